@@ -1,0 +1,25 @@
+#include "app/qtdialogs.h"
+#include "app/screenfactories.h"
+#include "app/startup.h"
+#include "binding/screens.h"
+
+#include <QApplication>
+#include <QWidget>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName("ovrant");
+    QApplication::setApplicationName("korvel");
+    QApplication::setApplicationVersion(KORVEL_VERSION);
+
+    QtDialogs qtDialogs;
+    setDialogs(&qtDialogs);
+    registerScreens();
+
+    if (!StartUp())
+        return 0;
+    Screens::get("Form2")->show();
+    const int result = QApplication::exec();
+    Screens::reset();
+    return result;
+}

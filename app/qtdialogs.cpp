@@ -1,0 +1,73 @@
+#include "app/qtdialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon qtIcon(Dialogs::Icon icon) {
+    switch (icon) {
+    case Dialogs::Icon::Critical:
+        return QMessageBox::Critical;
+    case Dialogs::Icon::Question:
+        return QMessageBox::Question;
+    case Dialogs::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Dialogs::Icon::Information:
+        return QMessageBox::Information;
+    case Dialogs::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QWidget* activeWindow() {
+    return QApplication::activeWindow();
+}
+
+// "Pictures (*.jpg;*.png)|*.jpg;*.png" becomes "Pictures (*.jpg;*.png) (*.jpg *.png)".
+QString qtFilter(const QString& filter) {
+    const QStringList parts = filter.split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+    return filters.join(";;");
+}
+
+} // namespace
+
+Dialogs::Answer QtDialogs::message(const QString& text, Buttons buttons, Icon icon,
+                                   const std::optional<QString>& title) {
+    QMessageBox box(qtIcon(icon), title.value_or(QApplication::applicationName()), text,
+                    buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
+                                              : QMessageBox::Ok,
+                    activeWindow());
+    const int pressed = box.exec();
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+QString QtDialogs::inputBox(const QString& prompt, const QString& title,
+                            const QString& defaultText) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(activeWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+    return ok ? text : QString();
+}
+
+std::optional<QString> QtDialogs::openFile(const QString& filter, const QString& directory,
+                                           const QString& fileName) {
+    const QString start = fileName.isEmpty() ? directory : fileName;
+    const QString chosen =
+        QFileDialog::getOpenFileName(activeWindow(), QString(), start, qtFilter(filter));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
+}
+
+QString QtDialogs::pickFolder(QWidget* owner, const QString& instruction) {
+    return QFileDialog::getExistingDirectory(owner, instruction);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/dialogs.h"
+
+// The program's dialogs: Qt's message box, input box, file dialog and folder picker.
+class QtDialogs : public Dialogs {
+  public:
+    Answer message(const QString& text, Buttons buttons, Icon icon,
+                   const std::optional<QString>& title) override;
+    QString inputBox(const QString& prompt, const QString& title,
+                     const QString& defaultText) override;
+    std::optional<QString> openFile(const QString& filter, const QString& directory,
+                                    const QString& fileName) override;
+    QString pickFolder(QWidget* owner, const QString& instruction) override;
+};

@@ -1,0 +1,120 @@
+#include "app/startup.h"
+
+#include "binding/setdefaults.h"
+#include "core/apperror.h"
+#include "core/dialogs.h"
+#include "core/errorlog.h"
+#include "core/programdir.h"
+#include "db/createdb.h"
+#include "db/upgradedb.h"
+#include "db/validation.h"
+#include "settings/appsettings.h"
+#include "settings/registry.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+constexpr auto kMainLabel = "error (main) : ";
+
+// Runs one step of start-up; a failure is logged and start-up goes on with the next step.
+template <typename Step> void trapped(Step step) {
+    try {
+        step();
+    } catch (const AppError& error) {
+        ErrorLog::write(kMainLabel, error);
+    } catch (const std::exception& error) {
+        ErrorLog::write(kMainLabel, ErrorNumber::Unexpected, QString::fromUtf8(error.what()));
+    }
+}
+
+void loadSettings() {
+    AppSettingsRecord& s = AppSettings();
+    s.dbpath = programDir();
+    s.reportspath = programDir();
+    s.letterhead = DefaultLetterhead();
+    s.logo.clear();
+    if (!SettingsKeyWritable())
+        WriteAllSettings();
+    else
+        ReadAllSettings();
+    s.setDbPath(s.dbpath);
+}
+
+void offerNewDatabase() {
+    AppSettingsRecord& s = AppSettings();
+    if (fileExists(s.databaseFilePath))
+        return;
+    if (dialogs().message("Do you want to create a NEW Database!?", Dialogs::Buttons::YesNo) !=
+        Dialogs::Answer::Yes)
+        return;
+    if (CreateDB("korvel_data", QString())) {
+        dialogs().message("Datebase was created successfully");
+        s.setDbPath(programDir());
+        SaveRegValue("dbpath", s.dbpath);
+    } else {
+        dialogs().message("Database creation failed!");
+    }
+}
+
+// Returns false when no valid database could be had and the program must end.
+bool ensureValidDatabase() {
+    AppSettingsRecord& s = AppSettings();
+    if (fileExists(s.databaseFilePath) && ValidDB(s.databaseFilePath))
+        return true;
+    s.setDbPath(PickFolder(nullptr, "korvel_data.mdb"));
+    if (!fileExists(s.databaseFilePath)) {
+        dialogs().message(
+            "You cannot use this program without the VALID Database korvel_data.mdb!\r\n"
+            "korvel_data.mdb");
+        return false;
+    }
+    if (!ValidDB(s.databaseFilePath)) {
+        dialogs().message("This does NOT appear to be a valid Database for this program");
+        return false;
+    }
+    SaveRegValue("dbpath", s.dbpath);
+    return true;
+}
+
+} // namespace
+
+bool ADOInstalled() {
+    const QString name = "korvel-probe";
+    bool usable = false;
+    {
+        QSqlDatabase probe = QSqlDatabase::addDatabase("QSQLITE", name);
+        probe.setDatabaseName(":memory:");
+        QSqlQuery query(probe);
+        usable = probe.open() && query.exec("select 1") && query.next();
+        if (!usable) {
+            const QSqlError error = probe.isOpen() ? query.lastError() : probe.lastError();
+            ErrorLog::write("error (ADOInstalled) : ", ErrorNumber::Unexpected,
+                            error.text().isEmpty() ? "The SQLite driver is not available"
+                                                   : error.text());
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return usable;
+}
+
+bool StartUp() {
+    ErrorLog::open(programDir() + "/errors.log");
+    if (!ADOInstalled()) {
+        dialogs().message("You have to install ADO in order to run this program.  Download "
+                          "MDAC_TYP from Microsoft first.");
+        return false;
+    }
+    trapped(loadSettings);
+    trapped(offerNewDatabase);
+    bool databaseReady = true;
+    trapped([&] { databaseReady = ensureValidDatabase(); });
+    if (!databaseReady)
+        return false;
+    trapped([] { AppSettings().setDbPath(AppSettings().dbpath); });
+    trapped(UpgradeDB);
+    trapped(SetDefaults);
+    return true;
+}

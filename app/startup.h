@@ -1,0 +1,8 @@
+#pragma once
+
+// The start-up sequence: error log, settings, a valid database (created or picked), upgrade and
+// defaults. Returns true when the main window is to be shown, false when the program must end.
+bool StartUp();
+
+// True when database record sets can be opened at all.
+bool ADOInstalled();

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "core/apperror.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QVariant>
+#include <QVector>
+#include <memory>
+
+class QAbstractTableModel;
+class QWidget;
+class RecordSourceModel;
+
+// A screen's data control ("Data1", "Data2", ...): a database file, a record source (a table or
+// a query), and one current record of it. Boxes bound to fields by name show the current record;
+// their edits reach the database only when store() runs (or, where a screen asks for it, when the
+// source moves to another record or closes). Grids show the record source through model(), which
+// fetches rows as they are shown.
+//
+// Every operation that fails raises AppError with the engine's number and description.
+// Criteria are never spliced from the user's text: findFirst() binds the value.
+class DataSource : public QObject {
+    Q_OBJECT
+  public:
+    // The data source is owned by its screen and carries the given objectName ("Data1").
+    DataSource(QWidget* screen, const QString& name);
+    ~DataSource() override;
+
+    // --- what it is bound to -----------------------------------------------------------------
+    void setDatabaseName(const QString& path);
+    QString databaseName() const;
+    // "Access 2000;" as designed; empty means the same native format.
+    void setConnect(const QString& connect);
+    QString connect() const;
+    // A table name, or a query text. A query text may carry '?' placeholders for values given
+    // with setRecordSourceValues(); user text always goes through those values.
+    void setRecordSource(const QString& tableOrQuery);
+    QString recordSource() const;
+    void setRecordSourceValues(const QVariantList& values);
+
+    // --- the record set -----------------------------------------------------------------------
+    // Opens the record set anew from the record source; the first record becomes current.
+    void refresh();
+    // Closes the record set and lets go of the database file; no record is current afterwards.
+    void close();
+    bool isOpen() const;
+    // True when the record source is a table (records can be added, stored and deleted).
+    bool isTable() const;
+
+    // --- the current record ---------------------------------------------------------------------
+    // Makes the first record whose field equals the value current. On a miss, noMatch() is true
+    // and the current record stays where it was.
+    bool findFirst(const QString& field, const QVariant& value);
+    bool noMatch() const;
+    bool hasCurrent() const;
+    // The current record's value of a field (as stored, not as edited in a box).
+    QVariant field(const QString& name) const;
+    // Sets a field of the current or new record without a box; written by store().
+    void setField(const QString& name, const QVariant& value);
+
+    void moveFirst();
+    void movePrevious();
+    void moveNext();
+    void moveLast();
+    int recordCount() const;
+
+    // Begins a new empty record; bound boxes show it empty.
+    void addNew();
+    bool isAddingNew() const;
+    // Writes the bound boxes' edits (and setField values) into the current or new record.
+    // A refused store raises the engine's error and keeps the boxes as typed.
+    void store();
+    // Discards pending edits and a pending new record; boxes show the current record again.
+    void cancel();
+    // Deletes the current record; no record is current afterwards until a move.
+    void deleteCurrent();
+    // True when a bound box differs from the current record, or a new record is pending.
+    bool hasPendingEdits() const;
+    // Where true, moving to another record or closing stores pending edits first.
+    void setStoresOnMove(bool stores);
+
+    // --- bound controls -----------------------------------------------------------------------
+    // QLineEdit, MaskedEdit, QComboBox (editable) and QCheckBox boxes bind to a field by name.
+    void bind(QWidget* box, const QString& field);
+    // The grid model over the record source; refreshed with the source.
+    QAbstractTableModel* model();
+
+  signals:
+    // The current record changed (moved, found, added, deleted, refreshed).
+    void currentChanged();
+
+  private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};

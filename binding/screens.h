@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// Every screen of the program by its name ("Form1" ... "Form8", "frmAbout"). A screen is created
+// hidden the first time it is asked for, and discarded ("unloaded") when it closes; asking for it
+// again creates it anew. The program registers how each screen is made.
+namespace Screens {
+
+using Factory = std::function<QWidget*()>;
+
+void registerFactory(const QString& name, Factory factory);
+// The screen, created hidden if it does not exist; null for a name with no factory.
+QWidget* get(const QString& name);
+// The screen if it exists, else null.
+QWidget* existing(const QString& name);
+// Every screen that exists now.
+QList<QWidget*> loaded();
+// Forgets every factory and discards every screen.
+void reset();
+
+// The main window given back (or taken) while another screen is open.
+void enableMainWindow(bool enabled);
+
+} // namespace Screens

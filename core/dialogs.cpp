@@ -1,0 +1,24 @@
+#include "core/dialogs.h"
+
+#include <cassert>
+
+namespace {
+Dialogs* current = nullptr;
+}
+
+Dialogs& dialogs() {
+    assert(current && "no Dialogs installed");
+    return *current;
+}
+
+void setDialogs(Dialogs* instance) {
+    current = instance;
+}
+
+void showMessage(const QString& text) {
+    dialogs().message(text);
+}
+
+void showNotice(const QString& text) {
+    dialogs().message(text, Dialogs::Buttons::Ok, Dialogs::Icon::None, QString());
+}

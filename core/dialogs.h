@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+// Every message box, input box, file-open dialog and folder picker of the program goes through
+// this interface, so that tests can answer each prompt and check its exact text.
+class Dialogs {
+  public:
+    enum class Buttons { Ok, YesNo };
+    enum class Icon { None, Critical, Question, Exclamation, Information };
+    enum class Answer { Ok, Yes, No };
+
+    virtual ~Dialogs() = default;
+
+    // A missing title means the program's default title; an empty one shows no title.
+    virtual Answer message(const QString& text, Buttons buttons = Buttons::Ok,
+                           Icon icon = Icon::None,
+                           const std::optional<QString>& title = std::nullopt) = 0;
+    // Returns the typed text, or an empty text when the user cancels.
+    virtual QString inputBox(const QString& prompt, const QString& title,
+                             const QString& defaultText = QString()) = 0;
+    // The filter is "description|pattern;pattern"; returns no value when the user cancels.
+    virtual std::optional<QString> openFile(const QString& filter, const QString& directory,
+                                            const QString& fileName) = 0;
+    // Returns the chosen directory, or an empty text when the user cancels.
+    virtual QString pickFolder(QWidget* owner, const QString& instruction) = 0;
+};
+
+// The one instance the program uses; the program installs the Qt one, tests a scripted one.
+Dialogs& dialogs();
+void setDialogs(Dialogs* instance);
+
+// The shorthand for the most common case: a text with an OK button and the default title.
+void showMessage(const QString& text);
+// "not found" and its kin: OK button, empty title.
+void showNotice(const QString& text);

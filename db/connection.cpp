@@ -1,0 +1,123 @@
+#include "db/connection.h"
+
+#include <QCollator>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QUrl>
+#include <QUuid>
+#include <sqlite3.h>
+
+namespace {
+
+// Arabic collating order with letter case ignored, as the original engine compared text.
+int compareArabic(void*, int length1, const void* text1, int length2, const void* text2) {
+    static const QCollator collator = [] {
+        QCollator c(QLocale(QLocale::Arabic, QLocale::SaudiArabia));
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    return collator.compare(QString::fromUtf8(static_cast<const char*>(text1), length1),
+                            QString::fromUtf8(static_cast<const char*>(text2), length2));
+}
+
+void registerCollation(QSqlDatabase& db) {
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return;
+    auto* sqlite = *static_cast<sqlite3* const*>(handle.data());
+    if (sqlite)
+        sqlite3_create_collation(sqlite, "ARABIC", SQLITE_UTF8, nullptr, compareArabic);
+}
+
+QString sharedName(const QString& path) {
+    return "korvel:" + QFileInfo(path).absoluteFilePath();
+}
+
+QSqlDatabase openConnection(const QString& name, const QString& path, bool create) {
+    if (!create && !QFileInfo(path).isFile())
+        throw AppError(3024, "Could not find file '" + path + "'.");
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+    // A URI with mode=rw keeps the engine from making an empty file where the user named none.
+    const QString uri =
+        QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+        (create ? "?mode=rwc" : "?mode=rw");
+    db.setConnectOptions("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000");
+    db.setDatabaseName(uri);
+    if (!db.open()) {
+        const AppError error = databaseError(db.lastError());
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        throw error;
+    }
+    registerCollation(db);
+    return db;
+}
+
+} // namespace
+
+QSqlDatabase openDatabase(const QString& path) {
+    const QString name = sharedName(path);
+    if (QSqlDatabase::contains(name)) {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        if (db.isOpen())
+            return db;
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+    }
+    return openConnection(name, path, false);
+}
+
+void closeDatabase(const QString& path) {
+    const QString name = sharedName(path);
+    if (!QSqlDatabase::contains(name))
+        return;
+    QSqlDatabase::database(name, false).close();
+    QSqlDatabase::removeDatabase(name);
+}
+
+void closeAllDatabases() {
+    for (const QString& name : QSqlDatabase::connectionNames()) {
+        if (!name.startsWith("korvel:"))
+            continue;
+        QSqlDatabase::database(name, false).close();
+        QSqlDatabase::removeDatabase(name);
+    }
+}
+
+ScopedDatabase::ScopedDatabase(const QString& path, Mode mode)
+    : name_("korvel-once:" + QUuid::createUuid().toString()),
+      db_(openConnection(name_, path, mode == Mode::CreateFile)) {}
+
+ScopedDatabase::~ScopedDatabase() {
+    db_.close();
+    db_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name_);
+}
+
+QString pathFromConnectionString(const QString& connectionString) {
+    const QString key = "Data Source=";
+    const int at = connectionString.indexOf(key, 0, Qt::CaseInsensitive);
+    return at < 0 ? connectionString : connectionString.mid(at + key.size());
+}
+
+AppError databaseError(const QSqlError& error) {
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    QString text = error.databaseText();
+    if (text.isEmpty())
+        text = error.text();
+    return AppError(ok ? code : ErrorNumber::Unexpected, text);
+}
+
+QSqlQuery runQuery(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        throw databaseError(query.lastError());
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        throw databaseError(query.lastError());
+    return query;
+}

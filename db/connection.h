@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/apperror.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariantList>
+
+// Every connection of the program goes through here: it refuses to create a file where none
+// exists, and registers the Arabic collation that the schema's text columns declare.
+
+// The shared connection of the run for a database file, opened on first use.
+QSqlDatabase openDatabase(const QString& path);
+// Closes the shared connection of one file, or of every file.
+void closeDatabase(const QString& path);
+void closeAllDatabases();
+
+// A private connection for one operation, closed and removed when it goes out of scope.
+class ScopedDatabase {
+  public:
+    enum class Mode { ExistingFile, CreateFile };
+    explicit ScopedDatabase(const QString& path, Mode mode = Mode::ExistingFile);
+    ~ScopedDatabase();
+    ScopedDatabase(const ScopedDatabase&) = delete;
+    ScopedDatabase& operator=(const ScopedDatabase&) = delete;
+
+    QSqlDatabase& db() { return db_; }
+
+  private:
+    QString name_;
+    QSqlDatabase db_;
+};
+
+// The file that a connection string of the form "...;Data Source=<path>" names.
+QString pathFromConnectionString(const QString& connectionString);
+
+// The engine's number and text for a failed operation.
+AppError databaseError(const QSqlError& error);
+
+// Runs one statement with bound values, throwing the engine's error when it fails. The query is
+// forward-only: results are read once, in order.
+QSqlQuery runQuery(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
+
+// Runs a set of writes as one transaction: all or none.
+template <typename Work> void inTransaction(QSqlDatabase& db, Work work) {
+    if (!db.transaction())
+        throw databaseError(db.lastError());
+    try {
+        work();
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    if (!db.commit()) {
+        const AppError error = databaseError(db.lastError());
+        db.rollback();
+        throw error;
+    }
+}

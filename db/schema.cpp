@@ -1,0 +1,154 @@
+#include "db/schema.h"
+
+#include <stdexcept>
+
+namespace {
+
+using Type = ColumnDef::Type;
+
+ColumnDef text(const QString& name, int size, bool allowEmpty = true) {
+    return {name, Type::Text, size, allowEmpty, false};
+}
+ColumnDef number(const QString& name) {
+    return {name, Type::Long, 0, true, false};
+}
+ColumnDef counter(const QString& name) {
+    return {name, Type::Long, 0, true, true};
+}
+ColumnDef flag(const QString& name) {
+    return {name, Type::Boolean, 0, true, false};
+}
+
+IndexDef primary(const QString& column) {
+    return {column, true};
+}
+IndexDef plain(const QString& column) {
+    return {column, false};
+}
+
+std::vector<TableDef> buildSchema() {
+    return {
+        {"file_desc",
+         {counter("id"), text("code", 2, false), text("descrip", 45, false), number("amount")},
+         {primary("id"), plain("code")}},
+        {"inv_rep_data",
+         {counter("id"), text("adrr", 25), text("name", 40), text("file_p", 6, false),
+          text("invo", 15, false), text("dater", 10, false), text("cash", 1), text("credit1", 1),
+          text("parti1", 1), text("netd", 5), text("paym", 5), text("tot", 5)},
+         {primary("id"), plain("file_p")}},
+        {"per_inf_data",
+         {counter("id"),
+          text("pt_name_f", 12),
+          text("pt_name_s", 12),
+          text("pt_name_t", 12),
+          text("pt_name_fm", 12),
+          text("pt_name", 40),
+          text("pt_age", 2),
+          text("pt_occupation", 15),
+          text("pt_tel_h", 7),
+          text("pt_ex_h", 4),
+          text("pt_tel_w", 7),
+          text("pt_ex_w", 4),
+          text("pt_address", 25),
+          text("pt_nationality", 12),
+          text("pt_social", 10),
+          text("pt_id_card", 15),
+          text("rel_name", 40),
+          text("rel_age", 2),
+          text("rel_occupation", 15),
+          text("rel_tel_h", 7),
+          text("rel_ex_h", 4),
+          text("rel_tel_w", 7),
+          text("rel_ex_w", 4),
+          text("rel_address", 15),
+          text("comm", 50),
+          text("file_num", 6, false),
+          text("file_data", 10),
+          flag("temporary"),
+          text("mobileno", 10)},
+         {primary("id"), plain("file_num")}},
+        {"po_desc",
+         {counter("id"), text("descr2", 45), text("file_p", 6), number("amount2"),
+          text("code2", 2, false)},
+         {primary("id"), plain("file_p"), plain("code2")}},
+        {"po_descs",
+         {counter("id"), text("descr2", 45), text("file_p", 6), number("amount2"),
+          text("code2", 2, false), number("po_num")},
+         {primary("id"), plain("file_p"), plain("code2"), plain("po_num")}},
+        {"pt_sh",
+         {text("file_num", 6), counter("po_num"), text("po_date", 10), number("po_pri"),
+          number("po_netd"), text("fmon", 7), text("fyear", 4)},
+         {plain("file_num"), plain("po_num")}},
+    };
+}
+
+QString quoted(const QString& constraintText) {
+    return "\"" + QString(constraintText).replace('"', "\"\"") + "\"";
+}
+
+} // namespace
+
+const ColumnDef* TableDef::column(const QString& columnName) const {
+    for (const auto& c : columns)
+        if (c.name == columnName)
+            return &c;
+    return nullptr;
+}
+
+const std::vector<TableDef>& schemaTables() {
+    static const std::vector<TableDef> tables = buildSchema();
+    return tables;
+}
+
+const TableDef& tableDef(const QString& tableName) {
+    for (const auto& table : schemaTables())
+        if (table.name == tableName)
+            return table;
+    throw std::invalid_argument("no table " + tableName.toStdString());
+}
+
+// The constraints are named with the text that the engine then reports, so that a refused store
+// tells the user which field was at fault.
+QString columnSql(const TableDef& table, const ColumnDef& column) {
+    const QString field = "'" + table.name + "." + column.name + "'";
+    const QString& c = column.name;
+    switch (column.type) {
+    case Type::Long:
+        if (column.autoIncrement)
+            return c + " INTEGER PRIMARY KEY AUTOINCREMENT";
+        return c + " INTEGER CONSTRAINT " +
+               quoted("The value in field " + field + " is not a whole number of 32 bits") +
+               " CHECK(" + c + " BETWEEN -2147483648 AND 2147483647)";
+    case Type::Boolean:
+        return c + " INTEGER CONSTRAINT " +
+               quoted("The value in field " + field + " is not Yes or No") + " CHECK(" + c +
+               " IN (0, 1))";
+    case Type::Text: {
+        QString sql = c + " TEXT COLLATE ARABIC CONSTRAINT " +
+                      quoted("The field " + field + " holds at most " +
+                             QString::number(column.size) + " characters") +
+                      " CHECK(length(" + c + ") <= " + QString::number(column.size) + ")";
+        if (!column.allowEmpty)
+            sql += " CONSTRAINT " + quoted("Field " + field + " cannot be a zero-length string") +
+                   " CHECK(length(" + c + ") > 0)";
+        return sql;
+    }
+    }
+    return c;
+}
+
+QStringList createTableStatements(const TableDef& table) {
+    QStringList columns;
+    for (const auto& column : table.columns)
+        columns << columnSql(table, column);
+    QStringList statements{"CREATE TABLE " + table.name + " (" + columns.join(", ") + ")"};
+    for (const auto& index : table.indexes) {
+        // The counter column is the table's row key, which is already its unique index.
+        const ColumnDef* column = table.column(index.column);
+        if (column && column->autoIncrement)
+            continue;
+        statements << "CREATE INDEX " + table.name + "_" + index.column + " ON " + table.name +
+                          " (" + index.column + ")";
+    }
+    return statements;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// The one place where the tables of the database are defined.
+
+struct ColumnDef {
+    enum class Type { Long, Text, Boolean };
+    QString name;
+    Type type;
+    int size = 0;           // characters, for text
+    bool allowEmpty = true; // whether a zero-length text is accepted
+    bool autoIncrement = false;
+};
+
+struct IndexDef {
+    QString column;
+    bool primary = false;
+};
+
+struct TableDef {
+    QString name;
+    std::vector<ColumnDef> columns;
+    std::vector<IndexDef> indexes;
+
+    const ColumnDef* column(const QString& columnName) const;
+};
+
+// The six tables in the order in which a new database creates them.
+const std::vector<TableDef>& schemaTables();
+const TableDef& tableDef(const QString& tableName);
+
+// The statements that create one table and its indexes.
+QStringList createTableStatements(const TableDef& table);
+// One column as it stands in CREATE TABLE or ALTER TABLE ... ADD COLUMN.
+QString columnSql(const TableDef& table, const ColumnDef& column);

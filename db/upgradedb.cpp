@@ -1,0 +1,84 @@
+#include "db/upgradedb.h"
+
+#include "core/dialogs.h"
+#include "core/errorlog.h"
+#include "core/programdir.h"
+#include "db/connection.h"
+#include "db/schema.h"
+#include "db/validation.h"
+#include "settings/appsettings.h"
+
+#include <QSqlRecord>
+
+namespace {
+
+bool hasTable(const QSqlDatabase& db, const QString& table) {
+    return runQuery(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?", {table})
+        .next();
+}
+
+QStringList columnsOf(const QSqlDatabase& db, const QString& table) {
+    QStringList names;
+    QSqlQuery query = runQuery(db, "SELECT name FROM pragma_table_info(?)", {table});
+    while (query.next())
+        names << query.value(0).toString();
+    return names;
+}
+
+// Returns true when the column had to be added.
+bool addColumnIfMissing(const QSqlDatabase& db, const QString& table, const QString& column) {
+    if (columnsOf(db, table).contains(column))
+        return false;
+    const TableDef& def = tableDef(table);
+    runQuery(db, "ALTER TABLE " + table + " ADD COLUMN " + columnSql(def, *def.column(column)));
+    return true;
+}
+
+// The engine cannot add a counter column in place: the table is built anew and its rows copied
+// in their stored order, which numbers them.
+void addLineCounterIfMissing(const QSqlDatabase& db) {
+    const QStringList oldColumns = columnsOf(db, "po_desc");
+    if (oldColumns.contains("id"))
+        return;
+    runQuery(db, "ALTER TABLE po_desc RENAME TO po_desc_old");
+    runQuery(db, "DROP INDEX IF EXISTS po_desc_file_p");
+    runQuery(db, "DROP INDEX IF EXISTS po_desc_code2");
+    for (const QString& statement : createTableStatements(tableDef("po_desc")))
+        runQuery(db, statement);
+    const QString columns = oldColumns.join(", ");
+    runQuery(db, "INSERT INTO po_desc (" + columns + ") SELECT " + columns +
+                     " FROM po_desc_old ORDER BY rowid");
+    runQuery(db, "DROP TABLE po_desc_old");
+}
+
+void upgradeSchema(const QSqlDatabase& db) {
+    // A due amount is reset only where the column is new: an invoice's due amount that exists
+    // already is never overwritten.
+    if (addColumnIfMissing(db, "pt_sh", "po_netd"))
+        runQuery(db, "update pt_sh set po_netd=0");
+    addColumnIfMissing(db, "per_inf_data", "mobileno");
+    addLineCounterIfMissing(db);
+    if (!hasTable(db, "po_descs"))
+        for (const QString& statement : createTableStatements(tableDef("po_descs")))
+            runQuery(db, statement);
+}
+
+} // namespace
+
+void UpgradeDB() {
+    const QString path = AppSettings().databaseFilePath;
+    if (!fileExists(path) || !UpgradeNeeded(path))
+        return;
+    try {
+        ScopedDatabase database(path);
+        if (hasTable(database.db(), "po_descs"))
+            return; // present but unreadable: nothing to convert
+        inTransaction(database.db(), [&] { upgradeSchema(database.db()); });
+    } catch (const AppError& error) {
+        // The transaction left the file as it was; the user is not told of a success.
+        ErrorLog::write("error (UpgradeDB) : ", error);
+        return;
+    }
+    resetLetterhead(DefaultLetterhead());
+    dialogs().message("The database has been modified successfully");
+}

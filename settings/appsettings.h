@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+// The seven letterhead lines, in the order the registry values are listed.
+struct Letterhead {
+    QString clinicname;
+    QString drname;
+    QString qualifications1;
+    QString qualifications2;
+    QString qualifications3;
+    QString licenseno;
+    QString telephone;
+};
+
+// The built-in letterhead, used on the first run and by the database upgrade.
+const Letterhead& DefaultLetterhead();
+
+// The settings of the run: the ten stored values and what is derived from the database path.
+struct AppSettingsRecord {
+    QString dbpath;
+    QString reportspath;
+    Letterhead letterhead;
+    QString logo;
+
+    QString databaseFilePath;
+    QString connectionPrefix;
+    QString connectionString;
+
+    // Forms the database file path and the connection string anew from dbpath.
+    void setDbPath(const QString& directory);
+};
+
+AppSettingsRecord& AppSettings();
+
+constexpr auto kDatabaseFileName = "korvel_data.mdb";
+constexpr auto kConnectionPrefix = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=";
+
+// The database file in a directory: directory + "/korvel_data.mdb".
+QString databaseFileIn(const QString& directory);
+
+// The letterhead value names in the order in which creation and upgrade write them.
+struct LetterheadEntry {
+    const char* name;
+    QString Letterhead::*member;
+};
+extern const LetterheadEntry kLetterheadResetOrder[7];
+
+// Writes a letterhead to the record and to the store in the reset order.
+void resetLetterhead(const Letterhead& values);

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/dialogs.h"
+
+#include <QStringList>
+#include <deque>
+
+// A Dialogs that answers from a script: each expected prompt with its exact text, buttons, icon
+// and title, and the answer to give. A prompt that was not expected, or that differs from the
+// next expected one, fails the running test.
+class ScriptedDialogs : public Dialogs {
+  public:
+    void expectMessage(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
+                       Answer answer = Answer::Ok,
+                       const std::optional<QString>& title = std::nullopt);
+    void expectQuestion(const QString& text, Answer answer, Icon icon = Icon::None);
+    // OK button, empty title: "not found" and its kin.
+    void expectNotice(const QString& text);
+    void expectInput(const QString& prompt, const QString& title, const QString& answer,
+                     const std::optional<QString>& defaultText = std::nullopt);
+    void expectOpenFile(const QString& filter, const std::optional<QString>& answer);
+    void expectPickFolder(const QString& instruction, const QString& answer);
+
+    // True when every expected prompt was shown and nothing else was.
+    bool allAnswered() const { return pending_.empty() && failures_.isEmpty(); }
+    QString report() const;
+    // Every text shown so far, in order.
+    const QStringList& shown() const { return shown_; }
+
+    Answer message(const QString& text, Buttons buttons, Icon icon,
+                   const std::optional<QString>& title) override;
+    QString inputBox(const QString& prompt, const QString& title,
+                     const QString& defaultText) override;
+    std::optional<QString> openFile(const QString& filter, const QString& directory,
+                                    const QString& fileName) override;
+    QString pickFolder(QWidget* owner, const QString& instruction) override;
+
+  private:
+    enum class Kind { Message, Input, OpenFile, PickFolder };
+    struct Expected {
+        Kind kind;
+        QString text;
+        Buttons buttons = Buttons::Ok;
+        Icon icon = Icon::None;
+        Answer answer = Answer::Ok;
+        std::optional<QString> title;
+        std::optional<QString> defaultText;
+        std::optional<QString> reply;
+    };
+
+    // The next expectation if it is of this kind and text; records a failure otherwise.
+    std::optional<Expected> take(Kind kind, const QString& text);
+    void fail(const QString& why);
+
+    std::deque<Expected> pending_;
+    QStringList shown_;
+    QStringList failures_;
+};

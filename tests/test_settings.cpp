@@ -1,0 +1,101 @@
+#include "support/testenv.h"
+
+#include "settings/appsettings.h"
+#include "settings/registry.h"
+
+#include <QSettings>
+#include <QTest>
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void firstWriteStoresTheTenValuesInOrder();
+    void writesNeedAnExistingStore();
+    void missingValuesReadAsEmpty();
+    void arabicAndEmptyTextsRoundTrip();
+    void databasePathAndConnectionStringFollowDbPath();
+    void pickFolderAsksTheDialogs();
+};
+
+void SettingsTest::firstWriteStoresTheTenValuesInOrder() {
+    TestEnv env;
+    QVERIFY(!SettingsKeyWritable());
+    AppSettings().dbpath = "/data";
+    AppSettings().reportspath = "/reports";
+    AppSettings().letterhead = DefaultLetterhead();
+    WriteAllSettings();
+    QVERIFY(SettingsKeyWritable());
+
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, "ovrant", "korvel");
+    QCOMPARE(store.allKeys().size(), 10);
+    QCOMPARE(ReadRegValue("dbpath"), QString("/data"));
+    QCOMPARE(ReadRegValue("reportspath"), QString("/reports"));
+    QCOMPARE(ReadRegValue("clinicname"), QString("KORVEL"));
+    QCOMPARE(ReadRegValue("drname"), QString("DR./ ZARETH MOLVANE"));
+    QCOMPARE(ReadRegValue("qualifications1"), QString("Diploma London University"));
+    QCOMPARE(ReadRegValue("qualifications2"), QString("Fach. Arzt. Germany."));
+    QCOMPARE(ReadRegValue("qualifications3"), QString("Obst. Gynae., Infertillity"));
+    QCOMPARE(ReadRegValue("licenseno"), QString("11-222-33-44-555"));
+    QCOMPARE(ReadRegValue("telephone"), QString("5550100-5550199"));
+    QVERIFY(store.contains("logo"));
+    QCOMPARE(ReadRegValue("logo"), QString());
+}
+
+void SettingsTest::writesNeedAnExistingStore() {
+    TestEnv env;
+    SaveRegValue("clinicname", "Lost");
+    QVERIFY(!SettingsKeyWritable());
+    QCOMPARE(ReadRegValue("clinicname"), QString());
+}
+
+void SettingsTest::missingValuesReadAsEmpty() {
+    TestEnv env;
+    AppSettings().letterhead = DefaultLetterhead();
+    WriteAllSettings();
+    {
+        QSettings store(QSettings::IniFormat, QSettings::UserScope, "ovrant", "korvel");
+        store.remove("drname");
+        store.setValue("telephone", QStringList{"a", "b"}); // not a text value
+    }
+    ReadAllSettings();
+    QCOMPARE(AppSettings().letterhead.drname, QString());
+    QCOMPARE(AppSettings().letterhead.telephone, QString());
+    QCOMPARE(AppSettings().letterhead.clinicname, QString("KORVEL"));
+}
+
+void SettingsTest::arabicAndEmptyTextsRoundTrip() {
+    TestEnv env;
+    WriteAllSettings();
+    const QString arabic = QString("عيادة الشفاء, د. أحمد");
+    SaveRegValue("clinicname", arabic);
+    SaveRegValue("drname", "  spaced, with comma  ");
+    SaveRegValue("qualifications1", "");
+    QCOMPARE(ReadRegValue("clinicname"), arabic);
+    QCOMPARE(ReadRegValue("drname"), QString("  spaced, with comma  "));
+    QCOMPARE(ReadRegValue("qualifications1"), QString());
+}
+
+void SettingsTest::databasePathAndConnectionStringFollowDbPath() {
+    AppSettingsRecord record;
+    record.setDbPath("/clinic");
+    QCOMPARE(record.databaseFilePath, QString("/clinic/korvel_data.mdb"));
+    QCOMPARE(record.connectionString,
+             QString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/clinic/korvel_data.mdb"));
+    record.setDbPath("");
+    QCOMPARE(record.databaseFilePath, QString("/korvel_data.mdb"));
+    record.setDbPath("/");
+    QCOMPARE(record.connectionString,
+             QString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=//korvel_data.mdb"));
+}
+
+void SettingsTest::pickFolderAsksTheDialogs() {
+    TestEnv env;
+    env.dialogs.expectPickFolder("Select Reports Folder", "/chosen");
+    env.dialogs.expectPickFolder("korvel_data.mdb", "");
+    QCOMPARE(PickFolder(nullptr, "Select Reports Folder"), QString("/chosen"));
+    QCOMPARE(PickFolder(nullptr, "korvel_data.mdb"), QString());
+    QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
+}
+
+QTEST_MAIN(SettingsTest)
+#include "test_settings.moc"
