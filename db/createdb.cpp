@@ -32,13 +32,13 @@ bool userDeletesOldBackup(const QString& backupPath) {
 void removeFile(const QString& path) {
     QFile file(path);
     if (!file.remove())
-        throw AppError(75, "Path/File access error: " + file.errorString() + " (" + path + ")");
+        throw AppError(75, "Path/File access error (" + path + ")");
 }
 
 void moveFile(const QString& from, const QString& to) {
     QFile file(from);
     if (!file.rename(to))
-        throw AppError(75, "Path/File access error: " + file.errorString() + " (" + from + ")");
+        throw AppError(75, "Path/File access error (" + from + " -> " + to + ")");
 }
 
 void buildSchema(const QString& path) {
