@@ -1,26 +1,165 @@
 #include "app/mainwindow.h"
 
-#include <QLabel>
-#include <QVBoxLayout>
+#include "app/letterheadpanel.h"
+#include "app/logodrawing.h"
+#include "app/mainmenubar.h"
+#include "app/picturebox.h"
+#include "binding/screens.h"
+#include "core/apperror.h"
+#include "core/programdir.h"
+#include "settings/appsettings.h"
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle("Main");
-    auto* letterhead = new QWidget(this);
-    letterhead->setObjectName("SSPanel2");
-    auto* layout = new QVBoxLayout(letterhead);
-    for (int number = 1; number <= 5; ++number)
-        layout->addWidget(letterheadLabel(number));
-    setCentralWidget(letterhead);
-    resize(640, 420);
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+QFrame* panel(const QString& name, const QString& accessibleName, QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setAccessibleName(accessibleName);
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setFrameShadow(QFrame::Raised);
+    return frame;
 }
 
-QLabel* MainWindow::letterheadLabel(int number) {
-    auto* label = new QLabel(this);
-    label->setObjectName("Label" + QString::number(number));
-    label->setAlignment(Qt::AlignCenter);
-    QFont font = label->font();
-    font.setBold(number <= 2);
-    font.setPointSizeF(number == 1 ? 16 : number == 2 ? 13 : 10);
-    label->setFont(font);
-    return label;
+bool countsAsWorkingScreen(const QWidget* screen, const QWidget* main) {
+    return screen != main && screen->objectName() != "frmAbout";
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("Form2");
+    setWindowTitle("Main");
+    setAccessibleName("Main");
+    setWindowIcon(applicationIcon());
+
+    auto* central = new QWidget(this);
+    auto* layout = new QGridLayout(central);
+    layout->setContentsMargins(14, 14, 14, 14);
+    layout->setSpacing(12);
+    layout->addWidget(logoPanel(), 0, 0);
+    layout->addWidget(new LetterheadPanel(this), 0, 1);
+    layout->addWidget(buttonPanel(), 1, 0, 1, 2);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 3);
+    layout->setRowStretch(0, 1);
+    setCentralWidget(central);
+
+    buildMainMenuBar(*this, *picture_);
+    showStoredLogo();
+    resize(680, 500);
+}
+
+QWidget* MainWindow::buttonPanel() {
+    QFrame* frame = panel("SSPanel1", "Working screens", this);
+    auto* grid = new QGridLayout(frame);
+    grid->setContentsMargins(12, 12, 12, 12);
+    grid->setSpacing(10);
+    // Created in tab order, placed two by two.
+    grid->addWidget(screenButton(1, "Patients File", "Form1"), 0, 0);
+    grid->addWidget(screenButton(2, "Search", "Form3"), 0, 1);
+    grid->addWidget(screenButton(3, "Reports", "Form6"), 1, 0);
+    grid->addWidget(screenButton(4, "Description Entry", "Form4"), 1, 1);
+    grid->addWidget(screenButton(5, "Invoices", "Form8"), 2, 1);
+    grid->addWidget(screenButton(6, "Invoices Replacment", "Form5"), 2, 0);
+    QPushButton* quit = screenButton(7, "Quit", QString());
+    connect(quit, &QPushButton::clicked, this, &QWidget::close);
+    grid->addWidget(quit, 3, 0, 1, 2);
+    return frame;
+}
+
+QPushButton* MainWindow::screenButton(int number, const QString& caption, const QString& screen) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName("SSCommand" + QString::number(number));
+    button->setAccessibleName(caption);
+    button->setMinimumHeight(38);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    if (!screen.isEmpty())
+        connect(button, &QPushButton::clicked, this, [this, screen] { openScreen(screen); });
+    return button;
+}
+
+QWidget* MainWindow::logoPanel() {
+    QFrame* frame = panel("SSPanel3", "Logo", this);
+    // The logo stands on the same paper as the letterhead beside it.
+    frame->setBackgroundRole(QPalette::Base);
+    frame->setAutoFillBackground(true);
+    auto* box = new QVBoxLayout(frame);
+    box->setContentsMargins(8, 8, 8, 8);
+    picture_ = new PictureBox(frame);
+    picture_->setObjectName("Picture1");
+    picture_->setAccessibleName("Clinic logo");
+    box->addWidget(picture_);
+    return frame;
+}
+
+// A stored logo that cannot be read leaves the design-time picture in place rather than keeping
+// the program from starting.
+void MainWindow::showStoredLogo() {
+    const QString& logo = AppSettings().logo;
+    if (logo.isEmpty() || !fileExists(logo))
+        return;
+    try {
+        picture_->setPicture(LoadPicture(logo));
+    } catch (const AppError&) {
+    }
+}
+
+void MainWindow::openScreen(const QString& name) {
+    QWidget* screen = Screens::get(name);
+    if (!screen)
+        return;
+    setEnabled(false);
+    watchScreens();
+    screen->show();
+    screen->raise();
+    screen->activateWindow();
+}
+
+// Screens give the main window back themselves when they close. Watching them too means that no
+// way of closing one can leave the user before a window that cannot be used.
+void MainWindow::watchScreens() {
+    for (QWidget* screen : Screens::loaded()) {
+        if (!countsAsWorkingScreen(screen, this))
+            continue;
+        screen->installEventFilter(this);
+        connect(screen, &QObject::destroyed, this, &MainWindow::checkScreensLater,
+                Qt::UniqueConnection);
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Hide)
+        checkScreensLater();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Checked once the handler that hid the screen has run: the open-file dialog hides itself and
+// shows the invoice screen in one go.
+void MainWindow::checkScreensLater() {
+    QTimer::singleShot(0, this, &MainWindow::enableWhenNoScreenShown);
+}
+
+// A screen still shown may have been opened by another one (the invoice screen by the open-file
+// dialog): it is watched from now on.
+void MainWindow::enableWhenNoScreenShown() {
+    for (const QWidget* screen : Screens::loaded()) {
+        if (countsAsWorkingScreen(screen, this) && screen->isVisible()) {
+            watchScreens();
+            return;
+        }
+    }
+    setEnabled(true);
+}
+
+// Quitting discards every other screen without its closing handlers.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    for (QWidget* screen : Screens::loaded())
+        if (screen != this)
+            screen->hide();
+    event->accept();
 }

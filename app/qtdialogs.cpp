@@ -1,6 +1,7 @@
 #include "app/qtdialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -70,4 +71,14 @@ std::optional<QString> QtDialogs::openFile(const QString& filter, const QString&
 
 QString QtDialogs::pickFolder(QWidget* owner, const QString& instruction) {
     return QFileDialog::getExistingDirectory(owner, instruction);
+}
+
+std::optional<QString> QtDialogs::saveFile(const QString& filter, const QString& directory,
+                                           const QString& fileName) {
+    const QString start = QDir(directory).filePath(fileName);
+    const QString chosen =
+        QFileDialog::getSaveFileName(activeWindow(), QString(), start, qtFilter(filter));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
 }

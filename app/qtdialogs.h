@@ -12,4 +12,6 @@ class QtDialogs : public Dialogs {
     std::optional<QString> openFile(const QString& filter, const QString& directory,
                                     const QString& fileName) override;
     QString pickFolder(QWidget* owner, const QString& instruction) override;
+    std::optional<QString> saveFile(const QString& filter, const QString& directory,
+                                    const QString& fileName) override;
 };

@@ -1,16 +1,17 @@
 #pragma once
 
+#include "binding/recordsourcemodel.h"
 #include "core/apperror.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 #include <memory>
+#include <optional>
 
-class QAbstractTableModel;
 class QWidget;
-class RecordSourceModel;
 
 // A screen's data control ("Data1", "Data2", ...): a database file, a record source (a table or
 // a query), and one current record of it. Boxes bound to fields by name show the current record;
@@ -38,6 +39,10 @@ class DataSource : public QObject {
     void setRecordSource(const QString& tableOrQuery);
     QString recordSource() const;
     void setRecordSourceValues(const QVariantList& values);
+    // Limits a table source to the records whose field equals the value (one patient's
+    // invoices), which stay editable in a grid. Takes effect at the next refresh;
+    // setRecordSource() lifts it.
+    void setFilter(const QString& field, const QVariant& value);
 
     // --- the record set -----------------------------------------------------------------------
     // Opens the record set anew from the record source; the first record becomes current.
@@ -59,10 +64,16 @@ class DataSource : public QObject {
     // Sets a field of the current or new record without a box; written by store().
     void setField(const QString& name, const QVariant& value);
 
+    // Moving past either end stays on the first or last record; after deleteCurrent() next and
+    // previous are taken from where the deleted record stood.
     void moveFirst();
     void movePrevious();
     void moveNext();
     void moveLast();
+    // Makes the record in the grid's row current (a row chosen in the grid).
+    void moveToRow(int row);
+    // The grid row of the current record, -1 when it has not been fetched into the grid.
+    int currentRow() const;
     int recordCount() const;
 
     // Begins a new empty record; bound boxes show it empty.
@@ -77,20 +88,29 @@ class DataSource : public QObject {
     void deleteCurrent();
     // True when a bound box differs from the current record, or a new record is pending.
     bool hasPendingEdits() const;
-    // Where true, moving to another record or closing stores pending edits first.
+    // Where true, moving to another record (also by find, add new and refresh) or close()
+    // stores pending edits first; a refused store then raises its error and nothing moves.
     void setStoresOnMove(bool stores);
 
     // --- bound controls -----------------------------------------------------------------------
     // QLineEdit, MaskedEdit, QComboBox (editable) and QCheckBox boxes bind to a field by name.
     void bind(QWidget* box, const QString& field);
-    // The grid model over the record source; refreshed with the source.
-    QAbstractTableModel* model();
+    // The grid model over the record source; refreshed with the source. It exists from the first
+    // call on; a source that no grid shows fetches no rows for one.
+    RecordSourceModel* model();
 
   signals:
     // The current record changed (moved, found, added, deleted, refreshed).
     void currentChanged();
 
   private:
+    // Stores pending edits where the screen asks for it; true when it did.
+    bool leaveRecord();
+    void release();
+    void showRecord(const std::optional<Record>& record);
+    void moveTo(const std::function<std::optional<Record>(RecordSet&)>& target);
+    void takeGridEdit(qint64 key);
+
     struct Private;
     std::unique_ptr<Private> d;
 };

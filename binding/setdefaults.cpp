@@ -1,14 +1,55 @@
 #include "binding/setdefaults.h"
 
+#include "binding/datacontrols.h"
+#include "binding/datasource.h"
 #include "binding/screens.h"
 #include "core/apperror.h"
 #include "core/errorlog.h"
+#include "reports/preparereport.h"
+#include "reports/reportregistry.h"
 #include "settings/appsettings.h"
 
 #include <QLabel>
 #include <QWidget>
 
 namespace {
+
+constexpr auto kLabel = "error (SetDefaults) : ";
+
+template <typename Step> void trapped(Step step) {
+    try {
+        step();
+    } catch (const AppError& error) {
+        ErrorLog::write(kLabel, error);
+    }
+}
+
+// Applies one operation to every data control in order, creating hidden the screens that do not
+// exist yet; a control that fails is logged and the next one taken.
+template <typename Operation> void forEachDataControl(Operation operation) {
+    for (const DataControl& control : dataControls()) {
+        // A program without this screen has nothing to bind for it.
+        if (!Screens::get(control.screen))
+            continue;
+        trapped([&] {
+            DataSource* source = findDataSource(control.screen, control.name);
+            if (!source)
+                throw AppError(ErrorNumber::Unexpected,
+                               QString("No data control ") + control.screen + "." + control.name);
+            operation(*source, control);
+        });
+    }
+}
+
+void giveScreensTheMainIcon() {
+    QWidget* main = Screens::get("Form2");
+    if (!main)
+        return;
+    for (const char* name :
+         {"Form1", "Form3", "Form4", "Form5", "Form6", "Form7", "Form8", "frmAbout"})
+        if (QWidget* screen = Screens::get(name))
+            screen->setWindowIcon(main->windowIcon());
+}
 
 void writeLetterheadIntoMainWindow() {
     QWidget* main = Screens::get("Form2");
@@ -22,12 +63,22 @@ void writeLetterheadIntoMainWindow() {
             label->setText(lines[i]);
 }
 
+void prepareReports() {
+    for (const char* name : {"per_inf_rep", "rep_year", "rep_mon", "rep_day", "po_rep"})
+        trapped([name] { PrepareReport(reportByName(name)); });
+}
+
 } // namespace
 
 void SetDefaults() {
-    try {
-        writeLetterheadIntoMainWindow();
-    } catch (const AppError& error) {
-        ErrorLog::write("error (SetDefaults) : ", error);
-    }
+    prepareReports();
+    const QString database = AppSettings().databaseFilePath;
+    forEachDataControl(
+        [&](DataSource& source, const DataControl&) { source.setDatabaseName(database); });
+    forEachDataControl([](DataSource& source, const DataControl& control) {
+        source.setRecordSource(control.recordSource);
+    });
+    forEachDataControl([](DataSource& source, const DataControl&) { source.refresh(); });
+    trapped(giveScreensTheMainIcon);
+    trapped(writeLetterheadIntoMainWindow);
 }

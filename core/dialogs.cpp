@@ -15,6 +15,10 @@ void setDialogs(Dialogs* instance) {
     current = instance;
 }
 
+std::optional<QString> Dialogs::saveFile(const QString&, const QString&, const QString&) {
+    return std::nullopt;
+}
+
 void showMessage(const QString& text) {
     dialogs().message(text);
 }

@@ -27,6 +27,11 @@ class Dialogs {
                                             const QString& fileName) = 0;
     // Returns the chosen directory, or an empty text when the user cancels.
     virtual QString pickFolder(QWidget* owner, const QString& instruction) = 0;
+    // Asks where to save a file (filter as for openFile); no value when the user cancels. Only
+    // the report preview's PDF export asks this, so dialogs that never show it may keep the
+    // default, which cancels.
+    virtual std::optional<QString> saveFile(const QString& filter, const QString& directory,
+                                            const QString& fileName);
 };
 
 // The one instance the program uses; the program installs the Qt one, tests a scripted one.

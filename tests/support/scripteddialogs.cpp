@@ -35,6 +35,10 @@ void ScriptedDialogs::expectPickFolder(const QString& instruction, const QString
     pending_.push_back({Kind::PickFolder, instruction, {}, {}, {}, {}, {}, answer});
 }
 
+void ScriptedDialogs::expectSaveFile(const QString& filter, const std::optional<QString>& answer) {
+    pending_.push_back({Kind::SaveFile, filter, {}, {}, {}, {}, {}, answer});
+}
+
 QString ScriptedDialogs::report() const {
     QStringList lines = failures_;
     for (const auto& expected : pending_)
@@ -99,4 +103,10 @@ std::optional<QString> ScriptedDialogs::openFile(const QString& filter, const QS
 QString ScriptedDialogs::pickFolder(QWidget*, const QString& instruction) {
     const auto expected = take(Kind::PickFolder, instruction);
     return expected ? expected->reply.value_or(QString()) : QString();
+}
+
+std::optional<QString> ScriptedDialogs::saveFile(const QString& filter, const QString&,
+                                                 const QString&) {
+    const auto expected = take(Kind::SaveFile, filter);
+    return expected ? expected->reply : std::nullopt;
 }

@@ -20,6 +20,7 @@ class ScriptedDialogs : public Dialogs {
                      const std::optional<QString>& defaultText = std::nullopt);
     void expectOpenFile(const QString& filter, const std::optional<QString>& answer);
     void expectPickFolder(const QString& instruction, const QString& answer);
+    void expectSaveFile(const QString& filter, const std::optional<QString>& answer);
 
     // True when every expected prompt was shown and nothing else was.
     bool allAnswered() const { return pending_.empty() && failures_.isEmpty(); }
@@ -34,9 +35,11 @@ class ScriptedDialogs : public Dialogs {
     std::optional<QString> openFile(const QString& filter, const QString& directory,
                                     const QString& fileName) override;
     QString pickFolder(QWidget* owner, const QString& instruction) override;
+    std::optional<QString> saveFile(const QString& filter, const QString& directory,
+                                    const QString& fileName) override;
 
   private:
-    enum class Kind { Message, Input, OpenFile, PickFolder };
+    enum class Kind { Message, Input, OpenFile, PickFolder, SaveFile };
     struct Expected {
         Kind kind;
         QString text;

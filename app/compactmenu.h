@@ -1,0 +1,5 @@
+#pragma once
+
+// Compacts the current database in place and tells the user how it went. The program goes on
+// working after a failure.
+void compactDatabase();

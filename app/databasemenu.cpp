@@ -1,0 +1,69 @@
+#include "app/databasemenu.h"
+
+#include "app/menuerrortrap.h"
+#include "binding/compaction.h"
+#include "binding/setdefaults.h"
+#include "core/dialogs.h"
+#include "core/programdir.h"
+#include "db/upgradedb.h"
+#include "db/validation.h"
+#include "settings/appsettings.h"
+#include "settings/registry.h"
+
+#include <QFileInfo>
+
+namespace {
+
+constexpr auto kDatabaseFilter = "korvel_data.mdb (korvel_data.mdb)|korvel_data.mdb";
+
+void refuseInvalid() {
+    dialogs().message("This database is invalid!", Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+}
+
+// The directory of the chosen file when the program can work there; empty after telling the
+// user why not. The file that will be used is checked too, since the user may have chosen a
+// valid database under another name beside an invalid korvel_data.mdb.
+QString acceptedDirectory(const QString& chosen) {
+    if (!ValidDB(chosen)) {
+        refuseInvalid();
+        return QString();
+    }
+    const QString directory = QFileInfo(chosen).absolutePath();
+    const QString database = databaseFileIn(directory);
+    if (!fileExists(database)) {
+        showMessage("The Database korvel_data.mdb file must be copied to this Direcotry first!");
+        return QString();
+    }
+    if (!ValidDB(database)) {
+        refuseInvalid();
+        return QString();
+    }
+    return directory;
+}
+
+void switchTo(const QString& directory) {
+    SaveRegValue("dbpath", directory);
+    AppSettings().setDbPath(directory);
+    UpgradeDB();
+    ReleaseDB();
+    SetDefaults();
+}
+
+} // namespace
+
+void changeDatabaseDirectory() {
+    underMenuErrorTrap("Database Change Cancelled", [] {
+        if (dialogs().message("Are you sure you want to change the Database Directory",
+                              Dialogs::Buttons::YesNo,
+                              Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
+            return;
+        const AppSettingsRecord& settings = AppSettings();
+        const auto chosen =
+            dialogs().openFile(kDatabaseFilter, settings.dbpath, settings.databaseFilePath);
+        if (!chosen)
+            throw dialogCancelled();
+        const QString directory = acceptedDirectory(*chosen);
+        if (!directory.isEmpty())
+            switchTo(directory);
+    });
+}

@@ -1,0 +1,73 @@
+#include "app/letterheadpanel.h"
+
+#include "settings/appsettings.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+// The letterhead reads like the printed one: the clinic's name largest, then the doctor's.
+QFont letterheadFont(QFont font, int number) {
+    const qreal scale[] = {1.9, 1.35, 1.05, 1.05, 1.05};
+    font.setPointSizeF(font.pointSizeF() * scale[number - 1]);
+    font.setBold(number <= 2);
+    return font;
+}
+
+} // namespace
+
+LetterheadPanel::LetterheadPanel(QWidget* parent) : QFrame(parent) {
+    setObjectName("SSPanel2");
+    setAccessibleName("Letterhead");
+    setFrameShape(QFrame::StyledPanel);
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
+    setMinimumWidth(280);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(16, 12, 16, 12);
+    column->setSpacing(4);
+    const Letterhead& l = AppSettings().letterhead;
+    column->addStretch(1);
+    column->addWidget(line(1, l.clinicname, "Clinic name"));
+    column->addWidget(line(2, l.drname, "Doctor name"));
+    column->addSpacing(6);
+    column->addWidget(line(3, l.qualifications1, "Qualification 1"));
+    column->addWidget(line(4, l.qualifications2, "Qualification 2"));
+    column->addWidget(line(5, l.qualifications3, "Qualification 3"));
+    column->addStretch(1);
+}
+
+// A line's accessible name is the text it shows; its role is told as its description.
+QLabel* LetterheadPanel::line(int number, const QString& text, const QString& role) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName("Label" + QString::number(number));
+    label->setAccessibleDescription(role);
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(letterheadFont(label->font(), number));
+    return label;
+}
+
+// A window does not size itself by the height that wrapped lines need at its width; the panel's
+// minimum height carries that need up to it. Lines change text through SetDefaults and the menus.
+bool LetterheadPanel::event(QEvent* event) {
+    const bool handled = QFrame::event(event);
+    if (event->type() == QEvent::LayoutRequest)
+        askForWholeLines();
+    return handled;
+}
+
+void LetterheadPanel::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    askForWholeLines();
+}
+
+void LetterheadPanel::askForWholeLines() {
+    const int needed = layout()->totalHeightForWidth(width());
+    if (needed > 0 && needed != minimumHeight())
+        setMinimumHeight(needed);
+}

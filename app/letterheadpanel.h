@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QFrame>
+
+class QLabel;
+
+// The main window's letterhead (SSPanel2): clinic name, doctor name and three qualification lines
+// in Label1 to Label5, centred and wrapped. However long a line, the panel asks for the height
+// that shows it whole.
+class LetterheadPanel : public QFrame {
+    Q_OBJECT
+  public:
+    explicit LetterheadPanel(QWidget* parent = nullptr);
+
+  protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    QLabel* line(int number, const QString& text, const QString& role);
+    void askForWholeLines();
+};

@@ -1,0 +1,51 @@
+#include "app/logomenu.h"
+
+#include "app/menuerrortrap.h"
+#include "app/picturebox.h"
+#include "core/dialogs.h"
+#include "core/programdir.h"
+#include "settings/appsettings.h"
+#include "settings/registry.h"
+
+#include <QFileInfo>
+
+namespace {
+
+constexpr auto kPictureFilter =
+    "Pictures (*.jpg;*.jpeg;*.gif;*.bmp;*.png)|*.jpg;*.jpeg;*.gif;*.bmp;*.png";
+
+// The kept picture goes back first, so that a stored logo that is no picture any more leaves
+// the window as it was before the choice.
+void restoreStoredLogo(PictureBox& picture, const QPixmap& kept) {
+    QString& logo = AppSettings().logo;
+    logo = ReadRegValue("logo");
+    picture.setPicture(kept);
+    if (!logo.isEmpty() && fileExists(logo))
+        picture.setPicture(LoadPicture(logo));
+}
+
+QString startDirectory() {
+    const QString& logo = AppSettings().logo;
+    return logo.isEmpty() ? QString() : QFileInfo(logo).absolutePath();
+}
+
+} // namespace
+
+void changeLogo(PictureBox& picture) {
+    underMenuErrorTrap("Logo Change Cancelled", [&] {
+        const auto chosen = dialogs().openFile(kPictureFilter, startDirectory(), QString());
+        if (!chosen)
+            throw dialogCancelled();
+        if (!fileExists(*chosen))
+            return;
+        const QPixmap kept = picture.picture();
+        // The setting changes only once the file proved to be a picture.
+        picture.setPicture(LoadPicture(*chosen));
+        AppSettings().logo = *chosen;
+        if (dialogs().message("Are you sure you want to change the logo?",
+                              Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes)
+            SaveRegValue("logo", *chosen);
+        else
+            restoreStoredLogo(picture, kept);
+    });
+}

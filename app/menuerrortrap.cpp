@@ -1,0 +1,14 @@
+#include "app/menuerrortrap.h"
+
+#include "core/dialogs.h"
+
+void showTrappedError(const AppError& error, const QString& cancelMessage) {
+    if (error.number() == ErrorNumber::DialogCancelled)
+        showMessage(cancelMessage);
+    else
+        showMessage(QString::number(error.number()) + " " + error.description());
+}
+
+AppError dialogCancelled() {
+    return AppError(ErrorNumber::DialogCancelled, "Cancel was selected.");
+}

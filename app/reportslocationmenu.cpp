@@ -1,0 +1,19 @@
+#include "app/reportslocationmenu.h"
+
+#include "core/dialogs.h"
+#include "reports/reportspresent.h"
+#include "settings/appsettings.h"
+#include "settings/registry.h"
+
+void changeReportsLocation(QWidget* owner) {
+    if (dialogs().message("Are you sure you want to change the Reports Directory",
+                          Dialogs::Buttons::YesNo, Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
+        return;
+    const QString directory = PickFolder(owner, "Select Reports Folder");
+    if (directory.isEmpty() || !ReportsPresent(directory)) {
+        showMessage("The reports must be copied to this Direcotry first!");
+        return;
+    }
+    SaveRegValue("reportspath", directory);
+    AppSettings().reportspath = directory;
+}

@@ -1,0 +1,40 @@
+#include "binding/boundbox.h"
+
+#include "binding/maskededit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+
+namespace BoundBox {
+
+bool isBindable(const QWidget* box) {
+    return qobject_cast<const QLineEdit*>(box) || qobject_cast<const QComboBox*>(box) ||
+           qobject_cast<const QCheckBox*>(box);
+}
+
+void show(QWidget* box, const QVariant& value) {
+    const QString text = value.isNull() ? QString() : value.toString();
+    if (auto* masked = qobject_cast<MaskedEdit*>(box))
+        masked->showValue(text);
+    else if (auto* line = qobject_cast<QLineEdit*>(box))
+        line->setText(text);
+    else if (auto* combo = qobject_cast<QComboBox*>(box))
+        combo->isEditable() ? combo->setEditText(text)
+                            : combo->setCurrentIndex(combo->findText(text));
+    else if (auto* check = qobject_cast<QCheckBox*>(box))
+        check->setChecked(!value.isNull() && value.toInt() != 0);
+}
+
+QVariant value(const QWidget* box) {
+    if (auto* masked = qobject_cast<const MaskedEdit*>(box))
+        return masked->value();
+    if (auto* line = qobject_cast<const QLineEdit*>(box))
+        return line->text();
+    if (auto* combo = qobject_cast<const QComboBox*>(box))
+        return combo->currentText();
+    if (auto* check = qobject_cast<const QCheckBox*>(box))
+        return check->isChecked() ? 1 : 0;
+    return {};
+}
+
+} // namespace BoundBox

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/apperror.h"
+
+// The failures of data sources that the engine itself does not raise, with the numbers and texts
+// that the screens' users know from the original data controls.
+namespace DataErrors {
+
+inline AppError noCurrentRecord() {
+    return AppError(3021, "No current record.");
+}
+inline AppError unknownField(const QString& field) {
+    return AppError(3265, "Item '" + field + "' not found in this collection.");
+}
+inline AppError unknownTable(const QString& table) {
+    return AppError(3078, "Cannot find the input table or query '" + table +
+                              "'. Make sure it exists and that its name is spelled correctly.");
+}
+inline AppError readOnly() {
+    return AppError(3027, "Cannot update. Database or object is read-only.");
+}
+inline AppError notWholeNumber(const QString& field) {
+    return AppError(3421, "Data type conversion error: '" + field + "' takes a whole number.");
+}
+inline AppError recordDeleted() {
+    return AppError(3167, "Record is deleted.");
+}
+inline AppError notOpen() {
+    return AppError(3420, "Object invalid or no longer set.");
+}
+
+} // namespace DataErrors

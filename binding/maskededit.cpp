@@ -1,0 +1,92 @@
+#include "binding/maskededit.h"
+
+#include "core/apperror.h"
+
+namespace {
+
+// The characters that mean something in Qt's own mask syntax, written with an escape to stand
+// for themselves.
+const QString qtMaskSymbols = "AaNnXx90Dd#HhBb<>!;[]{}\\";
+
+QString qtInputMask(const QString& mask, QChar prompt) {
+    QString result;
+    for (const QChar c : mask) {
+        if (c == '#')
+            result += '0';
+        else if (qtMaskSymbols.contains(c))
+            result += QString('\\') + c;
+        else
+            result += c;
+    }
+    return result + ';' + prompt;
+}
+
+} // namespace
+
+MaskedEdit::MaskedEdit(QWidget* parent) : QLineEdit(parent) {}
+
+void MaskedEdit::setMask(const QString& mask) {
+    mask_ = mask;
+    applyMask();
+}
+
+void MaskedEdit::setPromptChar(QChar prompt) {
+    const QString shown = maskedText();
+    const QChar previous = prompt_;
+    prompt_ = prompt;
+    applyMask();
+    if (mask_.isEmpty())
+        return;
+    QString kept = shown;
+    for (int i = 0; i < kept.size(); ++i)
+        if (isDigitPosition(i) && kept[i] == previous)
+            kept[i] = prompt_;
+    QLineEdit::setText(kept);
+}
+
+void MaskedEdit::applyMask() {
+    setInputMask(mask_.isEmpty() ? QString() : qtInputMask(mask_, prompt_));
+}
+
+bool MaskedEdit::isDigitPosition(int position) const {
+    return position < mask_.size() && mask_[position] == '#';
+}
+
+QString MaskedEdit::maskedText() const {
+    return mask_.isEmpty() ? text() : displayText();
+}
+
+QString MaskedEdit::value() const {
+    if (mask_.isEmpty())
+        return text();
+    const QString shown = displayText();
+    for (int i = 0; i < shown.size(); ++i)
+        if (isDigitPosition(i) && shown[i].isDigit())
+            return shown;
+    return QString();
+}
+
+bool MaskedEdit::fits(const QString& text) const {
+    if (mask_.isEmpty() || text.isEmpty())
+        return true;
+    if (text.size() != mask_.size())
+        return false;
+    for (int i = 0; i < text.size(); ++i) {
+        const bool ok = isDigitPosition(i)
+                            ? (text[i] >= '0' && text[i] <= '9') || text[i] == prompt_
+                            : text[i] == mask_[i];
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+void MaskedEdit::setText(const QString& text) {
+    if (!fits(text))
+        throw AppError(ErrorNumber::InvalidPropertyValue, "Invalid property value");
+    showValue(text);
+}
+
+void MaskedEdit::showValue(const QString& text) {
+    QLineEdit::setText(text);
+}

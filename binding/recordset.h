@@ -1,0 +1,81 @@
+#pragma once
+
+#include "binding/statements.h"
+
+#include <QMap>
+#include <memory>
+#include <optional>
+
+// One field of a record source.
+struct SourceColumn {
+    QString name;
+    bool integer = false; // a Long or Boolean column, where an empty box means null
+};
+
+// A record of a record source: its key (a table record's rowid, a query row's position) and its
+// values in the order of the source's columns.
+struct Record {
+    qint64 key = -1;
+    Row values;
+};
+
+// Values to write, by column index.
+using Changes = QMap<int, QVariant>;
+
+// What a data source is bound to.
+struct RecordSourceSpec {
+    QString text; // a table name or a query text
+    QVariantList values;
+    QString filterField; // tables only: the records whose field equals filterValue
+    QVariant filterValue;
+};
+
+// True when the record source is a query text rather than a table name.
+bool isQueryText(const QString& recordSource);
+// A table or column name as it stands in a statement.
+QString quotedName(const QString& name);
+
+// An opened record source: a table, read and written by rowid through indexed queries, or a
+// read-only query whose rows are walked by position. Nothing is loaded beyond what is asked for.
+class RecordSet {
+  public:
+    virtual ~RecordSet() = default;
+    RecordSet(const RecordSet&) = delete;
+    RecordSet& operator=(const RecordSet&) = delete;
+
+    bool isConnected() const { return statements_.isConnected(); }
+    const QVector<SourceColumn>& columns() const { return columns_; }
+    // The column's index, -1 when the source has no such field.
+    int columnIndex(const QString& field) const;
+    // The column's index; an unknown field raises the engine's "item not found".
+    int requireColumn(const QString& field) const;
+
+    virtual bool isTable() const = 0;
+    virtual std::optional<Record> first() = 0;
+    virtual std::optional<Record> last() = 0;
+    virtual std::optional<Record> after(qint64 key) = 0;
+    virtual std::optional<Record> before(qint64 key) = 0;
+    virtual std::optional<Record> at(qint64 key) = 0;
+    virtual std::optional<Record> findFirst(int column, const QVariant& value) = 0;
+    virtual int count() = 0;
+    // Up to limit records following the one with afterKey, or from the first one.
+    virtual QVector<Record> page(std::optional<qint64> afterKey, int limit) = 0;
+
+    // Writes return the record as the engine then holds it. A query source refuses them.
+    virtual Record insert(const Changes& changes);
+    virtual Record update(qint64 key, const Changes& changes);
+    virtual void remove(qint64 key);
+
+  protected:
+    explicit RecordSet(const QSqlDatabase& db) : statements_(db) {}
+
+    static std::optional<Record> firstOf(const QVector<Record>& records);
+
+    Statements statements_;
+    QVector<SourceColumn> columns_;
+};
+
+// Opens the record source on the connection; a missing table or a malformed query raises the
+// engine's error, as does a filter on a field that the table lacks.
+std::unique_ptr<RecordSet> openRecordSet(const QSqlDatabase& db,
+                                         const RecordSourceSpec& definition);

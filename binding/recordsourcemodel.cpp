@@ -1,0 +1,212 @@
+#include "binding/recordsourcemodel.h"
+
+#include "core/apperror.h"
+#include "core/dialogs.h"
+#include "core/errorlog.h"
+
+#include <QLocale>
+#include <algorithm>
+
+RecordSourceModel::RecordSourceModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void RecordSourceModel::setColumns(const QVector<Column>& columns) {
+    beginResetModel();
+    requested_ = columns;
+    mapColumns();
+    endResetModel();
+}
+
+void RecordSourceModel::setCurrencyColumns(const QStringList& fields) {
+    currencyFields_ = fields;
+    if (!rows_.isEmpty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void RecordSourceModel::setEditable(bool editable) {
+    editable_ = editable;
+}
+
+void RecordSourceModel::mapColumns() {
+    sourceColumns_.clear();
+    captions_.clear();
+    if (requested_.isEmpty() && records_) {
+        for (int i = 0; i < records_->columns().size(); ++i) {
+            sourceColumns_ << i;
+            captions_ << records_->columns()[i].name;
+        }
+        return;
+    }
+    for (const Column& column : requested_) {
+        sourceColumns_ << (records_ ? records_->columnIndex(column.field) : -1);
+        captions_ << column.caption;
+    }
+}
+
+bool RecordSourceModel::isCurrencyColumn(int column) const {
+    const int source = sourceColumns_[column];
+    if (source < 0)
+        return false;
+    const QString& field = records_->columns()[source].name;
+    return currencyFields_.contains(field, Qt::CaseInsensitive);
+}
+
+QVariant RecordSourceModel::value(int row, const QString& field) const {
+    if (!records_ || row < 0 || row >= rows_.size())
+        return {};
+    const int column = records_->columnIndex(field);
+    return column < 0 ? QVariant() : rows_[row].values[column];
+}
+
+qint64 RecordSourceModel::rowId(int row) const {
+    return row >= 0 && row < rows_.size() ? rows_[row].key : -1;
+}
+
+int RecordSourceModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_.size();
+}
+
+int RecordSourceModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : sourceColumns_.size();
+}
+
+QVariant RecordSourceModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || sourceColumns_[index.column()] < 0)
+        return {};
+    const QVariant& value = rows_[index.row()].values[sourceColumns_[index.column()]];
+    const bool number = value.typeId() == QMetaType::LongLong;
+    switch (role) {
+    case Qt::DisplayRole:
+        if (number && isCurrencyColumn(index.column()))
+            return QLocale().toCurrencyString(value.toDouble());
+        return value;
+    case Qt::EditRole:
+        return value;
+    case Qt::TextAlignmentRole:
+        return number ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant RecordSourceModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < captions_.size())
+        return captions_[section];
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags RecordSourceModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && editable_ && records_ && records_->isTable() &&
+        sourceColumns_[index.column()] >= 0)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool RecordSourceModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    const int column = sourceColumns_[index.column()];
+    Record& record = rows_[index.row()];
+    if (value.toString() == record.values[column].toString() &&
+        value.isNull() == record.values[column].isNull())
+        return true;
+    try {
+        record = records_->update(record.key, {{column, value}});
+    } catch (const AppError& error) {
+        // The grid has no caller to hand the refusal to: the user is told, the cell stays.
+        dialogs().message(error.description());
+        return false;
+    }
+    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
+    emit recordEdited(record.key);
+    return true;
+}
+
+QVector<Record> RecordSourceModel::nextPage() {
+    const auto after = rows_.isEmpty() ? std::nullopt : std::optional<qint64>(rows_.last().key);
+    QVector<Record> page = records_->page(after, PageSize);
+    atEnd_ = page.size() < PageSize;
+    return page;
+}
+
+bool RecordSourceModel::canFetchMore(const QModelIndex& parent) const {
+    return !parent.isValid() && records_ && !atEnd_;
+}
+
+void RecordSourceModel::fetchMore(const QModelIndex& parent) {
+    if (!canFetchMore(parent))
+        return;
+    QVector<Record> page;
+    try {
+        page = nextPage();
+    } catch (const AppError& error) {
+        // Called by the grid while it lays out: the failure is logged and the grid stops here.
+        atEnd_ = true;
+        ErrorLog::write("error in (fetchMore) : ", error);
+        return;
+    }
+    if (page.isEmpty())
+        return;
+    beginInsertRows(QModelIndex(), rows_.size(), rows_.size() + page.size() - 1);
+    rows_ += page;
+    endInsertRows();
+}
+
+void RecordSourceModel::open(RecordSet* records) {
+    beginResetModel();
+    records_ = records;
+    rows_.clear();
+    atEnd_ = false;
+    mapColumns();
+    try {
+        rows_ = nextPage();
+    } catch (...) {
+        records_ = nullptr;
+        atEnd_ = true;
+        mapColumns();
+        endResetModel();
+        throw;
+    }
+    endResetModel();
+}
+
+void RecordSourceModel::close() {
+    beginResetModel();
+    records_ = nullptr;
+    rows_.clear();
+    atEnd_ = true;
+    mapColumns();
+    endResetModel();
+}
+
+int RecordSourceModel::rowOfKey(qint64 key) const {
+    const auto found = std::lower_bound(rows_.begin(), rows_.end(), key,
+                                        [](const Record& r, qint64 k) { return r.key < k; });
+    return found != rows_.end() && found->key == key ? int(found - rows_.begin()) : -1;
+}
+
+void RecordSourceModel::recordStored(const Record& record) {
+    const int row = rowOfKey(record.key);
+    if (row >= 0) {
+        rows_[row] = record;
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+        return;
+    }
+    // A record that lies beyond the fetched rows comes with a later page.
+    const bool beyondLastRow = rows_.isEmpty() || record.key > rows_.last().key;
+    if (!atEnd_ || !beyondLastRow)
+        return;
+    beginInsertRows(QModelIndex(), rows_.size(), rows_.size());
+    rows_.append(record);
+    endInsertRows();
+}
+
+void RecordSourceModel::recordRemoved(qint64 key) {
+    const int row = rowOfKey(key);
+    if (row < 0)
+        return;
+    beginRemoveRows(QModelIndex(), row, row);
+    rows_.removeAt(row);
+    endRemoveRows();
+}

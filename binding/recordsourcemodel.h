@@ -1,0 +1,71 @@
+#pragma once
+
+#include "binding/recordset.h"
+
+#include <QAbstractTableModel>
+
+// The grid model of a data source: the records of its record source, fetched a page at a time as
+// the grid scrolls (never the whole table at once), one column per shown field.
+class RecordSourceModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    struct Column {
+        QString field;
+        QString caption;
+    };
+    static constexpr int PageSize = 256;
+
+    explicit RecordSourceModel(QObject* parent = nullptr);
+
+    // The fields shown, in this order, under these captions. Without it every field of the
+    // source is shown under its own name.
+    void setColumns(const QVector<Column>& columns);
+    // Fields whose values are shown as currency.
+    void setCurrencyColumns(const QStringList& fields);
+    // Lets the grid's cells of a table source be edited; an edit is written to its record at once.
+    void setEditable(bool editable);
+
+    // A field's value in a fetched row; null for a field that the source lacks.
+    QVariant value(int row, const QString& field) const;
+    // The rowid of the table record in the row (for a query source, the row's position).
+    qint64 rowId(int row) const;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
+
+    // The data source's side: the record set shown (its first page is fetched at once; a
+    // failure raises the engine's error), and what the source did to its records.
+    void open(RecordSet* records);
+    void close();
+    void recordStored(const Record& record);
+    void recordRemoved(qint64 key);
+    // The row of a fetched record, -1 when it has not been fetched.
+    int rowOfKey(qint64 key) const;
+    const Record& record(int row) const { return rows_[row]; }
+
+  signals:
+    // A cell edit was written to the record with this rowid.
+    void recordEdited(qint64 key);
+
+  private:
+    void mapColumns();
+    QVector<Record> nextPage();
+    bool isCurrencyColumn(int column) const;
+
+    RecordSet* records_ = nullptr;
+    QVector<Record> rows_;
+    bool atEnd_ = true;
+    QVector<Column> requested_;
+    QStringList currencyFields_;
+    bool editable_ = false;
+    // For each shown column: the source's column index (-1 when it lacks the field) and caption.
+    QVector<int> sourceColumns_;
+    QStringList captions_;
+};

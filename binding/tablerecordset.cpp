@@ -1,0 +1,163 @@
+#include "binding/tablerecordset.h"
+
+#include "binding/dataerrors.h"
+
+namespace {
+
+Record toRecord(const Row& row) {
+    return {row.first().toLongLong(), row.mid(1)};
+}
+
+// An integer column takes a whole number; an empty text means null.
+QVariant wholeNumber(const QVariant& value, const QString& field) {
+    if (value.isNull())
+        return {};
+    if (value.typeId() == QMetaType::Bool)
+        return int(value.toBool());
+    const QString text = value.toString().trimmed();
+    if (text.isEmpty())
+        return {};
+    bool ok = false;
+    const qlonglong number = text.toLongLong(&ok);
+    if (!ok)
+        throw DataErrors::notWholeNumber(field);
+    return number;
+}
+
+} // namespace
+
+TableRecordSet::TableRecordSet(const QSqlDatabase& db, const QString& table,
+                               const QString& filterField, const QVariant& filterValue)
+    : RecordSet(db), table_(quotedName(table)) {
+    readColumns(table);
+    QStringList names{"rowid"};
+    for (const SourceColumn& column : columns_)
+        names << quotedName(column.name);
+    selectList_ = names.join(", ");
+    if (!filterField.isEmpty()) {
+        filter_ = quotedName(columns_[requireColumn(filterField)].name) + " = ?";
+        filterValues_ = {filterValue};
+    }
+}
+
+void TableRecordSet::readColumns(const QString& table) {
+    const auto rows = statements_.rows("SELECT name, type FROM pragma_table_info(?)", {table});
+    if (rows.isEmpty())
+        throw DataErrors::unknownTable(table);
+    for (const Row& row : rows)
+        columns_.append(
+            {row[0].toString(), row[1].toString().contains("INT", Qt::CaseInsensitive)});
+}
+
+QString TableRecordSet::where(const QString& condition) const {
+    QStringList parts;
+    if (!filter_.isEmpty())
+        parts << filter_;
+    if (!condition.isEmpty())
+        parts << condition;
+    return parts.isEmpty() ? QString() : " WHERE " + parts.join(" AND ");
+}
+
+QVariantList TableRecordSet::withFilter(const QVariantList& values) const {
+    return filterValues_ + values;
+}
+
+QVector<Record> TableRecordSet::select(const QString& condition, const QString& order,
+                                       const QVariantList& values) {
+    const QString sql = "SELECT " + selectList_ + " FROM " + table_ + where(condition) +
+                        " ORDER BY rowid " + order + " LIMIT ?";
+    QVector<Record> records;
+    for (const Row& row : statements_.rows(sql, values))
+        records.append(toRecord(row));
+    return records;
+}
+
+std::optional<Record> TableRecordSet::first() {
+    return firstOf(select({}, "ASC", withFilter({1})));
+}
+
+std::optional<Record> TableRecordSet::last() {
+    return firstOf(select({}, "DESC", withFilter({1})));
+}
+
+std::optional<Record> TableRecordSet::after(qint64 key) {
+    return firstOf(select("rowid > ?", "ASC", withFilter({key, 1})));
+}
+
+std::optional<Record> TableRecordSet::before(qint64 key) {
+    return firstOf(select("rowid < ?", "DESC", withFilter({key, 1})));
+}
+
+// A known record is read whatever the filter: it is the one the screen is on.
+std::optional<Record> TableRecordSet::at(qint64 key) {
+    const QString sql = "SELECT " + selectList_ + " FROM " + table_ + " WHERE rowid = ?";
+    const auto rows = statements_.rows(sql, {key});
+    if (rows.isEmpty())
+        return std::nullopt;
+    return toRecord(rows.first());
+}
+
+std::optional<Record> TableRecordSet::findFirst(int column, const QVariant& value) {
+    const QString condition = quotedName(columns_[column].name) + " = ?";
+    return firstOf(select(condition, "ASC", withFilter({value, 1})));
+}
+
+int TableRecordSet::count() {
+    const auto rows = statements_.rows("SELECT count(*) FROM " + table_ + where({}), filterValues_);
+    return rows.first().first().toInt();
+}
+
+QVector<Record> TableRecordSet::page(std::optional<qint64> afterKey, int limit) {
+    if (!afterKey)
+        return select({}, "ASC", withFilter({limit}));
+    return select("rowid > ?", "ASC", withFilter({*afterKey, limit}));
+}
+
+QVariant TableRecordSet::stored(int column, const QVariant& value) const {
+    const SourceColumn& target = columns_[column];
+    if (target.integer)
+        return wholeNumber(value, target.name);
+    return value.isNull() ? QVariant() : QVariant(value.toString());
+}
+
+Record TableRecordSet::reread(qint64 key) {
+    const auto record = at(key);
+    if (!record)
+        throw DataErrors::recordDeleted();
+    return *record;
+}
+
+Record TableRecordSet::insert(const Changes& changes) {
+    QStringList names, marks;
+    QVariantList values;
+    for (auto it = changes.begin(); it != changes.end(); ++it) {
+        names << quotedName(columns_[it.key()].name);
+        marks << "?";
+        values << stored(it.key(), it.value());
+    }
+    const QString sql = names.isEmpty() ? "INSERT INTO " + table_ + " DEFAULT VALUES"
+                                        : "INSERT INTO " + table_ + " (" + names.join(", ") +
+                                              ") VALUES (" + marks.join(", ") + ")";
+    return reread(statements_.write(sql, values).insertedId);
+}
+
+Record TableRecordSet::update(qint64 key, const Changes& changes) {
+    if (changes.isEmpty())
+        return reread(key);
+    QStringList assignments;
+    QVariantList values;
+    for (auto it = changes.begin(); it != changes.end(); ++it) {
+        assignments << quotedName(columns_[it.key()].name) + " = ?";
+        values << stored(it.key(), it.value());
+    }
+    values << key;
+    const QString sql = "UPDATE " + table_ + " SET " + assignments.join(", ") + " WHERE rowid = ?";
+    if (statements_.write(sql, values).rowsAffected == 0)
+        throw DataErrors::recordDeleted();
+    return reread(key);
+}
+
+void TableRecordSet::remove(qint64 key) {
+    if (statements_.write("DELETE FROM " + table_ + " WHERE rowid = ?", {key}).rowsAffected == 0)
+        throw DataErrors::recordDeleted();
+}

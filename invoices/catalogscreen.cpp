@@ -1,0 +1,172 @@
+#include "invoices/catalogscreen.h"
+
+#include "binding/datasource.h"
+#include "binding/keyfilter.h"
+#include "binding/refreshform.h"
+#include "binding/screens.h"
+#include "core/dialogs.h"
+#include "invoices/datagrid.h"
+#include "invoices/handlererrors.h"
+#include "invoices/screenparts.h"
+#include "invoices/widgetevents.h"
+
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+using handlererrors::reported;
+
+namespace {
+const QString kCodePrompt = "Code Number :";
+}
+
+CatalogScreen::CatalogScreen(QWidget* parent)
+    : QWidget(parent), catalog_(new DataSource(this, "Data1")) {
+    setWindowTitle("Description Entry");
+    setAccessibleName("Description Entry");
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(makeBoxes());
+    layout->addWidget(makeButtons());
+    grid_ = makeDataGrid(
+        this, "DBGrid1", "Procedures", catalog_,
+        {{"id", "ID"}, {"code", "Code"}, {"descrip", "Description"}, {"amount", "Amount"}});
+    followCurrentRecord(grid_, catalog_);
+    layout->addWidget(grid_, 1);
+    catalog_->bind(codeBox_, "code");
+    catalog_->bind(descriptionBox_, "descrip");
+    catalog_->bind(amountBox_, "amount");
+    setEditing(false);
+    resize(560, 460);
+}
+
+QWidget* CatalogScreen::makeBoxes() {
+    QFrame* panel = screenparts::panel(this, "SSPanel1");
+    auto* form = new QFormLayout(panel);
+    codeBox_ = screenparts::textBox(panel, "Text1");
+    descriptionBox_ = screenparts::textBox(panel, "Text2", 45);
+    amountBox_ = screenparts::textBox(panel, "Text4", 4);
+    screenparts::addLabelled(form, "Code :", codeBox_);
+    screenparts::addLabelled(form, "Description :", descriptionBox_);
+    screenparts::addLabelled(form, "Amount SR :", amountBox_);
+    installDigitFilter(amountBox_);
+    onKeyPress(codeBox_, [this](QKeyEvent* key) {
+        if (!isEnterKey(key))
+            return false;
+        searchTypedCode();
+        return true;
+    });
+    return panel;
+}
+
+QWidget* CatalogScreen::makeButtons() {
+    QFrame* panel = screenparts::panel(this, "SSPanel2");
+    auto* row = new QHBoxLayout(panel);
+    saveButton_ = screenparts::button(panel, "SSCommand1", "&Save");
+    newButton_ = screenparts::button(panel, "SSCommand2", "&New");
+    openButton_ = screenparts::button(panel, "SSCommand3", "&Open");
+    cancelButton_ = screenparts::button(panel, "SSCommand4", "&Cancel");
+    deleteButton_ = screenparts::button(panel, "SSCommand5", "&Delete");
+    quitButton_ = screenparts::button(panel, "SSCommand6", "&Quit");
+    for (QPushButton* button :
+         {saveButton_, newButton_, openButton_, cancelButton_, deleteButton_, quitButton_})
+        row->addWidget(button);
+    connect(saveButton_, &QPushButton::clicked, this, &CatalogScreen::save);
+    connect(newButton_, &QPushButton::clicked, this, &CatalogScreen::startNewRecord);
+    connect(openButton_, &QPushButton::clicked, this, &CatalogScreen::openRecord);
+    connect(cancelButton_, &QPushButton::clicked, this, &CatalogScreen::cancelEdit);
+    connect(deleteButton_, &QPushButton::clicked, this, &CatalogScreen::deleteRecord);
+    connect(quitButton_, &QPushButton::clicked, this, &QWidget::close);
+    return panel;
+}
+
+void CatalogScreen::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A window brought back by the window system is not opened anew.
+    if (!event->spontaneous())
+        QMetaObject::invokeMethod(this, &CatalogScreen::activate, Qt::QueuedConnection);
+}
+
+void CatalogScreen::closeEvent(QCloseEvent* event) {
+    Screens::enableMainWindow(true);
+    event->accept();
+}
+
+void CatalogScreen::activate() {
+    RefreshForm(this);
+}
+
+void CatalogScreen::setEditing(bool editing) {
+    openButton_->setVisible(!editing);
+    cancelButton_->setVisible(editing);
+    deleteButton_->setEnabled(!editing);
+    newButton_->setEnabled(!editing);
+    quitButton_->setEnabled(!editing);
+    // Choosing another row would drop the edit unnoticed.
+    grid_->setEnabled(!editing);
+}
+
+void CatalogScreen::startNewRecord() {
+    const QString code = dialogs().inputBox(kCodePrompt, QString());
+    if (code.isEmpty())
+        return;
+    reported([&] {
+        if (catalog_->findFirst("code", code)) {
+            showNotice(code + "is found");
+            return;
+        }
+        catalog_->addNew();
+        setEditing(true);
+        codeBox_->setText(code);
+    });
+}
+
+void CatalogScreen::openRecord() {
+    const QString code = dialogs().inputBox(kCodePrompt, QString());
+    if (code.isEmpty())
+        return;
+    reported([&] {
+        if (!catalog_->findFirst("code", code))
+            showNotice("not found");
+    });
+}
+
+// An unknown code starts a new record under it, so that "Save" keeps it as a procedure of its
+// own and the record shown before keeps its code. A new record already begun keeps what was
+// typed into it.
+void CatalogScreen::searchTypedCode() {
+    const QString code = codeBox_->text();
+    reported([&] {
+        if (catalog_->findFirst("code", code))
+            return;
+        showNotice("not found");
+        if (!catalog_->isAddingNew()) {
+            catalog_->addNew();
+            codeBox_->setText(code);
+        }
+        setEditing(true);
+    });
+}
+
+void CatalogScreen::save() {
+    reported([&] { catalog_->store(); });
+    setEditing(false);
+}
+
+void CatalogScreen::cancelEdit() {
+    reported([&] { catalog_->cancel(); });
+    setEditing(false);
+}
+
+void CatalogScreen::deleteRecord() {
+    reported([&] {
+        catalog_->deleteCurrent();
+        catalog_->refresh();
+    });
+}

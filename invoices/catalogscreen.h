@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+
+class DataSource;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+// "Description Entry": the catalog of billable procedures, one record at a time, with the whole
+// catalog in a grid below. A record is written only by "Save".
+class CatalogScreen : public QWidget {
+    Q_OBJECT
+  public:
+    explicit CatalogScreen(QWidget* parent = nullptr);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QWidget* makeBoxes();
+    QWidget* makeButtons();
+    void activate();
+    void startNewRecord();
+    void openRecord();
+    void searchTypedCode();
+    void save();
+    void cancelEdit();
+    void deleteRecord();
+    // Browsing, or editing a record until "Save" or "Cancel" ends the edit.
+    void setEditing(bool editing);
+
+    DataSource* catalog_;
+    QLineEdit* codeBox_ = nullptr;
+    QLineEdit* descriptionBox_ = nullptr;
+    QLineEdit* amountBox_ = nullptr;
+    QTableView* grid_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* newButton_ = nullptr;
+    QPushButton* openButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QPushButton* deleteButton_ = nullptr;
+    QPushButton* quitButton_ = nullptr;
+};

@@ -1,0 +1,39 @@
+#include "invoices/datagrid.h"
+
+#include "binding/datasource.h"
+#include "invoices/handlererrors.h"
+
+#include <QHeaderView>
+#include <QTableView>
+
+QTableView* makeDataGrid(QWidget* parent, const QString& name, const QString& spokenName,
+                         DataSource* source, const QVector<RecordSourceModel::Column>& columns) {
+    auto* grid = new QTableView(parent);
+    grid->setObjectName(name);
+    grid->setAccessibleName(spokenName);
+    RecordSourceModel* model = source->model();
+    model->setColumns(columns);
+    grid->setModel(model);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setAlternatingRowColors(true);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    return grid;
+}
+
+void followCurrentRecord(QTableView* grid, DataSource* source) {
+    QObject::connect(source, &DataSource::currentChanged, grid, [grid, source] {
+        const int row = source->currentRow();
+        if (row < 0)
+            grid->setCurrentIndex(QModelIndex());
+        else if (row != grid->currentIndex().row())
+            grid->setCurrentIndex(grid->model()->index(row, 0));
+    });
+    QObject::connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, source,
+                     [source](const QModelIndex& current) {
+                         if (current.isValid() && current.row() != source->currentRow())
+                             handlererrors::reported([&] { source->moveToRow(current.row()); });
+                     });
+}

@@ -1,0 +1,162 @@
+#include "invoices/invoicelistscreen.h"
+
+#include "binding/datasource.h"
+#include "binding/keyfilter.h"
+#include "binding/maskededit.h"
+#include "binding/recordsources.h"
+#include "invoices/amounttext.h"
+#include "invoices/datagrid.h"
+#include "invoices/navigationbar.h"
+#include "invoices/screenparts.h"
+#include "invoices/widgetevents.h"
+
+#include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+using screenparts::addLabelled;
+using screenparts::textBox;
+
+InvoiceListScreen::InvoiceListScreen(QWidget* parent)
+    : QMainWindow(parent), invoices_(new DataSource(this, "Data1")),
+      list_(new DataSource(this, "Data2")), lines_(new DataSource(this, "Data3")) {
+    setWindowTitle("Invoice Replacment");
+    setAccessibleName("Invoice Replacment");
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(makeListArea(), 3);
+    layout->addWidget(makeLinesArea(), 2);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(makeDetailPanel(), 1);
+    bottom->addWidget(makeButtons());
+    layout->addLayout(bottom);
+    setCentralWidget(central);
+    makeMenus();
+    invoices_->bind(dateBox_, "po_date");
+    invoices_->bind(amountBox_, "po_pri");
+    invoices_->bind(netDueBox_, "po_netd");
+    connect(invoices_, &DataSource::currentChanged, this, &InvoiceListScreen::showInvoiceKeys);
+    resize(760, 620);
+}
+
+QWidget* InvoiceListScreen::makeListArea() {
+    auto* area = new QWidget(this);
+    auto* column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    listBar_ = new NavigationBar(area, "Data2Bar", list_);
+    listBar_->setCaption("Invoices");
+    QTableView* listGrid = makeDataGrid(area, "DBGrid1", "Invoices", list_,
+                                        {{"file_num", "Patient No"},
+                                         {"pt_name", "Patient Name"},
+                                         {"po_num", "Invoice No"},
+                                         {"po_date", "Date"},
+                                         {"po_pri", "Amount"},
+                                         {"po_netd", "Net Due"}});
+    list_->model()->setCurrencyColumns({"po_pri"});
+    followCurrentRecord(listGrid, list_);
+    connect(listGrid, &QTableView::clicked, this, &InvoiceListScreen::chooseRow);
+    onKeyPress(listGrid, [this, listGrid](QKeyEvent* key) {
+        if (!isEnterKey(key))
+            return false;
+        chooseRow(listGrid->currentIndex());
+        return true;
+    });
+    connect(listGrid, &QTableView::doubleClicked, this, &InvoiceListScreen::toggleLines);
+    column->addWidget(listGrid, 1);
+    column->addWidget(listBar_);
+    return area;
+}
+
+// The lines grid and its bar are shown and hidden together.
+QWidget* InvoiceListScreen::makeLinesArea() {
+    auto* area = new QWidget(this);
+    linesArea_ = area;
+    auto* column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* linesBar = new NavigationBar(area, "Data3Bar", lines_);
+    linesBar->setCaption("Invoice Details");
+    QTableView* linesGrid = makeDataGrid(area, "DBGrid2", "Invoice Details", lines_,
+                                         {{"descr2", "Description"},
+                                          {"file_p", "Patient No"},
+                                          {"amount2", "Amount"},
+                                          {"code2", "Code"},
+                                          {"po_num", "Invoice No"}});
+    lines_->model()->setCurrencyColumns({"amount2"});
+    followCurrentRecord(linesGrid, lines_);
+    column->addWidget(linesGrid, 1);
+    column->addWidget(linesBar);
+    area->hide();
+    return area;
+}
+
+QWidget* InvoiceListScreen::makeDetailPanel() {
+    QFrame* panel = screenparts::panel(this, "SSPanel1");
+    auto* form = new QFormLayout(panel);
+    numberBox_ = textBox(panel, "Text1");
+    dateBox_ = new MaskedEdit(panel);
+    dateBox_->setObjectName("text5");
+    dateBox_->setMask("##/##/####");
+    amountBox_ = textBox(panel, "Text3", 5);
+    installDigitFilter(amountBox_);
+    netDueBox_ = textBox(panel, "Text6");
+    fileBox_ = textBox(panel, "Text7");
+    fileBox_->setEnabled(false);
+    addLabelled(form, "Invoice NO :", numberBox_);
+    addLabelled(form, "Date :", dateBox_);
+    addLabelled(form, "Amount SR :", amountBox_);
+    addLabelled(form, "Net Due", netDueBox_);
+    addLabelled(form, "Patient No", fileBox_);
+    onKeyPress(numberBox_, [this](QKeyEvent* key) {
+        if (!isEnterKey(key) || !isNumeric(numberBox_->text()))
+            return false;
+        FindInvoice(numberBox_->text());
+        return true;
+    });
+    return panel;
+}
+
+QWidget* InvoiceListScreen::makeButtons() {
+    QFrame* panel = screenparts::panel(this, "SSPanel2");
+    auto* column = new QVBoxLayout(panel);
+    QPushButton* save = screenparts::button(panel, "SSCommand1", "&Save");
+    QPushButton* open = screenparts::button(panel, "SSCommand3", "&Open");
+    QPushButton* remove = screenparts::button(panel, "SSCommand5", "&Delete");
+    QPushButton* quit = screenparts::button(panel, "SSCommand6", "&Quit");
+    for (QPushButton* button : {save, open, remove, quit})
+        column->addWidget(button);
+    column->addStretch();
+    connect(save, &QPushButton::clicked, this, &InvoiceListScreen::saveInvoice);
+    connect(open, &QPushButton::clicked, this, &InvoiceListScreen::openInvoice);
+    connect(remove, &QPushButton::clicked, this, &InvoiceListScreen::deleteInvoice);
+    connect(quit, &QPushButton::clicked, this, &QWidget::close);
+    return panel;
+}
+
+void InvoiceListScreen::makeMenus() {
+    QMenu* invoices = menuBar()->addMenu("&Invoices");
+    invoices->setObjectName("mnuInvoices");
+    QAction* outstanding = invoices->addAction("&Outstanding");
+    outstanding->setObjectName("mnuOutstanding");
+    QAction* all = invoices->addAction("&All");
+    all->setObjectName("mnuAll");
+    QMenu* print = menuBar()->addMenu("&Print");
+    print->setObjectName("mnuPrint");
+    QAction* screen = print->addAction("&Screen");
+    screen->setObjectName("mnuScreen");
+    QAction* printer = print->addAction("P&rinter");
+    printer->setObjectName("mnuPrinter");
+    connect(outstanding, &QAction::triggered, this,
+            [this] { showList("Pending Invoices", kPendingInvoicesQuery); });
+    connect(all, &QAction::triggered, this,
+            [this] { showList("All Invoices", kAllInvoicesQuery); });
+    connect(screen, &QAction::triggered, this, [this] { printInvoice(true); });
+    connect(printer, &QAction::triggered, this, [this] { printInvoice(false); });
+}

@@ -1,0 +1,181 @@
+// What the invoice list does when it is opened, and for each button, box, grid and menu.
+#include "invoices/invoicelistscreen.h"
+
+#include "binding/datasource.h"
+#include "binding/maskededit.h"
+#include "binding/refreshform.h"
+#include "binding/screens.h"
+#include "core/dialogs.h"
+#include "db/connection.h"
+#include "invoices/amounttext.h"
+#include "invoices/datetexts.h"
+#include "invoices/handlererrors.h"
+#include "invoices/invoiceremoval.h"
+#include "invoices/invoicereport.h"
+#include "invoices/navigationbar.h"
+#include "settings/appsettings.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QTableView>
+
+using handlererrors::reported;
+
+namespace {
+
+const QString kNotNumeric = "Numeric fields must be NUMERIC!";
+
+// The invoice number as typed, as the database compares it with po_num.
+QVariant invoiceNumber(const QString& text) {
+    bool whole = false;
+    const qlonglong number = text.trimmed().toLongLong(&whole);
+    return whole ? QVariant(number) : QVariant(text.trimmed());
+}
+
+QString descriptionThenNumber(const AppError& error) {
+    return error.description() + " " + QString::number(error.number());
+}
+
+} // namespace
+
+void InvoiceListScreen::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // A window brought back by the window system is not opened anew.
+    if (!event->spontaneous())
+        QMetaObject::invokeMethod(this, &InvoiceListScreen::activate, Qt::QueuedConnection);
+}
+
+void InvoiceListScreen::closeEvent(QCloseEvent* event) {
+    Screens::enableMainWindow(true);
+    event->accept();
+}
+
+void InvoiceListScreen::activate() {
+    RefreshForm(this);
+}
+
+// The detail panel's invoice and file numbers are shown, never written back.
+void InvoiceListScreen::showInvoiceKeys() {
+    const bool shown = invoices_->hasCurrent() && !invoices_->isAddingNew();
+    numberBox_->setText(shown ? invoices_->field("po_num").toString() : QString());
+    fileBox_->setText(shown ? invoices_->field("file_num").toString() : QString());
+}
+
+void InvoiceListScreen::showList(const QString& caption, const QString& query) {
+    listBar_->setCaption(caption);
+    reported([&] {
+        list_->setRecordSource(query);
+        list_->refresh();
+    });
+}
+
+void InvoiceListScreen::chooseRow(const QModelIndex& index) {
+    if (!index.isValid())
+        return;
+    numberBox_->setText(list_->model()->value(index.row(), "po_num").toString());
+    if (isNumeric(numberBox_->text()))
+        FindInvoice(numberBox_->text());
+}
+
+void InvoiceListScreen::toggleLines(const QModelIndex& index) {
+    if (!index.isValid())
+        return;
+    reported([&] {
+        lines_->setRecordSource("select * from po_descs where po_num = ?");
+        lines_->setRecordSourceValues({list_->model()->value(index.row(), "po_num")});
+        lines_->refresh();
+        if (!lines_->hasCurrent()) {
+            linesArea_->hide();
+            showMessage("There is no more information to display about this invoice's details");
+            return;
+        }
+        linesArea_->setVisible(linesArea_->isHidden());
+    });
+}
+
+void InvoiceListScreen::FindInvoice(const QString& number) {
+    QString wanted = number;
+    if (wanted.isEmpty()) {
+        wanted = dialogs().inputBox("Code Number :", QString());
+        if (wanted.isEmpty()) {
+            close();
+            return;
+        }
+    }
+    bool found = false;
+    const bool searched = reported([&] {
+        invoices_->refresh();
+        found = invoices_->findFirst("po_num", invoiceNumber(wanted));
+    });
+    if (searched && !found) {
+        showNotice("not found");
+        close();
+    }
+}
+
+void InvoiceListScreen::openInvoice() {
+    QString number = numberBox_->text();
+    if (!isNumeric(number))
+        number = dialogs().inputBox("Invice No :", QString());
+    if (number.isEmpty())
+        return;
+    reported([&] {
+        if (!invoices_->findFirst("po_num", invoiceNumber(number)))
+            showNotice("not found");
+    });
+}
+
+bool InvoiceListScreen::amountsAreValid() {
+    QLineEdit* wrong = nullptr;
+    QString message = kNotNumeric;
+    if (!isNumeric(amountBox_->text())) {
+        wrong = amountBox_;
+    } else if (!isNumeric(netDueBox_->text())) {
+        wrong = netDueBox_;
+    } else if (leadingNumber(netDueBox_->text()) > leadingNumber(amountBox_->text())) {
+        wrong = netDueBox_;
+        message = "Net Due cannot be more than the total amount!!";
+    }
+    if (!wrong)
+        return true;
+    showMessage(message);
+    wrong->setFocus();
+    return false;
+}
+
+// The list is not read again: it shows the corrected invoice when it is next read.
+void InvoiceListScreen::saveInvoice() {
+    if (!amountsAreValid())
+        return;
+    reported([&] {
+        const QString date = dateBox_->value();
+        invoices_->setField("fmon", invoiceMonth(date));
+        invoices_->setField("fyear", invoiceYear(date));
+        invoices_->store();
+    });
+}
+
+// No confirmation is asked. Each step runs even when the one before it failed; the list is read
+// again so that it offers no invoice that is gone.
+void InvoiceListScreen::deleteInvoice() {
+    reported([&] {
+        const QVariant number = invoices_->field("po_num");
+        QSqlDatabase db = openDatabase(AppSettings().databaseFilePath);
+        inTransaction(db, [&] { deleteSavedInvoice(db, number); });
+    });
+    reported([&] { invoices_->refresh(); });
+    reported([&] { lines_->refresh(); });
+    reported([&] { list_->refresh(); });
+}
+
+void InvoiceListScreen::printInvoice(bool preview) {
+    const QString number = numberBox_->text().trimmed();
+    reported(
+        [&] {
+            if (preview)
+                PreviewInvoice(number, this);
+            else
+                PrintInvoice(number);
+        },
+        descriptionThenNumber);
+}

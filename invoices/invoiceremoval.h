@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QVariant>
+
+// Deletes a saved invoice: its header in pt_sh and its lines in po_descs. Runs inside the
+// caller's transaction, so that no invoice is ever left without its header or with lines
+// that belong to nothing.
+void deleteSavedInvoice(const QSqlDatabase& db, const QVariant& invoiceNumber);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "reports/rowsource.h"
+
+class QWidget;
+struct Report;
+
+// Printing one saved invoice through the report "po_rep".
+
+// Reads the invoice whose number is given (blanks around it ignored): one row per line in the
+// order the lines were stored, numbered from 1 in "xxx", with the header, the patient's name and
+// address and the amount paid repeated on every row; an invoice without lines gives one row
+// with empty line columns and number 0. Then prepares "po_rep": margins, letterhead, and its
+// labels filled from the first row. An unknown number shows "There is no invoice available to
+// print!" and gives no rows. A number that is empty or not a number raises the database's
+// syntax error.
+RowSet PrepareInvoiceReport(const QString& invoiceNumber);
+
+// Sets every label named like a column (letter case aside) to that column's value in the first
+// row; the money columns "tot", "paym" and "netd" read "###,##0.00". Other labels stay as they
+// are.
+void fillLabelsFromFirstRow(Report& report, const RowSet& rows);
+
+// Prepares the invoice and prints it to the default printer, or shows it in a modal preview.
+// False when there is no such invoice. Failures raise AppError.
+bool PrintInvoice(const QString& invoiceNumber);
+bool PreviewInvoice(const QString& invoiceNumber, QWidget* parent = nullptr);

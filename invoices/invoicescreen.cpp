@@ -1,0 +1,198 @@
+#include "invoices/invoicescreen.h"
+
+#include "binding/datasource.h"
+#include "binding/keyfilter.h"
+#include "binding/maskededit.h"
+#include "invoices/datagrid.h"
+#include "invoices/screenparts.h"
+#include "invoices/widgetevents.h"
+
+#include <QFormLayout>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QTableView>
+#include <QVBoxLayout>
+
+using screenparts::addLabelled;
+using screenparts::panel;
+using screenparts::textBox;
+
+namespace {
+
+QLineEdit* shownBox(QWidget* parent, const QString& name) {
+    QLineEdit* box = textBox(parent, name);
+    box->setEnabled(false);
+    return box;
+}
+
+} // namespace
+
+InvoiceScreen::InvoiceScreen(QWidget* parent)
+    : QMainWindow(parent), header_(new DataSource(this, "Data1")),
+      catalog_(new DataSource(this, "Data2")), lines_(new DataSource(this, "Data3")) {
+    new DataSource(this, "Data4");
+    new DataSource(this, "Data5");
+    setWindowTitle("Invoices");
+    setAccessibleName("Invoices");
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(makeHeaderPanel());
+    layout->addWidget(makeLineEntryPanel());
+    layout->addWidget(makeLinesPanel(), 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(makeTotalsPanel());
+    bottom->addWidget(makePaymentKindPanel());
+    bottom->addWidget(makeButtonsPanel());
+    layout->addLayout(bottom);
+    setCentralWidget(central);
+    makeMenu();
+    bindBoxes();
+    resize(640, 600);
+}
+
+QWidget* InvoiceScreen::makeHeaderPanel() {
+    QFrame* header = panel(this, "SSPanel1");
+    QFrame* patient = panel(header, "SSPanel2");
+    QFrame* dated = panel(header, "SSPanel3");
+    auto* patientForm = new QFormLayout(patient);
+    fileBox_ = shownBox(patient, "Text1");
+    nameBox_ = shownBox(patient, "Text2");
+    addressBox_ = shownBox(patient, "Text3");
+    addLabelled(patientForm, "File Number ", fileBox_);
+    addLabelled(patientForm, "Name    :", nameBox_);
+    addLabelled(patientForm, "Address :", addressBox_);
+    auto* dateForm = new QFormLayout(dated);
+    dateBox_ = textBox(dated, "mask1", 10);
+    addLabelled(dateForm, "Date :", dateBox_);
+    auto* row = new QHBoxLayout(header);
+    row->addWidget(patient, 2);
+    row->addWidget(dated, 1, Qt::AlignTop);
+    composingPanels_ << header;
+    return header;
+}
+
+QWidget* InvoiceScreen::makeLineEntryPanel() {
+    QFrame* entry = panel(this, "SSPanel4");
+    auto* grid = new QGridLayout(entry);
+    codeBox_ = new MaskedEdit(entry);
+    codeBox_->setObjectName("text4");
+    codeBox_->setMask("##");
+    codeBox_->setPromptChar(' ');
+    codeBox_->setMaximumWidth(codeBox_->fontMetrics().horizontalAdvance("0000") + 16);
+    descriptionBox_ = shownBox(entry, "Text5");
+    amountBox_ = textBox(entry, "Text6", 4);
+    amountBox_->setMaximumWidth(amountBox_->fontMetrics().horizontalAdvance("000000") + 16);
+    installDigitFilter(amountBox_);
+    screenparts::addUnderLabel(grid, 0, "Code", codeBox_);
+    screenparts::addUnderLabel(grid, 1, "Description", descriptionBox_);
+    screenparts::addUnderLabel(grid, 2, "Amount SR", amountBox_);
+    addLineButton_ = screenparts::button(entry, "SSCommand1", "O&K");
+    // Nothing can be added before a code was found in the catalog.
+    addLineButton_->setEnabled(false);
+    grid->addWidget(addLineButton_, 1, 3);
+    grid->setColumnStretch(1, 1);
+    onFocusLeaves(codeBox_, [this] { lookUpCode(); });
+    connect(addLineButton_, &QPushButton::clicked, this, &InvoiceScreen::addLine);
+    composingPanels_ << entry;
+    return entry;
+}
+
+QWidget* InvoiceScreen::makeLinesPanel() {
+    QFrame* linesPanel = panel(this, "SSPanel5");
+    grid_ = makeDataGrid(linesPanel, "DBGrid1", "Invoice lines", lines_,
+                         {{"code2", "Code"}, {"descr2", "Description"}, {"amount2", "Amount SR"}});
+    followCurrentRecord(grid_, lines_);
+    (new QVBoxLayout(linesPanel))->addWidget(grid_);
+    connect(grid_, &QTableView::doubleClicked, this, [this] { removeLine(true); });
+    onKeyPress(grid_, [this](QKeyEvent* key) {
+        if (key->text() != "8")
+            return false;
+        removeLine(false);
+        return true;
+    });
+    composingPanels_ << linesPanel;
+    return linesPanel;
+}
+
+QWidget* InvoiceScreen::makeTotalsPanel() {
+    QFrame* totals = panel(this, "SSPanel6");
+    auto* form = new QFormLayout(totals);
+    invoiceNoBox_ = shownBox(totals, "Text7");
+    totalBox_ = shownBox(totals, "Text8");
+    paymentsBox_ = new MaskedEdit(totals);
+    paymentsBox_->setObjectName("text9");
+    paymentsBox_->setPromptChar('_');
+    // Four digits are typed at most; the paid-in-full default may be the whole five-digit total,
+    // which a length limit would cut short.
+    paymentsBox_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(R"(\d{0,4})"), paymentsBox_));
+    installDigitFilter(paymentsBox_);
+    netDueBox_ = shownBox(totals, "Text10");
+    addLabelled(form, "Invoice NO", invoiceNoBox_);
+    addLabelled(form, "Total SR", totalBox_);
+    addLabelled(form, "Payments", paymentsBox_);
+    addLabelled(form, "Net Due", netDueBox_);
+    onFocusLeaves(paymentsBox_, [this] { computeNetDue(); });
+    composingPanels_ << totals;
+    return totals;
+}
+
+QWidget* InvoiceScreen::makePaymentKindPanel() {
+    QFrame* kinds = panel(this, "SSPanel8");
+    kinds->setAccessibleName("Payment kind");
+    auto* column = new QVBoxLayout(kinds);
+    cashOption_ = screenparts::option(kinds, "Option1", "Cas&h");
+    creditOption_ = screenparts::option(kinds, "Option2", "C&redit");
+    partialOption_ = screenparts::option(kinds, "Option3", "&Partial");
+    cashOption_->setChecked(true);
+    for (QRadioButton* option : {cashOption_, creditOption_, partialOption_})
+        column->addWidget(option);
+    column->addStretch();
+    composingPanels_ << kinds;
+    return kinds;
+}
+
+// "OK" and "Print" share one place, "CANCEL" and "Quit" another: one of each pair is shown.
+QWidget* InvoiceScreen::makeButtonsPanel() {
+    QFrame* buttons = panel(this, "SSPanel7");
+    auto* column = new QVBoxLayout(buttons);
+    okButton_ = screenparts::button(buttons, "SSCommand2_OK", "&OK");
+    printButton_ = screenparts::button(buttons, "SSCommand4_Print", "Pri&nt");
+    cancelButton_ = screenparts::button(buttons, "SSCommand3_Cancel", "&CANCEL");
+    quitButton_ = screenparts::button(buttons, "SSCommand5_Quit", "&Quit");
+    for (QPushButton* button : {okButton_, printButton_, cancelButton_, quitButton_})
+        column->addWidget(button);
+    column->addStretch();
+    printButton_->hide();
+    quitButton_->hide();
+    connect(okButton_, &QPushButton::clicked, this, &InvoiceScreen::saveInvoice);
+    connect(cancelButton_, &QPushButton::clicked, this, &InvoiceScreen::abandonInvoice);
+    connect(printButton_, &QPushButton::clicked, this, &InvoiceScreen::printInvoice);
+    connect(quitButton_, &QPushButton::clicked, this, &QWidget::close);
+    return buttons;
+}
+
+void InvoiceScreen::makeMenu() {
+    saveAction_ = menuBar()->addAction("&Save");
+    saveAction_->setObjectName("mnuSave");
+    connect(saveAction_, &QAction::triggered, this, &InvoiceScreen::saveAndStartNext);
+}
+
+void InvoiceScreen::bindBoxes() {
+    header_->bind(fileBox_, "file_p");
+    header_->bind(nameBox_, "name");
+    header_->bind(addressBox_, "adrr");
+    header_->bind(dateBox_, "dater");
+    header_->bind(invoiceNoBox_, "invo");
+    header_->bind(totalBox_, "tot");
+    header_->bind(paymentsBox_, "paym");
+    header_->bind(netDueBox_, "netd");
+}

@@ -1,0 +1,237 @@
+// What the invoice screen does when it is opened, and for each button, box and menu.
+#include "invoices/invoicescreen.h"
+
+#include "binding/datasource.h"
+#include "binding/maskededit.h"
+#include "binding/refreshform.h"
+#include "binding/screens.h"
+#include "core/dialogs.h"
+#include "core/programdir.h"
+#include "db/connection.h"
+#include "invoices/amounttext.h"
+#include "invoices/handlererrors.h"
+#include "invoices/invoicereport.h"
+#include "invoices/scratchinvoice.h"
+#include "settings/appsettings.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+using handlererrors::numberArrowDescription;
+using handlererrors::reported;
+
+namespace {
+
+QSqlDatabase database() {
+    return openDatabase(AppSettings().databaseFilePath);
+}
+
+} // namespace
+
+void InvoiceScreen::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // A window brought back by the window system is not opened anew.
+    if (!event->spontaneous())
+        QMetaObject::invokeMethod(this, &InvoiceScreen::activate, Qt::QueuedConnection);
+}
+
+void InvoiceScreen::closeEvent(QCloseEvent* event) {
+    if (activated_ && !scratchCleared_ && !reported([&] { clearScratch(); })) {
+        event->ignore();
+        return;
+    }
+    scratchCleared_ = true;
+    Screens::enableMainWindow(true);
+    event->accept();
+}
+
+// Each step runs even when the one before it failed.
+void InvoiceScreen::activate() {
+    if (!activated_) {
+        activated_ = true;
+        reported(
+            [&] {
+                QSqlDatabase db = database();
+                inTransaction(db, [&] { deleteLeftoverScratch(db); });
+            },
+            numberArrowDescription);
+    }
+    reported(
+        [&] {
+            RefreshForm(this);
+            headerId_ = header_->hasCurrent() ? header_->field("id") : QVariant();
+        },
+        numberArrowDescription);
+    showToday();
+    descriptionBox_->clear();
+    amountBox_->clear();
+}
+
+void InvoiceScreen::showToday() {
+    const QString date = today().toString("dd/MM/yyyy");
+    if (date.size() > dateBox_->maxLength()) {
+        showMessage("Please enter the date");
+        dateBox_->setFocus();
+        return;
+    }
+    dateBox_->setText(date);
+}
+
+void InvoiceScreen::lookUpCode() {
+    const QString code = codeBox_->maskedText();
+    if (code.trimmed().isEmpty())
+        return;
+    reported([&] {
+        // The catalog opens here too if the screen could not open it when it was shown.
+        if (!catalog_->isOpen())
+            catalog_->refresh();
+        if (!catalog_->findFirst("code", code)) {
+            showNotice("not found");
+            descriptionBox_->clear();
+            amountBox_->clear();
+            addLineButton_->setEnabled(false);
+            return;
+        }
+        addLineButton_->setEnabled(true);
+        descriptionBox_->setText(catalog_->field("descrip").toString());
+        amountBox_->setText(catalog_->field("amount").toString());
+    });
+}
+
+void InvoiceScreen::addLine() {
+    reported([&] {
+        appendLine();
+        totalBox_->setText(
+            amountText(leadingNumber(totalBox_->text()) + leadingNumber(amountBox_->text())));
+        // By default the invoice is paid in full.
+        paymentsBox_->setText(totalBox_->text());
+        addLineButton_->setEnabled(false);
+        descriptionBox_->clear();
+        amountBox_->clear();
+        codeBox_->clear();
+    });
+}
+
+void InvoiceScreen::appendLine() {
+    lines_->addNew();
+    try {
+        lines_->setField("code2", codeBox_->maskedText());
+        lines_->setField("descr2", catalog_->field("descrip"));
+        lines_->setField("amount2", amountBox_->text());
+        lines_->setField("file_p", fileBox_->text());
+        lines_->store();
+    } catch (...) {
+        lines_->cancel();
+        throw;
+    }
+}
+
+void InvoiceScreen::removeLine(bool paymentsFollowTotal) {
+    if (!lines_->hasCurrent())
+        return;
+    reported([&] {
+        const double amount = leadingNumber(lines_->field("amount2").toString());
+        lines_->deleteCurrent();
+        lines_->moveNext();
+        const double total = leadingNumber(totalBox_->text());
+        // A line worth more than the total leaves the total as it is.
+        if (amount <= total)
+            totalBox_->setText(amountText(total - amount));
+        if (paymentsFollowTotal)
+            paymentsBox_->setText(totalBox_->text());
+    });
+}
+
+void InvoiceScreen::computeNetDue() {
+    netDueBox_->setText(
+        amountText(leadingNumber(totalBox_->text()) - leadingNumber(paymentsBox_->text())));
+}
+
+void InvoiceScreen::saveInvoice() {
+    reported([&] {
+        if (lines_->recordCount() == 0) {
+            showMessage("You have NOT entered anything!");
+            return;
+        }
+        const InvoiceDraft invoice = draft();
+        showSaved(invoice, storeInvoice(false));
+    });
+}
+
+void InvoiceScreen::saveAndStartNext() {
+    reported([&] {
+        storeInvoice(true);
+        scratchCleared_ = true;
+        close();
+        Screens::enableMainWindow(false);
+        if (QWidget* openFileDialog = Screens::get("Form8"))
+            openFileDialog->show();
+    });
+}
+
+int InvoiceScreen::storeInvoice(bool clearScratch) {
+    const InvoiceDraft invoice = draft();
+    checkDraftFits(invoice);
+    QSqlDatabase db = database();
+    int number = 0;
+    inTransaction(db, [&] {
+        number = writeInvoice(db, invoice);
+        if (clearScratch)
+            deleteScratch(db, headerId_);
+    });
+    return number;
+}
+
+void InvoiceScreen::showSaved(const InvoiceDraft& invoice, int number) {
+    invoiceNoBox_->setText(QString::number(number));
+    netDueBox_->setText(invoice.netDue());
+    for (QFrame* panel : composingPanels_)
+        panel->setEnabled(false);
+    okButton_->hide();
+    cancelButton_->hide();
+    printButton_->show();
+    quitButton_->show();
+    // Saving once more would file the same invoice twice.
+    saveAction_->setEnabled(false);
+}
+
+// Every step runs even when the one before it failed. Once no scratch header is left the
+// screen has nothing more to cancel and leaves.
+void InvoiceScreen::abandonInvoice() {
+    if (reported([&] { clearScratch(); }, numberArrowDescription))
+        scratchCleared_ = true;
+    reported(
+        [&] {
+            header_->refresh();
+            lines_->refresh();
+        },
+        numberArrowDescription);
+    if (!header_->hasCurrent())
+        close();
+}
+
+void InvoiceScreen::printInvoice() {
+    reported([&] { PrintInvoice(invoiceNoBox_->text().trimmed()); });
+}
+
+void InvoiceScreen::clearScratch() {
+    QSqlDatabase db = database();
+    inTransaction(db, [&] { deleteScratch(db, headerId_); });
+}
+
+InvoiceDraft InvoiceScreen::draft() const {
+    return {headerId_,         fileBox_->text(),     dateBox_->text(),
+            totalBox_->text(), paymentsBox_->text(), paymentKind()};
+}
+
+PaymentKind InvoiceScreen::paymentKind() const {
+    if (creditOption_->isChecked())
+        return PaymentKind::Credit;
+    if (partialOption_->isChecked())
+        return PaymentKind::Partial;
+    return PaymentKind::Cash;
+}

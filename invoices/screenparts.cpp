@@ -1,0 +1,62 @@
+#include "invoices/screenparts.h"
+
+#include <QFormLayout>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace screenparts {
+
+QFrame* panel(QWidget* parent, const QString& name) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setFrameShape(QFrame::Panel);
+    frame->setFrameShadow(QFrame::Raised);
+    return frame;
+}
+
+QLineEdit* textBox(QWidget* parent, const QString& name, int maxLength) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    if (maxLength > 0)
+        box->setMaxLength(maxLength);
+    return box;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAccessibleName(QString(caption).remove('&'));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QRadioButton* option(QWidget* parent, const QString& name, const QString& caption) {
+    auto* b = new QRadioButton(caption, parent);
+    b->setObjectName(name);
+    b->setAccessibleName(QString(caption).remove('&'));
+    return b;
+}
+
+namespace {
+QLabel* labelFor(const QString& labelText, QWidget* box) {
+    auto* label = new QLabel(labelText);
+    label->setBuddy(box);
+    box->setAccessibleName(QString(labelText).remove(':').simplified());
+    return label;
+}
+} // namespace
+
+void addLabelled(QFormLayout* form, const QString& labelText, QWidget* box) {
+    form->addRow(labelFor(labelText, box), box);
+}
+
+void addUnderLabel(QGridLayout* grid, int column, const QString& labelText, QWidget* box) {
+    grid->addWidget(labelFor(labelText, box), 0, column);
+    grid->addWidget(box, 1, column);
+}
+
+} // namespace screenparts

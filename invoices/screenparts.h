@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QFormLayout;
+class QGridLayout;
+class QFrame;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+// The parts the invoicing screens are built from. Each carries the name that the screen's design
+// gives it, and the name a person would say for it, so that tests and screen readers find it.
+namespace screenparts {
+
+// A raised panel that groups boxes or buttons.
+QFrame* panel(QWidget* parent, const QString& name);
+// A text box; a maximum length of 0 leaves the length to the field it is bound to.
+QLineEdit* textBox(QWidget* parent, const QString& name, int maxLength = 0);
+// A button; its spoken name is the caption without the '&' of its access key.
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption);
+QRadioButton* option(QWidget* parent, const QString& name, const QString& caption);
+// Adds a labelled box to a form; the box is spoken as the label without its colon.
+void addLabelled(QFormLayout* form, const QString& labelText, QWidget* box);
+// Puts a box under its label in a column of a grid layout.
+void addUnderLabel(QGridLayout* grid, int column, const QString& labelText, QWidget* box);
+
+} // namespace screenparts

@@ -1,0 +1,30 @@
+#include "patients/controls.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& spokenName,
+                       int maxLength) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setAccessibleName(spokenName);
+    if (maxLength > 0)
+        box->setMaxLength(maxLength);
+    return box;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAccessibleName(QString(caption).remove('&'));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text, parent);
+    if (buddy)
+        label->setBuddy(buddy);
+    return label;
+}

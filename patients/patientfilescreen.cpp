@@ -1,0 +1,207 @@
+#include "patients/patientfilescreen.h"
+
+#include "binding/datasource.h"
+#include "binding/maskededit.h"
+#include "binding/refreshform.h"
+#include "binding/screens.h"
+#include "core/dialogs.h"
+#include "core/programdir.h"
+#include "patients/failures.h"
+#include "patients/fullname.h"
+#include "patients/patientreports.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+
+QString askFileNumber() {
+    return dialogs().inputBox("File Number :", "Open File");
+}
+
+} // namespace
+
+PatientFileScreen::PatientFileScreen(QWidget* parent)
+    : QMainWindow(parent), patients_(new DataSource(this, "Data1")),
+      invoices_(new DataSource(this, "Data2")) {
+    setObjectName("Form1");
+    setWindowTitle("Pt. File");
+    setAccessibleName("Pt. File");
+    setAttribute(Qt::WA_DeleteOnClose);
+    patients_->setStoresOnMove(true);
+    form_ = buildPatientFileForm(this, patients_, invoices_);
+    connectHandlers();
+}
+
+void PatientFileScreen::connectHandlers() {
+    connect(form_.save, &QPushButton::clicked, this, &PatientFileScreen::save);
+    connect(form_.newFile, &QPushButton::clicked, this, &PatientFileScreen::newFile);
+    connect(form_.open, &QPushButton::clicked, this, &PatientFileScreen::openFile);
+    connect(form_.quit, &QPushButton::clicked, this, &QWidget::close);
+    connect(form_.cancelNew, &QPushButton::clicked, this, &PatientFileScreen::cancelNewFile);
+    connect(form_.remove, &QPushButton::clicked, this, &PatientFileScreen::deleteFile);
+    connect(form_.print, &QPushButton::clicked, this, &PatientFileScreen::print);
+    connect(form_.cancelFirst, &QPushButton::clicked, this, &PatientFileScreen::cancelFirstFile);
+    connect(form_.tabs, &QTabWidget::currentChanged, this, &PatientFileScreen::listInvoices);
+    connect(form_.nationalityCount, &QAction::triggered, this,
+            &PatientFileScreen::countByNationality);
+}
+
+// Shown by the program, not by the window system giving back a minimised window.
+void PatientFileScreen::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        QMetaObject::invokeMethod(this, &PatientFileScreen::activate, Qt::QueuedConnection);
+}
+
+void PatientFileScreen::closeEvent(QCloseEvent* event) {
+    // A new file is kept only by Save: closing drops it as its Cancel would.
+    if (patients_->isAddingNew())
+        patients_->cancel();
+    else if (!storeEditsOnClose()) {
+        event->ignore();
+        return;
+    }
+    Screens::enableMainWindow(true);
+    event->accept();
+}
+
+bool PatientFileScreen::storeEditsOnClose() {
+    if (!patients_->hasCurrent() || !patients_->hasPendingEdits())
+        return true;
+    try {
+        patients_->store();
+        return true;
+    } catch (const AppError& error) {
+        showMessage(failureText(error));
+        return false;
+    }
+}
+
+void PatientFileScreen::activate() {
+    RefreshForm(this);
+    const QString answer = askFileNumber();
+    if (answer.isEmpty()) {
+        close();
+        return;
+    }
+    bool found = false;
+    try {
+        found = patients_->findFirst("file_num", answer);
+    } catch (const AppError& error) {
+        showMessage(failureText(error));
+    }
+    if (!found)
+        beginFileAtActivation(answer);
+}
+
+void PatientFileScreen::beginFileAtActivation(const QString& number) {
+    showNotice("not found");
+    try {
+        beginNewFile(form_.cancelFirst, number);
+    } catch (const AppError& error) {
+        if (error.number() != ErrorNumber::InvalidPropertyValue) {
+            showMessage(failureText(error));
+            return;
+        }
+        showMessage("Please enter the date");
+        form_.boxes.date->setFocus();
+    }
+}
+
+void PatientFileScreen::beginNewFile(QPushButton* cancel, const QString& number) {
+    patients_->addNew();
+    showState(cancel);
+    form_.boxes.fileNumber->setText(number);
+    clearDate();
+    form_.boxes.date->setText(today().toString("dd/MM/yyyy"));
+}
+
+void PatientFileScreen::showState(QPushButton* cancel) {
+    const bool adding = cancel != nullptr;
+    form_.open->setVisible(!adding);
+    form_.cancelNew->setVisible(cancel == form_.cancelNew);
+    form_.cancelFirst->setVisible(cancel == form_.cancelFirst);
+    for (QPushButton* button : {form_.quit, form_.newFile, form_.remove, form_.print})
+        button->setEnabled(!adding);
+}
+
+void PatientFileScreen::clearDate() {
+    form_.boxes.date->setMask("  /  /    ");
+    form_.boxes.date->setMask("##/##/####");
+}
+
+void PatientFileScreen::save() {
+    reportingFailures([this] {
+        const PatientBoxes& boxes = form_.boxes;
+        boxes.fullName->setText(composeFullName(boxes.givenName->text(), boxes.secondName->text(),
+                                                boxes.thirdName->text(), boxes.familyName->text()));
+        const QString number = boxes.fileNumber->text();
+        patients_->store();
+        patients_->findFirst("file_num", number);
+        showState(nullptr);
+    });
+}
+
+void PatientFileScreen::newFile() {
+    const QString answer = askFileNumber();
+    if (answer.isEmpty())
+        return;
+    reportingFailures([&] {
+        if (patients_->findFirst("file_num", answer.trimmed()))
+            showNotice("is found");
+        else
+            beginNewFile(form_.cancelNew, answer);
+    });
+}
+
+void PatientFileScreen::openFile() {
+    const QString answer = askFileNumber();
+    if (answer.isEmpty())
+        return;
+    reportingFailures([&] {
+        if (!patients_->findFirst("file_num", answer))
+            showNotice("not found");
+    });
+}
+
+void PatientFileScreen::cancelNewFile() {
+    clearDate();
+    patients_->cancel();
+    showState(nullptr);
+}
+
+void PatientFileScreen::cancelFirstFile() {
+    clearDate();
+    patients_->cancel();
+    close();
+}
+
+// The patient's invoices stay: they are the clinic's income records.
+void PatientFileScreen::deleteFile() {
+    if (!patients_->hasCurrent())
+        return;
+    reportingFailures([this] {
+        patients_->deleteCurrent();
+        patients_->refresh();
+    });
+}
+
+void PatientFileScreen::print() {
+    reportingFailures([this] { printPatientSheet(form_.boxes.fileNumber->text()); });
+}
+
+void PatientFileScreen::listInvoices() {
+    reportingFailures([this] {
+        invoices_->setRecordSource("pt_sh");
+        invoices_->setFilter("file_num", form_.boxes.fileNumber->text());
+        invoices_->refresh();
+    });
+}
+
+void PatientFileScreen::countByNationality() {
+    reportingFailures([this] { previewNationalityCount(this); });
+}

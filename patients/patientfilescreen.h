@@ -1,0 +1,45 @@
+#pragma once
+
+#include "patients/patientfileform.h"
+
+#include <QMainWindow>
+
+class DataSource;
+
+// "Pt. File": one patient's file at a time, opened and begun by file number, with the patient's
+// invoices on a second tab and the count of patients by nationality in its menu.
+class PatientFileScreen : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit PatientFileScreen(QWidget* parent = nullptr);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void connectHandlers();
+    void activate();
+    void beginFileAtActivation(const QString& number);
+    void save();
+    void newFile();
+    void openFile();
+    void cancelNewFile();
+    void cancelFirstFile();
+    void deleteFile();
+    void print();
+    void listInvoices();
+    void countByNationality();
+
+    // A pending new file with the typed number and today's date, cancelled by that button.
+    void beginNewFile(QPushButton* cancel, const QString& number);
+    // The buttons of viewing a file (no cancel button) or of adding one.
+    void showState(QPushButton* cancel);
+    void clearDate();
+    // Edits of the file shown are written when the screen closes; false when that was refused.
+    bool storeEditsOnClose();
+
+    DataSource* patients_;
+    DataSource* invoices_;
+    PatientFileForm form_;
+};

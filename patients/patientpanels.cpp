@@ -1,0 +1,200 @@
+#include "patients/patientpanels.h"
+
+#include "binding/datasource.h"
+#include "binding/keyfilter.h"
+#include "binding/maskededit.h"
+#include "patients/controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <algorithm>
+
+namespace {
+
+enum class Keys { Any, Digits };
+
+struct BoxSpec {
+    const char* name;
+    const char* field;
+    int maxLength;
+    Keys keys;
+    const char* spokenName;
+};
+
+// A row of the grid: a label and one box, or several boxes side by side.
+class PanelGrid {
+  public:
+    PanelGrid(QWidget* panel, DataSource* source)
+        : panel_(panel), source_(source), layout_(new QGridLayout(panel)) {
+        layout_->setColumnStretch(1, 1);
+        layout_->setColumnStretch(3, 1);
+    }
+
+    QLineEdit* textBox(const BoxSpec& definition) {
+        QLineEdit* box =
+            makeTextBox(panel_, definition.name, definition.spokenName, definition.maxLength);
+        if (definition.keys == Keys::Digits)
+            installDigitFilter(box);
+        // Boxes are drawn about as wide as what they hold.
+        const int digit = box->fontMetrics().horizontalAdvance('0');
+        if (definition.maxLength > 0 && definition.maxLength <= 7)
+            box->setFixedWidth(digit * (definition.maxLength + 3));
+        else if (definition.maxLength > 7)
+            box->setMinimumWidth(digit * std::min(definition.maxLength, 18));
+        return bound(box, definition.field);
+    }
+
+    template <typename Box> Box* bound(Box* box, const QString& field) {
+        source_->bind(box, field);
+        order_ << box;
+        return box;
+    }
+
+    // Puts a labelled row at the grid position; the boxes share the row's width.
+    void addRow(int row, int column, const QString& labelText, const QList<QWidget*>& boxes,
+                int columnSpan = 1) {
+        auto* line = new QHBoxLayout;
+        for (QWidget* box : boxes)
+            line->addWidget(box);
+        if (std::all_of(boxes.begin(), boxes.end(),
+                        [](QWidget* box) { return box->maximumWidth() < QWIDGETSIZE_MAX; }))
+            line->addStretch();
+        layout_->addWidget(makeLabel(panel_, labelText, boxes.front()), row, column);
+        layout_->addLayout(line, row, column + 1, 1, columnSpan);
+    }
+
+    QWidget* panel() const { return panel_; }
+    QGridLayout* layout() const { return layout_; }
+    const QList<QWidget*>& order() const { return order_; }
+
+  private:
+    QWidget* panel_;
+    DataSource* source_;
+    QGridLayout* layout_;
+    QList<QWidget*> order_;
+};
+
+QComboBox* comboBox(QWidget* panel, const QString& name, const QString& spokenName,
+                    const QStringList& items) {
+    auto* box = new QComboBox(panel);
+    box->setObjectName(name);
+    box->setAccessibleName(spokenName);
+    box->setEditable(true);
+    // A typed text is kept as typed, never added to the list.
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->addItems(items);
+    return box;
+}
+
+MaskedEdit* dateBox(QWidget* panel) {
+    auto* box = new MaskedEdit(panel);
+    box->setObjectName("Mask1");
+    box->setAccessibleName("Date");
+    box->setPromptChar(' ');
+    box->setMask("##/##/####");
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance("00/00/00000"));
+    return box;
+}
+
+QCheckBox* checkBox(QWidget* panel) {
+    auto* box = new QCheckBox("Temporary", panel);
+    box->setObjectName("Check1");
+    box->setAccessibleName("Temporary");
+    return box;
+}
+
+// The patient's boxes in Tab order; the date comes before the address, the temporary flag and
+// the mobile number come last.
+void buildPatientPanel(PanelGrid& grid, PatientBoxes& boxes) {
+    QWidget* panel = grid.panel();
+    boxes.fileNumber = grid.textBox({"Text1", "file_num", 0, Keys::Any, "File Number"});
+    boxes.fileNumber->setFixedWidth(boxes.fileNumber->fontMetrics().horizontalAdvance('0') * 12);
+    boxes.givenName = grid.textBox({"Text2", "pt_name_f", 12, Keys::Any, "Pt. Name given"});
+    boxes.secondName = grid.textBox({"Text3", "pt_name_s", 12, Keys::Any, "Pt. Name second"});
+    boxes.thirdName = grid.textBox({"Text4", "pt_name_t", 12, Keys::Any, "Pt. Name third"});
+    boxes.familyName = grid.textBox({"Text5", "pt_name_fm", 12, Keys::Any, "Pt. Name family"});
+    QLineEdit* age = grid.textBox({"Text6", "pt_age", 2, Keys::Digits, "Age"});
+    QComboBox* nationality = grid.bound(
+        comboBox(panel, "Combo1", "Nationality", {"", "SAUDI", "NON SAUDI"}), "pt_nationality");
+    QComboBox* social =
+        grid.bound(comboBox(panel, "Combo2", "Social",
+                            {"   \t\t\t", "SINGL", "MARIED", "DIVORCE", "WIDOW", "ENGAGED"}),
+                   "pt_social");
+    QLineEdit* idCard = grid.textBox({"Text9", "pt_id_card", 15, Keys::Any, "I.D Card No"});
+    QLineEdit* occupation = grid.textBox({"Text10", "pt_occupation", 15, Keys::Any, "Occupation"});
+    QLineEdit* homeTel = grid.textBox({"Text11", "pt_tel_h", 7, Keys::Digits, "Home Tel"});
+    QLineEdit* homeExt = grid.textBox({"Text12", "pt_ex_h", 4, Keys::Digits, "Home Tel extension"});
+    QLineEdit* workTel = grid.textBox({"Text13", "pt_tel_w", 7, Keys::Digits, "Work Tel"});
+    QLineEdit* workExt = grid.textBox({"Text14", "pt_ex_w", 4, Keys::Digits, "Work Tel extension"});
+    boxes.date = grid.bound(dateBox(panel), "file_data");
+    QLineEdit* address = grid.textBox({"Text15", "pt_address", 25, Keys::Any, "Address"});
+    QCheckBox* temporary = grid.bound(checkBox(panel), "temporary");
+    QLineEdit* mobile = grid.textBox({"Text8", "mobileno", 10, Keys::Any, "Mob.No"});
+
+    grid.addRow(0, 0, "File Number :", {boxes.fileNumber});
+    grid.addRow(1, 0, "Pt. Name :",
+                {boxes.givenName, boxes.secondName, boxes.thirdName, boxes.familyName}, 3);
+    grid.addRow(2, 0, "Age :", {age});
+    grid.addRow(3, 0, "Nationality :", {nationality});
+    grid.addRow(4, 0, "Social :", {social});
+    grid.addRow(5, 0, "I.D Card No :", {idCard});
+    grid.addRow(6, 0, "Occupation :", {occupation});
+    grid.addRow(0, 2, "Date :", {boxes.date});
+    grid.addRow(2, 2, "Home Tel :", {homeTel, homeExt});
+    grid.addRow(3, 2, "Work Tel :", {workTel, workExt});
+    grid.addRow(4, 2, "Address :", {address});
+    grid.addRow(5, 2, "Mob.No :", {mobile});
+    grid.layout()->addWidget(temporary, 6, 3);
+}
+
+void buildRelativePanel(PanelGrid& grid) {
+    QLineEdit* name = grid.textBox({"Text16", "rel_name", 40, Keys::Any, "First Relative"});
+    QLineEdit* age = grid.textBox({"Text17", "rel_age", 0, Keys::Digits, "Relative Age"});
+    QLineEdit* occupation =
+        grid.textBox({"Text18", "rel_occupation", 15, Keys::Any, "Relative Occupation"});
+    QLineEdit* address = grid.textBox({"Text19", "rel_address", 15, Keys::Any, "Relative Address"});
+    QLineEdit* homeTel =
+        grid.textBox({"Text20", "rel_tel_h", 7, Keys::Digits, "Relative Home Tel"});
+    QLineEdit* homeExt =
+        grid.textBox({"Text21", "rel_ex_h", 4, Keys::Digits, "Relative Home Tel extension"});
+    QLineEdit* workTel =
+        grid.textBox({"Text22", "rel_tel_w", 7, Keys::Digits, "Relative Work Tel"});
+    QLineEdit* workExt =
+        grid.textBox({"Text23", "rel_ex_w", 4, Keys::Digits, "Relative Work Tel extension"});
+    QLineEdit* comment = grid.textBox({"Text24", "comm", 50, Keys::Any, "Commen"});
+    age->setFixedWidth(homeExt->maximumWidth());
+
+    grid.addRow(0, 0, "First Relative :", {name}, 3);
+    grid.addRow(1, 0, "Age :", {age});
+    grid.addRow(1, 2, "Occupation :", {occupation});
+    grid.addRow(2, 0, "Address :", {address});
+    grid.addRow(3, 0, "Home Tel :", {homeTel, homeExt});
+    grid.addRow(3, 2, "Work Tel :", {workTel, workExt});
+    grid.addRow(4, 0, "Commen :", {comment}, 3);
+}
+
+} // namespace
+
+PatientBoxes buildPatientPanels(QWidget* patientPanel, QWidget* relativePanel,
+                                DataSource* patients) {
+    PatientBoxes boxes;
+    PanelGrid patientGrid(patientPanel, patients);
+    buildPatientPanel(patientGrid, boxes);
+    PanelGrid relativeGrid(relativePanel, patients);
+    buildRelativePanel(relativeGrid);
+
+    // The full name is composed by Save, never typed; the field itself limits its length.
+    boxes.fullName = makeTextBox(patientPanel, "Text7", "Pt. Name");
+    boxes.fullName->hide();
+    patients->bind(boxes.fullName, "pt_name");
+
+    // The temporary flag and the mobile number come after the relative's boxes.
+    QList<QWidget*> patientOrder = patientGrid.order();
+    const QList<QWidget*> last = patientOrder.mid(patientOrder.size() - 2);
+    patientOrder.resize(patientOrder.size() - 2);
+    boxes.tabOrder = patientOrder + relativeGrid.order() + last;
+    return boxes;
+}

@@ -1,0 +1,119 @@
+#include "patients/patientsearchscreen.h"
+
+#include "binding/datasource.h"
+#include "binding/refreshform.h"
+#include "binding/screens.h"
+#include "patients/bidirectionaldelegate.h"
+#include "patients/controls.h"
+#include "patients/failures.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+PatientSearchScreen::PatientSearchScreen(QWidget* parent)
+    : QWidget(parent), patients_(new DataSource(this, "Data1")), fields_(new QButtonGroup(this)) {
+    setObjectName("Form3");
+    setWindowTitle("Reasersh");
+    setAccessibleName("Reasersh");
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    QGroupBox* panel = searchPanel();
+    QPushButton* searchButton = makeButton(this, "SSCommand1", "Search");
+    QPushButton* quitButton = makeButton(this, "SSCommand2", "Quit");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(searchButton);
+    buttons->addWidget(quitButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(panel);
+    layout->addLayout(buttons);
+    layout->addWidget(resultsGrid());
+    resize(480, 520);
+
+    connect(searchButton, &QPushButton::clicked, this, &PatientSearchScreen::search);
+    connect(text_, &QLineEdit::returnPressed, this, &PatientSearchScreen::search);
+    connect(quitButton, &QPushButton::clicked, this, &QWidget::close);
+}
+
+// The option buttons stand, and take the Tab key, from the mobile number to the family name.
+QGroupBox* PatientSearchScreen::searchPanel() {
+    auto* panel = new QGroupBox("Search by Name/Family", this);
+    panel->setObjectName("Frame1");
+    auto* options = new QHBoxLayout;
+    for (int index = kSearchFieldCount - 1; index >= 0; --index) {
+        const QString caption = searchFieldCaption(SearchField(index));
+        auto* option = new QRadioButton(caption, panel);
+        option->setObjectName("optSearch");
+        option->setProperty("index", index);
+        option->setAccessibleName(caption);
+        fields_->addButton(option, index);
+        options->addWidget(option);
+    }
+    fields_->button(int(SearchField::FamilyName))->setChecked(true);
+    connect(fields_, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
+        if (checked)
+            chooseField(SearchField(index));
+    });
+
+    text_ = makeTextBox(panel, "txtSearch", "Search text", 12);
+    fieldLabel_ = makeLabel(panel, "Search Family Name:", text_);
+    fieldLabel_->setObjectName("Label7");
+    auto* textRow = new QHBoxLayout;
+    textRow->addWidget(fieldLabel_);
+    textRow->addWidget(text_);
+
+    auto* layout = new QVBoxLayout(panel);
+    layout->addLayout(options);
+    layout->addLayout(textRow);
+    return panel;
+}
+
+QTableView* PatientSearchScreen::resultsGrid() {
+    auto* grid = new QTableView(this);
+    grid->setObjectName("DBGrid1");
+    grid->setAccessibleName("Patient files found");
+    RecordSourceModel* model = patients_->model();
+    model->setColumns({{"file_num", "File No."}, {"pt_name", "Name"}});
+    grid->setModel(model);
+    grid->setItemDelegate(new BidirectionalDelegate(grid));
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->verticalHeader()->hide();
+    grid->horizontalHeader()->setStretchLastSection(true);
+    return grid;
+}
+
+void PatientSearchScreen::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        QMetaObject::invokeMethod(
+            this, [this] { RefreshForm(this); }, Qt::QueuedConnection);
+}
+
+void PatientSearchScreen::closeEvent(QCloseEvent* event) {
+    Screens::enableMainWindow(true);
+    event->accept();
+}
+
+void PatientSearchScreen::chooseField(SearchField field) {
+    fieldLabel_->setText("Search " + searchFieldCaption(field) + ": ");
+}
+
+// A failing search is told, not passed off as a search that found nothing.
+void PatientSearchScreen::search() {
+    const SearchQuery query = patientSearchQuery(SearchField(fields_->checkedId()), text_->text());
+    reportingFailures([&] {
+        patients_->setRecordSource(query.sql);
+        patients_->setRecordSourceValues(query.values);
+        patients_->refresh();
+    });
+}

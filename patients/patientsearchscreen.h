@@ -1,0 +1,35 @@
+#pragma once
+
+#include "patients/patientsearchquery.h"
+
+#include <QWidget>
+
+class DataSource;
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QTableView;
+
+// "Reasersh": lists the patient files whose family name, given name, home telephone or mobile
+// number holds a text, with their file numbers and full names.
+class PatientSearchScreen : public QWidget {
+    Q_OBJECT
+  public:
+    explicit PatientSearchScreen(QWidget* parent = nullptr);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QGroupBox* searchPanel();
+    QTableView* resultsGrid();
+    void chooseField(SearchField field);
+    void search();
+
+    DataSource* patients_;
+    QButtonGroup* fields_;
+    QLineEdit* text_;
+    QLabel* fieldLabel_;
+};

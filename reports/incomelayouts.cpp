@@ -1,0 +1,59 @@
+#include "reports/layouts.h"
+
+#include "core/apperror.h"
+#include "reports/letterhead.h"
+#include "reports/reportparts.h"
+
+namespace {
+
+struct IncomeKind {
+    const char* name;
+    const char* title;
+    int width;
+};
+
+constexpr IncomeKind kKinds[] = {
+    {"rep_day", "Daily Report", 10305},
+    {"rep_mon", "Monthly Report", 10542},
+    {"rep_year", "Annual Report", 10542},
+};
+
+const IncomeKind& kindOf(const QString& name) {
+    for (const IncomeKind& kind : kKinds)
+        if (name == kind.name)
+            return kind;
+    throw AppError(ErrorNumber::Unexpected, "There is no income report named " + name + ".");
+}
+
+} // namespace
+
+Report incomeLayout(const QString& name) {
+    const IncomeKind& kind = kindOf(name);
+    Report report = emptyReport(kind.name, kind.title, kind.width);
+    const int headingTop = addLetterhead(report, "patientpayments", kind.title);
+    const int column = kind.width / 5;
+    const QString headings[] = {"File Number", "Invoice No", "Date", "Amount", "Due"};
+    const QString fields[] = {"file_num", "po_num", "po_date", "po_pri", "po_netd"};
+    for (int i = 0; i < 5; ++i) {
+        const QString number = QString::number(i + 1);
+        report.sections[PageHeader].controls.push_back(
+            label("Label" + number, headings[i], QRect(i * column, headingTop, column, 230),
+                  timesNewRoman(9.75), Qt::AlignCenter));
+        report.sections[Detail].controls.push_back(textBox("Text" + number, fields[i],
+                                                           QRect(i * column, 30, column, 285),
+                                                           timesNewRoman(12), Qt::AlignCenter));
+    }
+    report.sections[PageHeader].height = headingTop + 330;
+    report.sections[Detail].height = 345;
+
+    ReportSection& footer = report.sections[ReportFooter];
+    footer.controls = {
+        label("Label6", "Total :", QRect(0, 150, column, 200)),
+        sumOf("Function1", "po_pri", QRect(3 * column, 150, column, 200), std::nullopt,
+              Qt::AlignCenter),
+        sumOf("Function2", "po_netd", QRect(4 * column, 150, column, 200), std::nullopt,
+              Qt::AlignCenter),
+    };
+    footer.height = 450;
+    return report;
+}

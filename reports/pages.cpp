@@ -1,0 +1,12 @@
+#include "reports/pages.h"
+
+void Band::append(Band other, int dy) {
+    for (PlacedText& text : other.texts) {
+        text.rect.translate(0, dy);
+        texts.push_back(std::move(text));
+    }
+    for (PlacedLine& line : other.lines) {
+        line.line.translate(0, dy);
+        lines.push_back(std::move(line));
+    }
+}

@@ -1,0 +1,206 @@
+#include "reports/periodicreportsdialog.h"
+
+#include "core/apperror.h"
+#include "core/dialogs.h"
+#include "db/connection.h"
+#include "reports/reportoutput.h"
+#include "reports/reportregistry.h"
+#include "reports/rowsource.h"
+#include "settings/appsettings.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <iterator>
+
+namespace {
+
+struct Kind {
+    const char* caption;
+    const char* boxName;
+    const char* boxAccessibleName;
+    const char* mask;
+    // What the box shows while disabled: its separators without input positions.
+    const char* shape;
+    const char* column;
+    const char* report;
+};
+
+const Kind kKinds[3] = {
+    {"DAY", "text1", "Day", "00/00/0000;_", "  /  /    ", "po_date", "rep_day"},
+    {"MONTH", "text2", "Month", "00/0000; ", "  /    ", "fmon", "rep_mon"},
+    {"YEAR", "text3", "Year", "0000; ", "    ", "fyear", "rep_year"},
+};
+
+void setEnabledBox(QLineEdit* box, const QString& mask) {
+    box->clear();
+    box->setInputMask(mask);
+    box->setEnabled(true);
+}
+
+void setDisabledBox(QLineEdit* box, const QString& shape) {
+    box->setInputMask(QString());
+    box->setText(shape);
+    box->setEnabled(false);
+}
+
+} // namespace
+
+PeriodicReportsDialog::PeriodicReportsDialog(QWidget* parent) : QWidget(parent, Qt::Dialog) {
+    setObjectName("Form6");
+    setWindowTitle("Reports");
+    setAccessibleName("Reports");
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    arrangeControls();
+}
+
+QLineEdit* PeriodicReportsDialog::makeBox(const QString& name, const QString& accessibleName,
+                                          const QString& mask) {
+    auto* box = new QLineEdit(this);
+    box->setObjectName(name);
+    box->setAccessibleName(accessibleName);
+    box->setInputMask(mask);
+    return box;
+}
+
+QPushButton* PeriodicReportsDialog::makeButton(const QString& name, const QString& caption) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    button->setAccessibleName(caption);
+    return button;
+}
+
+void PeriodicReportsDialog::buildControls() {
+    kinds_ = new QButtonGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        auto* option = new QRadioButton(kKinds[i].caption, this);
+        option->setObjectName("RepType_" + QString::number(i + 1));
+        option->setAccessibleName(kKinds[i].caption);
+        kinds_->addButton(option, i + 1);
+        boxes_[i] = makeBox(kKinds[i].boxName, kKinds[i].boxAccessibleName, kKinds[i].mask);
+    }
+    connect(kinds_, &QButtonGroup::idClicked, this, &PeriodicReportsDialog::chooseKind);
+
+    destinations_ = new QButtonGroup(this);
+    const char* destinations[] = {"TO SCREEN", "TO PRINTER"};
+    for (int i = 0; i < 2; ++i) {
+        auto* option = new QRadioButton(destinations[i], this);
+        option->setObjectName("Option5_" + QString::number(i));
+        option->setAccessibleName(destinations[i]);
+        destinations_->addButton(option, i);
+    }
+    destinations_->button(0)->setChecked(true);
+    connect(destinations_, &QButtonGroup::idClicked, this, [this](int id) { destination_ = id; });
+
+    ok_ = makeButton("SSCommand1", "OK");
+    cancel_ = makeButton("SSCommand2", "CANCEL");
+    quit_ = makeButton("SSCommand3", "QUIT");
+    quit_->hide();
+    connect(ok_, &QPushButton::clicked, this, &PeriodicReportsDialog::produceReport);
+    connect(cancel_, &QPushButton::clicked, this, &QWidget::close);
+    connect(quit_, &QPushButton::clicked, this, &QWidget::close);
+}
+
+QLayout* PeriodicReportsDialog::periodRows() {
+    auto* rows = new QGridLayout;
+    for (int i = 0; i < 3; ++i) {
+        rows->addWidget(kinds_->button(i + 1), i, 0);
+        rows->addWidget(boxes_[i], i, 1);
+    }
+    return rows;
+}
+
+QWidget* PeriodicReportsDialog::destinationFrame() {
+    auto* frame = new QGroupBox(this);
+    frame->setObjectName("Frame1");
+    frame->setAccessibleName("Destination");
+    auto* layout = new QVBoxLayout(frame);
+    layout->addWidget(destinations_->button(0));
+    layout->addWidget(destinations_->button(1));
+    return frame;
+}
+
+QLayout* PeriodicReportsDialog::buttonColumn() {
+    auto* column = new QGridLayout;
+    column->addWidget(ok_, 0, 0);
+    // QUIT takes CANCEL's place once a report has been produced.
+    column->addWidget(cancel_, 1, 0);
+    column->addWidget(quit_, 1, 0);
+    column->setRowStretch(2, 1);
+    return column;
+}
+
+void PeriodicReportsDialog::arrangeControls() {
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(destinationFrame(), 1);
+    bottom->addLayout(buttonColumn());
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(periodRows());
+    layout->addLayout(bottom);
+
+    QWidget* order[] = {kinds_->button(1),
+                        kinds_->button(2),
+                        kinds_->button(3),
+                        boxes_[0],
+                        boxes_[1],
+                        boxes_[2],
+                        destinations_->button(0),
+                        destinations_->button(1),
+                        ok_,
+                        cancel_,
+                        quit_};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    setFixedSize(sizeHint().expandedTo(QSize(360, 0)));
+}
+
+void PeriodicReportsDialog::chooseKind(int kind) {
+    kind_ = kind;
+    for (int i = 0; i < 3; ++i) {
+        if (i + 1 == kind)
+            setEnabledBox(boxes_[i], kKinds[i].mask);
+        else
+            setDisabledBox(boxes_[i], kKinds[i].shape);
+    }
+}
+
+void PeriodicReportsDialog::runReport() {
+    const Kind& kind = kKinds[kind_ - 1];
+    // The box's text as shown, prompt characters included, so that a partly typed period
+    // matches nothing.
+    const QString period = boxes_[kind_ - 1]->displayText().trimmed();
+    for (const char* name : {"rep_day", "rep_mon", "rep_year"}) {
+        reportByName(name).margins.left = 300;
+        reportByName(name).margins.right = 300;
+    }
+    const QSqlDatabase db = openDatabase(pathFromConnectionString(AppSettings().connectionString));
+    QueryRows rows(
+        runQuery(db, QString("select * from pt_sh where %1 = ?").arg(kind.column), {period}));
+    Report& report = reportByName(kind.report);
+    if (destination_ == 1)
+        printReport(report, rows);
+    else
+        previewReport(report, rows, this);
+}
+
+void PeriodicReportsDialog::produceReport() {
+    try {
+        runReport();
+    } catch (const AppError& error) {
+        dialogs().message(QString::number(error.number()) + " -> " + error.description());
+        return;
+    }
+    cancel_->hide();
+    quit_->show();
+}
+
+void PeriodicReportsDialog::closeEvent(QCloseEvent* event) {
+    emit closed();
+    event->accept();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+
+class QButtonGroup;
+class QLayout;
+class QLineEdit;
+class QPushButton;
+
+// "Reports" (Form6): the daily, monthly and annual income reports for a typed day, month or year,
+// on the screen or on the default printer. It stays open for further reports; closing it in any
+// way emits closed(), by which the main window takes itself back, and discards it.
+class PeriodicReportsDialog : public QWidget {
+    Q_OBJECT
+  public:
+    explicit PeriodicReportsDialog(QWidget* parent = nullptr);
+
+  signals:
+    void closed();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildControls();
+    QLayout* periodRows();
+    QWidget* destinationFrame();
+    QLayout* buttonColumn();
+    void arrangeControls();
+    QLineEdit* makeBox(const QString& name, const QString& accessibleName, const QString& mask);
+    QPushButton* makeButton(const QString& name, const QString& caption);
+    void chooseKind(int kind);
+    void produceReport();
+    void runReport();
+
+    // 1 day, 2 month, 3 year.
+    int kind_ = 1;
+    // 0 screen, 1 printer.
+    int destination_ = 0;
+    QButtonGroup* kinds_ = nullptr;
+    QButtonGroup* destinations_ = nullptr;
+    // The day, the month and the year.
+    QLineEdit* boxes_[3] = {};
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QPushButton* quit_ = nullptr;
+};

@@ -1,0 +1,24 @@
+#include "reports/preparereport.h"
+
+#include "reports/letterhead.h"
+#include "reports/reportdefinition.h"
+
+namespace {
+void fillLetterhead(ReportControl& control) {
+    const QString name = control.name.toLower();
+    for (const LetterheadLabel& line : kLetterheadLabels)
+        if (name == line.name)
+            control.caption = AppSettings().letterhead.*line.setting;
+}
+} // namespace
+
+void PrepareReport(Report& report) {
+    report.margins.left = 300;
+    report.margins.right = 300;
+    for (ReportSection& section : report.sections)
+        for (ReportControl& control : section.controls)
+            if (control.typeName() == "RptLabel") {
+                control.canGrow = true;
+                fillLetterhead(control);
+            }
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "reports/fieldsum.h"
+#include "reports/fonttable.h"
+#include "reports/pages.h"
+#include "reports/reportdefinition.h"
+#include "reports/sectionlayout.h"
+
+#include <functional>
+#include <memory>
+
+class RowSource;
+
+// The layout pass: reads the rows once, from first to last, and turns the report into pages.
+// The report header comes once at the start, the detail once per row, the report footer once
+// after the last row; the page header and footer on every page. Sums are taken as the rows go
+// by. Text boxes outside the detail show the row being laid out when their section is placed,
+// if there is one.
+class ReportLayout {
+  public:
+    // Throws AppError when a field of the report is not a column of the rows.
+    ReportLayout(const Report& report, RowSource& rows);
+    ~ReportLayout();
+
+    const std::vector<QFont>& fonts() const { return fonts_.fonts(); }
+    // Hands every finished page to the sink, in order; returns the number of pages.
+    int run(const std::function<void(Page&&)>& sink);
+
+  private:
+    Band place(SectionRole role) const;
+    void addRowToSums();
+
+    const Report& report_;
+    RowSource& rows_;
+    FontTable fonts_;
+    std::vector<int> sumColumns_;
+    std::vector<FieldSum> sums_;
+    std::vector<std::unique_ptr<SectionLayout>> sections_;
+    bool onRow_ = false;
+};
+
+// Lays the whole report out in memory, for a preview or a file.
+LaidOutReport layoutReport(const Report& report, RowSource& rows);

@@ -1,0 +1,27 @@
+#include "reports/reportregistry.h"
+
+#include "core/apperror.h"
+#include "reports/layouts.h"
+
+#include <map>
+
+namespace {
+std::map<QString, Report>& reports() {
+    static std::map<QString, Report> all = [] {
+        std::map<QString, Report> made;
+        for (Report report :
+             {invoiceLayout(), patientSheetLayout(), incomeLayout("rep_day"),
+              incomeLayout("rep_mon"), incomeLayout("rep_year"), nationalityCountLayout()})
+            made.emplace(report.name, std::move(report));
+        return made;
+    }();
+    return all;
+}
+} // namespace
+
+Report& reportByName(const QString& name) {
+    const auto found = reports().find(name);
+    if (found == reports().end())
+        throw AppError(ErrorNumber::Unexpected, "There is no report named " + name + ".");
+    return found->second;
+}

@@ -1,0 +1,79 @@
+#include "reportpages.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+#include <algorithm>
+
+std::vector<PlacedText> textsOf(const Page& page, const QString& control) {
+    std::vector<PlacedText> found;
+    for (const PlacedText& text : page.content.texts)
+        if (text.control == control)
+            found.push_back(text);
+    std::sort(found.begin(), found.end(),
+              [](const PlacedText& a, const PlacedText& b) { return a.rect.top() < b.rect.top(); });
+    return found;
+}
+
+QString textOf(const Page& page, const QString& control) {
+    QStringList lines;
+    for (const PlacedText& text : textsOf(page, control))
+        lines << text.text;
+    return lines.join(' ');
+}
+
+QStringList allTexts(const Page& page) {
+    std::vector<PlacedText> texts = page.content.texts;
+    std::sort(texts.begin(), texts.end(), [](const PlacedText& a, const PlacedText& b) {
+        return std::make_pair(a.rect.top(), a.rect.left()) <
+               std::make_pair(b.rect.top(), b.rect.left());
+    });
+    QStringList lines;
+    for (const PlacedText& text : texts)
+        lines << text.text;
+    return lines;
+}
+
+ModalWatch::ModalWatch(std::function<void(QWidget*)> inspect) : inspect_(std::move(inspect)) {
+    timer_.setInterval(20);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { check(); });
+    timer_.start();
+}
+
+void ModalWatch::check() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal)
+        return;
+    timer_.stop();
+    seen_ = true;
+    inspect_(modal);
+    if (auto* dialog = qobject_cast<QDialog*>(modal))
+        dialog->reject();
+    else
+        modal->close();
+}
+
+QString toolOutput(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        QTest::qFail(qPrintable(program + " failed: " + process.errorString() + " " +
+                                QString::fromUtf8(process.readAllStandardError())),
+                     __FILE__, __LINE__);
+        return QString();
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int pdfPageCount(const QString& path) {
+    const QString info = toolOutput("pdfinfo", {path});
+    const auto match = QRegularExpression(R"(Pages:\s+(\d+))").match(info);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+QString pdfText(const QString& path) {
+    return toolOutput("pdftotext", {"-layout", path, "-"});
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "reports/pages.h"
+
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+
+class QWidget;
+
+// Helpers for tests that read laid-out report pages, PDF files and modal windows.
+
+// The lines that a control placed on a page, top to bottom.
+std::vector<PlacedText> textsOf(const Page& page, const QString& control);
+// Those lines joined by spaces; empty when the control placed nothing.
+QString textOf(const Page& page, const QString& control);
+// Every line on the page, top to bottom and left to right.
+QStringList allTexts(const Page& page);
+
+// While it lives, calls inspect with the next modal window as soon as it is shown, then closes
+// that window.
+class ModalWatch {
+  public:
+    explicit ModalWatch(std::function<void(QWidget*)> inspect);
+    bool seen() const { return seen_; }
+
+  private:
+    void check();
+
+    QTimer timer_;
+    std::function<void(QWidget*)> inspect_;
+    bool seen_ = false;
+};
+
+// The output of a command-line tool; fails the running test when the tool cannot be run.
+QString toolOutput(const QString& program, const QStringList& arguments);
+int pdfPageCount(const QString& path);
+QString pdfText(const QString& path);

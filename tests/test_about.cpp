@@ -1,0 +1,199 @@
+#include "support/testenv.h"
+
+#include "app/aboutbox.h"
+#include "app/screenfactories.h"
+#include "binding/screens.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+
+// Receives the web addresses that the program asks the desktop to open.
+class Browser : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> opened;
+  public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+// The PATH of the test, with only the given directory on it.
+class SearchPath {
+  public:
+    explicit SearchPath(const QString& directory) : saved_(qgetenv("PATH")) {
+        qputenv("PATH", QFile::encodeName(directory));
+    }
+    ~SearchPath() { qputenv("PATH", saved_); }
+
+  private:
+    QByteArray saved_;
+};
+
+// An About box opened from the main window's Help menu.
+QWidget* openAbout() {
+    registerScreens();
+    QWidget* main = Screens::get("Form2");
+    main->show();
+    main->findChild<QAction*>("mnuAbout")->trigger();
+    return Screens::existing("frmAbout");
+}
+
+template <typename T> T* in(QWidget* about, const char* name) {
+    return about->findChild<T*>(name);
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+void discardClosed() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class AboutTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void versionComesFromTheBuild();
+    void showsTitleDescriptionAndCredit();
+    void opensBesideAnEnabledMainWindow();
+    void everyWayOfClosingDiscardsIt_data();
+    void everyWayOfClosingDiscardsIt();
+    void webAddressTurnsBlueAndOpensInTheBrowser();
+    void systemInfoWithoutAToolSaysSo();
+    void systemInfoStartsTheToolFoundOnThePath();
+    void controlsCarryAccessibleNames();
+};
+
+void AboutTest::versionComesFromTheBuild() {
+    TestEnv env;
+    QWidget* about = openAbout();
+    const QString version = in<QLabel>(about, "lblVersion")->text();
+    QCOMPARE(version, "Version " + QString(KORVEL_VERSION));
+    QVERIFY(QRegularExpression("^Version (0|[1-9]\\d*)\\.(0|[1-9]\\d*)\\.(0|[1-9]\\d*)$")
+                .match(version)
+                .hasMatch());
+    QCOMPARE(versionText(), version);
+}
+
+void AboutTest::showsTitleDescriptionAndCredit() {
+    TestEnv env;
+    QWidget* about = openAbout();
+    QCOMPARE(about->objectName(), QString("frmAbout"));
+    QCOMPARE(about->windowTitle(), "About " + in<QLabel>(about, "lblTitle")->text());
+    QCOMPARE(in<QLabel>(about, "lblTitle")->text(), QString("Korvel"));
+    for (const char* name : {"lblDescription", "Label1", "lblDisclaimer"})
+        QVERIFY2(!in<QLabel>(about, name)->text().isEmpty(), name);
+    QVERIFY(!in<QLabel>(about, "picIcon")->pixmap().isNull());
+    QVERIFY(in<QFrame>(about, "Line1"));
+    QCOMPARE(in<QPushButton>(about, "cmdOK")->text(), QString("OK"));
+    QCOMPARE(in<QPushButton>(about, "cmdSysInfo")->text(), QString("&System Info..."));
+}
+
+void AboutTest::opensBesideAnEnabledMainWindow() {
+    TestEnv env;
+    QWidget* about = openAbout();
+    QVERIFY(about->isVisible());
+    QCOMPARE(about->windowModality(), Qt::NonModal);
+    QVERIFY(Screens::existing("Form2")->isEnabled());
+}
+
+void AboutTest::everyWayOfClosingDiscardsIt_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("OK") << "OK";
+    QTest::newRow("frame") << "frame";
+    QTest::newRow("Escape") << "Escape";
+}
+
+void AboutTest::everyWayOfClosingDiscardsIt() {
+    QFETCH(QString, how);
+    TestEnv env;
+    QPointer<QWidget> about = openAbout();
+    QVERIFY(QTest::qWaitForWindowExposed(about));
+    if (how == "OK")
+        QTest::mouseClick(in<QPushButton>(about, "cmdOK"), Qt::LeftButton);
+    else if (how == "frame")
+        about->close();
+    else
+        QTest::keyClick(about, Qt::Key_Escape);
+    discardClosed();
+    QVERIFY(!about);
+    QVERIFY(!Screens::existing("frmAbout"));
+    // Opened again, it is made anew.
+    QWidget* again = openAbout();
+    QVERIFY(again && again->isVisible());
+}
+
+void AboutTest::webAddressTurnsBlueAndOpensInTheBrowser() {
+    TestEnv env;
+    Browser browser;
+    QDesktopServices::setUrlHandler("https", &browser, "open");
+    QWidget* about = openAbout();
+    QVERIFY(QTest::qWaitForWindowExposed(about));
+    QLabel* link = in<QLabel>(about, "lblDisclaimer");
+    QVERIFY(!link->autoFillBackground() ||
+            link->palette().color(QPalette::Window) != QColor(0, 0, 255));
+
+    // Moved through the window, as the window system delivers the mouse.
+    QTest::mouseMove(about->windowHandle(), link->mapTo(about, link->rect().center()));
+    QTRY_VERIFY(link->autoFillBackground());
+    QCOMPARE(link->palette().color(link->backgroundRole()), QColor(0, 0, 255));
+    // It stays blue when the mouse has gone.
+    QTest::mouseMove(about->windowHandle(), QPoint(2, 2));
+    QCOMPARE(link->palette().color(link->backgroundRole()), QColor(0, 0, 255));
+
+    QTest::mouseClick(link, Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler("https");
+    QCOMPARE(browser.opened, QList<QUrl>({QUrl(link->text())}));
+    QVERIFY(QUrl(link->text()).isValid());
+}
+
+void AboutTest::systemInfoWithoutAToolSaysSo() {
+    TestEnv env;
+    SearchPath path(env.makeDir("no-tools"));
+    QWidget* about = openAbout();
+    env.dialogs.expectMessage("System Information Is Unavailable At This Time");
+    QTest::mouseClick(in<QPushButton>(about, "cmdSysInfo"), Qt::LeftButton);
+    QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
+    QVERIFY(about->isVisible());
+}
+
+void AboutTest::systemInfoStartsTheToolFoundOnThePath() {
+    TestEnv env;
+    const QString tools = env.makeDir("tools");
+    const QString started = env.root() + "/started";
+    writeFile(tools + "/gnome-system-monitor",
+              ("#!/bin/sh\necho \"$0\" > '" + started + "'\n").toUtf8());
+    QFile::setPermissions(tools + "/gnome-system-monitor",
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    SearchPath path(tools);
+    QWidget* about = openAbout();
+    QTest::mouseClick(in<QPushButton>(about, "cmdSysInfo"), Qt::LeftButton);
+    QTRY_COMPARE(QString::fromUtf8(contents(started)).trimmed(), tools + "/gnome-system-monitor");
+}
+
+void AboutTest::controlsCarryAccessibleNames() {
+    TestEnv env;
+    QWidget* about = openAbout();
+    QCOMPARE(in<QPushButton>(about, "cmdOK")->accessibleName(), QString("OK"));
+    QCOMPARE(in<QPushButton>(about, "cmdSysInfo")->accessibleName(), QString("System Info..."));
+    QVERIFY(!in<QLabel>(about, "picIcon")->accessibleName().isEmpty());
+    QVERIFY(in<QLabel>(about, "lblDisclaimer")
+                ->accessibleName()
+                .contains(in<QLabel>(about, "lblDisclaimer")->text()));
+    QCOMPARE(about->accessibleName(), about->windowTitle());
+}
+
+QTEST_MAIN(AboutTest)
+#include "test_about.moc"

@@ -1,0 +1,709 @@
+#include "support/testenv.h"
+
+#include "binding/datasource.h"
+#include "binding/keyfilter.h"
+#include "binding/maskededit.h"
+#include "db/connection.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+void addPatient(const QString& path, const QString& fileNumber, const QString& givenName) {
+    runQuery(openDatabase(path), "INSERT INTO per_inf_data (file_num, pt_name_f) VALUES (?, ?)",
+             {fileNumber, givenName});
+}
+
+QVariant valueIn(const QString& path, const QString& sql, const QVariantList& values = {}) {
+    QSqlQuery query = runQuery(openDatabase(path), sql, values);
+    return query.next() ? query.value(0) : QVariant();
+}
+
+int rowsIn(const QString& path, const QString& table) {
+    return valueIn(path, "SELECT count(*) FROM " + table).toInt();
+}
+
+// A patient screen in small: a data source on per_inf_data with one box of each kind.
+struct PatientBoxes {
+    explicit PatientBoxes(const QString& path) : source(&screen, "Data1") {
+        combo->setEditable(true);
+        combo->addItems({"", "SAUDI", "NON SAUDI"});
+        date->setMask("##/##/####");
+        date->setPromptChar(' ');
+        source.setDatabaseName(path);
+        source.setRecordSource("per_inf_data");
+        source.bind(number, "file_num");
+        source.bind(name, "pt_name_f");
+        source.bind(combo, "pt_nationality");
+        source.bind(temporary, "temporary");
+        source.bind(date, "file_data");
+    }
+
+    QWidget screen;
+    QLineEdit* number = new QLineEdit(&screen);
+    QLineEdit* name = new QLineEdit(&screen);
+    QComboBox* combo = new QComboBox(&screen);
+    QCheckBox* temporary = new QCheckBox(&screen);
+    MaskedEdit* date = new MaskedEdit(&screen);
+    DataSource source;
+};
+
+// Runs the work and returns the AppError it raised; fails the test when it raised none.
+template <typename Work> AppError raised(Work work) {
+    try {
+        work();
+    } catch (const AppError& error) {
+        return error;
+    }
+    QTest::qFail("no error was raised", __FILE__, __LINE__);
+    return AppError(0, QString());
+}
+
+} // namespace
+
+class DataSourceTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void refreshShowsTheFirstRecordInTheBoxes();
+    void storeWritesOnlyTheEditedFields();
+    void addNewStoresTheFilledBoxes();
+    void cancelAndDelete();
+    void refusedStoreKeepsWhatWasTyped();
+    void findFirstTakesTheValueLiterally();
+    void storesOnMoveWritesPendingEdits();
+    void movesStopAtBothEnds();
+    void querySourceIsReadOnly();
+    void refreshFailuresRaiseTheEnginesError();
+    void nothingHoldsTheFileBetweenOperations();
+    void modelFetchesOnePageAtATime();
+    void modelFollowsTheSourcesWrites();
+    void gridEditsWriteBackToTheRecord();
+    void maskedEditFollowsItsMask();
+    void digitFilterPassesDigitsAndBackspace();
+};
+
+void DataSourceTest::refreshShowsTheFirstRecordInTheBoxes() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    runQuery(openDatabase(path),
+             "INSERT INTO per_inf_data (file_num, pt_name_f, pt_nationality, temporary, "
+             "file_data) VALUES ('001', 'Salem', 'SAUDI', 1, '06/12/2026')");
+    addPatient(path, "002", "Huda");
+    PatientBoxes boxes(path);
+    QSignalSpy changed(&boxes.source, &DataSource::currentChanged);
+
+    boxes.source.refresh();
+
+    QVERIFY(boxes.source.isOpen());
+    QVERIFY(boxes.source.isTable());
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(boxes.number->text(), QString("001"));
+    QCOMPARE(boxes.name->text(), QString("Salem"));
+    QCOMPARE(boxes.combo->currentText(), QString("SAUDI"));
+    QVERIFY(boxes.temporary->isChecked());
+    QCOMPARE(boxes.date->maskedText(), QString("06/12/2026"));
+    QCOMPARE(boxes.source.field("file_num").toString(), QString("001"));
+    QCOMPARE(boxes.source.recordCount(), 2);
+    QVERIFY(!boxes.source.hasPendingEdits());
+
+    QVERIFY(boxes.source.findFirst("file_num", "002"));
+    QVERIFY(!boxes.source.noMatch());
+    QCOMPARE(boxes.name->text(), QString("Huda"));
+    // Nulls show as empty boxes.
+    QCOMPARE(boxes.combo->currentText(), QString());
+    QVERIFY(!boxes.temporary->isChecked());
+    QCOMPARE(boxes.date->maskedText(), QString("  /  /    "));
+
+    QVERIFY(!boxes.source.findFirst("file_num", "999"));
+    QVERIFY(boxes.source.noMatch());
+    QCOMPARE(boxes.name->text(), QString("Huda"));
+}
+
+void DataSourceTest::storeWritesOnlyTheEditedFields() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    addPatient(path, "001", "Salem");
+    PatientBoxes boxes(path);
+    boxes.source.refresh();
+    // Written behind the screen's back after the boxes were loaded: store must not undo it.
+    runQuery(openDatabase(path),
+             "UPDATE per_inf_data SET pt_age = '40', temporary = 1, file_data = '01/01/2020'");
+
+    boxes.name->setText("Saleh");
+    boxes.combo->setEditText("NON SAUDI");
+    QVERIFY(boxes.source.hasPendingEdits());
+    boxes.source.store();
+
+    QCOMPARE(valueIn(path, "SELECT pt_name_f FROM per_inf_data").toString(), QString("Saleh"));
+    QCOMPARE(valueIn(path, "SELECT pt_nationality FROM per_inf_data").toString(),
+             QString("NON SAUDI"));
+    QCOMPARE(valueIn(path, "SELECT pt_age FROM per_inf_data").toString(), QString("40"));
+    QCOMPARE(valueIn(path, "SELECT temporary FROM per_inf_data").toInt(), 1);
+    QCOMPARE(valueIn(path, "SELECT file_data FROM per_inf_data").toString(), QString("01/01/2020"));
+    QCOMPARE(boxes.source.field("pt_age").toString(), QString("40"));
+    QVERIFY(!boxes.source.hasPendingEdits());
+
+    // setField values are written with the boxes, and win over a box bound to the same field.
+    boxes.name->setText("Typed");
+    boxes.source.setField("pt_name_f", "Composed");
+    boxes.source.setField("pt_name", "Saleh Composed");
+    boxes.source.store();
+    QCOMPARE(valueIn(path, "SELECT pt_name_f FROM per_inf_data").toString(), QString("Composed"));
+    QCOMPARE(valueIn(path, "SELECT pt_name FROM per_inf_data").toString(),
+             QString("Saleh Composed"));
+    QCOMPARE(boxes.name->text(), QString("Composed"));
+}
+
+void DataSourceTest::addNewStoresTheFilledBoxes() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    addPatient(path, "001", "Salem");
+    PatientBoxes boxes(path);
+    boxes.source.refresh();
+
+    boxes.source.addNew();
+    QVERIFY(boxes.source.isAddingNew());
+    QVERIFY(boxes.source.hasPendingEdits());
+    QCOMPARE(boxes.number->text(), QString());
+    QCOMPARE(boxes.name->text(), QString());
+    boxes.number->setText("002");
+    boxes.temporary->setChecked(true);
+    boxes.date->setText("06/12/2026");
+    boxes.source.store();
+
+    QVERIFY(!boxes.source.isAddingNew());
+    QCOMPARE(rowsIn(path, "per_inf_data"), 2);
+    QCOMPARE(boxes.source.field("file_num").toString(), QString("002"));
+    QVERIFY(boxes.source.field("id").toInt() > 1);
+    // The empty boxes wrote nothing: their fields stay null, not empty text.
+    QCOMPARE(
+        valueIn(path, "SELECT pt_name_f IS NULL FROM per_inf_data WHERE file_num = '002'").toInt(),
+        1);
+    QCOMPARE(valueIn(path, "SELECT pt_nationality IS NULL FROM per_inf_data WHERE "
+                           "file_num = '002'")
+                 .toInt(),
+             1);
+    QCOMPARE(valueIn(path, "SELECT temporary FROM per_inf_data WHERE file_num = '002'").toInt(), 1);
+    QCOMPARE(valueIn(path, "SELECT file_data FROM per_inf_data WHERE file_num = '002'").toString(),
+             QString("06/12/2026"));
+}
+
+void DataSourceTest::cancelAndDelete() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    addPatient(path, "001", "Salem");
+    addPatient(path, "002", "Huda");
+    addPatient(path, "003", "Omar");
+    PatientBoxes boxes(path);
+    boxes.source.refresh();
+
+    boxes.source.addNew();
+    boxes.number->setText("004");
+    boxes.source.cancel();
+    QVERIFY(!boxes.source.isAddingNew());
+    QCOMPARE(boxes.number->text(), QString("001"));
+    QCOMPARE(rowsIn(path, "per_inf_data"), 3);
+
+    boxes.name->setText("Changed");
+    boxes.source.cancel();
+    QCOMPARE(boxes.name->text(), QString("Salem"));
+    QVERIFY(!boxes.source.hasPendingEdits());
+
+    QVERIFY(boxes.source.findFirst("file_num", "002"));
+    boxes.source.deleteCurrent();
+    QVERIFY(!boxes.source.hasCurrent());
+    QCOMPARE(boxes.number->text(), QString());
+    QCOMPARE(rowsIn(path, "per_inf_data"), 2);
+    QCOMPARE(raised([&] { boxes.source.deleteCurrent(); }).number(), 3021);
+    QCOMPARE(raised([&] { boxes.source.store(); }).number(), 3021);
+    boxes.source.movePrevious();
+    QCOMPARE(boxes.number->text(), QString("001"));
+    boxes.source.deleteCurrent();
+    boxes.source.moveNext();
+    QCOMPARE(boxes.number->text(), QString("003"));
+}
+
+void DataSourceTest::refusedStoreKeepsWhatWasTyped() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    addPatient(path, "001", "Salem");
+    PatientBoxes boxes(path);
+    boxes.source.refresh();
+
+    boxes.number->setText("1234567");
+    AppError tooLong = raised([&] { boxes.source.store(); });
+    QCOMPARE(tooLong.number(), 275);
+    QVERIFY2(tooLong.description().contains("holds at most 6 characters"),
+             qPrintable(tooLong.description()));
+    QCOMPARE(boxes.number->text(), QString("1234567"));
+    QCOMPARE(valueIn(path, "SELECT file_num FROM per_inf_data").toString(), QString("001"));
+
+    boxes.number->clear();
+    AppError empty = raised([&] { boxes.source.store(); });
+    QCOMPARE(empty.number(), 275);
+    QVERIFY2(empty.description().contains("zero-length"), qPrintable(empty.description()));
+    QCOMPARE(valueIn(path, "SELECT file_num FROM per_inf_data").toString(), QString("001"));
+
+    boxes.source.addNew();
+    boxes.number->setText("7777777");
+    boxes.name->setText("Kept");
+    QCOMPARE(raised([&] { boxes.source.store(); }).number(), 275);
+    QVERIFY(boxes.source.isAddingNew());
+    QCOMPARE(boxes.name->text(), QString("Kept"));
+    boxes.number->setText("002");
+    boxes.source.store();
+    QCOMPARE(rowsIn(path, "per_inf_data"), 2);
+
+    // A Long column takes whole numbers only; an emptied box writes null.
+    QWidget screen;
+    auto* code = new QLineEdit(&screen);
+    auto* amount = new QLineEdit(&screen);
+    DataSource catalog(&screen, "Data1");
+    catalog.setDatabaseName(path);
+    catalog.setRecordSource("file_desc");
+    catalog.bind(code, "code");
+    catalog.bind(amount, "amount");
+    runQuery(openDatabase(path),
+             "INSERT INTO file_desc (code, descrip, amount) VALUES ('12', 'X', 5)");
+    catalog.refresh();
+    amount->setText("12.5");
+    QCOMPARE(raised([&] { catalog.store(); }).number(), 3421);
+    QCOMPARE(amount->text(), QString("12.5"));
+    amount->setText("abc");
+    QCOMPARE(raised([&] { catalog.store(); }).number(), 3421);
+    QCOMPARE(valueIn(path, "SELECT amount FROM file_desc").toInt(), 5);
+    amount->clear();
+    catalog.store();
+    QCOMPARE(valueIn(path, "SELECT amount IS NULL FROM file_desc").toInt(), 1);
+}
+
+void DataSourceTest::findFirstTakesTheValueLiterally() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    addPatient(path, "001", "5000");
+    addPatient(path, "002", "50%");
+    addPatient(path, "003", "O'Brien");
+    addPatient(path, "004", "محمد");
+    addPatient(path, "005", "SALEM");
+    PatientBoxes boxes(path);
+    boxes.source.refresh();
+
+    QVERIFY(boxes.source.findFirst("pt_name_f", "O'Brien"));
+    QCOMPARE(boxes.number->text(), QString("003"));
+    QVERIFY(boxes.source.findFirst("pt_name_f", "50%"));
+    QCOMPARE(boxes.number->text(), QString("002"));
+    QVERIFY(!boxes.source.findFirst("pt_name_f", "%"));
+    QVERIFY(!boxes.source.findFirst("pt_name_f", "5_00"));
+    QVERIFY(boxes.source.findFirst("pt_name_f", "محمد"));
+    QCOMPARE(boxes.number->text(), QString("004"));
+    // Letter case is ignored, as the Arabic collation of the database compares.
+    QVERIFY(boxes.source.findFirst("pt_name_f", "salem"));
+    QCOMPARE(boxes.number->text(), QString("005"));
+    QVERIFY(!boxes.source.findFirst("file_num", "' OR '1'='1"));
+
+    // A field name never reaches the statement unless the table has that column.
+    const AppError error = raised([&] { boxes.source.findFirst("file_num = file_num OR 1", "x"); });
+    QCOMPARE(error.number(), 3265);
+    QCOMPARE(boxes.number->text(), QString("005"));
+    QCOMPARE(raised([&] { boxes.source.field("nonsense"); }).number(), 3265);
+    QCOMPARE(raised([&] { boxes.source.setField("nonsense", 1); }).number(), 3265);
+}
+
+void DataSourceTest::storesOnMoveWritesPendingEdits() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    addPatient(path, "001", "Salem");
+    addPatient(path, "002", "Huda");
+    addPatient(path, "003", "Omar");
+    PatientBoxes boxes(path);
+    boxes.source.refresh();
+
+    // Without it, moving drops the edit.
+    boxes.name->setText("Lost");
+    boxes.source.moveNext();
+    QCOMPARE(valueIn(path, "SELECT count(*) FROM per_inf_data WHERE pt_name_f = 'Lost'").toInt(),
+             0);
+
+    boxes.source.setStoresOnMove(true);
+    boxes.name->setText("Huda Saved");
+    boxes.source.moveNext();
+    QCOMPARE(boxes.number->text(), QString("003"));
+    QCOMPARE(valueIn(path, "SELECT pt_name_f FROM per_inf_data WHERE file_num = '002'").toString(),
+             QString("Huda Saved"));
+
+    // A find that misses does not move and keeps the edit; one that hits stores it.
+    boxes.name->setText("Omar Saved");
+    QVERIFY(!boxes.source.findFirst("file_num", "999"));
+    QCOMPARE(boxes.name->text(), QString("Omar Saved"));
+    QVERIFY(boxes.source.findFirst("file_num", "003"));
+    QCOMPARE(boxes.name->text(), QString("Omar Saved"));
+    QCOMPARE(valueIn(path, "SELECT pt_name_f FROM per_inf_data WHERE file_num = '003'").toString(),
+             QString("Omar Saved"));
+
+    // A refused store stops the move: the record and the typed text stay.
+    boxes.number->setText("TOOLONG");
+    QCOMPARE(raised([&] { boxes.source.moveFirst(); }).number(), 275);
+    QCOMPARE(boxes.number->text(), QString("TOOLONG"));
+    QCOMPARE(boxes.source.field("file_num").toString(), QString("003"));
+    boxes.source.cancel();
+
+    // A new record with something typed is stored by the move; an untouched one is dropped.
+    boxes.source.addNew();
+    boxes.number->setText("004");
+    boxes.source.moveFirst();
+    QCOMPARE(rowsIn(path, "per_inf_data"), 4);
+    boxes.source.addNew();
+    boxes.source.moveLast();
+    QCOMPARE(rowsIn(path, "per_inf_data"), 4);
+    QCOMPARE(boxes.number->text(), QString("004"));
+
+    boxes.name->setText("Closing");
+    boxes.source.close();
+    QVERIFY(!boxes.source.isOpen());
+    QCOMPARE(valueIn(path, "SELECT pt_name_f FROM per_inf_data WHERE file_num = '004'").toString(),
+             QString("Closing"));
+
+    // Edits left when the database was released under the source do not stop it binding again.
+    boxes.source.refresh();
+    boxes.name->setText("Orphan");
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("is still in use"));
+    closeDatabase(path);
+    boxes.source.refresh();
+    QVERIFY(boxes.source.isOpen());
+    QCOMPARE(boxes.name->text(), QString("Salem"));
+}
+
+void DataSourceTest::movesStopAtBothEnds() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    QWidget screen;
+    DataSource source(&screen, "Data1");
+    source.setDatabaseName(path);
+    source.setRecordSource("per_inf_data");
+    source.refresh();
+    QVERIFY(!source.hasCurrent());
+    source.moveNext();
+    source.moveLast();
+    QVERIFY(!source.hasCurrent());
+    QCOMPARE(source.recordCount(), 0);
+
+    for (const QString number : {"001", "002", "003"})
+        addPatient(path, number, "P" + number);
+    runQuery(openDatabase(path), "DELETE FROM per_inf_data WHERE file_num = '002'");
+    addPatient(path, "004", "P004");
+    source.refresh();
+    QCOMPARE(source.field("file_num").toString(), QString("001"));
+    source.movePrevious();
+    QCOMPARE(source.field("file_num").toString(), QString("001"));
+    source.moveNext();
+    QCOMPARE(source.field("file_num").toString(), QString("003"));
+    source.moveNext();
+    QCOMPARE(source.field("file_num").toString(), QString("004"));
+    source.moveNext();
+    QCOMPARE(source.field("file_num").toString(), QString("004"));
+    source.moveFirst();
+    source.moveLast();
+    QCOMPARE(source.field("file_num").toString(), QString("004"));
+    source.movePrevious();
+    QCOMPARE(source.field("file_num").toString(), QString("003"));
+    QCOMPARE(source.recordCount(), 3);
+}
+
+void DataSourceTest::querySourceIsReadOnly() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    addPatient(path, "001", "Salem");
+    addPatient(path, "002", "Huda");
+    runQuery(openDatabase(path), "UPDATE per_inf_data SET pt_name = pt_name_f");
+    for (const auto& invoice : QList<QVariantList>{
+             {"001", 100, 0}, {"002", 200, 50}, {"001", 300, 300}, {"003", 400, 400}})
+        runQuery(openDatabase(path),
+                 "INSERT INTO pt_sh (file_num, po_pri, po_netd) VALUES (?, ?, ?)", invoice);
+    QWidget screen;
+    auto* number = new QLineEdit(&screen);
+    DataSource list(&screen, "Data2");
+    list.setDatabaseName(path);
+    list.setRecordSource("select per_inf_data.file_num,pt_name,po_num,po_date,po_pri,po_netd from "
+                         "per_inf_data,pt_sh where (per_inf_data.file_num=pt_sh.file_num) and "
+                         "(pt_sh.po_netd > ?) order by po_num;");
+    list.setRecordSourceValues({0});
+    list.bind(number, "file_num");
+    list.refresh();
+
+    QVERIFY(!list.isTable());
+    QCOMPARE(list.recordCount(), 2);
+    QCOMPARE(number->text(), QString("002"));
+    QCOMPARE(list.field("pt_name").toString(), QString("Huda"));
+    list.moveNext();
+    QCOMPARE(list.field("po_pri").toInt(), 300);
+    list.moveNext();
+    QCOMPARE(list.field("po_pri").toInt(), 300);
+    list.movePrevious();
+    list.movePrevious();
+    QCOMPARE(list.field("po_pri").toInt(), 200);
+    QVERIFY(list.findFirst("po_netd", 300));
+    QCOMPARE(list.field("pt_name").toString(), QString("Salem"));
+    list.moveNext();
+    QCOMPARE(list.field("po_pri").toInt(), 300);
+
+    QCOMPARE(raised([&] { list.addNew(); }).number(), 3027);
+    QCOMPARE(raised([&] { list.deleteCurrent(); }).number(), 3027);
+    number->setText("999");
+    QCOMPARE(raised([&] { list.store(); }).number(), 3027);
+    QCOMPARE(rowsIn(path, "pt_sh"), 4);
+}
+
+void DataSourceTest::refreshFailuresRaiseTheEnginesError() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    QWidget screen;
+    auto* box = new QLineEdit(&screen);
+    DataSource source(&screen, "Data1");
+    source.setDatabaseName(path);
+    source.setRecordSource("no_such_table");
+    QCOMPARE(raised([&] { source.refresh(); }).number(), 3078);
+    QVERIFY(!source.isOpen());
+    QCOMPARE(raised([&] { source.moveFirst(); }).number(), 3420);
+
+    source.setRecordSource("select x from nowhere");
+    const AppError malformed = raised([&] { source.refresh(); });
+    QVERIFY2(malformed.description().contains("nowhere"), qPrintable(malformed.description()));
+
+    source.setRecordSource("per_inf_data");
+    source.bind(box, "no_such_field");
+    QCOMPARE(raised([&] { source.refresh(); }).number(), 3265);
+    QVERIFY(!source.isOpen());
+    source.bind(box, "file_num");
+    source.refresh();
+    QVERIFY(source.isOpen());
+    QCOMPARE(raised([&] { source.bind(box, "no_such_field"); }).number(), 3265);
+    QCOMPARE(raised([&] { source.bind(new QWidget(&screen), "file_num"); }).number(),
+             int(ErrorNumber::Unexpected));
+
+    source.setDatabaseName(env.root() + "/missing.mdb");
+    QCOMPARE(raised([&] { source.refresh(); }).number(), 3024);
+    QVERIFY(!QFile::exists(env.root() + "/missing.mdb"));
+
+    // Detached, as before a compaction: no error, nothing open.
+    source.setDatabaseName(QString());
+    source.refresh();
+    QVERIFY(!source.isOpen());
+}
+
+void DataSourceTest::nothingHoldsTheFileBetweenOperations() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    runQuery(openDatabase(path),
+             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+             "WHERE i < 1000) INSERT INTO per_inf_data (file_num) SELECT i FROM n");
+    QWidget screen;
+    DataSource source(&screen, "Data1");
+    source.setDatabaseName(path);
+    source.setRecordSource("per_inf_data");
+    source.model();
+    source.refresh();
+    source.moveNext();
+    source.model()->fetchMore({});
+    QVERIFY(source.model()->canFetchMore({}));
+
+    // Another connection can write while the source and its grid are open on the file.
+    ScopedDatabase other(path);
+    runQuery(other.db(), "PRAGMA busy_timeout = 0");
+    runQuery(other.db(), "INSERT INTO per_inf_data (file_num) VALUES ('X')");
+
+    source.close();
+    QVERIFY(!source.isOpen());
+    QCOMPARE(source.model()->rowCount(), 0);
+    closeDatabase(path);
+}
+
+void DataSourceTest::modelFetchesOnePageAtATime() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    const int patients = 200000;
+    runQuery(openDatabase(path),
+             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
+             "INSERT INTO pt_sh (file_num, po_pri, po_netd) SELECT printf('%06d', i), i, 0 FROM n",
+             {patients});
+    QWidget screen;
+    DataSource source(&screen, "Data2");
+    source.setDatabaseName(path);
+    source.setRecordSource("pt_sh");
+    RecordSourceModel* model = source.model();
+    QCOMPARE(model->rowCount(), 0);
+    source.refresh();
+
+    const int page = RecordSourceModel::PageSize;
+    QCOMPARE(model->rowCount(), page);
+    QVERIFY(model->canFetchMore({}));
+    model->fetchMore({});
+    QCOMPARE(model->rowCount(), 2 * page);
+    QCOMPARE(model->value(page, "file_num").toString(),
+             QString("%1").arg(page + 1, 6, 10, QChar('0')));
+    QCOMPARE(model->rowId(page), qint64(page + 1));
+    QCOMPARE(model->columnCount(), 7);
+    QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QString("po_num"));
+
+    model->setColumns({{"file_num", "Patient No"}, {"po_pri", "Amount"}});
+    QCOMPARE(model->columnCount(), 2);
+    QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QString("Patient No"));
+    QCOMPARE(model->data(model->index(2, 1)).toInt(), 3);
+    model->setCurrencyColumns({"po_pri"});
+    runQuery(openDatabase(path), "UPDATE pt_sh SET po_pri = 1234 WHERE po_num = 1");
+    source.refresh();
+    QCOMPARE(model->rowCount(), page);
+    QCOMPARE(model->data(model->index(0, 1)).toString(), QLocale().toCurrencyString(1234.0));
+    QCOMPARE(model->data(model->index(0, 1), Qt::EditRole).toInt(), 1234);
+
+    source.moveLast();
+    QCOMPARE(source.field("po_num").toInt(), patients);
+    QCOMPARE(source.currentRow(), -1);
+    source.moveToRow(5);
+    QCOMPARE(source.field("po_num").toInt(), 6);
+    QCOMPARE(source.currentRow(), 5);
+    QCOMPARE(source.recordCount(), patients);
+}
+
+void DataSourceTest::modelFollowsTheSourcesWrites() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    addPatient(path, "001", "Salem");
+    addPatient(path, "002", "Huda");
+    PatientBoxes boxes(path);
+    RecordSourceModel* model = boxes.source.model();
+    boxes.source.refresh();
+    QCOMPARE(model->rowCount(), 2);
+    QVERIFY(!model->canFetchMore({}));
+
+    boxes.name->setText("Salem Edited");
+    boxes.source.store();
+    QCOMPARE(model->value(0, "pt_name_f").toString(), QString("Salem Edited"));
+
+    boxes.source.addNew();
+    boxes.number->setText("003");
+    boxes.source.store();
+    QCOMPARE(model->rowCount(), 3);
+    QCOMPARE(model->value(2, "file_num").toString(), QString("003"));
+    QCOMPARE(boxes.source.currentRow(), 2);
+
+    QVERIFY(boxes.source.findFirst("file_num", "002"));
+    boxes.source.deleteCurrent();
+    QCOMPARE(model->rowCount(), 2);
+    QCOMPARE(model->value(1, "file_num").toString(), QString("003"));
+}
+
+void DataSourceTest::gridEditsWriteBackToTheRecord() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    for (const auto& invoice :
+         QList<QVariantList>{{"001", 1000, 200}, {"002", 50, 50}, {"001", 300, 0}})
+        runQuery(openDatabase(path),
+                 "INSERT INTO pt_sh (file_num, po_pri, po_netd) VALUES (?, ?, ?)", invoice);
+    QWidget screen;
+    DataSource invoices(&screen, "Data2");
+    invoices.setDatabaseName(path);
+    invoices.setRecordSource("pt_sh");
+    invoices.setFilter("file_num", "001");
+    RecordSourceModel* model = invoices.model();
+    model->setColumns({{"po_num", "Invoice No"}, {"po_netd", "Due"}});
+    model->setEditable(true);
+    invoices.refresh();
+    QCOMPARE(model->rowCount(), 2);
+    QCOMPARE(invoices.recordCount(), 2);
+    QVERIFY(model->flags(model->index(0, 1)) & Qt::ItemIsEditable);
+
+    QVERIFY(model->setData(model->index(0, 1), "150"));
+    QCOMPARE(valueIn(path, "SELECT po_netd FROM pt_sh WHERE po_num = 1").toInt(), 150);
+    QCOMPARE(invoices.field("po_netd").toInt(), 150);
+    QCOMPARE(valueIn(path, "SELECT po_netd FROM pt_sh WHERE po_num = 2").toInt(), 50);
+
+    env.dialogs.expectMessage("Data type conversion error: 'po_netd' takes a whole number.");
+    QVERIFY(!model->setData(model->index(1, 1), "ten"));
+    QCOMPARE(model->data(model->index(1, 1), Qt::EditRole).toInt(), 0);
+    QCOMPARE(valueIn(path, "SELECT po_netd FROM pt_sh WHERE po_num = 3").toInt(), 0);
+
+    // A query source has no record to write a cell back to.
+    invoices.setRecordSource("select * from pt_sh");
+    invoices.refresh();
+    QVERIFY(!(model->flags(model->index(0, 1)) & Qt::ItemIsEditable));
+    QVERIFY(!model->setData(model->index(0, 1), "1"));
+}
+
+void DataSourceTest::maskedEditFollowsItsMask() {
+    QWidget screen;
+    auto* date = new MaskedEdit(&screen);
+    screen.show();
+    date->setFocus();
+    date->setMask("##/##/####");
+    QCOMPARE(date->maskedText(), QString("__/__/____"));
+    QCOMPARE(date->value(), QString());
+
+    QTest::keyClicks(date, "12a3x4567");
+    QCOMPARE(date->maskedText(), QString("12/34/567_"));
+    QCOMPARE(date->value(), QString("12/34/567_"));
+    date->setPromptChar(' ');
+    QCOMPARE(date->maskedText(), QString("12/34/567 "));
+
+    // The all-literal mask empties the box and shows only its shape.
+    date->setMask("  /  /    ");
+    QCOMPARE(date->maskedText(), QString("  /  /    "));
+    QCOMPARE(date->value(), QString());
+    date->setMask("##/##/####");
+    date->setText("06/12/2026");
+    QCOMPARE(date->maskedText(), QString("06/12/2026"));
+
+    for (const QString bad : {"6/12/2026", "06-12-2026", "ab/cd/efgh", "06/12/20266"}) {
+        const AppError error = raised([&] { date->setText(bad); });
+        QCOMPARE(error.number(), int(ErrorNumber::InvalidPropertyValue));
+        QCOMPARE(date->maskedText(), QString("06/12/2026"));
+    }
+    date->setText(QString());
+    QCOMPARE(date->maskedText(), QString("  /  /    "));
+
+    // Without a mask it is a plain box with a maximum length.
+    date->setMask(QString());
+    date->setMaxLength(4);
+    QTest::keyClicks(date, "ab-12x");
+    QCOMPARE(date->maskedText(), QString("ab-1"));
+    QCOMPARE(date->value(), QString("ab-1"));
+}
+
+void DataSourceTest::digitFilterPassesDigitsAndBackspace() {
+    QWidget screen;
+    auto* age = new QLineEdit(&screen);
+    installDigitFilter(age);
+    installDigitFilter(age);
+    screen.show();
+    age->setFocus();
+
+    QTest::keyClicks(age, "1a2-3 .4+e");
+    QCOMPARE(age->text(), QString("1234"));
+    QTest::sendKeyEvent(QTest::Click, age, Qt::Key_unknown, QString::fromUtf8("٥"), Qt::NoModifier);
+    QCOMPARE(age->text(), QString("1234"));
+    QTest::keyClick(age, Qt::Key_Backspace);
+    QCOMPARE(age->text(), QString("123"));
+    QTest::keyClick(age, Qt::Key_Left);
+    QTest::keyClick(age, Qt::Key_Left);
+    QTest::keyClick(age, Qt::Key_Delete);
+    QCOMPARE(age->text(), QString("13"));
+    QSignalSpy entered(age, &QLineEdit::returnPressed);
+    QTest::keyClick(age, Qt::Key_Return);
+    QCOMPARE(entered.count(), 1);
+
+    QApplication::clipboard()->setText("5x");
+    QTest::keySequence(age, QKeySequence::Paste);
+    QCOMPARE(age->text(), QString("13"));
+    QApplication::clipboard()->setText("56");
+    QTest::keySequence(age, QKeySequence::Paste);
+    QCOMPARE(age->text(), QString("1563"));
+}
+
+QTEST_MAIN(DataSourceTest)
+#include "test_datasource.moc"

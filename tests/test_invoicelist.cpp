@@ -1,0 +1,515 @@
+#include "support/testenv.h"
+
+#include "binding/maskededit.h"
+#include "binding/screens.h"
+#include "db/connection.h"
+#include "invoices/invoicelistscreen.h"
+#include "invoices/navigationbar.h"
+#include "reports/reportpreview.h"
+#include "settings/appsettings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QSqlRecord>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QSqlDatabase database() {
+    return openDatabase(AppSettings().databaseFilePath);
+}
+
+QStringList rowsOf(const QString& sql) {
+    QStringList rows;
+    QSqlQuery query = runQuery(database(), sql);
+    while (query.next()) {
+        QStringList values;
+        for (int i = 0; i < query.record().count(); ++i)
+            values << query.value(i).toString();
+        rows << values.join("|");
+    }
+    return rows;
+}
+
+void addPatient(const QString& fileNumber, const QString& name) {
+    runQuery(database(), "INSERT INTO per_inf_data (file_num, pt_name) VALUES (?, ?)",
+             {fileNumber, name});
+}
+
+void addInvoice(const QString& fileNumber, const QString& date, int amount, int due) {
+    runQuery(database(),
+             "INSERT INTO pt_sh (file_num, po_date, po_pri, po_netd, fmon, fyear) "
+             "VALUES (?, ?, ?, ?, ?, ?)",
+             {fileNumber, date, amount, due, date.right(7), date.right(4)});
+}
+
+void addLine(int invoice, const QString& code, const QString& description, int amount) {
+    runQuery(database(),
+             "INSERT INTO po_descs (po_num, code2, descr2, amount2, file_p) "
+             "SELECT po_num, ?, ?, ?, file_num FROM pt_sh WHERE po_num = ?",
+             {code, description, amount, invoice});
+}
+
+template <typename T = QWidget> T* child(QWidget* screen, const QString& name) {
+    T* found = screen->findChild<T*>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
+
+QLineEdit* box(QWidget* screen, const QString& name) {
+    return child<QLineEdit>(screen, name);
+}
+
+void click(QWidget* screen, const QString& button) {
+    QTest::mouseClick(child<QPushButton>(screen, button), Qt::LeftButton);
+}
+
+void retype(QWidget* screen, const QString& name, const QString& text) {
+    QLineEdit* edit = box(screen, name);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+void trigger(QWidget* screen, const QString& menuItem) {
+    child<QAction>(screen, menuItem)->trigger();
+}
+
+// Invoice number, date, amount, net due and patient number as the detail panel shows them.
+QString panel(QWidget* screen) {
+    return QStringList{box(screen, "Text1")->text(), child<MaskedEdit>(screen, "text5")->value(),
+                       box(screen, "Text3")->text(), box(screen, "Text6")->text(),
+                       box(screen, "Text7")->text()}
+        .join("|");
+}
+
+QTableView* grid(QWidget* screen, const QString& name) {
+    return child<QTableView>(screen, name);
+}
+
+// One column of a grid, top to bottom.
+QStringList column(QTableView* view, int column) {
+    QStringList values;
+    for (int row = 0; row < view->model()->rowCount(); ++row)
+        values << view->model()->index(row, column).data().toString();
+    return values;
+}
+
+QPoint rowCentre(QTableView* view, int row) {
+    return view->visualRect(view->model()->index(row, 0)).center();
+}
+
+void clickRow(QWidget* screen, int row) {
+    QTableView* list = grid(screen, "DBGrid1");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, row));
+}
+
+// A double-click as the window system delivers it: a click, then the second press.
+void doubleClickRow(QWidget* screen, int row) {
+    clickRow(screen, row);
+    QTableView* list = grid(screen, "DBGrid1");
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, row));
+}
+
+bool isDeleted(const QPointer<QWidget>& screen) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return screen.isNull();
+}
+
+const int kInvoiceNoColumn = 2;
+
+} // namespace
+
+class InvoiceListTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init();
+    void cleanup();
+
+    void opensOnThePendingInvoicesWithTheFirstInvoiceInThePanel();
+    void menusSwitchBetweenPendingAndAllInvoices();
+    void choosingARowOpensItsInvoice();
+    void secondGridEventShowsAndHidesTheLines();
+    void saveRefusesAmountsThatAreNotNumbers();
+    void saveRefusesANetDueAboveTheAmount();
+    void saveFilesTheCorrectionWithItsMonthAndYear();
+    void paidInvoiceLeavesThePendingList();
+    void refusedStoreIsReportedAndChangesNothing();
+    void invoiceNumberBoxIsOnlyASearchKey();
+    void enterWithAnUnknownNumberClosesTheScreen();
+    void openTakesTheNumberBoxOrAsksForANumber();
+    void findInvoiceAsksForAMissingNumber();
+    void movingToAnotherInvoiceDropsUnsavedEdits();
+    void deleteRemovesTheInvoiceWithItsLines();
+    void aFailedDeleteLeavesTheInvoiceWhole();
+    void previewShowsTheInvoiceOrSaysThereIsNone();
+    void printerMenuPrintsOrSaysWhyNot();
+    void quitAndTheCloseBoxGiveTheMainWindowBack();
+    void controlsCarryTheirNames();
+
+  private:
+    QWidget* openScreen();
+    QWidget* mainWindow() const { return Screens::get("Form2"); }
+
+    std::unique_ptr<TestEnv> env_;
+};
+
+void InvoiceListTest::init() {
+    env_ = std::make_unique<TestEnv>();
+    env_->createDatabase();
+    Screens::registerFactory("Form2", [] { return new QWidget; });
+    Screens::registerFactory("Form5", [] { return new InvoiceListScreen; });
+    Screens::get("Form2");
+    addPatient("7", "Huda Saleh");
+    addPatient("8", "Omar Ali");
+    addInvoice("7", "15/01/2026", 1000, 200); // 1
+    addInvoice("8", "20/01/2026", 500, 0);    // 2
+    addInvoice("99", "21/01/2026", 300, 300); // 3: no such patient
+    addInvoice("7", "02/02/2026", 250, 250);  // 4
+    addLine(1, "10", "Consultation", 600);
+    addLine(1, "50", "Crown", 400);
+    addLine(4, "20", "X-ray", 250);
+}
+
+void InvoiceListTest::cleanup() {
+    env_.reset();
+}
+
+QWidget* InvoiceListTest::openScreen() {
+    Screens::enableMainWindow(false);
+    QWidget* screen = Screens::get("Form5");
+    screen->show();
+    screen->activateWindow();
+    if (!QTest::qWaitForWindowActive(screen))
+        qFatal("the invoice list did not become active");
+    QCoreApplication::processEvents();
+    return screen;
+}
+
+void InvoiceListTest::opensOnThePendingInvoicesWithTheFirstInvoiceInThePanel() {
+    QWidget* screen = openScreen();
+    QCOMPARE(screen->windowTitle(), "Invoice Replacment");
+    QCOMPARE(child<NavigationBar>(screen, "Data2Bar")->caption(), "Invoices");
+    QTableView* list = grid(screen, "DBGrid1");
+    QCOMPARE(column(list, kInvoiceNoColumn), QStringList({"1", "4"}));
+    QCOMPARE(column(list, 1), QStringList({"Huda Saleh", "Huda Saleh"}));
+    QCOMPARE(column(list, 5), QStringList({"200", "250"}));
+    QCOMPARE(panel(screen), "1|15/01/2026|1000|200|7");
+    QVERIFY(!grid(screen, "DBGrid2")->isVisible());
+    QVERIFY(!child(screen, "Data3Bar")->isVisible());
+    QVERIFY(!mainWindow()->isEnabled());
+}
+
+void InvoiceListTest::menusSwitchBetweenPendingAndAllInvoices() {
+    QWidget* screen = openScreen();
+    trigger(screen, "mnuAll");
+    QCOMPARE(child<NavigationBar>(screen, "Data2Bar")->caption(), "All Invoices");
+    QCOMPARE(column(grid(screen, "DBGrid1"), kInvoiceNoColumn), QStringList({"1", "2", "4"}));
+    QCOMPARE(column(grid(screen, "DBGrid1"), 0), QStringList({"7", "8", "7"}));
+    trigger(screen, "mnuOutstanding");
+    QCOMPARE(child<NavigationBar>(screen, "Data2Bar")->caption(), "Pending Invoices");
+    QCOMPARE(column(grid(screen, "DBGrid1"), kInvoiceNoColumn), QStringList({"1", "4"}));
+}
+
+void InvoiceListTest::choosingARowOpensItsInvoice() {
+    QWidget* screen = openScreen();
+    clickRow(screen, 1);
+    QCOMPARE(panel(screen), "4|02/02/2026|250|250|7");
+    trigger(screen, "mnuAll");
+    clickRow(screen, 1);
+    QCOMPARE(panel(screen), "2|20/01/2026|500|0|8");
+
+    // From the keyboard: a row is reached with the arrows and chosen with Enter.
+    QTableView* list = grid(screen, "DBGrid1");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(panel(screen), "2|20/01/2026|500|0|8");
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(panel(screen), "4|02/02/2026|250|250|7");
+}
+
+void InvoiceListTest::secondGridEventShowsAndHidesTheLines() {
+    QWidget* screen = openScreen();
+    doubleClickRow(screen, 0);
+    QTableView* lines = grid(screen, "DBGrid2");
+    QVERIFY(lines->isVisible());
+    QVERIFY(child(screen, "Data3Bar")->isVisible());
+    QCOMPARE(column(lines, 0), QStringList({"Consultation", "Crown"}));
+    QCOMPARE(column(lines, 4), QStringList({"1", "1"}));
+
+    doubleClickRow(screen, 1);
+    QVERIFY(!lines->isVisible());
+    doubleClickRow(screen, 1);
+    QCOMPARE(column(lines, 0), QStringList{"X-ray"});
+    QVERIFY(lines->isVisible());
+
+    trigger(screen, "mnuAll");
+    env_->dialogs.expectMessage(
+        "There is no more information to display about this invoice's details");
+    doubleClickRow(screen, 1);
+    QVERIFY(!lines->isVisible());
+    QVERIFY(!child(screen, "Data3Bar")->isVisible());
+}
+
+void InvoiceListTest::saveRefusesAmountsThatAreNotNumbers() {
+    QWidget* screen = openScreen();
+    retype(screen, "Text3", "");
+    child(screen, "Text6")->setFocus();
+    env_->dialogs.expectMessage("Numeric fields must be NUMERIC!");
+    click(screen, "SSCommand1");
+    QCOMPARE(QApplication::focusWidget(), child(screen, "Text3"));
+
+    retype(screen, "Text3", "1000");
+    retype(screen, "Text6", "2OO");
+    child(screen, "Text3")->setFocus();
+    env_->dialogs.expectMessage("Numeric fields must be NUMERIC!");
+    click(screen, "SSCommand1");
+    QCOMPARE(QApplication::focusWidget(), child(screen, "Text6"));
+    QCOMPARE(rowsOf("SELECT po_pri, po_netd FROM pt_sh WHERE po_num = 1"), QStringList{"1000|200"});
+}
+
+void InvoiceListTest::saveRefusesANetDueAboveTheAmount() {
+    QWidget* screen = openScreen();
+    retype(screen, "Text6", "1200");
+    child(screen, "Text3")->setFocus();
+    env_->dialogs.expectMessage("Net Due cannot be more than the total amount!!");
+    click(screen, "SSCommand1");
+    QCOMPARE(QApplication::focusWidget(), child(screen, "Text6"));
+    QCOMPARE(rowsOf("SELECT po_netd FROM pt_sh WHERE po_num = 1"), QStringList{"200"});
+
+    // Compared as numbers, not as texts.
+    retype(screen, "Text3", "1000");
+    retype(screen, "Text6", "900");
+    click(screen, "SSCommand1");
+    QCOMPARE(rowsOf("SELECT po_netd FROM pt_sh WHERE po_num = 1"), QStringList{"900"});
+}
+
+void InvoiceListTest::saveFilesTheCorrectionWithItsMonthAndYear() {
+    QWidget* screen = openScreen();
+    retype(screen, "text5", "15042007");
+    retype(screen, "Text6", "200");
+    click(screen, "SSCommand1");
+    QCOMPARE(rowsOf("SELECT po_num, file_num, po_date, po_pri, po_netd, fmon, fyear FROM pt_sh "
+                    "WHERE po_num = 1"),
+             QStringList{"1|7|15/04/2007|1000|200|04/2007|2007"});
+    // The list shows the correction only when it is read again.
+    QCOMPARE(column(grid(screen, "DBGrid1"), 3).first(), "15/01/2026");
+    trigger(screen, "mnuOutstanding");
+    QCOMPARE(column(grid(screen, "DBGrid1"), 3).first(), "15/04/2007");
+}
+
+void InvoiceListTest::paidInvoiceLeavesThePendingList() {
+    QWidget* screen = openScreen();
+    retype(screen, "Text6", "0");
+    click(screen, "SSCommand1");
+    QCOMPARE(column(grid(screen, "DBGrid1"), kInvoiceNoColumn), QStringList({"1", "4"}));
+    trigger(screen, "mnuOutstanding");
+    QCOMPARE(column(grid(screen, "DBGrid1"), kInvoiceNoColumn), QStringList{"4"});
+}
+
+void InvoiceListTest::refusedStoreIsReportedAndChangesNothing() {
+    QWidget* screen = openScreen();
+    retype(screen, "Text6", "12.5");
+    env_->dialogs.expectMessage("Data type conversion error: 'po_netd' takes a whole number.");
+    click(screen, "SSCommand1");
+    QVERIFY(screen->isVisible());
+    QCOMPARE(box(screen, "Text6")->text(), "12.5");
+    QCOMPARE(rowsOf("SELECT po_netd, fmon FROM pt_sh WHERE po_num = 1"),
+             QStringList{"200|01/2026"});
+}
+
+void InvoiceListTest::invoiceNumberBoxIsOnlyASearchKey() {
+    QWidget* screen = openScreen();
+    retype(screen, "Text1", "4");
+    retype(screen, "Text6", "100");
+    click(screen, "SSCommand1");
+    QCOMPARE(rowsOf("SELECT po_num, po_netd FROM pt_sh ORDER BY po_num"),
+             QStringList({"1|100", "2|0", "3|300", "4|250"}));
+    QCOMPARE(box(screen, "Text1")->text(), "1");
+
+    retype(screen, "Text1", "4");
+    QTest::keyClick(box(screen, "Text1"), Qt::Key_Return);
+    QCOMPARE(panel(screen), "4|02/02/2026|250|250|7");
+
+    // Enter on a text that is not a number does nothing.
+    retype(screen, "Text1", "x1");
+    QTest::keyClick(box(screen, "Text1"), Qt::Key_Return);
+    QCOMPARE(box(screen, "Text1")->text(), "x1");
+    QCOMPARE(box(screen, "Text3")->text(), "250");
+}
+
+void InvoiceListTest::enterWithAnUnknownNumberClosesTheScreen() {
+    QPointer<QWidget> screen = openScreen();
+    retype(screen, "Text1", "77");
+    env_->dialogs.expectNotice("not found");
+    QTest::keyClick(box(screen, "Text1"), Qt::Key_Enter);
+    QVERIFY(isDeleted(screen));
+    QVERIFY(mainWindow()->isEnabled());
+}
+
+void InvoiceListTest::openTakesTheNumberBoxOrAsksForANumber() {
+    QWidget* screen = openScreen();
+    retype(screen, "Text1", "2");
+    click(screen, "SSCommand3");
+    QCOMPARE(panel(screen), "2|20/01/2026|500|0|8");
+
+    retype(screen, "Text1", "n/a");
+    env_->dialogs.expectInput("Invice No :", "", "", QString());
+    click(screen, "SSCommand3");
+    QCOMPARE(box(screen, "Text3")->text(), "500");
+
+    retype(screen, "Text1", "");
+    env_->dialogs.expectInput("Invice No :", "", "4", QString());
+    click(screen, "SSCommand3");
+    QCOMPARE(panel(screen), "4|02/02/2026|250|250|7");
+
+    retype(screen, "Text1", "");
+    env_->dialogs.expectInput("Invice No :", "", "1 or 1=1", QString());
+    env_->dialogs.expectNotice("not found");
+    click(screen, "SSCommand3");
+    QVERIFY(screen->isVisible());
+    QCOMPARE(box(screen, "Text3")->text(), "250");
+}
+
+void InvoiceListTest::findInvoiceAsksForAMissingNumber() {
+    QPointer<QWidget> screen = openScreen();
+    auto* list = qobject_cast<InvoiceListScreen*>(screen.data());
+    env_->dialogs.expectInput("Code Number :", "", "4", QString());
+    list->FindInvoice("");
+    QCOMPARE(panel(screen), "4|02/02/2026|250|250|7");
+
+    env_->dialogs.expectInput("Code Number :", "", "", QString());
+    list->FindInvoice("");
+    QVERIFY(isDeleted(screen));
+    QVERIFY(mainWindow()->isEnabled());
+}
+
+void InvoiceListTest::movingToAnotherInvoiceDropsUnsavedEdits() {
+    QWidget* screen = openScreen();
+    retype(screen, "Text3", "999");
+    retype(screen, "Text6", "9");
+    clickRow(screen, 1);
+    clickRow(screen, 0);
+    QCOMPARE(panel(screen), "1|15/01/2026|1000|200|7");
+    QCOMPARE(rowsOf("SELECT po_pri, po_netd FROM pt_sh WHERE po_num = 1"), QStringList{"1000|200"});
+}
+
+void InvoiceListTest::deleteRemovesTheInvoiceWithItsLines() {
+    QWidget* screen = openScreen();
+    doubleClickRow(screen, 0);
+    click(screen, "SSCommand5");
+    QCOMPARE(rowsOf("SELECT po_num FROM pt_sh ORDER BY po_num"), QStringList({"2", "3", "4"}));
+    QCOMPARE(rowsOf("SELECT po_num, descr2 FROM po_descs"), QStringList{"4|X-ray"});
+    QCOMPARE(panel(screen), "2|20/01/2026|500|0|8");
+    QCOMPARE(column(grid(screen, "DBGrid1"), kInvoiceNoColumn), QStringList{"4"});
+    QCOMPARE(grid(screen, "DBGrid2")->model()->rowCount(), 0);
+}
+
+void InvoiceListTest::aFailedDeleteLeavesTheInvoiceWhole() {
+    runQuery(database(), "CREATE TRIGGER keep_headers BEFORE DELETE ON pt_sh "
+                         "BEGIN SELECT RAISE(ABORT, 'database is locked'); END");
+    QWidget* screen = openScreen();
+    env_->dialogs.expectMessage("database is locked");
+    click(screen, "SSCommand5");
+    QCOMPARE(rowsOf("SELECT count(*) FROM pt_sh"), QStringList{"4"});
+    QCOMPARE(rowsOf("SELECT descr2 FROM po_descs WHERE po_num = 1 ORDER BY id"),
+             QStringList({"Consultation", "Crown"}));
+    QCOMPARE(panel(screen), "1|15/01/2026|1000|200|7");
+}
+
+void InvoiceListTest::previewShowsTheInvoiceOrSaysThereIsNone() {
+    QWidget* screen = openScreen();
+    retype(screen, "Text1", "77");
+    env_->dialogs.expectMessage("There is no invoice available to print!");
+    trigger(screen, "mnuScreen");
+
+    retype(screen, "Text1", " 4 ");
+    QStringList texts;
+    QTimer::singleShot(0, [&] {
+        if (auto* preview = qobject_cast<ReportPreview*>(QApplication::activeModalWidget())) {
+            for (const Page& page : preview->report().pages)
+                for (const PlacedText& text : page.content.texts)
+                    texts << text.text;
+            preview->reject();
+        }
+    });
+    trigger(screen, "mnuScreen");
+    QVERIFY2(texts.contains("Huda Saleh") && texts.contains("X-ray") && texts.contains("250.00"),
+             qPrintable(texts.join(" | ")));
+}
+
+void InvoiceListTest::printerMenuPrintsOrSaysWhyNot() {
+    QVERIFY2(!QPrinterInfo::defaultPrinter().isNull(),
+             "the print tests need a default printer: run tools/start-printer");
+    QWidget* screen = openScreen();
+    trigger(screen, "mnuPrinter");
+    retype(screen, "Text1", "77");
+    env_->dialogs.expectMessage("There is no invoice available to print!");
+    trigger(screen, "mnuPrinter");
+
+    retype(screen, "Text1", "1");
+    const QString missing = env_->root() + "/gone/korvel_data.mdb";
+    AppSettings().connectionString = kConnectionPrefix + missing;
+    env_->dialogs.expectMessage("Could not find file '" + missing + "'. 3024");
+    trigger(screen, "mnuPrinter");
+    QVERIFY(screen->isVisible());
+}
+
+void InvoiceListTest::quitAndTheCloseBoxGiveTheMainWindowBack() {
+    QPointer<QWidget> screen = openScreen();
+    click(screen, "SSCommand6");
+    QVERIFY(isDeleted(screen));
+    QVERIFY(mainWindow()->isEnabled());
+    screen = openScreen();
+    screen->close();
+    QVERIFY(isDeleted(screen));
+    QVERIFY(mainWindow()->isEnabled());
+}
+
+void InvoiceListTest::controlsCarryTheirNames() {
+    QWidget* screen = openScreen();
+    const QList<QPair<QString, QString>> names{
+        {"DBGrid1", "Invoices"},        {"DBGrid2", "Invoice Details"},
+        {"Text1", "Invoice NO"},        {"text5", "Date"},
+        {"Text3", "Amount SR"},         {"Text6", "Net Due"},
+        {"Text7", "Patient No"},        {"SSCommand1", "Save"},
+        {"SSCommand3", "Open"},         {"SSCommand5", "Delete"},
+        {"SSCommand6", "Quit"},         {"Data2Bar", "Invoices"},
+        {"Data3Bar", "Invoice Details"}};
+    for (const auto& [name, spoken] : names)
+        QCOMPARE(child(screen, name)->accessibleName(), spoken);
+    const QList<QPair<QString, QString>> menus{{"mnuInvoices", "Invoices"}, {"mnuPrint", "Print"}};
+    for (const auto& [name, title] : menus)
+        QCOMPARE(child<QMenu>(screen, name)->title().remove('&'), title);
+    const QList<QPair<QString, QString>> items{{"mnuOutstanding", "Outstanding"},
+                                               {"mnuAll", "All"},
+                                               {"mnuScreen", "Screen"},
+                                               {"mnuPrinter", "Printer"}};
+    for (const auto& [name, text] : items)
+        QCOMPARE(child<QAction>(screen, name)->text().remove('&'), text);
+    QStringList headers;
+    QAbstractItemModel* list = grid(screen, "DBGrid1")->model();
+    for (int i = 0; i < list->columnCount(); ++i)
+        headers << list->headerData(i, Qt::Horizontal).toString();
+    QCOMPARE(headers, QStringList({"Patient No", "Patient Name", "Invoice No", "Date", "Amount",
+                                   "Net Due"}));
+    QCOMPARE(child<MaskedEdit>(screen, "text5")->mask(), "##/##/####");
+    QCOMPARE(box(screen, "Text3")->maxLength(), 5);
+    QVERIFY(!child(screen, "Text7")->isEnabled());
+    retype(screen, "Text3", "1,2a3");
+    QCOMPARE(box(screen, "Text3")->text(), "123");
+    for (const char* name : {"Data1", "Data2", "Data3"})
+        QVERIFY2(screen->findChild<QObject*>(name), name);
+}
+
+QTEST_MAIN(InvoiceListTest)
+#include "test_invoicelist.moc"

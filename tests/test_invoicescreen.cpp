@@ -1,0 +1,696 @@
+#include "support/testenv.h"
+
+#include "binding/maskededit.h"
+#include "binding/screens.h"
+#include "core/programdir.h"
+#include "db/connection.h"
+#include "invoices/amounttext.h"
+#include "invoices/invoicescreen.h"
+#include "settings/appsettings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSqlRecord>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+QSqlDatabase database() {
+    return openDatabase(AppSettings().databaseFilePath);
+}
+
+QVariant valueIn(const QString& sql, const QVariantList& values = {}) {
+    QSqlQuery query = runQuery(database(), sql, values);
+    return query.next() ? query.value(0) : QVariant();
+}
+
+int countOf(const QString& table) {
+    return valueIn("SELECT count(*) FROM " + table).toInt();
+}
+
+// The rows of a query, each as its values joined with "|".
+QStringList rowsOf(const QString& sql) {
+    QStringList rows;
+    QSqlQuery query = runQuery(database(), sql);
+    while (query.next()) {
+        QStringList values;
+        for (int i = 0; i < query.record().count(); ++i)
+            values << query.value(i).toString();
+        rows << values.join("|");
+    }
+    return rows;
+}
+
+void addProcedure(const QString& code, const QString& description, int amount) {
+    runQuery(database(), "INSERT INTO file_desc (code, descrip, amount) VALUES (?, ?, ?)",
+             {code, description, amount});
+}
+
+// The scratch header that the open-file dialog stores before it shows the invoice screen.
+void storeScratchHeader(const QString& fileNumber, const QString& name) {
+    runQuery(database(), "INSERT INTO inv_rep_data (file_p, name, adrr) VALUES (?, ?, ?)",
+             {fileNumber, name, "Riyadh"});
+}
+
+void failWritesTo(const QString& table, const QString& operation, const QString& text) {
+    runQuery(database(), "CREATE TRIGGER refuse_" + table + " BEFORE " + operation + " ON " +
+                             table + " BEGIN SELECT RAISE(ABORT, '" + text + "'); END");
+}
+
+void allowWritesTo(const QString& table) {
+    runQuery(database(), "DROP TRIGGER refuse_" + table);
+}
+
+template <typename T = QWidget> T* child(QWidget* screen, const QString& name) {
+    T* found = screen->findChild<T*>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
+
+QString text(QWidget* screen, const QString& name) {
+    return child<QLineEdit>(screen, name)->text();
+}
+
+void click(QWidget* screen, const QString& button) {
+    QTest::mouseClick(child<QPushButton>(screen, button), Qt::LeftButton);
+}
+
+// Types into a box the user has moved to, and moves on to the next one.
+void typeInto(QWidget* screen, const QString& name, const QString& typed, const QString& next) {
+    auto* box = child<QLineEdit>(screen, name);
+    box->setFocus(Qt::TabFocusReason);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, typed);
+    child(screen, next)->setFocus(Qt::TabFocusReason);
+}
+
+// A code typed and the box left, which looks it up.
+void lookUp(QWidget* screen, const QString& code) {
+    typeInto(screen, "text4", code, "Text6");
+}
+
+void addLine(QWidget* screen, const QString& code, const QString& amount = QString()) {
+    lookUp(screen, code);
+    if (!amount.isEmpty())
+        typeInto(screen, "Text6", amount, "SSCommand1");
+    click(screen, "SSCommand1");
+}
+
+QTableView* linesGrid(QWidget* screen) {
+    return child<QTableView>(screen, "DBGrid1");
+}
+
+QPoint rowCentre(QTableView* grid, int row) {
+    return grid->visualRect(grid->model()->index(row, 0)).center();
+}
+
+void chooseLine(QWidget* screen, int row) {
+    QTest::mouseClick(linesGrid(screen)->viewport(), Qt::LeftButton, {},
+                      rowCentre(linesGrid(screen), row));
+}
+
+bool isComposing(QWidget* screen) {
+    for (const char* panel : {"SSPanel1", "SSPanel4", "SSPanel5", "SSPanel6", "SSPanel8"})
+        if (!child(screen, panel)->isEnabled())
+            return false;
+    return child(screen, "SSCommand2_OK")->isVisible() &&
+           child(screen, "SSCommand3_Cancel")->isVisible() &&
+           !child(screen, "SSCommand4_Print")->isVisible() &&
+           !child(screen, "SSCommand5_Quit")->isVisible();
+}
+
+bool isSaved(QWidget* screen) {
+    for (const char* panel : {"SSPanel1", "SSPanel4", "SSPanel5", "SSPanel6", "SSPanel8"})
+        if (child(screen, panel)->isEnabled())
+            return false;
+    return !child(screen, "SSCommand2_OK")->isVisible() &&
+           !child(screen, "SSCommand3_Cancel")->isVisible() &&
+           child(screen, "SSCommand4_Print")->isVisible() &&
+           child(screen, "SSCommand5_Quit")->isVisible() &&
+           !child<QAction>(screen, "mnuSave")->isEnabled();
+}
+
+bool isDeleted(const QPointer<QWidget>& screen) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return screen.isNull();
+}
+
+const QString kSavedLines =
+    "SELECT po_num, code2, descr2, amount2, file_p FROM po_descs ORDER BY id";
+
+} // namespace
+
+class InvoiceScreenTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init();
+    void cleanup();
+
+    void amountsReadTheLeadingNumber_data();
+    void amountsReadTheLeadingNumber();
+    void amountsAreWrittenAsPlainDecimals();
+    void opensOnTheScratchHeaderWithTodayAndNoLines();
+    void unknownCodeSaysNotFoundAndBlocksTheLine();
+    void linesAddUpAndThePaymentsFollowTheTotal();
+    void okFilesTheHeaderAndTheLinesUnderANewNumber();
+    void everySaveGetsAHigherNumber();
+    void dateTextsAndPaymentKindAreFiled_data();
+    void dateTextsAndPaymentKindAreFiled();
+    void removingLinesByDoubleClickAndByTheEightKey();
+    void lineWorthMoreThanTheTotalLeavesTheTotal();
+    void okWithoutLinesSaysNothingWasEntered();
+    void saveMenuFilesTheInvoiceAndOpensTheNextOne();
+    void quitAfterOkKeepsTheInvoiceAndEmptiesTheScratchTables();
+    void closeBoxAndCancelDiscardTheInvoice();
+    void amountsTheScratchHeaderCannotHoldAreRefused();
+    void fiveDigitTotalIsPaidInFullByDefault();
+    void aFailedSaveLeavesNoPartOfTheInvoice();
+    void linesLeftByAKilledProgramDoNotReachTheNextInvoice();
+    void failuresAreReportedAndTheScreenStaysOpen();
+    void todayThatTheDateBoxCannotTakeAsksForTheDate();
+    void amountAndPaymentsBoxesTakeOnlyDigits();
+    void closingWithACodeNotYetLookedUpAsksNothing();
+    void printSendsTheSavedInvoiceOrSaysWhyNot();
+    void controlsCarryTheirNames();
+
+  private:
+    QWidget* openScreen();
+    QWidget* mainWindow() const { return Screens::get("Form2"); }
+
+    std::unique_ptr<TestEnv> env_;
+};
+
+void InvoiceScreenTest::init() {
+    env_ = std::make_unique<TestEnv>();
+    env_->createDatabase();
+    Screens::registerFactory("Form2", [] { return new QWidget; });
+    Screens::registerFactory("Form7", [] { return new InvoiceScreen; });
+    Screens::registerFactory("Form8", [] { return new QWidget; });
+    Screens::get("Form2");
+    addProcedure("10", "Consultation", 100);
+    addProcedure("20", "X-ray", 50);
+    addProcedure("30", "Filling", 80);
+    addProcedure("40", "Implant", 9999);
+    storeScratchHeader("7", "Huda Saleh");
+}
+
+void InvoiceScreenTest::cleanup() {
+    env_.reset();
+}
+
+void InvoiceScreenTest::amountsReadTheLeadingNumber_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("number");
+    QTest::addColumn<bool>("numeric");
+    QTest::newRow("empty") << "" << 0.0 << false;
+    QTest::newRow("digits") << "150" << 150.0 << true;
+    QTest::newRow("blanks around") << " 75 " << 75.0 << true;
+    QTest::newRow("trailing text") << "12abc" << 12.0 << false;
+    QTest::newRow("no number") << "abc" << 0.0 << false;
+    QTest::newRow("sign and point") << "-2.5" << -2.5 << true;
+    QTest::newRow("exponent") << "1e3" << 1000.0 << true;
+    QTest::newRow("exponent without digits") << "7e" << 7.0 << false;
+    QTest::newRow("group separator") << "1,500" << 1.0 << false;
+}
+
+void InvoiceScreenTest::amountsReadTheLeadingNumber() {
+    QFETCH(QString, text);
+    QFETCH(double, number);
+    QFETCH(bool, numeric);
+    QCOMPARE(leadingNumber(text), number);
+    QCOMPARE(isNumeric(text), numeric);
+}
+
+void InvoiceScreenTest::amountsAreWrittenAsPlainDecimals() {
+    QCOMPARE(amountText(150), "150");
+    QCOMPARE(amountText(100000), "100000");
+    QCOMPARE(amountText(-9849), "-9849");
+    QCOMPARE(amountText(-0.0), "0");
+    QCOMPARE(amountText(2.5), "2.5");
+}
+
+QWidget* InvoiceScreenTest::openScreen() {
+    Screens::enableMainWindow(false);
+    QWidget* screen = Screens::get("Form7");
+    screen->show();
+    screen->activateWindow();
+    if (!QTest::qWaitForWindowActive(screen))
+        qFatal("the invoice screen did not become active");
+    QCoreApplication::processEvents();
+    return screen;
+}
+
+void InvoiceScreenTest::opensOnTheScratchHeaderWithTodayAndNoLines() {
+    QWidget* screen = openScreen();
+    QCOMPARE(screen->windowTitle(), "Invoices");
+    QCOMPARE(text(screen, "Text1"), "7");
+    QCOMPARE(text(screen, "Text2"), "Huda Saleh");
+    QCOMPARE(text(screen, "Text3"), "Riyadh");
+    QCOMPARE(text(screen, "mask1"), "06/12/2026");
+    QCOMPARE(linesGrid(screen)->model()->rowCount(), 0);
+    QVERIFY(isComposing(screen));
+    QVERIFY(!child(screen, "SSCommand1")->isEnabled());
+    QVERIFY(child<QRadioButton>(screen, "Option1")->isChecked());
+    QVERIFY(!mainWindow()->isEnabled());
+}
+
+void InvoiceScreenTest::unknownCodeSaysNotFoundAndBlocksTheLine() {
+    QWidget* screen = openScreen();
+    lookUp(screen, "10");
+    QVERIFY(child(screen, "SSCommand1")->isEnabled());
+    QCOMPARE(text(screen, "Text5"), "Consultation");
+    QCOMPARE(text(screen, "Text6"), "100");
+
+    env_->dialogs.expectNotice("not found");
+    lookUp(screen, "12");
+    QCOMPARE(text(screen, "Text5"), "");
+    QCOMPARE(text(screen, "Text6"), "");
+    QVERIFY(!child(screen, "SSCommand1")->isEnabled());
+
+    // An empty code box, or one digit short, is not a code.
+    lookUp(screen, "");
+    env_->dialogs.expectNotice("not found");
+    lookUp(screen, "1");
+    QCOMPARE(countOf("po_desc"), 0);
+}
+
+void InvoiceScreenTest::linesAddUpAndThePaymentsFollowTheTotal() {
+    QWidget* screen = openScreen();
+    addLine(screen, "10");
+    addLine(screen, "20");
+    QCOMPARE(text(screen, "Text8"), "150");
+    QCOMPARE(text(screen, "text9"), "150");
+    QCOMPARE(text(screen, "Text10"), "");
+    QCOMPARE(child<MaskedEdit>(screen, "text4")->value(), "");
+    QCOMPARE(text(screen, "Text5"), "");
+    QVERIFY(!child(screen, "SSCommand1")->isEnabled());
+    QCOMPARE(linesGrid(screen)->model()->rowCount(), 2);
+    QCOMPARE(linesGrid(screen)->model()->index(1, 1).data().toString(), "X-ray");
+
+    typeInto(screen, "text9", "100", "Option2");
+    QCOMPARE(text(screen, "Text10"), "50");
+
+    // A changed amount is the line's amount; the description stays the catalog's.
+    addLine(screen, "30", "75");
+    QCOMPARE(text(screen, "Text8"), "225");
+    QCOMPARE(text(screen, "text9"), "225");
+    QCOMPARE(text(screen, "Text10"), "50");
+    QCOMPARE(rowsOf("SELECT code2, descr2, amount2, file_p FROM po_desc ORDER BY id"),
+             QStringList({"10|Consultation|100|7", "20|X-ray|50|7", "30|Filling|75|7"}));
+}
+
+void InvoiceScreenTest::okFilesTheHeaderAndTheLinesUnderANewNumber() {
+    QWidget* screen = openScreen();
+    addLine(screen, "10");
+    addLine(screen, "20");
+    typeInto(screen, "text9", "100", "Option1");
+    click(screen, "SSCommand2_OK");
+    QVERIFY(isSaved(screen));
+
+    const QString number = valueIn("SELECT max(po_num) FROM pt_sh").toString();
+    QCOMPARE(text(screen, "Text7"), number);
+    QCOMPARE(rowsOf("SELECT file_num, po_date, po_pri, po_netd, fmon, fyear FROM pt_sh"),
+             QStringList{"7|06/12/2026|150|50|12/2026|2026"});
+    QCOMPARE(rowsOf(kSavedLines),
+             QStringList({number + "|10|Consultation|100|7", number + "|20|X-ray|50|7"}));
+    QCOMPARE(rowsOf("SELECT invo, dater, tot, paym, netd, cash, credit1, parti1 FROM "
+                    "inv_rep_data"),
+             QStringList{number + "|06/12/2026|150|100|50|X||"});
+    QVERIFY(!mainWindow()->isEnabled());
+}
+
+void InvoiceScreenTest::everySaveGetsAHigherNumber() {
+    QStringList numbers;
+    for (int invoice = 0; invoice < 2; ++invoice) {
+        if (invoice > 0)
+            storeScratchHeader("7", "Huda Saleh");
+        QWidget* screen = openScreen();
+        addLine(screen, "10");
+        click(screen, "SSCommand2_OK");
+        numbers << text(screen, "Text7");
+        click(screen, "SSCommand5_Quit");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QVERIFY2(numbers[1].toInt() > numbers[0].toInt(), qPrintable(numbers.join(", ")));
+    QCOMPARE(rowsOf("SELECT po_num FROM pt_sh ORDER BY po_num"), numbers);
+}
+
+void InvoiceScreenTest::dateTextsAndPaymentKindAreFiled_data() {
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("marks");
+    QTest::newRow("cash") << "Option1"
+                          << "X||";
+    QTest::newRow("credit") << "Option2"
+                            << "|X|";
+    QTest::newRow("partial") << "Option3"
+                             << "||X";
+}
+
+void InvoiceScreenTest::dateTextsAndPaymentKindAreFiled() {
+    QFETCH(QString, option);
+    QFETCH(QString, marks);
+    QWidget* screen = openScreen();
+    addLine(screen, "30");
+    typeInto(screen, "mask1", "05/03/2007", "Text6");
+    QTest::mouseClick(child<QRadioButton>(screen, option), Qt::LeftButton);
+    click(screen, "SSCommand2_OK");
+    QCOMPARE(rowsOf("SELECT po_date, fmon, fyear FROM pt_sh"),
+             QStringList{"05/03/2007|03/2007|2007"});
+    QCOMPARE(rowsOf("SELECT dater, cash, credit1, parti1 FROM inv_rep_data"),
+             QStringList{"05/03/2007|" + marks});
+}
+
+void InvoiceScreenTest::removingLinesByDoubleClickAndByTheEightKey() {
+    QWidget* screen = openScreen();
+    addLine(screen, "10");
+    addLine(screen, "20");
+    addLine(screen, "30");
+    typeInto(screen, "text9", "200", "Option1");
+
+    // A double-click removes the line and the payments follow the total.
+    chooseLine(screen, 1);
+    QTest::mouseDClick(linesGrid(screen)->viewport(), Qt::LeftButton, {},
+                       rowCentre(linesGrid(screen), 1));
+    QCOMPARE(rowsOf("SELECT code2 FROM po_desc ORDER BY id"), QStringList({"10", "30"}));
+    QCOMPARE(text(screen, "Text8"), "180");
+    QCOMPARE(text(screen, "text9"), "180");
+
+    // Other keys leave the lines alone.
+    chooseLine(screen, 0);
+    QTest::keyClicks(linesGrid(screen), "79a");
+    QTest::keyClick(linesGrid(screen), Qt::Key_Delete);
+    QCOMPARE(countOf("po_desc"), 2);
+
+    // The "8" key removes the chosen line and leaves the payments as they are.
+    QTest::keyClicks(linesGrid(screen), "8");
+    QCOMPARE(rowsOf("SELECT code2 FROM po_desc"), QStringList{"30"});
+    QCOMPARE(text(screen, "Text8"), "80");
+    QCOMPARE(text(screen, "text9"), "180");
+    QCOMPARE(linesGrid(screen)->model()->rowCount(), 1);
+
+    QTest::keyClicks(linesGrid(screen), "8");
+    QCOMPARE(countOf("po_desc"), 0);
+    QCOMPARE(text(screen, "Text8"), "0");
+    // With no line left there is nothing to remove.
+    QTest::keyClicks(linesGrid(screen), "8");
+    QCOMPARE(text(screen, "Text8"), "0");
+}
+
+void InvoiceScreenTest::lineWorthMoreThanTheTotalLeavesTheTotal() {
+    QWidget* screen = openScreen();
+    addLine(screen, "30");
+    child<QLineEdit>(screen, "Text8")->setText("50");
+    chooseLine(screen, 0);
+    QTest::keyClicks(linesGrid(screen), "8");
+    QCOMPARE(countOf("po_desc"), 0);
+    QCOMPARE(text(screen, "Text8"), "50");
+}
+
+void InvoiceScreenTest::okWithoutLinesSaysNothingWasEntered() {
+    QWidget* screen = openScreen();
+    env_->dialogs.expectMessage("You have NOT entered anything!");
+    click(screen, "SSCommand2_OK");
+    QCOMPARE(countOf("pt_sh"), 0);
+    QVERIFY(isComposing(screen));
+}
+
+void InvoiceScreenTest::saveMenuFilesTheInvoiceAndOpensTheNextOne() {
+    QPointer<QWidget> screen = openScreen();
+    addLine(screen, "10");
+    addLine(screen, "30");
+    child<QAction>(screen, "mnuSave")->trigger();
+
+    QVERIFY(isDeleted(screen));
+    const QString number = valueIn("SELECT po_num FROM pt_sh").toString();
+    QCOMPARE(rowsOf("SELECT file_num, po_pri, po_netd FROM pt_sh"), QStringList{"7|180|0"});
+    QCOMPARE(rowsOf(kSavedLines),
+             QStringList({number + "|10|Consultation|100|7", number + "|30|Filling|80|7"}));
+    QCOMPARE(countOf("po_desc"), 0);
+    QCOMPARE(countOf("inv_rep_data"), 0);
+    QVERIFY(Screens::get("Form8")->isVisible());
+    QVERIFY(!mainWindow()->isEnabled());
+}
+
+void InvoiceScreenTest::quitAfterOkKeepsTheInvoiceAndEmptiesTheScratchTables() {
+    QPointer<QWidget> screen = openScreen();
+    addLine(screen, "10");
+    click(screen, "SSCommand2_OK");
+    click(screen, "SSCommand5_Quit");
+    QVERIFY(isDeleted(screen));
+    QVERIFY(mainWindow()->isEnabled());
+    QCOMPARE(countOf("pt_sh"), 1);
+    QCOMPARE(countOf("po_descs"), 1);
+    QCOMPARE(countOf("po_desc"), 0);
+    QCOMPARE(countOf("inv_rep_data"), 0);
+}
+
+void InvoiceScreenTest::closeBoxAndCancelDiscardTheInvoice() {
+    QPointer<QWidget> screen = openScreen();
+    addLine(screen, "10");
+    screen->close();
+    QVERIFY(isDeleted(screen));
+    QVERIFY(mainWindow()->isEnabled());
+    QCOMPARE(countOf("po_desc"), 0);
+    QCOMPARE(countOf("inv_rep_data"), 0);
+
+    storeScratchHeader("7", "Huda Saleh");
+    screen = openScreen();
+    addLine(screen, "20");
+    click(screen, "SSCommand3_Cancel");
+    QVERIFY(isDeleted(screen));
+    QVERIFY(mainWindow()->isEnabled());
+    QCOMPARE(countOf("po_desc"), 0);
+    QCOMPARE(countOf("inv_rep_data"), 0);
+    QCOMPARE(countOf("pt_sh"), 0);
+    QCOMPARE(countOf("po_descs"), 0);
+}
+
+void InvoiceScreenTest::amountsTheScratchHeaderCannotHoldAreRefused() {
+    QWidget* screen = openScreen();
+    for (int line = 0; line < 10; ++line)
+        addLine(screen, "40");
+    addLine(screen, "10");
+    QCOMPARE(text(screen, "Text8"), "100090");
+    env_->dialogs.expectMessage("Total SR 100090 is too large: the total, payments and net due "
+                                "of an invoice can have at most 5 characters each. The invoice "
+                                "was not saved.");
+    click(screen, "SSCommand2_OK");
+    env_->dialogs.expectMessage("Total SR 100090 is too large: the total, payments and net due "
+                                "of an invoice can have at most 5 characters each. The invoice "
+                                "was not saved.");
+    child<QAction>(screen, "mnuSave")->trigger();
+    QVERIFY(isComposing(screen));
+    QCOMPARE(countOf("pt_sh"), 0);
+    QCOMPARE(countOf("po_descs"), 0);
+    QCOMPARE(countOf("po_desc"), 11);
+    QCOMPARE(rowsOf("SELECT invo, tot FROM inv_rep_data"), QStringList{"|"});
+
+    // Removing a line brings the invoice back within what can be saved.
+    chooseLine(screen, 0);
+    QTest::keyClicks(linesGrid(screen), "8");
+    typeInto(screen, "text9", "5000", "Option1");
+    click(screen, "SSCommand2_OK");
+    QCOMPARE(rowsOf("SELECT po_pri, po_netd FROM pt_sh"), QStringList{"90091|85091"});
+}
+
+void InvoiceScreenTest::fiveDigitTotalIsPaidInFullByDefault() {
+    QWidget* screen = openScreen();
+    addLine(screen, "40");
+    addLine(screen, "40");
+    QCOMPARE(text(screen, "text9"), "19998");
+    // Typed payments still have four digits at most.
+    typeInto(screen, "text9", "123456", "Option1");
+    QCOMPARE(text(screen, "text9"), "1234");
+    addLine(screen, "20");
+    QCOMPARE(text(screen, "text9"), "20048");
+    click(screen, "SSCommand2_OK");
+    QCOMPARE(rowsOf("SELECT po_pri, po_netd FROM pt_sh"), QStringList{"20048|0"});
+    QCOMPARE(text(screen, "Text10"), "0");
+}
+
+void InvoiceScreenTest::aFailedSaveLeavesNoPartOfTheInvoice() {
+    QWidget* screen = openScreen();
+    addLine(screen, "10");
+    addLine(screen, "20");
+    failWritesTo("po_descs", "INSERT", "disk I/O error");
+    env_->dialogs.expectMessage("disk I/O error");
+    click(screen, "SSCommand2_OK");
+    QCOMPARE(countOf("pt_sh"), 0);
+    QCOMPARE(countOf("po_descs"), 0);
+    QCOMPARE(rowsOf("SELECT invo FROM inv_rep_data"), QStringList{""});
+    QCOMPARE(countOf("po_desc"), 2);
+    QVERIFY(isComposing(screen));
+    QCOMPARE(text(screen, "Text7"), "");
+
+    failWritesTo("inv_rep_data", "UPDATE", "database is locked");
+    allowWritesTo("po_descs");
+    env_->dialogs.expectMessage("database is locked");
+    child<QAction>(screen, "mnuSave")->trigger();
+    QCOMPARE(countOf("pt_sh"), 0);
+    QCOMPARE(countOf("po_descs"), 0);
+    QCOMPARE(countOf("po_desc"), 2);
+
+    allowWritesTo("inv_rep_data");
+    click(screen, "SSCommand2_OK");
+    QVERIFY(isSaved(screen));
+    QCOMPARE(countOf("pt_sh"), 1);
+    QCOMPARE(countOf("po_descs"), 2);
+}
+
+void InvoiceScreenTest::linesLeftByAKilledProgramDoNotReachTheNextInvoice() {
+    runQuery(database(), "DELETE FROM inv_rep_data");
+    storeScratchHeader("99", "Left behind");
+    runQuery(
+        database(),
+        "INSERT INTO po_desc (code2, descr2, amount2, file_p) VALUES ('20', 'X-ray', 50, '99')");
+    storeScratchHeader("7", "Huda Saleh");
+
+    QWidget* screen = openScreen();
+    QCOMPARE(text(screen, "Text2"), "Huda Saleh");
+    QCOMPARE(linesGrid(screen)->model()->rowCount(), 0);
+    QCOMPARE(countOf("po_desc"), 0);
+    QCOMPARE(rowsOf("SELECT file_p FROM inv_rep_data"), QStringList{"7"});
+
+    addLine(screen, "10");
+    click(screen, "SSCommand2_OK");
+    const QString number = text(screen, "Text7");
+    QCOMPARE(rowsOf(kSavedLines), QStringList{number + "|10|Consultation|100|7"});
+    QCOMPARE(rowsOf("SELECT po_pri FROM pt_sh"), QStringList{"100"});
+}
+
+void InvoiceScreenTest::failuresAreReportedAndTheScreenStaysOpen() {
+    QPointer<QWidget> screen = openScreen();
+    addLine(screen, "10");
+    failWritesTo("po_desc", "INSERT", "database is locked");
+    lookUp(screen, "20");
+    env_->dialogs.expectMessage("database is locked");
+    click(screen, "SSCommand1");
+    QCOMPARE(text(screen, "Text8"), "100");
+    QCOMPARE(linesGrid(screen)->model()->rowCount(), 1);
+    QCOMPARE(text(screen, "Text5"), "X-ray");
+    allowWritesTo("po_desc");
+    click(screen, "SSCommand1");
+    QCOMPARE(text(screen, "Text8"), "150");
+
+    failWritesTo("po_desc", "DELETE", "database is locked");
+    chooseLine(screen, 0);
+    env_->dialogs.expectMessage("database is locked");
+    QTest::keyClicks(linesGrid(screen), "8");
+    QCOMPARE(text(screen, "Text8"), "150");
+    QCOMPARE(countOf("po_desc"), 2);
+
+    env_->dialogs.expectMessage("database is locked");
+    screen->close();
+    QVERIFY(!isDeleted(screen));
+    QVERIFY(!mainWindow()->isEnabled());
+    QCOMPARE(countOf("po_desc"), 2);
+    QCOMPARE(countOf("inv_rep_data"), 1);
+
+    allowWritesTo("po_desc");
+    click(screen, "SSCommand3_Cancel");
+    QVERIFY(isDeleted(screen));
+    QCOMPARE(countOf("po_desc"), 0);
+    QCOMPARE(countOf("inv_rep_data"), 0);
+}
+
+void InvoiceScreenTest::todayThatTheDateBoxCannotTakeAsksForTheDate() {
+    setToday(QDate(12026, 12, 6));
+    env_->dialogs.expectMessage("Please enter the date");
+    QWidget* screen = openScreen();
+    QCOMPARE(QApplication::focusWidget(), child(screen, "mask1"));
+    QCOMPARE(text(screen, "mask1"), "");
+    QCOMPARE(text(screen, "Text2"), "Huda Saleh");
+}
+
+void InvoiceScreenTest::amountAndPaymentsBoxesTakeOnlyDigits() {
+    QWidget* screen = openScreen();
+    for (const char* name : {"Text6", "text9"}) {
+        auto* box = child<QLineEdit>(screen, name);
+        box->setFocus();
+        QTest::keyClicks(box, "1a.2-3 +");
+        QCOMPARE(box->text(), "123");
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(box->text(), "12");
+        QTest::keyClicks(box, "3456");
+        QCOMPARE(box->text(), "1234");
+    }
+}
+
+void InvoiceScreenTest::closingWithACodeNotYetLookedUpAsksNothing() {
+    QPointer<QWidget> screen = openScreen();
+    auto* code = child<QLineEdit>(screen, "text4");
+    code->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(code, "99");
+    screen->close();
+    QVERIFY(isDeleted(screen));
+    QVERIFY(mainWindow()->isEnabled());
+}
+
+void InvoiceScreenTest::printSendsTheSavedInvoiceOrSaysWhyNot() {
+    QVERIFY2(!QPrinterInfo::defaultPrinter().isNull(),
+             "the print tests need a default printer: run tools/start-printer");
+    QWidget* screen = openScreen();
+    addLine(screen, "10");
+    click(screen, "SSCommand2_OK");
+    click(screen, "SSCommand4_Print");
+    click(screen, "SSCommand4_Print");
+    QVERIFY(isSaved(screen));
+
+    const QString missing = env_->root() + "/gone/korvel_data.mdb";
+    AppSettings().connectionString = kConnectionPrefix + missing;
+    env_->dialogs.expectMessage("Could not find file '" + missing + "'.");
+    click(screen, "SSCommand4_Print");
+    QVERIFY(isSaved(screen));
+}
+
+void InvoiceScreenTest::controlsCarryTheirNames() {
+    QWidget* screen = openScreen();
+    const QList<QPair<QString, QString>> names{{"Text1", "File Number"},
+                                               {"Text2", "Name"},
+                                               {"Text3", "Address"},
+                                               {"mask1", "Date"},
+                                               {"text4", "Code"},
+                                               {"Text5", "Description"},
+                                               {"Text6", "Amount SR"},
+                                               {"SSCommand1", "OK"},
+                                               {"DBGrid1", "Invoice lines"},
+                                               {"Text7", "Invoice NO"},
+                                               {"Text8", "Total SR"},
+                                               {"text9", "Payments"},
+                                               {"Text10", "Net Due"},
+                                               {"Option1", "Cash"},
+                                               {"Option2", "Credit"},
+                                               {"Option3", "Partial"},
+                                               {"SSCommand2_OK", "OK"},
+                                               {"SSCommand3_Cancel", "CANCEL"},
+                                               {"SSCommand4_Print", "Print"},
+                                               {"SSCommand5_Quit", "Quit"}};
+    for (const auto& [name, spoken] : names)
+        QCOMPARE(child(screen, name)->accessibleName(), spoken);
+    QCOMPARE(child<QAction>(screen, "mnuSave")->text().remove('&'), "Save");
+    for (const char* name : {"Text1", "Text2", "Text3", "Text5", "Text7", "Text8", "Text10"})
+        QVERIFY2(!child(screen, name)->isEnabled(), name);
+    QCOMPARE(child<QLineEdit>(screen, "mask1")->maxLength(), 10);
+    QCOMPARE(child<QLineEdit>(screen, "Text6")->maxLength(), 4);
+    QCOMPARE(child<MaskedEdit>(screen, "text4")->mask(), "##");
+    QCOMPARE(child<MaskedEdit>(screen, "text9")->promptChar(), '_');
+    QVERIFY(child(screen, "SSPanel1")->isAncestorOf(child(screen, "SSPanel2")));
+    QVERIFY(child(screen, "SSPanel1")->isAncestorOf(child(screen, "SSPanel3")));
+    QStringList headers;
+    for (int column = 0; column < linesGrid(screen)->model()->columnCount(); ++column)
+        headers << linesGrid(screen)->model()->headerData(column, Qt::Horizontal).toString();
+    QCOMPARE(headers, QStringList({"Code", "Description", "Amount SR"}));
+    for (const char* name : {"Data1", "Data2", "Data3", "Data4", "Data5"})
+        QVERIFY2(screen->findChild<QObject*>(name), name);
+}
+
+QTEST_MAIN(InvoiceScreenTest)
+#include "test_invoicescreen.moc"
