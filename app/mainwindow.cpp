@@ -5,6 +5,7 @@
 #include "app/mainmenubar.h"
 #include "app/picturebox.h"
 #include "binding/screens.h"
+#include "binding/widgets.h"
 #include "core/apperror.h"
 #include "core/programdir.h"
 #include "settings/appsettings.h"
@@ -15,15 +16,6 @@
 #include <QTimer>
 
 namespace {
-
-QFrame* panel(const QString& name, const QString& accessibleName, QWidget* parent) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(name);
-    frame->setAccessibleName(accessibleName);
-    frame->setFrameShape(QFrame::StyledPanel);
-    frame->setFrameShadow(QFrame::Raised);
-    return frame;
-}
 
 bool countsAsWorkingScreen(const QWidget* screen, const QWidget* main) {
     return screen != main && screen->objectName() != "frmAbout";
@@ -55,7 +47,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 }
 
 QWidget* MainWindow::buttonPanel() {
-    QFrame* frame = panel("SSPanel1", "Working screens", this);
+    QFrame* frame = makePanel(this, "SSPanel1", "Working screens");
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(12, 12, 12, 12);
     grid->setSpacing(10);
@@ -73,9 +65,7 @@ QWidget* MainWindow::buttonPanel() {
 }
 
 QPushButton* MainWindow::screenButton(int number, const QString& caption, const QString& screen) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName("SSCommand" + QString::number(number));
-    button->setAccessibleName(caption);
+    QPushButton* button = makeButton(this, "SSCommand" + QString::number(number), caption);
     button->setMinimumHeight(38);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     if (!screen.isEmpty())
@@ -84,7 +74,7 @@ QPushButton* MainWindow::screenButton(int number, const QString& caption, const 
 }
 
 QWidget* MainWindow::logoPanel() {
-    QFrame* frame = panel("SSPanel3", "Logo", this);
+    QFrame* frame = makePanel(this, "SSPanel3", "Logo");
     // The logo stands on the same paper as the letterhead beside it.
     frame->setBackgroundRole(QPalette::Base);
     frame->setAutoFillBackground(true);

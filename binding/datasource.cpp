@@ -28,6 +28,10 @@ struct DataSource::Private {
     QVariant filterValue;
 
     std::unique_ptr<RecordSet> records;
+    // What the record set was opened on.
+    QString openedPath;
+    QString openedSource;
+    QString openedFilter;
     std::optional<Record> current;
     // Where the last current record stood, for next and previous after it is gone.
     std::optional<qint64> anchor;
@@ -144,25 +148,43 @@ void DataSource::setFilter(const QString& field, const QVariant& value) {
 
 void DataSource::refresh() {
     leaveRecord();
-    release();
     if (d->databaseName.isEmpty() || d->recordSource.isEmpty()) {
+        release();
         showRecord(std::nullopt);
         return;
     }
     try {
-        d->records = openRecordSet(openDatabase(d->databaseName),
-                                   {d->recordSource, d->values, d->filterField, d->filterValue});
+        reopen({d->recordSource, d->values, d->filterField, d->filterValue});
         for (const Binding& binding : d->bindings)
             d->records->requireColumn(binding.field);
         if (d->model)
             d->model->open(d->records.get());
         d->noMatch = false;
-        showRecord(d->records->first());
+        // The grid's first page begins with the first record: no need to read it again.
+        const bool fetched = d->model && d->model->rowCount() > 0;
+        showRecord(fetched ? std::optional<Record>(d->model->record(0)) : d->records->first());
     } catch (...) {
         release();
         showRecord(std::nullopt);
         throw;
     }
+}
+
+// The same table or query text on the same open connection keeps its record set and the
+// statements prepared for it, with new values: a list shown again, or searched for other text,
+// is read again without being planned again.
+void DataSource::reopen(const RecordSourceSpec& spec) {
+    if (d->records && d->records->isConnected() && d->openedPath == d->databaseName &&
+        d->openedSource == spec.text && d->openedFilter == spec.filterField) {
+        d->anchor.reset();
+        d->records->restart(spec);
+        return;
+    }
+    release();
+    d->records = openRecordSet(openDatabase(d->databaseName), spec);
+    d->openedPath = d->databaseName;
+    d->openedSource = spec.text;
+    d->openedFilter = spec.filterField;
 }
 
 void DataSource::close() {

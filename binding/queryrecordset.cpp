@@ -1,5 +1,7 @@
 #include "binding/queryrecordset.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 QString withoutTrailingSemicolons(QString query) {
@@ -7,6 +9,15 @@ QString withoutTrailingSemicolons(QString query) {
     while (query.endsWith(';'))
         query = query.chopped(1).trimmed();
     return query;
+}
+
+// The column that a query is ordered by, when it is ordered by exactly one column, ascending.
+QString ascendingOrderColumn(const QString& query) {
+    static const QRegularExpression order(
+        "\\border\\s+by\\s+(?:[A-Za-z_]\\w*\\.)?([A-Za-z_]\\w*)(?:\\s+asc)?$",
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = order.match(query);
+    return match.hasMatch() ? match.captured(1) : QString();
 }
 
 } // namespace
@@ -17,16 +28,72 @@ QueryRecordSet::QueryRecordSet(const QSqlDatabase& db, const QString& query,
     const QString probe = "SELECT * FROM (" + query_ + ") LIMIT 0";
     for (const QString& name : statements_.columnNames(probe, values_))
         columns_.append({name, false});
+    const QString order = ascendingOrderColumn(query_);
+    for (int i = 0; i < columns_.size(); ++i) {
+        if (columns_[i].name.compare(order, Qt::CaseInsensitive) != 0)
+            continue;
+        // A name that stands twice in the result cannot be told apart from outside the query.
+        const bool twice = orderColumn_ >= 0;
+        orderColumn_ = i;
+        if (twice) {
+            orderColumn_ = -1;
+            break;
+        }
+    }
+}
+
+void QueryRecordSet::restart(const RecordSourceSpec& spec) {
+    values_ = spec.values;
+    bookmarks_.clear();
+}
+
+std::optional<qint64> QueryRecordSet::orderValue(const Record& record) const {
+    const QVariant& value = record.values[orderColumn_];
+    if (value.typeId() != QMetaType::LongLong)
+        return std::nullopt;
+    return value.toLongLong();
+}
+
+void QueryRecordSet::remember(const QVector<Record>& records) {
+    if (orderColumn_ < 0 || records.isEmpty())
+        return;
+    const auto last = orderValue(records.last());
+    if (!last)
+        return;
+    qint64 ties = 0;
+    for (auto it = records.rbegin(); it != records.rend() && orderValue(*it) == last; ++it)
+        ++ties;
+    if (ties == records.size()) {
+        // The whole page shares one value: the rows before it count only if they are known.
+        const auto before = bookmarks_.find(records.first().key - 1);
+        if (before == bookmarks_.end() || before->second.value != *last)
+            return;
+        ties += before->second.ties;
+    }
+    bookmarks_[records.last().key] = {*last, ties};
 }
 
 QVector<Record> QueryRecordSet::rowsFrom(qint64 offset, int limit) {
     QVector<Record> records;
     if (offset < 0)
         return records;
-    const QString sql = "SELECT * FROM (" + query_ + ") LIMIT ? OFFSET ?";
+    QString sql = "SELECT * FROM (" + query_ + ")";
+    QVariantList values = values_;
+    qint64 skipped = offset;
+    // Rows from the nearest known row before the wanted one on: the order value finds them
+    // through the index instead of counting every row from the start.
+    const auto after = bookmarks_.lower_bound(offset);
+    if (after != bookmarks_.begin()) {
+        const auto& [position, mark] = *std::prev(after);
+        sql += " WHERE " + quotedName(columns_[orderColumn_].name) + " >= ?";
+        values << mark.value;
+        skipped = offset - (position - mark.ties + 1);
+    }
+    sql += " LIMIT ? OFFSET ?";
     qint64 position = offset;
-    for (const Row& row : statements_.rows(sql, values_ + QVariantList{limit, offset}))
+    for (const Row& row : statements_.rows(sql, values + QVariantList{limit, skipped}))
         records.append({position++, row});
+    remember(records);
     return records;
 }
 

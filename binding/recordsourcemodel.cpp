@@ -26,6 +26,10 @@ void RecordSourceModel::setEditable(bool editable) {
     editable_ = editable;
 }
 
+void RecordSourceModel::setFirstPageSize(int records) {
+    firstPageSize_ = std::clamp(records, 1, int(PageSize));
+}
+
 void RecordSourceModel::mapColumns() {
     sourceColumns_.clear();
     captions_.clear();
@@ -123,10 +127,10 @@ bool RecordSourceModel::setData(const QModelIndex& index, const QVariant& value,
     return true;
 }
 
-QVector<Record> RecordSourceModel::nextPage() {
+QVector<Record> RecordSourceModel::nextPage(int size) {
     const auto after = rows_.isEmpty() ? std::nullopt : std::optional<qint64>(rows_.last().key);
-    QVector<Record> page = records_->page(after, PageSize);
-    atEnd_ = page.size() < PageSize;
+    QVector<Record> page = records_->page(after, size);
+    atEnd_ = page.size() < size;
     return page;
 }
 
@@ -139,7 +143,7 @@ void RecordSourceModel::fetchMore(const QModelIndex& parent) {
         return;
     QVector<Record> page;
     try {
-        page = nextPage();
+        page = nextPage(PageSize);
     } catch (const AppError& error) {
         // Called by the grid while it lays out: the failure is logged and the grid stops here.
         atEnd_ = true;
@@ -160,7 +164,7 @@ void RecordSourceModel::open(RecordSet* records) {
     atEnd_ = false;
     mapColumns();
     try {
-        rows_ = nextPage();
+        rows_ = nextPage(firstPageSize_);
     } catch (...) {
         records_ = nullptr;
         atEnd_ = true;

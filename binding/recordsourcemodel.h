@@ -24,6 +24,9 @@ class RecordSourceModel : public QAbstractTableModel {
     void setCurrencyColumns(const QStringList& fields);
     // Lets the grid's cells of a table source be edited; an edit is written to its record at once.
     void setEditable(bool editable);
+    // How many records a new record set starts with: what its grid shows at once, so that
+    // showing a list reads no more than a screenful. Further pages hold PageSize records.
+    void setFirstPageSize(int records);
 
     // A field's value in a fetched row; null for a field that the source lacks.
     QVariant value(int row, const QString& field) const;
@@ -56,12 +59,13 @@ class RecordSourceModel : public QAbstractTableModel {
 
   private:
     void mapColumns();
-    QVector<Record> nextPage();
+    QVector<Record> nextPage(int size);
     bool isCurrencyColumn(int column) const;
 
     RecordSet* records_ = nullptr;
     QVector<Record> rows_;
     bool atEnd_ = true;
+    int firstPageSize_ = PageSize;
     QVector<Column> requested_;
     QStringList currencyFields_;
     bool editable_ = false;

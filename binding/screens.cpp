@@ -1,7 +1,9 @@
 #include "binding/screens.h"
 
 #include <QMap>
+#include <QMetaObject>
 #include <QPointer>
+#include <QShowEvent>
 #include <QWidget>
 
 namespace {
@@ -55,6 +57,11 @@ void reset() {
 void enableMainWindow(bool enabled) {
     if (QWidget* main = existing("Form2"))
         main->setEnabled(enabled);
+}
+
+void whenOpened(QWidget* screen, const QShowEvent* event, std::function<void()> work) {
+    if (!event->spontaneous())
+        QMetaObject::invokeMethod(screen, std::move(work), Qt::QueuedConnection);
 }
 
 } // namespace Screens

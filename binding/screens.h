@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+class QShowEvent;
 class QWidget;
 
 // Every screen of the program by its name ("Form1" ... "Form8", "frmAbout"). A screen is created
@@ -24,5 +25,9 @@ void reset();
 
 // The main window given back (or taken) while another screen is open.
 void enableMainWindow(bool enabled);
+
+// Runs the screen's opening work once the event loop is back, when the program showed it; a
+// window that the window system brings back from its icon is not opened anew.
+void whenOpened(QWidget* screen, const QShowEvent* event, std::function<void()> work);
 
 } // namespace Screens

@@ -40,6 +40,11 @@ TableRecordSet::TableRecordSet(const QSqlDatabase& db, const QString& table,
     }
 }
 
+void TableRecordSet::restart(const RecordSourceSpec& spec) {
+    if (!filter_.isEmpty())
+        filterValues_ = {spec.filterValue};
+}
+
 void TableRecordSet::readColumns(const QString& table) {
     const auto rows = statements_.rows("SELECT name, type FROM pragma_table_info(?)", {table});
     if (rows.isEmpty())

@@ -25,9 +25,7 @@ void registerCollation(QSqlDatabase& db) {
     const QVariant handle = db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
         return;
-    auto* sqlite = *static_cast<sqlite3* const*>(handle.data());
-    if (sqlite)
-        sqlite3_create_collation(sqlite, "ARABIC", SQLITE_UTF8, nullptr, compareArabic);
+    registerArabicCollation(*static_cast<sqlite3* const*>(handle.data()));
 }
 
 QString sharedName(const QString& path) {
@@ -55,6 +53,11 @@ QSqlDatabase openConnection(const QString& name, const QString& path, bool creat
 }
 
 } // namespace
+
+void registerArabicCollation(sqlite3* handle) {
+    if (handle)
+        sqlite3_create_collation(handle, "ARABIC", SQLITE_UTF8, nullptr, compareArabic);
+}
 
 QSqlDatabase openDatabase(const QString& path) {
     const QString name = sharedName(path);

@@ -4,6 +4,7 @@
 #include "binding/keyfilter.h"
 #include "binding/refreshform.h"
 #include "binding/screens.h"
+#include "binding/widgets.h"
 #include "core/dialogs.h"
 #include "invoices/datagrid.h"
 #include "invoices/handlererrors.h"
@@ -49,9 +50,9 @@ CatalogScreen::CatalogScreen(QWidget* parent)
 QWidget* CatalogScreen::makeBoxes() {
     QFrame* panel = screenparts::panel(this, "SSPanel1");
     auto* form = new QFormLayout(panel);
-    codeBox_ = screenparts::textBox(panel, "Text1");
-    descriptionBox_ = screenparts::textBox(panel, "Text2", 45);
-    amountBox_ = screenparts::textBox(panel, "Text4", 4);
+    codeBox_ = makeTextBox(panel, "Text1");
+    descriptionBox_ = makeTextBox(panel, "Text2", QString(), 45);
+    amountBox_ = makeTextBox(panel, "Text4", QString(), 4);
     screenparts::addLabelled(form, "Code :", codeBox_);
     screenparts::addLabelled(form, "Description :", descriptionBox_);
     screenparts::addLabelled(form, "Amount SR :", amountBox_);
@@ -68,12 +69,12 @@ QWidget* CatalogScreen::makeBoxes() {
 QWidget* CatalogScreen::makeButtons() {
     QFrame* panel = screenparts::panel(this, "SSPanel2");
     auto* row = new QHBoxLayout(panel);
-    saveButton_ = screenparts::button(panel, "SSCommand1", "&Save");
-    newButton_ = screenparts::button(panel, "SSCommand2", "&New");
-    openButton_ = screenparts::button(panel, "SSCommand3", "&Open");
-    cancelButton_ = screenparts::button(panel, "SSCommand4", "&Cancel");
-    deleteButton_ = screenparts::button(panel, "SSCommand5", "&Delete");
-    quitButton_ = screenparts::button(panel, "SSCommand6", "&Quit");
+    saveButton_ = makeButton(panel, "SSCommand1", "&Save");
+    newButton_ = makeButton(panel, "SSCommand2", "&New");
+    openButton_ = makeButton(panel, "SSCommand3", "&Open");
+    cancelButton_ = makeButton(panel, "SSCommand4", "&Cancel");
+    deleteButton_ = makeButton(panel, "SSCommand5", "&Delete");
+    quitButton_ = makeButton(panel, "SSCommand6", "&Quit");
     for (QPushButton* button :
          {saveButton_, newButton_, openButton_, cancelButton_, deleteButton_, quitButton_})
         row->addWidget(button);
@@ -88,9 +89,7 @@ QWidget* CatalogScreen::makeButtons() {
 
 void CatalogScreen::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // A window brought back by the window system is not opened anew.
-    if (!event->spontaneous())
-        QMetaObject::invokeMethod(this, &CatalogScreen::activate, Qt::QueuedConnection);
+    Screens::whenOpened(this, event, [this] { activate(); });
 }
 
 void CatalogScreen::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 #include "invoices/datagrid.h"
 
 #include "binding/datasource.h"
+#include "binding/gridpaging.h"
 #include "invoices/handlererrors.h"
 
 #include <QHeaderView>
@@ -20,6 +21,7 @@ QTableView* makeDataGrid(QWidget* parent, const QString& name, const QString& sp
     grid->setAlternatingRowColors(true);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     grid->horizontalHeader()->setStretchLastSection(true);
+    pageByScreenful(grid);
     return grid;
 }
 

@@ -4,6 +4,7 @@
 #include "binding/keyfilter.h"
 #include "binding/maskededit.h"
 #include "binding/recordsources.h"
+#include "binding/widgets.h"
 #include "invoices/amounttext.h"
 #include "invoices/datagrid.h"
 #include "invoices/navigationbar.h"
@@ -22,7 +23,6 @@
 #include <QVBoxLayout>
 
 using screenparts::addLabelled;
-using screenparts::textBox;
 
 InvoiceListScreen::InvoiceListScreen(QWidget* parent)
     : QMainWindow(parent), invoices_(new DataSource(this, "Data1")),
@@ -100,14 +100,14 @@ QWidget* InvoiceListScreen::makeLinesArea() {
 QWidget* InvoiceListScreen::makeDetailPanel() {
     QFrame* panel = screenparts::panel(this, "SSPanel1");
     auto* form = new QFormLayout(panel);
-    numberBox_ = textBox(panel, "Text1");
+    numberBox_ = makeTextBox(panel, "Text1");
     dateBox_ = new MaskedEdit(panel);
     dateBox_->setObjectName("text5");
     dateBox_->setMask("##/##/####");
-    amountBox_ = textBox(panel, "Text3", 5);
+    amountBox_ = makeTextBox(panel, "Text3", QString(), 5);
     installDigitFilter(amountBox_);
-    netDueBox_ = textBox(panel, "Text6");
-    fileBox_ = textBox(panel, "Text7");
+    netDueBox_ = makeTextBox(panel, "Text6");
+    fileBox_ = makeTextBox(panel, "Text7");
     fileBox_->setEnabled(false);
     addLabelled(form, "Invoice NO :", numberBox_);
     addLabelled(form, "Date :", dateBox_);
@@ -126,10 +126,10 @@ QWidget* InvoiceListScreen::makeDetailPanel() {
 QWidget* InvoiceListScreen::makeButtons() {
     QFrame* panel = screenparts::panel(this, "SSPanel2");
     auto* column = new QVBoxLayout(panel);
-    QPushButton* save = screenparts::button(panel, "SSCommand1", "&Save");
-    QPushButton* open = screenparts::button(panel, "SSCommand3", "&Open");
-    QPushButton* remove = screenparts::button(panel, "SSCommand5", "&Delete");
-    QPushButton* quit = screenparts::button(panel, "SSCommand6", "&Quit");
+    QPushButton* save = makeButton(panel, "SSCommand1", "&Save");
+    QPushButton* open = makeButton(panel, "SSCommand3", "&Open");
+    QPushButton* remove = makeButton(panel, "SSCommand5", "&Delete");
+    QPushButton* quit = makeButton(panel, "SSCommand6", "&Quit");
     for (QPushButton* button : {save, open, remove, quit})
         column->addWidget(button);
     column->addStretch();

@@ -40,9 +40,7 @@ QString descriptionThenNumber(const AppError& error) {
 
 void InvoiceListScreen::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    // A window brought back by the window system is not opened anew.
-    if (!event->spontaneous())
-        QMetaObject::invokeMethod(this, &InvoiceListScreen::activate, Qt::QueuedConnection);
+    Screens::whenOpened(this, event, [this] { activate(); });
 }
 
 void InvoiceListScreen::closeEvent(QCloseEvent* event) {

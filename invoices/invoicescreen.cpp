@@ -3,6 +3,7 @@
 #include "binding/datasource.h"
 #include "binding/keyfilter.h"
 #include "binding/maskededit.h"
+#include "binding/widgets.h"
 #include "invoices/datagrid.h"
 #include "invoices/screenparts.h"
 #include "invoices/widgetevents.h"
@@ -22,12 +23,11 @@
 
 using screenparts::addLabelled;
 using screenparts::panel;
-using screenparts::textBox;
 
 namespace {
 
 QLineEdit* shownBox(QWidget* parent, const QString& name) {
-    QLineEdit* box = textBox(parent, name);
+    QLineEdit* box = makeTextBox(parent, name);
     box->setEnabled(false);
     return box;
 }
@@ -70,7 +70,7 @@ QWidget* InvoiceScreen::makeHeaderPanel() {
     addLabelled(patientForm, "Name    :", nameBox_);
     addLabelled(patientForm, "Address :", addressBox_);
     auto* dateForm = new QFormLayout(dated);
-    dateBox_ = textBox(dated, "mask1", 10);
+    dateBox_ = makeTextBox(dated, "mask1", QString(), 10);
     addLabelled(dateForm, "Date :", dateBox_);
     auto* row = new QHBoxLayout(header);
     row->addWidget(patient, 2);
@@ -88,13 +88,13 @@ QWidget* InvoiceScreen::makeLineEntryPanel() {
     codeBox_->setPromptChar(' ');
     codeBox_->setMaximumWidth(codeBox_->fontMetrics().horizontalAdvance("0000") + 16);
     descriptionBox_ = shownBox(entry, "Text5");
-    amountBox_ = textBox(entry, "Text6", 4);
+    amountBox_ = makeTextBox(entry, "Text6", QString(), 4);
     amountBox_->setMaximumWidth(amountBox_->fontMetrics().horizontalAdvance("000000") + 16);
     installDigitFilter(amountBox_);
     screenparts::addUnderLabel(grid, 0, "Code", codeBox_);
     screenparts::addUnderLabel(grid, 1, "Description", descriptionBox_);
     screenparts::addUnderLabel(grid, 2, "Amount SR", amountBox_);
-    addLineButton_ = screenparts::button(entry, "SSCommand1", "O&K");
+    addLineButton_ = makeButton(entry, "SSCommand1", "O&K");
     // Nothing can be added before a code was found in the catalog.
     addLineButton_->setEnabled(false);
     grid->addWidget(addLineButton_, 1, 3);
@@ -164,10 +164,10 @@ QWidget* InvoiceScreen::makePaymentKindPanel() {
 QWidget* InvoiceScreen::makeButtonsPanel() {
     QFrame* buttons = panel(this, "SSPanel7");
     auto* column = new QVBoxLayout(buttons);
-    okButton_ = screenparts::button(buttons, "SSCommand2_OK", "&OK");
-    printButton_ = screenparts::button(buttons, "SSCommand4_Print", "Pri&nt");
-    cancelButton_ = screenparts::button(buttons, "SSCommand3_Cancel", "&CANCEL");
-    quitButton_ = screenparts::button(buttons, "SSCommand5_Quit", "&Quit");
+    okButton_ = makeButton(buttons, "SSCommand2_OK", "&OK");
+    printButton_ = makeButton(buttons, "SSCommand4_Print", "Pri&nt");
+    cancelButton_ = makeButton(buttons, "SSCommand3_Cancel", "&CANCEL");
+    quitButton_ = makeButton(buttons, "SSCommand5_Quit", "&Quit");
     for (QPushButton* button : {okButton_, printButton_, cancelButton_, quitButton_})
         column->addWidget(button);
     column->addStretch();

@@ -34,9 +34,7 @@ QSqlDatabase database() {
 
 void InvoiceScreen::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    // A window brought back by the window system is not opened anew.
-    if (!event->spontaneous())
-        QMetaObject::invokeMethod(this, &InvoiceScreen::activate, Qt::QueuedConnection);
+    Screens::whenOpened(this, event, [this] { activate(); });
 }
 
 void InvoiceScreen::closeEvent(QCloseEvent* event) {

@@ -4,8 +4,6 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 
 namespace screenparts {
@@ -16,22 +14,6 @@ QFrame* panel(QWidget* parent, const QString& name) {
     frame->setFrameShape(QFrame::Panel);
     frame->setFrameShadow(QFrame::Raised);
     return frame;
-}
-
-QLineEdit* textBox(QWidget* parent, const QString& name, int maxLength) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    if (maxLength > 0)
-        box->setMaxLength(maxLength);
-    return box;
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAccessibleName(QString(caption).remove('&'));
-    b->setAutoDefault(false);
-    return b;
 }
 
 QRadioButton* option(QWidget* parent, const QString& name, const QString& caption) {

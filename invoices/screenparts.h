@@ -5,8 +5,6 @@
 class QFormLayout;
 class QGridLayout;
 class QFrame;
-class QLineEdit;
-class QPushButton;
 class QRadioButton;
 class QWidget;
 
@@ -16,10 +14,6 @@ namespace screenparts {
 
 // A raised panel that groups boxes or buttons.
 QFrame* panel(QWidget* parent, const QString& name);
-// A text box; a maximum length of 0 leaves the length to the field it is bound to.
-QLineEdit* textBox(QWidget* parent, const QString& name, int maxLength = 0);
-// A button; its spoken name is the caption without the '&' of its access key.
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption);
 QRadioButton* option(QWidget* parent, const QString& name, const QString& caption);
 // Adds a labelled box to a form; the box is spoken as the label without its colon.
 void addLabelled(QFormLayout* form, const QString& labelText, QWidget* box);

@@ -3,8 +3,8 @@
 #include "binding/datasource.h"
 #include "binding/refreshform.h"
 #include "binding/screens.h"
+#include "binding/widgets.h"
 #include "core/dialogs.h"
-#include "patients/controls.h"
 #include "patients/failures.h"
 
 #include <QFocusEvent>
@@ -72,8 +72,7 @@ void OpenFileDialog::buildLayout() {
 
 void OpenFileDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
-        QMetaObject::invokeMethod(this, &OpenFileDialog::activate, Qt::QueuedConnection);
+    Screens::whenOpened(this, event, [this] { activate(); });
 }
 
 void OpenFileDialog::activate() {

@@ -1,7 +1,8 @@
 #include "patients/patientfileform.h"
 
 #include "binding/datasource.h"
-#include "patients/controls.h"
+#include "binding/gridpaging.h"
+#include "binding/widgets.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -17,18 +18,9 @@
 
 namespace {
 
-QFrame* panel(QWidget* parent, const QString& name, const QString& spokenName) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(name);
-    frame->setAccessibleName(spokenName);
-    frame->setFrameShape(QFrame::StyledPanel);
-    frame->setFrameShadow(QFrame::Raised);
-    return frame;
-}
-
 // "Open" and both "Cancel" buttons share one place; only one of them is ever shown.
 QFrame* buttonPanel(QWidget* parent, PatientFileForm& form) {
-    QFrame* frame = panel(parent, "SSPanel3", "Buttons");
+    QFrame* frame = makePanel(parent, "SSPanel3", "Buttons");
     form.save = makeButton(frame, "SSCommand1", "Save");
     form.newFile = makeButton(frame, "SSCommand2", "New");
     form.open = makeButton(frame, "SSCommand3", "Open");
@@ -54,8 +46,8 @@ QFrame* buttonPanel(QWidget* parent, PatientFileForm& form) {
 
 QWidget* personalTab(QWidget* parent, DataSource* patients, PatientFileForm& form) {
     auto* tab = new QWidget(parent);
-    QFrame* patientPanel = panel(tab, "SSPanel1", "Patient");
-    QFrame* relativePanel = panel(tab, "SSPanel2", "First Relative");
+    QFrame* patientPanel = makePanel(tab, "SSPanel1", "Patient");
+    QFrame* relativePanel = makePanel(tab, "SSPanel2", "First Relative");
     form.boxes = buildPatientPanels(patientPanel, relativePanel, patients);
     auto* layout = new QVBoxLayout(tab);
     layout->addWidget(patientPanel);
@@ -81,6 +73,7 @@ QTableView* invoicesGrid(QWidget* parent, DataSource* invoices) {
     grid->verticalHeader()->hide();
     grid->horizontalHeader()->setStretchLastSection(true);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    pageByScreenful(grid);
     return grid;
 }
 

@@ -50,11 +50,9 @@ void PatientFileScreen::connectHandlers() {
             &PatientFileScreen::countByNationality);
 }
 
-// Shown by the program, not by the window system giving back a minimised window.
 void PatientFileScreen::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous())
-        QMetaObject::invokeMethod(this, &PatientFileScreen::activate, Qt::QueuedConnection);
+    Screens::whenOpened(this, event, [this] { activate(); });
 }
 
 void PatientFileScreen::closeEvent(QCloseEvent* event) {

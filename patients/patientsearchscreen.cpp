@@ -1,10 +1,11 @@
 #include "patients/patientsearchscreen.h"
 
 #include "binding/datasource.h"
+#include "binding/gridpaging.h"
 #include "binding/refreshform.h"
 #include "binding/screens.h"
+#include "binding/widgets.h"
 #include "patients/bidirectionaldelegate.h"
-#include "patients/controls.h"
 #include "patients/failures.h"
 
 #include <QButtonGroup>
@@ -89,14 +90,13 @@ QTableView* PatientSearchScreen::resultsGrid() {
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->verticalHeader()->hide();
     grid->horizontalHeader()->setStretchLastSection(true);
+    pageByScreenful(grid);
     return grid;
 }
 
 void PatientSearchScreen::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous())
-        QMetaObject::invokeMethod(
-            this, [this] { RefreshForm(this); }, Qt::QueuedConnection);
+    Screens::whenOpened(this, event, [this] { RefreshForm(this); });
 }
 
 void PatientSearchScreen::closeEvent(QCloseEvent* event) {

@@ -13,6 +13,7 @@ int FontTable::indexOf(const ReportFont& font) {
     keys_.push_back(font);
     fonts_.push_back(toQFont(font));
     metrics_.emplace_back(fonts_.back());
+    glyphs_.emplace_back(fonts_.back());
     lineHeights_.push_back(static_cast<int>(std::ceil(metrics_.back().height())));
     return static_cast<int>(keys_.size()) - 1;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/plainglyphs.h"
 #include "reports/reportdefinition.h"
 
 #include <QFont>
@@ -14,6 +15,7 @@ class FontTable {
 
     const std::vector<QFont>& fonts() const { return fonts_; }
     const QFontMetricsF& metrics(int index) const { return metrics_[index]; }
+    const PlainGlyphs& glyphs(int index) const { return glyphs_[index]; }
     // The height of this line of text, whole twips: taller where fallback fonts need it.
     int lineHeight(int index, const QString& line) const;
 
@@ -21,5 +23,6 @@ class FontTable {
     std::vector<ReportFont> keys_;
     std::vector<QFont> fonts_;
     std::vector<QFontMetricsF> metrics_;
+    std::vector<PlainGlyphs> glyphs_;
     std::vector<int> lineHeights_;
 };

@@ -32,33 +32,79 @@ void drawComplexText(QPainter& painter, const PlacedText& text, const QFont& fon
     layout.draw(&painter, QPointF(text.rect.left(), text.rect.top() + ascent - line.ascent()));
 }
 
-// Draws one page; the painter is scaled to twips.
-void paintPage(QPainter& painter, const Page& page, const std::vector<QFont>& fonts,
-               const std::vector<qreal>& ascents) {
-    painter.setPen(QPen(Qt::black, kRuleWidth));
-    for (const PlacedLine& line : page.content.lines)
-        painter.drawLine(line.line);
-    int font = -1;
-    for (const PlacedText& text : page.content.texts) {
-        if (text.font != font) {
-            font = text.font;
-            painter.setFont(fonts[font]);
-        }
-        if (isPlainLatin(text.text))
-            painter.drawText(QRectF(text.rect),
-                             text.alignment | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
-                             text.text);
-        else
-            drawComplexText(painter, text, fonts[font], ascents[font]);
+// Plain texts of one font straight from their glyphs, gathered into one run: a page's rows of
+// numbers go out as a few runs instead of one text each.
+class GlyphBatch {
+  public:
+    void add(const PlacedText& text, const PlainGlyphs& glyphs, qreal ascent) {
+        if (glyphs_ != &glyphs)
+            flush();
+        glyphs_ = &glyphs;
+        const QRectF box(text.rect);
+        qreal x = box.left();
+        if (text.alignment & Qt::AlignRight)
+            x = box.right() - glyphs.width(text.text);
+        else if (text.alignment & Qt::AlignHCenter)
+            x = box.left() + (box.width() - glyphs.width(text.text)) / 2;
+        glyphs.addTo(indexes_, positions_, text.text, x, box.top() + ascent);
     }
-}
+
+    void flush() {
+        if (!glyphs_ || indexes_.isEmpty())
+            return;
+        QGlyphRun run;
+        run.setRawFont(glyphs_->rawFont());
+        run.setGlyphIndexes(indexes_);
+        run.setPositions(positions_);
+        painter_.drawGlyphRun(QPointF(), run);
+        indexes_.clear();
+        positions_.clear();
+    }
+
+    explicit GlyphBatch(QPainter& painter) : painter_(painter) {}
+
+  private:
+    QPainter& painter_;
+    const PlainGlyphs* glyphs_ = nullptr;
+    QList<quint32> indexes_;
+    QList<QPointF> positions_;
+};
 
 } // namespace
 
 PageWriter::PageWriter(QPagedPaintDevice& device, std::vector<QFont> fonts)
     : device_(device), fonts_(std::move(fonts)) {
-    for (const QFont& font : fonts_)
+    for (const QFont& font : fonts_) {
         ascents_.push_back(QFontMetricsF(font).ascent());
+        glyphs_.emplace_back(font);
+    }
+}
+
+// Draws one page; the painter is scaled to twips.
+void PageWriter::paintPage(const Page& page) {
+    painter_.setPen(QPen(Qt::black, kRuleWidth));
+    for (const PlacedLine& line : page.content.lines)
+        painter_.drawLine(line.line);
+    GlyphBatch batch(painter_);
+    int font = -1;
+    for (const PlacedText& text : page.content.texts) {
+        if (text.font != font) {
+            font = text.font;
+            painter_.setFont(fonts_[font]);
+        }
+        if (glyphs_[font].covers(text.text)) {
+            batch.add(text, glyphs_[font], ascents_[font]);
+            continue;
+        }
+        batch.flush();
+        if (isPlainLatin(text.text))
+            painter_.drawText(QRectF(text.rect),
+                              text.alignment | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
+                              text.text);
+        else
+            drawComplexText(painter_, text, fonts_[font], ascents_[font]);
+    }
+    batch.flush();
 }
 
 bool PageWriter::start() {
@@ -72,7 +118,7 @@ bool PageWriter::start() {
 void PageWriter::write(const Page& page) {
     if (written_++ > 0)
         device_.newPage();
-    paintPage(painter_, page, fonts_, ascents_);
+    paintPage(page);
 }
 
 void PageWriter::finish() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/pages.h"
+#include "reports/plainglyphs.h"
 
 #include <QPainter>
 
@@ -19,9 +20,12 @@ class PageWriter {
     void finish();
 
   private:
+    void paintPage(const Page& page);
+
     QPagedPaintDevice& device_;
     std::vector<QFont> fonts_;
     std::vector<qreal> ascents_;
+    std::vector<PlainGlyphs> glyphs_;
     QPainter painter_;
     int written_ = 0;
 };

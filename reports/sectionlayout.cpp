@@ -78,8 +78,8 @@ SectionLayout::Sized SectionLayout::size(const Item& item, const SectionValues& 
     if (text.isEmpty())
         return sized;
     sized.rightToLeft = text.isRightToLeft();
-    const QStringList lines =
-        breakLines(text, fonts_.fonts()[item.font], fonts_.metrics(item.font), c.rect.width());
+    const QStringList lines = breakLines(text, fonts_.fonts()[item.font], fonts_.metrics(item.font),
+                                         fonts_.glyphs(item.font), c.rect.width());
     // Whole lines only: what does not fit a fixed box is left out, never cut in half.
     int used = 0;
     for (const QString& line : lines) {

@@ -1,5 +1,7 @@
 #include "reports/textlines.h"
 
+#include "reports/plainglyphs.h"
+
 #include <QTextLayout>
 #include <algorithm>
 
@@ -29,7 +31,8 @@ QStringList wrap(const QString& text, const QFont& font, int width) {
 } // namespace
 
 bool isPlainLatin(const QString& text) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x250; });
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() < kPlainLatinEnd; });
 }
 
 qreal descentOf(const QString& line, const QFont& font, const QFontMetricsF& metrics) {
@@ -45,7 +48,11 @@ qreal descentOf(const QString& line, const QFont& font, const QFontMetricsF& met
 }
 
 QStringList breakLines(const QString& text, const QFont& font, const QFontMetricsF& metrics,
-                       int width) {
+                       const PlainGlyphs& glyphs, int width) {
+    // Plain text is drawn glyph by glyph as well, so measured that way a line that fits stays
+    // whole.
+    if (glyphs.covers(text) && glyphs.width(text) <= width)
+        return {text};
     const bool multiline = text.contains('\n') || text.contains('\r');
     if (!multiline && metrics.horizontalAdvance(text) <= width)
         return {text};

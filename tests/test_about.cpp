@@ -1,4 +1,5 @@
 #include "support/testenv.h"
+#include "support/ui.h"
 
 #include "app/aboutbox.h"
 #include "app/screenfactories.h"
@@ -42,22 +43,8 @@ QWidget* openAbout() {
     registerScreens();
     QWidget* main = Screens::get("Form2");
     main->show();
-    main->findChild<QAction*>("mnuAbout")->trigger();
+    trigger(main, "mnuAbout");
     return Screens::existing("frmAbout");
-}
-
-template <typename T> T* in(QWidget* about, const char* name) {
-    return about->findChild<T*>(name);
-}
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-void discardClosed() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace
@@ -79,7 +66,7 @@ class AboutTest : public QObject {
 void AboutTest::versionComesFromTheBuild() {
     TestEnv env;
     QWidget* about = openAbout();
-    const QString version = in<QLabel>(about, "lblVersion")->text();
+    const QString version = child<QLabel>(about, "lblVersion")->text();
     QCOMPARE(version, "Version " + QString(KORVEL_VERSION));
     QVERIFY(QRegularExpression("^Version (0|[1-9]\\d*)\\.(0|[1-9]\\d*)\\.(0|[1-9]\\d*)$")
                 .match(version)
@@ -91,14 +78,14 @@ void AboutTest::showsTitleDescriptionAndCredit() {
     TestEnv env;
     QWidget* about = openAbout();
     QCOMPARE(about->objectName(), QString("frmAbout"));
-    QCOMPARE(about->windowTitle(), "About " + in<QLabel>(about, "lblTitle")->text());
-    QCOMPARE(in<QLabel>(about, "lblTitle")->text(), QString("Korvel"));
+    QCOMPARE(about->windowTitle(), "About " + child<QLabel>(about, "lblTitle")->text());
+    QCOMPARE(child<QLabel>(about, "lblTitle")->text(), QString("Korvel"));
     for (const char* name : {"lblDescription", "Label1", "lblDisclaimer"})
-        QVERIFY2(!in<QLabel>(about, name)->text().isEmpty(), name);
-    QVERIFY(!in<QLabel>(about, "picIcon")->pixmap().isNull());
-    QVERIFY(in<QFrame>(about, "Line1"));
-    QCOMPARE(in<QPushButton>(about, "cmdOK")->text(), QString("OK"));
-    QCOMPARE(in<QPushButton>(about, "cmdSysInfo")->text(), QString("&System Info..."));
+        QVERIFY2(!child<QLabel>(about, name)->text().isEmpty(), name);
+    QVERIFY(!child<QLabel>(about, "picIcon")->pixmap().isNull());
+    QVERIFY(child<QFrame>(about, "Line1"));
+    QCOMPARE(child<QPushButton>(about, "cmdOK")->text(), QString("OK"));
+    QCOMPARE(child<QPushButton>(about, "cmdSysInfo")->text(), QString("&System Info..."));
 }
 
 void AboutTest::opensBesideAnEnabledMainWindow() {
@@ -122,7 +109,7 @@ void AboutTest::everyWayOfClosingDiscardsIt() {
     QPointer<QWidget> about = openAbout();
     QVERIFY(QTest::qWaitForWindowExposed(about));
     if (how == "OK")
-        QTest::mouseClick(in<QPushButton>(about, "cmdOK"), Qt::LeftButton);
+        click(about, "cmdOK");
     else if (how == "frame")
         about->close();
     else
@@ -141,7 +128,7 @@ void AboutTest::webAddressTurnsBlueAndOpensInTheBrowser() {
     QDesktopServices::setUrlHandler("https", &browser, "open");
     QWidget* about = openAbout();
     QVERIFY(QTest::qWaitForWindowExposed(about));
-    QLabel* link = in<QLabel>(about, "lblDisclaimer");
+    QLabel* link = child<QLabel>(about, "lblDisclaimer");
     QVERIFY(!link->autoFillBackground() ||
             link->palette().color(QPalette::Window) != QColor(0, 0, 255));
 
@@ -164,7 +151,7 @@ void AboutTest::systemInfoWithoutAToolSaysSo() {
     SearchPath path(env.makeDir("no-tools"));
     QWidget* about = openAbout();
     env.dialogs.expectMessage("System Information Is Unavailable At This Time");
-    QTest::mouseClick(in<QPushButton>(about, "cmdSysInfo"), Qt::LeftButton);
+    click(about, "cmdSysInfo");
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
     QVERIFY(about->isVisible());
 }
@@ -179,19 +166,19 @@ void AboutTest::systemInfoStartsTheToolFoundOnThePath() {
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     SearchPath path(tools);
     QWidget* about = openAbout();
-    QTest::mouseClick(in<QPushButton>(about, "cmdSysInfo"), Qt::LeftButton);
-    QTRY_COMPARE(QString::fromUtf8(contents(started)).trimmed(), tools + "/gnome-system-monitor");
+    click(about, "cmdSysInfo");
+    QTRY_COMPARE(QString::fromUtf8(readFile(started)).trimmed(), tools + "/gnome-system-monitor");
 }
 
 void AboutTest::controlsCarryAccessibleNames() {
     TestEnv env;
     QWidget* about = openAbout();
-    QCOMPARE(in<QPushButton>(about, "cmdOK")->accessibleName(), QString("OK"));
-    QCOMPARE(in<QPushButton>(about, "cmdSysInfo")->accessibleName(), QString("System Info..."));
-    QVERIFY(!in<QLabel>(about, "picIcon")->accessibleName().isEmpty());
-    QVERIFY(in<QLabel>(about, "lblDisclaimer")
+    QCOMPARE(child<QPushButton>(about, "cmdOK")->accessibleName(), QString("OK"));
+    QCOMPARE(child<QPushButton>(about, "cmdSysInfo")->accessibleName(), QString("System Info..."));
+    QVERIFY(!child<QLabel>(about, "picIcon")->accessibleName().isEmpty());
+    QVERIFY(child<QLabel>(about, "lblDisclaimer")
                 ->accessibleName()
-                .contains(in<QLabel>(about, "lblDisclaimer")->text()));
+                .contains(child<QLabel>(about, "lblDisclaimer")->text()));
     QCOMPARE(about->accessibleName(), about->windowTitle());
 }
 

@@ -1,5 +1,7 @@
+#include "support/clinicrows.h"
 #include "support/oldlayout.h"
 #include "support/testenv.h"
+#include "support/ui.h"
 
 #include "app/mainwindow.h"
 #include "binding/compaction.h"
@@ -44,18 +46,6 @@ QStringList logEntries(const TestEnv& env) {
     return env.log().split("\r\n", Qt::SkipEmptyParts);
 }
 
-void addInvoice(const QSqlDatabase& db, const QString& file, int total, int due) {
-    runQuery(db, "INSERT INTO pt_sh (file_num, po_date, po_pri, po_netd) VALUES (?, ?, ?, ?)",
-             {file, "06/12/2026", total, due});
-}
-
-QStringList column(QAbstractItemModel* model, int column) {
-    QStringList values;
-    for (int row = 0; row < model->rowCount(); ++row)
-        values << model->index(row, column).data().toString();
-    return values;
-}
-
 } // namespace
 
 class BindingTest : public QObject {
@@ -75,10 +65,10 @@ void BindingTest::setDefaultsBindsEveryDataControlAndTheLetterhead() {
     const QString path = env.createDatabase();
     {
         QSqlDatabase db = openDatabase(path);
-        runQuery(db, "INSERT INTO per_inf_data (file_num, pt_name) VALUES ('7', 'Huda Saleh')");
-        addInvoice(db, "7", 300, 100);
-        addInvoice(db, "7", 200, 0);
-        addInvoice(db, "99", 500, 500); // no such patient
+        addPatient({{"file_num", "7"}, {"pt_name", "Huda Saleh"}}, db);
+        addInvoice("7", "06/12/2026", 300, 100, db);
+        addInvoice("7", "06/12/2026", 200, 0, db);
+        addInvoice("99", "06/12/2026", 500, 500, db); // no such patient
     }
     registerBareScreens();
     SetDefaults();
@@ -91,8 +81,8 @@ void BindingTest::setDefaultsBindsEveryDataControlAndTheLetterhead() {
         QCOMPARE(s->recordSource(), QString(control.recordSource));
     }
     QAbstractTableModel* pending = source("Form5", "Data2")->model();
-    QCOMPARE(column(pending, 1), QStringList{"Huda Saleh"});
-    QCOMPARE(column(pending, 5), QStringList{"100"});
+    QCOMPARE(columnOf(pending, 1), QStringList{"Huda Saleh"});
+    QCOMPARE(columnOf(pending, 5), QStringList{"100"});
     auto* label = Screens::get("Form2")->findChild<QLabel*>("Label3");
     QCOMPARE(label->text(), QString("Enter Qualifications 1"));
 }
@@ -132,8 +122,7 @@ void BindingTest::refreshFormOnAnotherScreenOnlyRefreshes() {
     data->setDatabaseName(path);
     data->setRecordSource("file_desc");
     openDatabase(path);
-    runQuery(openDatabase(path), "INSERT INTO file_desc (code, descrip, amount) VALUES "
-                                 "('12', 'Consultation', 150)");
+    addProcedure("12", "Consultation", 150, openDatabase(path));
     RefreshForm(&other);
     QCOMPARE(data->recordSource(), QString("file_desc"));
     QCOMPARE(data->field("descrip").toString(), QString("Consultation"));
@@ -145,8 +134,8 @@ void BindingTest::changeOfDatabaseReachesEveryScreen() {
     const QString first = env.createDatabase();
     const QString secondDir = env.makeDir("second");
     QFile::copy(first, secondDir + "/korvel_data.mdb");
-    runQuery(openDatabase(secondDir + "/korvel_data.mdb"),
-             "INSERT INTO per_inf_data (file_num, pt_name) VALUES ('S1', 'Only in second')");
+    addPatient({{"file_num", "S1"}, {"pt_name", "Only in second"}},
+               openDatabase(secondDir + "/korvel_data.mdb"));
     registerBareScreens();
     SetDefaults();
     QVERIFY(!source("Form3", "Data1")->hasCurrent());
@@ -172,8 +161,10 @@ void BindingTest::compactionShrinksAndKeepsEveryRow() {
         QSqlDatabase db = openDatabase(path);
         inTransaction(db, [&] {
             for (int i = 0; i < 4000; ++i)
-                runQuery(db, "INSERT INTO per_inf_data (file_num, pt_name, comm) VALUES (?, ?, ?)",
-                         {QString::number(i), "Patient " + QString::number(i), QString(50, 'c')});
+                addPatient({{"file_num", QString::number(i)},
+                            {"pt_name", "Patient " + QString::number(i)},
+                            {"comm", QString(50, 'c')}},
+                           db);
         });
         runQuery(db, "DELETE FROM per_inf_data WHERE id % 10 <> 0");
     }
@@ -212,7 +203,7 @@ void BindingTest::compactionRefusesWhileAnotherProgramWrites() {
     SetDefaults();
     ScopedDatabase other(path);
     runQuery(other.db(), "BEGIN IMMEDIATE");
-    runQuery(other.db(), "INSERT INTO file_desc (code, descrip, amount) VALUES ('1', 'x', 1)");
+    addProcedure("1", "x", 1, other.db());
 
     QVERIFY_THROWS_EXCEPTION(AppError, CompactDB(path, env.programDirectory() + "/test.mdb"));
     QVERIFY(!fileExists(env.programDirectory() + "/test.mdb"));

@@ -1,58 +1,20 @@
+#include "support/clinicrows.h"
 #include "support/testenv.h"
+#include "support/ui.h"
 
 #include "binding/screens.h"
 #include "db/connection.h"
 #include "invoices/catalogscreen.h"
-#include "settings/appsettings.h"
 
 #include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 
 namespace {
 
-QSqlDatabase database() {
-    return openDatabase(AppSettings().databaseFilePath);
-}
-
-void addProcedure(const QString& code, const QString& description, int amount) {
-    runQuery(database(), "INSERT INTO file_desc (code, descrip, amount) VALUES (?, ?, ?)",
-             {code, description, amount});
-}
-
 // The catalog as the database holds it: "code|description|amount" in record order.
 QStringList catalog() {
-    QStringList rows;
-    QSqlQuery query =
-        runQuery(database(), "SELECT code, descrip, amount FROM file_desc ORDER BY id");
-    while (query.next())
-        rows << query.value(0).toString() + "|" + query.value(1).toString() + "|" +
-                    query.value(2).toString();
-    return rows;
-}
-
-template <typename T = QWidget> T* child(QWidget* screen, const QString& name) {
-    T* found = screen->findChild<T*>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
-QLineEdit* box(QWidget* screen, const QString& name) {
-    return child<QLineEdit>(screen, name);
-}
-
-void click(QWidget* screen, const QString& button) {
-    QTest::mouseClick(child<QPushButton>(screen, button), Qt::LeftButton);
-}
-
-void retype(QWidget* screen, const QString& name, const QString& text) {
-    QLineEdit* edit = box(screen, name);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
+    return rowsOf("SELECT code, descrip, amount FROM file_desc ORDER BY id");
 }
 
 // Code, description and amount as the three boxes show them.
@@ -71,11 +33,6 @@ bool isBrowsing(QWidget* screen) {
     return child(screen, "SSCommand3")->isVisible() && !child(screen, "SSCommand4")->isVisible() &&
            child(screen, "SSCommand2")->isEnabled() && child(screen, "SSCommand5")->isEnabled() &&
            child(screen, "SSCommand6")->isEnabled() && child(screen, "SSCommand1")->isEnabled();
-}
-
-bool isDeleted(const QPointer<QWidget>& screen) {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return screen.isNull();
 }
 
 } // namespace
@@ -105,7 +62,6 @@ class CatalogTest : public QObject {
 
   private:
     QWidget* openScreen();
-    QWidget* mainWindow() const { return Screens::get("Form2"); }
 
     std::unique_ptr<TestEnv> env_;
 };
@@ -113,9 +69,8 @@ class CatalogTest : public QObject {
 void CatalogTest::init() {
     env_ = std::make_unique<TestEnv>();
     env_->createDatabase();
-    Screens::registerFactory("Form2", [] { return new QWidget; });
+    standInForMainWindow();
     Screens::registerFactory("Form4", [] { return new CatalogScreen; });
-    Screens::get("Form2");
     addProcedure("10", "Consultation", 100);
     addProcedure("12", "Dressing", 30);
     addProcedure("20", "X-ray", 250);
@@ -126,12 +81,7 @@ void CatalogTest::cleanup() {
 }
 
 QWidget* CatalogTest::openScreen() {
-    Screens::enableMainWindow(false);
-    QWidget* screen = Screens::get("Form4");
-    screen->show();
-    screen->activateWindow();
-    QCoreApplication::processEvents();
-    return screen;
+    return showScreen("Form4");
 }
 
 void CatalogTest::opensOnTheFirstProcedureWithTheWholeCatalogInTheGrid() {
@@ -319,7 +269,7 @@ void CatalogTest::deleteRemovesTheProcedureAndShowsTheFirst() {
 }
 
 void CatalogTest::deleteOnAnEmptyCatalogSaysWhy() {
-    runQuery(database(), "DELETE FROM file_desc");
+    runQuery(clinicDatabase(), "DELETE FROM file_desc");
     QWidget* screen = openScreen();
     QCOMPARE(shown(screen), QStringList({"", "", ""}));
     env_->dialogs.expectMessage("No current record.");

@@ -1,46 +1,21 @@
+#include "support/clinicrows.h"
 #include "support/testenv.h"
+#include "support/ui.h"
 
 #include "app/screenfactories.h"
 #include "binding/screens.h"
-#include "db/connection.h"
-#include "settings/appsettings.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPrinterInfo>
-#include <QPushButton>
-#include <QSqlRecord>
 #include <QTableView>
 #include <QTest>
 
 namespace {
 
-QSqlDatabase database() {
-    return openDatabase(AppSettings().databaseFilePath);
-}
-
-QStringList rowsOf(const QString& sql) {
-    QStringList rows;
-    QSqlQuery query = runQuery(database(), sql);
-    while (query.next()) {
-        QStringList values;
-        for (int i = 0; i < query.record().count(); ++i)
-            values << query.value(i).toString();
-        rows << values.join("|");
-    }
-    return rows;
-}
-
-template <typename T = QWidget> T* child(QWidget* screen, const QString& name) {
-    T* found = screen->findChild<T*>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
-void click(QWidget* screen, const QString& button) {
-    QTest::mouseClick(child<QPushButton>(screen, button), Qt::LeftButton);
+// A click, and what the screens queue in answer to it.
+void press(QWidget* screen, const QString& button) {
+    click(screen, button);
     QCoreApplication::processEvents();
 }
 
@@ -54,21 +29,6 @@ QWidget* opened(const QString& name) {
         qFatal("%s did not become active", qPrintable(name));
     QCoreApplication::processEvents();
     return screen;
-}
-
-void typeAndTab(QWidget* screen, const QString& name, const QString& text) {
-    auto* box = child<QLineEdit>(screen, name);
-    box->setFocus(Qt::TabFocusReason);
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Backspace);
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    QTest::keyClick(box, Qt::Key_Tab);
-    QCoreApplication::processEvents();
-}
-
-void closeUnloaded() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace
@@ -93,22 +53,22 @@ void ClinicDayTest::enterProcedure(const QString& code, const QString& descripti
                                    const QString& price) {
     QWidget* catalog = opened("Form4");
     env_->dialogs.expectInput("Code Number :", "", code, QString());
-    click(catalog, "SSCommand2");
+    press(catalog, "SSCommand2");
     QTest::keyClicks(child(catalog, "Text2"), description);
     QTest::keyClicks(child(catalog, "Text4"), price);
-    click(catalog, "SSCommand1");
+    press(catalog, "SSCommand1");
 }
 
 QWidget* ClinicDayTest::startInvoice(const QString& fileNumber) {
     QWidget* openFile = opened("Form8");
     typeAndTab(openFile, "Text1", fileNumber);
-    click(openFile, "SSCommand1");
+    press(openFile, "SSCommand1");
     return opened("Form7");
 }
 
 void ClinicDayTest::addLine(QWidget* invoice, const QString& code) {
     typeAndTab(invoice, "text4", code);
-    click(invoice, "SSCommand1");
+    press(invoice, "SSCommand1");
 }
 
 void ClinicDayTest::oneDayAtTheReception() {
@@ -117,40 +77,40 @@ void ClinicDayTest::oneDayAtTheReception() {
     TestEnv env;
     env_ = &env;
     env.createDatabase();
-    runQuery(database(), "INSERT INTO per_inf_data (file_num, pt_name, pt_address) VALUES "
-                         "('101', 'Huda Saleh', 'Riyadh'), ('102', 'Omar Ali', 'Jeddah')");
+    addPatient({{"file_num", "101"}, {"pt_name", "Huda Saleh"}, {"pt_address", "Riyadh"}});
+    addPatient({{"file_num", "102"}, {"pt_name", "Omar Ali"}, {"pt_address", "Jeddah"}});
     registerScreens();
     main_ = Screens::get("Form2");
     main_->show();
     QVERIFY(QTest::qWaitForWindowActive(main_));
 
-    click(main_, "SSCommand4");
+    press(main_, "SSCommand4");
     enterProcedure("10", "Consultation", "150");
     enterProcedure("20", "X-ray", "80");
-    click(opened("Form4"), "SSCommand6");
-    closeUnloaded();
+    press(opened("Form4"), "SSCommand6");
+    discardClosed();
     QVERIFY(main_->isEnabled());
 
     // The first patient pays 100 now and is given the printed invoice.
-    click(main_, "SSCommand5");
+    press(main_, "SSCommand5");
     QWidget* invoice = startInvoice("101");
-    QCOMPARE(child<QLineEdit>(invoice, "Text2")->text(), "Huda Saleh");
+    QCOMPARE(box(invoice, "Text2")->text(), "Huda Saleh");
     addLine(invoice, "10");
     addLine(invoice, "20");
     typeAndTab(invoice, "text9", "100");
-    QCOMPARE(child<QLineEdit>(invoice, "Text10")->text(), "130");
-    click(invoice, "SSCommand2_OK");
-    click(invoice, "SSCommand4_Print");
-    click(invoice, "SSCommand5_Quit");
-    closeUnloaded();
+    QCOMPARE(box(invoice, "Text10")->text(), "130");
+    press(invoice, "SSCommand2_OK");
+    press(invoice, "SSCommand4_Print");
+    press(invoice, "SSCommand5_Quit");
+    discardClosed();
     QVERIFY(main_->isEnabled());
 
     // The second patient's invoice is saved from the menu, which offers the next invoice.
-    click(main_, "SSCommand5");
+    press(main_, "SSCommand5");
     invoice = startInvoice("102");
     addLine(invoice, "20");
-    child<QAction>(invoice, "mnuSave")->trigger();
-    closeUnloaded();
+    trigger(invoice, "mnuSave");
+    discardClosed();
     QVERIFY(!main_->isEnabled());
     opened("Form8")->close();
     QVERIFY(main_->isEnabled());
@@ -163,19 +123,18 @@ void ClinicDayTest::oneDayAtTheReception() {
     QCOMPARE(rowsOf("SELECT count(*) FROM inv_rep_data"), QStringList{"0"});
 
     // Later the first patient pays the rest.
-    click(main_, "SSCommand6");
+    press(main_, "SSCommand6");
     QWidget* list = opened("Form5");
-    auto* grid = child<QTableView>(list, "DBGrid1");
-    QCOMPARE(grid->model()->rowCount(), 1);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                      grid->visualRect(grid->model()->index(0, 0)).center());
-    QCOMPARE(child<QLineEdit>(list, "Text1")->text(), "1");
+    QTableView* invoices = grid(list, "DBGrid1");
+    QCOMPARE(invoices->model()->rowCount(), 1);
+    clickRow(invoices, 0);
+    QCOMPARE(box(list, "Text1")->text(), "1");
     typeAndTab(list, "Text6", "0");
-    click(list, "SSCommand1");
-    child<QAction>(list, "mnuOutstanding")->trigger();
-    QCOMPARE(grid->model()->rowCount(), 0);
-    click(list, "SSCommand6");
-    closeUnloaded();
+    press(list, "SSCommand1");
+    trigger(list, "mnuOutstanding");
+    QCOMPARE(invoices->model()->rowCount(), 0);
+    press(list, "SSCommand6");
+    discardClosed();
     QVERIFY(main_->isEnabled());
     QCOMPARE(rowsOf("SELECT sum(po_netd) FROM pt_sh"), QStringList{"0"});
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));

@@ -1,24 +1,17 @@
 #include "support/testenv.h"
 
-#include "db/connection.h"
 #include "core/programdir.h"
+#include "db/connection.h"
 #include "db/createdb.h"
 #include "settings/appsettings.h"
 #include "settings/registry.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTest>
 
 namespace {
 const QString kBackupQuestion =
     QString("Do you want to Delete the old backup?  هل تريد حذف النسخه الإحتياطيه؟ : \r\n");
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
 
 bool isNewDatabase(const QString& path) {
     ScopedDatabase database(path);
@@ -31,7 +24,7 @@ bool isNewDatabase(const QString& path) {
 
 class CreateDbTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void newDatabaseWithoutQuestionWhenNothingExists();
     void previousDatabaseBecomesTheBackup();
     void keepingTheOldBackupTouchesNothing();
@@ -52,7 +45,7 @@ void CreateDbTest::previousDatabaseBecomesTheBackup() {
     TestEnv env;
     writeFile(env.programDirectory() + "/korvel_data.mdb", "previous clinic data");
     QVERIFY(CreateDB("korvel_data", QString()));
-    QCOMPARE(contents(env.programDirectory() + "/korvel_data_backup.mdb"),
+    QCOMPARE(readFile(env.programDirectory() + "/korvel_data_backup.mdb"),
              QByteArray("previous clinic data"));
     QVERIFY(isNewDatabase(env.programDirectory() + "/korvel_data.mdb"));
 }
@@ -65,8 +58,8 @@ void CreateDbTest::keepingTheOldBackupTouchesNothing() {
     env.dialogs.expectMessage(kBackupQuestion + backup, Dialogs::Buttons::YesNo,
                               Dialogs::Icon::Critical, Dialogs::Answer::No);
     QVERIFY(!CreateDB("korvel_data", QString()));
-    QCOMPARE(contents(backup), QByteArray("old backup"));
-    QCOMPARE(contents(env.programDirectory() + "/korvel_data.mdb"), QByteArray("current"));
+    QCOMPARE(readFile(backup), QByteArray("old backup"));
+    QCOMPARE(readFile(env.programDirectory() + "/korvel_data.mdb"), QByteArray("current"));
     QCOMPARE(env.log(), QString());
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
 }
@@ -79,7 +72,7 @@ void CreateDbTest::deletingTheOldBackupReplacesIt() {
     env.dialogs.expectMessage(kBackupQuestion + backup, Dialogs::Buttons::YesNo,
                               Dialogs::Icon::Critical, Dialogs::Answer::Yes);
     QVERIFY(CreateDB("korvel_data", QString()));
-    QCOMPARE(contents(backup), QByteArray("current"));
+    QCOMPARE(readFile(backup), QByteArray("current"));
     QVERIFY(isNewDatabase(env.programDirectory() + "/korvel_data.mdb"));
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
 }
@@ -117,7 +110,7 @@ void CreateDbTest::failureBeforeTheBackupKeepsTheDatabase() {
         }
     }();
     QVERIFY(failed);
-    QCOMPARE(contents(database), QByteArray("the only copy of the clinic's data"));
+    QCOMPARE(readFile(database), QByteArray("the only copy of the clinic's data"));
     QVERIFY(env.log().startsWith("error in (CreateDB) : 75 -> Path/File access error"));
     QVERIFY(env.log().endsWith("\r\n"));
 }

@@ -1,3 +1,4 @@
+#include "support/clinicrows.h"
 #include "support/testenv.h"
 
 #include "binding/datasource.h"
@@ -16,18 +17,8 @@
 
 namespace {
 
-void addPatient(const QString& path, const QString& fileNumber, const QString& givenName) {
-    runQuery(openDatabase(path), "INSERT INTO per_inf_data (file_num, pt_name_f) VALUES (?, ?)",
-             {fileNumber, givenName});
-}
-
-QVariant valueIn(const QString& path, const QString& sql, const QVariantList& values = {}) {
-    QSqlQuery query = runQuery(openDatabase(path), sql, values);
-    return query.next() ? query.value(0) : QVariant();
-}
-
-int rowsIn(const QString& path, const QString& table) {
-    return valueIn(path, "SELECT count(*) FROM " + table).toInt();
+void addGivenName(const QString& fileNumber, const QString& givenName) {
+    addPatient({{"file_num", fileNumber}, {"pt_name_f", givenName}});
 }
 
 // A patient screen in small: a data source on per_inf_data with one box of each kind.
@@ -95,7 +86,7 @@ void DataSourceTest::refreshShowsTheFirstRecordInTheBoxes() {
     runQuery(openDatabase(path),
              "INSERT INTO per_inf_data (file_num, pt_name_f, pt_nationality, temporary, "
              "file_data) VALUES ('001', 'Salem', 'SAUDI', 1, '06/12/2026')");
-    addPatient(path, "002", "Huda");
+    addGivenName("002", "Huda");
     PatientBoxes boxes(path);
     QSignalSpy changed(&boxes.source, &DataSource::currentChanged);
 
@@ -129,7 +120,7 @@ void DataSourceTest::refreshShowsTheFirstRecordInTheBoxes() {
 void DataSourceTest::storeWritesOnlyTheEditedFields() {
     TestEnv env;
     const QString path = env.createDatabase();
-    addPatient(path, "001", "Salem");
+    addGivenName("001", "Salem");
     PatientBoxes boxes(path);
     boxes.source.refresh();
     // Written behind the screen's back after the boxes were loaded: store must not undo it.
@@ -141,12 +132,11 @@ void DataSourceTest::storeWritesOnlyTheEditedFields() {
     QVERIFY(boxes.source.hasPendingEdits());
     boxes.source.store();
 
-    QCOMPARE(valueIn(path, "SELECT pt_name_f FROM per_inf_data").toString(), QString("Saleh"));
-    QCOMPARE(valueIn(path, "SELECT pt_nationality FROM per_inf_data").toString(),
-             QString("NON SAUDI"));
-    QCOMPARE(valueIn(path, "SELECT pt_age FROM per_inf_data").toString(), QString("40"));
-    QCOMPARE(valueIn(path, "SELECT temporary FROM per_inf_data").toInt(), 1);
-    QCOMPARE(valueIn(path, "SELECT file_data FROM per_inf_data").toString(), QString("01/01/2020"));
+    QCOMPARE(valueIn("SELECT pt_name_f FROM per_inf_data").toString(), QString("Saleh"));
+    QCOMPARE(valueIn("SELECT pt_nationality FROM per_inf_data").toString(), QString("NON SAUDI"));
+    QCOMPARE(valueIn("SELECT pt_age FROM per_inf_data").toString(), QString("40"));
+    QCOMPARE(valueIn("SELECT temporary FROM per_inf_data").toInt(), 1);
+    QCOMPARE(valueIn("SELECT file_data FROM per_inf_data").toString(), QString("01/01/2020"));
     QCOMPARE(boxes.source.field("pt_age").toString(), QString("40"));
     QVERIFY(!boxes.source.hasPendingEdits());
 
@@ -155,16 +145,15 @@ void DataSourceTest::storeWritesOnlyTheEditedFields() {
     boxes.source.setField("pt_name_f", "Composed");
     boxes.source.setField("pt_name", "Saleh Composed");
     boxes.source.store();
-    QCOMPARE(valueIn(path, "SELECT pt_name_f FROM per_inf_data").toString(), QString("Composed"));
-    QCOMPARE(valueIn(path, "SELECT pt_name FROM per_inf_data").toString(),
-             QString("Saleh Composed"));
+    QCOMPARE(valueIn("SELECT pt_name_f FROM per_inf_data").toString(), QString("Composed"));
+    QCOMPARE(valueIn("SELECT pt_name FROM per_inf_data").toString(), QString("Saleh Composed"));
     QCOMPARE(boxes.name->text(), QString("Composed"));
 }
 
 void DataSourceTest::addNewStoresTheFilledBoxes() {
     TestEnv env;
     const QString path = env.createDatabase();
-    addPatient(path, "001", "Salem");
+    addGivenName("001", "Salem");
     PatientBoxes boxes(path);
     boxes.source.refresh();
 
@@ -179,28 +168,27 @@ void DataSourceTest::addNewStoresTheFilledBoxes() {
     boxes.source.store();
 
     QVERIFY(!boxes.source.isAddingNew());
-    QCOMPARE(rowsIn(path, "per_inf_data"), 2);
+    QCOMPARE(countOf("per_inf_data"), 2);
     QCOMPARE(boxes.source.field("file_num").toString(), QString("002"));
     QVERIFY(boxes.source.field("id").toInt() > 1);
     // The empty boxes wrote nothing: their fields stay null, not empty text.
-    QCOMPARE(
-        valueIn(path, "SELECT pt_name_f IS NULL FROM per_inf_data WHERE file_num = '002'").toInt(),
-        1);
-    QCOMPARE(valueIn(path, "SELECT pt_nationality IS NULL FROM per_inf_data WHERE "
-                           "file_num = '002'")
+    QCOMPARE(valueIn("SELECT pt_name_f IS NULL FROM per_inf_data WHERE file_num = '002'").toInt(),
+             1);
+    QCOMPARE(valueIn("SELECT pt_nationality IS NULL FROM per_inf_data WHERE "
+                     "file_num = '002'")
                  .toInt(),
              1);
-    QCOMPARE(valueIn(path, "SELECT temporary FROM per_inf_data WHERE file_num = '002'").toInt(), 1);
-    QCOMPARE(valueIn(path, "SELECT file_data FROM per_inf_data WHERE file_num = '002'").toString(),
+    QCOMPARE(valueIn("SELECT temporary FROM per_inf_data WHERE file_num = '002'").toInt(), 1);
+    QCOMPARE(valueIn("SELECT file_data FROM per_inf_data WHERE file_num = '002'").toString(),
              QString("06/12/2026"));
 }
 
 void DataSourceTest::cancelAndDelete() {
     TestEnv env;
     const QString path = env.createDatabase();
-    addPatient(path, "001", "Salem");
-    addPatient(path, "002", "Huda");
-    addPatient(path, "003", "Omar");
+    addGivenName("001", "Salem");
+    addGivenName("002", "Huda");
+    addGivenName("003", "Omar");
     PatientBoxes boxes(path);
     boxes.source.refresh();
 
@@ -209,7 +197,7 @@ void DataSourceTest::cancelAndDelete() {
     boxes.source.cancel();
     QVERIFY(!boxes.source.isAddingNew());
     QCOMPARE(boxes.number->text(), QString("001"));
-    QCOMPARE(rowsIn(path, "per_inf_data"), 3);
+    QCOMPARE(countOf("per_inf_data"), 3);
 
     boxes.name->setText("Changed");
     boxes.source.cancel();
@@ -220,7 +208,7 @@ void DataSourceTest::cancelAndDelete() {
     boxes.source.deleteCurrent();
     QVERIFY(!boxes.source.hasCurrent());
     QCOMPARE(boxes.number->text(), QString());
-    QCOMPARE(rowsIn(path, "per_inf_data"), 2);
+    QCOMPARE(countOf("per_inf_data"), 2);
     QCOMPARE(raised([&] { boxes.source.deleteCurrent(); }).number(), 3021);
     QCOMPARE(raised([&] { boxes.source.store(); }).number(), 3021);
     boxes.source.movePrevious();
@@ -233,7 +221,7 @@ void DataSourceTest::cancelAndDelete() {
 void DataSourceTest::refusedStoreKeepsWhatWasTyped() {
     TestEnv env;
     const QString path = env.createDatabase();
-    addPatient(path, "001", "Salem");
+    addGivenName("001", "Salem");
     PatientBoxes boxes(path);
     boxes.source.refresh();
 
@@ -243,13 +231,13 @@ void DataSourceTest::refusedStoreKeepsWhatWasTyped() {
     QVERIFY2(tooLong.description().contains("holds at most 6 characters"),
              qPrintable(tooLong.description()));
     QCOMPARE(boxes.number->text(), QString("1234567"));
-    QCOMPARE(valueIn(path, "SELECT file_num FROM per_inf_data").toString(), QString("001"));
+    QCOMPARE(valueIn("SELECT file_num FROM per_inf_data").toString(), QString("001"));
 
     boxes.number->clear();
     AppError empty = raised([&] { boxes.source.store(); });
     QCOMPARE(empty.number(), 275);
     QVERIFY2(empty.description().contains("zero-length"), qPrintable(empty.description()));
-    QCOMPARE(valueIn(path, "SELECT file_num FROM per_inf_data").toString(), QString("001"));
+    QCOMPARE(valueIn("SELECT file_num FROM per_inf_data").toString(), QString("001"));
 
     boxes.source.addNew();
     boxes.number->setText("7777777");
@@ -259,7 +247,7 @@ void DataSourceTest::refusedStoreKeepsWhatWasTyped() {
     QCOMPARE(boxes.name->text(), QString("Kept"));
     boxes.number->setText("002");
     boxes.source.store();
-    QCOMPARE(rowsIn(path, "per_inf_data"), 2);
+    QCOMPARE(countOf("per_inf_data"), 2);
 
     // A Long column takes whole numbers only; an emptied box writes null.
     QWidget screen;
@@ -278,20 +266,20 @@ void DataSourceTest::refusedStoreKeepsWhatWasTyped() {
     QCOMPARE(amount->text(), QString("12.5"));
     amount->setText("abc");
     QCOMPARE(raised([&] { catalog.store(); }).number(), 3421);
-    QCOMPARE(valueIn(path, "SELECT amount FROM file_desc").toInt(), 5);
+    QCOMPARE(valueIn("SELECT amount FROM file_desc").toInt(), 5);
     amount->clear();
     catalog.store();
-    QCOMPARE(valueIn(path, "SELECT amount IS NULL FROM file_desc").toInt(), 1);
+    QCOMPARE(valueIn("SELECT amount IS NULL FROM file_desc").toInt(), 1);
 }
 
 void DataSourceTest::findFirstTakesTheValueLiterally() {
     TestEnv env;
     const QString path = env.createDatabase();
-    addPatient(path, "001", "5000");
-    addPatient(path, "002", "50%");
-    addPatient(path, "003", "O'Brien");
-    addPatient(path, "004", "محمد");
-    addPatient(path, "005", "SALEM");
+    addGivenName("001", "5000");
+    addGivenName("002", "50%");
+    addGivenName("003", "O'Brien");
+    addGivenName("004", "محمد");
+    addGivenName("005", "SALEM");
     PatientBoxes boxes(path);
     boxes.source.refresh();
 
@@ -319,23 +307,22 @@ void DataSourceTest::findFirstTakesTheValueLiterally() {
 void DataSourceTest::storesOnMoveWritesPendingEdits() {
     TestEnv env;
     const QString path = env.createDatabase();
-    addPatient(path, "001", "Salem");
-    addPatient(path, "002", "Huda");
-    addPatient(path, "003", "Omar");
+    addGivenName("001", "Salem");
+    addGivenName("002", "Huda");
+    addGivenName("003", "Omar");
     PatientBoxes boxes(path);
     boxes.source.refresh();
 
     // Without it, moving drops the edit.
     boxes.name->setText("Lost");
     boxes.source.moveNext();
-    QCOMPARE(valueIn(path, "SELECT count(*) FROM per_inf_data WHERE pt_name_f = 'Lost'").toInt(),
-             0);
+    QCOMPARE(valueIn("SELECT count(*) FROM per_inf_data WHERE pt_name_f = 'Lost'").toInt(), 0);
 
     boxes.source.setStoresOnMove(true);
     boxes.name->setText("Huda Saved");
     boxes.source.moveNext();
     QCOMPARE(boxes.number->text(), QString("003"));
-    QCOMPARE(valueIn(path, "SELECT pt_name_f FROM per_inf_data WHERE file_num = '002'").toString(),
+    QCOMPARE(valueIn("SELECT pt_name_f FROM per_inf_data WHERE file_num = '002'").toString(),
              QString("Huda Saved"));
 
     // A find that misses does not move and keeps the edit; one that hits stores it.
@@ -344,7 +331,7 @@ void DataSourceTest::storesOnMoveWritesPendingEdits() {
     QCOMPARE(boxes.name->text(), QString("Omar Saved"));
     QVERIFY(boxes.source.findFirst("file_num", "003"));
     QCOMPARE(boxes.name->text(), QString("Omar Saved"));
-    QCOMPARE(valueIn(path, "SELECT pt_name_f FROM per_inf_data WHERE file_num = '003'").toString(),
+    QCOMPARE(valueIn("SELECT pt_name_f FROM per_inf_data WHERE file_num = '003'").toString(),
              QString("Omar Saved"));
 
     // A refused store stops the move: the record and the typed text stay.
@@ -358,16 +345,16 @@ void DataSourceTest::storesOnMoveWritesPendingEdits() {
     boxes.source.addNew();
     boxes.number->setText("004");
     boxes.source.moveFirst();
-    QCOMPARE(rowsIn(path, "per_inf_data"), 4);
+    QCOMPARE(countOf("per_inf_data"), 4);
     boxes.source.addNew();
     boxes.source.moveLast();
-    QCOMPARE(rowsIn(path, "per_inf_data"), 4);
+    QCOMPARE(countOf("per_inf_data"), 4);
     QCOMPARE(boxes.number->text(), QString("004"));
 
     boxes.name->setText("Closing");
     boxes.source.close();
     QVERIFY(!boxes.source.isOpen());
-    QCOMPARE(valueIn(path, "SELECT pt_name_f FROM per_inf_data WHERE file_num = '004'").toString(),
+    QCOMPARE(valueIn("SELECT pt_name_f FROM per_inf_data WHERE file_num = '004'").toString(),
              QString("Closing"));
 
     // Edits left when the database was released under the source do not stop it binding again.
@@ -395,9 +382,9 @@ void DataSourceTest::movesStopAtBothEnds() {
     QCOMPARE(source.recordCount(), 0);
 
     for (const QString number : {"001", "002", "003"})
-        addPatient(path, number, "P" + number);
+        addGivenName(number, "P" + number);
     runQuery(openDatabase(path), "DELETE FROM per_inf_data WHERE file_num = '002'");
-    addPatient(path, "004", "P004");
+    addGivenName("004", "P004");
     source.refresh();
     QCOMPARE(source.field("file_num").toString(), QString("001"));
     source.movePrevious();
@@ -419,8 +406,8 @@ void DataSourceTest::movesStopAtBothEnds() {
 void DataSourceTest::querySourceIsReadOnly() {
     TestEnv env;
     const QString path = env.createDatabase();
-    addPatient(path, "001", "Salem");
-    addPatient(path, "002", "Huda");
+    addGivenName("001", "Salem");
+    addGivenName("002", "Huda");
     runQuery(openDatabase(path), "UPDATE per_inf_data SET pt_name = pt_name_f");
     for (const auto& invoice : QList<QVariantList>{
              {"001", 100, 0}, {"002", 200, 50}, {"001", 300, 300}, {"003", 400, 400}})
@@ -457,7 +444,7 @@ void DataSourceTest::querySourceIsReadOnly() {
     QCOMPARE(raised([&] { list.deleteCurrent(); }).number(), 3027);
     number->setText("999");
     QCOMPARE(raised([&] { list.store(); }).number(), 3027);
-    QCOMPARE(rowsIn(path, "pt_sh"), 4);
+    QCOMPARE(countOf("pt_sh"), 4);
 }
 
 void DataSourceTest::refreshFailuresRaiseTheEnginesError() {
@@ -574,8 +561,8 @@ void DataSourceTest::modelFetchesOnePageAtATime() {
 void DataSourceTest::modelFollowsTheSourcesWrites() {
     TestEnv env;
     const QString path = env.createDatabase();
-    addPatient(path, "001", "Salem");
-    addPatient(path, "002", "Huda");
+    addGivenName("001", "Salem");
+    addGivenName("002", "Huda");
     PatientBoxes boxes(path);
     RecordSourceModel* model = boxes.source.model();
     boxes.source.refresh();
@@ -620,14 +607,14 @@ void DataSourceTest::gridEditsWriteBackToTheRecord() {
     QVERIFY(model->flags(model->index(0, 1)) & Qt::ItemIsEditable);
 
     QVERIFY(model->setData(model->index(0, 1), "150"));
-    QCOMPARE(valueIn(path, "SELECT po_netd FROM pt_sh WHERE po_num = 1").toInt(), 150);
+    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh WHERE po_num = 1").toInt(), 150);
     QCOMPARE(invoices.field("po_netd").toInt(), 150);
-    QCOMPARE(valueIn(path, "SELECT po_netd FROM pt_sh WHERE po_num = 2").toInt(), 50);
+    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh WHERE po_num = 2").toInt(), 50);
 
     env.dialogs.expectMessage("Data type conversion error: 'po_netd' takes a whole number.");
     QVERIFY(!model->setData(model->index(1, 1), "ten"));
     QCOMPARE(model->data(model->index(1, 1), Qt::EditRole).toInt(), 0);
-    QCOMPARE(valueIn(path, "SELECT po_netd FROM pt_sh WHERE po_num = 3").toInt(), 0);
+    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh WHERE po_num = 3").toInt(), 0);
 
     // A query source has no record to write a cell back to.
     invoices.setRecordSource("select * from pt_sh");

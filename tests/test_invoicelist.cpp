@@ -1,4 +1,6 @@
+#include "support/clinicrows.h"
 #include "support/testenv.h"
+#include "support/ui.h"
 
 #include "binding/maskededit.h"
 #include "binding/screens.h"
@@ -12,77 +14,12 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPointer>
 #include <QPrinterInfo>
-#include <QPushButton>
-#include <QSqlRecord>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
 
 namespace {
-
-QSqlDatabase database() {
-    return openDatabase(AppSettings().databaseFilePath);
-}
-
-QStringList rowsOf(const QString& sql) {
-    QStringList rows;
-    QSqlQuery query = runQuery(database(), sql);
-    while (query.next()) {
-        QStringList values;
-        for (int i = 0; i < query.record().count(); ++i)
-            values << query.value(i).toString();
-        rows << values.join("|");
-    }
-    return rows;
-}
-
-void addPatient(const QString& fileNumber, const QString& name) {
-    runQuery(database(), "INSERT INTO per_inf_data (file_num, pt_name) VALUES (?, ?)",
-             {fileNumber, name});
-}
-
-void addInvoice(const QString& fileNumber, const QString& date, int amount, int due) {
-    runQuery(database(),
-             "INSERT INTO pt_sh (file_num, po_date, po_pri, po_netd, fmon, fyear) "
-             "VALUES (?, ?, ?, ?, ?, ?)",
-             {fileNumber, date, amount, due, date.right(7), date.right(4)});
-}
-
-void addLine(int invoice, const QString& code, const QString& description, int amount) {
-    runQuery(database(),
-             "INSERT INTO po_descs (po_num, code2, descr2, amount2, file_p) "
-             "SELECT po_num, ?, ?, ?, file_num FROM pt_sh WHERE po_num = ?",
-             {code, description, amount, invoice});
-}
-
-template <typename T = QWidget> T* child(QWidget* screen, const QString& name) {
-    T* found = screen->findChild<T*>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
-QLineEdit* box(QWidget* screen, const QString& name) {
-    return child<QLineEdit>(screen, name);
-}
-
-void click(QWidget* screen, const QString& button) {
-    QTest::mouseClick(child<QPushButton>(screen, button), Qt::LeftButton);
-}
-
-void retype(QWidget* screen, const QString& name, const QString& text) {
-    QLineEdit* edit = box(screen, name);
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
-
-void trigger(QWidget* screen, const QString& menuItem) {
-    child<QAction>(screen, menuItem)->trigger();
-}
 
 // Invoice number, date, amount, net due and patient number as the detail panel shows them.
 QString panel(QWidget* screen) {
@@ -92,37 +29,8 @@ QString panel(QWidget* screen) {
         .join("|");
 }
 
-QTableView* grid(QWidget* screen, const QString& name) {
-    return child<QTableView>(screen, name);
-}
-
-// One column of a grid, top to bottom.
-QStringList column(QTableView* view, int column) {
-    QStringList values;
-    for (int row = 0; row < view->model()->rowCount(); ++row)
-        values << view->model()->index(row, column).data().toString();
-    return values;
-}
-
-QPoint rowCentre(QTableView* view, int row) {
-    return view->visualRect(view->model()->index(row, 0)).center();
-}
-
-void clickRow(QWidget* screen, int row) {
-    QTableView* list = grid(screen, "DBGrid1");
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, row));
-}
-
-// A double-click as the window system delivers it: a click, then the second press.
-void doubleClickRow(QWidget* screen, int row) {
-    clickRow(screen, row);
-    QTableView* list = grid(screen, "DBGrid1");
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, row));
-}
-
-bool isDeleted(const QPointer<QWidget>& screen) {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return screen.isNull();
+QTableView* invoiceGrid(QWidget* screen) {
+    return grid(screen, "DBGrid1");
 }
 
 const int kInvoiceNoColumn = 2;
@@ -158,7 +66,6 @@ class InvoiceListTest : public QObject {
 
   private:
     QWidget* openScreen();
-    QWidget* mainWindow() const { return Screens::get("Form2"); }
 
     std::unique_ptr<TestEnv> env_;
 };
@@ -166,18 +73,17 @@ class InvoiceListTest : public QObject {
 void InvoiceListTest::init() {
     env_ = std::make_unique<TestEnv>();
     env_->createDatabase();
-    Screens::registerFactory("Form2", [] { return new QWidget; });
+    standInForMainWindow();
     Screens::registerFactory("Form5", [] { return new InvoiceListScreen; });
-    Screens::get("Form2");
-    addPatient("7", "Huda Saleh");
-    addPatient("8", "Omar Ali");
+    addPatient({{"file_num", "7"}, {"pt_name", "Huda Saleh"}});
+    addPatient({{"file_num", "8"}, {"pt_name", "Omar Ali"}});
     addInvoice("7", "15/01/2026", 1000, 200); // 1
     addInvoice("8", "20/01/2026", 500, 0);    // 2
     addInvoice("99", "21/01/2026", 300, 300); // 3: no such patient
     addInvoice("7", "02/02/2026", 250, 250);  // 4
-    addLine(1, "10", "Consultation", 600);
-    addLine(1, "50", "Crown", 400);
-    addLine(4, "20", "X-ray", 250);
+    addInvoiceLine(1, "10", "Consultation", 600);
+    addInvoiceLine(1, "50", "Crown", 400);
+    addInvoiceLine(4, "20", "X-ray", 250);
 }
 
 void InvoiceListTest::cleanup() {
@@ -185,24 +91,17 @@ void InvoiceListTest::cleanup() {
 }
 
 QWidget* InvoiceListTest::openScreen() {
-    Screens::enableMainWindow(false);
-    QWidget* screen = Screens::get("Form5");
-    screen->show();
-    screen->activateWindow();
-    if (!QTest::qWaitForWindowActive(screen))
-        qFatal("the invoice list did not become active");
-    QCoreApplication::processEvents();
-    return screen;
+    return showActiveScreen("Form5");
 }
 
 void InvoiceListTest::opensOnThePendingInvoicesWithTheFirstInvoiceInThePanel() {
     QWidget* screen = openScreen();
     QCOMPARE(screen->windowTitle(), "Invoice Replacment");
     QCOMPARE(child<NavigationBar>(screen, "Data2Bar")->caption(), "Invoices");
-    QTableView* list = grid(screen, "DBGrid1");
-    QCOMPARE(column(list, kInvoiceNoColumn), QStringList({"1", "4"}));
-    QCOMPARE(column(list, 1), QStringList({"Huda Saleh", "Huda Saleh"}));
-    QCOMPARE(column(list, 5), QStringList({"200", "250"}));
+    QTableView* list = invoiceGrid(screen);
+    QCOMPARE(columnOf(list, kInvoiceNoColumn), QStringList({"1", "4"}));
+    QCOMPARE(columnOf(list, 1), QStringList({"Huda Saleh", "Huda Saleh"}));
+    QCOMPARE(columnOf(list, 5), QStringList({"200", "250"}));
     QCOMPARE(panel(screen), "1|15/01/2026|1000|200|7");
     QVERIFY(!grid(screen, "DBGrid2")->isVisible());
     QVERIFY(!child(screen, "Data3Bar")->isVisible());
@@ -213,23 +112,23 @@ void InvoiceListTest::menusSwitchBetweenPendingAndAllInvoices() {
     QWidget* screen = openScreen();
     trigger(screen, "mnuAll");
     QCOMPARE(child<NavigationBar>(screen, "Data2Bar")->caption(), "All Invoices");
-    QCOMPARE(column(grid(screen, "DBGrid1"), kInvoiceNoColumn), QStringList({"1", "2", "4"}));
-    QCOMPARE(column(grid(screen, "DBGrid1"), 0), QStringList({"7", "8", "7"}));
+    QCOMPARE(columnOf(invoiceGrid(screen), kInvoiceNoColumn), QStringList({"1", "2", "4"}));
+    QCOMPARE(columnOf(invoiceGrid(screen), 0), QStringList({"7", "8", "7"}));
     trigger(screen, "mnuOutstanding");
     QCOMPARE(child<NavigationBar>(screen, "Data2Bar")->caption(), "Pending Invoices");
-    QCOMPARE(column(grid(screen, "DBGrid1"), kInvoiceNoColumn), QStringList({"1", "4"}));
+    QCOMPARE(columnOf(invoiceGrid(screen), kInvoiceNoColumn), QStringList({"1", "4"}));
 }
 
 void InvoiceListTest::choosingARowOpensItsInvoice() {
     QWidget* screen = openScreen();
-    clickRow(screen, 1);
+    clickRow(invoiceGrid(screen), 1);
     QCOMPARE(panel(screen), "4|02/02/2026|250|250|7");
     trigger(screen, "mnuAll");
-    clickRow(screen, 1);
+    clickRow(invoiceGrid(screen), 1);
     QCOMPARE(panel(screen), "2|20/01/2026|500|0|8");
 
     // From the keyboard: a row is reached with the arrows and chosen with Enter.
-    QTableView* list = grid(screen, "DBGrid1");
+    QTableView* list = invoiceGrid(screen);
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(panel(screen), "2|20/01/2026|500|0|8");
@@ -239,23 +138,23 @@ void InvoiceListTest::choosingARowOpensItsInvoice() {
 
 void InvoiceListTest::secondGridEventShowsAndHidesTheLines() {
     QWidget* screen = openScreen();
-    doubleClickRow(screen, 0);
+    doubleClickRow(invoiceGrid(screen), 0);
     QTableView* lines = grid(screen, "DBGrid2");
     QVERIFY(lines->isVisible());
     QVERIFY(child(screen, "Data3Bar")->isVisible());
-    QCOMPARE(column(lines, 0), QStringList({"Consultation", "Crown"}));
-    QCOMPARE(column(lines, 4), QStringList({"1", "1"}));
+    QCOMPARE(columnOf(lines, 0), QStringList({"Consultation", "Crown"}));
+    QCOMPARE(columnOf(lines, 4), QStringList({"1", "1"}));
 
-    doubleClickRow(screen, 1);
+    doubleClickRow(invoiceGrid(screen), 1);
     QVERIFY(!lines->isVisible());
-    doubleClickRow(screen, 1);
-    QCOMPARE(column(lines, 0), QStringList{"X-ray"});
+    doubleClickRow(invoiceGrid(screen), 1);
+    QCOMPARE(columnOf(lines, 0), QStringList{"X-ray"});
     QVERIFY(lines->isVisible());
 
     trigger(screen, "mnuAll");
     env_->dialogs.expectMessage(
         "There is no more information to display about this invoice's details");
-    doubleClickRow(screen, 1);
+    doubleClickRow(invoiceGrid(screen), 1);
     QVERIFY(!lines->isVisible());
     QVERIFY(!child(screen, "Data3Bar")->isVisible());
 }
@@ -302,18 +201,18 @@ void InvoiceListTest::saveFilesTheCorrectionWithItsMonthAndYear() {
                     "WHERE po_num = 1"),
              QStringList{"1|7|15/04/2007|1000|200|04/2007|2007"});
     // The list shows the correction only when it is read again.
-    QCOMPARE(column(grid(screen, "DBGrid1"), 3).first(), "15/01/2026");
+    QCOMPARE(columnOf(invoiceGrid(screen), 3).first(), "15/01/2026");
     trigger(screen, "mnuOutstanding");
-    QCOMPARE(column(grid(screen, "DBGrid1"), 3).first(), "15/04/2007");
+    QCOMPARE(columnOf(invoiceGrid(screen), 3).first(), "15/04/2007");
 }
 
 void InvoiceListTest::paidInvoiceLeavesThePendingList() {
     QWidget* screen = openScreen();
     retype(screen, "Text6", "0");
     click(screen, "SSCommand1");
-    QCOMPARE(column(grid(screen, "DBGrid1"), kInvoiceNoColumn), QStringList({"1", "4"}));
+    QCOMPARE(columnOf(invoiceGrid(screen), kInvoiceNoColumn), QStringList({"1", "4"}));
     trigger(screen, "mnuOutstanding");
-    QCOMPARE(column(grid(screen, "DBGrid1"), kInvoiceNoColumn), QStringList{"4"});
+    QCOMPARE(columnOf(invoiceGrid(screen), kInvoiceNoColumn), QStringList{"4"});
 }
 
 void InvoiceListTest::refusedStoreIsReportedAndChangesNothing() {
@@ -397,26 +296,26 @@ void InvoiceListTest::movingToAnotherInvoiceDropsUnsavedEdits() {
     QWidget* screen = openScreen();
     retype(screen, "Text3", "999");
     retype(screen, "Text6", "9");
-    clickRow(screen, 1);
-    clickRow(screen, 0);
+    clickRow(invoiceGrid(screen), 1);
+    clickRow(invoiceGrid(screen), 0);
     QCOMPARE(panel(screen), "1|15/01/2026|1000|200|7");
     QCOMPARE(rowsOf("SELECT po_pri, po_netd FROM pt_sh WHERE po_num = 1"), QStringList{"1000|200"});
 }
 
 void InvoiceListTest::deleteRemovesTheInvoiceWithItsLines() {
     QWidget* screen = openScreen();
-    doubleClickRow(screen, 0);
+    doubleClickRow(invoiceGrid(screen), 0);
     click(screen, "SSCommand5");
     QCOMPARE(rowsOf("SELECT po_num FROM pt_sh ORDER BY po_num"), QStringList({"2", "3", "4"}));
     QCOMPARE(rowsOf("SELECT po_num, descr2 FROM po_descs"), QStringList{"4|X-ray"});
     QCOMPARE(panel(screen), "2|20/01/2026|500|0|8");
-    QCOMPARE(column(grid(screen, "DBGrid1"), kInvoiceNoColumn), QStringList{"4"});
+    QCOMPARE(columnOf(invoiceGrid(screen), kInvoiceNoColumn), QStringList{"4"});
     QCOMPARE(grid(screen, "DBGrid2")->model()->rowCount(), 0);
 }
 
 void InvoiceListTest::aFailedDeleteLeavesTheInvoiceWhole() {
-    runQuery(database(), "CREATE TRIGGER keep_headers BEFORE DELETE ON pt_sh "
-                         "BEGIN SELECT RAISE(ABORT, 'database is locked'); END");
+    runQuery(clinicDatabase(), "CREATE TRIGGER keep_headers BEFORE DELETE ON pt_sh "
+                               "BEGIN SELECT RAISE(ABORT, 'database is locked'); END");
     QWidget* screen = openScreen();
     env_->dialogs.expectMessage("database is locked");
     click(screen, "SSCommand5");
@@ -497,7 +396,7 @@ void InvoiceListTest::controlsCarryTheirNames() {
     for (const auto& [name, text] : items)
         QCOMPARE(child<QAction>(screen, name)->text().remove('&'), text);
     QStringList headers;
-    QAbstractItemModel* list = grid(screen, "DBGrid1")->model();
+    QAbstractItemModel* list = invoiceGrid(screen)->model();
     for (int i = 0; i < list->columnCount(); ++i)
         headers << list->headerData(i, Qt::Horizontal).toString();
     QCOMPARE(headers, QStringList({"Patient No", "Patient Name", "Invoice No", "Date", "Amount",

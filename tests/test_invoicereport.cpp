@@ -1,3 +1,4 @@
+#include "support/clinicrows.h"
 #include "support/reportpages.h"
 #include "support/testenv.h"
 
@@ -18,28 +19,13 @@ namespace {
 const QString kNoInvoice = "There is no invoice available to print!";
 const QString kRiyal = QString::fromUtf8("ر.س.") + QChar(0x200F) + " ";
 
-QSqlDatabase database() {
-    return openDatabase(pathFromConnectionString(AppSettings().connectionString));
-}
-
-void addPatient(const QString& file, const QString& name, const QString& address) {
-    runQuery(database(),
-             "INSERT INTO per_inf_data (file_num, pt_name, pt_address) VALUES (?, ?, ?)",
-             {file, name, address});
-}
-
-QString addInvoice(const QString& file, int total, int due) {
-    const QSqlQuery insert = runQuery(database(),
-                                      "INSERT INTO pt_sh (file_num, po_date, po_pri, po_netd, "
-                                      "fmon, fyear) VALUES (?, ?, ?, ?, ?, ?)",
-                                      {file, "06/12/2026", total, due, "12/2026", "2026"});
-    return insert.lastInsertId().toString();
+// An invoice of today; its number as the report is asked for it.
+QString addTodaysInvoice(const QString& file, int total, int due) {
+    return QString::number(addInvoice(file, "06/12/2026", total, due));
 }
 
 void addLine(const QString& invoice, const QString& code, const QString& description, int amount) {
-    runQuery(database(),
-             "INSERT INTO po_descs (descr2, file_p, amount2, code2, po_num) VALUES (?, ?, ?, ?, ?)",
-             {description, "A100", amount, code, invoice.toInt()});
+    addInvoiceLine(invoice.toInt(), code, description, amount);
 }
 
 QVariant column(const RowSet& rows, int row, const QString& name) {
@@ -74,8 +60,8 @@ class InvoiceReportTest : public QObject {
 void InvoiceReportTest::linesAreNumberedInTheOrderTheyWereStored() {
     TestEnv env;
     env.createDatabase();
-    addPatient("A100", "Salem Ali", "Riyadh");
-    const QString number = addInvoice("A100", 1500, 500);
+    addPatient({{"file_num", "A100"}, {"pt_name", "Salem Ali"}, {"pt_address", "Riyadh"}});
+    const QString number = addTodaysInvoice("A100", 1500, 500);
     addLine(number, "03", "Consultation", 1000);
     addLine(number, "01", "X-Ray", 300);
     addLine(number, "02", "Dressing", 200);
@@ -104,8 +90,10 @@ void InvoiceReportTest::headerLabelsAndMoneyAreFilledFromTheFirstRow() {
     TestEnv env;
     env.createDatabase();
     AppSettings().letterhead = DefaultLetterhead();
-    addPatient("A100", QString::fromUtf8("محمد عبدالله"), "Olaya Street");
-    const QString number = addInvoice("A100", 1500, 500);
+    addPatient({{"file_num", "A100"},
+                {"pt_name", QString::fromUtf8("محمد عبدالله")},
+                {"pt_address", "Olaya Street"}});
+    const QString number = addTodaysInvoice("A100", 1500, 500);
     addLine(number, "01", "Consultation", 1500);
     reportByName("po_rep").control("cash")->caption = "X";
 
@@ -136,8 +124,8 @@ void InvoiceReportTest::headerLabelsAndMoneyAreFilledFromTheFirstRow() {
 void InvoiceReportTest::linesOfOtherInvoicesAreNeitherShownNorCounted() {
     TestEnv env;
     env.createDatabase();
-    const QString first = addInvoice("A100", 30, 0);
-    const QString second = addInvoice("A100", 20, 0);
+    const QString first = addTodaysInvoice("A100", 30, 0);
+    const QString second = addTodaysInvoice("A100", 20, 0);
     addLine(first, "01", "first a", 10);
     addLine(second, "01", "second a", 10);
     addLine(first, "02", "first b", 10);
@@ -156,7 +144,7 @@ void InvoiceReportTest::linesOfOtherInvoicesAreNeitherShownNorCounted() {
 void InvoiceReportTest::unknownInvoiceSaysSoAndPrintsNothing() {
     TestEnv env;
     env.createDatabase();
-    addInvoice("A100", 10, 0);
+    addTodaysInvoice("A100", 10, 0);
     env.dialogs.expectMessage(kNoInvoice);
     QCOMPARE(PrepareInvoiceReport("999").rowCount(), 0);
     // No printer is asked for: the message is the only thing that happens.
@@ -170,8 +158,8 @@ void InvoiceReportTest::unknownInvoiceSaysSoAndPrintsNothing() {
 void InvoiceReportTest::invoiceWithoutLinesPrintsOneEmptyLineNumberedZero() {
     TestEnv env;
     env.createDatabase();
-    addPatient("A100", "Salem Ali", "Riyadh");
-    const QString number = addInvoice("A100", 0, 0);
+    addPatient({{"file_num", "A100"}, {"pt_name", "Salem Ali"}, {"pt_address", "Riyadh"}});
+    const QString number = addTodaysInvoice("A100", 0, 0);
 
     RowSet rows = PrepareInvoiceReport(number);
     QCOMPARE(rows.rowCount(), 1);
@@ -188,7 +176,7 @@ void InvoiceReportTest::invoiceWithoutLinesPrintsOneEmptyLineNumberedZero() {
 void InvoiceReportTest::invoiceWhosePatientIsMissingStillPrints() {
     TestEnv env;
     env.createDatabase();
-    const QString number = addInvoice("GONE", 700, 700);
+    const QString number = addTodaysInvoice("GONE", 700, 700);
     addLine(number, "05", "Follow-up", 700);
 
     RowSet rows = PrepareInvoiceReport(number);
@@ -205,9 +193,9 @@ void InvoiceReportTest::invoiceWhosePatientIsMissingStillPrints() {
 void InvoiceReportTest::fileNumberSharedByTwoFilesDoesNotDoubleTheLines() {
     TestEnv env;
     env.createDatabase();
-    addPatient("A100", "First File", "Riyadh");
-    addPatient("A100", "Second File", "Jeddah");
-    const QString number = addInvoice("A100", 20, 0);
+    addPatient({{"file_num", "A100"}, {"pt_name", "First File"}, {"pt_address", "Riyadh"}});
+    addPatient({{"file_num", "A100"}, {"pt_name", "Second File"}, {"pt_address", "Jeddah"}});
+    const QString number = addTodaysInvoice("A100", 20, 0);
     addLine(number, "01", "one", 10);
     addLine(number, "02", "two", 10);
 
@@ -219,7 +207,7 @@ void InvoiceReportTest::fileNumberSharedByTwoFilesDoesNotDoubleTheLines() {
 void InvoiceReportTest::numberThatIsNotANumberIsADatabaseErrorAndChangesNothing() {
     TestEnv env;
     env.createDatabase();
-    const QString number = addInvoice("A100", 10, 0);
+    const QString number = addTodaysInvoice("A100", 10, 0);
     for (const QString bad : {"", "   ", "12abc", "1; DELETE FROM pt_sh", "1 or 1=1", "inf"}) {
         try {
             PrepareInvoiceReport(bad);
@@ -229,7 +217,7 @@ void InvoiceReportTest::numberThatIsNotANumberIsADatabaseErrorAndChangesNothing(
             QVERIFY(error.description().startsWith("Syntax error (missing operator)"));
         }
     }
-    QSqlQuery count = runQuery(database(), "select count(*) from pt_sh");
+    QSqlQuery count = runQuery(clinicDatabase(), "select count(*) from pt_sh");
     QVERIFY(count.next());
     QCOMPARE(count.value(0).toInt(), 1);
     QCOMPARE(PrepareInvoiceReport("+" + number).rowCount(), 1);
@@ -258,7 +246,7 @@ void InvoiceReportTest::labelsMatchColumnsWhateverTheirCase() {
 void InvoiceReportTest::previewShowsTheInvoiceModally() {
     TestEnv env;
     env.createDatabase();
-    const QString number = addInvoice("A100", 10, 0);
+    const QString number = addTodaysInvoice("A100", 10, 0);
     addLine(number, "01", "one", 10);
     QString title;
     int pages = 0;

@@ -1,4 +1,6 @@
+#include "support/clinicrows.h"
 #include "support/testenv.h"
+#include "support/ui.h"
 
 #include "binding/maskededit.h"
 #include "binding/screens.h"
@@ -11,84 +13,30 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPrinterInfo>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QSqlRecord>
 #include <QTableView>
 #include <QTest>
 
 namespace {
 
-QSqlDatabase database() {
-    return openDatabase(AppSettings().databaseFilePath);
-}
-
-QVariant valueIn(const QString& sql, const QVariantList& values = {}) {
-    QSqlQuery query = runQuery(database(), sql, values);
-    return query.next() ? query.value(0) : QVariant();
-}
-
-int countOf(const QString& table) {
-    return valueIn("SELECT count(*) FROM " + table).toInt();
-}
-
-// The rows of a query, each as its values joined with "|".
-QStringList rowsOf(const QString& sql) {
-    QStringList rows;
-    QSqlQuery query = runQuery(database(), sql);
-    while (query.next()) {
-        QStringList values;
-        for (int i = 0; i < query.record().count(); ++i)
-            values << query.value(i).toString();
-        rows << values.join("|");
-    }
-    return rows;
-}
-
-void addProcedure(const QString& code, const QString& description, int amount) {
-    runQuery(database(), "INSERT INTO file_desc (code, descrip, amount) VALUES (?, ?, ?)",
-             {code, description, amount});
-}
-
 // The scratch header that the open-file dialog stores before it shows the invoice screen.
 void storeScratchHeader(const QString& fileNumber, const QString& name) {
-    runQuery(database(), "INSERT INTO inv_rep_data (file_p, name, adrr) VALUES (?, ?, ?)",
+    runQuery(clinicDatabase(), "INSERT INTO inv_rep_data (file_p, name, adrr) VALUES (?, ?, ?)",
              {fileNumber, name, "Riyadh"});
 }
 
-void failWritesTo(const QString& table, const QString& operation, const QString& text) {
-    runQuery(database(), "CREATE TRIGGER refuse_" + table + " BEFORE " + operation + " ON " +
-                             table + " BEGIN SELECT RAISE(ABORT, '" + text + "'); END");
-}
-
-void allowWritesTo(const QString& table) {
-    runQuery(database(), "DROP TRIGGER refuse_" + table);
-}
-
-template <typename T = QWidget> T* child(QWidget* screen, const QString& name) {
-    T* found = screen->findChild<T*>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
 QString text(QWidget* screen, const QString& name) {
-    return child<QLineEdit>(screen, name)->text();
-}
-
-void click(QWidget* screen, const QString& button) {
-    QTest::mouseClick(child<QPushButton>(screen, button), Qt::LeftButton);
+    return box(screen, name)->text();
 }
 
 // Types into a box the user has moved to, and moves on to the next one.
 void typeInto(QWidget* screen, const QString& name, const QString& typed, const QString& next) {
-    auto* box = child<QLineEdit>(screen, name);
-    box->setFocus(Qt::TabFocusReason);
-    box->selectAll();
-    QTest::keyClick(box, Qt::Key_Backspace);
-    QTest::keyClicks(box, typed);
+    QLineEdit* edit = box(screen, name);
+    edit->setFocus(Qt::TabFocusReason);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, typed);
     child(screen, next)->setFocus(Qt::TabFocusReason);
 }
 
@@ -105,16 +53,7 @@ void addLine(QWidget* screen, const QString& code, const QString& amount = QStri
 }
 
 QTableView* linesGrid(QWidget* screen) {
-    return child<QTableView>(screen, "DBGrid1");
-}
-
-QPoint rowCentre(QTableView* grid, int row) {
-    return grid->visualRect(grid->model()->index(row, 0)).center();
-}
-
-void chooseLine(QWidget* screen, int row) {
-    QTest::mouseClick(linesGrid(screen)->viewport(), Qt::LeftButton, {},
-                      rowCentre(linesGrid(screen), row));
+    return grid(screen, "DBGrid1");
 }
 
 bool isComposing(QWidget* screen) {
@@ -136,11 +75,6 @@ bool isSaved(QWidget* screen) {
            child(screen, "SSCommand4_Print")->isVisible() &&
            child(screen, "SSCommand5_Quit")->isVisible() &&
            !child<QAction>(screen, "mnuSave")->isEnabled();
-}
-
-bool isDeleted(const QPointer<QWidget>& screen) {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return screen.isNull();
 }
 
 const QString kSavedLines =
@@ -183,7 +117,6 @@ class InvoiceScreenTest : public QObject {
 
   private:
     QWidget* openScreen();
-    QWidget* mainWindow() const { return Screens::get("Form2"); }
 
     std::unique_ptr<TestEnv> env_;
 };
@@ -191,10 +124,9 @@ class InvoiceScreenTest : public QObject {
 void InvoiceScreenTest::init() {
     env_ = std::make_unique<TestEnv>();
     env_->createDatabase();
-    Screens::registerFactory("Form2", [] { return new QWidget; });
+    standInForMainWindow();
     Screens::registerFactory("Form7", [] { return new InvoiceScreen; });
     Screens::registerFactory("Form8", [] { return new QWidget; });
-    Screens::get("Form2");
     addProcedure("10", "Consultation", 100);
     addProcedure("20", "X-ray", 50);
     addProcedure("30", "Filling", 80);
@@ -238,14 +170,7 @@ void InvoiceScreenTest::amountsAreWrittenAsPlainDecimals() {
 }
 
 QWidget* InvoiceScreenTest::openScreen() {
-    Screens::enableMainWindow(false);
-    QWidget* screen = Screens::get("Form7");
-    screen->show();
-    screen->activateWindow();
-    if (!QTest::qWaitForWindowActive(screen))
-        qFatal("the invoice screen did not become active");
-    QCoreApplication::processEvents();
-    return screen;
+    return showActiveScreen("Form7");
 }
 
 void InvoiceScreenTest::opensOnTheScratchHeaderWithTodayAndNoLines() {
@@ -337,7 +262,7 @@ void InvoiceScreenTest::everySaveGetsAHigherNumber() {
         click(screen, "SSCommand2_OK");
         numbers << text(screen, "Text7");
         click(screen, "SSCommand5_Quit");
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        discardClosed();
     }
     QVERIFY2(numbers[1].toInt() > numbers[0].toInt(), qPrintable(numbers.join(", ")));
     QCOMPARE(rowsOf("SELECT po_num FROM pt_sh ORDER BY po_num"), numbers);
@@ -376,15 +301,13 @@ void InvoiceScreenTest::removingLinesByDoubleClickAndByTheEightKey() {
     typeInto(screen, "text9", "200", "Option1");
 
     // A double-click removes the line and the payments follow the total.
-    chooseLine(screen, 1);
-    QTest::mouseDClick(linesGrid(screen)->viewport(), Qt::LeftButton, {},
-                       rowCentre(linesGrid(screen), 1));
+    doubleClickRow(linesGrid(screen), 1);
     QCOMPARE(rowsOf("SELECT code2 FROM po_desc ORDER BY id"), QStringList({"10", "30"}));
     QCOMPARE(text(screen, "Text8"), "180");
     QCOMPARE(text(screen, "text9"), "180");
 
     // Other keys leave the lines alone.
-    chooseLine(screen, 0);
+    clickRow(linesGrid(screen), 0);
     QTest::keyClicks(linesGrid(screen), "79a");
     QTest::keyClick(linesGrid(screen), Qt::Key_Delete);
     QCOMPARE(countOf("po_desc"), 2);
@@ -407,8 +330,8 @@ void InvoiceScreenTest::removingLinesByDoubleClickAndByTheEightKey() {
 void InvoiceScreenTest::lineWorthMoreThanTheTotalLeavesTheTotal() {
     QWidget* screen = openScreen();
     addLine(screen, "30");
-    child<QLineEdit>(screen, "Text8")->setText("50");
-    chooseLine(screen, 0);
+    box(screen, "Text8")->setText("50");
+    clickRow(linesGrid(screen), 0);
     QTest::keyClicks(linesGrid(screen), "8");
     QCOMPARE(countOf("po_desc"), 0);
     QCOMPARE(text(screen, "Text8"), "50");
@@ -426,7 +349,7 @@ void InvoiceScreenTest::saveMenuFilesTheInvoiceAndOpensTheNextOne() {
     QPointer<QWidget> screen = openScreen();
     addLine(screen, "10");
     addLine(screen, "30");
-    child<QAction>(screen, "mnuSave")->trigger();
+    trigger(screen, "mnuSave");
 
     QVERIFY(isDeleted(screen));
     const QString number = valueIn("SELECT po_num FROM pt_sh").toString();
@@ -486,7 +409,7 @@ void InvoiceScreenTest::amountsTheScratchHeaderCannotHoldAreRefused() {
     env_->dialogs.expectMessage("Total SR 100090 is too large: the total, payments and net due "
                                 "of an invoice can have at most 5 characters each. The invoice "
                                 "was not saved.");
-    child<QAction>(screen, "mnuSave")->trigger();
+    trigger(screen, "mnuSave");
     QVERIFY(isComposing(screen));
     QCOMPARE(countOf("pt_sh"), 0);
     QCOMPARE(countOf("po_descs"), 0);
@@ -494,7 +417,7 @@ void InvoiceScreenTest::amountsTheScratchHeaderCannotHoldAreRefused() {
     QCOMPARE(rowsOf("SELECT invo, tot FROM inv_rep_data"), QStringList{"|"});
 
     // Removing a line brings the invoice back within what can be saved.
-    chooseLine(screen, 0);
+    clickRow(linesGrid(screen), 0);
     QTest::keyClicks(linesGrid(screen), "8");
     typeInto(screen, "text9", "5000", "Option1");
     click(screen, "SSCommand2_OK");
@@ -533,7 +456,7 @@ void InvoiceScreenTest::aFailedSaveLeavesNoPartOfTheInvoice() {
     failWritesTo("inv_rep_data", "UPDATE", "database is locked");
     allowWritesTo("po_descs");
     env_->dialogs.expectMessage("database is locked");
-    child<QAction>(screen, "mnuSave")->trigger();
+    trigger(screen, "mnuSave");
     QCOMPARE(countOf("pt_sh"), 0);
     QCOMPARE(countOf("po_descs"), 0);
     QCOMPARE(countOf("po_desc"), 2);
@@ -546,10 +469,10 @@ void InvoiceScreenTest::aFailedSaveLeavesNoPartOfTheInvoice() {
 }
 
 void InvoiceScreenTest::linesLeftByAKilledProgramDoNotReachTheNextInvoice() {
-    runQuery(database(), "DELETE FROM inv_rep_data");
+    runQuery(clinicDatabase(), "DELETE FROM inv_rep_data");
     storeScratchHeader("99", "Left behind");
     runQuery(
-        database(),
+        clinicDatabase(),
         "INSERT INTO po_desc (code2, descr2, amount2, file_p) VALUES ('20', 'X-ray', 50, '99')");
     storeScratchHeader("7", "Huda Saleh");
 
@@ -581,7 +504,7 @@ void InvoiceScreenTest::failuresAreReportedAndTheScreenStaysOpen() {
     QCOMPARE(text(screen, "Text8"), "150");
 
     failWritesTo("po_desc", "DELETE", "database is locked");
-    chooseLine(screen, 0);
+    clickRow(linesGrid(screen), 0);
     env_->dialogs.expectMessage("database is locked");
     QTest::keyClicks(linesGrid(screen), "8");
     QCOMPARE(text(screen, "Text8"), "150");
@@ -613,20 +536,20 @@ void InvoiceScreenTest::todayThatTheDateBoxCannotTakeAsksForTheDate() {
 void InvoiceScreenTest::amountAndPaymentsBoxesTakeOnlyDigits() {
     QWidget* screen = openScreen();
     for (const char* name : {"Text6", "text9"}) {
-        auto* box = child<QLineEdit>(screen, name);
-        box->setFocus();
-        QTest::keyClicks(box, "1a.2-3 +");
-        QCOMPARE(box->text(), "123");
-        QTest::keyClick(box, Qt::Key_Backspace);
-        QCOMPARE(box->text(), "12");
-        QTest::keyClicks(box, "3456");
-        QCOMPARE(box->text(), "1234");
+        QLineEdit* edit = box(screen, name);
+        edit->setFocus();
+        QTest::keyClicks(edit, "1a.2-3 +");
+        QCOMPARE(edit->text(), "123");
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(edit->text(), "12");
+        QTest::keyClicks(edit, "3456");
+        QCOMPARE(edit->text(), "1234");
     }
 }
 
 void InvoiceScreenTest::closingWithACodeNotYetLookedUpAsksNothing() {
     QPointer<QWidget> screen = openScreen();
-    auto* code = child<QLineEdit>(screen, "text4");
+    auto* code = box(screen, "text4");
     code->setFocus(Qt::TabFocusReason);
     QTest::keyClicks(code, "99");
     screen->close();
@@ -678,8 +601,8 @@ void InvoiceScreenTest::controlsCarryTheirNames() {
     QCOMPARE(child<QAction>(screen, "mnuSave")->text().remove('&'), "Save");
     for (const char* name : {"Text1", "Text2", "Text3", "Text5", "Text7", "Text8", "Text10"})
         QVERIFY2(!child(screen, name)->isEnabled(), name);
-    QCOMPARE(child<QLineEdit>(screen, "mask1")->maxLength(), 10);
-    QCOMPARE(child<QLineEdit>(screen, "Text6")->maxLength(), 4);
+    QCOMPARE(box(screen, "mask1")->maxLength(), 10);
+    QCOMPARE(box(screen, "Text6")->maxLength(), 4);
     QCOMPARE(child<MaskedEdit>(screen, "text4")->mask(), "##");
     QCOMPARE(child<MaskedEdit>(screen, "text9")->promptChar(), '_');
     QVERIFY(child(screen, "SSPanel1")->isAncestorOf(child(screen, "SSPanel2")));

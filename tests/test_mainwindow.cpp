@@ -1,5 +1,7 @@
+#include "support/clinicrows.h"
 #include "support/oldlayout.h"
 #include "support/testenv.h"
+#include "support/ui.h"
 
 #include "app/mainwindow.h"
 #include "app/picturebox.h"
@@ -85,12 +87,6 @@ QString& inMemory(const QString& valueName) {
     qFatal("no letterhead value %s", qPrintable(valueName));
 }
 
-void trigger(QWidget* window, const QString& item) {
-    QAction* action = window->findChild<QAction*>(item);
-    QVERIFY2(action, qPrintable("no menu item " + item));
-    action->trigger();
-}
-
 PictureBox* picture(QWidget* window) {
     return window->findChild<PictureBox*>("Picture1");
 }
@@ -108,12 +104,6 @@ QString writePicture(const QString& path, const QColor& colour) {
     return path;
 }
 
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
 // A copy of the current database in a directory of its own, under the given file name.
 QString copyDatabase(TestEnv& env, const QString& directory,
                      const QString& fileName = "korvel_data.mdb") {
@@ -124,16 +114,14 @@ QString copyDatabase(TestEnv& env, const QString& directory,
 
 int catalogRows(const QString& path) {
     ScopedDatabase database(path);
-    QSqlQuery query = runQuery(database.db(), "SELECT count(*) FROM file_desc");
-    query.next();
-    return query.value(0).toInt();
+    return countOf("file_desc", database.db());
 }
 
 void addCatalogRows(const QString& path, int count) {
     ScopedDatabase database(path);
     for (int code = 10; code < 10 + count; ++code)
-        runQuery(database.db(), "INSERT INTO file_desc (code, descrip, amount) VALUES (?, ?, ?)",
-                 {QString::number(code), "Consultation " + QString::number(code), 100 + code});
+        addProcedure(QString::number(code), "Consultation " + QString::number(code), 100 + code,
+                     database.db());
 }
 
 // A stand-in for a working screen that does nothing about the main window itself, so that the
@@ -748,7 +736,7 @@ void MainWindowTest::refusedDatabaseChangeLeavesTheDatabase() {
     QCOMPARE(AppSettings().connectionString, before.connectionString);
     QCOMPARE(ReadRegValue("dbpath"), before.dbpath);
     if (chosen == "text")
-        QCOMPARE(contents(*file), QByteArray("Standard Jet DB, or so it says"));
+        QCOMPARE(readFile(*file), QByteArray("Standard Jet DB, or so it says"));
 }
 
 void MainWindowTest::compactionReplacesTheDatabaseInPlace() {
@@ -785,7 +773,7 @@ void MainWindowTest::failedCompactionKeepsTheDatabaseAndTheProgram() {
     env.dialogs.expectMessage("Compact Database failed!");
     trigger(window, "mnuCompactDatabase");
 
-    QCOMPARE(contents(database), QByteArray("damaged beyond compaction"));
+    QCOMPARE(readFile(database), QByteArray("damaged beyond compaction"));
     QVERIFY(!QFileInfo::exists(env.programDirectory() + "/test.mdb"));
     QVERIFY(!QApplication::overrideCursor());
     // The program goes on: the window answers the next menu item.
@@ -837,7 +825,7 @@ void MainWindowTest::everyWayOfClosingGivesTheMainWindowBack() {
     registerBareScreens();
     window->show();
     for (int round = 0; round < 2; ++round) {
-        QTest::mouseClick(window->findChild<QPushButton*>(button), Qt::LeftButton);
+        click(window, button);
         QWidget* shown = Screens::existing(screen);
         QVERIFY(shown && shown->isVisible());
         QCOMPARE(shown->windowModality(), Qt::NonModal);
@@ -858,7 +846,7 @@ void MainWindowTest::handOverFromOpenFileToInvoiceKeepsMainDisabled() {
     MainWindow* window = openClinic(env);
     registerBareScreens();
     window->show();
-    QTest::mouseClick(window->findChild<QPushButton*>("SSCommand5"), Qt::LeftButton);
+    click(window, "SSCommand5");
     QWidget* openFile = Screens::existing("Form8");
     QWidget* invoice = Screens::get("Form7");
     openFile->hide();
@@ -893,7 +881,7 @@ void MainWindowTest::programScreensGiveTheMainWindowBack() {
     if (!Screens::get(screen))
         QSKIP(qPrintable(screen + " is not part of the program yet"));
     window->show();
-    QTest::mouseClick(window->findChild<QPushButton*>(button), Qt::LeftButton);
+    click(window, button);
     QVERIFY(!window->isEnabled());
     QVERIFY(Screens::existing(screen)->isVisible());
     Screens::existing(screen)->close();
@@ -918,7 +906,7 @@ void MainWindowTest::quitClosesEveryWindow() {
         window->openScreen("Form4");
         QVERIFY(window->close());
     } else {
-        QTest::mouseClick(window->findChild<QPushButton*>("SSCommand7"), Qt::LeftButton);
+        click(window, "SSCommand7");
     }
     QVERIFY(!window->isVisible());
     for (QWidget* screen : Screens::loaded())

@@ -1,4 +1,6 @@
+#include "support/clinicrows.h"
 #include "support/testenv.h"
+#include "support/ui.h"
 
 #include "binding/maskededit.h"
 #include "binding/screens.h"
@@ -15,9 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPrinterInfo>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -25,70 +25,12 @@
 
 namespace {
 
-QSqlDatabase database() {
-    return openDatabase(AppSettings().databaseFilePath);
-}
-
-void addPatient(const QVariantMap& fields) {
-    QStringList marks;
-    for (int i = 0; i < fields.size(); ++i)
-        marks << "?";
-    runQuery(database(),
-             "INSERT INTO per_inf_data (" + fields.keys().join(", ") + ") VALUES (" +
-                 marks.join(", ") + ")",
-             fields.values());
-}
-
-void addInvoice(const QString& fileNumber, int amount, int due) {
-    runQuery(database(),
-             "INSERT INTO pt_sh (file_num, po_date, po_pri, po_netd) VALUES (?, ?, ?, ?)",
-             {fileNumber, "01/11/2026", amount, due});
-}
-
-QVariant valueIn(const QString& sql, const QVariantList& values = {}) {
-    QSqlQuery query = runQuery(database(), sql, values);
-    return query.next() ? query.value(0) : QVariant();
-}
-
 QVariant patientField(const QString& fileNumber, const QString& field) {
     return valueIn("SELECT " + field + " FROM per_inf_data WHERE file_num = ?", {fileNumber});
 }
 
 int patientCount() {
-    return valueIn("SELECT count(*) FROM per_inf_data").toInt();
-}
-
-template <typename T = QWidget> T* child(QWidget* screen, const QString& name) {
-    T* found = screen->findChild<T*>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
-QLineEdit* box(QWidget* screen, const QString& name) {
-    return child<QLineEdit>(screen, name);
-}
-
-// Types any text, Arabic letters among them, one key at a time as a keyboard sends it.
-void typeText(QWidget* widget, const QString& text) {
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-void click(QWidget* screen, const QString& button) {
-    QTest::mouseClick(child<QPushButton>(screen, button), Qt::LeftButton);
-}
-
-void retype(QWidget* screen, const QString& name, const QString& text) {
-    QLineEdit* edit = box(screen, name);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
-
-bool isDeleted(const QPointer<QWidget>& screen) {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return screen.isNull();
+    return countOf("per_inf_data");
 }
 
 // The buttons of viewing a file, or of adding one with the named Cancel button.
@@ -156,7 +98,6 @@ class PatientFileTest : public QObject {
     // that is on file, or one that is not.
     enum class Number { Known, Unknown };
     QWidget* openScreen(const QString& firstAnswer, Number number = Number::Known);
-    QWidget* mainWindow() const { return Screens::get("Form2"); }
 
     std::unique_ptr<TestEnv> env_;
 };
@@ -164,7 +105,7 @@ class PatientFileTest : public QObject {
 void PatientFileTest::init() {
     env_ = std::make_unique<TestEnv>();
     env_->createDatabase();
-    Screens::registerFactory("Form2", [] { return new QWidget; });
+    standInForMainWindow();
     Screens::registerFactory("Form1", [] { return new PatientFileScreen; });
     addPatient({{"file_num", "A1"},
                 {"pt_name_f", "Ali"},
@@ -187,12 +128,7 @@ QWidget* PatientFileTest::openScreen(const QString& firstAnswer, Number number) 
     env_->dialogs.expectInput("File Number :", "Open File", firstAnswer, QString());
     if (number == Number::Unknown)
         env_->dialogs.expectNotice("not found");
-    mainWindow()->setEnabled(false);
-    QWidget* screen = Screens::get("Form1");
-    screen->show();
-    screen->activateWindow();
-    QCoreApplication::processEvents();
-    return screen;
+    return showScreen("Form1");
 }
 
 void PatientFileTest::cancellingTheFirstPromptClosesTheScreen() {
@@ -384,8 +320,8 @@ void PatientFileTest::closingDuringANewFileWritesNothing() {
 }
 
 void PatientFileTest::deleteRemovesTheFileButNotItsInvoices() {
-    addInvoice("A1", 300, 100);
-    addInvoice("A1", 150, 0);
+    addInvoice("A1", "01/11/2026", 300, 100);
+    addInvoice("A1", "01/11/2026", 150, 0);
     QWidget* screen = openScreen("B2");
     click(screen, "SSCommand6");
     QCOMPARE(patientCount(), 1);
@@ -399,7 +335,7 @@ void PatientFileTest::deleteRemovesTheFileButNotItsInvoices() {
 }
 
 void PatientFileTest::deleteWithNoFileLeftDoesNothing() {
-    runQuery(database(), "DELETE FROM per_inf_data WHERE file_num = 'B2'");
+    runQuery(clinicDatabase(), "DELETE FROM per_inf_data WHERE file_num = 'B2'");
     QPointer<QWidget> screen = openScreen("A1");
     click(screen, "SSCommand6");
     click(screen, "SSCommand6");
@@ -413,9 +349,9 @@ void PatientFileTest::deleteWithNoFileLeftDoesNothing() {
 }
 
 void PatientFileTest::invoicesTabListsOnlyThisPatientsInvoices() {
-    addInvoice("A1", 300, 100);
-    addInvoice("B2", 999, 999);
-    addInvoice("A1", 1500, 0);
+    addInvoice("A1", "01/11/2026", 300, 100);
+    addInvoice("B2", "01/11/2026", 999, 999);
+    addInvoice("A1", "01/11/2026", 1500, 0);
     QWidget* screen = openScreen("A1");
     auto* tabs = child<QTabWidget>(screen, "SSTab1");
     auto* grid = child<QTableView>(screen, "DBGrid1");
@@ -440,7 +376,7 @@ void PatientFileTest::invoicesTabListsOnlyThisPatientsInvoices() {
 }
 
 void PatientFileTest::invoicesGridEditsAreWrittenBack() {
-    addInvoice("A1", 300, 100);
+    addInvoice("A1", "01/11/2026", 300, 100);
     QWidget* screen = openScreen("A1");
     child<QTabWidget>(screen, "SSTab1")->setCurrentIndex(1);
     QAbstractItemModel* model = child<QTableView>(screen, "DBGrid1")->model();
@@ -577,7 +513,7 @@ void PatientFileTest::nationalityCountShowsOneRowPerGroupAndTheTotal() {
     addPatient({{"file_num", "E5"}, {"pt_nationality", "NON SAUDI"}, {"temporary", 0}});
     addPatient(
         {{"file_num", "F6"}, {"pt_nationality", QString::fromUtf8("يمني")}, {"temporary", 1}});
-    runQuery(database(), "UPDATE per_inf_data SET temporary = 0 WHERE file_num = 'B2'");
+    runQuery(clinicDatabase(), "UPDATE per_inf_data SET temporary = 0 WHERE file_num = 'B2'");
     AppSettings().letterhead.clinicname = "Dar Al Shifa";
     QWidget* screen = openScreen("A1");
 
@@ -588,7 +524,7 @@ void PatientFileTest::nationalityCountShowsOneRowPerGroupAndTheTotal() {
             preview->reject();
         }
     });
-    child<QAction>(screen, "mnNationality")->trigger();
+    trigger(screen, "mnNationality");
 
     QCOMPARE(shown.title, "Count of Patients (Temporary/Non-Temporary)");
     QList<QStringList> rows = reportRows(shown, {"Text1", "Text2", "Text3"});

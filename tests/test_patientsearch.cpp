@@ -1,15 +1,14 @@
+#include "support/clinicrows.h"
 #include "support/testenv.h"
+#include "support/ui.h"
 
 #include "binding/screens.h"
 #include "db/connection.h"
 #include "patients/bidirectionaldelegate.h"
 #include "patients/patientsearchscreen.h"
-#include "settings/appsettings.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -17,23 +16,15 @@
 
 namespace {
 
-QSqlDatabase database() {
-    return openDatabase(AppSettings().databaseFilePath);
-}
-
-void addPatient(const QString& fileNumber, const QString& given, const QVariant& family,
-                const QString& homeTel = QString(), const QString& mobile = QString()) {
-    runQuery(database(),
-             "INSERT INTO per_inf_data (file_num, pt_name_f, pt_name_fm, pt_name, pt_tel_h, "
-             "mobileno) VALUES (?, ?, ?, ?, ?, ?)",
-             {fileNumber, given, family, given + " " + family.toString(), homeTel, mobile});
-}
-
-template <typename T = QWidget> T* child(QWidget* screen, const QString& name) {
-    T* found = screen->findChild<T*>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
+// A patient file with the fields the search looks in; the full name is given then family name.
+void addFile(const QString& fileNumber, const QString& given, const QVariant& family,
+             const QString& homeTel = QString(), const QString& mobile = QString()) {
+    addPatient({{"file_num", fileNumber},
+                {"pt_name_f", given},
+                {"pt_name_fm", family},
+                {"pt_name", given + " " + family.toString()},
+                {"pt_tel_h", homeTel},
+                {"mobileno", mobile}});
 }
 
 QRadioButton* option(QWidget* screen, int index) {
@@ -45,18 +36,14 @@ QRadioButton* option(QWidget* screen, int index) {
 
 // The file numbers that the grid lists, in its order.
 QStringList listed(QWidget* screen) {
-    QAbstractItemModel* model = child<QTableView>(screen, "DBGrid1")->model();
-    QStringList numbers;
-    for (int row = 0; row < model->rowCount(); ++row)
-        numbers << model->index(row, 0).data().toString();
-    return numbers;
+    return columnOf(grid(screen, "DBGrid1"), 0);
 }
 
 void search(QWidget* screen, const QString& text) {
-    auto* box = child<QLineEdit>(screen, "txtSearch");
-    box->clear();
-    QTest::keyClicks(box, text);
-    QTest::mouseClick(child<QPushButton>(screen, "SSCommand1"), Qt::LeftButton);
+    QLineEdit* edit = box(screen, "txtSearch");
+    edit->clear();
+    QTest::keyClicks(edit, text);
+    click(screen, "SSCommand1");
 }
 
 class ExposedDelegate : public BidirectionalDelegate {
@@ -95,15 +82,15 @@ class PatientSearchTest : public QObject {
 void PatientSearchTest::init() {
     env_ = std::make_unique<TestEnv>();
     env_->createDatabase();
-    Screens::registerFactory("Form2", [] { return new QWidget; });
+    standInForMainWindow();
     Screens::registerFactory("Form3", [] { return new PatientSearchScreen; });
-    addPatient("1", "Khalid", "Alharbi", "4561234", "0551112222");
-    addPatient("2", "Sara", "Salem", "4569999", "0553334444");
-    addPatient("3", "Omar", "Omar", "1112223", "0501234567");
-    addPatient("4", "Noura", QVariant(), "", "");
-    addPatient("5", "Ali", "O'Neil");
-    addPatient("6", "Huda", "50%off");
-    addPatient("7", "Yousef", "Al_Saud");
+    addFile("1", "Khalid", "Alharbi", "4561234", "0551112222");
+    addFile("2", "Sara", "Salem", "4569999", "0553334444");
+    addFile("3", "Omar", "Omar", "1112223", "0501234567");
+    addFile("4", "Noura", QVariant(), "", "");
+    addFile("5", "Ali", "O'Neil");
+    addFile("6", "Huda", "50%off");
+    addFile("7", "Yousef", "Al_Saud");
 }
 
 void PatientSearchTest::cleanup() {
@@ -111,17 +98,13 @@ void PatientSearchTest::cleanup() {
 }
 
 QWidget* PatientSearchTest::openScreen() {
-    Screens::get("Form2")->setEnabled(false);
-    QWidget* screen = Screens::get("Form3");
-    screen->show();
-    QCoreApplication::processEvents();
-    return screen;
+    return showScreen("Form3");
 }
 
 void PatientSearchTest::opensListingEveryFileWithNumberAndName() {
     QWidget* screen = openScreen();
     QCOMPARE(screen->windowTitle(), "Reasersh");
-    QAbstractItemModel* model = child<QTableView>(screen, "DBGrid1")->model();
+    QAbstractItemModel* model = grid(screen, "DBGrid1")->model();
     QCOMPARE(model->columnCount(), 2);
     QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), "File No.");
     QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), "Name");
@@ -130,7 +113,7 @@ void PatientSearchTest::opensListingEveryFileWithNumberAndName() {
     QVERIFY(!(model->flags(model->index(0, 1)) & Qt::ItemIsEditable));
     QVERIFY(option(screen, 0)->isChecked());
     QCOMPARE(child<QLabel>(screen, "Label7")->text(), "Search Family Name:");
-    QCOMPARE(child<QLineEdit>(screen, "txtSearch")->maxLength(), 12);
+    QCOMPARE(box(screen, "txtSearch")->maxLength(), 12);
 }
 
 void PatientSearchTest::familyNameSearchFindsTheTextAnywhere() {
@@ -151,13 +134,13 @@ void PatientSearchTest::emptyTextListsTheFilesWhoseFieldIsNotNull() {
 
 void PatientSearchTest::enterSearchesAndOtherKeysAreTyped() {
     QWidget* screen = openScreen();
-    auto* box = child<QLineEdit>(screen, "txtSearch");
-    QTest::keyClicks(box, "Omar Salem Alharbi");
-    QCOMPARE(box->text(), "Omar Salem A");
-    box->clear();
-    QTest::keyClicks(box, "sal");
+    QLineEdit* text = box(screen, "txtSearch");
+    QTest::keyClicks(text, "Omar Salem Alharbi");
+    QCOMPARE(text->text(), "Omar Salem A");
+    text->clear();
+    QTest::keyClicks(text, "sal");
     QCOMPARE(listed(screen).size(), 7);
-    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClick(text, Qt::Key_Return);
     QCOMPARE(listed(screen), QStringList({"2"}));
 }
 
@@ -215,10 +198,9 @@ void PatientSearchTest::quitAndReopenListsEveryFileAgain() {
     QTest::mouseClick(option(screen, 1), Qt::LeftButton);
     search(screen, "Sara");
     QCOMPARE(listed(screen), QStringList({"2"}));
-    QTest::mouseClick(child<QPushButton>(screen, "SSCommand2"), Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(screen.isNull());
-    QVERIFY(Screens::get("Form2")->isEnabled());
+    click(screen, "SSCommand2");
+    QVERIFY(isDeleted(screen));
+    QVERIFY(mainWindow()->isEnabled());
 
     screen = openScreen();
     QCOMPARE(listed(screen).size(), 7);
@@ -227,58 +209,56 @@ void PatientSearchTest::quitAndReopenListsEveryFileAgain() {
     QCOMPARE(listed(screen), QStringList({"2"}));
 
     screen->close();
-    QVERIFY(Screens::get("Form2")->isEnabled());
+    QVERIFY(mainWindow()->isEnabled());
 }
 
 void PatientSearchTest::arabicNamesAreFoundAndDrawnRightToLeft() {
-    addPatient("8", QString::fromUtf8("محمد"), QString::fromUtf8("العتيبي"));
-    addPatient("9", QString::fromUtf8("سارة"), QString::fromUtf8("الحربي"));
+    addFile("8", QString::fromUtf8("محمد"), QString::fromUtf8("العتيبي"));
+    addFile("9", QString::fromUtf8("سارة"), QString::fromUtf8("الحربي"));
     QWidget* screen = openScreen();
-    auto* box = child<QLineEdit>(screen, "txtSearch");
-    for (const QChar c : QString::fromUtf8("عتيب"))
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    QTest::keyClick(box, Qt::Key_Return);
+    QLineEdit* text = box(screen, "txtSearch");
+    typeText(text, QString::fromUtf8("عتيب"));
+    QTest::keyClick(text, Qt::Key_Return);
     QCOMPARE(listed(screen), QStringList({"8"}));
 
-    auto* grid = child<QTableView>(screen, "DBGrid1");
-    const QModelIndex arabic = grid->model()->index(0, 1);
+    QTableView* files = grid(screen, "DBGrid1");
+    const QModelIndex arabic = files->model()->index(0, 1);
     QCOMPARE(arabic.data().toString(), QString::fromUtf8("محمد العتيبي"));
     ExposedDelegate delegate;
     QStyleOptionViewItem cell;
     delegate.initStyleOption(&cell, arabic);
     QCOMPARE(cell.direction, Qt::RightToLeft);
     QStyleOptionViewItem number;
-    delegate.initStyleOption(&number, grid->model()->index(0, 0));
+    delegate.initStyleOption(&number, files->model()->index(0, 0));
     QCOMPARE(number.direction, Qt::LeftToRight);
 }
 
 void PatientSearchTest::manyMatchesAreFetchedAsTheGridScrolls() {
-    QSqlDatabase db = database();
+    QSqlDatabase db = clinicDatabase();
     inTransaction(db, [&] {
         for (int i = 0; i < 1000; ++i)
-            runQuery(db, "INSERT INTO per_inf_data (file_num, pt_name_fm) VALUES (?, ?)",
-                     {QString::number(1000 + i), "Zahrani"});
+            addPatient({{"file_num", QString::number(1000 + i)}, {"pt_name_fm", "Zahrani"}}, db);
     });
     QWidget* screen = openScreen();
     screen->resize(480, 520);
     search(screen, "ahran");
-    auto* grid = child<QTableView>(screen, "DBGrid1");
-    const int firstRows = grid->model()->rowCount();
+    QTableView* files = grid(screen, "DBGrid1");
+    const int firstRows = files->model()->rowCount();
     QVERIFY2(firstRows > 0 && firstRows < 1000, qPrintable(QString::number(firstRows)));
     QCOMPARE(listed(screen).first(), "1000");
 
-    for (int i = 0; i < 20 && grid->model()->rowCount() < 1000; ++i) {
-        grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum());
+    for (int i = 0; i < 20 && files->model()->rowCount() < 1000; ++i) {
+        files->verticalScrollBar()->setValue(files->verticalScrollBar()->maximum());
         QCoreApplication::processEvents();
     }
-    QCOMPARE(grid->model()->rowCount(), 1000);
+    QCOMPARE(files->model()->rowCount(), 1000);
     QCOMPARE(listed(screen).last(), "1999");
 }
 
 // Told, rather than shown as a search that found nothing.
 void PatientSearchTest::searchThatTheDatabaseRefusesSaysWhy() {
     QWidget* screen = openScreen();
-    runQuery(database(), "ALTER TABLE per_inf_data RENAME TO per_inf_data_gone");
+    runQuery(clinicDatabase(), "ALTER TABLE per_inf_data RENAME TO per_inf_data_gone");
     env_->dialogs.expectMessage("1 -> no such table: per_inf_data");
     search(screen, "Salem");
     QVERIFY(env_->dialogs.allAnswered());

@@ -1,5 +1,7 @@
+#include "support/clinicrows.h"
 #include "support/reportpages.h"
 #include "support/testenv.h"
+#include "support/ui.h"
 
 #include "app/screenfactories.h"
 #include "binding/screens.h"
@@ -23,32 +25,14 @@ namespace {
 const QString kNoPrinter = "482 -> No printer is set up. Install a printer and make it the "
                            "default printer, then print again.";
 
-QSqlDatabase database() {
-    return openDatabase(pathFromConnectionString(AppSettings().connectionString));
-}
-
-void addInvoice(const QString& date, int total, int due) {
-    runQuery(database(),
-             "INSERT INTO pt_sh (file_num, po_date, po_pri, po_netd, fmon, fyear) "
-             "VALUES (?, ?, ?, ?, ?, ?)",
-             {"F1", date, total, due, date.right(7), date.right(4)});
-}
-
 // Invoices 1 to 6 over two days, two months and two years.
 void addInvoices() {
-    addInvoice("06/12/2026", 1500, 500);
-    addInvoice("06/12/2026", 200, 0);
-    addInvoice("07/12/2026", 300, 100);
-    addInvoice("15/11/2026", 4000, 1000);
-    addInvoice("06/12/2025", 50, 50);
-    addInvoice("01/01/2026", 10, 0);
-}
-
-template <typename T> T* child(QWidget* dialog, const QString& name) {
-    T* found = dialog->findChild<T*>(name);
-    if (!found)
-        QTest::qFail(qPrintable("no " + name), __FILE__, __LINE__);
-    return found;
+    addInvoice("F1", "06/12/2026", 1500, 500);
+    addInvoice("F1", "06/12/2026", 200, 0);
+    addInvoice("F1", "07/12/2026", 300, 100);
+    addInvoice("F1", "15/11/2026", 4000, 1000);
+    addInvoice("F1", "06/12/2025", 50, 50);
+    addInvoice("F1", "01/01/2026", 10, 0);
 }
 
 // What a preview showed: the invoice numbers listed and the two totals.
@@ -75,7 +59,7 @@ Shown pressOkAndReadPreview(QWidget* dialog) {
             }
         }
     });
-    QTest::mouseClick(child<QPushButton>(dialog, "SSCommand1"), Qt::LeftButton);
+    click(dialog, "SSCommand1");
     shown.shown = watch.seen();
     return shown;
 }
@@ -99,11 +83,7 @@ struct Fixture {
         box(name)->home(false);
         QTest::keyClicks(box(name), keys);
     }
-    // A click on the option's round button.
-    void choose(const QString& name) {
-        QRadioButton* option = child<QRadioButton>(&dialog, name);
-        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
-    }
+    void choose(const QString& name) { chooseOption(&dialog, name); }
 };
 
 } // namespace
@@ -209,8 +189,8 @@ void PeriodicReportsTest::monthlyAndAnnualReportsSumTheirPeriod() {
     Shown shown = pressOkAndReadPreview(&f.dialog);
     QCOMPARE(shown.title, QString("Monthly Report"));
     QCOMPARE(shown.invoices, QStringList({"1", "2", "3"}));
-    QSqlQuery sums =
-        runQuery(database(), "select sum(po_pri), sum(po_netd) from pt_sh where fmon = '12/2026'");
+    QSqlQuery sums = runQuery(clinicDatabase(),
+                              "select sum(po_pri), sum(po_netd) from pt_sh where fmon = '12/2026'");
     QVERIFY(sums.next());
     QCOMPARE(shown.amount, sums.value(0).toString());
     QCOMPARE(shown.due, sums.value(1).toString());
@@ -268,16 +248,16 @@ void PeriodicReportsTest::everyWayOfClosingGivesTheMainWindowBack() {
         dialog->show();
         QSignalSpy closed(dialog.data(), SIGNAL(closed()));
         if (way == 0) {
-            QTest::mouseClick(child<QPushButton>(dialog, "SSCommand2"), Qt::LeftButton);
+            click(dialog, "SSCommand2");
         } else if (way == 1) {
             pressOkAndReadPreview(dialog);
-            QTest::mouseClick(child<QPushButton>(dialog, "SSCommand3"), Qt::LeftButton);
+            click(dialog, "SSCommand3");
         } else {
             dialog->close();
         }
         QCOMPARE(closed.count(), 1);
         QVERIFY(main->isEnabled());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        discardClosed();
         QVERIFY2(dialog.isNull(), "the dialog was not unloaded");
         QVERIFY(!Screens::existing("Form6"));
     }

@@ -1,7 +1,8 @@
+#include "support/clinicrows.h"
 #include "support/reportpages.h"
 #include "support/testenv.h"
+#include "support/ui.h"
 
-#include "db/connection.h"
 #include "invoices/invoicereport.h"
 #include "reports/layouts.h"
 #include "reports/periodicreportsdialog.h"
@@ -19,7 +20,6 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -92,17 +92,6 @@ int printedPages(const QString& title) {
     return -1;
 }
 
-QSqlDatabase database() {
-    return openDatabase(pathFromConnectionString(AppSettings().connectionString));
-}
-
-void addInvoice(const QString& date, int total, int due) {
-    runQuery(database(),
-             "INSERT INTO pt_sh (file_num, po_date, po_pri, po_netd, fmon, fyear) "
-             "VALUES (?, ?, ?, ?, ?, ?)",
-             {"P7", date, total, due, date.right(7), date.right(4)});
-}
-
 } // namespace
 
 class PrintingTest : public QObject {
@@ -145,9 +134,9 @@ void PrintingTest::reportPrintsEveryPageOnTheDefaultPrinter() {
 void PrintingTest::toPrinterFromTheReportsDialogShowsNothingOnScreen() {
     TestEnv env;
     env.createDatabase();
-    addInvoice("06/12/2026", 1500, 500);
-    addInvoice("06/12/2026", 700, 0);
-    addInvoice("07/12/2026", 999, 0);
+    addInvoice("P7", "06/12/2026", 1500, 500);
+    addInvoice("P7", "06/12/2026", 700, 0);
+    addInvoice("P7", "07/12/2026", 999, 0);
     PrepareReport(reportByName("rep_day"));
     PeriodicReportsDialog dialog;
     dialog.setAttribute(Qt::WA_DeleteOnClose, false);
@@ -155,14 +144,13 @@ void PrintingTest::toPrinterFromTheReportsDialogShowsNothingOnScreen() {
     auto* day = dialog.findChild<QLineEdit*>("text1");
     day->setFocus();
     QTest::keyClicks(day, "06122026");
-    auto* printer = dialog.findChild<QRadioButton*>("Option5_1");
-    QTest::mouseClick(printer, Qt::LeftButton, {}, QPoint(6, printer->height() / 2));
+    chooseOption(&dialog, "Option5_1");
 
     Report& daily = reportByName("rep_day");
     const QString caption = daily.caption;
     daily.caption = uniqueTitle();
     const ModalWatch watch([](QWidget*) {});
-    QTest::mouseClick(dialog.findChild<QPushButton*>("SSCommand1"), Qt::LeftButton);
+    click(&dialog, "SSCommand1");
     QVERIFY(!watch.seen());
     QVERIFY(dialog.findChild<QPushButton*>("SSCommand3")->isVisible());
     QCOMPARE(printedPages(daily.caption), 1);
@@ -172,10 +160,8 @@ void PrintingTest::toPrinterFromTheReportsDialogShowsNothingOnScreen() {
 void PrintingTest::invoicePrintsThroughTheQueue() {
     TestEnv env;
     env.createDatabase();
-    addInvoice("06/12/2026", 1500, 500);
-    runQuery(database(),
-             "INSERT INTO po_descs (descr2, file_p, amount2, code2, po_num) VALUES (?, ?, ?, ?, ?)",
-             {"Consultation", "P7", 1500, "01", 1});
+    addInvoice("P7", "06/12/2026", 1500, 500);
+    addInvoiceLine(1, "01", "Consultation", 1500);
     Report& invoice = reportByName("po_rep");
     const QString caption = invoice.caption;
     invoice.caption = uniqueTitle();

@@ -1,3 +1,4 @@
+#include "support/clinicrows.h"
 #include "support/reportpages.h"
 #include "support/testenv.h"
 
@@ -63,14 +64,6 @@ QString words(int count) {
     return list.join(' ');
 }
 
-void addInvoice(const QSqlDatabase& db, const QString& date, int total, int due,
-                const QString& file = "100") {
-    runQuery(db,
-             "INSERT INTO pt_sh (file_num, po_date, po_pri, po_netd, fmon, fyear) "
-             "VALUES (?, ?, ?, ?, ?, ?)",
-             {file, date, total, due, date.right(7), date.right(4)});
-}
-
 Letterhead sampleLetterhead() {
     return {QString::fromUtf8("عيادة كورفل"),
             "DR./ TEST DOCTOR",
@@ -79,10 +72,6 @@ Letterhead sampleLetterhead() {
             "Qual Three",
             "LIC-42",
             "555-0100"};
-}
-
-QSqlDatabase database() {
-    return openDatabase(pathFromConnectionString(AppSettings().connectionString));
 }
 
 // Every line of the page lies inside the paper's margins.
@@ -251,10 +240,10 @@ void ReportsTest::aFieldThatIsNotAColumnIsAClearError() {
 void ReportsTest::rowsOfAForwardOnlyQueryAreReadOnceAndSummed() {
     TestEnv env;
     env.createDatabase();
-    QSqlDatabase db = database();
+    QSqlDatabase db = clinicDatabase();
     inTransaction(db, [&] {
         for (int i = 1; i <= 1000; ++i)
-            addInvoice(db, "06/12/2026", i * 7, i % 5);
+            addInvoice("100", "06/12/2026", i * 7, i % 5, db);
     });
     Report report = numberedReport();
     report.sections[Detail].controls[0].dataField = "po_pri";
@@ -422,14 +411,15 @@ void ReportsTest::incomeReportsListInvoicesWithTotalsUnderTheirColumns() {
 void ReportsTest::nationalityCountShowsTheFlagAsYesOrNo() {
     TestEnv env;
     env.createDatabase();
-    QSqlDatabase db = database();
+    QSqlDatabase db = clinicDatabase();
     const std::pair<QVariant, int> patients[] = {{"Saudi", 0},    {"Saudi", 0},    {"Saudi", 1},
                                                  {"Egyptian", 0}, {QVariant(), 0}, {QVariant(), 0}};
     int file = 1;
     for (const auto& [nationality, temporary] : patients)
-        runQuery(db,
-                 "INSERT INTO per_inf_data (file_num, pt_nationality, temporary) VALUES (?, ?, ?)",
-                 {QString::number(file++), nationality, temporary});
+        addPatient({{"file_num", QString::number(file++)},
+                    {"pt_nationality", nationality},
+                    {"temporary", temporary}},
+                   db);
     Report report = nationalityCountLayout();
     PrepareReport(report);
     QueryRows rows(runQuery(db, "select pt_nationality,[temporary],count(pt_nationality) as "
@@ -634,10 +624,11 @@ void ReportsTest::reportsPresentNeedsAllFiveFiles() {
 void ReportsTest::dailyReportOfADayWithoutInvoicesHasTotalsOfZero() {
     TestEnv env;
     env.createDatabase();
-    addInvoice(database(), "05/12/2026", 1500, 500);
+    addInvoice("100", "05/12/2026", 1500, 500);
     Report report = incomeLayout("rep_day");
     PrepareReport(report);
-    QueryRows rows(runQuery(database(), "select * from pt_sh where po_date = ?", {"06/12/2026"}));
+    QueryRows rows(
+        runQuery(clinicDatabase(), "select * from pt_sh where po_date = ?", {"06/12/2026"}));
     const LaidOutReport out = layoutReport(report, rows);
     QCOMPARE(int(out.pages.size()), 1);
     const Page& page = out.pages[0];
@@ -653,11 +644,11 @@ void ReportsTest::longReportRepeatsItsPageHeaderOnEveryPage() {
     TestEnv env;
     env.createDatabase();
     AppSettings().letterhead = sampleLetterhead();
-    QSqlDatabase db = database();
+    QSqlDatabase db = clinicDatabase();
     inTransaction(db, [&] {
         for (int i = 1; i <= 300; ++i)
-            addInvoice(db, QString("%1/11/2026").arg(i % 28 + 1, 2, 10, QChar('0')), 100 + i,
-                       i % 2 ? 0 : 50, QString::number(i));
+            addInvoice(QString::number(i), QString("%1/11/2026").arg(i % 28 + 1, 2, 10, QChar('0')),
+                       100 + i, i % 2 ? 0 : 50, db);
     });
     Report report = incomeLayout("rep_mon");
     PrepareReport(report);
@@ -687,7 +678,7 @@ void ReportsTest::longReportRepeatsItsPageHeaderOnEveryPage() {
 void ReportsTest::annualReportOverManyInvoicesPaginatesAndSumsAsTheDatabase() {
     TestEnv env;
     env.createDatabase();
-    QSqlDatabase db = database();
+    QSqlDatabase db = clinicDatabase();
     const int invoices = 100000;
     inTransaction(db, [&] {
         QSqlQuery insert(db);
@@ -747,11 +738,12 @@ void ReportsTest::pdfReadsBackWithTheLetterheadAndTheFigures() {
     TestEnv env;
     env.createDatabase();
     AppSettings().letterhead = sampleLetterhead();
-    addInvoice(database(), "06/12/2026", 1500, 500, "A17");
-    addInvoice(database(), "06/12/2026", 2250, 0, "B4");
+    addInvoice("A17", "06/12/2026", 1500, 500);
+    addInvoice("B4", "06/12/2026", 2250, 0);
     Report report = incomeLayout("rep_day");
     PrepareReport(report);
-    QueryRows rows(runQuery(database(), "select * from pt_sh where po_date = ?", {"06/12/2026"}));
+    QueryRows rows(
+        runQuery(clinicDatabase(), "select * from pt_sh where po_date = ?", {"06/12/2026"}));
     const QString path = env.root() + "/daily.pdf";
     savePdf(layoutReport(report, rows), path);
 

@@ -1,9 +1,10 @@
+#include "support/clinicrows.h"
 #include "support/oldlayout.h"
 #include "support/testenv.h"
 
+#include "core/programdir.h"
 #include "db/connection.h"
 #include "db/upgradedb.h"
-#include "core/programdir.h"
 #include "db/validation.h"
 #include "settings/appsettings.h"
 #include "settings/registry.h"
@@ -12,14 +13,6 @@
 #include <QTest>
 
 namespace {
-QStringList column(const QSqlDatabase& db, const QString& sql) {
-    QStringList values;
-    QSqlQuery query = runQuery(db, sql);
-    while (query.next())
-        values << query.value(0).toString();
-    return values;
-}
-
 void fillOldDatabase(const QString& path) {
     ScopedDatabase database(path);
     const QSqlDatabase& db = database.db();
@@ -33,7 +26,7 @@ void fillOldDatabase(const QString& path) {
 
 class UpgradeTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void currentDatabaseIsValidAndLeftAlone();
     void olderLayoutIsConvertedWithItsRows();
     void secondUpgradeDoesNothing();
@@ -70,20 +63,22 @@ void UpgradeTest::olderLayoutIsConvertedWithItsRows() {
 
     ScopedDatabase database(path);
     const QSqlDatabase& db = database.db();
-    QCOMPARE(column(db, "SELECT po_netd FROM pt_sh ORDER BY po_num"), (QStringList{"0", "0"}));
-    QCOMPARE(column(db, "SELECT id || ':' || code2 FROM po_desc ORDER BY id"),
+    QCOMPARE(firstColumnOf("SELECT po_netd FROM pt_sh ORDER BY po_num", db),
+             (QStringList{"0", "0"}));
+    QCOMPARE(firstColumnOf("SELECT id || ':' || code2 FROM po_desc ORDER BY id", db),
              (QStringList{"1:12", "2:07", "3:33"}));
-    QCOMPARE(column(db, "SELECT pt_name FROM per_inf_data"), QStringList{"Salim Nour"});
+    QCOMPARE(firstColumnOf("SELECT pt_name FROM per_inf_data", db), QStringList{"Salim Nour"});
     // New scratch lines go on numbering after the kept ones.
     runQuery(db, "INSERT INTO po_desc (code2) VALUES ('44')");
-    QCOMPARE(column(db, "SELECT max(id) FROM po_desc"), QStringList{"4"});
+    QCOMPARE(firstColumnOf("SELECT max(id) FROM po_desc", db), QStringList{"4"});
     // The added columns follow the same rules as in a new database.
     runQuery(db, "UPDATE per_inf_data SET mobileno = '0551234567'");
     runQuery(db, "UPDATE per_inf_data SET mobileno = ''");
     QVERIFY_THROWS_EXCEPTION(AppError,
                              runQuery(db, "UPDATE per_inf_data SET mobileno = '05512345678'"));
     QVERIFY_THROWS_EXCEPTION(AppError, runQuery(db, "INSERT INTO po_descs (code2) VALUES ('')"));
-    QVERIFY(column(db, "SELECT name FROM pragma_index_list('po_descs')").contains("po_descs_po_num"));
+    QVERIFY(firstColumnOf("SELECT name FROM pragma_index_list('po_descs')", db)
+                .contains("po_descs_po_num"));
 
     QCOMPARE(AppSettings().letterhead.clinicname, QString("KORVEL"));
     QCOMPARE(ReadRegValue("clinicname"), QString("KORVEL"));
@@ -102,7 +97,7 @@ void UpgradeTest::secondUpgradeDoesNothing() {
     }
     UpgradeDB();
     ScopedDatabase database(AppSettings().databaseFilePath);
-    QCOMPARE(column(database.db(), "SELECT po_netd FROM pt_sh"), QStringList{"9"});
+    QCOMPARE(firstColumnOf("SELECT po_netd FROM pt_sh", database.db()), QStringList{"9"});
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
 }
 

@@ -60,3 +60,9 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     file.open(QIODevice::WriteOnly | QIODevice::Truncate);
     file.write(bytes);
 }
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}

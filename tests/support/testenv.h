@@ -28,3 +28,5 @@ class TestEnv {
 
 // Writes a file with the given bytes.
 void writeFile(const QString& path, const QByteArray& bytes);
+// The bytes of a file; none when it cannot be read.
+QByteArray readFile(const QString& path);

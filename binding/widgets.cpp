@@ -1,5 +1,6 @@
-#include "patients/controls.h"
+#include "binding/widgets.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,7 +9,8 @@ QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& spok
                        int maxLength) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
-    box->setAccessibleName(spokenName);
+    if (!spokenName.isEmpty())
+        box->setAccessibleName(spokenName);
     if (maxLength > 0)
         box->setMaxLength(maxLength);
     return box;
@@ -27,4 +29,13 @@ QLabel* makeLabel(QWidget* parent, const QString& text, QWidget* buddy) {
     if (buddy)
         label->setBuddy(buddy);
     return label;
+}
+
+QFrame* makePanel(QWidget* parent, const QString& name, const QString& spokenName) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setAccessibleName(spokenName);
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setFrameShadow(QFrame::Raised);
+    return frame;
 }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/dialogs.h"
+
+#include <QStringList>
+
+// The benchmark's user: answers each input box with the next text it was given, takes every
+// message with OK (or Yes) and keeps its text, and cancels file dialogs.
+class BenchDialogs : public Dialogs {
+  public:
+    void answerNextInputWith(const QString& text) { inputs_ << text; }
+    // The messages shown since the last call.
+    QStringList takeMessages();
+
+    Answer message(const QString& text, Buttons buttons, Icon icon,
+                   const std::optional<QString>& title) override;
+    QString inputBox(const QString& prompt, const QString& title,
+                     const QString& defaultText) override;
+    std::optional<QString> openFile(const QString& filter, const QString& directory,
+                                    const QString& fileName) override;
+    QString pickFolder(QWidget* owner, const QString& instruction) override;
+
+  private:
+    QStringList inputs_;
+    QStringList messages_;
+};

@@ -1,0 +1,396 @@
+#include "benchmarks.h"
+
+#include "bareengine.h"
+#include "libreoffice.h"
+#include "operations.h"
+#include "programsession.h"
+#include "reportruns.h"
+#include "scoreboard.h"
+
+#include "binding/compaction.h"
+#include "binding/recordsources.h"
+#include "binding/screens.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTableView>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using State = benchmark::State;
+
+// Record numbers spread evenly over 1..count, the same in every run.
+class Picks {
+  public:
+    explicit Picks(qint64 count) : count_(std::max<qint64>(count, 1)) {}
+    qint64 next() {
+        state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
+        return qint64((state_ >> 33) % quint64(count_)) + 1;
+    }
+
+  private:
+    qint64 count_;
+    quint64 state_ = 42;
+};
+
+// The rows that the floor of a "first screenful" reads: what the program's grid showed.
+int gSearchScreenful = 20;
+int gListScreenful = 20;
+
+// Two-letter fragments of family names, taken in turn.
+const char* const kSearchFragments[] = {"ha", "al", "ar", "ma"};
+
+void add(const BenchSetup& setup, const std::string& name, void (*body)(State&, const BenchSetup&),
+         int iterations = 0) {
+    auto* bench = benchmark::RegisterBenchmark(
+        name.c_str(), [body, &setup](State& state) { body(state, setup); });
+    bench->Unit(benchmark::kMillisecond)->UseRealTime();
+    if (setup.quick)
+        iterations = 1;
+    if (iterations > 0)
+        bench->Iterations(iterations);
+    else
+        bench->MinTime(0.5);
+}
+
+// Lets the program draw what the last operation showed, outside the measured time.
+void drawn(State& state) {
+    state.PauseTiming();
+    settle();
+    state.ResumeTiming();
+}
+
+// A started program for one benchmark; the time that start-up takes is not counted.
+struct Started {
+    explicit Started(const BenchSetup& setup) : session(setup.workDir) {
+        if (!session.start())
+            qFatal("the program did not start on %s", qPrintable(setup.workDir));
+    }
+    ProgramSession session;
+};
+
+// --- look-ups, lists and saving ------------------------------------------------------------------
+
+void programOpenPatient(State& state, const BenchSetup& setup) {
+    Started program(setup);
+    program.session.dialogs.answerNextInputWith("1");
+    QWidget* screen = program.session.open("Form1");
+    Picks picks(setup.patients);
+    for (auto _ : state) {
+        openPatientFile(program.session, screen, QString::number(picks.next()));
+        drawn(state);
+    }
+}
+
+void floorOpenPatient(State& state, const BenchSetup& setup) {
+    BareEngine engine(setup.databasePath());
+    Picks picks(setup.patients);
+    for (auto _ : state)
+        engine.read("select * from per_inf_data where file_num = ?",
+                    {QString::number(picks.next())}, 1);
+}
+
+void programSearch(State& state, const BenchSetup& setup) {
+    Started program(setup);
+    QWidget* screen = program.session.open("Form3");
+    size_t turn = 0;
+    for (auto _ : state) {
+        searchFamilyNames(screen, kSearchFragments[turn++ % std::size(kSearchFragments)]);
+        drawn(state);
+    }
+    gSearchScreenful = screenful(control<QTableView>(screen, "DBGrid1"));
+}
+
+void floorSearch(State& state, const BenchSetup& setup) {
+    BareEngine engine(setup.databasePath());
+    size_t turn = 0;
+    for (auto _ : state) {
+        const QString fragment = kSearchFragments[turn++ % std::size(kSearchFragments)];
+        engine.read("select * from per_inf_data where pt_name_fm like ? escape '!'",
+                    {"%" + fragment + "%"}, gSearchScreenful);
+    }
+}
+
+void programPendingList(State& state, const BenchSetup& setup) {
+    Started program(setup);
+    QWidget* screen = program.session.open("Form5");
+    for (auto _ : state) {
+        showPendingInvoices(screen);
+        drawn(state);
+    }
+    gListScreenful = screenful(control<QTableView>(screen, "DBGrid1"));
+}
+
+void floorPendingList(State& state, const BenchSetup& setup) {
+    BareEngine engine(setup.databasePath());
+    for (auto _ : state)
+        engine.read(kPendingInvoicesQuery, {}, gListScreenful);
+}
+
+void programScrollToEnd(State& state, const BenchSetup& setup) {
+    Started program(setup);
+    QWidget* screen = program.session.open("Form5");
+    auto* grid = control<QTableView>(screen, "DBGrid1");
+    for (auto _ : state) {
+        state.PauseTiming();
+        showPendingInvoices(screen);
+        settle();
+        state.ResumeTiming();
+        scrollToEnd(grid);
+        drawn(state);
+    }
+    state.counters["rows"] = grid->model()->rowCount();
+}
+
+void floorScrollToEnd(State& state, const BenchSetup& setup) {
+    BareEngine engine(setup.databasePath());
+    int rows = 0;
+    for (auto _ : state)
+        rows = engine.read(kPendingInvoicesQuery);
+    state.counters["rows"] = rows;
+}
+
+void programFindInvoice(State& state, const BenchSetup& setup) {
+    Started program(setup);
+    QWidget* screen = program.session.open("Form5");
+    Picks picks(setup.invoices);
+    for (auto _ : state) {
+        findInvoice(screen, picks.next());
+        drawn(state);
+    }
+    if (!Screens::existing("Form5"))
+        state.SkipWithError("an invoice was not found");
+}
+
+void floorFindInvoice(State& state, const BenchSetup& setup) {
+    BareEngine engine(setup.databasePath());
+    Picks picks(setup.invoices);
+    for (auto _ : state)
+        engine.read("select * from pt_sh where po_num = ?", {picks.next()});
+}
+
+void programSaveInvoice(State& state, const BenchSetup& setup) {
+    Started program(setup);
+    Picks picks(setup.patients);
+    for (auto _ : state) {
+        state.PauseTiming();
+        QWidget* screen = composeTenLineInvoice(program.session, QString::number(picks.next()));
+        state.ResumeTiming();
+        const QString number = saveInvoice(screen);
+        state.PauseTiming();
+        settle();
+        if (number.isEmpty())
+            state.SkipWithError("the invoice was not saved");
+        leaveInvoice(screen);
+        state.ResumeTiming();
+    }
+}
+
+// The rows that saving an invoice writes: its header, its ten lines, and the numbers in the
+// scratch header, in one transaction.
+void floorSaveInvoice(State& state, const BenchSetup& setup) {
+    BareEngine engine(setup.databasePath());
+    engine.run("insert into inv_rep_data (file_p, invo, dater) values ('1', '0', '01/01/2026')");
+    const qint64 scratch = engine.number("select max(id) from inv_rep_data");
+    Picks picks(setup.patients);
+    for (auto _ : state) {
+        const QString file = QString::number(picks.next());
+        engine.run("begin");
+        engine.run("insert into pt_sh (file_num, po_date, po_pri, po_netd, fmon, fyear) values "
+                   "(?, '15/06/2026', 1000, 0, '06/2026', '2026')",
+                   {file});
+        const qint64 number = engine.number("select last_insert_rowid()");
+        for (int line = 1; line <= 10; ++line)
+            engine.run("insert into po_descs (descr2, file_p, amount2, code2, po_num) values "
+                       "('Consultation', ?, 100, ?, ?)",
+                       {file, QString("%1").arg(line, 2, 10, QChar('0')), number});
+        engine.run("update inv_rep_data set invo = ?, tot = '1000', paym = '1000', netd = '0', "
+                   "cash = 'X', credit1 = '', parti1 = '' where id = ?",
+                   {QString::number(number), scratch});
+        engine.run("commit");
+    }
+    engine.run("delete from inv_rep_data where id = ?", {scratch});
+}
+
+// --- reports
+// --------------------------------------------------------------------------------------
+
+ReportRun reportOf(const BenchSetup& setup, const std::string& kind) {
+    if (kind == "day")
+        return periodReport("rep_day", "po_date", setup.day);
+    if (kind == "month")
+        return periodReport("rep_mon", "fmon", setup.month);
+    return periodReport("rep_year", "fyear", setup.year);
+}
+
+template <const char* Kind> void programReportPages(State& state, const BenchSetup& setup) {
+    Started program(setup);
+    size_t pages = 0;
+    for (auto _ : state)
+        pages = layOut(reportOf(setup, Kind)).pages.size();
+    state.counters["pages"] = double(pages);
+}
+
+template <const char* Kind> void programReportPdf(State& state, const BenchSetup& setup) {
+    Started program(setup);
+    for (auto _ : state)
+        writePdf(reportOf(setup, Kind), setup.workDir + "/report.pdf");
+}
+
+template <const char* Kind> void floorReport(State& state, const BenchSetup& setup) {
+    BareEngine engine(setup.databasePath());
+    const ReportRun run = reportOf(setup, Kind);
+    int rows = 0;
+    for (auto _ : state)
+        rows = engine.read(run.query.toUtf8().constData(), run.values);
+    state.counters["rows"] = rows;
+}
+
+constexpr char kDay[] = "day";
+constexpr char kMonth[] = "month";
+constexpr char kYear[] = "year";
+
+template <int Times> void programLayout(State& state, const BenchSetup& setup) {
+    Started program(setup);
+    // The fonts are loaded by the first layout of the run, whichever it is.
+    layOut(invoicesReport(10));
+    for (auto _ : state)
+        layOut(invoicesReport(setup.layoutRows * Times));
+}
+
+void programAnnualPdf(State& state, const BenchSetup& setup) {
+    Started program(setup);
+    layOut(invoicesReport(10));
+    for (auto _ : state)
+        writePdf(invoicesReport(setup.pdfRows), setup.workDir + "/annual.pdf");
+}
+
+void libreOfficeAnnualPdf(State& state, const BenchSetup& setup) {
+    const QString csv = setup.workDir + "/annual.csv";
+    writeInvoicesCsv(setup.databasePath(), setup.pdfRows, csv);
+    const QString out = setup.workDir + "/libreoffice";
+    // The first run of a new profile sets it up: that is not the conversion's time.
+    convertToPdf(csv, out, setup.workDir + "/profile");
+    for (auto _ : state) {
+        const ChildRun run = convertToPdf(csv, out, setup.workDir + "/profile");
+        if (run.exitCode != 0 || !QFile::exists(out + "/annual.pdf"))
+            state.SkipWithError("LibreOffice did not convert the file");
+    }
+}
+
+// --- start-up and compaction -------------------------------------------------------------------
+
+void startUp(State& state, const QString& directory) {
+    ProgramSession session(directory);
+    for (auto _ : state) {
+        if (!session.start())
+            state.SkipWithError("the program did not start");
+        state.PauseTiming();
+        session.stop();
+        state.ResumeTiming();
+    }
+}
+
+void programStartUp(State& state, const BenchSetup& setup) {
+    startUp(state, setup.workDir);
+}
+
+void emptyStartUp(State& state, const BenchSetup& setup) {
+    startUp(state, setup.emptyDir);
+}
+
+void programCompaction(State& state, const BenchSetup& setup) {
+    Started program(setup);
+    for (auto _ : state)
+        if (!CompactDB(setup.databasePath(), setup.workDir + "/test.mdb"))
+            state.SkipWithError("compaction failed");
+}
+
+void floorCompaction(State& state, const BenchSetup& setup) {
+    const QString copy = setup.workDir + "/floor.mdb";
+    for (auto _ : state) {
+        QFile::remove(copy);
+        {
+            BareEngine engine(setup.databasePath());
+            engine.run("vacuum into ?", {copy});
+        }
+        QFile::remove(setup.databasePath());
+        QFile::rename(copy, setup.databasePath());
+    }
+}
+
+} // namespace
+
+void registerBenchmarks(BenchSetup& setup) {
+    add(setup, "program/open_patient", programOpenPatient);
+    add(setup, "floor/open_patient", floorOpenPatient);
+    add(setup, "program/search_family", programSearch);
+    add(setup, "floor/search_family", floorSearch);
+    add(setup, "program/pending_list", programPendingList);
+    add(setup, "floor/pending_list", floorPendingList);
+    add(setup, "program/pending_to_end", programScrollToEnd, 1);
+    add(setup, "floor/pending_to_end", floorScrollToEnd, 1);
+    add(setup, "program/find_invoice", programFindInvoice);
+    add(setup, "floor/find_invoice", floorFindInvoice);
+    add(setup, "program/save_invoice", programSaveInvoice, 20);
+    add(setup, "floor/save_invoice", floorSaveInvoice, 20);
+
+    add(setup, "program/day_pages", programReportPages<kDay>);
+    add(setup, "program/day_pdf", programReportPdf<kDay>);
+    add(setup, "floor/day_pages", floorReport<kDay>);
+    add(setup, "program/month_pages", programReportPages<kMonth>, 3);
+    add(setup, "program/month_pdf", programReportPdf<kMonth>, 3);
+    add(setup, "floor/month_pages", floorReport<kMonth>, 3);
+    add(setup, "program/year_pages", programReportPages<kYear>, 1);
+    add(setup, "program/year_pdf", programReportPdf<kYear>, 1);
+    add(setup, "floor/year_pages", floorReport<kYear>, 1);
+    add(setup, "program/layout_n", programLayout<1>, 3);
+    add(setup, "program/layout_2n", programLayout<2>, 3);
+    add(setup, "program/annual_pdf", programAnnualPdf, 2);
+    if (libreOfficeAvailable())
+        add(setup, "libreoffice/annual_pdf", libreOfficeAnnualPdf, 2);
+
+    add(setup, "program/startup", programStartUp, 5);
+    add(setup, "floor/startup", emptyStartUp, 5);
+    add(setup, "program/compaction", programCompaction, 1);
+    add(setup, "floor/compaction", floorCompaction, 1);
+}
+
+void scoreTimes(Scoreboard& board, const BenchSetup& setup) {
+    const double limit = 1.5;
+    board.addRatio("Open a patient file by number", "open_patient", limit);
+    board.addRatio("Search family names for two letters, first screenful", "search_family", limit);
+    board.addRatio("Pending invoices, first screenful", "pending_list", limit);
+    board.addRatio("Pending invoices scrolled to the end", "pending_to_end", limit);
+    board.addRatio("Find an invoice by number", "find_invoice", limit);
+    board.addRatio("Save a ten-line invoice", "save_invoice", limit);
+    board.addRatio("Daily report, laid-out pages (" + setup.day + ")", "day_pages", {});
+    board.addRatio("Monthly report, laid-out pages (" + setup.month + ")", "month_pages", {});
+    board.addRatio("Annual report, laid-out pages (" + setup.year + ")", "year_pages", {});
+    for (const auto& [name, what] :
+         {std::pair{"day", "Daily"}, {"month", "Monthly"}, {"year", "Annual"}}) {
+        const auto pdf = board.time(std::string("program/") + name + "_pdf");
+        board.add(
+            {QString(what) + " report as PDF", pdf ? milliseconds(*pdf) : "", "", "", "", {}});
+    }
+    board.addRatio("Start-up to the main window (reference: an empty database)", "startup", {});
+    board.addRatio("Compaction (reference: the engine's VACUUM INTO)", "compaction", {});
+
+    const auto once = board.time("program/layout_n");
+    const auto twice = board.time("program/layout_2n");
+    Scoreboard::Row linear{
+        QString("Report layout, %1 → %2 invoices").arg(setup.layoutRows).arg(2 * setup.layoutRows),
+        twice ? milliseconds(*twice) : "",
+        once ? milliseconds(*once) : "",
+        "",
+        "≤ 2.2 × for twice the rows",
+        {}};
+    if (once && twice) {
+        linear.value = QString::number(*twice / *once, 'f', 2) + " ×";
+        linear.met = *twice / *once <= 2.2;
+    } else {
+        linear.met = false;
+    }
+    board.add(linear);
+}

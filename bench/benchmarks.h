@@ -1,0 +1,11 @@
+#pragma once
+
+#include "benchsetup.h"
+
+class Scoreboard;
+
+// Registers every timed operation twice, "program/<operation>" through the program's own
+// screens and code, "floor/<operation>" as the bare engine's query for the same answer.
+void registerBenchmarks(BenchSetup& setup);
+// Turns the times into the table's rows.
+void scoreTimes(Scoreboard& board, const BenchSetup& setup);

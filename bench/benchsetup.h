@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// What every measurement of one run works on.
+struct BenchSetup {
+    QString workDir;  // the copy of the database, with the program's files beside it
+    QString emptyDir; // an empty database, made by the program, for start-up's reference
+    QString self;     // this program, run again for the peak memory of one task
+    qint64 patients = 0;
+    qint64 invoices = 0;
+    // Periods of the income reports, in the last year of the data.
+    QString day;
+    QString month;
+    QString year;
+    // The layout over `layoutRows` invoices is compared with the one over twice as many.
+    qint64 layoutRows = 0;
+    qint64 pdfRows = 0;
+    // Every operation once, without holding the figures to their targets: the test suite's run.
+    bool quick = false;
+
+    QString databasePath() const { return workDir + "/korvel_data.mdb"; }
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "childrun.h"
+
+// LibreOffice Calc, headless, as the yardstick of the PDF report: the same invoices as a CSV
+// file converted to PDF.
+
+// True when the soffice program is on the PATH.
+bool libreOfficeAvailable();
+// Writes the first `rows` invoices (the annual report's columns) as CSV.
+void writeInvoicesCsv(const QString& databasePath, qint64 rows, const QString& path);
+// Converts the CSV to PDF in outputDir with a profile of the benchmark's own.
+ChildRun convertToPdf(const QString& csvPath, const QString& outputDir, const QString& profileDir);

@@ -1,0 +1,183 @@
+// Measures the program on a clinic's years of data beside the bare engine:
+//   korvel-bench DIR [--quick] [Google Benchmark options]
+// DIR holds a database made by korvel-generate; the benchmark works on a copy of it. --quick runs
+// every operation once without holding the figures to their targets (the test suite's run).
+
+#include "benchmarks.h"
+#include "childrun.h"
+#include "libreoffice.h"
+#include "probes.h"
+#include "programsession.h"
+#include "scoreboard.h"
+
+#include "db/connection.h"
+#include "db/createdb.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QThread>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+
+namespace {
+
+// Keeps each operation's time for the table, and tells whether any failed.
+class Collector : public benchmark::ConsoleReporter {
+  public:
+    explicit Collector(Scoreboard& board) : board_(board) {}
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.error_occurred) {
+                failed = true;
+                continue;
+            }
+            board_.setTime(run.run_name.function_name,
+                           run.GetAdjustedRealTime() /
+                               benchmark::GetTimeUnitMultiplier(run.time_unit));
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    bool failed = false;
+
+  private:
+    Scoreboard& board_;
+};
+
+qint64 numberFrom(const QString& databasePath, const QString& sql) {
+    ScopedDatabase database(databasePath);
+    QSqlQuery query = runQuery(database.db(), sql);
+    return query.next() ? query.value(0).toLongLong() : 0;
+}
+
+QString textFrom(const QString& databasePath, const QString& sql) {
+    ScopedDatabase database(databasePath);
+    QSqlQuery query = runQuery(database.db(), sql);
+    return query.next() ? query.value(0).toString() : QString();
+}
+
+bool makeEmptyDatabase(const QString& directory) {
+    ProgramSession session(directory);
+    return CreateDB("korvel_data", QString());
+}
+
+// Sizes and periods from the data itself.
+void describeData(BenchSetup& setup) {
+    const QString path = setup.databasePath();
+    setup.patients = numberFrom(path, "select max(id) from per_inf_data");
+    setup.invoices = numberFrom(path, "select max(po_num) from pt_sh");
+    setup.year = textFrom(path, "select fyear from pt_sh order by po_num desc limit 1");
+    setup.month = "06/" + setup.year;
+    setup.day = "15/06/" + setup.year;
+    setup.layoutRows =
+        std::min<qint64>(setup.quick ? setup.invoices / 4 : 100000, setup.invoices / 2);
+    setup.pdfRows = std::min<qint64>(setup.quick ? setup.invoices / 2 : 200000, setup.invoices);
+}
+
+QString firstLineOf(const QString& path, const QByteArray& key) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    for (const QByteArray& line : file.readAll().split('\n'))
+        if (line.startsWith(key))
+            return QString::fromUtf8(line.mid(line.indexOf(':') + 1).trimmed());
+    return {};
+}
+
+void printMachine(const BenchSetup& setup) {
+    std::printf("\nMachine: %s, %d cores, %s RAM; %s; load average before the run: %s\n",
+                qPrintable(firstLineOf("/proc/cpuinfo", "model name")), QThread::idealThreadCount(),
+                qPrintable(firstLineOf("/proc/meminfo", "MemTotal")),
+                qPrintable(QSysInfo::prettyProductName()),
+                qPrintable(firstLineOf("/proc/loadavg", "").section(' ', 0, 2)));
+    std::printf("Data: %lld patient files, %lld invoices\n", setup.patients, setup.invoices);
+}
+
+void scoreLibreOfficeTime(Scoreboard& board, const BenchSetup& setup) {
+    const auto korvel = board.time("program/annual_pdf");
+    const auto office = board.time("libreoffice/annual_pdf");
+    Scoreboard::Row row{
+        QString("%1 invoices as PDF (reference: LibreOffice from CSV)").arg(setup.pdfRows),
+        korvel ? milliseconds(*korvel) : "",
+        office                   ? milliseconds(*office)
+        : libreOfficeAvailable() ? "not measured"
+                                 : "LibreOffice is not installed",
+        "",
+        "≤ 0.2 × LibreOffice",
+        {}};
+    if (korvel && office) {
+        row.value = QString::number(*korvel / *office, 'f', 2) + " ×";
+        row.met = *korvel / *office <= 0.2;
+    } else if (!setup.quick) {
+        row.met = false;
+    }
+    board.add(row);
+}
+
+// The offscreen platform's notes on window hints it cannot honour say nothing about the program.
+QtMessageHandler gStandardHandler = nullptr;
+
+void quietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (!text.startsWith("This plugin does not support") && gStandardHandler)
+        gStandardHandler(type, context, text);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    gStandardHandler = qInstallMessageHandler(quietPlatformNotes);
+    QApplication app(argc, argv);
+    QStringList arguments = app.arguments().mid(1);
+    if (arguments.value(0) == "--probe")
+        return runProbe(arguments.mid(1));
+    if (arguments.isEmpty() || arguments.first().startsWith('-')) {
+        std::fprintf(stderr, "usage: korvel-bench DIR [--quick] [benchmark options]\n");
+        return 2;
+    }
+
+    BenchSetup setup;
+    setup.quick = arguments.contains("--quick");
+    setup.self = QCoreApplication::applicationFilePath();
+    const QString source = QDir(arguments.first()).absoluteFilePath("korvel_data.mdb");
+    QTemporaryDir work;
+    QTemporaryDir empty;
+    setup.workDir = work.path();
+    setup.emptyDir = empty.path();
+    if (!QFile::copy(source, setup.databasePath())) {
+        std::fprintf(stderr, "no database at %s: run korvel-generate first\n", qPrintable(source));
+        return 1;
+    }
+    if (!makeEmptyDatabase(setup.emptyDir)) {
+        std::fprintf(stderr, "the program could not make an empty database\n");
+        return 1;
+    }
+    describeData(setup);
+
+    // Google Benchmark takes its own options; the directory and --quick are ours.
+    std::vector<char*> benchmarkArgs{argv[0]};
+    for (int i = 2; i < argc; ++i)
+        if (QString(argv[i]) != "--quick")
+            benchmarkArgs.push_back(argv[i]);
+    int benchmarkArgc = int(benchmarkArgs.size());
+    benchmark::Initialize(&benchmarkArgc, benchmarkArgs.data());
+
+    Scoreboard board;
+    registerBenchmarks(setup);
+    Collector collector(board);
+    benchmark::RunSpecifiedBenchmarks(&collector);
+
+    scoreTimes(board, setup);
+    scoreLibreOfficeTime(board, setup);
+    scoreMemory(board, setup);
+    scoreScreenScans(board, setup);
+    printMachine(setup);
+    const bool met = board.print();
+    if (collector.failed)
+        return 1;
+    return setup.quick || met ? 0 : 1;
+}

@@ -1,0 +1,105 @@
+#include "operations.h"
+
+#include "programsession.h"
+
+#include "binding/screens.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+// Setting up: the press and everything the program then shows.
+void click(QWidget* screen, const QString& button) {
+    control<QPushButton>(screen, button)->click();
+    settle();
+}
+
+// Measured: the press and the program's handling of it, not the drawing that follows.
+void press(QWidget* screen, const QString& button) {
+    control<QPushButton>(screen, button)->click();
+}
+
+void makeActive(QWidget* screen) {
+    screen->activateWindow();
+    QApplication::setActiveWindow(screen);
+    settle();
+}
+
+// Types into a box the user has moved to, then moves on to the next control.
+void typeInto(QWidget* screen, const QString& name, const QString& typed, const QString& next) {
+    auto* box = control<QLineEdit>(screen, name);
+    box->setFocus(Qt::TabFocusReason);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, typed);
+    control(screen, next)->setFocus(Qt::TabFocusReason);
+    settle();
+}
+
+} // namespace
+
+int screenful(QTableView* grid) {
+    const int rowHeight = grid->verticalHeader()->defaultSectionSize();
+    return (grid->viewport()->height() + rowHeight - 1) / rowHeight;
+}
+
+void openPatientFile(ProgramSession& session, QWidget* patientScreen, const QString& number) {
+    session.dialogs.answerNextInputWith(number);
+    press(patientScreen, "SSCommand3");
+}
+
+void searchFamilyNames(QWidget* searchScreen, const QString& fragment) {
+    control<QLineEdit>(searchScreen, "txtSearch")->setText(fragment);
+    press(searchScreen, "SSCommand1");
+}
+
+void showPendingInvoices(QWidget* listScreen) {
+    control<QAction>(listScreen, "mnuOutstanding")->trigger();
+}
+
+void showAllInvoices(QWidget* listScreen) {
+    control<QAction>(listScreen, "mnuAll")->trigger();
+}
+
+void scrollToEnd(QTableView* grid) {
+    QAbstractItemModel* model = grid->model();
+    while (model->canFetchMore({}))
+        model->fetchMore({});
+    grid->scrollToBottom();
+}
+
+void findInvoice(QWidget* listScreen, qint64 number) {
+    auto* box = control<QLineEdit>(listScreen, "Text1");
+    box->setText(QString::number(number));
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+QWidget* composeTenLineInvoice(ProgramSession& session, const QString& fileNumber) {
+    QWidget* openFile = session.open("Form8");
+    makeActive(openFile);
+    typeInto(openFile, "Text1", fileNumber, "SSCommand1");
+    click(openFile, "SSCommand1");
+    QWidget* invoice = Screens::existing("Form7");
+    makeActive(invoice);
+    for (int line = 1; line <= 10; ++line) {
+        typeInto(invoice, "text4", QString("%1").arg(line, 2, 10, QChar('0')), "Text6");
+        click(invoice, "SSCommand1");
+    }
+    return invoice;
+}
+
+QString saveInvoice(QWidget* invoiceScreen) {
+    press(invoiceScreen, "SSCommand2_OK");
+    return control<QLineEdit>(invoiceScreen, "Text7")->text();
+}
+
+void leaveInvoice(QWidget* invoiceScreen) {
+    click(invoiceScreen, "SSCommand5_Quit");
+}

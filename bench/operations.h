@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+class ProgramSession;
+class QTableView;
+class QWidget;
+
+// What the benchmark's user does on the program's screens, through their controls, as a person
+// would. Each returns when the program has handled the action: the data are in the screen's
+// boxes and grid; the window is drawn at the next settle().
+
+// "Open" on the patient file screen with a file number typed into its input box.
+void openPatientFile(ProgramSession& session, QWidget* patientScreen, const QString& number);
+// A search of the family names for a fragment; the grid shows its first screenful.
+void searchFamilyNames(QWidget* searchScreen, const QString& fragment);
+// "Outstanding" on the invoice list; the grid shows its first screenful.
+void showPendingInvoices(QWidget* listScreen);
+// "All" on the invoice list.
+void showAllInvoices(QWidget* listScreen);
+// Reads the list down to its last row and shows the last screenful.
+void scrollToEnd(QTableView* grid);
+// An invoice number typed into the invoice list's number box, then Enter.
+void findInvoice(QWidget* listScreen, qint64 number);
+
+// Opens an invoice for a patient through the open-file dialog and enters ten catalog lines on
+// the invoice screen; returns the invoice screen, ready for "OK".
+QWidget* composeTenLineInvoice(ProgramSession& session, const QString& fileNumber);
+// "OK" on the invoice screen; returns the invoice number it shows.
+QString saveInvoice(QWidget* invoiceScreen);
+// "Quit" on the invoice screen after saving.
+void leaveInvoice(QWidget* invoiceScreen);
+
+// The rows that a grid shows at once.
+int screenful(QTableView* grid);

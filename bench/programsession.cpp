@@ -1,0 +1,106 @@
+#include "programsession.h"
+
+#include "app/screenfactories.h"
+#include "app/startup.h"
+#include "binding/screens.h"
+#include "core/errorlog.h"
+#include "core/programdir.h"
+#include "db/connection.h"
+#include "settings/appsettings.h"
+#include "settings/registry.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QSettings>
+#include <QWidget>
+
+namespace {
+
+// The main window's buttons, by the screen they open.
+QString buttonOf(const QString& screen) {
+    static const QHash<QString, QString> buttons{{"Form1", "SSCommand1"}, {"Form3", "SSCommand2"},
+                                                 {"Form6", "SSCommand3"}, {"Form4", "SSCommand4"},
+                                                 {"Form8", "SSCommand5"}, {"Form5", "SSCommand6"}};
+    return buttons.value(screen);
+}
+
+} // namespace
+
+QObject* findControl(QWidget* screen, const QString& name, const QMetaObject& kind) {
+    struct Found {
+        QPointer<QWidget> screen;
+        QPointer<QObject> control;
+    };
+    static QHash<QString, Found> found;
+    if (!screen)
+        return nullptr;
+    const QString key = QString::number(quintptr(screen)) + '/' + kind.className() + '/' + name;
+    const Found known = found.value(key);
+    if (known.screen == screen && known.control)
+        return known.control;
+    for (QObject* child : screen->findChildren<QObject*>(name))
+        if (kind.cast(child)) {
+            found.insert(key, {screen, child});
+            return child;
+        }
+    return nullptr;
+}
+
+void settle() {
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+ProgramSession::ProgramSession(const QString& directory) : directory_(directory) {
+    setProgramDir(directory);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, directory + "/settings");
+    setDialogs(&dialogs);
+    AppSettings() = AppSettingsRecord();
+    AppSettings().dbpath = directory;
+    AppSettings().letterhead = DefaultLetterhead();
+    WriteAllSettings();
+    registerScreens();
+}
+
+ProgramSession::~ProgramSession() {
+    stop();
+    Screens::reset();
+    closeAllDatabases();
+    ErrorLog::close();
+    setDialogs(nullptr);
+}
+
+bool ProgramSession::start() {
+    if (!StartUp())
+        return false;
+    Screens::get("Form2")->show();
+    settle();
+    running_ = true;
+    return true;
+}
+
+void ProgramSession::stop() {
+    if (!running_)
+        return;
+    for (QWidget* screen : Screens::loaded())
+        screen->close();
+    settle();
+    Screens::reset();
+    closeAllDatabases();
+    registerScreens();
+    running_ = false;
+}
+
+QWidget* ProgramSession::open(const char* screen) {
+    QWidget* main = Screens::get("Form2");
+    control<QPushButton>(main, buttonOf(screen))->click();
+    settle();
+    return Screens::existing(screen);
+}
+
+void ProgramSession::close(const char* screen) {
+    if (QWidget* widget = Screens::existing(screen))
+        widget->close();
+    settle();
+}

@@ -1,0 +1,28 @@
+#include "reportruns.h"
+
+#include "db/connection.h"
+#include "reports/reportlayout.h"
+#include "reports/reportoutput.h"
+#include "reports/reportregistry.h"
+#include "reports/rowsource.h"
+#include "settings/appsettings.h"
+
+ReportRun periodReport(const QString& report, const QString& column, const QString& period) {
+    return {report, "select * from pt_sh where " + column + " = ?", {period}};
+}
+
+ReportRun invoicesReport(qint64 rows) {
+    return {"rep_year", "select * from pt_sh where po_num <= ?", {rows}};
+}
+
+LaidOutReport layOut(const ReportRun& run) {
+    const QSqlDatabase db = openDatabase(AppSettings().databaseFilePath);
+    QueryRows rows(runQuery(db, run.query, run.values));
+    return layoutReport(reportByName(run.report), rows);
+}
+
+int writePdf(const ReportRun& run, const QString& path) {
+    const LaidOutReport pages = layOut(run);
+    savePdf(pages, path);
+    return int(pages.pages.size());
+}

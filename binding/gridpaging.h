@@ -1,0 +1,7 @@
+#pragma once
+
+class QTableView;
+
+// Makes the grid's data source read, when it opens, only the records that the grid shows at
+// once; the grid asks for more as it scrolls. The grid's model must be a data source's.
+void pageByScreenful(QTableView* grid);

@@ -1,0 +1,80 @@
+#include "clinicrows.h"
+
+#include "db/connection.h"
+#include "settings/appsettings.h"
+
+#include <QSqlRecord>
+
+QSqlDatabase clinicDatabase() {
+    return openDatabase(AppSettings().databaseFilePath);
+}
+
+void addPatient(const QVariantMap& fields, const QSqlDatabase& db) {
+    const QStringList marks(fields.size(), "?");
+    runQuery(db,
+             "INSERT INTO per_inf_data (" + fields.keys().join(", ") + ") VALUES (" +
+                 marks.join(", ") + ")",
+             fields.values());
+}
+
+void addProcedure(const QString& code, const QString& description, int amount,
+                  const QSqlDatabase& db) {
+    runQuery(db, "INSERT INTO file_desc (code, descrip, amount) VALUES (?, ?, ?)",
+             {code, description, amount});
+}
+
+int addInvoice(const QString& fileNumber, const QString& date, int amount, int due,
+               const QSqlDatabase& db) {
+    return runQuery(db,
+                    "INSERT INTO pt_sh (file_num, po_date, po_pri, po_netd, fmon, fyear) "
+                    "VALUES (?, ?, ?, ?, ?, ?)",
+                    {fileNumber, date, amount, due, date.right(7), date.right(4)})
+        .lastInsertId()
+        .toInt();
+}
+
+void addInvoiceLine(int invoice, const QString& code, const QString& description, int amount,
+                    const QSqlDatabase& db) {
+    runQuery(db,
+             "INSERT INTO po_descs (po_num, code2, descr2, amount2, file_p) "
+             "SELECT po_num, ?, ?, ?, file_num FROM pt_sh WHERE po_num = ?",
+             {code, description, amount, invoice});
+}
+
+void failWritesTo(const QString& table, const QString& operation, const QString& engineText) {
+    runQuery(clinicDatabase(), "CREATE TRIGGER refuse_" + table + " BEFORE " + operation + " ON " +
+                                   table + " BEGIN SELECT RAISE(ABORT, '" + engineText + "'); END");
+}
+
+void allowWritesTo(const QString& table) {
+    runQuery(clinicDatabase(), "DROP TRIGGER refuse_" + table);
+}
+
+QVariant valueIn(const QString& sql, const QVariantList& values, const QSqlDatabase& db) {
+    QSqlQuery query = runQuery(db, sql, values);
+    return query.next() ? query.value(0) : QVariant();
+}
+
+int countOf(const QString& table, const QSqlDatabase& db) {
+    return valueIn("SELECT count(*) FROM " + table, {}, db).toInt();
+}
+
+QStringList rowsOf(const QString& sql, const QSqlDatabase& db) {
+    QStringList rows;
+    QSqlQuery query = runQuery(db, sql);
+    while (query.next()) {
+        QStringList values;
+        for (int i = 0; i < query.record().count(); ++i)
+            values << query.value(i).toString();
+        rows << values.join("|");
+    }
+    return rows;
+}
+
+QStringList firstColumnOf(const QString& sql, const QSqlDatabase& db) {
+    QStringList values;
+    QSqlQuery query = runQuery(db, sql);
+    while (query.next())
+        values << query.value(0).toString();
+    return values;
+}

@@ -1,0 +1,251 @@
+#include "support/clinicrows.h"
+#include "support/testenv.h"
+
+#include "binding/datasource.h"
+#include "binding/gridpaging.h"
+#include "binding/queryrecordset.h"
+#include "binding/recordsources.h"
+#include "db/connection.h"
+
+#include <QHeaderView>
+#include <QTableView>
+#include <QTest>
+#include <sqlite3.h>
+
+namespace {
+
+// The invoice list's rows as one query gives them: file number and invoice number.
+QStringList listRows(const QString& query) {
+    return rowsOf("SELECT file_num, po_num FROM (" + query + ")");
+}
+
+QStringList keysOf(const QVector<Record>& records) {
+    QStringList keys;
+    for (const Record& record : records)
+        keys << record.values[0].toString() + "|" + record.values[2].toString();
+    return keys;
+}
+
+// Every row of a query source read page by page, each page continuing after the last row read.
+QStringList readInPages(QueryRecordSet& records, int pageSize) {
+    QVector<Record> all;
+    std::optional<qint64> last;
+    for (QVector<Record> page = records.page(last, pageSize); !page.isEmpty();
+         page = records.page(last, pageSize)) {
+        all += page;
+        last = page.last().key;
+    }
+    return keysOf(all);
+}
+
+// Invoices of patients who share file numbers: the join lists such an invoice once for each
+// patient, so runs of rows carry the same invoice number, some longer than a page.
+void fileInvoicesWithSharedFileNumbers() {
+    for (const char* number : {"1", "2", "2", "3", "3", "3", "3", "3"})
+        addPatient({{"file_num", number}, {"pt_name", QString("Patient ") + number}});
+    const char* owners[] = {"1", "2", "3", "9", "1", "3", "2", "3", "1", "2"};
+    for (int i = 0; i < int(std::size(owners)); ++i)
+        addInvoice(owners[i], "01/02/2026", 100, i % 3 == 0 ? 0 : 50);
+}
+
+int gridRowsShown(QTableView* grid) {
+    const int rowHeight = grid->verticalHeader()->defaultSectionSize();
+    return (grid->viewport()->height() + rowHeight - 1) / rowHeight;
+}
+
+} // namespace
+
+class PagingTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void orderedListReadInPagesEqualsItReadWhole_data();
+    void orderedListReadInPagesEqualsItReadWhole();
+    void positionsFarDownComeFromTheNearestPageRead();
+    void deletingARowAlreadyReadNeitherSkipsNorRepeatsRows();
+    void listsWithoutAWholeNumberOrderAreCountedFromTheStart();
+    void aRefreshedSourceReadsItsNewValues();
+    void aSourceOpensAfterItsConnectionWasClosed();
+    void gridReadsAScreenfulFirstAndMoreAsItScrolls();
+    void bareEngineHandleComparesTheArabicWay();
+};
+
+void PagingTest::orderedListReadInPagesEqualsItReadWhole_data() {
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<int>("pageSize");
+    for (int size : {1, 2, 3, 5, 256}) {
+        QTest::addRow("pending, pages of %d", size) << QString(kPendingInvoicesQuery) << size;
+        QTest::addRow("all, pages of %d", size) << QString(kAllInvoicesQuery) << size;
+    }
+}
+
+void PagingTest::orderedListReadInPagesEqualsItReadWhole() {
+    QFETCH(QString, query);
+    QFETCH(int, pageSize);
+    TestEnv env;
+    env.createDatabase();
+    fileInvoicesWithSharedFileNumbers();
+    QueryRecordSet records(clinicDatabase(), query, {});
+
+    const QStringList whole = listRows(query);
+    QVERIFY(whole.size() > 10);
+    QCOMPARE(readInPages(records, pageSize), whole);
+    // A second pass, with every page's end already known, gives the same.
+    QCOMPARE(readInPages(records, pageSize), whole);
+}
+
+void PagingTest::positionsFarDownComeFromTheNearestPageRead() {
+    TestEnv env;
+    env.createDatabase();
+    fileInvoicesWithSharedFileNumbers();
+    const QStringList whole = listRows(kAllInvoicesQuery);
+    QueryRecordSet records(clinicDatabase(), kAllInvoicesQuery, {});
+    readInPages(records, 3);
+
+    for (int position = whole.size() - 1; position >= 0; --position)
+        QCOMPARE(keysOf({*records.at(position)}).first(), whole[position]);
+    QVERIFY(!records.at(whole.size()));
+    QCOMPARE(records.count(), whole.size());
+    QCOMPARE(keysOf({*records.last()}).first(), whole.last());
+}
+
+// Reading on from where the last page ended, not from a count of rows, keeps a list whole when
+// the program deletes an invoice that the grid already shows.
+void PagingTest::deletingARowAlreadyReadNeitherSkipsNorRepeatsRows() {
+    TestEnv env;
+    env.createDatabase();
+    addPatient({{"file_num", "1"}, {"pt_name", "Salem"}});
+    for (int i = 0; i < 12; ++i)
+        addInvoice("1", "01/02/2026", 100, 10);
+    QueryRecordSet records(clinicDatabase(), kPendingInvoicesQuery, {});
+    const QVector<Record> first = records.page(std::nullopt, 4);
+    QCOMPARE(first.last().values[2].toInt(), 4);
+
+    runQuery(clinicDatabase(), "DELETE FROM pt_sh WHERE po_num = 2");
+    const QVector<Record> second = records.page(first.last().key, 4);
+
+    QCOMPARE(second.first().values[2].toInt(), 5);
+    QCOMPARE(second.last().values[2].toInt(), 8);
+}
+
+void PagingTest::listsWithoutAWholeNumberOrderAreCountedFromTheStart() {
+    TestEnv env;
+    env.createDatabase();
+    fileInvoicesWithSharedFileNumbers();
+    const QString byName = "select pt_name, pt_sh.file_num, po_num from per_inf_data, pt_sh "
+                           "where per_inf_data.file_num = pt_sh.file_num order by pt_name";
+    const QString byTwoColumns = "select per_inf_data.file_num, pt_name, po_num, pt_sh.file_num "
+                                 "from per_inf_data, pt_sh where per_inf_data.file_num = "
+                                 "pt_sh.file_num order by pt_sh.file_num";
+    const QString unordered = "select file_num, pt_name, po_num from pt_sh natural join "
+                              "per_inf_data";
+    for (const QString& query : {byName, byTwoColumns, unordered}) {
+        QueryRecordSet records(clinicDatabase(), query, {});
+        const QStringList paged = readInPages(records, 2);
+        QCOMPARE(paged.size(), listRows(query).size());
+        QCOMPARE(paged.first(), keysOf({*records.first()}).first());
+    }
+}
+
+void PagingTest::aRefreshedSourceReadsItsNewValues() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    addPatient({{"file_num", "1"}, {"pt_name_fm", "Haddad"}});
+    addPatient({{"file_num", "2"}, {"pt_name_fm", "Nour"}});
+    QWidget screen;
+    DataSource source(&screen, "Data1");
+    source.setDatabaseName(path);
+    source.setRecordSource("select * from per_inf_data where pt_name_fm like ?");
+
+    source.setRecordSourceValues({"%dd%"});
+    source.refresh();
+    QCOMPARE(source.field("file_num").toString(), QString("1"));
+    QCOMPARE(source.recordCount(), 1);
+
+    source.setRecordSourceValues({"%ou%"});
+    source.refresh();
+    QCOMPARE(source.field("file_num").toString(), QString("2"));
+    QCOMPARE(source.recordCount(), 1);
+
+    // A table source limited to one value of a field follows a new value the same way.
+    addInvoice("1", "01/02/2026", 100, 0);
+    addInvoice("2", "01/02/2026", 200, 0);
+    source.setRecordSource("pt_sh");
+    for (const char* file : {"1", "2"}) {
+        source.setFilter("file_num", file);
+        source.refresh();
+        QCOMPARE(source.field("file_num").toString(), QString(file));
+        QCOMPARE(source.recordCount(), 1);
+    }
+}
+
+void PagingTest::aSourceOpensAfterItsConnectionWasClosed() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    addPatient({{"file_num", "1"}, {"pt_name", "Salem"}});
+    QWidget screen;
+    DataSource source(&screen, "Data2");
+    source.setDatabaseName(path);
+    source.setRecordSource(kAllInvoicesQuery);
+    source.refresh();
+    QVERIFY(!source.hasCurrent());
+
+    closeAllDatabases();
+    addInvoice("1", "01/02/2026", 100, 0);
+    source.refresh();
+    QVERIFY(source.hasCurrent());
+    QCOMPARE(source.field("pt_name").toString(), QString("Salem"));
+}
+
+void PagingTest::gridReadsAScreenfulFirstAndMoreAsItScrolls() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    runQuery(clinicDatabase(),
+             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) "
+             "INSERT INTO pt_sh (file_num, po_pri, po_netd) SELECT i, i, 1 FROM n");
+    QWidget screen;
+    DataSource source(&screen, "Data1");
+    source.setDatabaseName(path);
+    source.setRecordSource("pt_sh");
+    QTableView grid(&screen);
+    grid.setModel(source.model());
+    pageByScreenful(&grid);
+    grid.resize(300, 200);
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&screen));
+
+    source.refresh();
+    const int shown = gridRowsShown(&grid);
+    QVERIFY(source.model()->rowCount() > shown);
+    QVERIFY(source.model()->rowCount() <= shown + 2);
+    QTest::qWait(50);
+    // The grid did not need more to fill itself.
+    QVERIFY(source.model()->rowCount() <= shown + 2);
+
+    grid.scrollToBottom();
+    QTRY_VERIFY(source.model()->rowCount() > RecordSourceModel::PageSize);
+    QCOMPARE(source.model()->value(source.model()->rowCount() - 1, "po_num").toInt(),
+             source.model()->rowCount());
+
+    // A taller grid starts with more.
+    grid.resize(300, 600);
+    source.refresh();
+    QCOMPARE(source.model()->rowCount(), gridRowsShown(&grid) + 1);
+}
+
+// The benchmark's floor and any other bare handle compare text as the program's connections do.
+void PagingTest::bareEngineHandleComparesTheArabicWay() {
+    sqlite3* handle = nullptr;
+    QCOMPARE(sqlite3_open(":memory:", &handle), SQLITE_OK);
+    registerArabicCollation(handle);
+    sqlite3_stmt* statement = nullptr;
+    QCOMPARE(sqlite3_prepare_v2(handle, "SELECT 'SALEM' = 'salem' COLLATE ARABIC", -1, &statement,
+                                nullptr),
+             SQLITE_OK);
+    QCOMPARE(sqlite3_step(statement), SQLITE_ROW);
+    QCOMPARE(sqlite3_column_int(statement, 0), 1);
+    sqlite3_finalize(statement);
+    sqlite3_close(handle);
+}
+
+QTEST_MAIN(PagingTest)
+#include "test_paging.moc"
