@@ -23,7 +23,6 @@ class BareEngine {
     void run(const char* sql, const QVariantList& values = {});
     // The first value of the first row, as a number.
     qint64 number(const char* sql, const QVariantList& values = {});
-    sqlite3* handle() const { return db_; }
 
   private:
     sqlite3_stmt* prepared(const char* sql, const QVariantList& values);

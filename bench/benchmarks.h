@@ -4,6 +4,9 @@
 
 class Scoreboard;
 
+// The statistic of repeated runs that the table takes.
+constexpr auto kFastest = "fastest";
+
 // Registers every timed operation twice, "program/<operation>" through the program's own
 // screens and code, "floor/<operation>" as the bare engine's query for the same answer.
 void registerBenchmarks(BenchSetup& setup);

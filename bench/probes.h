@@ -6,14 +6,15 @@
 
 class Scoreboard;
 
-// Measurements that need a process of their own, so that nothing else the benchmark did counts
-// in their peak memory: this program is run again with "--probe <task> <directory> ...".
+// Measurements that each take a process of their own, this program run again with
+// "--probe <task> <directory> ...": the program as a user starts it, with nothing else that the
+// benchmark did in its memory. LibreOffice, the yardstick of the PDF report, is a process of its
+// own as well.
 
-// Runs one task in this process and prints its peak memory; the exit code of the probe.
+// Runs one task in this process, printing the time of its work and its peak memory; the exit
+// code of the probe.
 int runProbe(const QStringList& arguments);
 
-// Peak memory with the invoice list open on every invoice, and of the annual PDF beside
-// LibreOffice's for the same rows.
-void scoreMemory(Scoreboard& board, const BenchSetup& setup);
-// The widest scan of a table while each screen opens.
-void scoreScreenScans(Scoreboard& board, const BenchSetup& setup);
+// Report layout over n and 2n invoices; the PDF of the annual report's rows beside
+// LibreOffice's, time and peak memory; peak memory with the invoice list open on all invoices.
+void scoreProbes(Scoreboard& board, const BenchSetup& setup);

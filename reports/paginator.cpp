@@ -56,6 +56,8 @@ Paginator::Paginator(const QSize& pageSize, const PageMargins& margins, MakeBand
 
 void Paginator::openPage() {
     page_ = Page{++pageCount_, {}};
+    // Pages of one report hold much the same: room for as much as the last one held.
+    page_.content.texts.reserve(lastPageTexts_);
     open_ = true;
     y_ = margins_.top;
     Band header = pageHeader_();
@@ -68,6 +70,7 @@ void Paginator::openPage() {
 
 void Paginator::closePage() {
     page_.content.append(pageFooter_(), footerTop_);
+    lastPageTexts_ = page_.content.texts.size();
     page_.content.height = pageSize_.height();
     open_ = false;
     sink_(std::move(page_));

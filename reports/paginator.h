@@ -34,6 +34,7 @@ class Paginator {
 
     Page page_;
     int pageCount_ = 0;
+    size_t lastPageTexts_ = 0;
     bool open_ = false;
     int y_ = 0;
     int bodyTop_ = 0;

@@ -6,6 +6,7 @@
 #include "reports/valueformat.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -77,25 +78,39 @@ SectionLayout::Sized SectionLayout::size(const Item& item, const SectionValues& 
     const QString text = textOf(item, values);
     if (text.isEmpty())
         return sized;
-    sized.rightToLeft = text.isRightToLeft();
-    const QStringList lines = breakLines(text, fonts_.fonts()[item.font], fonts_.metrics(item.font),
-                                         fonts_.glyphs(item.font), c.rect.width());
-    // Whole lines only: what does not fit a fixed box is left out, never cut in half.
+    const PlainGlyphs& glyphs = fonts_.glyphs(item.font);
+    // The bulk of a report, a number or a name that fits its box: one line of Latin letters.
+    if (glyphs.covers(text) && glyphs.width(text) <= c.rect.width()) {
+        sized.lines.append(text);
+        sized.lineHeights.append(fonts_.lineHeight(item.font, text));
+    } else {
+        sized.rightToLeft = text.isRightToLeft();
+        keepWholeLines(item,
+                       breakLines(text, fonts_.fonts()[item.font], fonts_.metrics(item.font),
+                                  glyphs, c.rect.width()),
+                       sized);
+    }
+    if (c.canGrow)
+        sized.height = std::max(
+            sized.height, std::accumulate(sized.lineHeights.begin(), sized.lineHeights.end(), 0));
+    return sized;
+}
+
+// Whole lines only: what does not fit a fixed box is left out, never cut in half.
+void SectionLayout::keepWholeLines(const Item& item, const QStringList& lines, Sized& sized) const {
+    const ReportControl& c = *item.control;
     int used = 0;
     for (const QString& line : lines) {
         const int height = fonts_.lineHeight(item.font, line);
         if (!c.canGrow && !sized.lines.isEmpty() && used + height > c.rect.height())
             break;
-        sized.lines << line;
-        sized.lineHeights.push_back(height);
+        sized.lines.append(line);
+        sized.lineHeights.append(height);
         used += height;
     }
-    if (c.canGrow)
-        sized.height = std::max(sized.height, used);
-    return sized;
 }
 
-std::vector<int> SectionLayout::shifts(const std::vector<Sized>& sized) const {
+std::vector<int> SectionLayout::shifts(const SizedItems& sized) const {
     std::vector<int> shift(items_.size(), 0);
     for (size_t i = 0; i < items_.size(); ++i)
         for (int a : items_[i].above) {
@@ -122,18 +137,18 @@ void SectionLayout::addToBand(const Item& item, const Sized& sized, int top, Ban
 }
 
 Band SectionLayout::place(const SectionValues& values) const {
-    std::vector<Sized> sized;
-    sized.reserve(items_.size());
+    SizedItems sized;
     bool grew = false;
     for (const Item& item : items_) {
-        sized.push_back(size(item, values));
+        sized.append(size(item, values));
         grew = grew || sized.back().height != item.control->rect.height();
     }
-    const std::vector<int> shift = grew ? shifts(sized) : std::vector<int>(items_.size(), 0);
+    const std::vector<int> shift = grew ? shifts(sized) : std::vector<int>();
     Band band;
+    band.texts.reserve(items_.size());
     band.height = section_.height;
     for (size_t i = 0; i < items_.size(); ++i) {
-        const int top = items_[i].control->rect.top() + shift[i];
+        const int top = items_[i].control->rect.top() + (grew ? shift[i] : 0);
         addToBand(items_[i], sized[i], top, band);
         band.height = std::max(band.height, top + sized[i].height);
     }

@@ -5,6 +5,7 @@
 #include "reports/pages.h"
 #include "reports/reportdefinition.h"
 
+#include <QVarLengthArray>
 #include <vector>
 
 class RowSource;
@@ -37,16 +38,19 @@ class SectionLayout {
         // The items that end above this one's top.
         std::vector<int> above;
     };
+    // Most controls take one line: room for it without a trip to the heap, row after row.
     struct Sized {
-        QStringList lines;
-        std::vector<int> lineHeights;
+        QVarLengthArray<QString, 2> lines;
+        QVarLengthArray<int, 2> lineHeights;
         bool rightToLeft = false;
         int height = 0;
     };
+    using SizedItems = QVarLengthArray<Sized, 16>;
 
     QString textOf(const Item& item, const SectionValues& values) const;
     Sized size(const Item& item, const SectionValues& values) const;
-    std::vector<int> shifts(const std::vector<Sized>& sized) const;
+    void keepWholeLines(const Item& item, const QStringList& lines, Sized& sized) const;
+    std::vector<int> shifts(const SizedItems& sized) const;
     void addToBand(const Item& item, const Sized& sized, int top, Band& band) const;
 
     const ReportSection& section_;
