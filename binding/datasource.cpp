@@ -173,18 +173,18 @@ void DataSource::refresh() {
 // The same table or query text on the same open connection keeps its record set and the
 // statements prepared for it, with new values: a list shown again, or searched for other text,
 // is read again without being planned again.
-void DataSource::reopen(const RecordSourceSpec& spec) {
+void DataSource::reopen(const RecordSourceSpec& definition) {
     if (d->records && d->records->isConnected() && d->openedPath == d->databaseName &&
-        d->openedSource == spec.text && d->openedFilter == spec.filterField) {
+        d->openedSource == definition.text && d->openedFilter == definition.filterField) {
         d->anchor.reset();
-        d->records->restart(spec);
+        d->records->restart(definition);
         return;
     }
     release();
-    d->records = openRecordSet(openDatabase(d->databaseName), spec);
+    d->records = openRecordSet(openDatabase(d->databaseName), definition);
     d->openedPath = d->databaseName;
-    d->openedSource = spec.text;
-    d->openedFilter = spec.filterField;
+    d->openedSource = definition.text;
+    d->openedFilter = definition.filterField;
 }
 
 void DataSource::close() {

@@ -107,7 +107,7 @@ class DataSource : public QObject {
     // Stores pending edits where the screen asks for it; true when it did.
     bool leaveRecord();
     void release();
-    void reopen(const RecordSourceSpec& spec);
+    void reopen(const RecordSourceSpec& definition);
     void showRecord(const std::optional<Record>& record);
     void moveTo(const std::function<std::optional<Record>(RecordSet&)>& target);
     void takeGridEdit(qint64 key);

@@ -42,8 +42,8 @@ QueryRecordSet::QueryRecordSet(const QSqlDatabase& db, const QString& query,
     }
 }
 
-void QueryRecordSet::restart(const RecordSourceSpec& spec) {
-    values_ = spec.values;
+void QueryRecordSet::restart(const RecordSourceSpec& definition) {
+    values_ = definition.values;
     bookmarks_.clear();
 }
 

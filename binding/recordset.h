@@ -51,9 +51,9 @@ class RecordSet {
     int requireColumn(const QString& field) const;
 
     virtual bool isTable() const = 0;
-    // Reads the same table or query anew with the spec's values (its filter value, its '?'
+    // Reads the same table or query anew with the definition's values (its filter value, its '?'
     // values): what was learnt of the rows' positions is forgotten.
-    virtual void restart(const RecordSourceSpec& spec) = 0;
+    virtual void restart(const RecordSourceSpec& definition) = 0;
     virtual std::optional<Record> first() = 0;
     virtual std::optional<Record> last() = 0;
     virtual std::optional<Record> after(qint64 key) = 0;

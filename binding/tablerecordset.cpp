@@ -40,9 +40,9 @@ TableRecordSet::TableRecordSet(const QSqlDatabase& db, const QString& table,
     }
 }
 
-void TableRecordSet::restart(const RecordSourceSpec& spec) {
+void TableRecordSet::restart(const RecordSourceSpec& definition) {
     if (!filter_.isEmpty())
-        filterValues_ = {spec.filterValue};
+        filterValues_ = {definition.filterValue};
 }
 
 void TableRecordSet::readColumns(const QString& table) {
