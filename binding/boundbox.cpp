@@ -12,8 +12,23 @@ bool isBindable(const QWidget* box) {
            qobject_cast<const QCheckBox*>(box);
 }
 
+namespace {
+
+// Laying out a box's text is most of what showing a record costs, and many fields of one record
+// are as empty as the last one's: a box that already shows the value, holding no edit of the
+// user's that undo could bring back, is left as it stands.
+bool showsAlready(const QWidget* box, const QString& text) {
+    const auto* line = qobject_cast<const QLineEdit*>(box);
+    return line && !line->isUndoAvailable() && !line->isRedoAvailable() &&
+           value(box).toString() == text;
+}
+
+} // namespace
+
 void show(QWidget* box, const QVariant& value) {
     const QString text = value.isNull() ? QString() : value.toString();
+    if (showsAlready(box, text))
+        return;
     if (auto* masked = qobject_cast<MaskedEdit*>(box))
         masked->showValue(text);
     else if (auto* line = qobject_cast<QLineEdit*>(box))

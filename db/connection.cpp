@@ -1,8 +1,9 @@
 #include "db/connection.h"
 
+#include "db/statementcache.h"
+
 #include <QCollator>
 #include <QFileInfo>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QUrl>
 #include <QUuid>
@@ -21,11 +22,10 @@ int compareArabic(void*, int length1, const void* text1, int length2, const void
                             QString::fromUtf8(static_cast<const char*>(text2), length2));
 }
 
-void registerCollation(QSqlDatabase& db) {
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return;
-    registerArabicCollation(*static_cast<sqlite3* const*>(handle.data()));
+void removeConnection(const QString& name) {
+    finalizeStatements(name);
+    QSqlDatabase::database(name, false).close();
+    QSqlDatabase::removeDatabase(name);
 }
 
 QString sharedName(const QString& path) {
@@ -48,7 +48,7 @@ QSqlDatabase openConnection(const QString& name, const QString& path, bool creat
         QSqlDatabase::removeDatabase(name);
         throw error;
     }
-    registerCollation(db);
+    registerArabicCollation(engineHandle(db));
     return db;
 }
 
@@ -66,25 +66,21 @@ QSqlDatabase openDatabase(const QString& path) {
         if (db.isOpen())
             return db;
         db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
+        removeConnection(name);
     }
     return openConnection(name, path, false);
 }
 
 void closeDatabase(const QString& path) {
     const QString name = sharedName(path);
-    if (!QSqlDatabase::contains(name))
-        return;
-    QSqlDatabase::database(name, false).close();
-    QSqlDatabase::removeDatabase(name);
+    if (QSqlDatabase::contains(name))
+        removeConnection(name);
 }
 
 void closeAllDatabases() {
     for (const QString& name : QSqlDatabase::connectionNames()) {
-        if (!name.startsWith("korvel:"))
-            continue;
-        QSqlDatabase::database(name, false).close();
-        QSqlDatabase::removeDatabase(name);
+        if (name.startsWith("korvel:"))
+            removeConnection(name);
     }
 }
 
@@ -93,9 +89,8 @@ ScopedDatabase::ScopedDatabase(const QString& path, Mode mode)
       db_(openConnection(name_, path, mode == Mode::CreateFile)) {}
 
 ScopedDatabase::~ScopedDatabase() {
-    db_.close();
     db_ = QSqlDatabase();
-    QSqlDatabase::removeDatabase(name_);
+    removeConnection(name_);
 }
 
 QString pathFromConnectionString(const QString& connectionString) {

@@ -10,6 +10,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -46,6 +48,14 @@ struct PatientBoxes {
     DataSource source;
 };
 
+int openHandlesOf(const QString& path) {
+    const QString target = QFileInfo(path).canonicalFilePath();
+    int handles = 0;
+    for (const QFileInfo& fd : QDir("/proc/self/fd").entryInfoList(QDir::Files | QDir::System))
+        handles += fd.symLinkTarget() == target;
+    return handles;
+}
+
 // Runs the work and returns the AppError it raised; fails the test when it raised none.
 template <typename Work> AppError raised(Work work) {
     try {
@@ -63,6 +73,7 @@ class DataSourceTest : public QObject {
     Q_OBJECT
   private slots:
     void refreshShowsTheFirstRecordInTheBoxes();
+    void anotherRecordLeavesNoUndoBehind();
     void storeWritesOnlyTheEditedFields();
     void addNewStoresTheFilledBoxes();
     void cancelAndDelete();
@@ -115,6 +126,24 @@ void DataSourceTest::refreshShowsTheFirstRecordInTheBoxes() {
     QVERIFY(!boxes.source.findFirst("file_num", "999"));
     QVERIFY(boxes.source.noMatch());
     QCOMPARE(boxes.name->text(), QString("Huda"));
+}
+
+void DataSourceTest::anotherRecordLeavesNoUndoBehind() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    addGivenName("001", "Salem");
+    addGivenName("002", "Salem");
+    PatientBoxes boxes(path);
+    boxes.source.refresh();
+
+    // Typed and taken back: the box shows the same name as the next record has.
+    QTest::keyClicks(boxes.name, "X");
+    QTest::keyClick(boxes.name, Qt::Key_Backspace);
+    QVERIFY(boxes.name->isUndoAvailable());
+    QVERIFY(boxes.source.findFirst("file_num", "002"));
+
+    QCOMPARE(boxes.name->text(), QString("Salem"));
+    QVERIFY(!boxes.name->isUndoAvailable());
 }
 
 void DataSourceTest::storeWritesOnlyTheEditedFields() {
@@ -501,14 +530,18 @@ void DataSourceTest::nothingHoldsTheFileBetweenOperations() {
     QVERIFY(source.model()->canFetchMore({}));
 
     // Another connection can write while the source and its grid are open on the file.
-    ScopedDatabase other(path);
-    runQuery(other.db(), "PRAGMA busy_timeout = 0");
-    runQuery(other.db(), "INSERT INTO per_inf_data (file_num) VALUES ('X')");
+    {
+        ScopedDatabase other(path);
+        runQuery(other.db(), "PRAGMA busy_timeout = 0");
+        runQuery(other.db(), "INSERT INTO per_inf_data (file_num) VALUES ('X')");
+    }
 
     source.close();
     QVERIFY(!source.isOpen());
     QCOMPARE(source.model()->rowCount(), 0);
     closeDatabase(path);
+    // The engine closes a connection only once its statements are gone: none may keep the file.
+    QCOMPARE(openHandlesOf(path), 0);
 }
 
 void DataSourceTest::modelFetchesOnePageAtATime() {
