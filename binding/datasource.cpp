@@ -147,10 +147,21 @@ void DataSource::setFilter(const QString& field, const QVariant& value) {
 // --- the record set ---------------------------------------------------------------------------
 
 void DataSource::refresh() {
+    reread({}, {});
+}
+
+bool DataSource::refreshAndFind(const QString& field, const QVariant& value) {
+    reread(field, value);
+    return !d->noMatch;
+}
+
+void DataSource::reread(const QString& field, const QVariant& value) {
     leaveRecord();
     if (d->databaseName.isEmpty() || d->recordSource.isEmpty()) {
         release();
         showRecord(std::nullopt);
+        if (!field.isEmpty())
+            throw DataErrors::notOpen();
         return;
     }
     try {
@@ -159,10 +170,14 @@ void DataSource::refresh() {
             d->records->requireColumn(binding.field);
         if (d->model)
             d->model->open(d->records.get());
-        d->noMatch = false;
+        std::optional<Record> shown;
+        if (!field.isEmpty())
+            shown = d->records->findFirst(d->records->requireColumn(field), value);
+        d->noMatch = !field.isEmpty() && !shown;
         // The grid's first page begins with the first record: no need to read it again.
-        const bool fetched = d->model && d->model->rowCount() > 0;
-        showRecord(fetched ? std::optional<Record>(d->model->record(0)) : d->records->first());
+        if (!shown && d->model && d->model->rowCount() > 0)
+            shown = d->model->record(0);
+        showRecord(shown ? shown : d->records->first());
     } catch (...) {
         release();
         showRecord(std::nullopt);

@@ -47,6 +47,10 @@ class DataSource : public QObject {
     // --- the record set -----------------------------------------------------------------------
     // Opens the record set anew from the record source; the first record becomes current.
     void refresh();
+    // Opens it anew and makes the first record whose field equals the value current, as refresh()
+    // then findFirst() would, without showing the first record in between. On a miss the first
+    // record is current and noMatch() is true.
+    bool refreshAndFind(const QString& field, const QVariant& value);
     // Closes the record set and lets go of the database file; no record is current afterwards.
     void close();
     bool isOpen() const;
@@ -106,6 +110,9 @@ class DataSource : public QObject {
   private:
     // Stores pending edits where the screen asks for it; true when it did.
     bool leaveRecord();
+    // Opens the record source anew and shows the first record whose field equals the value, or
+    // the first record when no field is given or none matches.
+    void reread(const QString& field, const QVariant& value);
     void release();
     void reopen(const RecordSourceSpec& definition);
     void showRecord(const std::optional<Record>& record);

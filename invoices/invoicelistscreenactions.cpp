@@ -101,10 +101,8 @@ void InvoiceListScreen::FindInvoice(const QString& number) {
         }
     }
     bool found = false;
-    const bool searched = reported([&] {
-        invoices_->refresh();
-        found = invoices_->findFirst("po_num", invoiceNumber(wanted));
-    });
+    const bool searched =
+        reported([&] { found = invoices_->refreshAndFind("po_num", invoiceNumber(wanted)); });
     if (searched && !found) {
         showNotice("not found");
         close();

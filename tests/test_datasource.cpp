@@ -74,6 +74,7 @@ class DataSourceTest : public QObject {
   private slots:
     void refreshShowsTheFirstRecordInTheBoxes();
     void anotherRecordLeavesNoUndoBehind();
+    void refreshAndFindGoesStraightToTheRecord();
     void storeWritesOnlyTheEditedFields();
     void addNewStoresTheFilledBoxes();
     void cancelAndDelete();
@@ -144,6 +145,32 @@ void DataSourceTest::anotherRecordLeavesNoUndoBehind() {
 
     QCOMPARE(boxes.name->text(), QString("Salem"));
     QVERIFY(!boxes.name->isUndoAvailable());
+}
+
+void DataSourceTest::refreshAndFindGoesStraightToTheRecord() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    addGivenName("001", "Salem");
+    addGivenName("002", "Huda");
+    PatientBoxes boxes(path);
+    boxes.source.refresh();
+    addGivenName("003", "Reem");
+    QSignalSpy changed(&boxes.source, &DataSource::currentChanged);
+
+    // A record added since the last reading is found, and only it is shown.
+    QVERIFY(boxes.source.refreshAndFind("file_num", "003"));
+    QCOMPARE(boxes.name->text(), QString("Reem"));
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(!boxes.source.noMatch());
+
+    QVERIFY(!boxes.source.refreshAndFind("file_num", "999"));
+    QVERIFY(boxes.source.noMatch());
+    QCOMPARE(boxes.name->text(), QString("Salem"));
+
+    boxes.source.refresh();
+    QVERIFY(!boxes.source.noMatch());
+    boxes.source.setDatabaseName(QString());
+    QCOMPARE(raised([&] { boxes.source.refreshAndFind("file_num", "001"); }).number(), 3420);
 }
 
 void DataSourceTest::storeWritesOnlyTheEditedFields() {
