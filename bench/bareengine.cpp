@@ -81,6 +81,23 @@ void BareEngine::run(const char* sql, const QVariantList& values) {
         fail();
 }
 
+QVector<QStringList> BareEngine::texts(const char* sql, const QVariantList& values, int limit) {
+    sqlite3_stmt* statement = prepared(sql, values);
+    QVector<QStringList> rows;
+    int step = SQLITE_ROW;
+    while (rows.size() < limit && (step = sqlite3_step(statement)) == SQLITE_ROW) {
+        QStringList& row = rows.emplace_back();
+        for (int c = 0; c < sqlite3_column_count(statement); ++c)
+            row << QString::fromUtf8(
+                reinterpret_cast<const char*>(sqlite3_column_text(statement, c)),
+                sqlite3_column_bytes(statement, c));
+    }
+    sqlite3_finalize(statement);
+    if (step != SQLITE_ROW && step != SQLITE_DONE)
+        fail();
+    return rows;
+}
+
 qint64 BareEngine::number(const char* sql, const QVariantList& values) {
     sqlite3_stmt* statement = prepared(sql, values);
     if (sqlite3_step(statement) != SQLITE_ROW)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
+#include <QVector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -19,6 +21,8 @@ class BareEngine {
     // Runs a query and reads every value of at most limit rows (all with -1), as a screen would
     // need them; returns the number of rows read.
     int read(const char* sql, const QVariantList& values = {}, int limit = -1);
+    // The values of at most limit rows as text.
+    QVector<QStringList> texts(const char* sql, const QVariantList& values, int limit);
     // Runs a statement that returns no rows.
     void run(const char* sql, const QVariantList& values = {});
     // The first value of the first row, as a number.

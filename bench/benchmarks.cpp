@@ -10,9 +10,13 @@
 #include "binding/recordsources.h"
 
 #include <QFile>
+#include <QLineEdit>
+#include <QStandardItemModel>
 #include <QTableView>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <functional>
 #include <unistd.h>
 
 namespace {
@@ -36,6 +40,10 @@ class Picks {
 // The rows that the floor of a "first screenful" reads: what the program's grid showed.
 int gSearchScreenful = 20;
 int gListScreenful = 20;
+
+// The boxes that show a patient file and an invoice found in the invoice list.
+constexpr int kPatientBoxes = 29;
+constexpr int kInvoiceBoxes = 5;
 
 // Two-letter fragments of family names, taken in turn.
 const char* const kSearchFragments[] = {"ha", "al", "ar", "ma"};
@@ -117,6 +125,33 @@ void floorOpenPatient(State& state, const BenchSetup& setup) {
                     {QString::number(picks.next())}, 1);
 }
 
+// Not a floor but what the platform's own widgets add to it: the floor's query, its values put
+// into as many plain text boxes as the screen shows, drawn after each run as a screen is.
+void plainBoxes(State& state, const char* sql, int boxCount,
+                const std::function<QVariant()>& nextValue, const BenchSetup& setup) {
+    BareEngine engine(setup.databasePath());
+    QWidget window;
+    auto* column = new QVBoxLayout(&window);
+    QVector<QLineEdit*> boxes;
+    for (int i = 0; i < boxCount; ++i)
+        column->addWidget(boxes.emplace_back(new QLineEdit(&window)));
+    window.show();
+    settle();
+    for (auto _ : state) {
+        const QStringList texts = engine.texts(sql, {nextValue()}, 1).value(0);
+        for (int i = 0; i < boxCount; ++i)
+            boxes[i]->setText(texts.value(i));
+        drawn(state);
+    }
+}
+
+void plainBoxesOpenPatient(State& state, const BenchSetup& setup) {
+    Picks picks(setup.patients);
+    plainBoxes(
+        state, "select * from per_inf_data where file_num = ?", kPatientBoxes,
+        [&] { return QString::number(picks.next()); }, setup);
+}
+
 void programSearch(State& state, const BenchSetup& setup) {
     Started program(state, setup);
     QWidget* screen = program.session.open("Form3");
@@ -152,6 +187,31 @@ void floorPendingList(State& state, const BenchSetup& setup) {
     BareEngine engine(setup.databasePath());
     for (auto _ : state)
         engine.read(kPendingInvoicesQuery, {}, gListScreenful);
+}
+
+// The same for a list: the floor's rows put into a plain grid of the same size, the first row
+// made current as the program's list makes it.
+void plainGridPendingList(State& state, const BenchSetup& setup) {
+    Started program(state, setup);
+    const QSize size = control<QTableView>(program.session.open("Form5"), "DBGrid1")->size();
+    BareEngine engine(setup.databasePath());
+    QStandardItemModel model;
+    QTableView grid;
+    grid.setModel(&model);
+    grid.resize(size);
+    grid.show();
+    settle();
+    for (auto _ : state) {
+        model.removeRows(0, model.rowCount());
+        for (const QStringList& row : engine.texts(kPendingInvoicesQuery, {}, gListScreenful)) {
+            QList<QStandardItem*> items;
+            for (const QString& text : row)
+                items << new QStandardItem(text);
+            model.appendRow(items);
+        }
+        grid.setCurrentIndex(model.index(0, 0));
+        drawn(state);
+    }
 }
 
 void programScrollToEnd(State& state, const BenchSetup& setup) {
@@ -192,6 +252,13 @@ void floorFindInvoice(State& state, const BenchSetup& setup) {
     Picks picks(setup.invoices);
     for (auto _ : state)
         engine.read("select * from pt_sh where po_num = ?", {picks.next()});
+}
+
+void plainBoxesFindInvoice(State& state, const BenchSetup& setup) {
+    Picks picks(setup.invoices);
+    plainBoxes(
+        state, "select po_date, po_pri, po_netd, po_num, file_num from pt_sh where po_num = ?",
+        kInvoiceBoxes, [&] { return picks.next(); }, setup);
 }
 
 void programSaveInvoice(State& state, const BenchSetup& setup) {
@@ -323,14 +390,17 @@ void floorCompaction(State& state, const BenchSetup& setup) {
 void registerBenchmarks(BenchSetup& setup) {
     add(setup, "program/open_patient", programOpenPatient);
     add(setup, "floor/open_patient", floorOpenPatient);
+    add(setup, "boxes/open_patient", plainBoxesOpenPatient);
     add(setup, "program/search_family", programSearch);
     add(setup, "floor/search_family", floorSearch);
     add(setup, "program/pending_list", programPendingList);
     add(setup, "floor/pending_list", floorPendingList);
+    add(setup, "boxes/pending_list", plainGridPendingList);
     add(setup, "program/pending_to_end", programScrollToEnd, 1, 3);
     add(setup, "floor/pending_to_end", floorScrollToEnd, 1, 3);
     add(setup, "program/find_invoice", programFindInvoice);
     add(setup, "floor/find_invoice", floorFindInvoice);
+    add(setup, "boxes/find_invoice", plainBoxesFindInvoice);
     add(setup, "program/save_invoice", programSaveInvoice, 40);
     add(setup, "floor/save_invoice", floorSaveInvoice, 40);
 
@@ -353,10 +423,16 @@ void registerBenchmarks(BenchSetup& setup) {
 void scoreTimes(Scoreboard& board, const BenchSetup& setup) {
     const double limit = 1.5;
     board.addRatio("Open a patient file by number", "open_patient", limit);
+    board.addRatio("The floor's patient file put into 29 plain text boxes (reference: the floor)",
+                   "open_patient", {}, "boxes/");
     board.addRatio("Search family names for two letters, first screenful", "search_family", limit);
     board.addRatio("Pending invoices, first screenful", "pending_list", limit);
+    board.addRatio("The floor's rows put into a plain grid (reference: the floor)", "pending_list",
+                   {}, "boxes/");
     board.addRatio("Pending invoices scrolled to the end", "pending_to_end", limit);
     board.addRatio("Find an invoice by number", "find_invoice", limit);
+    board.addRatio("The floor's invoice put into 5 plain text boxes (reference: the floor)",
+                   "find_invoice", {}, "boxes/");
     board.addRatio("Save a ten-line invoice", "save_invoice", limit);
     board.addRatio("Daily report, laid-out pages (" + setup.day + ")", "day_pages", {});
     board.addRatio("Monthly report, laid-out pages (" + setup.month + ")", "month_pages", {});

@@ -22,8 +22,8 @@ std::optional<double> Scoreboard::time(const std::string& name) const {
 }
 
 void Scoreboard::addRatio(const QString& what, const std::string& operation,
-                          std::optional<double> limit) {
-    const auto program = time("program/" + operation);
+                          std::optional<double> limit, const std::string& measuredSide) {
+    const auto program = time(measuredSide + operation);
     const auto floor = time("floor/" + operation);
     Row row{what, "", "", "", limit ? "≤ " + QString::number(*limit) + " × floor" : "", {}};
     if (!program || !floor) {

@@ -24,8 +24,10 @@ class Scoreboard {
         std::optional<bool> met;
     };
     void add(Row row) { rows_.push_back(std::move(row)); }
-    // The program's time beside its floor's, held to at most `limit` times the floor when given.
-    void addRatio(const QString& what, const std::string& operation, std::optional<double> limit);
+    // The program's time beside its floor's, held to at most `limit` times the floor when given;
+    // or, with another measured side, that side's time beside the floor's.
+    void addRatio(const QString& what, const std::string& operation, std::optional<double> limit,
+                  const std::string& measuredSide = "program/");
 
     // Prints the table in Markdown; false when a target was missed or a figure is missing.
     bool print() const;
