@@ -17,7 +17,7 @@ ReportRun invoicesReport(qint64 rows) {
 
 LaidOutReport layOut(const ReportRun& run) {
     const QSqlDatabase db = openDatabase(AppSettings().databaseFilePath);
-    QueryRows rows(runQuery(db, run.query, run.values));
+    QueryRows rows(db, run.query, run.values);
     return layoutReport(reportByName(run.report), rows);
 }
 

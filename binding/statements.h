@@ -9,12 +9,10 @@ struct sqlite3_stmt;
 
 using Row = QVector<QVariant>;
 
-// The statements of one record set on its connection, each prepared once and then reused with
-// new values. They run on the engine directly: a screen's look-up is one indexed read, and the
-// generic SQL layer would cost more than the read itself. Every result is read whole (the
-// statements carry their own LIMIT) and the statement reset at once, so that no read keeps the
-// database file locked between operations. Values come back as the platform's SQL layer gives
-// them: whole numbers as 64-bit integers, text as text, and null as a null text.
+// The statements of one record set on its connection, on the engine's own interface, each
+// prepared once and then reused with new values. Every result is read whole (the statements
+// carry their own LIMIT) and the statement reset at once, so that no read keeps the database
+// file locked between operations.
 class Statements {
   public:
     explicit Statements(const QSqlDatabase& db);

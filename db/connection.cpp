@@ -1,6 +1,6 @@
 #include "db/connection.h"
 
-#include "db/statementcache.h"
+#include "db/enginestatements.h"
 
 #include <QCollator>
 #include <QFileInfo>

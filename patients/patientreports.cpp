@@ -10,7 +10,7 @@
 void withReportRows(const QString& sql, const QVariantList& values,
                     const std::function<void(RowSource&)>& work) {
     ScopedDatabase database(pathFromConnectionString(AppSettings().connectionString));
-    QueryRows rows(runQuery(database.db(), sql, values));
+    QueryRows rows(database.db(), sql, values);
     work(rows);
 }
 

@@ -180,8 +180,7 @@ void PeriodicReportsDialog::runReport() {
         reportByName(name).margins.right = 300;
     }
     const QSqlDatabase db = openDatabase(pathFromConnectionString(AppSettings().connectionString));
-    QueryRows rows(
-        runQuery(db, QString("select * from pt_sh where %1 = ?").arg(kind.column), {period}));
+    QueryRows rows(db, QString("select * from pt_sh where %1 = ?").arg(kind.column), {period});
     Report& report = reportByName(kind.report);
     if (destination_ == 1)
         printReport(report, rows);

@@ -1,6 +1,9 @@
 #include "reports/rowsource.h"
 
+#include "db/enginestatements.h"
+
 #include <QSqlRecord>
+#include <sqlite3.h>
 
 namespace {
 QStringList columnNames(const QSqlRecord& record) {
@@ -11,18 +14,33 @@ QStringList columnNames(const QSqlRecord& record) {
 }
 } // namespace
 
-QueryRows::QueryRows(QSqlQuery query) : query_(std::move(query)) {}
+QueryRows::QueryRows(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+    : statement_(prepareStatement(db, sql)) {
+    try {
+        bindValues(statement_, values);
+    } catch (...) {
+        sqlite3_finalize(statement_);
+        throw;
+    }
+    columns_ = ::columnNames(statement_);
+}
 
-QStringList QueryRows::columns() const {
-    return columnNames(query_.record());
+QueryRows::~QueryRows() {
+    sqlite3_finalize(statement_);
 }
 
 bool QueryRows::next() {
-    return query_.next();
+    const int step = sqlite3_step(statement_);
+    onRow_ = step == SQLITE_ROW;
+    if (step != SQLITE_ROW && step != SQLITE_DONE)
+        throw engineError(statement_, step);
+    return onRow_;
 }
 
 QVariant QueryRows::value(int column) const {
-    return query_.value(column);
+    if (!onRow_ || column < 0 || column >= columns_.size())
+        return QVariant();
+    return columnValue(statement_, column);
 }
 
 RowSet::RowSet(QStringList columns, std::vector<QVariantList> rows)

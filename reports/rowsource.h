@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariantList>
 #include <vector>
+
+struct sqlite3_stmt;
 
 // The rows a report is laid out from, read once from the first to the last. The report finds its
 // fields by column name, ignoring letter case.
@@ -17,16 +20,25 @@ class RowSource {
     virtual QVariant value(int column) const = 0;
 };
 
-// The rows of an executed query, streamed as the engine reads them.
+// The rows of a query, streamed as the engine reads them. A report reads tens of thousands of
+// them, so they are read on the engine's own interface.
 class QueryRows : public RowSource {
   public:
-    explicit QueryRows(QSqlQuery query);
-    QStringList columns() const override;
+    // Runs the query with its values on the connection, which stays open while the rows are read.
+    // A query the engine refuses raises its error, here or, for a failure while reading, in next().
+    QueryRows(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
+    ~QueryRows() override;
+    QueryRows(const QueryRows&) = delete;
+    QueryRows& operator=(const QueryRows&) = delete;
+
+    QStringList columns() const override { return columns_; }
     bool next() override;
     QVariant value(int column) const override;
 
   private:
-    QSqlQuery query_;
+    sqlite3_stmt* statement_;
+    QStringList columns_;
+    bool onRow_ = false;
 };
 
 // Rows held in memory, for a row set that must be counted before it is printed.

@@ -99,6 +99,7 @@ class ReportsTest : public QObject {
     void noRowsGiveOnePageWithTotalsOfZero();
     void aFieldThatIsNotAColumnIsAClearError();
     void rowsOfAForwardOnlyQueryAreReadOnceAndSummed();
+    void queryRowsGiveTheEnginesValuesAndErrors();
     void sumsAreExactAndSkipWhatIsNotANumber();
     void valuesAreFormattedAsTheirControlsSay();
     void arabicTextRunsRightToLeft();
@@ -248,7 +249,7 @@ void ReportsTest::rowsOfAForwardOnlyQueryAreReadOnceAndSummed() {
     Report report = numberedReport();
     report.sections[Detail].controls[0].dataField = "po_pri";
     report.sections[ReportFooter].controls[1].dataField = "PO_PRI";
-    QueryRows rows(runQuery(db, "select * from pt_sh order by po_num"));
+    QueryRows rows(db, "select * from pt_sh order by po_num");
     const LaidOutReport out = layoutReport(report, rows);
 
     int count = 0;
@@ -258,6 +259,35 @@ void ReportsTest::rowsOfAForwardOnlyQueryAreReadOnceAndSummed() {
     QSqlQuery sum = runQuery(db, "select sum(po_pri) from pt_sh");
     QVERIFY(sum.next());
     QCOMPARE(textOf(out.pages.back(), "total"), sum.value(0).toString());
+}
+
+void ReportsTest::queryRowsGiveTheEnginesValuesAndErrors() {
+    TestEnv env;
+    env.createDatabase();
+    QSqlDatabase db = clinicDatabase();
+    addInvoice("100", "06/12/2026", 1500, 500, db);
+
+    QueryRows rows(db,
+                   "select po_pri, file_num, null as blank, po_netd - 0.5 as half from pt_sh "
+                   "where file_num = ?",
+                   {"100"});
+    QCOMPARE(rows.columns(), (QStringList{"po_pri", "file_num", "blank", "half"}));
+    QVERIFY(!rows.value(0).isValid());
+    QVERIFY(rows.next());
+    QCOMPARE(rows.value(0).typeId(), QMetaType::LongLong);
+    QCOMPARE(rows.value(0).toLongLong(), 1500);
+    QCOMPARE(rows.value(1).toString(), QString("100"));
+    QVERIFY(rows.value(2).isNull());
+    QCOMPARE(rows.value(3).toDouble(), 499.5);
+    QVERIFY(!rows.next());
+
+    try {
+        QueryRows missing(db, "select * from no_such_table");
+        QFAIL("a query on a missing table was accepted");
+    } catch (const AppError& error) {
+        QCOMPARE(error.number(), 1);
+        QVERIFY(error.description().contains("no such table: no_such_table"));
+    }
 }
 
 void ReportsTest::sumsAreExactAndSkipWhatIsNotANumber() {
@@ -422,8 +452,8 @@ void ReportsTest::nationalityCountShowsTheFlagAsYesOrNo() {
                    db);
     Report report = nationalityCountLayout();
     PrepareReport(report);
-    QueryRows rows(runQuery(db, "select pt_nationality,[temporary],count(pt_nationality) as "
-                                "pt_count from per_inf_data group by pt_nationality,[temporary] "));
+    QueryRows rows(db, "select pt_nationality,[temporary],count(pt_nationality) as "
+                       "pt_count from per_inf_data group by pt_nationality,[temporary] ");
     const Page page = layoutReport(report, rows).pages.at(0);
 
     QStringList lines;
@@ -627,8 +657,7 @@ void ReportsTest::dailyReportOfADayWithoutInvoicesHasTotalsOfZero() {
     addInvoice("100", "05/12/2026", 1500, 500);
     Report report = incomeLayout("rep_day");
     PrepareReport(report);
-    QueryRows rows(
-        runQuery(clinicDatabase(), "select * from pt_sh where po_date = ?", {"06/12/2026"}));
+    QueryRows rows(clinicDatabase(), "select * from pt_sh where po_date = ?", {"06/12/2026"});
     const LaidOutReport out = layoutReport(report, rows);
     QCOMPARE(int(out.pages.size()), 1);
     const Page& page = out.pages[0];
@@ -652,7 +681,7 @@ void ReportsTest::longReportRepeatsItsPageHeaderOnEveryPage() {
     });
     Report report = incomeLayout("rep_mon");
     PrepareReport(report);
-    QueryRows rows(runQuery(db, "select * from pt_sh where fmon = ?", {"11/2026"}));
+    QueryRows rows(db, "select * from pt_sh where fmon = ?", {"11/2026"});
     const LaidOutReport out = layoutReport(report, rows);
     QVERIFY(out.pages.size() >= 5);
 
@@ -699,7 +728,7 @@ void ReportsTest::annualReportOverManyInvoicesPaginatesAndSumsAsTheDatabase() {
     });
     Report& report = reportByName("rep_year");
     PrepareReport(report);
-    QueryRows rows(runQuery(db, "select * from pt_sh where fyear = ?", {"2026"}));
+    QueryRows rows(db, "select * from pt_sh where fyear = ?", {"2026"});
     ReportLayout layout(report, rows);
 
     int details = 0;
@@ -742,8 +771,7 @@ void ReportsTest::pdfReadsBackWithTheLetterheadAndTheFigures() {
     addInvoice("B4", "06/12/2026", 2250, 0);
     Report report = incomeLayout("rep_day");
     PrepareReport(report);
-    QueryRows rows(
-        runQuery(clinicDatabase(), "select * from pt_sh where po_date = ?", {"06/12/2026"}));
+    QueryRows rows(clinicDatabase(), "select * from pt_sh where po_date = ?", {"06/12/2026"});
     const QString path = env.root() + "/daily.pdf";
     savePdf(layoutReport(report, rows), path);
 
