@@ -288,6 +288,14 @@ void ReportsTest::queryRowsGiveTheEnginesValuesAndErrors() {
         QCOMPARE(error.number(), 1);
         QVERIFY(error.description().contains("no such table: no_such_table"));
     }
+    // A failure while reading is not the end of the rows: a report must not total half of them.
+    QueryRows failing(db, "select abs(po_pri - 9223372036854775807 - 1500 - 1) from pt_sh");
+    try {
+        failing.next();
+        QFAIL("a failing read was taken for the end of the rows");
+    } catch (const AppError& error) {
+        QVERIFY(error.description().contains("integer overflow"));
+    }
 }
 
 void ReportsTest::sumsAreExactAndSkipWhatIsNotANumber() {
