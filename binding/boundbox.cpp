@@ -52,4 +52,8 @@ QVariant value(const QWidget* box) {
     return {};
 }
 
+bool neverEmpty(const QWidget* box) {
+    return qobject_cast<const QCheckBox*>(box);
+}
+
 } // namespace BoundBox

@@ -67,7 +67,7 @@ Changes DataSource::Private::pendingChanges() const {
         if (!binding.box)
             continue;
         const QVariant value = BoundBox::value(binding.box);
-        if (value != binding.loaded)
+        if (value != binding.loaded || (adding && BoundBox::neverEmpty(binding.box)))
             changes[records->requireColumn(binding.field)] = value;
     }
     for (auto it = fieldValues.begin(); it != fieldValues.end(); ++it)

@@ -63,12 +63,7 @@ void upgradeSchema(const QSqlDatabase& db) {
             runQuery(db, statement);
 }
 
-} // namespace
-
-void UpgradeDB() {
-    const QString path = AppSettings().databaseFilePath;
-    if (!fileExists(path) || !UpgradeNeeded(path))
-        return;
+void upgradeLayout(const QString& path) {
     try {
         ScopedDatabase database(path);
         if (hasTable(database.db(), "po_descs"))
@@ -81,4 +76,31 @@ void UpgradeDB() {
     }
     resetLetterhead(DefaultLetterhead());
     dialogs().message("The database has been modified successfully");
+}
+
+// Files stored before "temporary" was always written hold it empty; they are not temporary.
+// The file is written only when such a file exists, so a read-only database opens as before.
+void normaliseTemporaryFlags(const QString& path) {
+    try {
+        ScopedDatabase database(path);
+        QSqlDatabase& db = database.db();
+        if (!runQuery(db, "SELECT 1 FROM per_inf_data WHERE temporary IS NULL LIMIT 1").next())
+            return;
+        inTransaction(db, [&] {
+            runQuery(db, "UPDATE per_inf_data SET temporary = 0 WHERE temporary IS NULL");
+        });
+    } catch (const AppError& error) {
+        ErrorLog::write("error (UpgradeDB) : ", error);
+    }
+}
+
+} // namespace
+
+void UpgradeDB() {
+    const QString path = AppSettings().databaseFilePath;
+    if (!fileExists(path))
+        return;
+    if (UpgradeNeeded(path))
+        upgradeLayout(path);
+    normaliseTemporaryFlags(path);
 }

@@ -56,10 +56,7 @@ void PatientFileScreen::showEvent(QShowEvent* event) {
 }
 
 void PatientFileScreen::closeEvent(QCloseEvent* event) {
-    // A new file is kept only by Save: closing drops it as its Cancel would.
-    if (patients_->isAddingNew())
-        patients_->cancel();
-    else if (!storeEditsOnClose()) {
+    if (!storeOnClose()) {
         event->ignore();
         return;
     }
@@ -67,10 +64,15 @@ void PatientFileScreen::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-bool PatientFileScreen::storeEditsOnClose() {
-    if (!patients_->hasCurrent() || !patients_->hasPendingEdits())
+// A file being entered is stored as Save would store it; a refused store keeps the screen open
+// with what was typed.
+bool PatientFileScreen::storeOnClose() {
+    const bool adding = patients_->isAddingNew();
+    if (!(adding || patients_->hasCurrent()) || !patients_->hasPendingEdits())
         return true;
     try {
+        if (adding)
+            composeFullName();
         patients_->store();
         return true;
     } catch (const AppError& error) {
@@ -134,14 +136,18 @@ void PatientFileScreen::clearDate() {
 
 void PatientFileScreen::save() {
     reportingFailures([this] {
-        const PatientBoxes& boxes = form_.boxes;
-        boxes.fullName->setText(composeFullName(boxes.givenName->text(), boxes.secondName->text(),
-                                                boxes.thirdName->text(), boxes.familyName->text()));
-        const QString number = boxes.fileNumber->text();
+        composeFullName();
+        const QString number = form_.boxes.fileNumber->text();
         patients_->store();
         patients_->findFirst("file_num", number);
         showState(nullptr);
     });
+}
+
+void PatientFileScreen::composeFullName() {
+    const PatientBoxes& boxes = form_.boxes;
+    boxes.fullName->setText(::composeFullName(boxes.givenName->text(), boxes.secondName->text(),
+                                              boxes.thirdName->text(), boxes.familyName->text()));
 }
 
 void PatientFileScreen::newFile() {

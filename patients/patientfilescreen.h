@@ -36,8 +36,11 @@ class PatientFileScreen : public QMainWindow {
     // The buttons of viewing a file (no cancel button) or of adding one.
     void showState(QPushButton* cancel);
     void clearDate();
-    // Edits of the file shown are written when the screen closes; false when that was refused.
-    bool storeEditsOnClose();
+    // Puts the full name that Save stores together from the four name boxes.
+    void composeFullName();
+    // Edits of the file shown, or the file being entered, are written when the screen closes;
+    // false when that was refused.
+    bool storeOnClose();
 
     DataSource* patients_;
     DataSource* invoices_;

@@ -17,12 +17,15 @@ const FieldInfo& info(SearchField field) {
     return fields[static_cast<int>(field)];
 }
 
-// The escape character is not a backslash: Qt's placeholder scan reads a backslash inside a
-// quoted literal as escaping the quote, and then misses the placeholders after it.
-QString escapedForLike(QString text) {
+// '*' and '?' keep the wildcard meaning that receptionists know; '%' and '_' are searched for as
+// themselves. The escape character is not a backslash: Qt's placeholder scan reads a backslash
+// inside a quoted literal as escaping the quote, and then misses the placeholders after it.
+QString likePattern(QString text) {
     text.replace('!', "!!");
     text.replace('%', "!%");
     text.replace('_', "!_");
+    text.replace('*', '%');
+    text.replace('?', '_');
     return text;
 }
 
@@ -35,5 +38,5 @@ QString searchFieldCaption(SearchField field) {
 SearchQuery patientSearchQuery(SearchField field, const QString& text) {
     return {QString("select * from per_inf_data where ") + info(field).column +
                 " LIKE ? ESCAPE '!'",
-            {"%" + escapedForLike(text) + "%"}};
+            {"%" + likePattern(text) + "%"}};
 }

@@ -37,7 +37,10 @@ const Kind kKinds[3] = {
     {"YEAR", "text3", "Year", "0000; ", "    ", "fyear", "rep_year"},
 };
 
+// A box that is already enabled keeps the period typed into it.
 void setEnabledBox(QLineEdit* box, const QString& mask) {
+    if (box->isEnabled())
+        return;
     box->clear();
     box->setInputMask(mask);
     box->setEnabled(true);

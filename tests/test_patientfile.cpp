@@ -80,7 +80,9 @@ class PatientFileTest : public QObject {
     void openMovesByNumberOrSaysNotFound();
     void refusedStoreShowsTheEngineTextAndKeepsTheTypedValues();
     void closingStoresEditsUnlessTheyAreRefused();
-    void closingDuringANewFileWritesNothing();
+    void closingDuringANewFileStoresItAsSaveWould();
+    void closingDuringARefusedNewFileSaysWhyAndKeepsIt();
+    void untouchedTemporaryBoxStoresNo();
     void deleteRemovesTheFileButNotItsInvoices();
     void deleteWithNoFileLeftDoesNothing();
     void invoicesTabListsOnlyThisPatientsInvoices();
@@ -310,13 +312,38 @@ void PatientFileTest::closingStoresEditsUnlessTheyAreRefused() {
     QCOMPARE(patientField("B2", "rel_age").toString(), "12");
 }
 
-void PatientFileTest::closingDuringANewFileWritesNothing() {
+void PatientFileTest::closingDuringANewFileStoresItAsSaveWould() {
     QPointer<QWidget> screen = openScreen("G7", Number::Unknown);
     QTest::keyClicks(box(screen, "Text2"), "Laila");
+    QTest::keyClicks(box(screen, "Text5"), "Harbi");
     screen->close();
     QVERIFY(isDeleted(screen));
     QVERIFY(mainWindow()->isEnabled());
+    QCOMPARE(patientCount(), 3);
+    QCOMPARE(patientField("G7", "pt_name").toString(), "Laila  Harbi");
+    QCOMPARE(patientField("G7", "temporary").toInt(), 0);
+}
+
+void PatientFileTest::closingDuringARefusedNewFileSaysWhyAndKeepsIt() {
+    QPointer<QWidget> screen = openScreen("H8", Number::Unknown);
+    QTest::keyClicks(box(screen, "Text2"), "Laila");
+    QTest::keyClicks(box(screen, "Text17"), "123");
+    env_->dialogs.expectMessage(
+        "275 -> CHECK constraint failed: The field 'per_inf_data.rel_age' holds at most 2 "
+        "characters");
+    screen->close();
+    discardClosed();
+    QVERIFY(!isDeleted(screen));
+    QVERIFY(!mainWindow()->isEnabled());
+    QCOMPARE(box(screen, "Text2")->text(), "Laila");
+    QVERIFY(showsState(screen, "SSCommand8"));
     QCOMPARE(patientCount(), 2);
+}
+
+void PatientFileTest::untouchedTemporaryBoxStoresNo() {
+    QWidget* screen = openScreen("J9", Number::Unknown);
+    click(screen, "SSCommand1");
+    QCOMPARE(patientField("J9", "temporary"), QVariant(0));
 }
 
 void PatientFileTest::deleteRemovesTheFileButNotItsInvoices() {

@@ -64,8 +64,10 @@ class PatientSearchTest : public QObject {
     void familyNameSearchFindsTheTextAnywhere();
     void emptyTextListsTheFilesWhoseFieldIsNotNull();
     void enterSearchesAndOtherKeysAreTyped();
-    void quotesAndWildcardsAreSearchedLiterally_data();
-    void quotesAndWildcardsAreSearchedLiterally();
+    void quotesAndSqlWildcardsAreSearchedLiterally_data();
+    void quotesAndSqlWildcardsAreSearchedLiterally();
+    void starAndQuestionMarkAreWildcards_data();
+    void starAndQuestionMarkAreWildcards();
     void eachOptionNamesItsFieldInTheLabelAndSearchesIt_data();
     void eachOptionNamesItsFieldInTheLabelAndSearchesIt();
     void quitAndReopenListsEveryFileAgain();
@@ -144,7 +146,7 @@ void PatientSearchTest::enterSearchesAndOtherKeysAreTyped() {
     QCOMPARE(listed(screen), QStringList({"2"}));
 }
 
-void PatientSearchTest::quotesAndWildcardsAreSearchedLiterally_data() {
+void PatientSearchTest::quotesAndSqlWildcardsAreSearchedLiterally_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("found");
     QTest::newRow("apostrophe") << "O'N" << QStringList({"5"});
@@ -152,10 +154,27 @@ void PatientSearchTest::quotesAndWildcardsAreSearchedLiterally_data() {
     QTest::newRow("underscore") << "_" << QStringList({"7"});
     QTest::newRow("backslash") << "\\" << QStringList();
     QTest::newRow("escape character") << "!" << QStringList();
-    QTest::newRow("engine wildcard") << "*" << QStringList();
 }
 
-void PatientSearchTest::quotesAndWildcardsAreSearchedLiterally() {
+void PatientSearchTest::starAndQuestionMarkAreWildcards_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("found");
+    QTest::newRow("any characters") << "Al*i" << QStringList({"1"});
+    QTest::newRow("star alone") << "*" << QStringList({"1", "2", "3", "5", "6", "7"});
+    QTest::newRow("one character") << "Sal?m" << QStringList({"2"});
+    QTest::newRow("one character, not none") << "Sale?m" << QStringList();
+    QTest::newRow("beside a literal underscore") << "Al_*d" << QStringList({"7"});
+}
+
+void PatientSearchTest::starAndQuestionMarkAreWildcards() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, found);
+    QWidget* screen = openScreen();
+    search(screen, text);
+    QCOMPARE(listed(screen), found);
+}
+
+void PatientSearchTest::quotesAndSqlWildcardsAreSearchedLiterally() {
     QFETCH(QString, text);
     QFETCH(QStringList, found);
     QWidget* screen = openScreen();

@@ -93,6 +93,7 @@ class PeriodicReportsTest : public QObject {
   private slots:
     void opensAsDailyToScreenWithEveryBoxEditable();
     void choosingAKindEnablesItsBoxAndShowsTheOthersEmpty();
+    void choosingAKindKeepsThePeriodTypedInItsOwnBox();
     void okWithoutChoosingAKindShowsTheDailyReportAndCancelGivesWayToQuit();
     void partlyTypedDayMatchesNothingAndTotalsAreZero();
     void monthlyAndAnnualReportsSumTheirPeriod();
@@ -153,6 +154,16 @@ void PeriodicReportsTest::choosingAKindEnablesItsBoxAndShowsTheOthersEmpty() {
     // The mask takes digits only.
     f.type("text1", "ab06x1");
     QCOMPARE(f.box("text1")->displayText(), QString("06/1_/____"));
+}
+
+void PeriodicReportsTest::choosingAKindKeepsThePeriodTypedInItsOwnBox() {
+    Fixture f;
+    f.type("text2", "122026");
+    f.choose("RepType_2");
+    QCOMPARE(f.box("text2")->displayText(), QString("12/2026"));
+    f.choose("RepType_2");
+    QCOMPARE(f.box("text2")->displayText(), QString("12/2026"));
+    QCOMPARE(pressOkAndReadPreview(&f.dialog).invoices, QStringList({"1", "2", "3"}));
 }
 
 void PeriodicReportsTest::okWithoutChoosingAKindShowsTheDailyReportAndCancelGivesWayToQuit() {

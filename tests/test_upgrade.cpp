@@ -31,6 +31,7 @@ class UpgradeTest : public QObject {
     void olderLayoutIsConvertedWithItsRows();
     void secondUpgradeDoesNothing();
     void noFileMeansNothingToDo();
+    void filesStoredWithoutTemporaryFlagCountAsNotTemporary();
     void filesThatAreNotOurDatabasesAreRefused_data();
     void filesThatAreNotOurDatabasesAreRefused();
 };
@@ -42,6 +43,19 @@ void UpgradeTest::currentDatabaseIsValidAndLeftAlone() {
     QVERIFY(!UpgradeNeeded(path));
     UpgradeDB(); // no message expected
     QCOMPARE(AppSettings().letterhead.clinicname, QString("Enter Clinic Name"));
+    QCOMPARE(env.log(), QString());
+}
+
+void UpgradeTest::filesStoredWithoutTemporaryFlagCountAsNotTemporary() {
+    TestEnv env;
+    env.createDatabase();
+    addPatient({{"file_num", "1"}, {"pt_nationality", "SAUDI"}});
+    addPatient({{"file_num", "2"}, {"pt_nationality", "SAUDI"}, {"temporary", 0}});
+    addPatient({{"file_num", "3"}, {"pt_nationality", "SAUDI"}, {"temporary", 1}});
+    UpgradeDB();
+    QCOMPARE(rowsOf("SELECT pt_nationality, temporary, count(*) FROM per_inf_data "
+                    "GROUP BY pt_nationality, temporary"),
+             QStringList({"SAUDI|0|2", "SAUDI|1|1"}));
     QCOMPARE(env.log(), QString());
 }
 
