@@ -326,6 +326,12 @@ int DataSource::currentRow() const {
     return d->model->rowOfKey(d->current->key);
 }
 
+int DataSource::fetchCurrentRow() {
+    if (!d->model || !hasCurrent() || d->adding)
+        return -1;
+    return d->model->fetchRowOfKey(d->current->key);
+}
+
 int DataSource::recordCount() const {
     return d->openRecords().count();
 }

@@ -78,6 +78,8 @@ class DataSource : public QObject {
     void moveToRow(int row);
     // The grid row of the current record, -1 when it has not been fetched into the grid.
     int currentRow() const;
+    // The same, fetching the grid's rows up to the current record; -1 when there is none.
+    int fetchCurrentRow();
     int recordCount() const;
 
     // Begins a new empty record; bound boxes show it empty.

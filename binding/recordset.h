@@ -10,6 +10,7 @@
 struct SourceColumn {
     QString name;
     bool integer = false; // a Long or Boolean column, where an empty box means null
+    bool counter = false; // numbered by the engine, never written
 };
 
 // A record of a record source: its key (a table record's rowid, a query row's position) and its

@@ -101,8 +101,10 @@ QVariant RecordSourceModel::headerData(int section, Qt::Orientation orientation,
 
 Qt::ItemFlags RecordSourceModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (index.isValid() && editable_ && records_ && records_->isTable() &&
-        sourceColumns_[index.column()] >= 0)
+    if (!index.isValid() || !editable_ || !records_ || !records_->isTable())
+        return flags;
+    const int column = sourceColumns_[index.column()];
+    if (column >= 0 && !records_->columns()[column].counter)
         flags |= Qt::ItemIsEditable;
     return flags;
 }
@@ -110,21 +112,45 @@ Qt::ItemFlags RecordSourceModel::flags(const QModelIndex& index) const {
 bool RecordSourceModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
         return false;
-    const int column = sourceColumns_[index.column()];
     Record& record = rows_[index.row()];
+    if (record.key != pendingKey_ && !writeEditedRow())
+        return false;
+    const int column = sourceColumns_[index.column()];
     if (value.toString() == record.values[column].toString() &&
         value.isNull() == record.values[column].isNull())
         return true;
+    pendingKey_ = record.key;
+    pending_[column] = value;
+    record.values[column] = value;
+    emit dataChanged(index, index);
+    return true;
+}
+
+bool RecordSourceModel::writeEditedRow() {
+    if (pending_.isEmpty())
+        return true;
+    const int row = rowOfKey(pendingKey_);
     try {
-        record = records_->update(record.key, {{column, value}});
+        const Record stored = records_->update(pendingKey_, pending_);
+        if (row >= 0)
+            rows_[row] = stored;
     } catch (const AppError& error) {
-        // The grid has no caller to hand the refusal to: the user is told, the cell stays.
+        // The grid has no caller to hand the refusal to: the user is told, the row keeps the
+        // typed values.
         dialogs().message(error.description());
         return false;
     }
-    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
-    emit recordEdited(record.key);
+    const qint64 key = pendingKey_;
+    dropPendingEdits();
+    if (row >= 0)
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    emit recordEdited(key);
     return true;
+}
+
+void RecordSourceModel::dropPendingEdits() {
+    pendingKey_ = -1;
+    pending_.clear();
 }
 
 QVector<Record> RecordSourceModel::nextPage(int size) {
@@ -159,6 +185,7 @@ void RecordSourceModel::fetchMore(const QModelIndex& parent) {
 
 void RecordSourceModel::open(RecordSet* records) {
     beginResetModel();
+    dropPendingEdits();
     records_ = records;
     rows_.clear();
     atEnd_ = false;
@@ -177,6 +204,7 @@ void RecordSourceModel::open(RecordSet* records) {
 
 void RecordSourceModel::close() {
     beginResetModel();
+    dropPendingEdits();
     records_ = nullptr;
     rows_.clear();
     atEnd_ = true;
@@ -188,6 +216,12 @@ int RecordSourceModel::rowOfKey(qint64 key) const {
     const auto found = std::lower_bound(rows_.begin(), rows_.end(), key,
                                         [](const Record& r, qint64 k) { return r.key < k; });
     return found != rows_.end() && found->key == key ? int(found - rows_.begin()) : -1;
+}
+
+int RecordSourceModel::fetchRowOfKey(qint64 key) {
+    while (canFetchMore(QModelIndex()) && (rows_.isEmpty() || rows_.last().key < key))
+        fetchMore(QModelIndex());
+    return rowOfKey(key);
 }
 
 void RecordSourceModel::recordStored(const Record& record) {

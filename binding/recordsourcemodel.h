@@ -22,7 +22,9 @@ class RecordSourceModel : public QAbstractTableModel {
     void setColumns(const QVector<Column>& columns);
     // Fields whose values are shown as currency.
     void setCurrencyColumns(const QStringList& fields);
-    // Lets the grid's cells of a table source be edited; an edit is written to its record at once.
+    // Lets the grid's cells of a table source be edited, counters excepted. The edits of a row
+    // are written together by writeEditedRow(), when the grid leaves the row (the
+    // grid's own submit on Enter writes nothing).
     void setEditable(bool editable);
     // How many records a new record set starts with: what its grid shows at once, so that
     // showing a list reads no more than a screenful. Further pages hold PageSize records.
@@ -40,6 +42,11 @@ class RecordSourceModel : public QAbstractTableModel {
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    // Writes the edited row to its record. A refusal is shown to the user and keeps the typed
+    // values in the row; false then.
+    bool writeEditedRow();
+    // True when the row holds edits that writeEditedRow() has not written yet.
+    bool isEditedRow(int row) const { return !pending_.isEmpty() && rowId(row) == pendingKey_; }
     bool canFetchMore(const QModelIndex& parent) const override;
     void fetchMore(const QModelIndex& parent) override;
 
@@ -51,6 +58,8 @@ class RecordSourceModel : public QAbstractTableModel {
     void recordRemoved(qint64 key);
     // The row of a fetched record, -1 when it has not been fetched.
     int rowOfKey(qint64 key) const;
+    // The row of a record, fetching the pages up to it; -1 when the source does not hold it.
+    int fetchRowOfKey(qint64 key);
     const Record& record(int row) const { return rows_[row]; }
 
   signals:
@@ -59,6 +68,7 @@ class RecordSourceModel : public QAbstractTableModel {
 
   private:
     void mapColumns();
+    void dropPendingEdits();
     QVector<Record> nextPage(int size);
     bool isCurrencyColumn(int column) const;
 
@@ -69,6 +79,9 @@ class RecordSourceModel : public QAbstractTableModel {
     QVector<Column> requested_;
     QStringList currencyFields_;
     bool editable_ = false;
+    // The edited row's record and its typed values, waiting for writeEditedRow().
+    qint64 pendingKey_ = -1;
+    Changes pending_;
     // For each shown column: the source's column index (-1 when it lacks the field) and caption.
     QVector<int> sourceColumns_;
     QStringList captions_;

@@ -46,12 +46,16 @@ void TableRecordSet::restart(const RecordSourceSpec& definition) {
 }
 
 void TableRecordSet::readColumns(const QString& table) {
-    const auto rows = statements_.rows("SELECT name, type FROM pragma_table_info(?)", {table});
+    const auto rows = statements_.rows("SELECT name, type, pk FROM pragma_table_info(?)", {table});
     if (rows.isEmpty())
         throw DataErrors::unknownTable(table);
-    for (const Row& row : rows)
-        columns_.append(
-            {row[0].toString(), row[1].toString().contains("INT", Qt::CaseInsensitive)});
+    for (const Row& row : rows) {
+        const QString type = row[1].toString();
+        // An INTEGER primary key is the engine's own row number.
+        const bool counter =
+            row[2].toInt() == 1 && type.compare("INTEGER", Qt::CaseInsensitive) == 0;
+        columns_.append({row[0].toString(), type.contains("INT", Qt::CaseInsensitive), counter});
+    }
 }
 
 QString TableRecordSet::where(const QString& condition) const {

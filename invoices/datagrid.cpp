@@ -27,7 +27,7 @@ QTableView* makeDataGrid(QWidget* parent, const QString& name, const QString& sp
 
 void followCurrentRecord(QTableView* grid, DataSource* source) {
     QObject::connect(source, &DataSource::currentChanged, grid, [grid, source] {
-        const int row = source->currentRow();
+        const int row = source->fetchCurrentRow();
         if (row < 0)
             grid->setCurrentIndex(QModelIndex());
         else if (row != grid->currentIndex().row())

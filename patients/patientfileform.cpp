@@ -2,6 +2,7 @@
 
 #include "binding/datasource.h"
 #include "binding/gridpaging.h"
+#include "binding/rowedits.h"
 #include "binding/widgets.h"
 
 #include <QFrame>
@@ -74,6 +75,7 @@ QTableView* invoicesGrid(QWidget* parent, DataSource* invoices) {
     grid->horizontalHeader()->setStretchLastSection(true);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     pageByScreenful(grid);
+    writeRowEditsOnLeavingRow(grid);
     return grid;
 }
 

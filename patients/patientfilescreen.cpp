@@ -14,7 +14,9 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTableView>
 
 namespace {
 
@@ -56,7 +58,7 @@ void PatientFileScreen::showEvent(QShowEvent* event) {
 }
 
 void PatientFileScreen::closeEvent(QCloseEvent* event) {
-    if (!storeOnClose()) {
+    if (!invoices_->model()->writeEditedRow() || !storeOnClose()) {
         event->ignore();
         return;
     }
@@ -199,6 +201,12 @@ void PatientFileScreen::print() {
 }
 
 void PatientFileScreen::listInvoices() {
+    // A refused invoice row keeps the user on it with what was typed.
+    if (!invoices_->model()->writeEditedRow()) {
+        const QSignalBlocker stay(form_.tabs);
+        form_.tabs->setCurrentWidget(form_.invoices->parentWidget());
+        return;
+    }
     reportingFailures([this] {
         invoices_->setRecordSource("pt_sh");
         invoices_->setFilter("file_num", form_.boxes.fileNumber->text());

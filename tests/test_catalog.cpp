@@ -49,6 +49,7 @@ class CatalogTest : public QObject {
     void newIsCancelledWithoutARecord();
     void emptyOrCancelledAnswersChangeNothing();
     void openFindsTheCodeOrSaysNotFound();
+    void gridShowsAndSelectsAProcedureBeyondItsFirstRows();
     void enterInTheCodeBoxFindsTheProcedure();
     void enterWithAnUnknownCodeLeavesTheShownProcedureAlone();
     void editsReachTheDatabaseOnlyThroughSave();
@@ -165,6 +166,20 @@ void CatalogTest::openFindsTheCodeOrSaysNotFound() {
     click(screen, "SSCommand3");
     QCOMPARE(shown(screen), QStringList({"20", "X-ray", "250"}));
     QVERIFY(isBrowsing(screen));
+}
+
+void CatalogTest::gridShowsAndSelectsAProcedureBeyondItsFirstRows() {
+    for (int code = 21; code < 60; ++code)
+        addProcedure(QString::number(code), "Procedure " + QString::number(code), code);
+    QWidget* screen = openScreen();
+    auto* grid = child<QTableView>(screen, "DBGrid1");
+    env_->dialogs.expectInput("Code Number :", "", "55", QString());
+    click(screen, "SSCommand3");
+    QCOMPARE(shown(screen), QStringList({"55", "Procedure 55", "55"}));
+    const int row = grid->currentIndex().row();
+    QCOMPARE(grid->model()->index(row, 1).data().toString(), "55");
+    QVERIFY(grid->selectionModel()->isRowSelected(row, QModelIndex()));
+    QVERIFY(grid->viewport()->rect().contains(grid->visualRect(grid->currentIndex()).center()));
 }
 
 void CatalogTest::enterInTheCodeBoxFindsTheProcedure() {

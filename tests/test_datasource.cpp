@@ -665,15 +665,24 @@ void DataSourceTest::gridEditsWriteBackToTheRecord() {
     QCOMPARE(model->rowCount(), 2);
     QCOMPARE(invoices.recordCount(), 2);
     QVERIFY(model->flags(model->index(0, 1)) & Qt::ItemIsEditable);
+    QVERIFY(!(model->flags(model->index(0, 0)) & Qt::ItemIsEditable));
 
+    // A row's edits wait until the row is written.
     QVERIFY(model->setData(model->index(0, 1), "150"));
+    QVERIFY(model->isEditedRow(0));
+    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh WHERE po_num = 1").toInt(), 200);
+    QVERIFY(model->writeEditedRow());
     QCOMPARE(valueIn("SELECT po_netd FROM pt_sh WHERE po_num = 1").toInt(), 150);
     QCOMPARE(invoices.field("po_netd").toInt(), 150);
     QCOMPARE(valueIn("SELECT po_netd FROM pt_sh WHERE po_num = 2").toInt(), 50);
 
+    // A refused row keeps what was typed, and is written before another row is edited.
+    QVERIFY(model->setData(model->index(1, 1), "ten"));
     env.dialogs.expectMessage("Data type conversion error: 'po_netd' takes a whole number.");
-    QVERIFY(!model->setData(model->index(1, 1), "ten"));
-    QCOMPARE(model->data(model->index(1, 1), Qt::EditRole).toInt(), 0);
+    QVERIFY(!model->writeEditedRow());
+    QCOMPARE(model->data(model->index(1, 1), Qt::EditRole).toString(), "ten");
+    env.dialogs.expectMessage("Data type conversion error: 'po_netd' takes a whole number.");
+    QVERIFY(!model->setData(model->index(0, 1), "120"));
     QCOMPARE(valueIn("SELECT po_netd FROM pt_sh WHERE po_num = 3").toInt(), 0);
 
     // A query source has no record to write a cell back to.

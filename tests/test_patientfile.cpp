@@ -61,6 +61,21 @@ QList<QStringList> reportRows(const LaidOutReport& report, const QStringList& co
     return rows.values();
 }
 
+// Edits a grid cell as a user does: F2, the new text over the old, Enter.
+void editCell(QTableView* grid, int row, int column, const QString& text) {
+    grid->setFocus();
+    const QModelIndex cell = grid->model()->index(row, column);
+    grid->setCurrentIndex(cell);
+    QTest::keyClick(grid, Qt::Key_F2);
+    QWidget* editor = grid->indexWidget(cell);
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The grid takes the editor's text once the event loop is back.
+    QCoreApplication::processEvents();
+}
+
 } // namespace
 
 class PatientFileTest : public QObject {
@@ -86,7 +101,9 @@ class PatientFileTest : public QObject {
     void deleteRemovesTheFileButNotItsInvoices();
     void deleteWithNoFileLeftDoesNothing();
     void invoicesTabListsOnlyThisPatientsInvoices();
-    void invoicesGridEditsAreWrittenBack();
+    void invoiceNumberIsTheOnlyCellThatCannotBeEdited();
+    void invoicesGridRowIsWrittenWhenTheUserLeavesIt();
+    void refusedInvoicesGridRowSaysWhyAndKeepsWhatWasTyped();
     void boxesTakeOnlyWhatTheirFieldsHold();
     void comboBoxesOfferTheirItemsAndKeepTypedText();
     void tabKeyFollowsTheFilesOrder();
@@ -100,6 +117,8 @@ class PatientFileTest : public QObject {
     // that is on file, or one that is not.
     enum class Number { Known, Unknown };
     QWidget* openScreen(const QString& firstAnswer, Number number = Number::Known);
+    // The invoices tab of a patient's file.
+    QTableView* openInvoicesTab(const QString& fileNumber);
 
     std::unique_ptr<TestEnv> env_;
 };
@@ -402,13 +421,59 @@ void PatientFileTest::invoicesTabListsOnlyThisPatientsInvoices() {
     QCOMPARE(model->index(0, 3).data().toString(), QLocale().toCurrencyString(999.0));
 }
 
-void PatientFileTest::invoicesGridEditsAreWrittenBack() {
-    addInvoice("A1", "01/11/2026", 300, 100);
-    QWidget* screen = openScreen("A1");
+QTableView* PatientFileTest::openInvoicesTab(const QString& fileNumber) {
+    QWidget* screen = openScreen(fileNumber);
     child<QTabWidget>(screen, "SSTab1")->setCurrentIndex(1);
-    QAbstractItemModel* model = child<QTableView>(screen, "DBGrid1")->model();
-    QVERIFY(model->setData(model->index(0, 4), 0));
-    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh WHERE file_num = 'A1'").toInt(), 0);
+    return child<QTableView>(screen, "DBGrid1");
+}
+
+void PatientFileTest::invoiceNumberIsTheOnlyCellThatCannotBeEdited() {
+    addInvoice("A1", "01/11/2026", 300, 100);
+    QAbstractItemModel* model = openInvoicesTab("A1")->model();
+    for (int column = 0; column < model->columnCount(); ++column)
+        QCOMPARE(bool(model->flags(model->index(0, column)) & Qt::ItemIsEditable), column != 1);
+    QVERIFY(!model->setData(model->index(0, 1), 99));
+    QCOMPARE(valueIn("SELECT po_num FROM pt_sh").toInt(), 1);
+}
+
+void PatientFileTest::invoicesGridRowIsWrittenWhenTheUserLeavesIt() {
+    const int first = addInvoice("A1", "01/11/2026", 300, 100);
+    addInvoice("A1", "03/11/2026", 500, 0);
+    QTableView* grid = openInvoicesTab("A1");
+    editCell(grid, 0, 2, "02/11/2026");
+    editCell(grid, 0, 4, "0");
+    const QString stored =
+        "SELECT po_date, po_netd FROM pt_sh WHERE po_num = " + QString::number(first);
+    QCOMPARE(rowsOf(stored), QStringList({"01/11/2026|100"}));
+    clickRow(grid, 1);
+    QCOMPARE(rowsOf(stored), QStringList({"02/11/2026|0"}));
+    QCOMPARE(grid->model()->index(0, 4).data().toString(), QLocale().toCurrencyString(0.0));
+}
+
+void PatientFileTest::refusedInvoicesGridRowSaysWhyAndKeepsWhatWasTyped() {
+    addInvoice("A1", "01/11/2026", 300, 100);
+    addInvoice("A1", "03/11/2026", 500, 0);
+    QTableView* grid = openInvoicesTab("A1");
+    QPointer<QWidget> screen = grid->window();
+    editCell(grid, 0, 2, "01/11/20261");
+    const QString refusal =
+        "CHECK constraint failed: The field 'pt_sh.po_date' holds at most 10 characters";
+    env_->dialogs.expectMessage(refusal);
+    clickRow(grid, 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(grid->currentIndex().row(), 0);
+    QCOMPARE(grid->model()->index(0, 2).data().toString(), "01/11/20261");
+
+    env_->dialogs.expectMessage(refusal);
+    screen->close();
+    discardClosed();
+    QVERIFY(!isDeleted(screen));
+
+    editCell(grid, 0, 2, "05/11/2026");
+    screen->close();
+    QVERIFY(isDeleted(screen));
+    QCOMPARE(firstColumnOf("SELECT po_date FROM pt_sh ORDER BY po_num"),
+             QStringList({"05/11/2026", "03/11/2026"}));
 }
 
 void PatientFileTest::boxesTakeOnlyWhatTheirFieldsHold() {
