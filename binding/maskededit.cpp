@@ -1,6 +1,9 @@
 #include "binding/maskededit.h"
 
 #include "core/apperror.h"
+#include "core/maskclicks.h"
+
+#include <QDate>
 
 namespace {
 
@@ -23,7 +26,9 @@ QString qtInputMask(const QString& mask, QChar prompt) {
 
 } // namespace
 
-MaskedEdit::MaskedEdit(QWidget* parent) : QLineEdit(parent) {}
+MaskedEdit::MaskedEdit(QWidget* parent) : QLineEdit(parent) {
+    keepClicksInMask(this);
+}
 
 void MaskedEdit::setMask(const QString& mask) {
     mask_ = mask;
@@ -88,5 +93,15 @@ void MaskedEdit::setText(const QString& text) {
 }
 
 void MaskedEdit::showValue(const QString& text) {
-    QLineEdit::setText(text);
+    QLineEdit::setText(inDisplayFormat(text));
+}
+
+// Dates kept by hand or by other programs may lack the leading zeros or follow ISO order.
+QString MaskedEdit::inDisplayFormat(const QString& text) const {
+    if (displayFormat_.isEmpty())
+        return text;
+    QDate date = QDate::fromString(text.trimmed(), "d/M/yyyy");
+    if (!date.isValid())
+        date = QDate::fromString(text.trimmed(), Qt::ISODate);
+    return date.isValid() ? date.toString(displayFormat_) : text;
 }

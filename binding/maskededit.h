@@ -26,14 +26,19 @@ class MaskedEdit : public QLineEdit {
     // digit position, the mask's own characters elsewhere) raises error 380 and changes nothing;
     // an empty text empties the box.
     void setText(const QString& text);
-    // Shows a field's value as well as the mask lets it; never fails.
+    // Shows a field's value as well as the mask lets it; never fails. A date is shown in the
+    // display format, whichever way it was stored.
     void showValue(const QString& text);
+    // A date format in Qt's notation ("dd/MM/yyyy"); none unless set.
+    void setDisplayFormat(const QString& format) { displayFormat_ = format; }
 
   private:
     void applyMask();
     bool fits(const QString& text) const;
     bool isDigitPosition(int position) const;
+    QString inDisplayFormat(const QString& text) const;
 
     QString mask_;
     QChar prompt_ = '_';
+    QString displayFormat_;
 };

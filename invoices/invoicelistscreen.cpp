@@ -104,6 +104,7 @@ QWidget* InvoiceListScreen::makeDetailPanel() {
     dateBox_ = new MaskedEdit(panel);
     dateBox_->setObjectName("text5");
     dateBox_->setMask("##/##/####");
+    dateBox_->setDisplayFormat("dd/MM/yyyy");
     amountBox_ = makeTextBox(panel, "Text3", QString(), 5);
     installDigitFilter(amountBox_);
     netDueBox_ = makeTextBox(panel, "Text6");

@@ -95,6 +95,7 @@ MaskedEdit* dateBox(QWidget* panel) {
     box->setAccessibleName("Date");
     box->setPromptChar(' ');
     box->setMask("##/##/####");
+    box->setDisplayFormat("dd/MM/yyyy");
     box->setFixedWidth(box->fontMetrics().horizontalAdvance("00/00/00000"));
     return box;
 }

@@ -2,6 +2,7 @@
 
 #include "core/apperror.h"
 #include "core/dialogs.h"
+#include "core/maskclicks.h"
 #include "db/connection.h"
 #include "reports/reportoutput.h"
 #include "reports/reportregistry.h"
@@ -69,6 +70,7 @@ QLineEdit* PeriodicReportsDialog::makeBox(const QString& name, const QString& ac
     box->setObjectName(name);
     box->setAccessibleName(accessibleName);
     box->setInputMask(mask);
+    keepClicksInMask(box);
     return box;
 }
 

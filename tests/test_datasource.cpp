@@ -88,6 +88,7 @@ class DataSourceTest : public QObject {
     void modelFetchesOnePageAtATime();
     void modelFollowsTheSourcesWrites();
     void gridEditsWriteBackToTheRecord();
+    void clickBeyondTheTextOfAMaskedBoxTypesIntoIt();
     void maskedEditFollowsItsMask();
     void digitFilterPassesDigitsAndBackspace();
 };
@@ -690,6 +691,25 @@ void DataSourceTest::gridEditsWriteBackToTheRecord() {
     invoices.refresh();
     QVERIFY(!(model->flags(model->index(0, 1)) & Qt::ItemIsEditable));
     QVERIFY(!model->setData(model->index(0, 1), "1"));
+}
+
+void DataSourceTest::clickBeyondTheTextOfAMaskedBoxTypesIntoIt() {
+    QWidget screen;
+    auto* date = new MaskedEdit(&screen);
+    date->setPromptChar(' ');
+    date->setMask("##/##/####");
+    date->resize(200, date->sizeHint().height());
+    screen.show();
+    const QPoint rightEnd(date->width() - 4, date->height() / 2);
+    QTest::mouseClick(date, Qt::LeftButton, {}, rightEnd);
+    QTest::keyClicks(date, "0612");
+    QCOMPARE(date->maskedText(), QString("06/12/    "));
+    QTest::mouseClick(date, Qt::LeftButton, {}, rightEnd);
+    QTest::keyClicks(date, "2026");
+    QCOMPARE(date->maskedText(), QString("06/12/2026"));
+    // A click inside what was typed still places the cursor where it lands.
+    QTest::mouseClick(date, Qt::LeftButton, {}, QPoint(2, date->height() / 2));
+    QCOMPARE(date->cursorPosition(), 0);
 }
 
 void DataSourceTest::maskedEditFollowsItsMask() {

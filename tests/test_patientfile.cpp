@@ -90,6 +90,7 @@ class PatientFileTest : public QObject {
     void saveComposesTheFullName_data();
     void saveComposesTheFullName();
     void savedNewFileKeepsEveryBoxAndShowsIt();
+    void dateBoxShowsAStoredDateInItsDisplayFormat();
     void newFindsAnExistingFileAndStoresTheEditsOfTheOldOne();
     void newWithAnUnknownNumberIsCancelledBackToTheFileShown();
     void openMovesByNumberOrSaysNotFound();
@@ -233,6 +234,20 @@ void PatientFileTest::savedNewFileKeepsEveryBoxAndShowsIt() {
     QCOMPARE(patientField("E5", "temporary").toInt(), 1);
     QVERIFY(showsState(screen));
     QCOMPARE(box(screen, "Text1")->text(), "E5");
+}
+
+void PatientFileTest::dateBoxShowsAStoredDateInItsDisplayFormat() {
+    addPatient({{"file_num", "C3"}, {"file_data", "5/3/2007"}});
+    addPatient({{"file_num", "D4"}, {"file_data", "2007-03-06"}});
+    QWidget* screen = openScreen("C3");
+    auto* date = child<MaskedEdit>(screen, "Mask1");
+    QCOMPARE(date->displayText(), "05/03/2007");
+    env_->dialogs.expectInput("File Number :", "Open File", "D4");
+    click(screen, "SSCommand3");
+    QCOMPARE(date->displayText(), "06/03/2007");
+    // Shown is not changed: the stored text stays until the user edits it.
+    screen->close();
+    QCOMPARE(patientField("D4", "file_data").toString(), "2007-03-06");
 }
 
 void PatientFileTest::newFindsAnExistingFileAndStoresTheEditsOfTheOldOne() {

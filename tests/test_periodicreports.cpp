@@ -94,6 +94,7 @@ class PeriodicReportsTest : public QObject {
     void opensAsDailyToScreenWithEveryBoxEditable();
     void choosingAKindEnablesItsBoxAndShowsTheOthersEmpty();
     void choosingAKindKeepsThePeriodTypedInItsOwnBox();
+    void clickAtTheRightOfAnEmptyPeriodBoxTypesIntoIt();
     void okWithoutChoosingAKindShowsTheDailyReportAndCancelGivesWayToQuit();
     void partlyTypedDayMatchesNothingAndTotalsAreZero();
     void monthlyAndAnnualReportsSumTheirPeriod();
@@ -164,6 +165,15 @@ void PeriodicReportsTest::choosingAKindKeepsThePeriodTypedInItsOwnBox() {
     f.choose("RepType_2");
     QCOMPARE(f.box("text2")->displayText(), QString("12/2026"));
     QCOMPARE(pressOkAndReadPreview(&f.dialog).invoices, QStringList({"1", "2", "3"}));
+}
+
+void PeriodicReportsTest::clickAtTheRightOfAnEmptyPeriodBoxTypesIntoIt() {
+    Fixture f;
+    f.choose("RepType_3");
+    QLineEdit* year = f.box("text3");
+    QTest::mouseClick(year, Qt::LeftButton, {}, QPoint(year->width() - 4, year->height() / 2));
+    QTest::keyClicks(year, "2026");
+    QCOMPARE(year->displayText(), QString("2026"));
 }
 
 void PeriodicReportsTest::okWithoutChoosingAKindShowsTheDailyReportAndCancelGivesWayToQuit() {
