@@ -41,7 +41,8 @@ QString qtFilter(const QString& filter) {
 
 Dialogs::Answer QtDialogs::message(const QString& text, Buttons buttons, Icon icon,
                                    const std::optional<QString>& title) {
-    QMessageBox box(qtIcon(icon), title.value_or(QApplication::applicationName()), text,
+    const QString shownTitle = title.value_or(QApplication::applicationName());
+    QMessageBox box(qtIcon(icon), shownTitle.isEmpty() ? kNoCaption : shownTitle, text,
                     buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
                                               : QMessageBox::Ok,
                     activeWindow());
@@ -54,8 +55,8 @@ Dialogs::Answer QtDialogs::message(const QString& text, Buttons buttons, Icon ic
 QString QtDialogs::inputBox(const QString& prompt, const QString& title,
                             const QString& defaultText) {
     bool ok = false;
-    const QString text =
-        QInputDialog::getText(activeWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+    const QString text = QInputDialog::getText(activeWindow(), title.isEmpty() ? kNoCaption : title,
+                                               prompt, QLineEdit::Normal, defaultText, &ok);
     return ok ? text : QString();
 }
 

@@ -5,6 +5,10 @@
 
 class QWidget;
 
+// The title of a window that the program leaves without a caption: the window system would fill
+// an empty title with the program's name.
+inline const QString kNoCaption = QStringLiteral(" ");
+
 // Every message box, input box, file-open dialog and folder picker of the program goes through
 // this interface, so that tests can answer each prompt and check its exact text.
 class Dialogs {

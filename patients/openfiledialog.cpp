@@ -17,7 +17,7 @@ OpenFileDialog::OpenFileDialog(QWidget* parent)
     : QDialog(parent), patients_(new DataSource(this, "Data1")),
       header_(new DataSource(this, "Data2")) {
     setObjectName("Form8");
-    setWindowTitle(QString());
+    setWindowTitle(kNoCaption);
     setAccessibleName("Open File");
 
     fileNumber_ = makeTextBox(this, "Text1", "File Number", 6);

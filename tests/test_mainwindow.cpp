@@ -14,6 +14,7 @@
 #include "core/programdir.h"
 #include "db/connection.h"
 #include "db/validation.h"
+#include "patients/openfiledialog.h"
 #include "settings/appsettings.h"
 #include "settings/registry.h"
 
@@ -27,6 +28,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 
 namespace {
@@ -238,6 +240,7 @@ class MainWindowTest : public QObject {
     void everyWayOfClosingGivesTheMainWindowBack_data();
     void everyWayOfClosingGivesTheMainWindowBack();
     void handOverFromOpenFileToInvoiceKeepsMainDisabled();
+    void windowsWithoutCaptionShowNoText();
     void screenThatDoesNotExistChangesNothing();
     void programScreensGiveTheMainWindowBack_data();
     void programScreensGiveTheMainWindowBack();
@@ -855,6 +858,35 @@ void MainWindowTest::handOverFromOpenFileToInvoiceKeepsMainDisabled() {
     QVERIFY(!window->isEnabled());
     invoice->close();
     QTRY_VERIFY(window->isEnabled());
+}
+
+namespace {
+// Reads the title that the window system is given for the next modal window, then closes it.
+void readTitleOfNextModalWindow(QString& title) {
+    QTimer::singleShot(0, [&title] {
+        QWidget* window = QApplication::activeModalWidget();
+        title = window->windowHandle()->title();
+        window->close();
+    });
+}
+} // namespace
+
+void MainWindowTest::windowsWithoutCaptionShowNoText() {
+    TestEnv env;
+    QtDialogs real;
+    const auto blank = [](const QString& title) {
+        return !title.isEmpty() && title.trimmed().isEmpty();
+    };
+    QString title;
+    readTitleOfNextModalWindow(title);
+    real.message("not found", Dialogs::Buttons::Ok, Dialogs::Icon::None, QString());
+    QVERIFY(blank(title));
+    readTitleOfNextModalWindow(title);
+    real.inputBox("Code Number :", QString(), QString());
+    QVERIFY(blank(title));
+    OpenFileDialog openFile;
+    openFile.winId();
+    QVERIFY(blank(openFile.windowHandle()->title()));
 }
 
 void MainWindowTest::screenThatDoesNotExistChangesNothing() {
