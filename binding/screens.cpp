@@ -1,5 +1,7 @@
 #include "binding/screens.h"
 
+#include "core/windowreturn.h"
+
 #include <QMap>
 #include <QMetaObject>
 #include <QPointer>
@@ -15,6 +17,28 @@ QMap<QString, QPointer<QWidget>>& screens() {
     static QMap<QString, QPointer<QWidget>> map;
     return map;
 }
+// Runs a screen's activation when a window shown over it has closed.
+class ReturnWatch : public QObject {
+    Q_OBJECT
+  public:
+    ReturnWatch(QWidget* screen, std::function<void()> work)
+        : QObject(screen), work_(std::move(work)) {
+        screen->installEventFilter(this);
+    }
+    void setWork(std::function<void()> work) { work_ = std::move(work); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != windowReturnEvent())
+            return QObject::eventFilter(watched, event);
+        work_();
+        return true;
+    }
+
+  private:
+    std::function<void()> work_;
+};
+
 } // namespace
 
 namespace Screens {
@@ -64,4 +88,14 @@ void whenOpened(QWidget* screen, const QShowEvent* event, std::function<void()> 
         QMetaObject::invokeMethod(screen, std::move(work), Qt::QueuedConnection);
 }
 
+void onActivation(QWidget* screen, const QShowEvent* event, std::function<void()> work) {
+    if (auto* watch = screen->findChild<ReturnWatch*>(QString(), Qt::FindDirectChildrenOnly))
+        watch->setWork(work);
+    else
+        new ReturnWatch(screen, work);
+    whenOpened(screen, event, std::move(work));
+}
+
 } // namespace Screens
+
+#include "screens.moc"

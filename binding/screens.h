@@ -29,5 +29,8 @@ void enableMainWindow(bool enabled);
 // Runs the screen's opening work once the event loop is back, when the program showed it; a
 // window that the window system brings back from its icon is not opened anew.
 void whenOpened(QWidget* screen, const QShowEvent* event, std::function<void()> work);
+// The same, and again each time a program window shown over the screen (a report preview)
+// closes and the screen is active again. Message and input boxes do not count.
+void onActivation(QWidget* screen, const QShowEvent* event, std::function<void()> work);
 
 } // namespace Screens

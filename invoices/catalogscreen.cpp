@@ -89,7 +89,7 @@ QWidget* CatalogScreen::makeButtons() {
 
 void CatalogScreen::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    Screens::whenOpened(this, event, [this] { activate(); });
+    Screens::onActivation(this, event, [this] { activate(); });
 }
 
 void CatalogScreen::closeEvent(QCloseEvent* event) {

@@ -40,7 +40,7 @@ QString descriptionThenNumber(const AppError& error) {
 
 void InvoiceListScreen::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    Screens::whenOpened(this, event, [this] { activate(); });
+    Screens::onActivation(this, event, [this] { activate(); });
 }
 
 void InvoiceListScreen::closeEvent(QCloseEvent* event) {
@@ -50,6 +50,9 @@ void InvoiceListScreen::closeEvent(QCloseEvent* event) {
 
 void InvoiceListScreen::activate() {
     RefreshForm(this);
+    // The list is the pending invoices again: a caption naming all of them would mislead.
+    if (listBar_->caption() == "All Invoices")
+        listBar_->setCaption("Pending Invoices");
 }
 
 // The detail panel's invoice and file numbers are shown, never written back.

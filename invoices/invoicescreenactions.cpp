@@ -34,7 +34,7 @@ QSqlDatabase database() {
 
 void InvoiceScreen::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    Screens::whenOpened(this, event, [this] { activate(); });
+    Screens::onActivation(this, event, [this] { activate(); });
 }
 
 void InvoiceScreen::closeEvent(QCloseEvent* event) {

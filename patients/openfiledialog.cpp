@@ -72,7 +72,7 @@ void OpenFileDialog::buildLayout() {
 
 void OpenFileDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    Screens::whenOpened(this, event, [this] { activate(); });
+    Screens::onActivation(this, event, [this] { activate(); });
 }
 
 void OpenFileDialog::activate() {

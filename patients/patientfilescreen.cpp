@@ -54,6 +54,8 @@ void PatientFileScreen::connectHandlers() {
 
 void PatientFileScreen::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // Asked only when the screen opens: asked again after the nationality count's preview, the
+    // file number prompt would re-read the files and drop a file being entered.
     Screens::whenOpened(this, event, [this] { activate(); });
 }
 

@@ -96,7 +96,7 @@ QTableView* PatientSearchScreen::resultsGrid() {
 
 void PatientSearchScreen::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    Screens::whenOpened(this, event, [this] { RefreshForm(this); });
+    Screens::onActivation(this, event, [this] { RefreshForm(this); });
 }
 
 void PatientSearchScreen::closeEvent(QCloseEvent* event) {

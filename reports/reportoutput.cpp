@@ -1,6 +1,7 @@
 #include "reports/reportoutput.h"
 
 #include "core/apperror.h"
+#include "core/windowreturn.h"
 #include "reports/pagewriter.h"
 #include "reports/reportlayout.h"
 #include "reports/reportpreview.h"
@@ -45,6 +46,8 @@ void printJob(const QString& title, const std::vector<QFont>& fonts, Paint paint
 void previewReport(const Report& report, RowSource& rows, QWidget* parent) {
     ReportPreview preview(layoutReport(report, rows), parent);
     preview.exec();
+    if (parent)
+        returnTo(parent->window());
 }
 
 void printReport(const Report& report, RowSource& rows) {

@@ -60,6 +60,7 @@ class InvoiceListTest : public QObject {
     void deleteRemovesTheInvoiceWithItsLines();
     void aFailedDeleteLeavesTheInvoiceWhole();
     void previewShowsTheInvoiceOrSaysThereIsNone();
+    void closedPreviewResetsTheListToThePendingInvoices();
     void printerMenuPrintsOrSaysWhyNot();
     void quitAndTheCloseBoxGiveTheMainWindowBack();
     void controlsCarryTheirNames();
@@ -344,6 +345,22 @@ void InvoiceListTest::previewShowsTheInvoiceOrSaysThereIsNone() {
     trigger(screen, "mnuScreen");
     QVERIFY2(texts.contains("Huda Saleh") && texts.contains("X-ray") && texts.contains("250.00"),
              qPrintable(texts.join(" | ")));
+}
+
+void InvoiceListTest::closedPreviewResetsTheListToThePendingInvoices() {
+    QWidget* screen = openScreen();
+    trigger(screen, "mnuAll");
+    clickRow(invoiceGrid(screen), 2);
+    QCOMPARE(panel(screen), "4|02/02/2026|250|250|7");
+    QTimer::singleShot(0, [] {
+        if (auto* preview = qobject_cast<ReportPreview*>(QApplication::activeModalWidget()))
+            preview->reject();
+    });
+    trigger(screen, "mnuScreen");
+    QCoreApplication::processEvents();
+    QCOMPARE(child<NavigationBar>(screen, "Data2Bar")->caption(), "Pending Invoices");
+    QCOMPARE(columnOf(invoiceGrid(screen), kInvoiceNoColumn), QStringList({"1", "4"}));
+    QCOMPARE(panel(screen), "1|15/01/2026|1000|200|7");
 }
 
 void InvoiceListTest::printerMenuPrintsOrSaysWhyNot() {
