@@ -62,7 +62,7 @@ QMenu* settingsMenu(QMainWindow& window, PictureBox& picture) {
 QMenu* helpMenu(QMainWindow& window) {
     QMenu* help = addMenu(&window, "mnuHelp", "Help");
     help->addAction(addItem(&window, "mnuAbout", "About", [] {
-        if (QWidget* about = Screens::get("frmAbout")) {
+        if (QWidget* about = Screens::get(Screen::About)) {
             about->show();
             about->raise();
             about->activateWindow();

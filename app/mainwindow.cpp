@@ -18,7 +18,7 @@
 namespace {
 
 bool countsAsWorkingScreen(const QWidget* screen, const QWidget* main) {
-    return screen != main && screen->objectName() != "frmAbout";
+    return screen != main && screen != Screens::existing(Screen::About);
 }
 
 } // namespace
@@ -52,24 +52,25 @@ QWidget* MainWindow::buttonPanel() {
     grid->setContentsMargins(12, 12, 12, 12);
     grid->setSpacing(10);
     // Created in tab order, placed two by two.
-    grid->addWidget(screenButton(1, "Patients File", "Form1"), 0, 0);
-    grid->addWidget(screenButton(2, "Search", "Form3"), 0, 1);
-    grid->addWidget(screenButton(3, "Reports", "Form6"), 1, 0);
-    grid->addWidget(screenButton(4, "Description Entry", "Form4"), 1, 1);
-    grid->addWidget(screenButton(5, "Invoices", "Form8"), 2, 1);
-    grid->addWidget(screenButton(6, "Invoices Replacment", "Form5"), 2, 0);
-    QPushButton* quit = screenButton(7, "Quit", QString());
+    grid->addWidget(screenButton(1, "Patients File", Screen::PatientFile), 0, 0);
+    grid->addWidget(screenButton(2, "Search", Screen::PatientSearch), 0, 1);
+    grid->addWidget(screenButton(3, "Reports", Screen::PeriodicReports), 1, 0);
+    grid->addWidget(screenButton(4, "Description Entry", Screen::Catalog), 1, 1);
+    grid->addWidget(screenButton(5, "Invoices", Screen::OpenFile), 2, 1);
+    grid->addWidget(screenButton(6, "Invoices Replacment", Screen::InvoiceList), 2, 0);
+    QPushButton* quit = screenButton(7, "Quit", std::nullopt);
     connect(quit, &QPushButton::clicked, this, &QWidget::close);
     grid->addWidget(quit, 3, 0, 1, 2);
     return frame;
 }
 
-QPushButton* MainWindow::screenButton(int number, const QString& caption, const QString& screen) {
+QPushButton* MainWindow::screenButton(int number, const QString& caption,
+                                      std::optional<Screen> screen) {
     QPushButton* button = makeButton(this, "SSCommand" + QString::number(number), caption);
     button->setMinimumHeight(38);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    if (!screen.isEmpty())
-        connect(button, &QPushButton::clicked, this, [this, screen] { openScreen(screen); });
+    if (screen)
+        connect(button, &QPushButton::clicked, this, [this, screen] { openScreen(*screen); });
     return button;
 }
 
@@ -99,8 +100,8 @@ void MainWindow::showStoredLogo() {
     }
 }
 
-void MainWindow::openScreen(const QString& name) {
-    QWidget* screen = Screens::get(name);
+void MainWindow::openScreen(Screen which) {
+    QWidget* screen = Screens::get(which);
     if (!screen)
         return;
     setEnabled(false);

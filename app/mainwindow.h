@@ -1,6 +1,9 @@
 #pragma once
 
+#include "binding/screens.h"
+
 #include <QMainWindow>
+#include <optional>
 
 class PictureBox;
 class QPushButton;
@@ -14,7 +17,7 @@ class MainWindow : public QMainWindow {
 
     // Disables the main window and shows the named screen, not modal. A screen that the program
     // does not have leaves everything as it was.
-    void openScreen(const QString& name);
+    void openScreen(Screen screen);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -22,7 +25,7 @@ class MainWindow : public QMainWindow {
 
   private:
     QWidget* buttonPanel();
-    QPushButton* screenButton(int number, const QString& caption, const QString& screen);
+    QPushButton* screenButton(int number, const QString& caption, std::optional<Screen> screen);
     QWidget* logoPanel();
     void showStoredLogo();
     void watchScreens();

@@ -12,15 +12,15 @@
 #include "reports/periodicreportsdialog.h"
 
 void registerScreens() {
-    Screens::registerFactory("Form2", [] { return new MainWindow; });
-    Screens::registerFactory("Form1", [] { return new PatientFileScreen; });
-    Screens::registerFactory("Form3", [] { return new PatientSearchScreen; });
-    Screens::registerFactory("Form8", [] { return new OpenFileDialog; });
-    Screens::registerFactory("Form4", [] { return new CatalogScreen; });
-    Screens::registerFactory("Form5", [] { return new InvoiceListScreen; });
-    Screens::registerFactory("Form7", [] { return new InvoiceScreen; });
-    Screens::registerFactory("frmAbout", [] { return new AboutBox; });
-    Screens::registerFactory("Form6", [] {
+    Screens::registerFactory(Screen::Main, [] { return new MainWindow; });
+    Screens::registerFactory(Screen::PatientFile, [] { return new PatientFileScreen; });
+    Screens::registerFactory(Screen::PatientSearch, [] { return new PatientSearchScreen; });
+    Screens::registerFactory(Screen::OpenFile, [] { return new OpenFileDialog; });
+    Screens::registerFactory(Screen::Catalog, [] { return new CatalogScreen; });
+    Screens::registerFactory(Screen::InvoiceList, [] { return new InvoiceListScreen; });
+    Screens::registerFactory(Screen::Invoice, [] { return new InvoiceScreen; });
+    Screens::registerFactory(Screen::About, [] { return new AboutBox; });
+    Screens::registerFactory(Screen::PeriodicReports, [] {
         auto* dialog = new PeriodicReportsDialog;
         QObject::connect(dialog, &PeriodicReportsDialog::closed,
                          [] { Screens::enableMainWindow(true); });

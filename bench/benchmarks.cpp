@@ -109,7 +109,7 @@ struct Started {
 void programOpenPatient(State& state, const BenchSetup& setup) {
     Started program(state, setup);
     program.session.dialogs.answerNextInputWith("1");
-    QWidget* screen = program.session.open("Form1");
+    QWidget* screen = program.session.open(Screen::PatientFile);
     Picks picks(setup.patients);
     for (auto _ : state) {
         openPatientFile(program.session, screen, QString::number(picks.next()));
@@ -154,7 +154,7 @@ void plainBoxesOpenPatient(State& state, const BenchSetup& setup) {
 
 void programSearch(State& state, const BenchSetup& setup) {
     Started program(state, setup);
-    QWidget* screen = program.session.open("Form3");
+    QWidget* screen = program.session.open(Screen::PatientSearch);
     size_t turn = 0;
     for (auto _ : state) {
         searchFamilyNames(screen, kSearchFragments[turn++ % std::size(kSearchFragments)]);
@@ -175,7 +175,7 @@ void floorSearch(State& state, const BenchSetup& setup) {
 
 void programPendingList(State& state, const BenchSetup& setup) {
     Started program(state, setup);
-    QWidget* screen = program.session.open("Form5");
+    QWidget* screen = program.session.open(Screen::InvoiceList);
     for (auto _ : state) {
         showPendingInvoices(screen);
         drawn(state);
@@ -193,7 +193,8 @@ void floorPendingList(State& state, const BenchSetup& setup) {
 // made current as the program's list makes it.
 void plainGridPendingList(State& state, const BenchSetup& setup) {
     Started program(state, setup);
-    const QSize size = control<QTableView>(program.session.open("Form5"), "DBGrid1")->size();
+    const QSize size =
+        control<QTableView>(program.session.open(Screen::InvoiceList), "DBGrid1")->size();
     BareEngine engine(setup.databasePath());
     QStandardItemModel model;
     QTableView grid;
@@ -216,7 +217,7 @@ void plainGridPendingList(State& state, const BenchSetup& setup) {
 
 void programScrollToEnd(State& state, const BenchSetup& setup) {
     Started program(state, setup);
-    QWidget* screen = program.session.open("Form5");
+    QWidget* screen = program.session.open(Screen::InvoiceList);
     auto* grid = control<QTableView>(screen, "DBGrid1");
     for (auto _ : state) {
         state.PauseTiming();
@@ -239,7 +240,7 @@ void floorScrollToEnd(State& state, const BenchSetup& setup) {
 
 void programFindInvoice(State& state, const BenchSetup& setup) {
     Started program(state, setup);
-    QWidget* screen = program.session.open("Form5");
+    QWidget* screen = program.session.open(Screen::InvoiceList);
     Picks picks(setup.invoices);
     for (auto _ : state) {
         findInvoice(screen, picks.next());

@@ -82,11 +82,11 @@ void findInvoice(QWidget* listScreen, qint64 number) {
 }
 
 QWidget* composeTenLineInvoice(ProgramSession& session, const QString& fileNumber) {
-    QWidget* openFile = session.open("Form8");
+    QWidget* openFile = session.open(Screen::OpenFile);
     makeActive(openFile);
     typeInto(openFile, "Text1", fileNumber, "SSCommand1");
     click(openFile, "SSCommand1");
-    QWidget* invoice = Screens::existing("Form7");
+    QWidget* invoice = Screens::existing(Screen::Invoice);
     makeActive(invoice);
     for (int line = 1; line <= 10; ++line) {
         typeInto(invoice, "text4", QString("%1").arg(line, 2, 10, QChar('0')), "Text6");

@@ -136,7 +136,7 @@ int runProbe(const QStringList& arguments) {
     QElapsedTimer timer;
     timer.start();
     if (task == "list") {
-        showAllInvoices(session.open("Form5"));
+        showAllInvoices(session.open(Screen::InvoiceList));
         settle();
     } else if (task == "layout") {
         layOut(invoicesReport(arguments.value(2).toLongLong()));

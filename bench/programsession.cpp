@@ -18,10 +18,11 @@
 namespace {
 
 // The main window's buttons, by the screen they open.
-QString buttonOf(const QString& screen) {
-    static const QHash<QString, QString> buttons{{"Form1", "SSCommand1"}, {"Form3", "SSCommand2"},
-                                                 {"Form6", "SSCommand3"}, {"Form4", "SSCommand4"},
-                                                 {"Form8", "SSCommand5"}, {"Form5", "SSCommand6"}};
+QString buttonOf(Screen screen) {
+    static const QHash<Screen, QString> buttons{
+        {Screen::PatientFile, "SSCommand1"},     {Screen::PatientSearch, "SSCommand2"},
+        {Screen::PeriodicReports, "SSCommand3"}, {Screen::Catalog, "SSCommand4"},
+        {Screen::OpenFile, "SSCommand5"},        {Screen::InvoiceList, "SSCommand6"}};
     return buttons.value(screen);
 }
 
@@ -74,7 +75,7 @@ ProgramSession::~ProgramSession() {
 bool ProgramSession::start() {
     if (!StartUp())
         return false;
-    Screens::get("Form2")->show();
+    Screens::get(Screen::Main)->show();
     settle();
     running_ = true;
     return true;
@@ -92,14 +93,14 @@ void ProgramSession::stop() {
     running_ = false;
 }
 
-QWidget* ProgramSession::open(const char* screen) {
-    QWidget* main = Screens::get("Form2");
+QWidget* ProgramSession::open(Screen screen) {
+    QWidget* main = Screens::get(Screen::Main);
     control<QPushButton>(main, buttonOf(screen))->click();
     settle();
     return Screens::existing(screen);
 }
 
-void ProgramSession::close(const char* screen) {
+void ProgramSession::close(Screen screen) {
     if (QWidget* widget = Screens::existing(screen))
         widget->close();
     settle();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "binding/screens.h"
+
 #include "benchdialogs.h"
 
 #include <QString>
@@ -20,10 +22,10 @@ class ProgramSession {
     bool start();
     // Closes every screen and lets go of the database, as ending the program does.
     void stop();
-    // Presses the main window's button of a screen ("Form5") and lets it activate.
-    QWidget* open(const char* screen);
+    // Presses the main window's button of a screen and lets it activate.
+    QWidget* open(Screen screen);
     // Closes a screen as its close box does.
-    void close(const char* screen);
+    void close(Screen screen);
 
     BenchDialogs dialogs;
 

@@ -38,9 +38,10 @@ void scoreScreenScans(Scoreboard& board, const BenchSetup& setup) {
     if (!session.start())
         return;
     score("start-up");
-    const std::pair<const char*, const char*> screens[] = {
-        {"Form1", "patient file"}, {"Form3", "patient search"}, {"Form4", "procedure catalog"},
-        {"Form5", "invoice list"}, {"Form6", "reports dialog"}, {"Form8", "open-file dialog"}};
+    const std::pair<Screen, const char*> screens[] = {
+        {Screen::PatientFile, "patient file"},       {Screen::PatientSearch, "patient search"},
+        {Screen::Catalog, "procedure catalog"},      {Screen::InvoiceList, "invoice list"},
+        {Screen::PeriodicReports, "reports dialog"}, {Screen::OpenFile, "open-file dialog"}};
     for (const auto& [name, what] : screens) {
         session.dialogs.answerNextInputWith("1");
         session.open(name);

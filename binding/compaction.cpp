@@ -67,9 +67,10 @@ void ReleaseDB() {
             });
         }
     }
-    for (const DataControl& control : dataControls())
-        if (DataSource* source = findDataSource(control.screen, control.name))
-            skipFailure([&] { source->setRecordSource(QString()); });
+    for (const Screen which : allScreens())
+        if (QWidget* screen = Screens::existing(which))
+            for (DataSource* source : dataControlsOf(screen))
+                skipFailure([&] { source->setRecordSource(QString()); });
     closeAllDatabases();
 }
 

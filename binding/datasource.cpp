@@ -20,6 +20,8 @@ struct Binding {
 } // namespace
 
 struct DataSource::Private {
+    QString defaultSource;
+    Rebinding rebinding = Rebinding::OnActivation;
     QString databaseName;
     QString connect;
     QString recordSource;
@@ -102,9 +104,12 @@ void DataSource::Private::loadBox(Binding& binding) {
     binding.loaded = BoundBox::value(binding.box);
 }
 
-DataSource::DataSource(QWidget* screen, const QString& name)
+DataSource::DataSource(QWidget* screen, const QString& name, const QString& defaultSource,
+                       Rebinding rebinding)
     : QObject(screen), d(std::make_unique<Private>()) {
     setObjectName(name);
+    d->defaultSource = defaultSource;
+    d->rebinding = rebinding;
 }
 
 DataSource::~DataSource() = default;
@@ -133,6 +138,14 @@ void DataSource::setRecordSource(const QString& tableOrQuery) {
 
 QString DataSource::recordSource() const {
     return d->recordSource;
+}
+
+QString DataSource::defaultRecordSource() const {
+    return d->defaultSource;
+}
+
+DataSource::Rebinding DataSource::rebinding() const {
+    return d->rebinding;
 }
 
 void DataSource::setRecordSourceValues(const QVariantList& values) {

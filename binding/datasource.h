@@ -24,8 +24,15 @@ class QWidget;
 class DataSource : public QObject {
     Q_OBJECT
   public:
-    // The data source is owned by its screen and carries the given objectName ("Data1").
-    DataSource(QWidget* screen, const QString& name);
+    // When the screen's activation binds it again: each time, or (a source that the screen
+    // points elsewhere itself) only when the program binds every screen.
+    enum class Rebinding { OnActivation, AtStartOnly };
+
+    // The data source is owned by its screen and carries the given objectName ("Data1"). A
+    // default record source makes it one of the screen's data controls, which the program binds
+    // to the current database with that source.
+    DataSource(QWidget* screen, const QString& name, const QString& defaultSource = QString(),
+               Rebinding rebinding = Rebinding::OnActivation);
     ~DataSource() override;
 
     // --- what it is bound to -----------------------------------------------------------------
@@ -38,6 +45,8 @@ class DataSource : public QObject {
     // with setRecordSourceValues(); user text always goes through those values.
     void setRecordSource(const QString& tableOrQuery);
     QString recordSource() const;
+    QString defaultRecordSource() const;
+    Rebinding rebinding() const;
     void setRecordSourceValues(const QVariantList& values);
     // Limits a table source to the records whose field equals the value (one patient's
     // invoices), which stay editable in a grid. Takes effect at the next refresh;

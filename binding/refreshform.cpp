@@ -20,26 +20,14 @@ template <typename Step> void trapped(Step step) {
     }
 }
 
-// Form5's lines source is bound only by SetDefaults: the invoice list points it at one invoice's
-// lines itself.
-bool keepsItsRecordSource(const QString& screen, const QString& control) {
-    return screen == "form5" && control == "Data3";
-}
-
 void rebind(QWidget* screen) {
-    const QString name = screen->objectName().toLower();
     const QString database = AppSettings().databaseFilePath;
-    for (const DataControl& control : dataControls()) {
-        if (QString(control.screen).toLower() != name)
-            continue;
+    for (DataSource* source : dataControlsOf(screen)) {
         trapped([&] {
-            auto* source = screen->findChild<DataSource*>(control.name);
-            if (!source)
-                throw AppError(ErrorNumber::Unexpected, QString("No data control ") + control.name);
             source->setConnect(QString());
             source->setDatabaseName(database);
-            if (!keepsItsRecordSource(name, control.name))
-                source->setRecordSource(control.recordSource);
+            if (source->rebinding() == DataSource::Rebinding::OnActivation)
+                source->setRecordSource(source->defaultRecordSource());
         });
     }
 }

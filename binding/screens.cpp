@@ -9,12 +9,12 @@
 #include <QWidget>
 
 namespace {
-QMap<QString, Screens::Factory>& factories() {
-    static QMap<QString, Screens::Factory> map;
+QMap<Screen, Screens::Factory>& factories() {
+    static QMap<Screen, Screens::Factory> map;
     return map;
 }
-QMap<QString, QPointer<QWidget>>& screens() {
-    static QMap<QString, QPointer<QWidget>> map;
+QMap<Screen, QPointer<QWidget>>& screens() {
+    static QMap<Screen, QPointer<QWidget>> map;
     return map;
 }
 // Runs a screen's activation when a window shown over it has closed.
@@ -41,25 +41,41 @@ class ReturnWatch : public QObject {
 
 } // namespace
 
+QString screenName(Screen screen) {
+    switch (screen) {
+    case Screen::About:
+        return "frmAbout";
+    default:
+        return "Form" + QString::number(int(screen) + 1);
+    }
+}
+
+QList<Screen> allScreens() {
+    QList<Screen> result;
+    for (int i = 0; i <= int(Screen::About); ++i)
+        result << Screen(i);
+    return result;
+}
+
 namespace Screens {
 
-void registerFactory(const QString& name, Factory factory) {
-    factories()[name] = factory;
+void registerFactory(Screen screen, Factory factory) {
+    factories()[screen] = factory;
 }
 
-QWidget* existing(const QString& name) {
-    return screens().value(name).data();
+QWidget* existing(Screen screen) {
+    return screens().value(screen).data();
 }
 
-QWidget* get(const QString& name) {
-    if (QWidget* screen = existing(name))
+QWidget* get(Screen which) {
+    if (QWidget* screen = existing(which))
         return screen;
-    const auto factory = factories().value(name);
+    const auto factory = factories().value(which);
     if (!factory)
         return nullptr;
     QWidget* screen = factory();
-    screen->setObjectName(name);
-    screens()[name] = screen;
+    screen->setObjectName(screenName(which));
+    screens()[which] = screen;
     return screen;
 }
 
@@ -79,7 +95,7 @@ void reset() {
 }
 
 void enableMainWindow(bool enabled) {
-    if (QWidget* main = existing("Form2"))
+    if (QWidget* main = existing(Screen::Main))
         main->setEnabled(enabled);
 }
 

@@ -1,23 +1,43 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <functional>
 
 class QShowEvent;
 class QWidget;
 
-// Every screen of the program by its name ("Form1" ... "Form8", "frmAbout"). A screen is created
-// hidden the first time it is asked for, and discarded ("unloaded") when it closes; asking for it
-// again creates it anew. The program registers how each screen is made.
+// The program's screens.
+enum class Screen {
+    PatientFile,
+    Main,
+    PatientSearch,
+    Catalog,
+    InvoiceList,
+    PeriodicReports,
+    Invoice,
+    OpenFile,
+    About
+};
+
+// The screen's objectName, by which screen readers and tests know it: "Form1" to "Form8",
+// "frmAbout".
+QString screenName(Screen screen);
+// Every screen, in the order of their names.
+QList<Screen> allScreens();
+
+// Every screen of the program. A screen is created hidden the first time it is asked for, and
+// discarded ("unloaded") when it closes; asking for it again creates it anew. The program
+// registers how each screen is made.
 namespace Screens {
 
 using Factory = std::function<QWidget*()>;
 
-void registerFactory(const QString& name, Factory factory);
-// The screen, created hidden if it does not exist; null for a name with no factory.
-QWidget* get(const QString& name);
+void registerFactory(Screen screen, Factory factory);
+// The screen, created hidden if it does not exist; null for a screen with no factory.
+QWidget* get(Screen screen);
 // The screen if it exists, else null.
-QWidget* existing(const QString& name);
+QWidget* existing(Screen screen);
 // Every screen that exists now.
 QList<QWidget*> loaded();
 // Forgets every factory and discards every screen.

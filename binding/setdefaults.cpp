@@ -27,32 +27,24 @@ template <typename Step> void trapped(Step step) {
 // Applies one operation to every data control in order, creating hidden the screens that do not
 // exist yet; a control that fails is logged and the next one taken.
 template <typename Operation> void forEachDataControl(Operation operation) {
-    for (const DataControl& control : dataControls()) {
+    for (const Screen which : allScreens())
         // A program without this screen has nothing to bind for it.
-        if (!Screens::get(control.screen))
-            continue;
-        trapped([&] {
-            DataSource* source = findDataSource(control.screen, control.name);
-            if (!source)
-                throw AppError(ErrorNumber::Unexpected,
-                               QString("No data control ") + control.screen + "." + control.name);
-            operation(*source, control);
-        });
-    }
+        if (QWidget* screen = Screens::get(which))
+            for (DataSource* source : dataControlsOf(screen))
+                trapped([&] { operation(*source); });
 }
 
 void giveScreensTheMainIcon() {
-    QWidget* main = Screens::get("Form2");
+    QWidget* main = Screens::get(Screen::Main);
     if (!main)
         return;
-    for (const char* name :
-         {"Form1", "Form3", "Form4", "Form5", "Form6", "Form7", "Form8", "frmAbout"})
-        if (QWidget* screen = Screens::get(name))
+    for (const Screen which : allScreens())
+        if (QWidget* screen = Screens::get(which); screen && screen != main)
             screen->setWindowIcon(main->windowIcon());
 }
 
 void writeLetterheadIntoMainWindow() {
-    QWidget* main = Screens::get("Form2");
+    QWidget* main = Screens::get(Screen::Main);
     if (!main)
         return;
     const Letterhead& l = AppSettings().letterhead;
@@ -73,12 +65,10 @@ void prepareReports() {
 void SetDefaults() {
     prepareReports();
     const QString database = AppSettings().databaseFilePath;
+    forEachDataControl([&](DataSource& source) { source.setDatabaseName(database); });
     forEachDataControl(
-        [&](DataSource& source, const DataControl&) { source.setDatabaseName(database); });
-    forEachDataControl([](DataSource& source, const DataControl& control) {
-        source.setRecordSource(control.recordSource);
-    });
-    forEachDataControl([](DataSource& source, const DataControl&) { source.refresh(); });
+        [](DataSource& source) { source.setRecordSource(source.defaultRecordSource()); });
+    forEachDataControl([](DataSource& source) { source.refresh(); });
     trapped(giveScreensTheMainIcon);
     trapped(writeLetterheadIntoMainWindow);
 }

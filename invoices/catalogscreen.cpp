@@ -28,7 +28,7 @@ const QString kCodePrompt = "Code Number :";
 }
 
 CatalogScreen::CatalogScreen(QWidget* parent)
-    : QWidget(parent), catalog_(new DataSource(this, "Data1")) {
+    : QWidget(parent), catalog_(new DataSource(this, "Data1", "file_desc")) {
     setWindowTitle("Description Entry");
     setAccessibleName("Description Entry");
     setAttribute(Qt::WA_DeleteOnClose);

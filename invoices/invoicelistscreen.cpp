@@ -25,8 +25,10 @@
 using screenparts::addLabelled;
 
 InvoiceListScreen::InvoiceListScreen(QWidget* parent)
-    : QMainWindow(parent), invoices_(new DataSource(this, "Data1")),
-      list_(new DataSource(this, "Data2")), lines_(new DataSource(this, "Data3")) {
+    : QMainWindow(parent), invoices_(new DataSource(this, "Data1", "pt_sh")),
+      list_(new DataSource(this, "Data2", kPendingInvoicesQuery)),
+      // The lines source is pointed at one invoice's lines by the screen itself.
+      lines_(new DataSource(this, "Data3", "po_desc", DataSource::Rebinding::AtStartOnly)) {
     setWindowTitle("Invoice Replacment");
     setAccessibleName("Invoice Replacment");
     setAttribute(Qt::WA_DeleteOnClose);

@@ -35,10 +35,11 @@ QLineEdit* shownBox(QWidget* parent, const QString& name) {
 } // namespace
 
 InvoiceScreen::InvoiceScreen(QWidget* parent)
-    : QMainWindow(parent), header_(new DataSource(this, "Data1")),
-      catalog_(new DataSource(this, "Data2")), lines_(new DataSource(this, "Data3")) {
-    new DataSource(this, "Data4");
-    new DataSource(this, "Data5");
+    : QMainWindow(parent), header_(new DataSource(this, "Data1", "inv_rep_data")),
+      catalog_(new DataSource(this, "Data2", "file_desc")),
+      lines_(new DataSource(this, "Data3", "po_desc")) {
+    new DataSource(this, "Data4", "pt_sh");
+    new DataSource(this, "Data5", "po_descs");
     setWindowTitle("Invoices");
     setAccessibleName("Invoices");
     setAttribute(Qt::WA_DeleteOnClose);

@@ -166,7 +166,7 @@ void InvoiceScreen::saveAndStartNext() {
         scratchCleared_ = true;
         close();
         Screens::enableMainWindow(false);
-        if (QWidget* openFileDialog = Screens::get("Form8"))
+        if (QWidget* openFileDialog = Screens::get(Screen::OpenFile))
             openFileDialog->show();
     });
 }

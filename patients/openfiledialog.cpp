@@ -14,8 +14,8 @@
 #include <QPushButton>
 
 OpenFileDialog::OpenFileDialog(QWidget* parent)
-    : QDialog(parent), patients_(new DataSource(this, "Data1")),
-      header_(new DataSource(this, "Data2")) {
+    : QDialog(parent), patients_(new DataSource(this, "Data1", "per_inf_data")),
+      header_(new DataSource(this, "Data2", "inv_rep_data")) {
     setObjectName("Form8");
     setWindowTitle(kNoCaption);
     setAccessibleName("Open File");
@@ -116,7 +116,7 @@ void OpenFileDialog::confirm() {
     reportingFailures([this] {
         header_->store();
         hide();
-        if (QWidget* invoice = Screens::get("Form7"))
+        if (QWidget* invoice = Screens::get(Screen::Invoice))
             invoice->show();
         else
             Screens::enableMainWindow(true);

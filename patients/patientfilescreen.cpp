@@ -27,8 +27,8 @@ QString askFileNumber() {
 } // namespace
 
 PatientFileScreen::PatientFileScreen(QWidget* parent)
-    : QMainWindow(parent), patients_(new DataSource(this, "Data1")),
-      invoices_(new DataSource(this, "Data2")) {
+    : QMainWindow(parent), patients_(new DataSource(this, "Data1", "per_inf_data")),
+      invoices_(new DataSource(this, "Data2", "pt_sh")) {
     setObjectName("Form1");
     setWindowTitle("Pt. File");
     setAccessibleName("Pt. File");

@@ -20,7 +20,8 @@
 #include <QVBoxLayout>
 
 PatientSearchScreen::PatientSearchScreen(QWidget* parent)
-    : QWidget(parent), patients_(new DataSource(this, "Data1")), fields_(new QButtonGroup(this)) {
+    : QWidget(parent), patients_(new DataSource(this, "Data1", "per_inf_data")),
+      fields_(new QButtonGroup(this)) {
     setObjectName("Form3");
     setWindowTitle("Reasersh");
     setAccessibleName("Reasersh");

@@ -41,10 +41,10 @@ class SearchPath {
 // An About box opened from the main window's Help menu.
 QWidget* openAbout() {
     registerScreens();
-    QWidget* main = Screens::get("Form2");
+    QWidget* main = Screens::get(Screen::Main);
     main->show();
     trigger(main, "mnuAbout");
-    return Screens::existing("frmAbout");
+    return Screens::existing(Screen::About);
 }
 
 } // namespace
@@ -93,7 +93,7 @@ void AboutTest::opensBesideAnEnabledMainWindow() {
     QWidget* about = openAbout();
     QVERIFY(about->isVisible());
     QCOMPARE(about->windowModality(), Qt::NonModal);
-    QVERIFY(Screens::existing("Form2")->isEnabled());
+    QVERIFY(Screens::existing(Screen::Main)->isEnabled());
 }
 
 void AboutTest::everyWayOfClosingDiscardsIt_data() {
@@ -116,7 +116,7 @@ void AboutTest::everyWayOfClosingDiscardsIt() {
         QTest::keyClick(about, Qt::Key_Escape);
     discardClosed();
     QVERIFY(!about);
-    QVERIFY(!Screens::existing("frmAbout"));
+    QVERIFY(!Screens::existing(Screen::About));
     // Opened again, it is made anew.
     QWidget* again = openAbout();
     QVERIFY(again && again->isVisible());

@@ -5,8 +5,8 @@
 
 #include "app/mainwindow.h"
 #include "binding/compaction.h"
-#include "binding/datacontrols.h"
 #include "binding/datasource.h"
+#include "binding/recordsources.h"
 #include "binding/refreshform.h"
 #include "binding/screens.h"
 #include "binding/setdefaults.h"
@@ -24,22 +24,48 @@
 
 namespace {
 
+// The data controls of the screens and what the program binds each to.
+struct Control {
+    Screen screen;
+    const char* name;
+    QString recordSource;
+};
+const QList<Control> kControls = {
+    {Screen::PatientFile, "Data1", "per_inf_data"},
+    {Screen::PatientFile, "Data2", "pt_sh"},
+    {Screen::PatientSearch, "Data1", "per_inf_data"},
+    {Screen::Catalog, "Data1", "file_desc"},
+    {Screen::InvoiceList, "Data1", "pt_sh"},
+    {Screen::InvoiceList, "Data2", kPendingInvoicesQuery},
+    {Screen::InvoiceList, "Data3", "po_desc"},
+    {Screen::Invoice, "Data1", "inv_rep_data"},
+    {Screen::Invoice, "Data2", "file_desc"},
+    {Screen::Invoice, "Data3", "po_desc"},
+    {Screen::Invoice, "Data4", "pt_sh"},
+    {Screen::Invoice, "Data5", "po_descs"},
+    {Screen::OpenFile, "Data1", "per_inf_data"},
+    {Screen::OpenFile, "Data2", "inv_rep_data"},
+};
+
 // Stand-ins for the screens: just their data controls, so that binding is tested on its own.
 void registerBareScreens() {
-    Screens::registerFactory("Form2", [] { return new MainWindow; });
-    for (const char* screen : {"Form1", "Form3", "Form4", "Form5", "Form7", "Form8"}) {
+    Screens::registerFactory(Screen::Main, [] { return new MainWindow; });
+    for (const Screen screen : allScreens()) {
+        if (screen == Screen::Main)
+            continue;
         Screens::registerFactory(screen, [screen] {
             auto* widget = new QWidget;
-            for (const DataControl& control : dataControls())
-                if (QString(control.screen) == screen)
-                    new DataSource(widget, control.name);
+            for (const Control& control : kControls)
+                if (control.screen == screen)
+                    new DataSource(widget, control.name, control.recordSource);
             return widget;
         });
     }
 }
 
-DataSource* source(const char* screen, const char* name) {
-    return findDataSource(screen, name);
+DataSource* source(Screen screen, const char* name) {
+    QWidget* widget = Screens::existing(screen);
+    return widget ? widget->findChild<DataSource*>(name) : nullptr;
 }
 
 QStringList logEntries(const TestEnv& env) {
@@ -74,16 +100,16 @@ void BindingTest::setDefaultsBindsEveryDataControlAndTheLetterhead() {
     SetDefaults();
 
     QCOMPARE(logEntries(env), QStringList());
-    for (const DataControl& control : dataControls()) {
+    for (const Control& control : kControls) {
         DataSource* s = source(control.screen, control.name);
         QVERIFY2(s && s->isOpen(), control.name);
         QCOMPARE(s->databaseName(), path);
-        QCOMPARE(s->recordSource(), QString(control.recordSource));
+        QCOMPARE(s->recordSource(), control.recordSource);
     }
-    QAbstractTableModel* pending = source("Form5", "Data2")->model();
+    QAbstractTableModel* pending = source(Screen::InvoiceList, "Data2")->model();
     QCOMPARE(columnOf(pending, 1), QStringList{"Huda Saleh"});
     QCOMPARE(columnOf(pending, 5), QStringList{"100"});
-    auto* label = Screens::get("Form2")->findChild<QLabel*>("Label3");
+    auto* label = Screens::get(Screen::Main)->findChild<QLabel*>("Label3");
     QCOMPARE(label->text(), QString("Enter Qualifications 1"));
 }
 
@@ -101,16 +127,16 @@ void BindingTest::aMissingTableFailsOnlyItsOwnControls() {
         QVERIFY2(entry.startsWith("error (SetDefaults) : "), qPrintable(entry));
     QVERIFY(entries.join('\n').contains("po_descs"));
     QVERIFY(entries.join('\n').contains("po_netd"));
-    QVERIFY(!source("Form5", "Data2")->isOpen());
-    QVERIFY(!source("Form7", "Data5")->isOpen());
-    QVERIFY(source("Form7", "Data4")->isOpen());
+    QVERIFY(!source(Screen::InvoiceList, "Data2")->isOpen());
+    QVERIFY(!source(Screen::Invoice, "Data5")->isOpen());
+    QVERIFY(source(Screen::Invoice, "Data4")->isOpen());
 
     ErrorLog::open(env.programDirectory() + "/errors.log");
-    RefreshForm(Screens::get("Form7"));
+    RefreshForm(Screens::get(Screen::Invoice));
     const QStringList again = logEntries(env);
     QCOMPARE(again.size(), 1);
     QVERIFY(again[0].startsWith("error in (RefreshForm) : "));
-    QVERIFY(source("Form7", "Data3")->isOpen());
+    QVERIFY(source(Screen::Invoice, "Data3")->isOpen());
 }
 
 void BindingTest::refreshFormOnAnotherScreenOnlyRefreshes() {
@@ -138,20 +164,21 @@ void BindingTest::changeOfDatabaseReachesEveryScreen() {
                openDatabase(secondDir + "/korvel_data.mdb"));
     registerBareScreens();
     SetDefaults();
-    QVERIFY(!source("Form3", "Data1")->hasCurrent());
+    QVERIFY(!source(Screen::PatientSearch, "Data1")->hasCurrent());
 
     AppSettings().setDbPath(secondDir);
     ReleaseDB();
-    for (const DataControl& control : dataControls())
+    for (const Control& control : kControls)
         QVERIFY(!source(control.screen, control.name)->isOpen());
     SetDefaults();
     QCOMPARE(AppSettings().connectionString,
              "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + secondDir + "/korvel_data.mdb");
-    for (const DataControl& control : dataControls())
+    for (const Control& control : kControls)
         QCOMPARE(source(control.screen, control.name)->databaseName(),
                  secondDir + "/korvel_data.mdb");
-    QCOMPARE(source("Form3", "Data1")->field("pt_name").toString(), QString("Only in second"));
-    QCOMPARE(source("Form8", "Data1")->field("file_num").toString(), QString("S1"));
+    QCOMPARE(source(Screen::PatientSearch, "Data1")->field("pt_name").toString(),
+             QString("Only in second"));
+    QCOMPARE(source(Screen::OpenFile, "Data1")->field("file_num").toString(), QString("S1"));
 }
 
 void BindingTest::compactionShrinksAndKeepsEveryRow() {
@@ -182,8 +209,8 @@ void BindingTest::compactionShrinksAndKeepsEveryRow() {
     QVERIFY(left.next());
     QCOMPARE(left.value(0).toInt(), 400);
     QCOMPARE(left.value(1).toInt(), 10 * (400 * 401 / 2));
-    QVERIFY(source("Form1", "Data1")->isOpen());
-    QCOMPARE(source("Form1", "Data1")->field("file_num").toString(), QString("9"));
+    QVERIFY(source(Screen::PatientFile, "Data1")->isOpen());
+    QCOMPARE(source(Screen::PatientFile, "Data1")->field("file_num").toString(), QString("9"));
 }
 
 void BindingTest::compactionReplacesALeftoverTemporaryFile() {
@@ -208,9 +235,9 @@ void BindingTest::compactionRefusesWhileAnotherProgramWrites() {
     QVERIFY_THROWS_EXCEPTION(AppError, CompactDB(path, env.programDirectory() + "/test.mdb"));
     QVERIFY(!fileExists(env.programDirectory() + "/test.mdb"));
     runQuery(other.db(), "COMMIT");
-    QVERIFY(source("Form4", "Data1")->isOpen());
-    source("Form4", "Data1")->refresh();
-    QCOMPARE(source("Form4", "Data1")->field("descrip").toString(), QString("x"));
+    QVERIFY(source(Screen::Catalog, "Data1")->isOpen());
+    source(Screen::Catalog, "Data1")->refresh();
+    QCOMPARE(source(Screen::Catalog, "Data1")->field("descrip").toString(), QString("x"));
 }
 
 QTEST_MAIN(BindingTest)

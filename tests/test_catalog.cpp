@@ -71,7 +71,7 @@ void CatalogTest::init() {
     env_ = std::make_unique<TestEnv>();
     env_->createDatabase();
     standInForMainWindow();
-    Screens::registerFactory("Form4", [] { return new CatalogScreen; });
+    Screens::registerFactory(Screen::Catalog, [] { return new CatalogScreen; });
     addProcedure("10", "Consultation", 100);
     addProcedure("12", "Dressing", 30);
     addProcedure("20", "X-ray", 250);
@@ -82,7 +82,7 @@ void CatalogTest::cleanup() {
 }
 
 QWidget* CatalogTest::openScreen() {
-    return showScreen("Form4");
+    return showScreen(Screen::Catalog);
 }
 
 void CatalogTest::opensOnTheFirstProcedureWithTheWholeCatalogInTheGrid() {

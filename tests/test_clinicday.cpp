@@ -20,8 +20,9 @@ void press(QWidget* screen, const QString& button) {
 }
 
 // The screen that a button of the main window opened, once it is up and running.
-QWidget* opened(const QString& name) {
-    QWidget* screen = Screens::existing(name);
+QWidget* opened(Screen which) {
+    const QString name = screenName(which);
+    QWidget* screen = Screens::existing(which);
     if (!screen || !screen->isVisible())
         qFatal("%s is not open", qPrintable(name));
     screen->activateWindow();
@@ -51,7 +52,7 @@ class ClinicDayTest : public QObject {
 
 void ClinicDayTest::enterProcedure(const QString& code, const QString& description,
                                    const QString& price) {
-    QWidget* catalog = opened("Form4");
+    QWidget* catalog = opened(Screen::Catalog);
     env_->dialogs.expectInput("Code Number :", "", code, QString());
     press(catalog, "SSCommand2");
     QTest::keyClicks(child(catalog, "Text2"), description);
@@ -60,10 +61,10 @@ void ClinicDayTest::enterProcedure(const QString& code, const QString& descripti
 }
 
 QWidget* ClinicDayTest::startInvoice(const QString& fileNumber) {
-    QWidget* openFile = opened("Form8");
+    QWidget* openFile = opened(Screen::OpenFile);
     typeAndTab(openFile, "Text1", fileNumber);
     press(openFile, "SSCommand1");
-    return opened("Form7");
+    return opened(Screen::Invoice);
 }
 
 void ClinicDayTest::addLine(QWidget* invoice, const QString& code) {
@@ -80,14 +81,14 @@ void ClinicDayTest::oneDayAtTheReception() {
     addPatient({{"file_num", "101"}, {"pt_name", "Huda Saleh"}, {"pt_address", "Riyadh"}});
     addPatient({{"file_num", "102"}, {"pt_name", "Omar Ali"}, {"pt_address", "Jeddah"}});
     registerScreens();
-    main_ = Screens::get("Form2");
+    main_ = Screens::get(Screen::Main);
     main_->show();
     QVERIFY(QTest::qWaitForWindowActive(main_));
 
     press(main_, "SSCommand4");
     enterProcedure("10", "Consultation", "150");
     enterProcedure("20", "X-ray", "80");
-    press(opened("Form4"), "SSCommand6");
+    press(opened(Screen::Catalog), "SSCommand6");
     discardClosed();
     QVERIFY(main_->isEnabled());
 
@@ -112,7 +113,7 @@ void ClinicDayTest::oneDayAtTheReception() {
     trigger(invoice, "mnuSave");
     discardClosed();
     QVERIFY(!main_->isEnabled());
-    opened("Form8")->close();
+    opened(Screen::OpenFile)->close();
     QVERIFY(main_->isEnabled());
 
     QCOMPARE(rowsOf("SELECT po_num, file_num, po_pri, po_netd, fmon FROM pt_sh ORDER BY po_num"),
@@ -124,7 +125,7 @@ void ClinicDayTest::oneDayAtTheReception() {
 
     // Later the first patient pays the rest.
     press(main_, "SSCommand6");
-    QWidget* list = opened("Form5");
+    QWidget* list = opened(Screen::InvoiceList);
     QTableView* invoices = grid(list, "DBGrid1");
     QCOMPARE(invoices->model()->rowCount(), 1);
     clickRow(invoices, 0);

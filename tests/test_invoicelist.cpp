@@ -75,7 +75,7 @@ void InvoiceListTest::init() {
     env_ = std::make_unique<TestEnv>();
     env_->createDatabase();
     standInForMainWindow();
-    Screens::registerFactory("Form5", [] { return new InvoiceListScreen; });
+    Screens::registerFactory(Screen::InvoiceList, [] { return new InvoiceListScreen; });
     addPatient({{"file_num", "7"}, {"pt_name", "Huda Saleh"}});
     addPatient({{"file_num", "8"}, {"pt_name", "Omar Ali"}});
     addInvoice("7", "15/01/2026", 1000, 200); // 1
@@ -92,7 +92,7 @@ void InvoiceListTest::cleanup() {
 }
 
 QWidget* InvoiceListTest::openScreen() {
-    return showActiveScreen("Form5");
+    return showActiveScreen(Screen::InvoiceList);
 }
 
 void InvoiceListTest::opensOnThePendingInvoicesWithTheFirstInvoiceInThePanel() {

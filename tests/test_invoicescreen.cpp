@@ -125,8 +125,8 @@ void InvoiceScreenTest::init() {
     env_ = std::make_unique<TestEnv>();
     env_->createDatabase();
     standInForMainWindow();
-    Screens::registerFactory("Form7", [] { return new InvoiceScreen; });
-    Screens::registerFactory("Form8", [] { return new QWidget; });
+    Screens::registerFactory(Screen::Invoice, [] { return new InvoiceScreen; });
+    Screens::registerFactory(Screen::OpenFile, [] { return new QWidget; });
     addProcedure("10", "Consultation", 100);
     addProcedure("20", "X-ray", 50);
     addProcedure("30", "Filling", 80);
@@ -170,7 +170,7 @@ void InvoiceScreenTest::amountsAreWrittenAsPlainDecimals() {
 }
 
 QWidget* InvoiceScreenTest::openScreen() {
-    return showActiveScreen("Form7");
+    return showActiveScreen(Screen::Invoice);
 }
 
 void InvoiceScreenTest::opensOnTheScratchHeaderWithTodayAndNoLines() {
@@ -358,7 +358,7 @@ void InvoiceScreenTest::saveMenuFilesTheInvoiceAndOpensTheNextOne() {
              QStringList({number + "|10|Consultation|100|7", number + "|30|Filling|80|7"}));
     QCOMPARE(countOf("po_desc"), 0);
     QCOMPARE(countOf("inv_rep_data"), 0);
-    QVERIFY(Screens::get("Form8")->isVisible());
+    QVERIFY(Screens::get(Screen::OpenFile)->isVisible());
     QVERIFY(!mainWindow()->isEnabled());
 }
 

@@ -36,8 +36,8 @@ void OpenFileTest::init() {
     env_ = std::make_unique<TestEnv>();
     env_->createDatabase();
     standInForMainWindow();
-    Screens::registerFactory("Form7", [] { return new QWidget; });
-    Screens::registerFactory("Form8", [] { return new OpenFileDialog; });
+    Screens::registerFactory(Screen::Invoice, [] { return new QWidget; });
+    Screens::registerFactory(Screen::OpenFile, [] { return new OpenFileDialog; });
     addPatient(
         {{"file_num", "A1"}, {"pt_name", "Ali Hasan Omar"}, {"pt_address", "Riyadh, Olaya St."}});
     addPatient({{"file_num", "B2"}, {"pt_name", "Sara Nasser"}, {"pt_address", "Jeddah"}});
@@ -48,7 +48,7 @@ void OpenFileTest::cleanup() {
 }
 
 QWidget* OpenFileTest::showDialog() {
-    return showActiveScreen("Form8");
+    return showActiveScreen(Screen::OpenFile);
 }
 
 void OpenFileTest::knownNumberFillsNameAndAddressAndEnablesOk() {
@@ -112,7 +112,7 @@ void OpenFileTest::okKeepsTheHeaderAndOpensTheInvoiceScreen() {
     QVERIFY(header.value(3).isNull());
     QVERIFY(header.value(4).isNull());
     QVERIFY(!dialog->isVisible());
-    QVERIFY(Screens::existing("Form7")->isVisible());
+    QVERIFY(Screens::existing(Screen::Invoice)->isVisible());
     QVERIFY(!mainWindow()->isEnabled());
 }
 
@@ -123,7 +123,7 @@ void OpenFileTest::cancelAfterALookUpWritesNothing() {
     QCOMPARE(countOf("inv_rep_data"), 0);
     QVERIFY(!dialog->isVisible());
     QVERIFY(mainWindow()->isEnabled());
-    QVERIFY(!Screens::existing("Form7"));
+    QVERIFY(!Screens::existing(Screen::Invoice));
 
     // The window frame and Escape cancel the same way.
     dialog = showDialog();
@@ -141,7 +141,7 @@ void OpenFileTest::everyShowingStartsAFreshHeader() {
     QWidget* dialog = showDialog();
     typeAndTab(dialog, "Text1", "A1");
     click(dialog, "SSCommand1");
-    Screens::existing("Form7")->close();
+    Screens::existing(Screen::Invoice)->close();
 
     QCOMPARE(showDialog(), dialog);
     QCOMPARE(box(dialog, "Text1")->text(), "");
@@ -180,7 +180,7 @@ void OpenFileTest::refusedHeaderShowsTheEngineTextAndStays() {
     click(dialog, "SSCommand1");
     QCOMPARE(countOf("inv_rep_data"), 0);
     QVERIFY(dialog->isVisible());
-    QVERIFY(!Screens::existing("Form7"));
+    QVERIFY(!Screens::existing(Screen::Invoice));
     QCOMPARE(box(dialog, "Text1")->text(), "A1");
     QCOMPARE(box(dialog, "Text2")->text(), "Ali Hasan Omar");
 }

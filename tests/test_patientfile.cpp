@@ -128,7 +128,7 @@ void PatientFileTest::init() {
     env_ = std::make_unique<TestEnv>();
     env_->createDatabase();
     standInForMainWindow();
-    Screens::registerFactory("Form1", [] { return new PatientFileScreen; });
+    Screens::registerFactory(Screen::PatientFile, [] { return new PatientFileScreen; });
     addPatient({{"file_num", "A1"},
                 {"pt_name_f", "Ali"},
                 {"pt_name_s", "Hasan"},
@@ -150,7 +150,7 @@ QWidget* PatientFileTest::openScreen(const QString& firstAnswer, Number number) 
     env_->dialogs.expectInput("File Number :", "Open File", firstAnswer, QString());
     if (number == Number::Unknown)
         env_->dialogs.expectNotice("not found");
-    return showScreen("Form1");
+    return showScreen(Screen::PatientFile);
 }
 
 void PatientFileTest::cancellingTheFirstPromptClosesTheScreen() {

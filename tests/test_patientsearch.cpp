@@ -85,7 +85,7 @@ void PatientSearchTest::init() {
     env_ = std::make_unique<TestEnv>();
     env_->createDatabase();
     standInForMainWindow();
-    Screens::registerFactory("Form3", [] { return new PatientSearchScreen; });
+    Screens::registerFactory(Screen::PatientSearch, [] { return new PatientSearchScreen; });
     addFile("1", "Khalid", "Alharbi", "4561234", "0551112222");
     addFile("2", "Sara", "Salem", "4569999", "0553334444");
     addFile("3", "Omar", "Omar", "1112223", "0501234567");
@@ -100,7 +100,7 @@ void PatientSearchTest::cleanup() {
 }
 
 QWidget* PatientSearchTest::openScreen() {
-    return showScreen("Form3");
+    return showScreen(Screen::PatientSearch);
 }
 
 void PatientSearchTest::opensListingEveryFileWithNumberAndName() {

@@ -261,10 +261,10 @@ void PeriodicReportsTest::everyWayOfClosingGivesTheMainWindowBack() {
     TestEnv env;
     env.createDatabase();
     registerScreens();
-    QWidget* main = Screens::get("Form2");
+    QWidget* main = Screens::get(Screen::Main);
     for (int way = 0; way < 3; ++way) {
         main->setEnabled(false);
-        QPointer<QWidget> dialog = Screens::get("Form6");
+        QPointer<QWidget> dialog = Screens::get(Screen::PeriodicReports);
         QVERIFY(qobject_cast<PeriodicReportsDialog*>(dialog));
         dialog->show();
         QSignalSpy closed(dialog.data(), SIGNAL(closed()));
@@ -280,7 +280,7 @@ void PeriodicReportsTest::everyWayOfClosingGivesTheMainWindowBack() {
         QVERIFY(main->isEnabled());
         discardClosed();
         QVERIFY2(dialog.isNull(), "the dialog was not unloaded");
-        QVERIFY(!Screens::existing("Form6"));
+        QVERIFY(!Screens::existing(Screen::PeriodicReports));
     }
 }
 

@@ -31,7 +31,7 @@ void storeDbPath(const QString& directory) {
 
 class StartUpTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void firstRunCreatesTheDatabaseAndStoresTheDefaults();
     void declinedCreationAndCancelledPickerEndTheProgram();
     void storedFileThatIsNotOurDatabaseEndsTheProgram();
@@ -51,9 +51,8 @@ void StartUpTest::firstRunCreatesTheDatabaseAndStoresTheDefaults() {
     QCOMPARE(ReadRegValue("dbpath"), env.programDirectory());
     QCOMPARE(ReadRegValue("reportspath"), env.programDirectory());
     QCOMPARE(ReadRegValue("drname"), QString("Enter Doctor Name"));
-    QCOMPARE(AppSettings().connectionString,
-             "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + env.programDirectory() +
-                 "/korvel_data.mdb");
+    QCOMPARE(AppSettings().connectionString, "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" +
+                                                 env.programDirectory() + "/korvel_data.mdb");
     QVERIFY(ValidDB(AppSettings().databaseFilePath));
     QCOMPARE(env.log(), QString());
 }
@@ -108,7 +107,7 @@ void StartUpTest::validStoredDatabaseStartsWithoutAnyDialog() {
     QVERIFY(StartUp());
     QVERIFY2(env.dialogs.shown().isEmpty(), qPrintable(env.dialogs.shown().join(" | ")));
     QCOMPARE(AppSettings().databaseFilePath, directory + "/korvel_data.mdb");
-    auto* label = Screens::get("Form2")->findChild<QLabel*>("Label1");
+    auto* label = Screens::get(Screen::Main)->findChild<QLabel*>("Label1");
     QVERIFY(label);
     QCOMPARE(label->text(), QString("عيادة الشفاء"));
 }

@@ -18,7 +18,7 @@ int main(int argc, char* argv[]) {
 
     if (!StartUp())
         return 0;
-    Screens::get("Form2")->show();
+    Screens::get(Screen::Main)->show();
     const int result = QApplication::exec();
     Screens::reset();
     return result;

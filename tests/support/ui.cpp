@@ -16,9 +16,9 @@ QPoint rowCentre(const QTableView* grid, int row) {
     return grid->visualRect(grid->model()->index(row, 0)).center();
 }
 
-QWidget* bringUp(const QString& name) {
+QWidget* bringUp(Screen which) {
     mainWindow()->setEnabled(false);
-    QWidget* screen = Screens::get(name);
+    QWidget* screen = Screens::get(which);
     screen->show();
     screen->activateWindow();
     return screen;
@@ -80,24 +80,24 @@ void typeAndTab(QWidget* screen, const QString& name, const QString& text) {
 }
 
 void standInForMainWindow() {
-    Screens::registerFactory("Form2", [] { return new QWidget; });
+    Screens::registerFactory(Screen::Main, [] { return new QWidget; });
     mainWindow();
 }
 
 QWidget* mainWindow() {
-    return Screens::get("Form2");
+    return Screens::get(Screen::Main);
 }
 
-QWidget* showScreen(const QString& name) {
-    QWidget* screen = bringUp(name);
+QWidget* showScreen(Screen which) {
+    QWidget* screen = bringUp(which);
     QCoreApplication::processEvents();
     return screen;
 }
 
-QWidget* showActiveScreen(const QString& name) {
-    QWidget* screen = bringUp(name);
+QWidget* showActiveScreen(Screen which) {
+    QWidget* screen = bringUp(which);
     if (!QTest::qWaitForWindowActive(screen))
-        qFatal("%s did not become active", qPrintable(name));
+        qFatal("%s did not become active", qPrintable(screenName(which)));
     QCoreApplication::processEvents();
     return screen;
 }

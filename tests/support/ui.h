@@ -1,5 +1,7 @@
 #pragma once
 
+#include "binding/screens.h"
+
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -41,9 +43,9 @@ void standInForMainWindow();
 // The main window, or what stands in for it.
 QWidget* mainWindow();
 // Opens a screen as the main window's buttons do, the main window disabled while it is open.
-QWidget* showScreen(const QString& name);
+QWidget* showScreen(Screen screen);
 // The same, once the window system has made the screen the active window.
-QWidget* showActiveScreen(const QString& name);
+QWidget* showActiveScreen(Screen screen);
 // Discards the screens that were closed, as the event loop does once it is back.
 void discardClosed();
 // True once the screen was closed and discarded.
