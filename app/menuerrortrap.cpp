@@ -6,7 +6,7 @@ void showTrappedError(const AppError& error, const QString& cancelMessage) {
     if (error.number() == ErrorNumber::DialogCancelled)
         showMessage(cancelMessage);
     else
-        showMessage(QString::number(error.number()) + " " + error.description());
+        showMessage(failureText(error, FailureWording::NumberDescription));
 }
 
 AppError dialogCancelled() {

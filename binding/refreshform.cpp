@@ -2,8 +2,7 @@
 
 #include "binding/datacontrols.h"
 #include "binding/datasource.h"
-#include "core/apperror.h"
-#include "core/errorlog.h"
+#include "core/failures.h"
 #include "settings/appsettings.h"
 
 #include <QWidget>
@@ -12,18 +11,10 @@ namespace {
 
 constexpr auto kLabel = "error in (RefreshForm) : ";
 
-template <typename Step> void trapped(Step step) {
-    try {
-        step();
-    } catch (const AppError& error) {
-        ErrorLog::write(kLabel, error);
-    }
-}
-
 void rebind(QWidget* screen) {
     const QString database = AppSettings().databaseFilePath;
     for (DataSource* source : dataControlsOf(screen)) {
-        trapped([&] {
+        logged(kLabel, [&] {
             source->setConnect(QString());
             source->setDatabaseName(database);
             if (source->rebinding() == DataSource::Rebinding::OnActivation)
@@ -39,5 +30,5 @@ void RefreshForm(QWidget* screen) {
         return;
     rebind(screen);
     for (DataSource* source : screen->findChildren<DataSource*>())
-        trapped([&] { source->refresh(); });
+        logged(kLabel, [&] { source->refresh(); });
 }

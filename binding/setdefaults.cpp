@@ -3,8 +3,7 @@
 #include "binding/datacontrols.h"
 #include "binding/datasource.h"
 #include "binding/screens.h"
-#include "core/apperror.h"
-#include "core/errorlog.h"
+#include "core/failures.h"
 #include "reports/preparereport.h"
 #include "reports/reportregistry.h"
 #include "settings/appsettings.h"
@@ -16,14 +15,6 @@ namespace {
 
 constexpr auto kLabel = "error (SetDefaults) : ";
 
-template <typename Step> void trapped(Step step) {
-    try {
-        step();
-    } catch (const AppError& error) {
-        ErrorLog::write(kLabel, error);
-    }
-}
-
 // Applies one operation to every data control in order, creating hidden the screens that do not
 // exist yet; a control that fails is logged and the next one taken.
 template <typename Operation> void forEachDataControl(Operation operation) {
@@ -31,7 +22,7 @@ template <typename Operation> void forEachDataControl(Operation operation) {
         // A program without this screen has nothing to bind for it.
         if (QWidget* screen = Screens::get(which))
             for (DataSource* source : dataControlsOf(screen))
-                trapped([&] { operation(*source); });
+                logged(kLabel, [&] { operation(*source); });
 }
 
 void giveScreensTheMainIcon() {
@@ -57,7 +48,7 @@ void writeLetterheadIntoMainWindow() {
 
 void prepareReports() {
     for (const char* name : {"per_inf_rep", "rep_year", "rep_mon", "rep_day", "po_rep"})
-        trapped([name] { PrepareReport(reportByName(name)); });
+        logged(kLabel, [name] { PrepareReport(reportByName(name)); });
 }
 
 } // namespace
@@ -69,6 +60,6 @@ void SetDefaults() {
     forEachDataControl(
         [](DataSource& source) { source.setRecordSource(source.defaultRecordSource()); });
     forEachDataControl([](DataSource& source) { source.refresh(); });
-    trapped(giveScreensTheMainIcon);
-    trapped(writeLetterheadIntoMainWindow);
+    logged(kLabel, giveScreensTheMainIcon);
+    logged(kLabel, writeLetterheadIntoMainWindow);
 }

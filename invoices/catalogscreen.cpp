@@ -1,13 +1,13 @@
 #include "invoices/catalogscreen.h"
 
+#include "binding/datagrid.h"
 #include "binding/datasource.h"
 #include "binding/keyfilter.h"
 #include "binding/refreshform.h"
 #include "binding/screens.h"
 #include "binding/widgets.h"
 #include "core/dialogs.h"
-#include "invoices/datagrid.h"
-#include "invoices/handlererrors.h"
+#include "core/failures.h"
 #include "invoices/screenparts.h"
 #include "invoices/widgetevents.h"
 
@@ -20,8 +20,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
-
-using handlererrors::reported;
 
 namespace {
 const QString kCodePrompt = "Code Number :";

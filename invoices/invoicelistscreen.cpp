@@ -1,12 +1,12 @@
 #include "invoices/invoicelistscreen.h"
 
+#include "binding/datagrid.h"
 #include "binding/datasource.h"
 #include "binding/keyfilter.h"
 #include "binding/maskededit.h"
 #include "binding/recordsources.h"
 #include "binding/widgets.h"
 #include "invoices/amounttext.h"
-#include "invoices/datagrid.h"
 #include "invoices/navigationbar.h"
 #include "invoices/screenparts.h"
 #include "invoices/widgetevents.h"

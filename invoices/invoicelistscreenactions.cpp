@@ -6,10 +6,10 @@
 #include "binding/refreshform.h"
 #include "binding/screens.h"
 #include "core/dialogs.h"
+#include "core/failures.h"
 #include "db/connection.h"
 #include "invoices/amounttext.h"
 #include "invoices/datetexts.h"
-#include "invoices/handlererrors.h"
 #include "invoices/invoiceremoval.h"
 #include "invoices/invoicereport.h"
 #include "invoices/navigationbar.h"
@@ -18,8 +18,6 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QTableView>
-
-using handlererrors::reported;
 
 namespace {
 
@@ -30,10 +28,6 @@ QVariant invoiceNumber(const QString& text) {
     bool whole = false;
     const qlonglong number = text.trimmed().toLongLong(&whole);
     return whole ? QVariant(number) : QVariant(text.trimmed());
-}
-
-QString descriptionThenNumber(const AppError& error) {
-    return error.description() + " " + QString::number(error.number());
 }
 
 } // namespace
@@ -176,5 +170,5 @@ void InvoiceListScreen::printInvoice(bool preview) {
             else
                 PrintInvoice(number);
         },
-        descriptionThenNumber);
+        FailureWording::DescriptionNumber);
 }

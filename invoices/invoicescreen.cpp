@@ -1,10 +1,10 @@
 #include "invoices/invoicescreen.h"
 
+#include "binding/datagrid.h"
 #include "binding/datasource.h"
 #include "binding/keyfilter.h"
 #include "binding/maskededit.h"
 #include "binding/widgets.h"
-#include "invoices/datagrid.h"
 #include "invoices/screenparts.h"
 #include "invoices/widgetevents.h"
 

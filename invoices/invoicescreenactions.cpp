@@ -6,10 +6,10 @@
 #include "binding/refreshform.h"
 #include "binding/screens.h"
 #include "core/dialogs.h"
+#include "core/failures.h"
 #include "core/programdir.h"
 #include "db/connection.h"
 #include "invoices/amounttext.h"
-#include "invoices/handlererrors.h"
 #include "invoices/invoicereport.h"
 #include "invoices/scratchinvoice.h"
 #include "settings/appsettings.h"
@@ -20,9 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-
-using handlererrors::numberArrowDescription;
-using handlererrors::reported;
 
 namespace {
 
@@ -56,14 +53,14 @@ void InvoiceScreen::activate() {
                 QSqlDatabase db = database();
                 inTransaction(db, [&] { deleteLeftoverScratch(db); });
             },
-            numberArrowDescription);
+            FailureWording::NumberArrowDescription);
     }
     reported(
         [&] {
             RefreshForm(this);
             headerId_ = header_->hasCurrent() ? header_->field("id") : QVariant();
         },
-        numberArrowDescription);
+        FailureWording::NumberArrowDescription);
     showToday();
     descriptionBox_->clear();
     amountBox_->clear();
@@ -200,14 +197,14 @@ void InvoiceScreen::showSaved(const InvoiceDraft& invoice, int number) {
 // Every step runs even when the one before it failed. Once no scratch header is left the
 // screen has nothing more to cancel and leaves.
 void InvoiceScreen::abandonInvoice() {
-    if (reported([&] { clearScratch(); }, numberArrowDescription))
+    if (reported([&] { clearScratch(); }, FailureWording::NumberArrowDescription))
         scratchCleared_ = true;
     reported(
         [&] {
             header_->refresh();
             lines_->refresh();
         },
-        numberArrowDescription);
+        FailureWording::NumberArrowDescription);
     if (!header_->hasCurrent())
         close();
 }

@@ -1,7 +1,7 @@
 #include "invoices/navigationbar.h"
 
 #include "binding/datasource.h"
-#include "invoices/handlererrors.h"
+#include "core/failures.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,7 +29,7 @@ void NavigationBar::addMove(const QString& text, const QString& spokenName,
     button->setAutoRaise(true);
     layout()->addWidget(button);
     connect(button, &QToolButton::clicked, this,
-            [this, move] { handlererrors::reported([&] { (source_->*move)(); }); });
+            [this, move] { reported([&] { (source_->*move)(); }); });
 }
 
 void NavigationBar::setCaption(const QString& caption) {

@@ -5,7 +5,7 @@
 #include "binding/screens.h"
 #include "binding/widgets.h"
 #include "core/dialogs.h"
-#include "patients/failures.h"
+#include "core/failures.h"
 
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -78,7 +78,7 @@ void OpenFileDialog::showEvent(QShowEvent* event) {
 void OpenFileDialog::activate() {
     ok_->setEnabled(false);
     RefreshForm(this);
-    reportingFailures([this] { header_->addNew(); });
+    reported([this] { header_->addNew(); }, FailureWording::NumberArrowDescription);
     fileNumber_->setFocus();
 }
 
@@ -95,17 +95,19 @@ bool OpenFileDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void OpenFileDialog::lookUp(bool byTab) {
     ok_->setEnabled(false);
-    reportingFailures([&] {
-        if (!patients_->findFirst("file_num", fileNumber_->text())) {
-            showNotice("not found");
-            name_->clear();
-            address_->clear();
-            return;
-        }
-        name_->setText(patientName_->text());
-        address_->setText(patientAddress_->text());
-        ok_->setEnabled(true);
-    });
+    reported(
+        [&] {
+            if (!patients_->findFirst("file_num", fileNumber_->text())) {
+                showNotice("not found");
+                name_->clear();
+                address_->clear();
+                return;
+            }
+            name_->setText(patientName_->text());
+            address_->setText(patientAddress_->text());
+            ok_->setEnabled(true);
+        },
+        FailureWording::NumberArrowDescription);
     // The Tab that left the box passed over "OK" while it was still disabled.
     if (byTab && ok_->isEnabled())
         QMetaObject::invokeMethod(
@@ -113,14 +115,16 @@ void OpenFileDialog::lookUp(bool byTab) {
 }
 
 void OpenFileDialog::confirm() {
-    reportingFailures([this] {
-        header_->store();
-        hide();
-        if (QWidget* invoice = Screens::get(Screen::Invoice))
-            invoice->show();
-        else
-            Screens::enableMainWindow(true);
-    });
+    reported(
+        [this] {
+            header_->store();
+            hide();
+            if (QWidget* invoice = Screens::get(Screen::Invoice))
+                invoice->show();
+            else
+                Screens::enableMainWindow(true);
+        },
+        FailureWording::NumberArrowDescription);
 }
 
 void OpenFileDialog::reject() {

@@ -1,8 +1,7 @@
 #include "patients/patientfileform.h"
 
+#include "binding/datagrid.h"
 #include "binding/datasource.h"
-#include "binding/gridpaging.h"
-#include "binding/rowedits.h"
 #include "binding/widgets.h"
 
 #include <QFrame>
@@ -59,23 +58,15 @@ QWidget* personalTab(QWidget* parent, DataSource* patients, PatientFileForm& for
 }
 
 QTableView* invoicesGrid(QWidget* parent, DataSource* invoices) {
-    auto* grid = new QTableView(parent);
-    grid->setObjectName("DBGrid1");
-    grid->setAccessibleName("Invoices");
-    RecordSourceModel* model = invoices->model();
-    model->setColumns({{"file_num", "Patient No"},
-                       {"po_num", "Invoice No"},
-                       {"po_date", "Date"},
-                       {"po_pri", "Amount"},
-                       {"po_netd", "Due"}});
-    model->setCurrencyColumns({"po_pri", "po_netd"});
-    model->setEditable(true);
-    grid->setModel(model);
+    QTableView* grid = makeDataGrid(parent, "DBGrid1", "Invoices", invoices,
+                                    {{"file_num", "Patient No"},
+                                     {"po_num", "Invoice No"},
+                                     {"po_date", "Date"},
+                                     {"po_pri", "Amount"},
+                                     {"po_netd", "Due"}},
+                                    GridEditing::RowByRow);
+    invoices->model()->setCurrencyColumns({"po_pri", "po_netd"});
     grid->verticalHeader()->hide();
-    grid->horizontalHeader()->setStretchLastSection(true);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    pageByScreenful(grid);
-    writeRowEditsOnLeavingRow(grid);
     return grid;
 }
 

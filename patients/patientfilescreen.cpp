@@ -5,8 +5,8 @@
 #include "binding/refreshform.h"
 #include "binding/screens.h"
 #include "core/dialogs.h"
+#include "core/failures.h"
 #include "core/programdir.h"
-#include "patients/failures.h"
 #include "patients/fullname.h"
 #include "patients/patientreports.h"
 
@@ -80,7 +80,7 @@ bool PatientFileScreen::storeOnClose() {
         patients_->store();
         return true;
     } catch (const AppError& error) {
-        showMessage(failureText(error));
+        showMessage(failureText(error, FailureWording::NumberArrowDescription));
         return false;
     }
 }
@@ -96,7 +96,7 @@ void PatientFileScreen::activate() {
     try {
         found = patients_->findFirst("file_num", answer);
     } catch (const AppError& error) {
-        showMessage(failureText(error));
+        showMessage(failureText(error, FailureWording::NumberArrowDescription));
     }
     if (!found)
         beginFileAtActivation(answer);
@@ -108,7 +108,7 @@ void PatientFileScreen::beginFileAtActivation(const QString& number) {
         beginNewFile(form_.cancelFirst, number);
     } catch (const AppError& error) {
         if (error.number() != ErrorNumber::InvalidPropertyValue) {
-            showMessage(failureText(error));
+            showMessage(failureText(error, FailureWording::NumberArrowDescription));
             return;
         }
         showMessage("Please enter the date");
@@ -139,13 +139,15 @@ void PatientFileScreen::clearDate() {
 }
 
 void PatientFileScreen::save() {
-    reportingFailures([this] {
-        composeFullName();
-        const QString number = form_.boxes.fileNumber->text();
-        patients_->store();
-        patients_->findFirst("file_num", number);
-        showState(nullptr);
-    });
+    reported(
+        [this] {
+            composeFullName();
+            const QString number = form_.boxes.fileNumber->text();
+            patients_->store();
+            patients_->findFirst("file_num", number);
+            showState(nullptr);
+        },
+        FailureWording::NumberArrowDescription);
 }
 
 void PatientFileScreen::composeFullName() {
@@ -158,22 +160,26 @@ void PatientFileScreen::newFile() {
     const QString answer = askFileNumber();
     if (answer.isEmpty())
         return;
-    reportingFailures([&] {
-        if (patients_->findFirst("file_num", answer.trimmed()))
-            showNotice("is found");
-        else
-            beginNewFile(form_.cancelNew, answer);
-    });
+    reported(
+        [&] {
+            if (patients_->findFirst("file_num", answer.trimmed()))
+                showNotice("is found");
+            else
+                beginNewFile(form_.cancelNew, answer);
+        },
+        FailureWording::NumberArrowDescription);
 }
 
 void PatientFileScreen::openFile() {
     const QString answer = askFileNumber();
     if (answer.isEmpty())
         return;
-    reportingFailures([&] {
-        if (!patients_->findFirst("file_num", answer))
-            showNotice("not found");
-    });
+    reported(
+        [&] {
+            if (!patients_->findFirst("file_num", answer))
+                showNotice("not found");
+        },
+        FailureWording::NumberArrowDescription);
 }
 
 void PatientFileScreen::cancelNewFile() {
@@ -192,14 +198,17 @@ void PatientFileScreen::cancelFirstFile() {
 void PatientFileScreen::deleteFile() {
     if (!patients_->hasCurrent())
         return;
-    reportingFailures([this] {
-        patients_->deleteCurrent();
-        patients_->refresh();
-    });
+    reported(
+        [this] {
+            patients_->deleteCurrent();
+            patients_->refresh();
+        },
+        FailureWording::NumberArrowDescription);
 }
 
 void PatientFileScreen::print() {
-    reportingFailures([this] { printPatientSheet(form_.boxes.fileNumber->text()); });
+    reported([this] { printPatientSheet(form_.boxes.fileNumber->text()); },
+             FailureWording::NumberArrowDescription);
 }
 
 void PatientFileScreen::listInvoices() {
@@ -209,13 +218,15 @@ void PatientFileScreen::listInvoices() {
         form_.tabs->setCurrentWidget(form_.invoices->parentWidget());
         return;
     }
-    reportingFailures([this] {
-        invoices_->setRecordSource("pt_sh");
-        invoices_->setFilter("file_num", form_.boxes.fileNumber->text());
-        invoices_->refresh();
-    });
+    reported(
+        [this] {
+            invoices_->setRecordSource("pt_sh");
+            invoices_->setFilter("file_num", form_.boxes.fileNumber->text());
+            invoices_->refresh();
+        },
+        FailureWording::NumberArrowDescription);
 }
 
 void PatientFileScreen::countByNationality() {
-    reportingFailures([this] { previewNationalityCount(this); });
+    reported([this] { previewNationalityCount(this); }, FailureWording::NumberArrowDescription);
 }

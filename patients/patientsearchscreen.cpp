@@ -1,12 +1,12 @@
 #include "patients/patientsearchscreen.h"
 
+#include "binding/datagrid.h"
 #include "binding/datasource.h"
-#include "binding/gridpaging.h"
 #include "binding/refreshform.h"
 #include "binding/screens.h"
 #include "binding/widgets.h"
+#include "core/failures.h"
 #include "patients/bidirectionaldelegate.h"
-#include "patients/failures.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -80,18 +80,10 @@ QGroupBox* PatientSearchScreen::searchPanel() {
 }
 
 QTableView* PatientSearchScreen::resultsGrid() {
-    auto* grid = new QTableView(this);
-    grid->setObjectName("DBGrid1");
-    grid->setAccessibleName("Patient files found");
-    RecordSourceModel* model = patients_->model();
-    model->setColumns({{"file_num", "File No."}, {"pt_name", "Name"}});
-    grid->setModel(model);
+    QTableView* grid = makeDataGrid(this, "DBGrid1", "Patient files found", patients_,
+                                    {{"file_num", "File No."}, {"pt_name", "Name"}});
     grid->setItemDelegate(new BidirectionalDelegate(grid));
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->verticalHeader()->hide();
-    grid->horizontalHeader()->setStretchLastSection(true);
-    pageByScreenful(grid);
     return grid;
 }
 
@@ -112,9 +104,11 @@ void PatientSearchScreen::chooseField(SearchField field) {
 // A failing search is told, not passed off as a search that found nothing.
 void PatientSearchScreen::search() {
     const SearchQuery query = patientSearchQuery(SearchField(fields_->checkedId()), text_->text());
-    reportingFailures([&] {
-        patients_->setRecordSource(query.sql);
-        patients_->setRecordSourceValues(query.values);
-        patients_->refresh();
-    });
+    reported(
+        [&] {
+            patients_->setRecordSource(query.sql);
+            patients_->setRecordSourceValues(query.values);
+            patients_->refresh();
+        },
+        FailureWording::NumberArrowDescription);
 }

@@ -1,7 +1,6 @@
 #include "reports/periodicreportsdialog.h"
 
-#include "core/apperror.h"
-#include "core/dialogs.h"
+#include "core/failures.h"
 #include "core/maskclicks.h"
 #include "db/connection.h"
 #include "reports/reportoutput.h"
@@ -194,12 +193,8 @@ void PeriodicReportsDialog::runReport() {
 }
 
 void PeriodicReportsDialog::produceReport() {
-    try {
-        runReport();
-    } catch (const AppError& error) {
-        dialogs().message(QString::number(error.number()) + " -> " + error.description());
+    if (!reported([this] { runReport(); }, FailureWording::NumberArrowDescription))
         return;
-    }
     cancel_->hide();
     quit_->show();
 }

@@ -1,23 +1,29 @@
-#include "invoices/datagrid.h"
+#include "binding/datagrid.h"
 
 #include "binding/datasource.h"
 #include "binding/gridpaging.h"
-#include "invoices/handlererrors.h"
+#include "binding/rowedits.h"
+#include "core/failures.h"
 
 #include <QHeaderView>
 #include <QTableView>
 
 QTableView* makeDataGrid(QWidget* parent, const QString& name, const QString& spokenName,
-                         DataSource* source, const QVector<RecordSourceModel::Column>& columns) {
+                         DataSource* source, const QVector<RecordSourceModel::Column>& columns,
+                         GridEditing editing) {
     auto* grid = new QTableView(parent);
     grid->setObjectName(name);
     grid->setAccessibleName(spokenName);
     RecordSourceModel* model = source->model();
     model->setColumns(columns);
+    model->setEditable(editing == GridEditing::RowByRow);
     grid->setModel(model);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    if (editing == GridEditing::ReadOnly)
+        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    else
+        writeRowEditsOnLeavingRow(grid);
     grid->setAlternatingRowColors(true);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     grid->horizontalHeader()->setStretchLastSection(true);
@@ -36,6 +42,6 @@ void followCurrentRecord(QTableView* grid, DataSource* source) {
     QObject::connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, source,
                      [source](const QModelIndex& current) {
                          if (current.isValid() && current.row() != source->currentRow())
-                             handlererrors::reported([&] { source->moveToRow(current.row()); });
+                             reported([&] { source->moveToRow(current.row()); });
                      });
 }
