@@ -23,6 +23,15 @@ bool isNumeric(const QString& text) {
     return whole.match(text).hasMatch();
 }
 
+std::optional<QVariant> numberValue(const QString& text) {
+    if (!isNumeric(text))
+        return std::nullopt;
+    const QString number = text.trimmed();
+    bool whole = false;
+    const qlonglong value = number.toLongLong(&whole);
+    return whole ? QVariant(value) : QVariant(QLocale::c().toDouble(number));
+}
+
 QString amountText(double value) {
     if (value == 0)
         return "0"; // also for -0

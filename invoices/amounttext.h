@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
+#include <optional>
 
 // Amounts on the invoice screen live in boxes as text. They are read by the leading-number rule
 // (the longest numeric prefix; an empty or non-numeric text is 0), computed in double precision
@@ -10,3 +12,6 @@ double leadingNumber(const QString& text);
 // point, an exponent).
 bool isNumeric(const QString& text);
 QString amountText(double value);
+// A numeric text as the database compares it with a number column: a whole number as an integer,
+// any other number as a double; no value for a text that is not numeric.
+std::optional<QVariant> numberValue(const QString& text);

@@ -25,9 +25,7 @@ const QString kNotNumeric = "Numeric fields must be NUMERIC!";
 
 // The invoice number as typed, as the database compares it with po_num.
 QVariant invoiceNumber(const QString& text) {
-    bool whole = false;
-    const qlonglong number = text.trimmed().toLongLong(&whole);
-    return whole ? QVariant(number) : QVariant(text.trimmed());
+    return numberValue(text).value_or(QVariant(text.trimmed()));
 }
 
 } // namespace

@@ -3,13 +3,12 @@
 #include "core/apperror.h"
 #include "core/dialogs.h"
 #include "db/connection.h"
+#include "invoices/amounttext.h"
 #include "reports/preparereport.h"
 #include "reports/reportoutput.h"
 #include "reports/reportregistry.h"
 #include "reports/valueformat.h"
 #include "settings/appsettings.h"
-
-#include <QRegularExpression>
 
 namespace {
 
@@ -29,14 +28,12 @@ const QString kInvoiceQuery =
 // The invoice number as the database compares it. The number is never part of the query text;
 // what would not have been a number there fails as the engine failed on it.
 QVariant invoiceNumberValue(const QString& number) {
-    static const QRegularExpression numeric(R"(^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$)");
-    if (!numeric.match(number).hasMatch())
+    const std::optional<QVariant> value = numberValue(number);
+    if (!value)
         throw AppError(3075, "Syntax error (missing operator) in query expression "
                              "'pt_sh.po_num=" +
                                  number + "'.");
-    bool whole = false;
-    const qlonglong value = number.toLongLong(&whole);
-    return whole ? QVariant(value) : QVariant(number.toDouble());
+    return *value;
 }
 
 bool isMoney(const QString& name) {
@@ -62,8 +59,7 @@ RowSet PrepareInvoiceReport(const QString& invoiceNumber) {
     RowSet rows = RowSet::readAll(query);
 
     Report& report = reportByName("po_rep");
-    report.margins.left = 300;
-    report.margins.right = 300;
+    report.useSideMargins();
     if (rows.rowCount() == 0) {
         showMessage("There is no invoice available to print!");
         return rows;

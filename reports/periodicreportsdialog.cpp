@@ -179,10 +179,8 @@ void PeriodicReportsDialog::runReport() {
     // The box's text as shown, prompt characters included, so that a partly typed period
     // matches nothing.
     const QString period = boxes_[kind_ - 1]->displayText().trimmed();
-    for (const char* name : {"rep_day", "rep_mon", "rep_year"}) {
-        reportByName(name).margins.left = 300;
-        reportByName(name).margins.right = 300;
-    }
+    for (const char* name : {"rep_day", "rep_mon", "rep_year"})
+        reportByName(name).useSideMargins();
     const QSqlDatabase db = openDatabase(pathFromConnectionString(AppSettings().connectionString));
     QueryRows rows(db, QString("select * from pt_sh where %1 = ?").arg(kind.column), {period});
     Report& report = reportByName(kind.report);

@@ -13,8 +13,7 @@ void fillLetterhead(ReportControl& control) {
 } // namespace
 
 void PrepareReport(Report& report) {
-    report.margins.left = 300;
-    report.margins.right = 300;
+    report.useSideMargins();
     for (ReportSection& section : report.sections)
         for (ReportControl& control : section.controls)
             if (control.typeName() == "RptLabel") {

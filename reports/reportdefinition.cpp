@@ -14,6 +14,11 @@ QString ReportControl::typeName() const {
     return "RptLine";
 }
 
+void Report::useSideMargins() {
+    margins.left = 300;
+    margins.right = 300;
+}
+
 ReportControl* Report::control(const QString& controlName) {
     for (ReportSection& section : sections)
         for (ReportControl& c : section.controls)

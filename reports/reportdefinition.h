@@ -81,6 +81,8 @@ struct Report {
     ReportFont defaultFont;
     std::array<ReportSection, SectionCount> sections;
 
+    // The printed reports' margins of 300 twips left and right.
+    void useSideMargins();
     // The first control of that name in any section, or null.
     ReportControl* control(const QString& controlName);
     const ReportControl* control(const QString& controlName) const;
