@@ -3,7 +3,7 @@
 #include "core/apperror.h"
 
 // The failures of data sources that the engine itself does not raise, with the numbers and texts
-// that the screens' users know from the original data controls.
+// that clinics have long known from their data controls (3021 "No current record.", ...).
 namespace DataErrors {
 
 inline AppError noCurrentRecord() {

@@ -201,7 +201,7 @@ void DataSource::reread(const QString& field, const QVariant& value) {
 // The same table or query text on the same open connection keeps its record set and the
 // statements prepared for it, with new values: a list shown again, or searched for other text,
 // is read again without being planned again.
-void DataSource::reopen(const RecordSourceSpec& definition) {
+void DataSource::reopen(const RecordSourceDefinition& definition) {
     if (d->records && d->records->isConnected() && d->openedPath == d->databaseName &&
         d->openedSource == definition.text && d->openedFilter == definition.filterField) {
         d->anchor.reset();

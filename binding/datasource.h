@@ -125,7 +125,7 @@ class DataSource : public QObject {
     // the first record when no field is given or none matches.
     void reread(const QString& field, const QVariant& value);
     void release();
-    void reopen(const RecordSourceSpec& definition);
+    void reopen(const RecordSourceDefinition& definition);
     void showRecord(const std::optional<Record>& record);
     void moveTo(const std::function<std::optional<Record>(RecordSet&)>& target);
     void takeGridEdit(qint64 key);

@@ -42,7 +42,7 @@ QueryRecordSet::QueryRecordSet(const QSqlDatabase& db, const QString& query,
     }
 }
 
-void QueryRecordSet::restart(const RecordSourceSpec& definition) {
+void QueryRecordSet::restart(const RecordSourceDefinition& definition) {
     values_ = definition.values;
     bookmarks_.clear();
 }

@@ -13,7 +13,7 @@ class QueryRecordSet : public RecordSet {
     QueryRecordSet(const QSqlDatabase& db, const QString& query, const QVariantList& values);
 
     bool isTable() const override { return false; }
-    void restart(const RecordSourceSpec& definition) override;
+    void restart(const RecordSourceDefinition& definition) override;
     std::optional<Record> first() override;
     std::optional<Record> last() override;
     std::optional<Record> after(qint64 key) override;

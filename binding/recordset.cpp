@@ -49,7 +49,7 @@ std::optional<Record> RecordSet::firstOf(const QVector<Record>& records) {
 }
 
 std::unique_ptr<RecordSet> openRecordSet(const QSqlDatabase& db,
-                                         const RecordSourceSpec& definition) {
+                                         const RecordSourceDefinition& definition) {
     if (isQueryText(definition.text))
         return std::make_unique<QueryRecordSet>(db, definition.text, definition.values);
     return std::make_unique<TableRecordSet>(db, definition.text, definition.filterField,

@@ -24,7 +24,7 @@ struct Record {
 using Changes = QMap<int, QVariant>;
 
 // What a data source is bound to.
-struct RecordSourceSpec {
+struct RecordSourceDefinition {
     QString text; // a table name or a query text
     QVariantList values;
     QString filterField; // tables only: the records whose field equals filterValue
@@ -54,7 +54,7 @@ class RecordSet {
     virtual bool isTable() const = 0;
     // Reads the same table or query anew with the definition's values (its filter value, its '?'
     // values): what was learnt of the rows' positions is forgotten.
-    virtual void restart(const RecordSourceSpec& definition) = 0;
+    virtual void restart(const RecordSourceDefinition& definition) = 0;
     virtual std::optional<Record> first() = 0;
     virtual std::optional<Record> last() = 0;
     virtual std::optional<Record> after(qint64 key) = 0;
@@ -82,4 +82,4 @@ class RecordSet {
 // Opens the record source on the connection; a missing table or a malformed query raises the
 // engine's error, as does a filter on a field that the table lacks.
 std::unique_ptr<RecordSet> openRecordSet(const QSqlDatabase& db,
-                                         const RecordSourceSpec& definition);
+                                         const RecordSourceDefinition& definition);

@@ -40,7 +40,7 @@ TableRecordSet::TableRecordSet(const QSqlDatabase& db, const QString& table,
     }
 }
 
-void TableRecordSet::restart(const RecordSourceSpec& definition) {
+void TableRecordSet::restart(const RecordSourceDefinition& definition) {
     if (!filter_.isEmpty())
         filterValues_ = {definition.filterValue};
 }

@@ -10,7 +10,7 @@ class TableRecordSet : public RecordSet {
                    const QVariant& filterValue);
 
     bool isTable() const override { return true; }
-    void restart(const RecordSourceSpec& definition) override;
+    void restart(const RecordSourceDefinition& definition) override;
     std::optional<Record> first() override;
     std::optional<Record> last() override;
     std::optional<Record> after(qint64 key) override;

@@ -11,7 +11,8 @@
 
 namespace {
 
-// Arabic collating order with letter case ignored, as the original engine compared text.
+// Arabic collating order with letter case ignored, as clinics expect names to be sorted and
+// compared.
 int compareArabic(void*, int length1, const void* text1, int length2, const void* text2) {
     static const QCollator collator = [] {
         QCollator c(QLocale(QLocale::Arabic, QLocale::SaudiArabia));

@@ -16,7 +16,7 @@ namespace {
 
 enum class Keys { Any, Digits };
 
-struct BoxSpec {
+struct PanelBox {
     const char* name;
     const char* field;
     int maxLength;
@@ -33,7 +33,7 @@ class PanelGrid {
         layout_->setColumnStretch(3, 1);
     }
 
-    QLineEdit* textBox(const BoxSpec& definition) {
+    QLineEdit* textBox(const PanelBox& definition) {
         QLineEdit* box =
             makeTextBox(panel_, definition.name, definition.spokenName, definition.maxLength);
         if (definition.keys == Keys::Digits)

@@ -8,7 +8,7 @@
 
 class ErrorLogTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void entriesHaveTheFixedShapeWithCrLf();
     void openingEmptiesTheLogOfTheLastRun();
     void aLogThatCannotBeOpenedIsIgnored();
@@ -33,11 +33,15 @@ void ErrorLogTest::openingEmptiesTheLogOfTheLastRun() {
 
 void ErrorLogTest::aLogThatCannotBeOpenedIsIgnored() {
     TestEnv env;
+    const QString earlier = env.root() + "/earlier.log";
+    ErrorLog::open(earlier);
+    ErrorLog::write("error (main) : ", 1, "kept");
     // A directory in the log's place cannot be opened as a file, even by root.
-    const QString path = env.makeDir("program/blocked.log");
-    ErrorLog::open(path);
+    ErrorLog::open(env.makeDir("program/blocked.log"));
     ErrorLog::write("error (main) : ", 5, "lost, without harm");
-    QVERIFY(QFileInfo(path).isDir());
+    QFile file(earlier);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()), QString("error (main) : 1 -> kept\r\n"));
 }
 
 QTEST_MAIN(ErrorLogTest)

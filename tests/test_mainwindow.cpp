@@ -215,7 +215,7 @@ class MainWindowTest : public QObject {
     void showsTheStoredLetterheadAndTheDesignPicture();
     void controlsCarryTheirNamesAndAccessibleNames();
     void buttonsStandInTwoColumnsWithQuitBelow();
-    void menusAreLaidOutAsSpecified();
+    void menusHoldTheirItemsInOrder();
     void nothingIsClippedAtAnySize();
 
     void letterheadAnswerIsShownStoredAndKept_data();
@@ -331,7 +331,7 @@ void MainWindowTest::buttonsStandInTwoColumnsWithQuitBelow() {
     }
 }
 
-void MainWindowTest::menusAreLaidOutAsSpecified() {
+void MainWindowTest::menusHoldTheirItemsInOrder() {
     TestEnv env;
     MainWindow* window = openClinic(env);
     QStringList bar;

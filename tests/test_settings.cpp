@@ -9,7 +9,7 @@
 class SettingsTest : public QObject {
     Q_OBJECT
   private slots:
-    void firstWriteStoresTheTenValuesInOrder();
+    void firstWriteStoresTheTenValues();
     void writesNeedAnExistingStore();
     void missingValuesReadAsEmpty();
     void arabicAndEmptyTextsRoundTrip();
@@ -17,7 +17,7 @@ class SettingsTest : public QObject {
     void pickFolderAsksTheDialogs();
 };
 
-void SettingsTest::firstWriteStoresTheTenValuesInOrder() {
+void SettingsTest::firstWriteStoresTheTenValues() {
     TestEnv env;
     QVERIFY(!SettingsKeyWritable());
     AppSettings().dbpath = "/data";
