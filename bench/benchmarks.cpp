@@ -7,7 +7,7 @@
 #include "scoreboard.h"
 
 #include "binding/compaction.h"
-#include "binding/recordsources.h"
+#include "db/recordsources.h"
 
 #include <QFile>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
 #include "reportruns.h"
 
 #include "db/connection.h"
+#include "db/rowsource.h"
 #include "reports/reportlayout.h"
 #include "reports/reportoutput.h"
 #include "reports/reportregistry.h"
-#include "reports/rowsource.h"
 #include "settings/appsettings.h"
 
 ReportRun periodReport(const QString& report, const QString& column, const QString& period) {

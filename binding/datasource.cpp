@@ -1,8 +1,8 @@
 #include "binding/datasource.h"
 
 #include "binding/boundbox.h"
-#include "binding/dataerrors.h"
 #include "db/connection.h"
+#include "db/dataerrors.h"
 
 #include <QPointer>
 #include <QWidget>

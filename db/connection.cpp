@@ -98,12 +98,6 @@ ScopedDatabase::~ScopedDatabase() {
     removeConnection(name_);
 }
 
-QString pathFromConnectionString(const QString& connectionString) {
-    const QString key = "Data Source=";
-    const int at = connectionString.indexOf(key, 0, Qt::CaseInsensitive);
-    return at < 0 ? connectionString : connectionString.mid(at + key.size());
-}
-
 AppError databaseError(const QSqlError& error) {
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);

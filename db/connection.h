@@ -37,9 +37,6 @@ class ScopedDatabase {
     QSqlDatabase db_;
 };
 
-// The file that a connection string of the form "...;Data Source=<path>" names.
-QString pathFromConnectionString(const QString& connectionString);
-
 // The engine's number and text for a failed operation.
 AppError databaseError(const QSqlError& error);
 

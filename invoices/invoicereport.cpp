@@ -2,7 +2,7 @@
 
 #include "core/apperror.h"
 #include "core/dialogs.h"
-#include "db/connection.h"
+#include "db/reportrows.h"
 #include "invoices/amounttext.h"
 #include "reports/preparereport.h"
 #include "reports/reportoutput.h"
@@ -11,19 +11,6 @@
 #include "settings/appsettings.h"
 
 namespace {
-
-// The patient is the first file with the invoice's file number, so that a file number that
-// two files share cannot print the invoice's lines twice.
-const QString kInvoiceQuery =
-    "SELECT (SELECT count(id) FROM po_descs AS x WHERE x.po_num = ? AND x.id <= po_descs.id) "
-    "AS xxx, per_inf_data.pt_name AS name, per_inf_data.pt_address AS adrr, "
-    "pt_sh.file_num AS file_p, pt_sh.po_num AS invo, pt_sh.po_date AS dater, "
-    "pt_sh.po_pri AS tot, pt_sh.po_netd AS netd, (pt_sh.po_pri - pt_sh.po_netd) AS paym, "
-    "po_descs.descr2, po_descs.amount2, po_descs.code2 "
-    "FROM (pt_sh LEFT JOIN po_descs ON pt_sh.po_num = po_descs.po_num) "
-    "LEFT JOIN per_inf_data ON per_inf_data.id = "
-    "(SELECT min(p.id) FROM per_inf_data AS p WHERE p.file_num = pt_sh.file_num) "
-    "WHERE pt_sh.po_num = ? ORDER BY po_descs.id";
 
 // The invoice number as the database compares it. The number is never part of the query text;
 // what would not have been a number there fails as the engine failed on it.
@@ -54,9 +41,7 @@ QString captionFor(const QString& name, const QVariant& value) {
 
 RowSet PrepareInvoiceReport(const QString& invoiceNumber) {
     const QVariant number = invoiceNumberValue(invoiceNumber.trimmed());
-    const QSqlDatabase db = openDatabase(pathFromConnectionString(AppSettings().connectionString));
-    QSqlQuery query = runQuery(db, kInvoiceQuery, {number, number});
-    RowSet rows = RowSet::readAll(query);
+    RowSet rows = invoiceReportRows(AppSettings().databaseFilePath, number);
 
     Report& report = reportByName("po_rep");
     report.useSideMargins();

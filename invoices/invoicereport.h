@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/rowsource.h"
+#include "db/rowsource.h"
 
 class QWidget;
 struct Report;

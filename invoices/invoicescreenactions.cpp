@@ -9,9 +9,9 @@
 #include "core/failures.h"
 #include "core/programdir.h"
 #include "db/connection.h"
+#include "db/scratchinvoice.h"
 #include "invoices/amounttext.h"
 #include "invoices/invoicereport.h"
-#include "invoices/scratchinvoice.h"
 #include "settings/appsettings.h"
 
 #include <QAction>

@@ -1,12 +1,10 @@
 #include "invoices/invoicewriter.h"
 
 #include "core/apperror.h"
-#include "db/connection.h"
-#include "db/schema.h"
+#include "db/invoicestore.h"
 #include "invoices/amounttext.h"
 #include "invoices/datetexts.h"
 
-#include <QStringList>
 #include <cmath>
 
 namespace {
@@ -24,46 +22,25 @@ void checkFits(const QString& label, const QString& value) {
                            .arg(kScratchAmountLength));
 }
 
-int appendHeader(const QSqlDatabase& db, const InvoiceDraft& draft) {
-    const QSqlQuery query =
-        runQuery(db,
-                 "insert into pt_sh (file_num, po_date, po_pri, po_netd, fmon, fyear) "
-                 "values (?, ?, ?, ?, ?, ?)",
-                 {draft.fileNumber, draft.date, wholeAmount(draft.total),
-                  wholeAmount(draft.netDue()), invoiceMonth(draft.date), invoiceYear(draft.date)});
-    return query.lastInsertId().toInt();
-}
-
-// Every field of a scratch line but its own record number goes over under the same name.
-QString copiedLineFields() {
-    QStringList names;
-    for (const ColumnDef& column : tableDef("po_desc").columns)
-        if (column.name != "id")
-            names << column.name;
-    return names.join(", ");
-}
-
-void copyLines(const QSqlDatabase& db, int number) {
-    const QString fields = copiedLineFields();
-    runQuery(db,
-             "insert into po_descs (" + fields + ", po_num) select " + fields +
-                 ", ? from po_desc order by id",
-             {number});
+InvoiceHeader headerOf(const InvoiceDraft& draft) {
+    return {draft.fileNumber,         draft.date,
+            invoiceMonth(draft.date), invoiceYear(draft.date),
+            wholeAmount(draft.total), wholeAmount(draft.netDue())};
 }
 
 QString mark(bool chosen) {
     return chosen ? "X" : "";
 }
 
-void recordInScratchHeader(const QSqlDatabase& db, const InvoiceDraft& draft, int number) {
-    if (draft.headerId.isNull())
-        return;
-    runQuery(db,
-             "update inv_rep_data set dater = ?, invo = ?, tot = ?, paym = ?, netd = ?, "
-             "cash = ?, credit1 = ?, parti1 = ? where id = ?",
-             {draft.date, QString::number(number), draft.total, draft.payments, draft.netDue(),
-              mark(draft.kind == PaymentKind::Cash), mark(draft.kind == PaymentKind::Credit),
-              mark(draft.kind == PaymentKind::Partial), draft.headerId});
+ScratchTotals totalsOf(const InvoiceDraft& draft, int number) {
+    return {draft.date,
+            QString::number(number),
+            draft.total,
+            draft.payments,
+            draft.netDue(),
+            mark(draft.kind == PaymentKind::Cash),
+            mark(draft.kind == PaymentKind::Credit),
+            mark(draft.kind == PaymentKind::Partial)};
 }
 
 } // namespace
@@ -80,8 +57,8 @@ void checkDraftFits(const InvoiceDraft& draft) {
 
 int writeInvoice(const QSqlDatabase& db, const InvoiceDraft& draft) {
     checkDraftFits(draft);
-    const int number = appendHeader(db, draft);
-    copyLines(db, number);
-    recordInScratchHeader(db, draft, number);
+    const int number = appendInvoiceWithLines(db, headerOf(draft));
+    if (!draft.headerId.isNull())
+        recordInScratchHeader(db, draft.headerId, totalsOf(draft, number));
     return number;
 }

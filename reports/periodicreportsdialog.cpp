@@ -2,10 +2,9 @@
 
 #include "core/failures.h"
 #include "core/maskclicks.h"
-#include "db/connection.h"
+#include "db/reportrows.h"
 #include "reports/reportoutput.h"
 #include "reports/reportregistry.h"
-#include "reports/rowsource.h"
 #include "settings/appsettings.h"
 
 #include <QButtonGroup>
@@ -27,14 +26,14 @@ struct Kind {
     const char* mask;
     // What the box shows while disabled: its separators without input positions.
     const char* shape;
-    const char* column;
+    ReportPeriod period;
     const char* report;
 };
 
 const Kind kKinds[3] = {
-    {"DAY", "text1", "Day", "00/00/0000;_", "  /  /    ", "po_date", "rep_day"},
-    {"MONTH", "text2", "Month", "00/0000; ", "  /    ", "fmon", "rep_mon"},
-    {"YEAR", "text3", "Year", "0000; ", "    ", "fyear", "rep_year"},
+    {"DAY", "text1", "Day", "00/00/0000;_", "  /  /    ", ReportPeriod::Day, "rep_day"},
+    {"MONTH", "text2", "Month", "00/0000; ", "  /    ", ReportPeriod::Month, "rep_mon"},
+    {"YEAR", "text3", "Year", "0000; ", "    ", ReportPeriod::Year, "rep_year"},
 };
 
 // A box that is already enabled keeps the period typed into it.
@@ -181,13 +180,12 @@ void PeriodicReportsDialog::runReport() {
     const QString period = boxes_[kind_ - 1]->displayText().trimmed();
     for (const char* name : {"rep_day", "rep_mon", "rep_year"})
         reportByName(name).useSideMargins();
-    const QSqlDatabase db = openDatabase(pathFromConnectionString(AppSettings().connectionString));
-    QueryRows rows(db, QString("select * from pt_sh where %1 = ?").arg(kind.column), {period});
+    const auto rows = periodInvoiceRows(AppSettings().databaseFilePath, kind.period, period);
     Report& report = reportByName(kind.report);
     if (destination_ == 1)
-        printReport(report, rows);
+        printReport(report, *rows);
     else
-        previewReport(report, rows, this);
+        previewReport(report, *rows, this);
 }
 
 void PeriodicReportsDialog::produceReport() {

@@ -1,7 +1,7 @@
 #include "reports/reportlayout.h"
 
+#include "db/rowsource.h"
 #include "reports/paginator.h"
-#include "reports/rowsource.h"
 
 ReportLayout::ReportLayout(const Report& report, RowSource& rows) : report_(report), rows_(rows) {
     const QStringList columns = rows.columns();

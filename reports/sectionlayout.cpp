@@ -1,7 +1,7 @@
 #include "reports/sectionlayout.h"
 
 #include "core/apperror.h"
-#include "reports/rowsource.h"
+#include "db/rowsource.h"
 #include "reports/textlines.h"
 #include "reports/valueformat.h"
 

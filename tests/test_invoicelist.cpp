@@ -374,7 +374,7 @@ void InvoiceListTest::printerMenuPrintsOrSaysWhyNot() {
 
     retype(screen, "Text1", "1");
     const QString missing = env_->root() + "/gone/korvel_data.mdb";
-    AppSettings().connectionString = kConnectionPrefix + missing;
+    AppSettings().databaseFilePath = missing;
     env_->dialogs.expectMessage("Could not find file '" + missing + "'. 3024");
     trigger(screen, "mnuPrinter");
     QVERIFY(screen->isVisible());

@@ -568,7 +568,7 @@ void InvoiceScreenTest::printSendsTheSavedInvoiceOrSaysWhyNot() {
     QVERIFY(isSaved(screen));
 
     const QString missing = env_->root() + "/gone/korvel_data.mdb";
-    AppSettings().connectionString = kConnectionPrefix + missing;
+    AppSettings().databaseFilePath = missing;
     env_->dialogs.expectMessage("Could not find file '" + missing + "'.");
     click(screen, "SSCommand4_Print");
     QVERIFY(isSaved(screen));

@@ -3,9 +3,9 @@
 
 #include "binding/datasource.h"
 #include "binding/gridpaging.h"
-#include "binding/queryrecordset.h"
-#include "binding/recordsources.h"
 #include "db/connection.h"
+#include "db/queryrecordset.h"
+#include "db/recordsources.h"
 
 #include <QHeaderView>
 #include <QTableView>

@@ -5,6 +5,7 @@
 #include "binding/maskededit.h"
 #include "binding/screens.h"
 #include "db/connection.h"
+#include "db/reportrows.h"
 #include "patients/patientfilescreen.h"
 #include "patients/patientreports.h"
 #include "reports/reportlayout.h"
@@ -578,10 +579,8 @@ void PatientFileTest::arabicNamesAreStoredFoundAndPrintedRightToLeft() {
     QCOMPARE(box(screen, "Text5")->text(), family);
     QVERIFY(box(screen, "Text5")->text().isRightToLeft());
 
-    LaidOutReport sheet;
-    withReportRows(kPatientSheetQuery, {"H8"}, [&](RowSource& rows) {
-        sheet = layoutReport(reportByName("per_inf_rep"), rows);
-    });
+    const LaidOutReport sheet = layoutReport(
+        reportByName("per_inf_rep"), *patientSheetRows(AppSettings().databaseFilePath, "H8"));
     QStringList rightToLeft;
     for (const PlacedText& text : sheet.pages.at(0).content.texts)
         if (text.rightToLeft)
@@ -606,7 +605,7 @@ void PatientFileTest::printThatCannotReadTheDatabaseSaysWhy() {
     QWidget* screen = openScreen("A1");
     retype(screen, "Text10", "Pilot");
     const QString missing = env_->root() + "/gone/korvel_data.mdb";
-    AppSettings().connectionString = kConnectionPrefix + missing;
+    AppSettings().databaseFilePath = missing;
     env_->dialogs.expectMessage("3024 -> Could not find file '" + missing + "'.");
     click(screen, "SSCommand7");
     QCOMPARE(box(screen, "Text1")->text(), "A1");

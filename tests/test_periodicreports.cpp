@@ -248,7 +248,7 @@ void PeriodicReportsTest::databaseFailureShowsTheErrorAndKeepsTheDialogOpen() {
     Fixture f;
     closeAllDatabases();
     const QString missing = f.env.root() + "/gone/korvel_data.mdb";
-    AppSettings().connectionString = kConnectionPrefix + missing;
+    AppSettings().databaseFilePath = missing;
     f.env.dialogs.expectMessage("3024 -> Could not find file '" + missing + "'.");
     const Shown shown = pressOkAndReadPreview(&f.dialog);
     QVERIFY(!shown.shown);

@@ -3,6 +3,7 @@
 #include "support/testenv.h"
 #include "support/ui.h"
 
+#include "db/rowsource.h"
 #include "invoices/invoicereport.h"
 #include "reports/layouts.h"
 #include "reports/periodicreportsdialog.h"
@@ -10,7 +11,6 @@
 #include "reports/reportlayout.h"
 #include "reports/reportoutput.h"
 #include "reports/reportregistry.h"
-#include "reports/rowsource.h"
 #include "settings/appsettings.h"
 
 #include <QDateTime>

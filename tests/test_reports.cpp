@@ -4,6 +4,7 @@
 
 #include "core/apperror.h"
 #include "db/connection.h"
+#include "db/rowsource.h"
 #include "reports/fieldsum.h"
 #include "reports/layouts.h"
 #include "reports/preparereport.h"
@@ -14,7 +15,6 @@
 #include "reports/reportpreview.h"
 #include "reports/reportregistry.h"
 #include "reports/reportspresent.h"
-#include "reports/rowsource.h"
 #include "reports/valueformat.h"
 #include "settings/appsettings.h"
 

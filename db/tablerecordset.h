@@ -1,6 +1,6 @@
 #pragma once
 
-#include "binding/recordset.h"
+#include "db/recordset.h"
 
 // A table, optionally limited to the records whose field equals a value. Records are ordered
 // and identified by rowid, so every move and find is one indexed query for one record.

@@ -1,4 +1,4 @@
-#include "invoices/invoiceremoval.h"
+#include "db/invoiceremoval.h"
 
 #include "db/connection.h"
 

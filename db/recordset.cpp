@@ -1,8 +1,8 @@
-#include "binding/recordset.h"
+#include "db/recordset.h"
 
-#include "binding/dataerrors.h"
-#include "binding/queryrecordset.h"
-#include "binding/tablerecordset.h"
+#include "db/dataerrors.h"
+#include "db/queryrecordset.h"
+#include "db/tablerecordset.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
-#include "binding/statements.h"
+#include "db/statements.h"
 
-#include "binding/dataerrors.h"
+#include "db/dataerrors.h"
 #include "db/enginestatements.h"
 
 #include <sqlite3.h>

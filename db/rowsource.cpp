@@ -1,4 +1,4 @@
-#include "reports/rowsource.h"
+#include "db/rowsource.h"
 
 #include "db/enginestatements.h"
 

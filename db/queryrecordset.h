@@ -1,6 +1,6 @@
 #pragma once
 
-#include "binding/recordset.h"
+#include "db/recordset.h"
 
 #include <map>
 

@@ -1,4 +1,4 @@
-#include "binding/queryrecordset.h"
+#include "db/queryrecordset.h"
 
 #include <QRegularExpression>
 

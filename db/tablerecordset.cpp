@@ -1,6 +1,6 @@
-#include "binding/tablerecordset.h"
+#include "db/tablerecordset.h"
 
-#include "binding/dataerrors.h"
+#include "db/dataerrors.h"
 
 namespace {
 

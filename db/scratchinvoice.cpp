@@ -1,4 +1,4 @@
-#include "invoices/scratchinvoice.h"
+#include "db/scratchinvoice.h"
 
 #include "db/connection.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "binding/statements.h"
+#include "db/statements.h"
 
 #include <QMap>
 #include <memory>
