@@ -8,3 +8,5 @@ constexpr auto kPendingInvoicesQuery =
 constexpr auto kAllInvoicesQuery =
     "select per_inf_data.file_num,pt_name,po_num,po_date,po_pri,po_netd from per_inf_data,pt_sh "
     "where (per_inf_data.file_num=pt_sh.file_num) order by pt_sh.po_num";
+// The saved lines of one invoice; one value, the invoice number.
+constexpr auto kInvoiceLinesQuery = "select * from po_descs where po_num = ?";

@@ -9,6 +9,7 @@
 #include "core/failures.h"
 #include "db/connection.h"
 #include "db/invoiceremoval.h"
+#include "db/recordsources.h"
 #include "invoices/amounttext.h"
 #include "invoices/datetexts.h"
 #include "invoices/invoicereport.h"
@@ -74,7 +75,7 @@ void InvoiceListScreen::toggleLines(const QModelIndex& index) {
     if (!index.isValid())
         return;
     reported([&] {
-        lines_->setRecordSource("select * from po_descs where po_num = ?");
+        lines_->setRecordSource(kInvoiceLinesQuery);
         lines_->setRecordSourceValues({list_->model()->value(index.row(), "po_num")});
         lines_->refresh();
         if (!lines_->hasCurrent()) {

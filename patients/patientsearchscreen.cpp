@@ -19,6 +19,17 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+namespace {
+
+// The option button's caption for a field.
+QString searchFieldCaption(SearchField field) {
+    static const char* const captions[kSearchFieldCount] = {"Family Name", "Given Name", "Tel. No",
+                                                            "Mob. No."};
+    return captions[static_cast<int>(field)];
+}
+
+} // namespace
+
 PatientSearchScreen::PatientSearchScreen(QWidget* parent)
     : QWidget(parent), patients_(new DataSource(this, "Data1", "per_inf_data")),
       fields_(new QButtonGroup(this)) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "patients/patientsearchquery.h"
+#include "db/patientsearch.h"
 
 #include <QWidget>
 

@@ -1,20 +1,11 @@
-#include "patients/patientsearchquery.h"
+#include "db/patientsearch.h"
 
 namespace {
 
-struct FieldInfo {
-    const char* caption;
-    const char* column;
-};
-
-const FieldInfo& info(SearchField field) {
-    static const FieldInfo fields[kSearchFieldCount] = {
-        {"Family Name", "pt_name_fm"},
-        {"Given Name", "pt_name_f"},
-        {"Tel. No", "pt_tel_h"},
-        {"Mob. No.", "MobileNo"},
-    };
-    return fields[static_cast<int>(field)];
+const char* column(SearchField field) {
+    static const char* const columns[kSearchFieldCount] = {"pt_name_fm", "pt_name_f", "pt_tel_h",
+                                                           "MobileNo"};
+    return columns[static_cast<int>(field)];
 }
 
 // '*' and '?' keep the wildcard meaning that receptionists know; '%' and '_' are searched for as
@@ -31,12 +22,7 @@ QString likePattern(QString text) {
 
 } // namespace
 
-QString searchFieldCaption(SearchField field) {
-    return info(field).caption;
-}
-
 SearchQuery patientSearchQuery(SearchField field, const QString& text) {
-    return {QString("select * from per_inf_data where ") + info(field).column +
-                " LIKE ? ESCAPE '!'",
+    return {QString("select * from per_inf_data where ") + column(field) + " LIKE ? ESCAPE '!'",
             {"%" + likePattern(text) + "%"}};
 }

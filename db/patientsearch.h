@@ -7,9 +7,6 @@
 enum class SearchField { FamilyName = 0, GivenName = 1, HomeTelephone = 2, Mobile = 3 };
 constexpr int kSearchFieldCount = 4;
 
-// The option button's caption for a field ("Family Name", ...).
-QString searchFieldCaption(SearchField field);
-
 // A query over the patient files and the values for its placeholders.
 struct SearchQuery {
     QString sql;
