@@ -32,7 +32,7 @@ class RecordSourceModel : public QAbstractTableModel {
 
     // A field's value in a fetched row; null for a field that the source lacks.
     QVariant value(int row, const QString& field) const;
-    // The rowid of the table record in the row (for a query source, the row's position).
+    // The key of the table record in the row (for a query source, the row's position).
     qint64 rowId(int row) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -63,7 +63,7 @@ class RecordSourceModel : public QAbstractTableModel {
     const Record& record(int row) const { return rows_[row]; }
 
   signals:
-    // A cell edit was written to the record with this rowid.
+    // A row's edits were written to the record with this key.
     void recordEdited(qint64 key);
 
   private:

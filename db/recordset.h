@@ -13,7 +13,7 @@ struct SourceColumn {
     bool counter = false; // numbered by the engine, never written
 };
 
-// A record of a record source: its key (a table record's rowid, a query row's position) and its
+// A record of a record source: its key (a table record's counter, a query row's position) and its
 // values in the order of the source's columns.
 struct Record {
     qint64 key = -1;
@@ -36,7 +36,7 @@ bool isQueryText(const QString& recordSource);
 // A table or column name as it stands in a statement.
 QString quotedName(const QString& name);
 
-// An opened record source: a table, read and written by rowid through indexed queries, or a
+// An opened record source: a table, read and written by its counter through indexed queries, or a
 // read-only query whose rows are walked by position. Nothing is loaded beyond what is asked for.
 class RecordSet {
   public:

@@ -30,7 +30,8 @@ TableRecordSet::TableRecordSet(const QSqlDatabase& db, const QString& table,
                                const QString& filterField, const QVariant& filterValue)
     : RecordSet(db), table_(quotedName(table)) {
     readColumns(table);
-    QStringList names{"rowid"};
+    key_ = keyColumn();
+    QStringList names{key_};
     for (const SourceColumn& column : columns_)
         names << quotedName(column.name);
     selectList_ = names.join(", ");
@@ -43,6 +44,15 @@ TableRecordSet::TableRecordSet(const QSqlDatabase& db, const QString& table,
 void TableRecordSet::restart(const RecordSourceDefinition& definition) {
     if (!filter_.isEmpty())
         filterValues_ = {definition.filterValue};
+}
+
+// The table's counter identifies its records; a working table of the older layout has none,
+// and the engine's own row number stands in.
+QString TableRecordSet::keyColumn() const {
+    for (const SourceColumn& column : columns_)
+        if (column.counter)
+            return quotedName(column.name);
+    return "rowid";
 }
 
 void TableRecordSet::readColumns(const QString& table) {
@@ -74,7 +84,7 @@ QVariantList TableRecordSet::withFilter(const QVariantList& values) const {
 QVector<Record> TableRecordSet::select(const QString& condition, const QString& order,
                                        const QVariantList& values) {
     const QString sql = "SELECT " + selectList_ + " FROM " + table_ + where(condition) +
-                        " ORDER BY rowid " + order + " LIMIT ?";
+                        " ORDER BY " + key_ + " " + order + " LIMIT ?";
     QVector<Record> records;
     for (const Row& row : statements_.rows(sql, values))
         records.append(toRecord(row));
@@ -90,16 +100,16 @@ std::optional<Record> TableRecordSet::last() {
 }
 
 std::optional<Record> TableRecordSet::after(qint64 key) {
-    return firstOf(select("rowid > ?", "ASC", withFilter({key, 1})));
+    return firstOf(select(key_ + " > ?", "ASC", withFilter({key, 1})));
 }
 
 std::optional<Record> TableRecordSet::before(qint64 key) {
-    return firstOf(select("rowid < ?", "DESC", withFilter({key, 1})));
+    return firstOf(select(key_ + " < ?", "DESC", withFilter({key, 1})));
 }
 
 // A known record is read whatever the filter: it is the one the screen is on.
 std::optional<Record> TableRecordSet::at(qint64 key) {
-    const QString sql = "SELECT " + selectList_ + " FROM " + table_ + " WHERE rowid = ?";
+    const QString sql = "SELECT " + selectList_ + " FROM " + table_ + " WHERE " + key_ + " = ?";
     const auto rows = statements_.rows(sql, {key});
     if (rows.isEmpty())
         return std::nullopt;
@@ -119,7 +129,7 @@ int TableRecordSet::count() {
 QVector<Record> TableRecordSet::page(std::optional<qint64> afterKey, int limit) {
     if (!afterKey)
         return select({}, "ASC", withFilter({limit}));
-    return select("rowid > ?", "ASC", withFilter({*afterKey, limit}));
+    return select(key_ + " > ?", "ASC", withFilter({*afterKey, limit}));
 }
 
 QVariant TableRecordSet::stored(int column, const QVariant& value) const {
@@ -160,13 +170,15 @@ Record TableRecordSet::update(qint64 key, const Changes& changes) {
         values << stored(it.key(), it.value());
     }
     values << key;
-    const QString sql = "UPDATE " + table_ + " SET " + assignments.join(", ") + " WHERE rowid = ?";
+    const QString sql =
+        "UPDATE " + table_ + " SET " + assignments.join(", ") + " WHERE " + key_ + " = ?";
     if (statements_.write(sql, values).rowsAffected == 0)
         throw DataErrors::recordDeleted();
     return reread(key);
 }
 
 void TableRecordSet::remove(qint64 key) {
-    if (statements_.write("DELETE FROM " + table_ + " WHERE rowid = ?", {key}).rowsAffected == 0)
+    if (statements_.write("DELETE FROM " + table_ + " WHERE " + key_ + " = ?", {key})
+            .rowsAffected == 0)
         throw DataErrors::recordDeleted();
 }

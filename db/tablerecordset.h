@@ -3,7 +3,7 @@
 #include "db/recordset.h"
 
 // A table, optionally limited to the records whose field equals a value. Records are ordered
-// and identified by rowid, so every move and find is one indexed query for one record.
+// and identified by its counter, so every move and find is one indexed query for one record.
 class TableRecordSet : public RecordSet {
   public:
     TableRecordSet(const QSqlDatabase& db, const QString& table, const QString& filterField,
@@ -26,6 +26,7 @@ class TableRecordSet : public RecordSet {
 
   private:
     void readColumns(const QString& table);
+    QString keyColumn() const;
     // "WHERE" with the filter and the condition, whichever there are.
     QString where(const QString& condition) const;
     QVariantList withFilter(const QVariantList& values) const;
@@ -36,6 +37,7 @@ class TableRecordSet : public RecordSet {
     Record reread(qint64 key);
 
     QString table_; // quoted
+    QString key_;   // quoted
     QString selectList_;
     QString filter_;
     QVariantList filterValues_;
