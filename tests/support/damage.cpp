@@ -10,11 +10,13 @@
 void makeDamagedDatabase(const QString& path) {
     {
         ScopedDatabase database(path);
-        for (int n = 0; n < 400; ++n)
-            addPatient({{"file_num", QString::number(n)},
-                        {"pt_name", QString("patient %1 of a long list").arg(n)},
-                        {"comm", QString(40, QChar('c'))}},
-                       database.db());
+        inTransaction(database.db(), [&] {
+            for (int n = 0; n < 400; ++n)
+                addPatient({{"file_num", QString::number(n)},
+                            {"pt_name", QString("patient %1 of a long list").arg(n)},
+                            {"comm", QString(40, QChar('c'))}},
+                           database.db());
+        });
     }
     closeAllDatabases();
     QFile file(path);
