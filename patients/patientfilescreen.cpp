@@ -4,8 +4,10 @@
 #include "binding/maskededit.h"
 #include "binding/refreshform.h"
 #include "binding/screens.h"
+#include "binding/wholecharacters.h"
 #include "core/dialogs.h"
 #include "core/programdir.h"
+#include "db/schema.h"
 #include "patients/failures.h"
 #include "patients/fullname.h"
 #include "patients/patientreports.h"
@@ -135,8 +137,12 @@ void PatientFileScreen::clearDate() {
 void PatientFileScreen::save() {
     reportingFailures([this] {
         const PatientBoxes& boxes = form_.boxes;
-        boxes.fullName->setText(composeFullName(boxes.givenName->text(), boxes.secondName->text(),
-                                                boxes.thirdName->text(), boxes.familyName->text()));
+        // Four full name parts can be longer than the full name's column; the parts keep every
+        // character on their own.
+        const QString fullName = composeFullName(boxes.givenName->text(), boxes.secondName->text(),
+                                                 boxes.thirdName->text(), boxes.familyName->text());
+        boxes.fullName->setText(
+            cutToLength(fullName, tableDef("per_inf_data").column("pt_name")->size));
         const QString number = boxes.fileNumber->text();
         patients_->store();
         patients_->findFirst("file_num", number);
