@@ -33,7 +33,7 @@ std::optional<LockHolder> holderOf(const QLockFile& file, const QString& lockPat
 
 // True when this copy holds the lock now. A copy killed while it wrote the lock file leaves it
 // naming no holder, which nobody could be asked to close: it is taken over unless that copy still
-// runs (the engine keeps a lock of the system on the file while it does).
+// runs (the toolkit holds a system lock on the file while it does).
 bool take(QLockFile& file, const QString& lockPath) {
     if (file.tryLock())
         return true;
@@ -69,11 +69,9 @@ void releaseDatabaseLock() {
 }
 
 QString inUseByAnotherCopyText(const QString& databasePath, const LockHolder& holder) {
-    return "The database " + databasePath +
-           " is in use by another copy of this program on the "
-           "computer " +
-           holder.hostname + " since " + holder.since.toString("dd/MM/yyyy HH:mm") + " (process " +
+    const QString since = holder.since.toString("dd/MM/yyyy HH:mm");
+    return "The database " + databasePath + " is in use by another copy of this program on the " +
+           "computer " + holder.hostname + " since " + since + " (process " +
            QString::number(holder.pid) +
-           ").\r\nOnly one copy can work on a database at a time: "
-           "close the other copy first.";
+           ").\r\nOnly one copy can work on a database at a time: close the other copy first.";
 }
