@@ -3,6 +3,7 @@
 #include "binding/compaction.h"
 #include "core/apperror.h"
 #include "core/dialogs.h"
+#include "core/errorlog.h"
 #include "settings/appsettings.h"
 
 #include <QApplication>
@@ -16,19 +17,26 @@ struct BusyCursor {
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-bool compacted() {
+// Compacts the database; returns why it failed, logged, or nothing when it succeeded.
+std::optional<QString> compactionFailure() {
     const AppSettingsRecord& settings = AppSettings();
     BusyCursor busy;
     try {
-        return CompactDB(settings.databaseFilePath, settings.dbpath + "/test.mdb");
-    } catch (const std::exception&) {
-        // The user is told that it failed; the engine's details add nothing they can act on.
-        return false;
+        CompactDB(settings.databaseFilePath, settings.dbpath + "/test.mdb");
+        return std::nullopt;
+    } catch (const AppError& error) {
+        ErrorLog::write("error in (CompactDB) : ", error);
+        return error.description();
+    } catch (const std::exception& error) {
+        ErrorLog::write("error in (CompactDB) : ", ErrorNumber::Unexpected, error.what());
+        return QString::fromUtf8(error.what());
     }
 }
 
 } // namespace
 
 void compactDatabase() {
-    showMessage(compacted() ? "Database was compacted successfully" : "Compact Database failed!");
+    const std::optional<QString> failure = compactionFailure();
+    showMessage(failure ? "Compact Database failed!\r\n" + *failure
+                        : "Database was compacted successfully");
 }

@@ -5,6 +5,7 @@
 #include "binding/setdefaults.h"
 #include "core/dialogs.h"
 #include "core/programdir.h"
+#include "db/databaselock.h"
 #include "db/upgradedb.h"
 #include "db/validation.h"
 #include "settings/appsettings.h"
@@ -41,6 +42,14 @@ QString acceptedDirectory(const QString& chosen) {
     return directory;
 }
 
+// Another copy working on the chosen file is told, and this copy stays on its own database.
+bool heldByThisCopy(const QString& database) {
+    const auto holder = lockDatabase(database);
+    if (holder)
+        showMessage(inUseByAnotherCopyText(database, *holder));
+    return !holder;
+}
+
 void switchTo(const QString& directory) {
     SaveRegValue("dbpath", directory);
     AppSettings().setDbPath(directory);
@@ -63,7 +72,7 @@ void changeDatabaseDirectory() {
         if (!chosen)
             throw dialogCancelled();
         const QString directory = acceptedDirectory(*chosen);
-        if (!directory.isEmpty())
+        if (!directory.isEmpty() && heldByThisCopy(databaseFileIn(directory)))
             switchTo(directory);
     });
 }

@@ -1,11 +1,13 @@
 #include "app/startup.h"
 
+#include "app/integritywatch.h"
 #include "binding/setdefaults.h"
 #include "core/apperror.h"
 #include "core/dialogs.h"
 #include "core/errorlog.h"
 #include "core/programdir.h"
 #include "db/createdb.h"
+#include "db/databaselock.h"
 #include "db/upgradedb.h"
 #include "db/validation.h"
 #include "settings/appsettings.h"
@@ -59,11 +61,30 @@ void offerNewDatabase() {
     }
 }
 
+enum class Acceptance { Valid, Invalid, GivenUp };
+
+// A file that another program keeps locked may be valid: it is never refused, replaced or
+// looked for elsewhere, and the user may wait for the other program and try again.
+Acceptance accept(const QString& path) {
+    for (;;) {
+        if (ValidDB(path))
+            return Acceptance::Valid;
+        if (!databaseBusy(path))
+            return Acceptance::Invalid;
+        if (dialogs().message(busyDatabaseText(path), Dialogs::Buttons::YesNo) !=
+            Dialogs::Answer::Yes)
+            return Acceptance::GivenUp;
+    }
+}
+
 // Returns false when no valid database could be had and the program must end.
 bool ensureValidDatabase() {
     AppSettingsRecord& s = AppSettings();
-    if (fileExists(s.databaseFilePath) && ValidDB(s.databaseFilePath))
-        return true;
+    if (fileExists(s.databaseFilePath)) {
+        const Acceptance stored = accept(s.databaseFilePath);
+        if (stored != Acceptance::Invalid)
+            return stored == Acceptance::Valid;
+    }
     s.setDbPath(PickFolder(nullptr, "korvel_data.mdb"));
     if (!fileExists(s.databaseFilePath)) {
         dialogs().message(
@@ -71,11 +92,24 @@ bool ensureValidDatabase() {
             "korvel_data.mdb");
         return false;
     }
-    if (!ValidDB(s.databaseFilePath)) {
+    const Acceptance picked = accept(s.databaseFilePath);
+    if (picked == Acceptance::Invalid)
         dialogs().message("This does NOT appear to be a valid Database for this program");
+    if (picked != Acceptance::Valid)
         return false;
-    }
     SaveRegValue("dbpath", s.dbpath);
+    return true;
+}
+
+// Returns false when another copy works on the database and the user gives up waiting for it.
+bool lockForThisCopy() {
+    const QString& path = AppSettings().databaseFilePath;
+    while (const auto holder = lockDatabase(path)) {
+        if (dialogs().message(inUseByAnotherCopyText(path, *holder) +
+                                  "\r\nDo you want to try again?",
+                              Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+            return false;
+    }
     return true;
 }
 
@@ -113,8 +147,12 @@ bool StartUp() {
     trapped([&] { databaseReady = ensureValidDatabase(); });
     if (!databaseReady)
         return false;
+    trapped([&] { databaseReady = lockForThisCopy(); });
+    if (!databaseReady)
+        return false;
     trapped([] { AppSettings().setDbPath(AppSettings().dbpath); });
     trapped(UpgradeDB);
     trapped(SetDefaults);
+    trapped([] { checkDatabaseIntegrity(AppSettings().databaseFilePath); });
     return true;
 }

@@ -6,6 +6,7 @@
 #include "core/errorlog.h"
 #include "core/programdir.h"
 #include "db/connection.h"
+#include "db/databaselock.h"
 #include "settings/appsettings.h"
 #include "settings/registry.h"
 
@@ -68,6 +69,7 @@ ProgramSession::~ProgramSession() {
     stop();
     Screens::reset();
     closeAllDatabases();
+    releaseDatabaseLock();
     ErrorLog::close();
     setDialogs(nullptr);
 }
@@ -89,6 +91,7 @@ void ProgramSession::stop() {
     settle();
     Screens::reset();
     closeAllDatabases();
+    releaseDatabaseLock();
     registerScreens();
     running_ = false;
 }

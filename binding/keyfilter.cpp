@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 
 namespace {
 
@@ -39,10 +40,12 @@ class DigitFilter : public QObject {
 
 } // namespace
 
-void installDigitFilter(QLineEdit* box) {
+void installDigitFilter(QLineEdit* box, int maxDigits) {
     static const char* const name = "korvelDigitFilter";
     if (box->findChild<QObject*>(name, Qt::FindDirectChildrenOnly))
         return;
+    const QString digits = maxDigits < 0 ? "[0-9]*" : QString("[0-9]{0,%1}").arg(maxDigits);
+    box->setValidator(new QRegularExpressionValidator(QRegularExpression(digits), box));
     auto* filter = new DigitFilter(box);
     filter->setObjectName(name);
     box->installEventFilter(filter);

@@ -1,5 +1,7 @@
 #include "binding/widgets.h"
 
+#include "binding/wholecharacters.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +15,7 @@ QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& spok
         box->setAccessibleName(spokenName);
     if (maxLength > 0)
         box->setMaxLength(maxLength);
+    keepWholeCharacters(box);
     return box;
 }
 

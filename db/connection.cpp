@@ -57,6 +57,14 @@ QSqlDatabase openConnection(const QString& name, const QString& path, bool creat
     return db;
 }
 
+// A file compacted or restored under the connection leaves it on the old file, which the engine
+// then refuses to write; a connection opened anew reaches the file that stands there now.
+bool replacedSinceOpened(const QSqlDatabase& db) {
+    int moved = 0;
+    sqlite3_file_control(engineHandle(db), "main", SQLITE_FCNTL_HAS_MOVED, &moved);
+    return moved != 0;
+}
+
 } // namespace
 
 void registerArabicCollation(sqlite3* handle) {
@@ -68,7 +76,7 @@ QSqlDatabase openDatabase(const QString& path) {
     const QString name = sharedName(path);
     if (QSqlDatabase::contains(name)) {
         QSqlDatabase db = QSqlDatabase::database(name, false);
-        if (db.isOpen())
+        if (db.isOpen() && !replacedSinceOpened(db))
             return db;
         db = QSqlDatabase();
         removeConnection(name);

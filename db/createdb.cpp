@@ -5,9 +5,11 @@
 #include "core/errorlog.h"
 #include "core/programdir.h"
 #include "db/connection.h"
+#include "db/databaselock.h"
 #include "db/schema.h"
 #include "settings/appsettings.h"
 
+#include <QDateTime>
 #include <QFile>
 
 namespace {
@@ -41,7 +43,15 @@ void moveFile(const QString& from, const QString& to) {
         throw AppError(75, "Path/File access error (" + from + " -> " + to + ")");
 }
 
+// Whatever an earlier creation that was cut off left at the building name.
+void removeLeftovers(const QString& buildPath) {
+    for (const QString& path : {buildPath, buildPath + "-journal"})
+        if (fileExists(path))
+            removeFile(path);
+}
+
 void buildSchema(const QString& path) {
+    removeLeftovers(path);
     ScopedDatabase database(path, ScopedDatabase::Mode::CreateFile);
     inTransaction(database.db(), [&] {
         for (const TableDef& table : schemaTables())
@@ -50,32 +60,71 @@ void buildSchema(const QString& path) {
     });
 }
 
+// A name beside the backup that no file has yet.
+QString asideName(const QString& backupPath) {
+    const QString stem =
+        backupPath.chopped(4) + "_" + QDateTime::currentDateTime().toString("yyyyMMdd_HHmmss");
+    QString name = stem + ".mdb";
+    for (int n = 2; fileExists(name); ++n)
+        name = stem + "_" + QString::number(n) + ".mdb";
+    return name;
+}
+
+// True when the file is a database that holds some of the clinic's records.
+bool holdsRecords(const QString& path) {
+    try {
+        ScopedDatabase database(path);
+        return runQuery(database.db(), "select 1 where exists (select 1 from per_inf_data) or "
+                                       "exists (select 1 from pt_sh) or "
+                                       "exists (select 1 from file_desc)")
+            .next();
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
+// The old backup makes way for the current database. It is deleted only when a database with
+// records stands beside it: otherwise it may be the last copy of the clinic's data (a creation
+// cut off before the new file was adopted leaves it beside a missing or an empty database), and
+// it is kept under a name of its own.
+void clearBackupName(const QString& backupPath, const QString& databasePath) {
+    if (fileExists(databasePath) && holdsRecords(databasePath))
+        removeFile(backupPath);
+    else
+        moveFile(backupPath, asideName(backupPath));
+}
+
+void refuseWhileInUse(const QString& databasePath) {
+    if (const auto holder = lockDatabase(databasePath))
+        throw AppError(75, inUseByAnotherCopyText(databasePath, *holder));
+}
+
 } // namespace
 
+// The new file is built complete under a name of its own and only then put in place by renames,
+// so that at every moment the previous database stands whole under one of its names.
 bool CreateDB(const QString& baseName, const QString& /*password: SQLite has no built-in one*/) {
     const QString databasePath = programDir() + "/" + baseName + ".mdb";
     const QString backupPath = programDir() + "/" + baseName + "_backup.mdb";
+    const QString buildPath = databasePath + ".new";
 
     const bool backupExists = fileExists(backupPath);
     if (backupExists && !userDeletesOldBackup(backupPath))
         return false;
 
-    // Only a file that this call made may be deleted on failure: until the previous database is
-    // under the backup name, the file at the database path is the user's.
-    bool databasePathIsOurs = false;
     try {
+        refuseWhileInUse(databasePath);
+        buildSchema(buildPath);
         if (backupExists)
-            removeFile(backupPath);
+            clearBackupName(backupPath, databasePath);
         if (fileExists(databasePath))
             moveFile(databasePath, backupPath);
-        databasePathIsOurs = true;
-        buildSchema(databasePath);
+        moveFile(buildPath, databasePath);
         resetLetterhead(promptLetterhead());
         return true;
     } catch (const AppError& error) {
         ErrorLog::write("error in (CreateDB) : ", error);
-        if (databasePathIsOurs && fileExists(databasePath))
-            QFile::remove(databasePath);
+        QFile::remove(buildPath);
         dialogs().message(error.description());
         return false;
     }

@@ -17,7 +17,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -133,9 +132,7 @@ QWidget* InvoiceScreen::makeTotalsPanel() {
     paymentsBox_->setPromptChar('_');
     // Four digits are typed at most; the paid-in-full default may be the whole five-digit total,
     // which a length limit would cut short.
-    paymentsBox_->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(R"(\d{0,4})"), paymentsBox_));
-    installDigitFilter(paymentsBox_);
+    installDigitFilter(paymentsBox_, 4);
     netDueBox_ = shownBox(totals, "Text10");
     addLabelled(form, "Invoice NO", invoiceNoBox_);
     addLabelled(form, "Total SR", totalBox_);

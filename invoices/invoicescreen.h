@@ -91,4 +91,7 @@ class InvoiceScreen : public QMainWindow {
     QVariant headerId_;
     bool activated_ = false;
     bool scratchCleared_ = false;
+    // Why the database refused the last line added, until a line is stored: saving without lines
+    // then tells that, not that nothing was entered.
+    QString lineRefusal_;
 };

@@ -98,8 +98,14 @@ void InvoiceScreen::lookUpCode() {
 }
 
 void InvoiceScreen::addLine() {
+    lineRefusal_.clear();
     reported([&] {
-        appendLine();
+        try {
+            appendLine();
+        } catch (const AppError& error) {
+            lineRefusal_ = error.description();
+            throw;
+        }
         totalBox_->setText(
             amountText(leadingNumber(totalBox_->text()) + leadingNumber(amountBox_->text())));
         // By default the invoice is paid in full.
@@ -149,7 +155,7 @@ void InvoiceScreen::computeNetDue() {
 void InvoiceScreen::saveInvoice() {
     reported([&] {
         if (lines_->recordCount() == 0) {
-            showMessage("You have NOT entered anything!");
+            showMessage(lineRefusal_.isEmpty() ? "You have NOT entered anything!" : lineRefusal_);
             return;
         }
         const InvoiceDraft invoice = draft();

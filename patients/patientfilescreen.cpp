@@ -4,9 +4,11 @@
 #include "binding/maskededit.h"
 #include "binding/refreshform.h"
 #include "binding/screens.h"
+#include "binding/wholecharacters.h"
 #include "core/dialogs.h"
 #include "core/failures.h"
 #include "core/programdir.h"
+#include "db/schema.h"
 #include "patients/fullname.h"
 #include "patients/patientreports.h"
 
@@ -150,10 +152,14 @@ void PatientFileScreen::save() {
         FailureWording::NumberArrowDescription);
 }
 
+// Four full name parts can be longer than the full name's column; the parts keep every character
+// on their own.
 void PatientFileScreen::composeFullName() {
     const PatientBoxes& boxes = form_.boxes;
-    boxes.fullName->setText(::composeFullName(boxes.givenName->text(), boxes.secondName->text(),
-                                              boxes.thirdName->text(), boxes.familyName->text()));
+    const QString fullName = ::composeFullName(boxes.givenName->text(), boxes.secondName->text(),
+                                               boxes.thirdName->text(), boxes.familyName->text());
+    boxes.fullName->setText(
+        cutToLength(fullName, tableDef("per_inf_data").column("pt_name")->size));
 }
 
 void PatientFileScreen::newFile() {

@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QTest>
+#include <filesystem>
 
 namespace {
 
@@ -84,6 +85,7 @@ class BindingTest : public QObject {
     void compactionShrinksAndKeepsEveryRow();
     void compactionReplacesALeftoverTemporaryFile();
     void compactionRefusesWhileAnotherProgramWrites();
+    void fileCompactedUnderTheProgramIsOpenedAgain();
 };
 
 void BindingTest::setDefaultsBindsEveryDataControlAndTheLetterhead() {
@@ -238,6 +240,24 @@ void BindingTest::compactionRefusesWhileAnotherProgramWrites() {
     QVERIFY(source(Screen::Catalog, "Data1")->isOpen());
     source(Screen::Catalog, "Data1")->refresh();
     QCOMPARE(source(Screen::Catalog, "Data1")->field("descrip").toString(), QString("x"));
+}
+
+// Another program compacted the file while this one had it open: the next use reaches the file
+// that stands there now instead of refusing every write to the old one.
+void BindingTest::fileCompactedUnderTheProgramIsOpenedAgain() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    registerBareScreens();
+    SetDefaults();
+    addProcedure("1", "before", 1, openDatabase(path));
+    const QString copy = env.programDirectory() + "/compacted.mdb";
+    runQuery(ScopedDatabase(path).db(), "VACUUM INTO ?", {copy});
+    std::filesystem::rename(copy.toStdString(), path.toStdString());
+
+    addProcedure("2", "after", 2, openDatabase(path));
+    source(Screen::Catalog, "Data1")->refresh();
+    QCOMPARE(source(Screen::Catalog, "Data1")->recordCount(), 2);
+    QCOMPARE(countOf("file_desc", ScopedDatabase(path).db()), 2);
 }
 
 QTEST_MAIN(BindingTest)

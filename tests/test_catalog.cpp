@@ -6,6 +6,8 @@
 #include "db/connection.h"
 #include "invoices/catalogscreen.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
@@ -271,6 +273,13 @@ void CatalogTest::amountBoxTakesAtMostFourDigits() {
     QCOMPARE(amount->text(), "1567");
     QTest::keyClick(amount, Qt::Key_Return);
     QCOMPARE(amount->text(), "1567");
+    // A price pasted from the box's menu: no sign, no letter gets in.
+    amount->clear();
+    for (const char* pasted : {"-5", "12a", "+7"}) {
+        QGuiApplication::clipboard()->setText(pasted);
+        amount->paste();
+        QCOMPARE(amount->text(), "");
+    }
 }
 
 void CatalogTest::deleteRemovesTheProcedureAndShowsTheFirst() {

@@ -1,3 +1,4 @@
+#include "support/clinicrows.h"
 #include "support/testenv.h"
 
 #include "core/programdir.h"
@@ -7,6 +8,8 @@
 #include "settings/registry.h"
 
 #include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -20,6 +23,54 @@ bool isNewDatabase(const QString& path) {
                                    "'po_desc', 'po_descs', 'pt_sh') HAVING count(*) = 6")
         .next();
 }
+
+// A clinic as the fault runs find it: the previous database with a patient file in the program
+// directory, and settings that point at a directory that holds no database.
+struct FaultRunClinic {
+    TestEnv env;
+    QByteArray previous;
+
+    explicit FaultRunClinic(const QByteArray& previousDatabase) : previous(previousDatabase) {
+        writeFile(env.programDirectory() + "/korvel_data.mdb", previous);
+        AppSettings().setDbPath(env.makeDir("clinic"));
+        WriteAllSettings();
+    }
+
+    // Starts the program in a process of its own; true when it started.
+    bool start(const QString& faultMode = QString(), int faultAt = 0) const {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!faultMode.isEmpty()) {
+            environment.insert("LD_PRELOAD", FAULT_SHIM);
+            environment.insert("KORVEL_FAULT_MODE", faultMode);
+            environment.insert("KORVEL_FAULT_AT", QString::number(faultAt));
+        }
+        child.setProcessEnvironment(environment);
+        child.start(STARTUP_CHILD, {env.programDirectory(), env.root() + "/config"});
+        if (!child.waitForFinished(30000))
+            child.kill();
+        if (qEnvironmentVariableIsSet("KORVEL_SHOW_CHILD"))
+            qDebug() << faultMode << faultAt << child.readAll();
+        return child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
+    }
+
+    // The previous database stands whole under one of the names the program gives it.
+    bool previousReachable() const {
+        const QStringList names =
+            QDir(env.programDirectory()).entryList({"korvel_data*.mdb"}, QDir::Files);
+        return std::any_of(names.begin(), names.end(), [&](const QString& name) {
+            return readFile(env.programDirectory() + "/" + name) == previous;
+        });
+    }
+};
+
+QByteArray previousClinicDatabase() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    addPatient({{"file_num", "P1"}, {"pt_name", "the previous clinic"}});
+    closeAllDatabases();
+    return readFile(path);
+}
 } // namespace
 
 class CreateDbTest : public QObject {
@@ -31,6 +82,9 @@ class CreateDbTest : public QObject {
     void deletingTheOldBackupReplacesIt();
     void letterheadBecomesThePromptTexts();
     void failureBeforeTheBackupKeepsTheDatabase();
+    void oldBackupBesideNoDatabaseIsKeptAside();
+    void oldBackupBesideAnEmptyDatabaseIsKeptAside();
+    void killOrFullDiskAtAnyWriteKeepsThePreviousData();
 };
 
 void CreateDbTest::newDatabaseWithoutQuestionWhenNothingExists() {
@@ -113,6 +167,70 @@ void CreateDbTest::failureBeforeTheBackupKeepsTheDatabase() {
     QCOMPARE(readFile(database), QByteArray("the only copy of the clinic's data"));
     QVERIFY(env.log().startsWith("error in (CreateDB) : 75 -> Path/File access error"));
     QVERIFY(env.log().endsWith("\r\n"));
+}
+
+void CreateDbTest::oldBackupBesideNoDatabaseIsKeptAside() {
+    TestEnv env;
+    const QString backup = env.programDirectory() + "/korvel_data_backup.mdb";
+    writeFile(backup, "the only copy of the clinic's data");
+    env.dialogs.expectMessage(kBackupQuestion + backup, Dialogs::Buttons::YesNo,
+                              Dialogs::Icon::Critical, Dialogs::Answer::Yes);
+    QVERIFY(CreateDB("korvel_data", QString()));
+    QVERIFY(isNewDatabase(env.programDirectory() + "/korvel_data.mdb"));
+    QVERIFY(!fileExists(backup));
+    const QStringList aside =
+        QDir(env.programDirectory()).entryList({"korvel_data_backup_*.mdb"}, QDir::Files);
+    QCOMPARE(aside.size(), 1);
+    QVERIFY2(
+        QRegularExpression(R"(^korvel_data_backup_\d{8}_\d{6}\.mdb$)").match(aside[0]).hasMatch(),
+        qPrintable(aside[0]));
+    QCOMPARE(readFile(env.programDirectory() + "/" + aside[0]),
+             QByteArray("the only copy of the clinic's data"));
+}
+
+// A new, empty database beside the backup (a start that was cut off before it adopted it) is no
+// copy of the backup's data; a database with records is, and the backup goes.
+void CreateDbTest::oldBackupBesideAnEmptyDatabaseIsKeptAside() {
+    TestEnv env;
+    const QString database = env.createDatabase();
+    const QString backup = env.programDirectory() + "/korvel_data_backup.mdb";
+    writeFile(backup, "older data");
+    env.dialogs.expectMessage(kBackupQuestion + backup, Dialogs::Buttons::YesNo,
+                              Dialogs::Icon::Critical, Dialogs::Answer::Yes);
+    QVERIFY(CreateDB("korvel_data", QString()));
+    QCOMPARE(QDir(env.programDirectory()).entryList({"korvel_data_backup_*.mdb"}).size(), 1);
+
+    addPatient({{"file_num", "P1"}}, ScopedDatabase(database).db());
+    env.dialogs.expectMessage(kBackupQuestion + backup, Dialogs::Buttons::YesNo,
+                              Dialogs::Icon::Critical, Dialogs::Answer::Yes);
+    QVERIFY(CreateDB("korvel_data", QString()));
+    QCOMPARE(QDir(env.programDirectory()).entryList({"korvel_data_backup_*.mdb"}).size(), 1);
+    QCOMPARE(countOf("per_inf_data", ScopedDatabase(backup).db()), 1);
+}
+
+// Creation cut off at every file write, rename and deletion in turn, by a kill or by a full disk:
+// the next start always gets through, and the previous database is always there.
+void CreateDbTest::killOrFullDiskAtAnyWriteKeepsThePreviousData() {
+    const QByteArray previous = previousClinicDatabase();
+    int writes = 0;
+    for (int at = 1;; ++at) {
+        QVERIFY2(at < 300, "creation never ran to its end");
+        FaultRunClinic clinic(previous);
+        const bool cutOff = !clinic.start("kill", at);
+        QVERIFY2(clinic.start(), qPrintable(QString("no start after a kill at %1").arg(at)));
+        QVERIFY2(clinic.previousReachable(), qPrintable(QString("lost at kill %1").arg(at)));
+        if (!cutOff) {
+            writes = at - 1;
+            break;
+        }
+    }
+    QVERIFY(writes > 10);
+    for (int at = 1; at <= writes; ++at) {
+        FaultRunClinic clinic(previous);
+        clinic.start("full", at);
+        QVERIFY2(clinic.start(), qPrintable(QString("no start after a full disk at %1").arg(at)));
+        QVERIFY2(clinic.previousReachable(), qPrintable(QString("lost at full %1").arg(at)));
+    }
 }
 
 QTEST_MAIN(CreateDbTest)

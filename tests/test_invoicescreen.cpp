@@ -12,6 +12,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPrinterInfo>
 #include <QRadioButton>
@@ -101,6 +103,7 @@ class InvoiceScreenTest : public QObject {
     void removingLinesByDoubleClickAndByTheEightKey();
     void lineWorthMoreThanTheTotalLeavesTheTotal();
     void okWithoutLinesSaysNothingWasEntered();
+    void okAfterARefusedLineTellsTheRefusal();
     void saveMenuFilesTheInvoiceAndOpensTheNextOne();
     void quitAfterOkKeepsTheInvoiceAndEmptiesTheScratchTables();
     void closeBoxAndCancelDiscardTheInvoice();
@@ -345,6 +348,25 @@ void InvoiceScreenTest::okWithoutLinesSaysNothingWasEntered() {
     QVERIFY(isComposing(screen));
 }
 
+// The database refused the only line: saving tells that again, not that nothing was entered.
+void InvoiceScreenTest::okAfterARefusedLineTellsTheRefusal() {
+    QWidget* screen = openScreen();
+    failWritesTo("po_desc", "INSERT", "attempt to write a readonly database");
+    lookUp(screen, "10");
+    env_->dialogs.expectMessage("attempt to write a readonly database");
+    click(screen, "SSCommand1");
+    env_->dialogs.expectMessage("attempt to write a readonly database");
+    click(screen, "SSCommand2_OK");
+    QVERIFY2(env_->dialogs.allAnswered(), qPrintable(env_->dialogs.report()));
+    QCOMPARE(countOf("pt_sh"), 0);
+
+    allowWritesTo("po_desc");
+    addLine(screen, "20");
+    doubleClickRow(linesGrid(screen), 0);
+    env_->dialogs.expectMessage("You have NOT entered anything!");
+    click(screen, "SSCommand2_OK");
+}
+
 void InvoiceScreenTest::saveMenuFilesTheInvoiceAndOpensTheNextOne() {
     QPointer<QWidget> screen = openScreen();
     addLine(screen, "10");
@@ -544,6 +566,14 @@ void InvoiceScreenTest::amountAndPaymentsBoxesTakeOnlyDigits() {
         QCOMPARE(edit->text(), "12");
         QTest::keyClicks(edit, "3456");
         QCOMPARE(edit->text(), "1234");
+        // Pasted from the box's menu: a negative amount never gets in.
+        edit->clear();
+        QGuiApplication::clipboard()->setText("-5");
+        edit->paste();
+        QCOMPARE(edit->text(), "");
+        QGuiApplication::clipboard()->setText("75");
+        edit->paste();
+        QCOMPARE(edit->text(), "75");
     }
 }
 

@@ -1,4 +1,5 @@
 #include "support/clinicrows.h"
+#include "support/damage.h"
 #include "support/oldlayout.h"
 #include "support/testenv.h"
 #include "support/ui.h"
@@ -13,6 +14,7 @@
 #include "binding/screens.h"
 #include "core/programdir.h"
 #include "db/connection.h"
+#include "db/integrity.h"
 #include "db/validation.h"
 #include "patients/openfiledialog.h"
 #include "settings/appsettings.h"
@@ -21,15 +23,20 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -242,6 +249,10 @@ class MainWindowTest : public QObject {
 
     void compactionReplacesTheDatabaseInPlace();
     void failedCompactionKeepsTheDatabaseAndTheProgram();
+    void compactionRefusesAFileTheUserCannotWrite();
+    void compactedFileKeepsModeAndGroup();
+    void compactionRefusesADamagedFile();
+    void databaseOfAnotherCopyIsNotTaken();
 
     void reportsLocationRefusesWhatItCannotUse();
 
@@ -782,9 +793,10 @@ void MainWindowTest::failedCompactionKeepsTheDatabaseAndTheProgram() {
     closeAllDatabases();
     writeFile(database, "damaged beyond compaction");
 
-    env.dialogs.expectMessage("Compact Database failed!");
+    env.dialogs.expectMessage("Compact Database failed!\r\nfile is not a database");
     trigger(window, "mnuCompactDatabase");
 
+    QVERIFY(env.log().endsWith("error in (CompactDB) : 26 -> file is not a database\r\n"));
     QCOMPARE(readFile(database), QByteArray("damaged beyond compaction"));
     QVERIFY(!QFileInfo::exists(env.programDirectory() + "/test.mdb"));
     QVERIFY(!QApplication::overrideCursor());
@@ -793,6 +805,97 @@ void MainWindowTest::failedCompactionKeepsTheDatabaseAndTheProgram() {
     env.dialogs.expectInput("Enter Doctor Name", "Enter Doctor Name", "DR./ NOUR");
     trigger(window, "mnuDoctorName");
     QCOMPARE(label(window, 2), QString("DR./ NOUR"));
+}
+
+void MainWindowTest::compactionRefusesAFileTheUserCannotWrite() {
+    TestEnv env;
+    MainWindow* window = openClinic(env);
+    const QString database = AppSettings().databaseFilePath;
+    addCatalogRows(database, 3);
+    closeAllDatabases();
+    QFile::setPermissions(database, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const QByteArray before = readFile(database);
+
+    const QString reason = "You cannot write to the database " + database +
+                           " or to its folder, so it was not compacted. Nothing was changed.";
+    env.dialogs.expectMessage("Compact Database failed!\r\n" + reason);
+    trigger(window, "mnuCompactDatabase");
+
+    QCOMPARE(env.log(), "error in (CompactDB) : 75 -> " + reason + "\r\n");
+    QCOMPARE(readFile(database), before);
+    struct stat status {};
+    QCOMPARE(::stat(QFile::encodeName(database).constData(), &status), 0);
+    QCOMPARE(status.st_mode & 07777, 0444u);
+    QVERIFY(!QFileInfo::exists(env.programDirectory() + "/test.mdb"));
+    QCOMPARE(catalogRows(database), 3);
+}
+
+// A database shared with the clinic's group stays so after compaction, whoever compacts it.
+void MainWindowTest::compactedFileKeepsModeAndGroup() {
+    TestEnv env;
+    MainWindow* window = openClinic(env);
+    const QString database = AppSettings().databaseFilePath;
+    const QFile::Permissions shared =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup;
+    QFile::setPermissions(database, shared);
+    // A group other than the user's own where the user may give one (always as root).
+    const QByteArray encoded = QFile::encodeName(database);
+    if (::geteuid() == 0)
+        QCOMPARE(::chown(encoded.constData(), static_cast<uid_t>(-1), 1), 0);
+    struct stat before {};
+    QCOMPARE(::stat(encoded.constData(), &before), 0);
+
+    env.dialogs.expectMessage("Database was compacted successfully");
+    trigger(window, "mnuCompactDatabase");
+
+    struct stat after {};
+    QCOMPARE(::stat(encoded.constData(), &after), 0);
+    QVERIFY(after.st_ino != before.st_ino);
+    QCOMPARE(after.st_mode & 07777, before.st_mode & 07777);
+    QCOMPARE(after.st_gid, before.st_gid);
+}
+
+void MainWindowTest::compactionRefusesADamagedFile() {
+    TestEnv env;
+    MainWindow* window = openClinic(env);
+    const QString database = AppSettings().databaseFilePath;
+    makeDamagedDatabase(database);
+    const QByteArray before = readFile(database);
+    const QString finding = damageFound(database);
+    QVERIFY(!finding.isEmpty());
+
+    const QString reason = "The database " + database + " is damaged (" + finding +
+                           ").\r\nWorking on it can lose more data: make a copy of the file "
+                           "now, and go back to your last good copy of the database or have "
+                           "this one repaired.";
+    env.dialogs.expectMessage("Compact Database failed!\r\n" + reason);
+    trigger(window, "mnuCompactDatabase");
+
+    QCOMPARE(env.log(), "error in (CompactDB) : 11 -> " + reason + "\r\n");
+    QCOMPARE(readFile(database), before);
+}
+
+// Another copy (here a second holder of the lock) works on the chosen database: this copy is told
+// and stays on its own.
+void MainWindowTest::databaseOfAnotherCopyIsNotTaken() {
+    TestEnv env;
+    MainWindow* window = openClinic(env);
+    const QString before = AppSettings().databaseFilePath;
+    const QString other = copyDatabase(env, "branch");
+    QLockFile otherCopy(other + ".lock");
+    QVERIFY(otherCopy.tryLock());
+    const QString since = QFileInfo(other + ".lock").lastModified().toString("dd/MM/yyyy HH:mm");
+
+    env.dialogs.expectQuestion(kDatabaseQuestion, Dialogs::Answer::Yes, Dialogs::Icon::Critical);
+    env.dialogs.expectOpenFile(kDatabaseFilter, other);
+    env.dialogs.expectMessage("The database " + other +
+                              " is in use by another copy of this program on the computer " +
+                              QSysInfo::machineHostName() + " since " + since + " (process " +
+                              QString::number(QCoreApplication::applicationPid()) +
+                              ").\r\nOnly one copy can work on a database at a time: close the "
+                              "other copy first.");
+    trigger(window, "mnuDatabase");
+    QCOMPARE(AppSettings().databaseFilePath, before);
 }
 
 void MainWindowTest::reportsLocationRefusesWhatItCannotUse() {

@@ -16,8 +16,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPrinterInfo>
 #include <QTabWidget>
 #include <QTableView>
@@ -107,6 +112,9 @@ class PatientFileTest : public QObject {
     void invoicesGridRowIsWrittenWhenTheUserLeavesIt();
     void refusedInvoicesGridRowSaysWhyAndKeepsWhatWasTyped();
     void boxesTakeOnlyWhatTheirFieldsHold();
+    void digitBoxesHoldOnlyDigitsHoweverTextArrives();
+    void lengthLimitsKeepWholeCharacters();
+    void fourFullNamesAreStoredWithTheFullNameCutToItsColumn();
     void comboBoxesOfferTheirItemsAndKeepTypedText();
     void tabKeyFollowsTheFilesOrder();
     void arabicNamesAreStoredFoundAndPrintedRightToLeft();
@@ -208,6 +216,21 @@ void PatientFileTest::saveComposesTheFullName() {
     click(screen, "SSCommand1");
     QCOMPARE(patientField("D4", "pt_name").toString(), fullName);
     QCOMPARE(patientField("D4", "pt_name_f").toString(), " Khalid");
+}
+
+// Four parts of twelve characters make a full name longer than its column: the file is saved,
+// each part whole, the full name cut to the column's forty characters.
+void PatientFileTest::fourFullNamesAreStoredWithTheFullNameCutToItsColumn() {
+    QWidget* screen = openScreen("D4", Number::Unknown);
+    const QStringList parts{"Abdulrahmaan", "Mohammedaziz", "Abdulkareemm", "Alqahtaniyah"};
+    const char* boxes[] = {"Text2", "Text3", "Text4", "Text5"};
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClicks(box(screen, boxes[i]), parts[i]);
+    click(screen, "SSCommand1");
+    QCOMPARE(patientField("D4", "pt_name").toString(), "Abdulrahmaan Mohammedaziz Abdulkareemm A");
+    QCOMPARE(patientField("D4", "pt_name_t").toString(), "Abdulkareemm");
+    QCOMPARE(patientField("D4", "pt_name_fm").toString(), "Alqahtaniyah");
+    QVERIFY(showsState(screen));
 }
 
 void PatientFileTest::savedNewFileKeepsEveryBoxAndShowsIt() {
@@ -645,6 +668,57 @@ void PatientFileTest::nationalityCountShowsOneRowPerGroupAndTheTotal() {
     QCOMPARE(rows, sortedExpected);
     QCOMPARE(reportRows(shown, {"Function1"}), QList<QStringList>({{"5"}}));
     QCOMPARE(reportRows(shown, {"clinicname"}), QList<QStringList>({{"Dar Al Shifa"}}));
+}
+
+// Pasted from the box's menu, dropped, or committed by an input method: a digit box takes digits
+// only, whole, or nothing.
+void PatientFileTest::digitBoxesHoldOnlyDigitsHoweverTextArrives() {
+    QWidget* screen = openScreen("B2");
+    for (const char* name : {"Text6", "Text11", "Text21"}) {
+        QLineEdit* edit = box(screen, name);
+        edit->clear();
+        QGuiApplication::clipboard()->setText("abc");
+        edit->paste();
+        QCOMPARE(edit->text(), "");
+
+        QMimeData dropped;
+        dropped.setText("-5");
+        QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(edit, &drop);
+        QCOMPARE(edit->text(), "");
+
+        QInputMethodEvent emoji(QString(), {});
+        emoji.setCommitString(QString::fromUtf8("\xF0\x9F\x98\x80"));
+        QCoreApplication::sendEvent(edit, &emoji);
+        QCOMPARE(edit->text(), "");
+
+        QInputMethodEvent digits(QString(), {});
+        digits.setCommitString("12");
+        QCoreApplication::sendEvent(edit, &digits);
+        QCOMPARE(edit->text(), "12");
+    }
+    click(screen, "SSCommand1");
+    QCOMPARE(patientField("B2", "pt_age").toString(), "12");
+    QCOMPARE(patientField("B2", "pt_tel_h").toString(), "12");
+}
+
+// Fifteen emoji typed or pasted into a box of fifteen places: seven fit whole, no half is kept.
+void PatientFileTest::lengthLimitsKeepWholeCharacters() {
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    QWidget* screen = openScreen("B2");
+    QLineEdit* idCard = box(screen, "Text9");
+    for (int i = 0; i < 15; ++i)
+        idCard->insert(emoji);
+    QCOMPARE(idCard->text(), emoji.repeated(7));
+
+    QLineEdit* occupation = box(screen, "Text10");
+    QGuiApplication::clipboard()->setText("a" + emoji.repeated(15));
+    occupation->paste();
+    QCOMPARE(occupation->text(), "a" + emoji.repeated(7));
+
+    click(screen, "SSCommand1");
+    QCOMPARE(patientField("B2", "pt_id_card").toString(), emoji.repeated(7));
+    QCOMPARE(patientField("B2", "pt_occupation").toString(), "a" + emoji.repeated(7));
 }
 
 QTEST_MAIN(PatientFileTest)

@@ -1,17 +1,27 @@
+#include "support/clinicrows.h"
+#include "support/damage.h"
 #include "support/oldlayout.h"
 #include "support/testenv.h"
 
+#include "app/integritywatch.h"
 #include "app/screenfactories.h"
 #include "app/startup.h"
 #include "binding/screens.h"
 #include "core/errorlog.h"
 #include "core/programdir.h"
+#include "db/connection.h"
+#include "db/databaselock.h"
+#include "db/integrity.h"
 #include "db/validation.h"
 #include "settings/appsettings.h"
 #include "settings/registry.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLockFile>
+#include <QProcess>
+#include <QSysInfo>
 #include <QTest>
 
 namespace {
@@ -27,6 +37,17 @@ void storeDbPath(const QString& directory) {
     WriteAllSettings();
     AppSettings() = AppSettingsRecord();
 }
+
+QString busyText(const QString& path) {
+    return "The database " + path +
+           " is in use by another program, which keeps it locked.\r\nDo you want to try again?";
+}
+
+QString damagedText(const QString& path) {
+    return "The database " + path + " is damaged (" + damageFound(path) +
+           ").\r\nWorking on it can lose more data: make a copy of the file now, and go back to "
+           "your last good copy of the database or have this one repaired.";
+}
 } // namespace
 
 class StartUpTest : public QObject {
@@ -39,6 +60,9 @@ class StartUpTest : public QObject {
     void validStoredDatabaseStartsWithoutAnyDialog();
     void olderDatabaseIsUpgradedAtStart();
     void everyStartEmptiesTheLog();
+    void databaseLockedByAnotherProgramIsOfferedAgain();
+    void secondCopyIsToldWhoWorksOnTheFileAndStops();
+    void damagedDatabaseIsToldBeforeWork();
 };
 
 void StartUpTest::firstRunCreatesTheDatabaseAndStoresTheDefaults() {
@@ -131,6 +155,81 @@ void StartUpTest::everyStartEmptiesTheLog() {
     QVERIFY(!env.log().isEmpty());
     QVERIFY(StartUp());
     QCOMPARE(env.log(), QString());
+}
+
+// The file is valid, only busy: it is never called invalid, never replaced, and no folder is asked
+// for; the user may try again.
+void StartUpTest::databaseLockedByAnotherProgramIsOfferedAgain() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    storeDbPath(env.programDirectory());
+    const QByteArray before = readFile(path);
+    ScopedDatabase otherProgram(path);
+    runQuery(otherProgram.db(), "BEGIN EXCLUSIVE");
+    env.dialogs.expectQuestion(busyText(path), Dialogs::Answer::Yes);
+    env.dialogs.expectQuestion(busyText(path), Dialogs::Answer::No);
+    QVERIFY(!StartUp());
+    QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
+    runQuery(otherProgram.db(), "ROLLBACK");
+    QCOMPARE(readFile(path), before);
+    QVERIFY(ValidDB(path));
+}
+
+// The first copy runs in a process of its own with an invoice being written; a second copy is
+// told which computer and process hold the file since when, and stops without touching it. Once
+// the first copy is killed, its lock is taken over.
+void StartUpTest::secondCopyIsToldWhoWorksOnTheFileAndStops() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    storeDbPath(env.programDirectory());
+    // Creating the database made this process its holder; the first copy is another process.
+    releaseDatabaseLock();
+    QProcess firstCopy;
+    firstCopy.start(STARTUP_CHILD, {env.programDirectory(), env.root() + "/config", "stay"});
+    QVERIFY(firstCopy.waitForReadyRead(20000));
+    QVERIFY(firstCopy.readAll().contains("started"));
+    runQuery(
+        ScopedDatabase(path).db(),
+        "INSERT INTO po_desc (code2, descr2, file_p, amount2) VALUES ('12', 'Visit', 'P1', 150)");
+
+    const QDateTime since = QFileInfo(path + ".lock").lastModified();
+    env.dialogs.expectQuestion(
+        "The database " + path + " is in use by another copy of this program on the computer " +
+            QSysInfo::machineHostName() + " since " + since.toString("dd/MM/yyyy HH:mm") +
+            " (process " + QString::number(firstCopy.processId()) +
+            ").\r\nOnly one copy can work on a database at a time: close the other copy "
+            "first.\r\nDo you want to try again?",
+        Dialogs::Answer::No);
+    QVERIFY(!StartUp());
+    QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
+    QCOMPARE(rowsOf("SELECT code2, file_p, amount2 FROM po_desc", ScopedDatabase(path).db()),
+             QStringList{"12|P1|150"});
+
+    firstCopy.kill();
+    QVERIFY(firstCopy.waitForFinished(10000));
+    QVERIFY(StartUp());
+    QVERIFY2(env.dialogs.shown().size() == 1, qPrintable(env.dialogs.shown().join(" | ")));
+    QLockFile lock(path + ".lock");
+    qint64 holder = 0;
+    QString host, application;
+    QVERIFY(lock.getLockInfo(&holder, &host, &application));
+    QCOMPARE(holder, QCoreApplication::applicationPid());
+}
+
+void StartUpTest::damagedDatabaseIsToldBeforeWork() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    storeDbPath(env.programDirectory());
+    makeDamagedDatabase(path);
+    QVERIFY(!damageFound(path).isEmpty());
+    env.dialogs.expectMessage(damagedText(path), Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+    QVERIFY(StartUp());
+    QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
+
+    // A large file is checked beside the running program, and told as soon as the check ends.
+    env.dialogs.expectMessage(damagedText(path), Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+    checkDatabaseIntegrity(path, 0);
+    QTRY_VERIFY2_WITH_TIMEOUT(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()), 20000);
 }
 
 QTEST_MAIN(StartUpTest)

@@ -5,6 +5,7 @@
 #include "core/programdir.h"
 #include "db/connection.h"
 #include "db/createdb.h"
+#include "db/databaselock.h"
 #include "settings/appsettings.h"
 #include "settings/registry.h"
 
@@ -26,6 +27,7 @@ TestEnv::TestEnv() {
 TestEnv::~TestEnv() {
     Screens::reset();
     closeAllDatabases();
+    releaseDatabaseLock();
     ErrorLog::close();
     setDialogs(nullptr);
     if (!dialogs.allAnswered())

@@ -1,0 +1,77 @@
+#include "db/databaselock.h"
+
+#include "core/apperror.h"
+
+#include <QFileInfo>
+#include <QLockFile>
+#include <memory>
+
+namespace {
+
+struct HeldLock {
+    QString databasePath;
+    std::unique_ptr<QLockFile> file;
+};
+
+HeldLock& heldLock() {
+    static HeldLock lock;
+    return lock;
+}
+
+QString lockPathOf(const QString& databasePath) {
+    return QFileInfo(databasePath).absoluteFilePath() + ".lock";
+}
+
+std::optional<LockHolder> holderOf(const QLockFile& file, const QString& lockPath) {
+    LockHolder holder;
+    QString application;
+    if (!file.getLockInfo(&holder.pid, &holder.hostname, &application))
+        return std::nullopt;
+    holder.since = QFileInfo(lockPath).lastModified();
+    return holder;
+}
+
+// True when this copy holds the lock now. A copy killed while it wrote the lock file leaves it
+// naming no holder, which nobody could be asked to close: it is taken over unless that copy still
+// runs (the toolkit holds a system lock on the file while it does).
+bool take(QLockFile& file, const QString& lockPath) {
+    if (file.tryLock())
+        return true;
+    if (file.error() != QLockFile::LockFailedError || holderOf(file, lockPath))
+        return false;
+    return file.removeStaleLockFile() && file.tryLock();
+}
+
+} // namespace
+
+std::optional<LockHolder> lockDatabase(const QString& databasePath) {
+    HeldLock& held = heldLock();
+    const QString absolutePath = QFileInfo(databasePath).absoluteFilePath();
+    if (held.file && held.databasePath == absolutePath)
+        return std::nullopt;
+    const QString lockPath = lockPathOf(databasePath);
+    auto file = std::make_unique<QLockFile>(lockPath);
+    // A copy may work on the file for days: only a holder that no longer runs makes a lock stale.
+    file->setStaleLockTime(0);
+    if (!take(*file, lockPath)) {
+        if (file->error() != QLockFile::LockFailedError)
+            throw AppError(75, "Path/File access error (" + lockPath + ")");
+        // Written this very moment by a copy that is starting up.
+        return holderOf(*file, lockPath).value_or(LockHolder{});
+    }
+    held.file = std::move(file);
+    held.databasePath = absolutePath;
+    return std::nullopt;
+}
+
+void releaseDatabaseLock() {
+    heldLock() = HeldLock();
+}
+
+QString inUseByAnotherCopyText(const QString& databasePath, const LockHolder& holder) {
+    const QString since = holder.since.toString("dd/MM/yyyy HH:mm");
+    return "The database " + databasePath + " is in use by another copy of this program on the " +
+           "computer " + holder.hostname + " since " + since + " (process " +
+           QString::number(holder.pid) +
+           ").\r\nOnly one copy can work on a database at a time: close the other copy first.";
+}
