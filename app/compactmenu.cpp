@@ -1,6 +1,7 @@
 #include "app/compactmenu.h"
 
-#include "binding/compaction.h"
+#include "app/compactdb.h"
+#include "binding/releasedb.h"
 #include "core/apperror.h"
 #include "core/dialogs.h"
 #include "core/errorlog.h"

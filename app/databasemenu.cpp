@@ -1,8 +1,9 @@
 #include "app/databasemenu.h"
 
+#include "app/compactdb.h"
 #include "app/menuerrortrap.h"
-#include "binding/compaction.h"
-#include "binding/setdefaults.h"
+#include "app/setdefaults.h"
+#include "binding/releasedb.h"
 #include "core/dialogs.h"
 #include "core/programdir.h"
 #include "db/databaselock.h"

@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
 #include "app/integritywatch.h"
-#include "binding/setdefaults.h"
+#include "app/setdefaults.h"
 #include "core/apperror.h"
 #include "core/dialogs.h"
 #include "core/errorlog.h"

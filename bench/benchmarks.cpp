@@ -6,7 +6,8 @@
 #include "reportruns.h"
 #include "scoreboard.h"
 
-#include "binding/compaction.h"
+#include "app/compactdb.h"
+#include "binding/releasedb.h"
 #include "db/recordsources.h"
 
 #include <QFile>

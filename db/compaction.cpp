@@ -1,9 +1,5 @@
-#include "binding/compaction.h"
+#include "db/compaction.h"
 
-#include "binding/datacontrols.h"
-#include "binding/datasource.h"
-#include "binding/screens.h"
-#include "binding/setdefaults.h"
 #include "core/apperror.h"
 #include "core/programdir.h"
 #include "db/connection.h"
@@ -11,7 +7,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QWidget>
 #include <filesystem>
 
 #ifdef Q_OS_UNIX
@@ -20,13 +15,6 @@
 #endif
 
 namespace {
-
-template <typename Step> void skipFailure(Step step) {
-    try {
-        step();
-    } catch (const AppError&) {
-    }
-}
 
 // Another program in the middle of a write would have its work cut off by the replacement.
 void refuseWhileAnotherWriterIsBusy(const QSqlDatabase& db) {
@@ -40,9 +28,11 @@ void refuseWhileAnotherWriterIsBusy(const QSqlDatabase& db) {
     }
 }
 
-// Checked before anything happens: the compacted copy would otherwise make a file that its
-// owner keeps read-only writable again, and for whoever compacted it.
-void refuseUnwritable(const QString& source) {
+} // namespace
+
+// The compacted copy would otherwise make a file that its owner keeps read-only writable again,
+// and for whoever compacted it.
+void refuseUnwritableDatabase(const QString& source) {
     const QFileInfo file(source);
     const bool modeAllowsWriting =
         file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
@@ -50,6 +40,8 @@ void refuseUnwritable(const QString& source) {
         throw AppError(75, "You cannot write to the database " + source +
                                " or to its folder, so it was not compacted. Nothing was changed.");
 }
+
+namespace {
 
 // A damaged file would lose whatever the copy cannot read; it stays as it is.
 void refuseDamaged(const QString& source) {
@@ -103,26 +95,7 @@ void removeFile(const QString& path) {
 
 } // namespace
 
-void ReleaseDB() {
-    for (QWidget* screen : Screens::loaded()) {
-        for (DataSource* source : screen->findChildren<DataSource*>()) {
-            skipFailure([&] {
-                source->setConnect(QString());
-                source->setDatabaseName(QString());
-                source->close();
-            });
-        }
-    }
-    for (const Screen which : allScreens())
-        if (QWidget* screen = Screens::existing(which))
-            for (DataSource* source : dataControlsOf(screen))
-                skipFailure([&] { source->setRecordSource(QString()); });
-    closeAllDatabases();
-}
-
-bool CompactDB(const QString& source, const QString& target) {
-    refuseUnwritable(source);
-    ReleaseDB();
+void compactDatabaseFile(const QString& source, const QString& target) {
     try {
         removeFile(target);
         refuseDamaged(source);
@@ -131,9 +104,6 @@ bool CompactDB(const QString& source, const QString& target) {
         replaceWithCopy(source, target);
     } catch (const AppError&) {
         QFile::remove(target);
-        SetDefaults();
         throw;
     }
-    SetDefaults();
-    return true;
 }

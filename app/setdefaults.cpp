@@ -1,4 +1,4 @@
-#include "binding/setdefaults.h"
+#include "app/setdefaults.h"
 
 #include "binding/datacontrols.h"
 #include "binding/datasource.h"

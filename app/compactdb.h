@@ -2,10 +2,6 @@
 
 #include <QString>
 
-// Detaches every data source of every screen from the database file, so that nothing holds it
-// open. Never fails: a step that fails is skipped.
-void ReleaseDB();
-
 // Compacts the database at source through a compacted copy written to target, which then takes
 // the source's place. Returns true when the compacted file stands at the source path. A failure
 // raises AppError; the original database stays usable and the screens are bound again.
