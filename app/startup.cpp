@@ -4,32 +4,23 @@
 #include "app/setdefaults.h"
 #include "core/apperror.h"
 #include "core/dialogs.h"
-#include "core/errorlog.h"
+#include "core/failures.h"
 #include "core/programdir.h"
 #include "db/createdb.h"
 #include "db/databaselock.h"
+#include "db/engineprobe.h"
 #include "db/upgradedb.h"
 #include "db/validation.h"
 #include "settings/appsettings.h"
 #include "settings/registry.h"
-
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 
 namespace {
 
 constexpr auto kMainLabel = "error (main) : ";
 
 // Runs one step of start-up; a failure is logged and start-up goes on with the next step.
-template <typename Step> void trapped(Step step) {
-    try {
-        step();
-    } catch (const AppError& error) {
-        ErrorLog::write(kMainLabel, error);
-    } catch (const std::exception& error) {
-        ErrorLog::write(kMainLabel, ErrorNumber::Unexpected, QString::fromUtf8(error.what()));
-    }
+template <typename Step> void step(Step work) {
+    logged(kMainLabel, work);
 }
 
 void loadSettings() {
@@ -115,44 +106,29 @@ bool lockForThisCopy() {
 
 } // namespace
 
-bool ADOInstalled() {
-    const QString name = "korvel-probe";
-    bool usable = false;
-    {
-        QSqlDatabase probe = QSqlDatabase::addDatabase("QSQLITE", name);
-        probe.setDatabaseName(":memory:");
-        QSqlQuery query(probe);
-        usable = probe.open() && query.exec("select 1") && query.next();
-        if (!usable) {
-            const QSqlError error = probe.isOpen() ? query.lastError() : probe.lastError();
-            ErrorLog::write("error (ADOInstalled) : ", ErrorNumber::Unexpected,
-                            error.text().isEmpty() ? "The SQLite driver is not available"
-                                                   : error.text());
-        }
-    }
-    QSqlDatabase::removeDatabase(name);
-    return usable;
+bool DatabaseEngineAvailable() {
+    return logged("error (ADOInstalled) : ", checkDatabaseEngine);
 }
 
 bool StartUp() {
     ErrorLog::open(programDir() + "/errors.log");
-    if (!ADOInstalled()) {
+    if (!DatabaseEngineAvailable()) {
         dialogs().message("You have to install ADO in order to run this program.  Download "
                           "MDAC_TYP from Microsoft first.");
         return false;
     }
-    trapped(loadSettings);
-    trapped(offerNewDatabase);
+    step(loadSettings);
+    step(offerNewDatabase);
     bool databaseReady = true;
-    trapped([&] { databaseReady = ensureValidDatabase(); });
+    step([&] { databaseReady = ensureValidDatabase(); });
     if (!databaseReady)
         return false;
-    trapped([&] { databaseReady = lockForThisCopy(); });
+    step([&] { databaseReady = lockForThisCopy(); });
     if (!databaseReady)
         return false;
-    trapped([] { AppSettings().setDbPath(AppSettings().dbpath); });
-    trapped(UpgradeDB);
-    trapped(SetDefaults);
-    trapped([] { checkDatabaseIntegrity(AppSettings().databaseFilePath); });
+    step([] { AppSettings().setDbPath(AppSettings().dbpath); });
+    step(UpgradeDB);
+    step(SetDefaults);
+    step([] { checkDatabaseIntegrity(AppSettings().databaseFilePath); });
     return true;
 }

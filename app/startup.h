@@ -4,5 +4,5 @@
 // defaults. Returns true when the main window is to be shown, false when the program must end.
 bool StartUp();
 
-// True when database record sets can be opened at all.
-bool ADOInstalled();
+// True when database record sets can be opened at all; a failure is logged.
+bool DatabaseEngineAvailable();

@@ -1,0 +1,5 @@
+#pragma once
+
+// Raises the engine's error when a database connection cannot be opened and queried at all,
+// before any database file is touched.
+void checkDatabaseEngine();
