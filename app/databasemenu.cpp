@@ -52,7 +52,7 @@ bool heldByThisCopy(const QString& database) {
 }
 
 void switchTo(const QString& directory) {
-    SaveRegValue("dbpath", directory);
+    SaveRegValue(Setting::DbPath, directory);
     AppSettings().setDbPath(directory);
     UpgradeDB();
     ReleaseDB();

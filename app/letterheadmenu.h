@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/appsettings.h"
+#include "settings/settingkeys.h"
 
 class QLabel;
 
@@ -10,8 +10,7 @@ struct LetterheadItem {
     const char* text;
     // Shown as both prompt and title of the input box.
     const char* prompt;
-    const char* valueName;
-    QString Letterhead::*member;
+    Setting line;
     // The main window's label that shows the line; null where the window does not show it.
     const char* labelName;
     const char* blankConfirmation;

@@ -18,7 +18,7 @@ constexpr auto kPictureFilter =
 // the window as it was before the choice.
 void restoreStoredLogo(PictureBox& picture, const QPixmap& kept) {
     QString& logo = AppSettings().logo;
-    logo = ReadRegValue("logo");
+    logo = ReadRegValue(Setting::Logo);
     picture.setPicture(kept);
     if (!logo.isEmpty() && fileExists(logo))
         picture.setPicture(LoadPicture(logo));
@@ -44,7 +44,7 @@ void changeLogo(PictureBox& picture) {
         AppSettings().logo = *chosen;
         if (dialogs().message("Are you sure you want to change the logo?",
                               Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes)
-            SaveRegValue("logo", *chosen);
+            SaveRegValue(Setting::Logo, *chosen);
         else
             restoreStoredLogo(picture, kept);
     });

@@ -14,6 +14,6 @@ void changeReportsLocation(QWidget* owner) {
         showMessage("The reports must be copied to this Direcotry first!");
         return;
     }
-    SaveRegValue("reportspath", directory);
+    SaveRegValue(Setting::ReportsPath, directory);
     AppSettings().reportspath = directory;
 }

@@ -25,10 +25,8 @@ template <typename Step> void step(Step work) {
 
 void loadSettings() {
     AppSettingsRecord& s = AppSettings();
-    s.dbpath = programDir();
-    s.reportspath = programDir();
-    s.letterhead = DefaultLetterhead();
-    s.logo.clear();
+    for (const Setting setting : allSettings())
+        settingIn(s, setting) = builtInValue(setting);
     if (!SettingsKeyWritable())
         WriteAllSettings();
     else
@@ -46,7 +44,7 @@ void offerNewDatabase() {
     if (CreateDB("korvel_data", QString())) {
         dialogs().message("Datebase was created successfully");
         s.setDbPath(programDir());
-        SaveRegValue("dbpath", s.dbpath);
+        SaveRegValue(Setting::DbPath, s.dbpath);
     } else {
         dialogs().message("Database creation failed!");
     }
@@ -88,7 +86,7 @@ bool ensureValidDatabase() {
         dialogs().message("This does NOT appear to be a valid Database for this program");
     if (picked != Acceptance::Valid)
         return false;
-    SaveRegValue("dbpath", s.dbpath);
+    SaveRegValue(Setting::DbPath, s.dbpath);
     return true;
 }
 

@@ -3,13 +3,13 @@
 #include "reports/reportparts.h"
 
 const LetterheadLabel kLetterheadLabels[7] = {
-    {"clinicname", "Clinic Name", &Letterhead::clinicname},
-    {"drname", "Doctor Name", &Letterhead::drname},
-    {"qualifications1", "Qualification 1", &Letterhead::qualifications1},
-    {"qualifications2", "Qualification 2", &Letterhead::qualifications2},
-    {"qualifications3", "Qualification 3", &Letterhead::qualifications3},
-    {"licenseno", "License No", &Letterhead::licenseno},
-    {"telephone", "Telephone", &Letterhead::telephone},
+    {Setting::ClinicName, "Clinic Name"},
+    {Setting::DrName, "Doctor Name"},
+    {Setting::Qualifications1, "Qualification 1"},
+    {Setting::Qualifications2, "Qualification 2"},
+    {Setting::Qualifications3, "Qualification 3"},
+    {Setting::LicenseNo, "License No"},
+    {Setting::Telephone, "Telephone"},
 };
 
 namespace {
@@ -26,7 +26,8 @@ int addLetterhead(Report& report, const QString& titleName, const QString& title
     for (int i = 0; i < 7; ++i) {
         const bool nameLine = i < 2;
         const int height = nameLine ? kNameHeight : kLineHeight;
-        controls.push_back(label(kLetterheadLabels[i].name, kLetterheadLabels[i].designCaption,
+        controls.push_back(label(settingName(kLetterheadLabels[i].line),
+                                 kLetterheadLabels[i].designCaption,
                                  QRect(0, top, kBlockWidth, height),
                                  timesNewRoman(nameLine ? 12 : 9.75, nameLine), Qt::AlignCenter));
         top += height;

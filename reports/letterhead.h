@@ -1,14 +1,13 @@
 #pragma once
 
 #include "reports/reportdefinition.h"
-#include "settings/appsettings.h"
+#include "settings/settingkeys.h"
 
 // The letterhead block: seven centred labels at the top left of a page header, which
 // PrepareReport fills from the settings.
 struct LetterheadLabel {
-    const char* name;
+    Setting line; // the label carries the setting's name
     const char* designCaption;
-    QString Letterhead::*setting;
 };
 extern const LetterheadLabel kLetterheadLabels[7];
 

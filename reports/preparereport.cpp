@@ -2,13 +2,14 @@
 
 #include "reports/letterhead.h"
 #include "reports/reportdefinition.h"
+#include "settings/appsettings.h"
 
 namespace {
 void fillLetterhead(ReportControl& control) {
     const QString name = control.name.toLower();
     for (const LetterheadLabel& line : kLetterheadLabels)
-        if (name == line.name)
-            control.caption = AppSettings().letterhead.*line.setting;
+        if (name == settingName(line.line))
+            control.caption = settingIn(AppSettings(), line.line);
 }
 } // namespace
 

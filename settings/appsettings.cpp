@@ -31,18 +31,11 @@ void AppSettingsRecord::setDbPath(const QString& directory) {
     connectionString = connectionPrefix + databaseFilePath;
 }
 
-const LetterheadEntry kLetterheadResetOrder[7] = {
-    {"drname", &Letterhead::drname},
-    {"clinicname", &Letterhead::clinicname},
-    {"qualifications1", &Letterhead::qualifications1},
-    {"qualifications2", &Letterhead::qualifications2},
-    {"qualifications3", &Letterhead::qualifications3},
-    {"licenseno", &Letterhead::licenseno},
-    {"telephone", &Letterhead::telephone},
-};
-
 void resetLetterhead(const Letterhead& values) {
     AppSettings().letterhead = values;
-    for (const auto& entry : kLetterheadResetOrder)
-        SaveRegValue(entry.name, values.*entry.member);
+    // Creation and upgrade write the doctor's name first.
+    for (const Setting line :
+         {Setting::DrName, Setting::ClinicName, Setting::Qualifications1, Setting::Qualifications2,
+          Setting::Qualifications3, Setting::LicenseNo, Setting::Telephone})
+        SaveRegValue(line, settingIn(AppSettings(), line));
 }

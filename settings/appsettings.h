@@ -39,12 +39,5 @@ constexpr auto kConnectionPrefix = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source
 // The database file in a directory: directory + "/korvel_data.mdb".
 QString databaseFileIn(const QString& directory);
 
-// The letterhead value names in the order in which creation and upgrade write them.
-struct LetterheadEntry {
-    const char* name;
-    QString Letterhead::*member;
-};
-extern const LetterheadEntry kLetterheadResetOrder[7];
-
 // Writes a letterhead to the record and to the store in the reset order.
 void resetLetterhead(const Letterhead& values);

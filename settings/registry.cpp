@@ -27,30 +27,6 @@ bool storeExists(QSettings& store) {
 #endif
 }
 
-struct NamedValue {
-    const char* name;
-    QString AppSettingsRecord::*member;
-    QString Letterhead::*letterheadMember;
-};
-
-// The ten values in their stored order.
-const NamedValue kAllValues[] = {
-    {"dbpath", &AppSettingsRecord::dbpath, nullptr},
-    {"reportspath", &AppSettingsRecord::reportspath, nullptr},
-    {"clinicname", nullptr, &Letterhead::clinicname},
-    {"drname", nullptr, &Letterhead::drname},
-    {"qualifications1", nullptr, &Letterhead::qualifications1},
-    {"qualifications2", nullptr, &Letterhead::qualifications2},
-    {"qualifications3", nullptr, &Letterhead::qualifications3},
-    {"licenseno", nullptr, &Letterhead::licenseno},
-    {"telephone", nullptr, &Letterhead::telephone},
-    {"logo", &AppSettingsRecord::logo, nullptr},
-};
-
-QString& valueIn(AppSettingsRecord& record, const NamedValue& value) {
-    return value.member ? record.*value.member : record.letterhead.*value.letterheadMember;
-}
-
 } // namespace
 
 bool SettingsKeyWritable(const QString&) {
@@ -60,8 +36,8 @@ bool SettingsKeyWritable(const QString&) {
 
 void WriteAllSettings(const QString&) {
     auto store = openStore();
-    for (const auto& value : kAllValues)
-        store->setValue(value.name, valueIn(AppSettings(), value));
+    for (const Setting setting : allSettings())
+        store->setValue(settingName(setting), settingIn(AppSettings(), setting));
     store->sync();
 }
 
@@ -71,6 +47,14 @@ void SaveRegValue(const QString& name, const QString& value) {
         return;
     store->setValue(name, value);
     store->sync();
+}
+
+void SaveRegValue(Setting setting, const QString& value) {
+    SaveRegValue(settingName(setting), value);
+}
+
+QString ReadRegValue(Setting setting) {
+    return ReadRegValue(settingName(setting));
 }
 
 QString ReadRegValue(const QString& name) {
@@ -83,8 +67,8 @@ QString ReadRegValue(const QString& name) {
 }
 
 void ReadAllSettings() {
-    for (const auto& value : kAllValues)
-        valueIn(AppSettings(), value) = ReadRegValue(value.name);
+    for (const Setting setting : allSettings())
+        settingIn(AppSettings(), setting) = ReadRegValue(setting);
 }
 
 QString PickFolder(QWidget* owner, const QString& instruction) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/settingkeys.h"
+
 #include <QString>
 
 class QWidget;
@@ -17,8 +19,10 @@ bool SettingsKeyWritable(const QString& key = kSettingsKey);
 void WriteAllSettings(const QString& key = kSettingsKey);
 // Writes one value when the store exists and can be written.
 void SaveRegValue(const QString& name, const QString& value);
+void SaveRegValue(Setting setting, const QString& value);
 // Reads one value; a missing value, or a store that cannot be opened, reads as empty.
 QString ReadRegValue(const QString& name);
+QString ReadRegValue(Setting setting);
 // Asks for a directory; empty when the user cancels.
 QString PickFolder(QWidget* owner, const QString& instruction);
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+struct AppSettingsRecord;
+
+// The ten values of the settings store, in their stored order.
+enum class Setting {
+    DbPath,
+    ReportsPath,
+    ClinicName,
+    DrName,
+    Qualifications1,
+    Qualifications2,
+    Qualifications3,
+    LicenseNo,
+    Telephone,
+    Logo
+};
+
+// Every value, in the stored order.
+QList<Setting> allSettings();
+// The value's name in the store ("dbpath", "clinicname", ...).
+QString settingName(Setting setting);
+// Where the settings record keeps the value.
+QString& settingIn(AppSettingsRecord& record, Setting setting);
+// The value of the first run: the program directory for the two directories, the built-in
+// letterhead, no logo.
+QString builtInValue(Setting setting);
+
+// The letterhead lines, in the order of the letterhead block.
+QList<Setting> letterheadSettings();
