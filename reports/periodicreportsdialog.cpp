@@ -188,7 +188,7 @@ void PeriodicReportsDialog::runReport() {
     QueryRows rows(db, QString("select * from pt_sh where %1 = ?").arg(kind.column), {period});
     Report& report = reportByName(kind.report);
     if (destination_ == 1)
-        printReport(report, rows);
+        printReport(report, rows, this);
     else
         previewReport(report, rows, this);
 }
