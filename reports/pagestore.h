@@ -3,6 +3,7 @@
 #include "reports/pages.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QTemporaryFile>
 #include <vector>
 
@@ -22,9 +23,14 @@ class PageStore {
     Page page(int index) const;
 
   private:
+    quint32 controlIndex(const QString& control);
+
     QTemporaryFile file_;
     QBuffer memory_;
     QIODevice* device_;
     // Where each page starts, and where the next one will.
     std::vector<qint64> offsets_{0};
+    // A report has a few dozen controls: each name is kept once, pages hold its index.
+    QHash<QString, quint32> controlIndexes_;
+    std::vector<QString> controls_;
 };
