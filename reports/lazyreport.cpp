@@ -6,7 +6,7 @@
 #include <QElapsedTimer>
 
 LazyReport::LazyReport(const Report& report, RowSource& rows)
-    : title_(report.caption), layout_(report, rows) {
+    : report_(report), layout_(report_, rows) {
     layout_.start([this](Page&& page) { store_.append(page); });
 }
 

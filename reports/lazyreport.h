@@ -12,11 +12,11 @@ class Progress;
 // lays out the rest while the user looks at it. The pages go into a PageStore as they are made.
 class LazyReport {
   public:
-    // Throws AppError when a field of the report is not a column of the rows. The report and the
-    // rows must outlive this.
+    // Throws AppError when a field of the report is not a column of the rows. The rows must
+    // outlive this; the report is copied, as a preview may outlive the caller's.
     LazyReport(const Report& report, RowSource& rows);
 
-    const QString& title() const { return title_; }
+    const QString& title() const { return report_.caption; }
     const std::vector<QFont>& fonts() const { return layout_.fonts(); }
     // The pages laid out so far.
     int pageCount() const { return store_.count(); }
@@ -31,7 +31,7 @@ class LazyReport {
     bool layOutAll(Progress& progress);
 
   private:
-    QString title_;
+    Report report_;
     PageStore store_;
     ReportLayout layout_;
 };

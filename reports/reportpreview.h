@@ -20,8 +20,8 @@ class RowSource;
 class ReportPreview : public QDialog {
     Q_OBJECT
   public:
-    // Lays the report out as far as its first page; throws AppError as the layout does. The
-    // report and the rows must outlive the preview.
+    // Lays the report out as far as its first page; throws AppError as the layout does. The rows
+    // must outlive the preview.
     ReportPreview(const Report& report, RowSource& rows, QWidget* parent = nullptr);
     ~ReportPreview() override;
 
