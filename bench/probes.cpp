@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -76,6 +77,28 @@ Measured libreOffice(const BenchSetup& setup, const QString& name, const QString
     });
 }
 
+// Holds the program's time and peak memory to a fifth of LibreOffice's time and less than its
+// memory, on the same invoices.
+void scoreAgainstLibreOffice(Scoreboard& board, const BenchSetup& setup, const Measured& korvel,
+                             std::pair<Scoreboard::Row, Scoreboard::Row> rows,
+                             const std::function<Measured()>& office) {
+    auto& [time, memory] = rows;
+    if (!libreOfficeAvailable()) {
+        time.reference = memory.reference = "LibreOffice is not installed (bench/install-deps)";
+        if (!setup.quick)
+            time.met = memory.met = false;
+    } else {
+        const Measured reference = office();
+        time.reference = milliseconds(reference.seconds);
+        memory.reference = mebibytes(reference.peakKib);
+        time.value = QString::number(korvel.seconds / reference.seconds, 'f', 2) + " ×";
+        time.met = korvel.ok && reference.ok && korvel.seconds <= 0.2 * reference.seconds;
+        memory.met = korvel.ok && reference.ok && korvel.peakKib < reference.peakKib;
+    }
+    board.add(time);
+    board.add(memory);
+}
+
 void scoreLayout(Scoreboard& board, const BenchSetup& setup) {
     auto layout = [&](qint64 rows) {
         return fastestOf(setup.quick ? 1 : 5, [&] {
@@ -117,20 +140,9 @@ void scorePdf(Scoreboard& board, const BenchSetup& setup) {
         "",
         "less than LibreOffice",
         {}};
-    if (!libreOfficeAvailable()) {
-        time.reference = memory.reference = "LibreOffice is not installed (bench/install-deps)";
-        if (!setup.quick)
-            time.met = memory.met = false;
-    } else {
-        const Measured office = libreOffice(setup, "annual", "po_num <= ?", setup.pdfRows);
-        time.reference = milliseconds(office.seconds);
-        memory.reference = mebibytes(office.peakKib);
-        time.value = QString::number(korvel.seconds / office.seconds, 'f', 2) + " ×";
-        time.met = korvel.ok && office.ok && korvel.seconds <= 0.2 * office.seconds;
-        memory.met = korvel.ok && office.ok && korvel.peakKib < office.peakKib;
-    }
-    board.add(time);
-    board.add(memory);
+    scoreAgainstLibreOffice(board, setup, korvel, {time, memory}, [&] {
+        return libreOffice(setup, "annual", "po_num <= ?", setup.pdfRows);
+    });
 }
 
 QString annualReport(const BenchSetup& setup) {
@@ -176,20 +188,8 @@ void scorePrinter(Scoreboard& board, const BenchSetup& setup) {
     });
     time.measured = korvel.ok ? milliseconds(korvel.seconds) : "no default printer or it failed";
     memory.measured = korvel.ok ? mebibytes(korvel.peakKib) : "";
-    if (!libreOfficeAvailable()) {
-        time.reference = memory.reference = "LibreOffice is not installed (bench/install-deps)";
-        if (!setup.quick)
-            time.met = memory.met = false;
-    } else {
-        const Measured office = libreOffice(setup, "year", "fyear = ?", setup.year);
-        time.reference = milliseconds(office.seconds);
-        memory.reference = mebibytes(office.peakKib);
-        time.value = QString::number(korvel.seconds / office.seconds, 'f', 2) + " ×";
-        time.met = korvel.ok && office.ok && korvel.seconds <= 0.2 * office.seconds;
-        memory.met = korvel.ok && office.ok && korvel.peakKib < office.peakKib;
-    }
-    board.add(time);
-    board.add(memory);
+    scoreAgainstLibreOffice(board, setup, korvel, {time, memory},
+                            [&] { return libreOffice(setup, "year", "fyear = ?", setup.year); });
 }
 
 } // namespace

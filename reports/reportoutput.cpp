@@ -53,6 +53,7 @@ void printPages(LazyReport& report, QWidget* owner) {
     PageWriter writer(printer, report.fonts());
     if (!writer.start())
         throw jobFailed(info);
+    // Qt's CUPS engine cannot abort a job: there the pages drawn before the cancel still go out.
     if (!writeAll(report, writer, *progress, "Printing"))
         printer.abort();
     writer.finish();

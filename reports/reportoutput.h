@@ -21,7 +21,8 @@ constexpr int kFileErrorNumber = 75;
 void previewReport(const Report& report, RowSource& rows, QWidget* parent = nullptr);
 
 // Sends every page to the default printer. With no printer the rows are not read and nothing is
-// sent; a job cancelled while it is laid out sends nothing.
+// sent; a job cancelled while it is laid out sends nothing, one cancelled while its pages are
+// drawn sends nothing more.
 void printReport(const Report& report, RowSource& rows, QWidget* owner = nullptr);
 void printPages(LazyReport& report, QWidget* owner = nullptr);
 
