@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 
 namespace {
 
@@ -36,6 +37,30 @@ QString qtFilter(const QString& filter) {
         filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
     return filters.join(";;");
 }
+
+// Qt's progress dialog, modal over its owner, appearing only when the work is not over within
+// half a second.
+class ProgressWindow : public Progress {
+  public:
+    ProgressWindow(QWidget* owner, const QString& title) : dialog_(owner) {
+        dialog_.setWindowTitle(title);
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(500);
+        dialog_.setAutoReset(false);
+        dialog_.setAutoClose(false);
+        dialog_.setValue(0);
+    }
+
+    bool advance(const QString& text, int done, int total) override {
+        dialog_.setMaximum(total);
+        dialog_.setLabelText(text);
+        dialog_.setValue(done);
+        return !dialog_.wasCanceled();
+    }
+
+  private:
+    QProgressDialog dialog_;
+};
 
 } // namespace
 
@@ -82,4 +107,8 @@ std::optional<QString> QtDialogs::saveFile(const QString& filter, const QString&
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen;
+}
+
+std::unique_ptr<Progress> QtDialogs::progress(QWidget* owner, const QString& title) {
+    return std::make_unique<ProgressWindow>(owner, title);
 }

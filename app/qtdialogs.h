@@ -14,4 +14,5 @@ class QtDialogs : public Dialogs {
     QString pickFolder(QWidget* owner, const QString& instruction) override;
     std::optional<QString> saveFile(const QString& filter, const QString& directory,
                                     const QString& fileName) override;
+    std::unique_ptr<Progress> progress(QWidget* owner, const QString& title) override;
 };

@@ -13,6 +13,7 @@ struct BenchSetup {
     QString day;
     QString month;
     QString year;
+    qint64 yearInvoices = 0;
     // The layout over `layoutRows` invoices is compared with the one over twice as many.
     qint64 layoutRows = 0;
     qint64 pdfRows = 0;

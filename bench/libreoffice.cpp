@@ -11,12 +11,14 @@ bool libreOfficeAvailable() {
     return !QStandardPaths::findExecutable("soffice").isEmpty();
 }
 
-void writeInvoicesCsv(const QString& databasePath, qint64 rows, const QString& path) {
+void writeInvoicesCsv(const QString& databasePath, const QString& condition, const QVariant& value,
+                      const QString& path) {
     ScopedDatabase database(databasePath);
     QSqlQuery query = runQuery(database.db(),
                                "select file_num, po_num, po_date, po_pri, po_netd from pt_sh "
-                               "where po_num <= ? order by po_num",
-                               {rows});
+                               "where " +
+                                   condition + " order by po_num",
+                               {value});
     QFile file(path);
     file.open(QIODevice::WriteOnly | QIODevice::Truncate);
     QTextStream out(&file);

@@ -72,6 +72,8 @@ void describeData(BenchSetup& setup) {
     setup.patients = numberFrom(path, "select max(id) from per_inf_data");
     setup.invoices = numberFrom(path, "select max(po_num) from pt_sh");
     setup.year = textFrom(path, "select fyear from pt_sh order by po_num desc limit 1");
+    setup.yearInvoices =
+        numberFrom(path, "select count(*) from pt_sh where fyear = '" + setup.year + "'");
     setup.month = "06/" + setup.year;
     setup.day = "15/06/" + setup.year;
     setup.layoutRows =

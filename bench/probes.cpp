@@ -4,22 +4,29 @@
 #include "libreoffice.h"
 #include "operations.h"
 #include "programsession.h"
+#include "reportdialogruns.h"
 #include "reportruns.h"
 #include "scoreboard.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
 constexpr long kListMemoryLimitKib = 150 * 1024;
+constexpr long kPreviewMemoryLimitKib = 200 * 1024;
+constexpr double kFirstPageLimit = 0.3;
 
 // What one run of a probe, or of LibreOffice, measured.
 struct Measured {
     double seconds = 0;
     long peakKib = 0;
     bool ok = false;
+    // The whole preview laid out, and its pages.
+    double whole = 0;
+    int pages = 0;
 };
 
 QString reported(const ChildRun& run, const QString& key) {
@@ -34,6 +41,8 @@ Measured probe(const BenchSetup& setup, const QStringList& task) {
     Measured measured;
     measured.seconds = reported(run, "seconds").toDouble();
     measured.peakKib = reported(run, "VmHWM").toLong();
+    measured.whole = reported(run, "whole").toDouble();
+    measured.pages = reported(run, "pages").toInt();
     measured.ok = run.exitCode == 0 && measured.peakKib > 0;
     return measured;
 }
@@ -47,23 +56,47 @@ template <typename Run> Measured fastestOf(int runs, Run run) {
         best.ok = next.ok;
         best.seconds = std::min(best.seconds, next.seconds);
         best.peakKib = std::max(best.peakKib, next.peakKib);
+        best.whole = std::min(best.whole, next.whole);
     }
     return best;
 }
 
-Measured libreOffice(const BenchSetup& setup) {
-    const QString csv = setup.workDir + "/annual.csv";
-    const QString out = setup.workDir + "/libreoffice";
+// LibreOffice converting the invoices that the condition selects, from CSV to PDF.
+Measured libreOffice(const BenchSetup& setup, const QString& name, const QString& condition,
+                     const QVariant& value) {
+    const QString csv = setup.workDir + "/" + name + ".csv";
+    const QString pdf = setup.workDir + "/libreoffice/" + name + ".pdf";
     const QString profile = setup.workDir + "/profile";
-    writeInvoicesCsv(setup.databasePath(), setup.pdfRows, csv);
+    writeInvoicesCsv(setup.databasePath(), condition, value, csv);
     // The first run of a new profile sets it up: that is not the conversion's time.
-    convertToPdf(csv, out, profile);
+    convertToPdf(csv, setup.workDir + "/libreoffice", profile);
     return fastestOf(setup.quick ? 1 : 2, [&] {
-        QFile::remove(out + "/annual.pdf");
-        const ChildRun run = convertToPdf(csv, out, profile);
-        return Measured{run.seconds, run.peakKib,
-                        run.exitCode == 0 && QFile::exists(out + "/annual.pdf")};
+        QFile::remove(pdf);
+        const ChildRun run = convertToPdf(csv, setup.workDir + "/libreoffice", profile);
+        return Measured{run.seconds, run.peakKib, run.exitCode == 0 && QFile::exists(pdf)};
     });
+}
+
+// Holds the program's time and peak memory to a fifth of LibreOffice's time and less than its
+// memory, on the same invoices.
+void scoreAgainstLibreOffice(Scoreboard& board, const BenchSetup& setup, const Measured& korvel,
+                             std::pair<Scoreboard::Row, Scoreboard::Row> rows,
+                             const std::function<Measured()>& office) {
+    auto& [time, memory] = rows;
+    if (!libreOfficeAvailable()) {
+        time.reference = memory.reference = "LibreOffice is not installed (bench/install-deps)";
+        if (!setup.quick)
+            time.met = memory.met = false;
+    } else {
+        const Measured reference = office();
+        time.reference = milliseconds(reference.seconds);
+        memory.reference = mebibytes(reference.peakKib);
+        time.value = QString::number(korvel.seconds / reference.seconds, 'f', 2) + " ×";
+        time.met = korvel.ok && reference.ok && korvel.seconds <= 0.2 * reference.seconds;
+        memory.met = korvel.ok && reference.ok && korvel.peakKib < reference.peakKib;
+    }
+    board.add(time);
+    board.add(memory);
 }
 
 void scoreLayout(Scoreboard& board, const BenchSetup& setup) {
@@ -107,20 +140,56 @@ void scorePdf(Scoreboard& board, const BenchSetup& setup) {
         "",
         "less than LibreOffice",
         {}};
-    if (!libreOfficeAvailable()) {
-        time.reference = memory.reference = "LibreOffice is not installed (bench/install-deps)";
-        if (!setup.quick)
-            time.met = memory.met = false;
-    } else {
-        const Measured office = libreOffice(setup);
-        time.reference = milliseconds(office.seconds);
-        memory.reference = mebibytes(office.peakKib);
-        time.value = QString::number(korvel.seconds / office.seconds, 'f', 2) + " ×";
-        time.met = korvel.ok && office.ok && korvel.seconds <= 0.2 * office.seconds;
-        memory.met = korvel.ok && office.ok && korvel.peakKib < office.peakKib;
-    }
-    board.add(time);
-    board.add(memory);
+    scoreAgainstLibreOffice(board, setup, korvel, {time, memory}, [&] {
+        return libreOffice(setup, "annual", "po_num <= ?", setup.pdfRows);
+    });
+}
+
+QString annualReport(const BenchSetup& setup) {
+    return QString("Annual report %1 (%2 invoices)").arg(setup.year).arg(setup.yearInvoices);
+}
+
+void scorePreview(Scoreboard& board, const BenchSetup& setup) {
+    const Measured preview = fastestOf(setup.quick ? 1 : 3, [&] {
+        return probe(setup, {"preview", setup.workDir, setup.year});
+    });
+    board.add({annualReport(setup) + " \"TO SCREEN\", until the preview shows its first page",
+               preview.ok ? milliseconds(preview.seconds) : "probe failed", "", "", "< 300 ms",
+               preview.ok && preview.seconds < kFirstPageLimit});
+    board.add({annualReport(setup) + " \"TO SCREEN\", until the preview has laid out all " +
+                   QString::number(preview.pages) + " pages",
+               preview.ok ? milliseconds(preview.whole) : "probe failed",
+               "",
+               "",
+               "",
+               {}});
+    board.add({"Peak memory, the annual report's preview laid out and shown at its last page",
+               preview.ok ? mebibytes(preview.peakKib) : "probe failed", "", "", "< 200 MiB",
+               preview.ok && preview.peakKib < kPreviewMemoryLimitKib});
+}
+
+void scorePrinter(Scoreboard& board, const BenchSetup& setup) {
+    Scoreboard::Row time{annualReport(setup) +
+                             " \"TO PRINTER\", the CUPS PDF queue (reference: LibreOffice "
+                             "from CSV, the same invoices)",
+                         "",
+                         "",
+                         "",
+                         "≤ 0.2 × LibreOffice",
+                         {}};
+    Scoreboard::Row memory{"Peak memory, the annual report \"TO PRINTER\" (reference: LibreOffice)",
+                           "",
+                           "",
+                           "",
+                           "less than LibreOffice",
+                           {}};
+    const Measured korvel = fastestOf(setup.quick ? 1 : 3, [&] {
+        return probe(setup, {"printer", setup.workDir, setup.year});
+    });
+    time.measured = korvel.ok ? milliseconds(korvel.seconds) : "no default printer or it failed";
+    memory.measured = korvel.ok ? mebibytes(korvel.peakKib) : "";
+    scoreAgainstLibreOffice(board, setup, korvel, {time, memory},
+                            [&] { return libreOffice(setup, "year", "fyear = ?", setup.year); });
 }
 
 } // namespace
@@ -135,6 +204,21 @@ int runProbe(const QStringList& arguments) {
         layOut(invoicesReport(10));
     QElapsedTimer timer;
     timer.start();
+    if (task == "preview") {
+        const PreviewRun run = previewAnnualReport(session, arguments.value(2));
+        if (!run.ok)
+            return 3;
+        std::printf("seconds %.6f\nwhole %.6f\npages %d\nVmHWM %ld\n", run.firstPage, run.whole,
+                    run.pages, peakMemoryKib());
+        return 0;
+    }
+    if (task == "printer") {
+        const double seconds = printAnnualReport(session, arguments.value(2));
+        if (seconds < 0)
+            return 3;
+        std::printf("seconds %.6f\nVmHWM %ld\n", seconds, peakMemoryKib());
+        return 0;
+    }
     if (task == "list") {
         showAllInvoices(session.open(Screen::InvoiceList));
         settle();
@@ -150,6 +234,8 @@ int runProbe(const QStringList& arguments) {
 }
 
 void scoreProbes(Scoreboard& board, const BenchSetup& setup) {
+    scorePreview(board, setup);
+    scorePrinter(board, setup);
     scoreLayout(board, setup);
     scorePdf(board, setup);
     const Measured list = probe(setup, {"list", setup.workDir});

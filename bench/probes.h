@@ -15,6 +15,8 @@ class Scoreboard;
 // code of the probe.
 int runProbe(const QStringList& arguments);
 
-// Report layout over n and 2n invoices; the PDF of the annual report's rows beside
+// The annual report through the reports dialog to the preview's first page and to its whole
+// report, with the preview's peak memory, and to the printer beside LibreOffice; report layout
+// over n and 2n invoices; the PDF of the annual report's rows beside
 // LibreOffice's, time and peak memory; peak memory with the invoice list open on all invoices.
 void scoreProbes(Scoreboard& board, const BenchSetup& setup);

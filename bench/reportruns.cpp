@@ -2,6 +2,7 @@
 
 #include "db/connection.h"
 #include "db/rowsource.h"
+#include "reports/lazyreport.h"
 #include "reports/reportlayout.h"
 #include "reports/reportoutput.h"
 #include "reports/reportregistry.h"
@@ -22,7 +23,9 @@ LaidOutReport layOut(const ReportRun& run) {
 }
 
 int writePdf(const ReportRun& run, const QString& path) {
-    const LaidOutReport pages = layOut(run);
+    const QSqlDatabase db = openDatabase(AppSettings().databaseFilePath);
+    QueryRows rows(db, run.query, run.values);
+    LazyReport pages(reportByName(run.report), rows);
     savePdf(pages, path);
-    return int(pages.pages.size());
+    return pages.pageCount();
 }

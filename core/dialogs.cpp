@@ -19,6 +19,13 @@ std::optional<QString> Dialogs::saveFile(const QString&, const QString&, const Q
     return std::nullopt;
 }
 
+std::unique_ptr<Progress> Dialogs::progress(QWidget*, const QString&) {
+    struct Silent : Progress {
+        bool advance(const QString&, int, int) override { return true; }
+    };
+    return std::make_unique<Silent>();
+}
+
 void showMessage(const QString& text) {
     dialogs().message(text);
 }

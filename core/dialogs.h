@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <optional>
 
 class QWidget;
@@ -8,6 +9,16 @@ class QWidget;
 // The title of a window that the program leaves without a caption: the window system would fill
 // an empty title with the program's name.
 inline const QString kNoCaption = QStringLiteral(" ");
+
+// How far a long piece of work (printing a report of thousands of pages) has come, shown with a
+// button that cancels it.
+class Progress {
+  public:
+    virtual ~Progress() = default;
+    // Shows the text and `done` steps of `total`, or of a number not known yet while total is 0.
+    // False once the user has cancelled.
+    virtual bool advance(const QString& text, int done, int total) = 0;
+};
 
 // Every message box, input box, file-open dialog and folder picker of the program goes through
 // this interface, so that tests can answer each prompt and check its exact text.
@@ -36,6 +47,9 @@ class Dialogs {
     // default, which cancels.
     virtual std::optional<QString> saveFile(const QString& filter, const QString& directory,
                                             const QString& fileName);
+    // A progress window over the owner, shown once the work has lasted long enough to be
+    // noticed. The default shows nothing and never cancels.
+    virtual std::unique_ptr<Progress> progress(QWidget* owner, const QString& title);
 };
 
 // The one instance the program uses; the program installs the Qt one, tests a scripted one.

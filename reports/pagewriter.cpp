@@ -1,12 +1,8 @@
 #include "reports/pagewriter.h"
 
-#include "reports/reportdefinition.h"
-#include "reports/textlines.h"
-
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPrinter>
-#include <QTextLayout>
 
 void setUpPage(QPagedPaintDevice& device) {
     if (auto* printer = dynamic_cast<QPrinter*>(&device))
@@ -15,97 +11,8 @@ void setUpPage(QPagedPaintDevice& device) {
         QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
 }
 
-namespace {
-
-// Text in other scripts (Arabic) is laid out with its own direction and drawn on the baseline
-// that Latin text of the same font would have, so that a row of fields lines up.
-void drawComplexText(QPainter& painter, const PlacedText& text, const QFont& font, qreal ascent) {
-    QTextLayout layout(text.text, font);
-    QTextOption option(text.alignment | Qt::AlignAbsolute);
-    option.setWrapMode(QTextOption::NoWrap);
-    option.setTextDirection(text.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setLineWidth(text.rect.width());
-    layout.endLayout();
-    layout.draw(&painter, QPointF(text.rect.left(), text.rect.top() + ascent - line.ascent()));
-}
-
-// Plain texts of one font straight from their glyphs, gathered into one run: a page's rows of
-// numbers go out as a few runs instead of one text each.
-class GlyphBatch {
-  public:
-    void add(const PlacedText& text, const PlainGlyphs& glyphs, qreal ascent) {
-        if (glyphs_ != &glyphs)
-            flush();
-        glyphs_ = &glyphs;
-        const QRectF box(text.rect);
-        qreal x = box.left();
-        if (text.alignment & Qt::AlignRight)
-            x = box.right() - glyphs.width(text.text);
-        else if (text.alignment & Qt::AlignHCenter)
-            x = box.left() + (box.width() - glyphs.width(text.text)) / 2;
-        glyphs.addTo(indexes_, positions_, text.text, x, box.top() + ascent);
-    }
-
-    void flush() {
-        if (!glyphs_ || indexes_.isEmpty())
-            return;
-        QGlyphRun run;
-        run.setRawFont(glyphs_->rawFont());
-        run.setGlyphIndexes(indexes_);
-        run.setPositions(positions_);
-        painter_.drawGlyphRun(QPointF(), run);
-        indexes_.clear();
-        positions_.clear();
-    }
-
-    explicit GlyphBatch(QPainter& painter) : painter_(painter) {}
-
-  private:
-    QPainter& painter_;
-    const PlainGlyphs* glyphs_ = nullptr;
-    QList<quint32> indexes_;
-    QList<QPointF> positions_;
-};
-
-} // namespace
-
 PageWriter::PageWriter(QPagedPaintDevice& device, std::vector<QFont> fonts)
-    : device_(device), fonts_(std::move(fonts)) {
-    for (const QFont& font : fonts_) {
-        ascents_.push_back(QFontMetricsF(font).ascent());
-        glyphs_.emplace_back(font);
-    }
-}
-
-// Draws one page; the painter is scaled to twips.
-void PageWriter::paintPage(const Page& page) {
-    painter_.setPen(QPen(Qt::black, kRuleWidth));
-    for (const PlacedLine& line : page.content.lines)
-        painter_.drawLine(line.line);
-    GlyphBatch batch(painter_);
-    int font = -1;
-    for (const PlacedText& text : page.content.texts) {
-        if (text.font != font) {
-            font = text.font;
-            painter_.setFont(fonts_[font]);
-        }
-        if (glyphs_[font].covers(text.text)) {
-            batch.add(text, glyphs_[font], ascents_[font]);
-            continue;
-        }
-        batch.flush();
-        if (isPlainLatin(text.text))
-            painter_.drawText(QRectF(text.rect),
-                              text.alignment | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
-                              text.text);
-        else
-            drawComplexText(painter_, text, fonts_[font], ascents_[font]);
-    }
-    batch.flush();
-}
+    : device_(device), pagePainter_(std::move(fonts)) {}
 
 bool PageWriter::start() {
     setUpPage(device_);
@@ -118,7 +25,7 @@ bool PageWriter::start() {
 void PageWriter::write(const Page& page) {
     if (written_++ > 0)
         device_.newPage();
-    paintPage(page);
+    pagePainter_.paint(painter_, page);
 }
 
 void PageWriter::finish() {

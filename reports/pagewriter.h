@@ -1,13 +1,12 @@
 #pragma once
 
-#include "reports/pages.h"
-#include "reports/plainglyphs.h"
+#include "reports/pagepainter.h"
 
 #include <QPainter>
 
 class QPagedPaintDevice;
 
-// Draws laid-out pages on a paged device (printer, PDF file, preview), one page after another.
+// Draws laid-out pages on a paged device (printer, PDF file), one page after another.
 class PageWriter {
   public:
     PageWriter(QPagedPaintDevice& device, std::vector<QFont> fonts);
@@ -20,12 +19,8 @@ class PageWriter {
     void finish();
 
   private:
-    void paintPage(const Page& page);
-
     QPagedPaintDevice& device_;
-    std::vector<QFont> fonts_;
-    std::vector<qreal> ascents_;
-    std::vector<PlainGlyphs> glyphs_;
+    PagePainter pagePainter_;
     QPainter painter_;
     int written_ = 0;
 };

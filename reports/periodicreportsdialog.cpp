@@ -183,7 +183,7 @@ void PeriodicReportsDialog::runReport() {
     const auto rows = periodInvoiceRows(AppSettings().databaseFilePath, kind.period, period);
     Report& report = reportByName(kind.report);
     if (destination_ == 1)
-        printReport(report, *rows);
+        printReport(report, *rows, this);
     else
         previewReport(report, *rows, this);
 }

@@ -22,20 +22,34 @@ void ReportLayout::addRowToSums() {
         sums_[i].add(rows_.value(sumColumns_[i]));
 }
 
-int ReportLayout::run(const std::function<void(Page&&)>& sink) {
-    Paginator pages(
+void ReportLayout::start(std::function<void(Page&&)> sink) {
+    pages_ = std::make_unique<Paginator>(
         kPageSizeTwips, report_.margins, [this] { return place(PageHeader); },
-        [this] { return place(PageFooter); }, sink);
+        [this] { return place(PageFooter); }, std::move(sink));
     onRow_ = rows_.next();
-    pages.place(place(ReportHeader));
-    while (onRow_) {
+    pages_->place(place(ReportHeader));
+}
+
+bool ReportLayout::step() {
+    if (finished_)
+        return false;
+    if (onRow_) {
         addRowToSums();
-        pages.place(place(Detail));
+        pages_->place(place(Detail));
         onRow_ = rows_.next();
+        return true;
     }
-    pages.place(place(ReportFooter));
-    pages.finish();
-    return pages.pageCount();
+    pages_->place(place(ReportFooter));
+    pages_->finish();
+    finished_ = true;
+    return false;
+}
+
+int ReportLayout::run(const std::function<void(Page&&)>& sink) {
+    start(sink);
+    while (step()) {
+    }
+    return pages_->pageCount();
 }
 
 LaidOutReport layoutReport(const Report& report, RowSource& rows) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class Paginator;
 class RowSource;
 
 // The layout pass: reads the rows once, from first to last, and turns the report into pages.
@@ -26,6 +27,13 @@ class ReportLayout {
     // Hands every finished page to the sink, in order; returns the number of pages.
     int run(const std::function<void(Page&&)>& sink);
 
+    // The same a row at a time, for a caller that shows pages while the rest are laid out:
+    // start() places the report header, each step() one row or, after the last, the report
+    // footer. False once the last page has gone to the sink.
+    void start(std::function<void(Page&&)> sink);
+    bool step();
+    bool finished() const { return finished_; }
+
   private:
     Band place(SectionRole role) const;
     void addRowToSums();
@@ -36,7 +44,9 @@ class ReportLayout {
     std::vector<int> sumColumns_;
     std::vector<FieldSum> sums_;
     std::vector<std::unique_ptr<SectionLayout>> sections_;
+    std::unique_ptr<Paginator> pages_;
     bool onRow_ = false;
+    bool finished_ = false;
 };
 
 // Lays the whole report out in memory, for a preview or a file.

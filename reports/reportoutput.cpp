@@ -1,11 +1,13 @@
 #include "reports/reportoutput.h"
 
 #include "core/apperror.h"
+#include "core/dialogs.h"
 #include "core/windowreturn.h"
+#include "reports/lazyreport.h"
 #include "reports/pagewriter.h"
-#include "reports/reportlayout.h"
 #include "reports/reportpreview.h"
 
+#include <QFile>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -26,53 +28,54 @@ AppError jobFailed(const QPrinterInfo& printer) {
                     "The report could not be sent to the printer " + printer.printerName() + ".");
 }
 
-// Runs one print job on the default printer; paint draws the pages through the writer.
-template <typename Paint>
-void printJob(const QString& title, const std::vector<QFont>& fonts, Paint paint) {
-    const QPrinterInfo info = defaultPrinter();
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(title);
-    PageWriter writer(printer, fonts);
-    if (!writer.start())
-        throw jobFailed(info);
-    paint(writer);
-    writer.finish();
-    if (printer.printerState() == QPrinter::Error)
-        throw jobFailed(info);
-}
-
 } // namespace
 
 void previewReport(const Report& report, RowSource& rows, QWidget* parent) {
-    ReportPreview preview(layoutReport(report, rows), parent);
+    ReportPreview preview(report, rows, parent);
     preview.exec();
     if (parent)
         returnTo(parent->window());
 }
 
-void printReport(const Report& report, RowSource& rows) {
+void printReport(const Report& report, RowSource& rows, QWidget* owner) {
     defaultPrinter();
-    ReportLayout layout(report, rows);
-    printJob(report.caption, layout.fonts(), [&layout](PageWriter& writer) {
-        layout.run([&writer](Page&& page) { writer.write(page); });
-    });
+    LazyReport pages(report, rows);
+    printPages(pages, owner);
 }
 
-void printPages(const LaidOutReport& report) {
-    printJob(report.title, report.fonts, [&report](PageWriter& writer) {
-        for (const Page& page : report.pages)
-            writer.write(page);
-    });
-}
-
-void savePdf(const LaidOutReport& report, const QString& path) {
-    QPdfWriter pdf(path);
-    pdf.setTitle(report.title);
-    pdf.setCreator("Korvel");
-    PageWriter writer(pdf, report.fonts);
+void printPages(LazyReport& report, QWidget* owner) {
+    const QPrinterInfo info = defaultPrinter();
+    const auto progress = dialogs().progress(owner, report.title());
+    if (!report.layOutAll(*progress))
+        return;
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName(report.title());
+    PageWriter writer(printer, report.fonts());
     if (!writer.start())
-        throw AppError(kFileErrorNumber, "The file " + path + " could not be written.");
-    for (const Page& page : report.pages)
-        writer.write(page);
+        throw jobFailed(info);
+    // Qt's CUPS engine cannot abort a job: there the pages drawn before the cancel still go out.
+    if (!writeAll(report, writer, *progress, "Printing"))
+        printer.abort();
     writer.finish();
+    if (printer.printerState() == QPrinter::Error)
+        throw jobFailed(info);
+}
+
+void savePdf(LazyReport& report, const QString& path, QWidget* owner) {
+    const auto progress = dialogs().progress(owner, report.title());
+    if (!report.layOutAll(*progress))
+        return;
+    bool written = false;
+    {
+        QPdfWriter pdf(path);
+        pdf.setTitle(report.title());
+        pdf.setCreator("Korvel");
+        PageWriter writer(pdf, report.fonts());
+        if (!writer.start())
+            throw AppError(kFileErrorNumber, "The file " + path + " could not be written.");
+        written = writeAll(report, writer, *progress, "Writing");
+        writer.finish();
+    }
+    if (!written)
+        QFile::remove(path);
 }

@@ -1,26 +1,30 @@
 #pragma once
 
-#include "reports/pages.h"
 #include "reports/reportdefinition.h"
 
+class LazyReport;
 class QWidget;
 class RowSource;
 
 // The three ways out of a report: a modal preview (from which the pages can also be printed or
-// saved as PDF), the default printer without a dialog, and a PDF file. Failures raise AppError
-// and leave nothing half done on the screen; the data are never touched.
+// saved as PDF), the default printer without a dialog, and a PDF file. Pages are laid out into a
+// temporary file and drawn from there one at a time; long work shows its progress over the owner
+// window and can be cancelled. Failures raise AppError and leave nothing half done on the
+// screen; the data are never touched.
 
 // The runtime's "Printer error".
 constexpr int kPrinterErrorNumber = 482;
 // "Path/File access error".
 constexpr int kFileErrorNumber = 75;
 
-// Lays the report out over the rows and shows it modally, titled with its caption.
+// Shows the report modally, titled with its caption, as soon as its first page is laid out.
 void previewReport(const Report& report, RowSource& rows, QWidget* parent = nullptr);
 
-// Sends every page to the default printer, laying out as it prints. With no printer the rows
-// are not read and nothing is sent.
-void printReport(const Report& report, RowSource& rows);
-void printPages(const LaidOutReport& report);
+// Sends every page to the default printer. With no printer the rows are not read and nothing is
+// sent; a job cancelled while it is laid out sends nothing, one cancelled while its pages are
+// drawn sends nothing more.
+void printReport(const Report& report, RowSource& rows, QWidget* owner = nullptr);
+void printPages(LazyReport& report, QWidget* owner = nullptr);
 
-void savePdf(const LaidOutReport& report, const QString& path);
+// A cancelled export leaves no file.
+void savePdf(LazyReport& report, const QString& path, QWidget* owner = nullptr);

@@ -2,47 +2,58 @@
 
 #include "core/apperror.h"
 #include "core/dialogs.h"
-#include "reports/pagewriter.h"
+#include "reports/lazyreport.h"
+#include "reports/pagepainter.h"
+#include "reports/pageview.h"
 #include "reports/reportoutput.h"
 
 #include <QDir>
 #include <QLabel>
-#include <QPrintPreviewWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
+
+// Long enough to lay out many pages at a time, short enough to leave the window responsive.
+constexpr std::chrono::milliseconds kLayoutSlice(20);
+
 void showError(const AppError& error) {
     dialogs().message(QString::number(error.number()) + " -> " + error.description());
 }
+
 } // namespace
 
-ReportPreview::ReportPreview(LaidOutReport report, QWidget* parent)
-    : QDialog(parent), report_(std::move(report)), printer_(QPrinter::HighResolution) {
+ReportPreview::ReportPreview(const Report& report, RowSource& rows, QWidget* parent)
+    : QDialog(parent), report_(std::make_unique<LazyReport>(report, rows)) {
     setObjectName("ReportPreview");
-    setWindowTitle(report_.title);
-    setAccessibleName(report_.title);
+    setWindowTitle(report.caption);
+    setAccessibleName(report.caption);
     setModal(true);
-    // Pages are painted into the preview as they are on paper; no printer is asked anything.
-    printer_.setOutputFormat(QPrinter::PdfFormat);
-    setUpPage(printer_);
-    view_ = new QPrintPreviewWidget(&printer_, this);
+    report_->layOutTo(1);
+    painter_ = std::make_unique<PagePainter>(report_->fonts());
+    view_ = new PageView(
+        *painter_, [this](int index) { return report_->page(index); }, this);
     view_->setObjectName("PreviewPages");
     view_->setAccessibleName("Pages");
     pageNumber_ = new QLabel(this);
     pageNumber_->setObjectName("PageNumber");
     pageNumber_->setAccessibleName("Page number");
-    connect(view_, &QPrintPreviewWidget::paintRequested, this, &ReportPreview::paintPages);
-    connect(view_, &QPrintPreviewWidget::previewChanged, this, &ReportPreview::showPageNumber);
+    connect(view_, &PageView::currentPageChanged, this, &ReportPreview::showPageNumber);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(makeToolBar());
     layout->addWidget(view_, 1);
-    view_->setZoomMode(QPrintPreviewWidget::FitToWidth);
     resize(900, 1000);
+    showLaidOutPages();
+
+    connect(&layoutTimer_, &QTimer::timeout, this, &ReportPreview::layOutMore);
+    if (!report_->finished())
+        layoutTimer_.start(0);
 }
+
+ReportPreview::~ReportPreview() = default;
 
 QToolBar* ReportPreview::makeToolBar() {
     auto* bar = new QToolBar(this);
@@ -54,14 +65,12 @@ QToolBar* ReportPreview::makeToolBar() {
     addAction(bar, "actPreviousPage", "Previous",
               [this] { view_->setCurrentPage(view_->currentPage() - 1); });
     bar->addWidget(pageNumber_);
-    addAction(bar, "actNextPage", "Next",
-              [this] { view_->setCurrentPage(view_->currentPage() + 1); });
-    addAction(bar, "actLastPage", "Last", [this] { view_->setCurrentPage(view_->pageCount()); });
+    addAction(bar, "actNextPage", "Next", [this] { nextPage(); });
+    addAction(bar, "actLastPage", "Last", [this] { lastPage(); });
     bar->addSeparator();
     addAction(bar, "actZoomIn", "Zoom In", [this] { view_->zoomIn(); });
     addAction(bar, "actZoomOut", "Zoom Out", [this] { view_->zoomOut(); });
-    addAction(bar, "actFitWidth", "Fit Width",
-              [this] { view_->setZoomMode(QPrintPreviewWidget::FitToWidth); });
+    addAction(bar, "actFitWidth", "Fit Width", [this] { view_->fitToWidth(); });
     bar->addSeparator();
     addAction(bar, "actClose", "&Close", [this] { accept(); });
     return bar;
@@ -78,37 +87,76 @@ void ReportPreview::addAction(QToolBar* bar, const QString& name, const QString&
     }
 }
 
-void ReportPreview::paintPages(QPrinter* printer) {
-    PageWriter writer(*printer, report_.fonts);
-    if (!writer.start())
-        return;
-    for (const Page& page : report_.pages)
-        writer.write(page);
-    writer.finish();
+bool ReportPreview::layOut(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const AppError& error) {
+        layoutTimer_.stop();
+        showError(error);
+        reject();
+        return false;
+    }
+    showLaidOutPages();
+    return true;
+}
+
+void ReportPreview::layOutMore() {
+    layOut([this] { report_->layOutFor(kLayoutSlice); });
+}
+
+bool ReportPreview::finishLayout() {
+    bool done = false;
+    layOut([this, &done] {
+        const auto progress = dialogs().progress(this, windowTitle());
+        done = report_->layOutAll(*progress);
+    });
+    return done;
+}
+
+void ReportPreview::showLaidOutPages() {
+    if (report_->finished())
+        layoutTimer_.stop();
+    view_->setPageCount(report_->pageCount());
+    showPageNumber();
 }
 
 void ReportPreview::showPageNumber() {
-    pageNumber_->setText(
-        QString("Page %1 of %2").arg(view_->currentPage()).arg(view_->pageCount()));
+    const QString count = report_->finished() ? QString::number(report_->pageCount())
+                                              : QString("%1 so far").arg(report_->pageCount());
+    pageNumber_->setText(QString("Page %1 of %2").arg(view_->currentPage()).arg(count));
 }
 
-void ReportPreview::print() {
+void ReportPreview::nextPage() {
+    const int next = view_->currentPage() + 1;
+    if (layOut([this, next] { report_->layOutTo(next); }))
+        view_->setCurrentPage(next);
+}
+
+void ReportPreview::lastPage() {
+    finishLayout();
+    view_->setCurrentPage(view_->pageCount());
+}
+
+void ReportPreview::output(const std::function<void()>& work) {
+    layoutTimer_.stop();
     try {
-        printPages(report_);
+        work();
     } catch (const AppError& error) {
         showError(error);
     }
+    showLaidOutPages();
+    if (!report_->finished())
+        layoutTimer_.start(0);
+}
+
+void ReportPreview::print() {
+    output([this] { printPages(*report_, this); });
 }
 
 void ReportPreview::exportPdf() {
     // A caption such as "Count of Patients (Temporary/Non-Temporary)" holds a slash.
-    const QString fileName = QString(report_.title).replace('/', '-') + ".pdf";
+    const QString fileName = QString(windowTitle()).replace('/', '-') + ".pdf";
     const auto path = dialogs().saveFile("PDF Files (*.pdf)|*.pdf", QDir::homePath(), fileName);
-    if (!path)
-        return;
-    try {
-        savePdf(report_, *path);
-    } catch (const AppError& error) {
-        showError(error);
-    }
+    if (path)
+        output([this, &path] { savePdf(*report_, *path, this); });
 }

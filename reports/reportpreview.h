@@ -1,35 +1,56 @@
 #pragma once
 
-#include "reports/pages.h"
+#include "reports/reportdefinition.h"
 
 #include <QDialog>
-#include <QPrinter>
+#include <QTimer>
+#include <functional>
+#include <memory>
 
+class LazyReport;
+class PagePainter;
+class PageView;
 class QLabel;
-class QPrintPreviewWidget;
 class QToolBar;
+class RowSource;
 
-// The preview window of a laid-out report, titled with the report's caption. From it the pages
-// go to the default printer or into a PDF file; it never lays the report out again.
+// The preview window of a report, titled with the report's caption. It shows the first page as
+// soon as that is laid out and lays out the rest while the user looks; from it the pages go to
+// the default printer or into a PDF file.
 class ReportPreview : public QDialog {
     Q_OBJECT
   public:
-    explicit ReportPreview(LaidOutReport report, QWidget* parent = nullptr);
+    // Lays the report out as far as its first page; throws AppError as the layout does. The rows
+    // must outlive the preview.
+    ReportPreview(const Report& report, RowSource& rows, QWidget* parent = nullptr);
+    ~ReportPreview() override;
 
-    const LaidOutReport& report() const { return report_; }
-    QPrintPreviewWidget* view() const { return view_; }
+    const LazyReport& report() const { return *report_; }
+    PageView* view() const { return view_; }
+    // Lays out the rest of the report, showing how far it has come; false when the user cancelled
+    // or the layout failed.
+    bool finishLayout();
 
   private:
     QToolBar* makeToolBar();
     void addAction(QToolBar* bar, const QString& name, const QString& text,
                    const std::function<void()>& action);
-    void paintPages(QPrinter* printer);
+    // Runs a piece of the layout; a failure (the rows could not be read) is shown and closes the
+    // preview, as the report cannot be complete.
+    bool layOut(const std::function<void()>& work);
+    void layOutMore();
+    void showLaidOutPages();
     void showPageNumber();
+    void nextPage();
+    void lastPage();
+    // Stops the layout in the background while the pages go out.
+    void output(const std::function<void()>& work);
     void print();
     void exportPdf();
 
-    LaidOutReport report_;
-    QPrinter printer_;
-    QPrintPreviewWidget* view_;
+    std::unique_ptr<LazyReport> report_;
+    std::unique_ptr<PagePainter> painter_;
+    PageView* view_;
     QLabel* pageNumber_;
+    QTimer layoutTimer_;
 };

@@ -1,4 +1,5 @@
 #include "support/clinicrows.h"
+#include "support/reportpages.h"
 #include "support/testenv.h"
 #include "support/ui.h"
 
@@ -336,7 +337,7 @@ void InvoiceListTest::previewShowsTheInvoiceOrSaysThereIsNone() {
     QStringList texts;
     QTimer::singleShot(0, [&] {
         if (auto* preview = qobject_cast<ReportPreview*>(QApplication::activeModalWidget())) {
-            for (const Page& page : preview->report().pages)
+            for (const Page& page : shownReport(preview).pages)
                 for (const PlacedText& text : page.content.texts)
                     texts << text.text;
             preview->reject();

@@ -11,7 +11,7 @@
 #include "reports/reportregistry.h"
 #include "settings/appsettings.h"
 
-#include <QPrintPreviewWidget>
+#include "reports/pageview.h"
 #include <QTest>
 
 namespace {

@@ -50,7 +50,7 @@ Shown pressOkAndReadPreview(QWidget* dialog) {
         auto* preview = qobject_cast<ReportPreview*>(window);
         QVERIFY(preview);
         shown.title = preview->windowTitle();
-        for (const Page& page : preview->report().pages) {
+        for (const Page& page : shownReport(preview).pages) {
             for (const PlacedText& text : textsOf(page, "Text2"))
                 shown.invoices << text.text;
             if (!textsOf(page, "Function1").empty()) {

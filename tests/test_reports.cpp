@@ -7,6 +7,7 @@
 #include "db/rowsource.h"
 #include "reports/fieldsum.h"
 #include "reports/layouts.h"
+#include "reports/lazyreport.h"
 #include "reports/preparereport.h"
 #include "reports/reportfonts.h"
 #include "reports/reportlayout.h"
@@ -18,10 +19,10 @@
 #include "reports/valueformat.h"
 #include "settings/appsettings.h"
 
+#include "reports/pageview.h"
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
-#include <QPrintPreviewWidget>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -781,7 +782,8 @@ void ReportsTest::pdfReadsBackWithTheLetterheadAndTheFigures() {
     PrepareReport(report);
     QueryRows rows(clinicDatabase(), "select * from pt_sh where po_date = ?", {"06/12/2026"});
     const QString path = env.root() + "/daily.pdf";
-    savePdf(layoutReport(report, rows), path);
+    LazyReport pages(report, rows);
+    savePdf(pages, path);
 
     QCOMPARE(pdfPageCount(path), 1);
     const QString text = pdfText(path);

@@ -1,5 +1,8 @@
 #include "reportpages.h"
 
+#include "reports/lazyreport.h"
+#include "reports/reportpreview.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QProcess>
@@ -34,6 +37,16 @@ QStringList allTexts(const Page& page) {
     for (const PlacedText& text : texts)
         lines << text.text;
     return lines;
+}
+
+LaidOutReport shownReport(ReportPreview* preview) {
+    if (!preview->finishLayout())
+        QTest::qFail("the preview did not lay out the whole report", __FILE__, __LINE__);
+    const LazyReport& report = preview->report();
+    LaidOutReport shown{preview->windowTitle(), kPageSizeTwips, report.fonts(), {}};
+    for (int i = 0; i < report.pageCount(); ++i)
+        shown.pages.push_back(report.page(i));
+    return shown;
 }
 
 ModalWatch::ModalWatch(std::function<void(QWidget*)> inspect) : inspect_(std::move(inspect)) {

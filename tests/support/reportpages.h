@@ -7,6 +7,7 @@
 #include <functional>
 
 class QWidget;
+class ReportPreview;
 
 // Helpers for tests that read laid-out report pages, PDF files and modal windows.
 
@@ -16,6 +17,9 @@ std::vector<PlacedText> textsOf(const Page& page, const QString& control);
 QString textOf(const Page& page, const QString& control);
 // Every line on the page, top to bottom and left to right.
 QStringList allTexts(const Page& page);
+
+// What a preview shows once it has laid out the whole report, read back page by page.
+LaidOutReport shownReport(ReportPreview* preview);
 
 // While it lives, calls inspect with the next modal window as soon as it is shown, then closes
 // that window.

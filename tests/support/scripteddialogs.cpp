@@ -110,3 +110,20 @@ std::optional<QString> ScriptedDialogs::saveFile(const QString& filter, const QS
     const auto expected = take(Kind::SaveFile, filter);
     return expected ? expected->reply : std::nullopt;
 }
+
+std::unique_ptr<Progress> ScriptedDialogs::progress(QWidget*, const QString&) {
+    class Scripted : public Progress {
+      public:
+        Scripted(QStringList& shown, std::optional<int> cancelAt)
+            : shown_(shown), cancelAt_(cancelAt) {}
+        bool advance(const QString& text, int done, int) override {
+            shown_ << text;
+            return !cancelAt_ || done < *cancelAt_;
+        }
+
+      private:
+        QStringList& shown_;
+        std::optional<int> cancelAt_;
+    };
+    return std::make_unique<Scripted>(progress_, std::exchange(cancelAt_, std::nullopt));
+}

@@ -22,6 +22,12 @@ class ScriptedDialogs : public Dialogs {
     void expectPickFolder(const QString& instruction, const QString& answer);
     void expectSaveFile(const QString& filter, const std::optional<QString>& answer);
 
+    // The next progress window cancels once it has shown `steps` steps done; progress windows
+    // are otherwise taken as shown, to their end.
+    void cancelProgressAt(int steps) { cancelAt_ = steps; }
+    // Every text that the progress windows showed, in order.
+    const QStringList& progressShown() const { return progress_; }
+
     // True when every expected prompt was shown and nothing else was.
     bool allAnswered() const { return pending_.empty() && failures_.isEmpty(); }
     QString report() const;
@@ -37,6 +43,7 @@ class ScriptedDialogs : public Dialogs {
     QString pickFolder(QWidget* owner, const QString& instruction) override;
     std::optional<QString> saveFile(const QString& filter, const QString& directory,
                                     const QString& fileName) override;
+    std::unique_ptr<Progress> progress(QWidget* owner, const QString& title) override;
 
   private:
     enum class Kind { Message, Input, OpenFile, PickFolder, SaveFile };
@@ -58,4 +65,6 @@ class ScriptedDialogs : public Dialogs {
     std::deque<Expected> pending_;
     QStringList shown_;
     QStringList failures_;
+    QStringList progress_;
+    std::optional<int> cancelAt_;
 };

@@ -1,0 +1,44 @@
+#include "reports/lazyreport.h"
+
+#include "core/dialogs.h"
+#include "reports/pagewriter.h"
+
+#include <QElapsedTimer>
+
+LazyReport::LazyReport(const Report& report, RowSource& rows)
+    : report_(report), layout_(report_, rows) {
+    layout_.start([this](Page&& page) { store_.append(page); });
+}
+
+void LazyReport::layOutTo(int pages) {
+    while (store_.count() < pages && layout_.step()) {
+    }
+}
+
+void LazyReport::layOutFor(std::chrono::milliseconds time) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!clock.hasExpired(time.count()) && layout_.step()) {
+    }
+}
+
+bool LazyReport::layOutAll(Progress& progress) {
+    while (!finished()) {
+        layOutTo(pageCount() + 1);
+        if (!progress.advance(QString("Laying out page %1").arg(pageCount()), pageCount(), 0))
+            return false;
+    }
+    return true;
+}
+
+bool writeAll(const LazyReport& report, PageWriter& writer, Progress& progress,
+              const QString& doing) {
+    const int total = report.pageCount();
+    for (int index = 0; index < total; ++index) {
+        writer.write(report.page(index));
+        const QString text = QString("%1 page %2 of %3").arg(doing).arg(index + 1).arg(total);
+        if (!progress.advance(text, index + 1, total))
+            return false;
+    }
+    return true;
+}
