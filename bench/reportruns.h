@@ -1,20 +1,21 @@
 #pragma once
 
+#include "db/reportrows.h"
 #include "reports/pages.h"
 
 #include <QString>
-#include <QVariantList>
+#include <functional>
+#include <memory>
 
-// The income reports as the program produces them: the report's query on the program's
-// connection, laid out into pages, and those pages written as a PDF file.
+// The income reports as the program produces them: the report's rows as the program reads them,
+// laid out into pages, and those pages written as a PDF file.
 
-// One period's report ("rep_day" for the day "15/06/2026" in po_date, ...).
 struct ReportRun {
     QString report;
-    QString query;
-    QVariantList values;
+    std::function<std::unique_ptr<RowSource>()> rows;
 };
-ReportRun periodReport(const QString& report, const QString& column, const QString& period);
+// One period's report ("rep_day" for the day "15/06/2026", ...), on the program's own query.
+ReportRun periodReport(const QString& report, ReportPeriod period, const QString& text);
 // The annual report's layout over exactly `rows` invoices, the first ones by number.
 ReportRun invoicesReport(qint64 rows);
 
