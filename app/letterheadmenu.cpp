@@ -2,7 +2,7 @@
 
 #include "core/dialogs.h"
 #include "settings/appsettings.h"
-#include "settings/registry.h"
+#include "settings/settingsstore.h"
 
 #include <QLabel>
 

@@ -5,7 +5,7 @@
 #include "core/dialogs.h"
 #include "core/programdir.h"
 #include "settings/appsettings.h"
-#include "settings/registry.h"
+#include "settings/settingsstore.h"
 
 #include <QFileInfo>
 

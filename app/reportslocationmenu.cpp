@@ -3,7 +3,7 @@
 #include "core/dialogs.h"
 #include "reports/reportspresent.h"
 #include "settings/appsettings.h"
-#include "settings/registry.h"
+#include "settings/settingsstore.h"
 
 void changeReportsLocation(QWidget* owner) {
     if (dialogs().message("Are you sure you want to change the Reports Directory",

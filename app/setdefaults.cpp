@@ -5,7 +5,7 @@
 #include "binding/screens.h"
 #include "core/failures.h"
 #include "reports/preparereport.h"
-#include "reports/reportregistry.h"
+#include "reports/reportinstances.h"
 #include "settings/appsettings.h"
 
 #include <QLabel>

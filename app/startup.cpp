@@ -12,7 +12,7 @@
 #include "db/upgradedb.h"
 #include "db/validation.h"
 #include "settings/appsettings.h"
-#include "settings/registry.h"
+#include "settings/settingsstore.h"
 
 namespace {
 

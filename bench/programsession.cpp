@@ -8,7 +8,7 @@
 #include "db/connection.h"
 #include "db/databaselock.h"
 #include "settings/appsettings.h"
-#include "settings/registry.h"
+#include "settings/settingsstore.h"
 
 #include <QCoreApplication>
 #include <QPointer>

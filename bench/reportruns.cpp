@@ -2,9 +2,9 @@
 
 #include "db/connection.h"
 #include "reports/lazyreport.h"
+#include "reports/reportinstances.h"
 #include "reports/reportlayout.h"
 #include "reports/reportoutput.h"
-#include "reports/reportregistry.h"
 #include "settings/appsettings.h"
 
 ReportRun periodReport(const QString& report, ReportPeriod period, const QString& text) {

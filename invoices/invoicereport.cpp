@@ -5,8 +5,8 @@
 #include "db/reportrows.h"
 #include "invoices/amounttext.h"
 #include "reports/preparereport.h"
+#include "reports/reportinstances.h"
 #include "reports/reportoutput.h"
-#include "reports/reportregistry.h"
 #include "reports/valueformat.h"
 #include "settings/appsettings.h"
 

@@ -2,8 +2,8 @@
 
 #include "db/reportrows.h"
 #include "reports/preparereport.h"
+#include "reports/reportinstances.h"
 #include "reports/reportoutput.h"
-#include "reports/reportregistry.h"
 #include "settings/appsettings.h"
 
 void printPatientSheet(const QString& fileNumber) {

@@ -3,8 +3,8 @@
 #include "core/failures.h"
 #include "core/maskclicks.h"
 #include "db/reportrows.h"
+#include "reports/reportinstances.h"
 #include "reports/reportoutput.h"
-#include "reports/reportregistry.h"
 #include "settings/appsettings.h"
 
 #include <QButtonGroup>

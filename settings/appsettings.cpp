@@ -1,6 +1,6 @@
 #include "settings/appsettings.h"
 
-#include "settings/registry.h"
+#include "settings/settingsstore.h"
 
 const Letterhead& DefaultLetterhead() {
     static const Letterhead defaults{

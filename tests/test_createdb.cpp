@@ -5,7 +5,7 @@
 #include "db/connection.h"
 #include "db/createdb.h"
 #include "settings/appsettings.h"
-#include "settings/registry.h"
+#include "settings/settingsstore.h"
 
 #include <QDir>
 #include <QProcess>

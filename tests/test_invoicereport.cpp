@@ -5,10 +5,10 @@
 #include "core/apperror.h"
 #include "db/connection.h"
 #include "invoices/invoicereport.h"
+#include "reports/reportinstances.h"
 #include "reports/reportlayout.h"
 #include "reports/reportparts.h"
 #include "reports/reportpreview.h"
-#include "reports/reportregistry.h"
 #include "settings/appsettings.h"
 
 #include "reports/pageview.h"

@@ -18,7 +18,7 @@
 #include "db/validation.h"
 #include "patients/openfiledialog.h"
 #include "settings/appsettings.h"
-#include "settings/registry.h"
+#include "settings/settingsstore.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -9,9 +9,9 @@
 #include "db/reportrows.h"
 #include "patients/patientfilescreen.h"
 #include "patients/patientreports.h"
+#include "reports/reportinstances.h"
 #include "reports/reportlayout.h"
 #include "reports/reportpreview.h"
-#include "reports/reportregistry.h"
 #include "settings/appsettings.h"
 
 #include <QAction>

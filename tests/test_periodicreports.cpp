@@ -8,8 +8,8 @@
 #include "db/connection.h"
 #include "reports/periodicreportsdialog.h"
 #include "reports/preparereport.h"
+#include "reports/reportinstances.h"
 #include "reports/reportpreview.h"
-#include "reports/reportregistry.h"
 #include "settings/appsettings.h"
 
 #include <QApplication>

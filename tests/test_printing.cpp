@@ -8,9 +8,9 @@
 #include "reports/layouts.h"
 #include "reports/periodicreportsdialog.h"
 #include "reports/preparereport.h"
+#include "reports/reportinstances.h"
 #include "reports/reportlayout.h"
 #include "reports/reportoutput.h"
-#include "reports/reportregistry.h"
 #include "settings/appsettings.h"
 
 #include <QDateTime>

@@ -1,7 +1,7 @@
 #include "support/testenv.h"
 
 #include "settings/appsettings.h"
-#include "settings/registry.h"
+#include "settings/settingsstore.h"
 
 #include <QSettings>
 #include <QTest>

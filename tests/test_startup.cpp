@@ -14,7 +14,7 @@
 #include "db/integrity.h"
 #include "db/validation.h"
 #include "settings/appsettings.h"
-#include "settings/registry.h"
+#include "settings/settingsstore.h"
 
 #include <QFile>
 #include <QFileInfo>

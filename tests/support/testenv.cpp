@@ -7,7 +7,7 @@
 #include "db/createdb.h"
 #include "db/databaselock.h"
 #include "settings/appsettings.h"
-#include "settings/registry.h"
+#include "settings/settingsstore.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "reports/reportregistry.h"
+#include "reports/reportinstances.h"
 
 #include "core/apperror.h"
 #include "reports/layouts.h"

@@ -1,4 +1,4 @@
-#include "settings/registry.h"
+#include "settings/settingsstore.h"
 
 #include "core/dialogs.h"
 #include "settings/appsettings.h"
