@@ -121,12 +121,13 @@ QStringList sampleNames(int count) {
 } // namespace
 
 // The collator called on the engine's UTF-8 gives the order and the equality that the program
-// had through Qt's collator.
+// had through Qt's collator, and databases record which rules built their indexes.
 class CollationTest : public QObject {
     Q_OBJECT
   private slots:
     void sameOrderAndEqualityAsQtCollator();
     void engineSortsAndComparesWithIt();
+    void newDatabaseRecordsTheCollatorVersion();
 };
 
 void CollationTest::sameOrderAndEqualityAsQtCollator() {
@@ -175,6 +176,17 @@ void CollationTest::engineSortsAndComparesWithIt() {
     QSqlQuery zaid = runQuery(db, "SELECT count(*) FROM per_inf_data WHERE pt_name = ?", {"zAiD"});
     QVERIFY(zaid.next());
     QCOMPARE(zaid.value(0).toInt(), 1);
+}
+
+void CollationTest::newDatabaseRecordsTheCollatorVersion() {
+    TestEnv env;
+    QSqlDatabase db = openDatabase(env.createDatabase());
+    QSqlQuery query = runQuery(db, "SELECT collation, version FROM collation_version");
+    QVERIFY(query.next());
+    QCOMPARE(query.value(0).toString(), QString("ARABIC"));
+    QCOMPARE(query.value(1).toString(), arabicCollationVersion());
+    QVERIFY(arabicCollationVersion().contains('.'));
+    QVERIFY(!query.next());
 }
 
 QTEST_MAIN(CollationTest)
