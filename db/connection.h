@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/apperror.h"
+#include "db/arabiccollation.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -9,11 +10,6 @@
 
 // Every connection of the program goes through here: it refuses to create a file where none
 // exists, and registers the Arabic collation that the schema's text columns declare.
-
-struct sqlite3;
-
-// Declares the Arabic collation on an engine handle; every connection gets it.
-void registerArabicCollation(sqlite3* handle);
 
 // The shared connection of the run for a database file, opened on first use.
 QSqlDatabase openDatabase(const QString& path);

@@ -6,6 +6,7 @@
 #include "core/programdir.h"
 #include "db/connection.h"
 #include "db/databaselock.h"
+#include "db/indexupkeep.h"
 #include "db/schema.h"
 #include "settings/appsettings.h"
 
@@ -57,7 +58,10 @@ void buildSchema(const QString& path) {
         for (const TableDef& table : schemaTables())
             for (const QString& statement : createTableStatements(table))
                 runQuery(database.db(), statement);
+        for (const AddedIndexDef& index : addedIndexes())
+            runQuery(database.db(), createIndexStatement(index));
     });
+    upkeepIndexes(database.db(), false);
 }
 
 // A name beside the backup that no file has yet.

@@ -41,15 +41,21 @@ std::unique_ptr<RowSource> patientSheetRows(const QString& path, const QString& 
 }
 
 std::unique_ptr<RowSource> nationalityCountRows(const QString& path) {
-    return rows(path,
-                "select pt_nationality,[temporary],count(pt_nationality) as pt_count from "
-                "per_inf_data group by pt_nationality,[temporary] ",
-                {});
+    return rows(path, nationalityCountQuery(), {});
 }
 
 std::unique_ptr<RowSource> periodInvoiceRows(const QString& path, ReportPeriod period,
                                              const QString& text) {
-    return rows(path, "select * from pt_sh where " + periodColumn(period) + " = ?", {text});
+    return rows(path, periodInvoiceQuery(period), {text});
+}
+
+QString periodInvoiceQuery(ReportPeriod period) {
+    return "select * from pt_sh where " + periodColumn(period) + " = ?";
+}
+
+QString nationalityCountQuery() {
+    return "select pt_nationality,[temporary],count(pt_nationality) as pt_count from "
+           "per_inf_data group by pt_nationality,[temporary] ";
 }
 
 RowSet invoiceReportRows(const QString& path, const QVariant& invoiceNumber) {

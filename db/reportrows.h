@@ -18,6 +18,10 @@ enum class ReportPeriod { Day, Month, Year };
 std::unique_ptr<RowSource> periodInvoiceRows(const QString& path, ReportPeriod period,
                                              const QString& text);
 
+// The statements behind those rows (one value: the period's text), for a look at their plans.
+QString periodInvoiceQuery(ReportPeriod period);
+QString nationalityCountQuery();
+
 // One invoice with its patient and its lines, numbered in the order they were entered. The
 // number is compared as the database compares it with po_num.
 RowSet invoiceReportRows(const QString& path, const QVariant& invoiceNumber);

@@ -82,6 +82,20 @@ std::vector<TableDef> buildSchema() {
     };
 }
 
+// The period reports select invoices by their date texts, the nationality count groups the
+// patients, and the pending list runs over the invoices still due in number order. Text columns
+// keep their declared collation in an index, which is the one their comparisons use. A month's
+// thousands of invoices are read from its index alone, in number order as from the table.
+std::vector<AddedIndexDef> buildAddedIndexes() {
+    return {
+        {"pt_sh_po_date", "pt_sh", "po_date", ""},
+        {"pt_sh_fmon", "pt_sh", "fmon, po_num, file_num, po_date, po_pri, po_netd, fyear", ""},
+        {"pt_sh_fyear", "pt_sh", "fyear", ""},
+        {"per_inf_data_nationality", "per_inf_data", "pt_nationality, temporary", ""},
+        {"pt_sh_pending", "pt_sh", "po_num", "po_netd > 0"},
+    };
+}
+
 QString quoted(const QString& constraintText) {
     return "\"" + QString(constraintText).replace('"', "\"\"") + "\"";
 }
@@ -98,6 +112,18 @@ const ColumnDef* TableDef::column(const QString& columnName) const {
 const std::vector<TableDef>& schemaTables() {
     static const std::vector<TableDef> tables = buildSchema();
     return tables;
+}
+
+const std::vector<AddedIndexDef>& addedIndexes() {
+    static const std::vector<AddedIndexDef> indexes = buildAddedIndexes();
+    return indexes;
+}
+
+QString createIndexStatement(const AddedIndexDef& index) {
+    QString sql = "CREATE INDEX " + index.name + " ON " + index.table + " (" + index.columns + ")";
+    if (!index.condition.isEmpty())
+        sql += " WHERE " + index.condition;
+    return sql;
 }
 
 const TableDef& tableDef(const QString& tableName) {

@@ -28,11 +28,23 @@ struct TableDef {
     const ColumnDef* column(const QString& columnName) const;
 };
 
+// An index beyond the tables' own, for what the screens and reports select by. It changes no
+// result, only how fast it comes; a condition makes it cover only the rows that meet it.
+struct AddedIndexDef {
+    QString name;
+    QString table;
+    QString columns;
+    QString condition;
+};
+
 // The six tables in the order in which a new database creates them.
 const std::vector<TableDef>& schemaTables();
 const TableDef& tableDef(const QString& tableName);
 
 // The statements that create one table and its indexes.
 QStringList createTableStatements(const TableDef& table);
+// The added indexes and the statement that creates one.
+const std::vector<AddedIndexDef>& addedIndexes();
+QString createIndexStatement(const AddedIndexDef& index);
 // One column as it stands in CREATE TABLE or ALTER TABLE ... ADD COLUMN.
 QString columnSql(const TableDef& table, const ColumnDef& column);

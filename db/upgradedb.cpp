@@ -4,6 +4,7 @@
 #include "core/errorlog.h"
 #include "core/programdir.h"
 #include "db/connection.h"
+#include "db/indexupkeep.h"
 #include "db/schema.h"
 #include "db/validation.h"
 #include "settings/appsettings.h"
@@ -94,6 +95,18 @@ void normaliseTemporaryFlags(const QString& path) {
     }
 }
 
+// On every database, not only one of the older layout: a file made or last opened by an earlier
+// version of the program may lack the added indexes or have its collated ones built by another
+// collator.
+void upkeepIndexesOf(const QString& path) {
+    try {
+        ScopedDatabase database(path);
+        upkeepIndexes(database.db(), true);
+    } catch (const AppError& error) {
+        ErrorLog::write("error (UpgradeDB) : ", error);
+    }
+}
+
 } // namespace
 
 void UpgradeDB() {
@@ -103,4 +116,5 @@ void UpgradeDB() {
     if (UpgradeNeeded(path))
         upgradeLayout(path);
     normaliseTemporaryFlags(path);
+    upkeepIndexesOf(path);
 }
