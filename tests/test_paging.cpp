@@ -4,10 +4,12 @@
 #include "binding/datasource.h"
 #include "binding/gridpaging.h"
 #include "db/connection.h"
+#include "db/orderedqueryrecordset.h"
 #include "db/queryrecordset.h"
 #include "db/recordsources.h"
 
 #include <QHeaderView>
+#include <QRegularExpression>
 #include <QTableView>
 #include <QTest>
 #include <sqlite3.h>
@@ -48,6 +50,18 @@ void fileInvoicesWithSharedFileNumbers() {
         addInvoice(owners[i], "01/02/2026", 100, i % 3 == 0 ? 0 : 50);
 }
 
+// Every row of a source read from its end back to its start, a page at a time.
+QStringList readBackwards(RecordSet& records, int pageSize) {
+    QVector<Record> all;
+    std::optional<qint64> first;
+    for (QVector<Record> page = records.pageBefore(first, pageSize); !page.isEmpty();
+         page = records.pageBefore(first, pageSize)) {
+        all = page + all;
+        first = page.first().key;
+    }
+    return keysOf(all);
+}
+
 int gridRowsShown(QTableView* grid) {
     const int rowHeight = grid->verticalHeader()->defaultSectionSize();
     return (grid->viewport()->height() + rowHeight - 1) / rowHeight;
@@ -66,6 +80,9 @@ class PagingTest : public QObject {
     void aRefreshedSourceReadsItsNewValues();
     void aSourceOpensAfterItsConnectionWasClosed();
     void gridReadsAScreenfulFirstAndMoreAsItScrolls();
+    void invoiceListsAreReadEitherWayByTheirKey_data();
+    void invoiceListsAreReadEitherWayByTheirKey();
+    void onlyAnOrderByAnIntegerPrimaryKeyGivesKeyedRows();
     void bareEngineHandleComparesTheArabicWay();
 };
 
@@ -230,6 +247,58 @@ void PagingTest::gridReadsAScreenfulFirstAndMoreAsItScrolls() {
     grid.resize(300, 600);
     source.refresh();
     QCOMPARE(source.model()->rowCount(), gridRowsShown(&grid) + 1);
+}
+
+void PagingTest::invoiceListsAreReadEitherWayByTheirKey_data() {
+    orderedListReadInPagesEqualsItReadWhole_data();
+}
+
+// Where a join repeats an invoice number, the rows that share it keep their order either way.
+void PagingTest::invoiceListsAreReadEitherWayByTheirKey() {
+    QFETCH(QString, query);
+    QFETCH(int, pageSize);
+    TestEnv env;
+    env.createDatabase();
+    fileInvoicesWithSharedFileNumbers();
+    const std::unique_ptr<RecordSet> records =
+        OrderedQueryRecordSet::open(clinicDatabase(), query, {});
+    QVERIFY(records);
+    const QStringList whole = listRows(query);
+    QVERIFY(whole.size() > 10);
+
+    QCOMPARE(readBackwards(*records, pageSize), whole);
+    QStringList walked;
+    for (auto record = records->last(); record; record = records->before(record->key)) {
+        QCOMPARE(keysOf({*records->at(record->key)}), keysOf({*record}));
+        walked.prepend(keysOf({*record}).first());
+    }
+    QCOMPARE(walked, whole);
+    QStringList forward;
+    for (auto record = records->first(); record; record = records->after(record->key))
+        forward << keysOf({*record}).first();
+    QCOMPARE(forward, whole);
+
+    const int nameColumn = records->requireColumn("pt_name");
+    const auto found = records->findFirst(nameColumn, "Patient 3");
+    QVERIFY(found);
+    QCOMPARE(keysOf({*found}).first(), whole[whole.indexOf(QRegularExpression("^3\\|.*"))]);
+    QCOMPARE(keysOf({*records->at(found->key)}), keysOf({*found}));
+    QVERIFY(!records->findFirst(nameColumn, "Nobody"));
+}
+
+void PagingTest::onlyAnOrderByAnIntegerPrimaryKeyGivesKeyedRows() {
+    TestEnv env;
+    env.createDatabase();
+    const QString join = "select pt_name, pt_sh.file_num, po_num, po_pri from per_inf_data, "
+                         "pt_sh where per_inf_data.file_num = pt_sh.file_num ";
+    for (const QString& query : {QString(kPendingInvoicesQuery), QString(kAllInvoicesQuery),
+                                 join + "order by pt_sh.po_num asc;"})
+        QVERIFY2(OrderedQueryRecordSet::open(clinicDatabase(), query, {}), qPrintable(query));
+    for (const QString& query : {join + "order by pt_sh.file_num", join + "order by pt_sh.po_pri",
+                                 join + "order by "
+                                        "po_num",
+                                 join + "order by pt_sh.po_num desc", join})
+        QVERIFY2(!OrderedQueryRecordSet::open(clinicDatabase(), query, {}), qPrintable(query));
 }
 
 // The benchmark's floor and any other bare handle compare text as the program's connections do.
