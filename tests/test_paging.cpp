@@ -1,6 +1,7 @@
 #include "support/clinicrows.h"
 #include "support/testenv.h"
 
+#include "binding/datagrid.h"
 #include "binding/datasource.h"
 #include "binding/gridpaging.h"
 #include "db/connection.h"
@@ -10,6 +11,7 @@
 
 #include <QHeaderView>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <sqlite3.h>
@@ -62,6 +64,16 @@ QStringList readBackwards(RecordSet& records, int pageSize) {
     return keysOf(all);
 }
 
+// A patient's invoices in the invoice list, numbered 1 to count.
+void fileManyInvoices(int count) {
+    addPatient({{"file_num", "1"}, {"pt_name", "Salem"}});
+    runQuery(clinicDatabase(),
+             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
+             "INSERT INTO pt_sh (file_num, po_date, po_pri, po_netd) "
+             "SELECT '1', '01/02/2026', i, 1 FROM n",
+             {count});
+}
+
 int gridRowsShown(QTableView* grid) {
     const int rowHeight = grid->verticalHeader()->defaultSectionSize();
     return (grid->viewport()->height() + rowHeight - 1) / rowHeight;
@@ -83,6 +95,8 @@ class PagingTest : public QObject {
     void invoiceListsAreReadEitherWayByTheirKey_data();
     void invoiceListsAreReadEitherWayByTheirKey();
     void onlyAnOrderByAnIntegerPrimaryKeyGivesKeyedRows();
+    void gridScrolledEndToEndAndBackKeepsAWindowOfRows();
+    void farRecordsShowAmongTheirNeighbours();
     void bareEngineHandleComparesTheArabicWay();
 };
 
@@ -299,6 +313,102 @@ void PagingTest::onlyAnOrderByAnIntegerPrimaryKeyGivesKeyedRows() {
                                         "po_num",
                                  join + "order by pt_sh.po_num desc", join})
         QVERIFY2(!OrderedQueryRecordSet::open(clinicDatabase(), query, {}), qPrintable(query));
+}
+
+namespace {
+
+// The invoice list's grid over all invoices, following its data source.
+struct ListGrid {
+    explicit ListGrid(const QString& path) : source(&screen, "Data2") {
+        source.setDatabaseName(path);
+        source.setRecordSource(kAllInvoicesQuery);
+        grid = makeDataGrid(&screen, "DBGrid1", "Invoices", &source, {{"po_num", "Invoice No"}});
+        followCurrentRecord(grid, &source);
+        grid->resize(300, 200);
+        screen.show();
+    }
+
+    int currentInvoice() {
+        return source.model()->value(grid->currentIndex().row(), "po_num").toInt();
+    }
+    // The grid's row is the source's record, and in sight.
+    bool showsCurrentRecord() {
+        return currentInvoice() == source.field("po_num").toInt() &&
+               grid->viewport()->rect().intersects(grid->visualRect(grid->currentIndex()));
+    }
+
+    QWidget screen;
+    DataSource source;
+    QTableView* grid = nullptr;
+};
+
+} // namespace
+
+void PagingTest::gridScrolledEndToEndAndBackKeepsAWindowOfRows() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    const int invoices = 3 * RecordSourceModel::WindowRows;
+    fileManyInvoices(invoices);
+    ListGrid list(path);
+    QVERIFY(QTest::qWaitForWindowExposed(&list.screen));
+    list.source.refresh();
+
+    int presses = 0;
+    int previous = 0;
+    while (list.currentInvoice() < invoices && presses++ < 100) {
+        QTest::keyClick(list.grid, Qt::Key_End, Qt::ControlModifier);
+        QTest::qWait(1);
+        QVERIFY(list.currentInvoice() > previous);
+        previous = list.currentInvoice();
+        QVERIFY(list.source.model()->rowCount() <= RecordSourceModel::WindowRows);
+        QVERIFY(list.showsCurrentRecord());
+    }
+    QCOMPARE(list.currentInvoice(), invoices);
+
+    while (list.currentInvoice() > 1 && presses++ < 200) {
+        QTest::keyClick(list.grid, Qt::Key_Home, Qt::ControlModifier);
+        QTest::qWait(1);
+        QVERIFY(list.currentInvoice() < previous);
+        previous = list.currentInvoice();
+        QVERIFY(list.source.model()->rowCount() <= RecordSourceModel::WindowRows);
+        QVERIFY(list.showsCurrentRecord());
+    }
+    QCOMPARE(list.currentInvoice(), 1);
+    // The rows read again on the way back are the list's, in its order.
+    for (int row = 0; row < list.source.model()->rowCount(); ++row)
+        QCOMPARE(list.source.model()->value(row, "po_num").toInt(), row + 1);
+}
+
+void PagingTest::farRecordsShowAmongTheirNeighbours() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    const int invoices = 3 * RecordSourceModel::WindowRows;
+    fileManyInvoices(invoices);
+    ListGrid list(path);
+    QVERIFY(QTest::qWaitForWindowExposed(&list.screen));
+    list.source.refresh();
+
+    list.source.moveLast();
+    QCOMPARE(list.currentInvoice(), invoices);
+    QVERIFY(list.showsCurrentRecord());
+    QVERIFY(list.source.model()->rowCount() <= RecordSourceModel::PageSize);
+    list.source.movePrevious();
+    QCOMPARE(list.currentInvoice(), invoices - 1);
+
+    QVERIFY(list.source.findFirst("po_num", invoices / 2));
+    QCOMPARE(list.currentInvoice(), invoices / 2);
+    QVERIFY(list.showsCurrentRecord());
+    // Up from the first row kept reads the rows before it.
+    const int top = list.source.model()->value(0, "po_num").toInt();
+    list.grid->setCurrentIndex(list.source.model()->index(0, 0));
+    QTest::qWait(1);
+    QTest::keyClick(list.grid, Qt::Key_Up);
+    QCOMPARE(list.source.field("po_num").toInt(), top - 1);
+    QVERIFY(list.showsCurrentRecord());
+
+    list.source.moveFirst();
+    QCOMPARE(list.grid->currentIndex().row(), 0);
+    QCOMPARE(list.currentInvoice(), 1);
 }
 
 // The benchmark's floor and any other bare handle compare text as the program's connections do.
