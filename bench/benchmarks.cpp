@@ -216,13 +216,14 @@ void plainGridPendingList(State& state, const BenchSetup& setup) {
     }
 }
 
-void programScrollToEnd(State& state, const BenchSetup& setup) {
+// A list through the grid as its user scrolls it: Ctrl+End until its last row shows.
+template <bool kAll> void programScrollToEnd(State& state, const BenchSetup& setup) {
     Started program(state, setup);
     QWidget* screen = program.session.open(Screen::InvoiceList);
     auto* grid = control<QTableView>(screen, "DBGrid1");
     for (auto _ : state) {
         state.PauseTiming();
-        showPendingInvoices(screen);
+        kAll ? showAllInvoices(screen) : showPendingInvoices(screen);
         settle();
         state.ResumeTiming();
         scrollToEnd(grid);
@@ -231,12 +232,35 @@ void programScrollToEnd(State& state, const BenchSetup& setup) {
     state.counters["rows"] = grid->model()->rowCount();
 }
 
-void floorScrollToEnd(State& state, const BenchSetup& setup) {
+template <bool kAll> void floorScrollToEnd(State& state, const BenchSetup& setup) {
     BareEngine engine(setup.databasePath());
     int rows = 0;
     for (auto _ : state)
-        rows = engine.read(kPendingInvoicesQuery);
+        rows = engine.read(kAll ? kAllInvoicesQuery : kPendingInvoicesQuery);
     state.counters["rows"] = rows;
+}
+
+// ">|" on the list's navigation bar, the list shown from its start before each press.
+template <bool kAll> void programLastRecord(State& state, const BenchSetup& setup) {
+    Started program(state, setup);
+    QWidget* screen = program.session.open(Screen::InvoiceList);
+    for (auto _ : state) {
+        state.PauseTiming();
+        kAll ? showAllInvoices(screen) : showPendingInvoices(screen);
+        settle();
+        state.ResumeTiming();
+        pressNavigation(screen, "Last record");
+        drawn(state);
+    }
+}
+
+// The last row of the list, by the reversed order.
+template <bool kAll> void floorLastRecord(State& state, const BenchSetup& setup) {
+    BareEngine engine(setup.databasePath());
+    const QByteArray reversed =
+        QByteArray(kAll ? kAllInvoicesQuery : kPendingInvoicesQuery) + " desc";
+    for (auto _ : state)
+        engine.read(reversed.constData(), {}, 1);
 }
 
 void programFindInvoice(State& state, const BenchSetup& setup) {
@@ -407,8 +431,14 @@ void registerBenchmarks(BenchSetup& setup) {
     add(setup, "program/pending_list", programPendingList);
     add(setup, "floor/pending_list", floorPendingList);
     add(setup, "boxes/pending_list", plainGridPendingList);
-    add(setup, "program/pending_to_end", programScrollToEnd, 1, 3);
-    add(setup, "floor/pending_to_end", floorScrollToEnd, 1, 3);
+    add(setup, "program/pending_to_end", programScrollToEnd<false>, 1, 3);
+    add(setup, "floor/pending_to_end", floorScrollToEnd<false>, 1, 3);
+    add(setup, "program/all_to_end", programScrollToEnd<true>, 1, 3);
+    add(setup, "floor/all_to_end", floorScrollToEnd<true>, 1, 3);
+    add(setup, "program/last_pending", programLastRecord<false>, 20);
+    add(setup, "floor/last_pending", floorLastRecord<false>, 20);
+    add(setup, "program/last_all", programLastRecord<true>, 20);
+    add(setup, "floor/last_all", floorLastRecord<true>, 20);
     add(setup, "program/find_invoice", programFindInvoice);
     add(setup, "floor/find_invoice", floorFindInvoice);
     add(setup, "boxes/find_invoice", plainBoxesFindInvoice);
@@ -431,6 +461,20 @@ void registerBenchmarks(BenchSetup& setup) {
     add(setup, "floor/compaction", floorCompaction, 1);
 }
 
+namespace {
+
+// A single action: shown in under 100 ms, beside its floor.
+void addUnder100ms(Scoreboard& board, const QString& what, const std::string& operation) {
+    const auto program = board.time("program/" + operation);
+    const auto floor = board.time("floor/" + operation);
+    board.add({what, program ? milliseconds(*program) : "not measured",
+               floor ? milliseconds(*floor) : "",
+               program && floor ? QString::number(*program / *floor, 'f', 2) + " ×" : "",
+               "< 100 ms", program && *program < 0.1});
+}
+
+} // namespace
+
 void scoreTimes(Scoreboard& board, const BenchSetup& setup) {
     const double limit = 1.5;
     board.addRatio("Open a patient file by number", "open_patient", limit);
@@ -440,7 +484,14 @@ void scoreTimes(Scoreboard& board, const BenchSetup& setup) {
     board.addRatio("Pending invoices, first screenful", "pending_list", limit);
     board.addRatio("The floor's rows put into a plain grid (reference: the floor)", "pending_list",
                    {}, "boxes/");
-    board.addRatio("Pending invoices scrolled to the end", "pending_to_end", limit);
+    board.addRatio("Pending invoices scrolled to the end through the grid (Ctrl+End)",
+                   "pending_to_end", limit);
+    board.addRatio("All invoices scrolled to the end through the grid (Ctrl+End)", "all_to_end",
+                   limit);
+    addUnder100ms(board,
+                  "\">|\" on the pending list (reference: its last row by the reversed order)",
+                  "last_pending");
+    addUnder100ms(board, "\">|\" on the list of all invoices (reference: the same)", "last_all");
     board.addRatio("Find an invoice by number", "find_invoice", limit);
     board.addRatio("The floor's invoice put into 5 plain text boxes (reference: the floor)",
                    "find_invoice", {}, "boxes/");

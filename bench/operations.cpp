@@ -2,6 +2,7 @@
 
 #include "programsession.h"
 
+#include "binding/recordsourcemodel.h"
 #include "binding/screens.h"
 
 #include <QAbstractItemModel>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -68,11 +70,27 @@ void showAllInvoices(QWidget* listScreen) {
     control<QAction>(listScreen, "mnuAll")->trigger();
 }
 
+// Each press goes to the last row read; the grid reads on once the program has handled it.
 void scrollToEnd(QTableView* grid) {
-    QAbstractItemModel* model = grid->model();
-    while (model->canFetchMore({}))
-        model->fetchMore({});
-    grid->scrollToBottom();
+    auto* model = qobject_cast<RecordSourceModel*>(grid->model());
+    do {
+        QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+    } while (model->canFetchMore({}) || grid->currentIndex().row() != model->rowCount() - 1);
+}
+
+void scrollToStart(QTableView* grid) {
+    auto* model = qobject_cast<RecordSourceModel*>(grid->model());
+    do {
+        QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+    } while (model->canFetchEarlier() || grid->currentIndex().row() != 0);
+}
+
+void pressNavigation(QWidget* listScreen, const QString& spokenName) {
+    for (auto* button : control(listScreen, "Data2Bar")->findChildren<QToolButton*>())
+        if (button->accessibleName() == spokenName)
+            button->click();
 }
 
 void findInvoice(QWidget* listScreen, qint64 number) {

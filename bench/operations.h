@@ -18,8 +18,11 @@ void searchFamilyNames(QWidget* searchScreen, const QString& fragment);
 void showPendingInvoices(QWidget* listScreen);
 // "All" on the invoice list.
 void showAllInvoices(QWidget* listScreen);
-// Reads the list down to its last row and shows the last screenful.
+// Ctrl+End on the grid until it shows the list's last row, and Ctrl+Home back to its first.
 void scrollToEnd(QTableView* grid);
+void scrollToStart(QTableView* grid);
+// A button of the invoice list's navigation bar, by its spoken name ("Last record").
+void pressNavigation(QWidget* listScreen, const QString& spokenName);
 // An invoice number typed into the invoice list's number box, then Enter.
 void findInvoice(QWidget* listScreen, qint64 number);
 

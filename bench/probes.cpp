@@ -10,6 +10,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTableView>
 #include <cstdio>
 #include <functional>
 
@@ -200,7 +201,7 @@ int runProbe(const QStringList& arguments) {
     if (!session.start())
         return 1;
     // Fonts are loaded by the first report of a run, whatever its size: not part of the growth.
-    if (task != "list")
+    if (!task.startsWith("list"))
         layOut(invoicesReport(10));
     QElapsedTimer timer;
     timer.start();
@@ -222,6 +223,12 @@ int runProbe(const QStringList& arguments) {
     if (task == "list") {
         showAllInvoices(session.open(Screen::InvoiceList));
         settle();
+    } else if (task == "list-scrolled") {
+        QWidget* screen = session.open(Screen::InvoiceList);
+        showAllInvoices(screen);
+        settle();
+        scrollToEnd(control<QTableView>(screen, "DBGrid1"));
+        scrollToStart(control<QTableView>(screen, "DBGrid1"));
     } else if (task == "layout") {
         layOut(invoicesReport(arguments.value(2).toLongLong()));
     } else if (task == "pdf") {
@@ -242,4 +249,10 @@ void scoreProbes(Scoreboard& board, const BenchSetup& setup) {
     board.add({QString("Peak memory, invoice list open on all %1 invoices").arg(setup.invoices),
                list.ok ? mebibytes(list.peakKib) : "probe failed", "", "", "< 150 MiB",
                list.ok && list.peakKib < kListMemoryLimitKib});
+    const Measured scrolled = probe(setup, {"list-scrolled", setup.workDir});
+    board.add({QString("Peak memory, all %1 invoices scrolled through the grid to the end and "
+                       "back (Ctrl+End, Ctrl+Home)")
+                   .arg(setup.invoices),
+               scrolled.ok ? mebibytes(scrolled.peakKib) : "probe failed", "", "", "< 150 MiB",
+               scrolled.ok && scrolled.peakKib < kListMemoryLimitKib});
 }

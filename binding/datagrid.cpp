@@ -39,9 +39,11 @@ void followCurrentRecord(QTableView* grid, DataSource* source) {
         else if (row != grid->currentIndex().row())
             grid->setCurrentIndex(grid->model()->index(row, 0));
     });
+    // Rows let go of or read again around the grid move its row without the user.
     QObject::connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, source,
                      [source](const QModelIndex& current) {
-                         if (current.isValid() && current.row() != source->currentRow())
+                         if (current.isValid() && !source->model()->isShifting() &&
+                             current.row() != source->currentRow())
                              reported([&] { source->moveToRow(current.row()); });
                      });
 }

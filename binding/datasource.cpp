@@ -329,8 +329,13 @@ void DataSource::moveToRow(int row) {
     d->openRecords();
     if (!d->model || row < 0 || row >= d->model->rowCount())
         throw DataErrors::noCurrentRecord();
+    // The row holds the record as read; only typed values not yet written send for it again.
     const qint64 key = d->model->rowId(row);
-    moveTo([key](RecordSet& records) { return records.at(key); });
+    const Record shown = d->model->record(row);
+    const bool edited = d->model->isEditedRow(row);
+    moveTo([&](RecordSet& records) {
+        return edited ? records.at(key) : std::optional<Record>(shown);
+    });
 }
 
 int DataSource::currentRow() const {

@@ -4,15 +4,34 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QMetaObject>
+#include <QScrollBar>
 #include <QTableView>
 
 namespace {
 
-// Follows the grid's height: a resized grid shows more or fewer rows.
+// Follows the grid's height (a resized grid shows more or fewer rows) and its scrolling back to
+// the first row kept.
 class ScreenfulWatch : public QObject {
   public:
     ScreenfulWatch(QTableView* grid, RecordSourceModel* model)
-        : QObject(grid), grid_(grid), model_(model) {}
+        : QObject(grid), grid_(grid), model_(model) {
+        QScrollBar* bar = grid->verticalScrollBar();
+        connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) {
+            if (value == bar->minimum())
+                fetchEarlierLater();
+        });
+        connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+                [this](const QModelIndex& current) {
+                    if (current.isValid() && current.row() == 0)
+                        fetchEarlierLater();
+                });
+        connect(model, &RecordSourceModel::rowsShiftedAtTop, this,
+                &ScreenfulWatch::keepRowsInPlace);
+        // Rows read anew around a far record: the grid must know their extent before it
+        // scrolls to that record.
+        connect(model, &RecordSourceModel::rowsReadAround, grid, &QTableView::doItemsLayout);
+    }
 
     void update() {
         const int rowHeight = std::max(1, grid_->verticalHeader()->defaultSectionSize());
@@ -29,6 +48,25 @@ class ScreenfulWatch : public QObject {
     }
 
   private:
+    // Once the grid has finished moving: the rows it is laying out must stay where they are.
+    void fetchEarlierLater() {
+        if (!model_->canFetchEarlier())
+            return;
+        QMetaObject::invokeMethod(
+            this, [this] { model_->fetchEarlier(); }, Qt::QueuedConnection);
+    }
+
+    // The rows in sight stay in sight when rows come or go above them.
+    void keepRowsInPlace(int rows) {
+        QScrollBar* bar = grid_->verticalScrollBar();
+        const bool perPixel = grid_->verticalScrollMode() == QAbstractItemView::ScrollPerPixel;
+        const int step = perPixel ? grid_->verticalHeader()->defaultSectionSize() : 1;
+        if (rows > 0)
+            grid_->doItemsLayout(); // the scroll range must hold the new rows first
+        bar->setValue(bar->value() + rows * step);
+        grid_->viewport()->update();
+    }
+
     QTableView* grid_;
     RecordSourceModel* model_;
 };

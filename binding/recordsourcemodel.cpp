@@ -178,9 +178,69 @@ void RecordSourceModel::fetchMore(const QModelIndex& parent) {
     }
     if (page.isEmpty())
         return;
+    withPendingEdits(page);
     beginInsertRows(QModelIndex(), rows_.size(), rows_.size() + page.size() - 1);
     rows_ += page;
     endInsertRows();
+    letGoOfTop();
+}
+
+void RecordSourceModel::fetchEarlier() {
+    if (!canFetchEarlier() || rows_.isEmpty())
+        return;
+    QVector<Record> page;
+    try {
+        page = records_->pageBefore(rows_.first().key, PageSize);
+    } catch (const AppError& error) {
+        atStart_ = true;
+        ErrorLog::write("error in (fetchEarlier) : ", error);
+        return;
+    }
+    atStart_ = page.size() < PageSize;
+    if (page.isEmpty())
+        return;
+    withPendingEdits(page);
+    shifting_ = true;
+    beginInsertRows(QModelIndex(), 0, page.size() - 1);
+    rows_ = page + rows_;
+    endInsertRows();
+    shifting_ = false;
+    emit rowsShiftedAtTop(page.size());
+    letGoOfBottom();
+}
+
+void RecordSourceModel::withPendingEdits(QVector<Record>& rows) const {
+    if (pending_.isEmpty())
+        return;
+    for (Record& record : rows)
+        if (record.key == pendingKey_)
+            for (auto it = pending_.begin(); it != pending_.end(); ++it)
+                record.values[it.key()] = it.value();
+}
+
+void RecordSourceModel::letGoOfTop() {
+    const int surplus = rows_.size() - WindowRows;
+    if (surplus <= 0)
+        return;
+    shifting_ = true;
+    beginRemoveRows(QModelIndex(), 0, surplus - 1);
+    rows_.remove(0, surplus);
+    atStart_ = false;
+    endRemoveRows();
+    shifting_ = false;
+    emit rowsShiftedAtTop(-surplus);
+}
+
+void RecordSourceModel::letGoOfBottom() {
+    const int surplus = rows_.size() - WindowRows;
+    if (surplus <= 0)
+        return;
+    shifting_ = true;
+    beginRemoveRows(QModelIndex(), WindowRows, rows_.size() - 1);
+    rows_.resize(WindowRows);
+    atEnd_ = false;
+    endRemoveRows();
+    shifting_ = false;
 }
 
 void RecordSourceModel::open(RecordSet* records) {
@@ -189,6 +249,7 @@ void RecordSourceModel::open(RecordSet* records) {
     records_ = records;
     rows_.clear();
     atEnd_ = false;
+    atStart_ = true;
     mapColumns();
     try {
         rows_ = nextPage(firstPageSize_);
@@ -208,6 +269,7 @@ void RecordSourceModel::close() {
     records_ = nullptr;
     rows_.clear();
     atEnd_ = true;
+    atStart_ = true;
     mapColumns();
     endResetModel();
 }
@@ -219,8 +281,35 @@ int RecordSourceModel::rowOfKey(qint64 key) const {
 }
 
 int RecordSourceModel::fetchRowOfKey(qint64 key) {
-    while (canFetchMore(QModelIndex()) && (rows_.isEmpty() || rows_.last().key < key))
+    if (!records_ || rowOfKey(key) >= 0 || rows_.isEmpty())
+        return rowOfKey(key);
+    if (key > rows_.last().key && canFetchMore(QModelIndex()))
         fetchMore(QModelIndex());
+    else if (key < rows_.first().key && canFetchEarlier())
+        fetchEarlier();
+    const int row = rowOfKey(key);
+    return row >= 0 ? row : showRowsAround(key);
+}
+
+// Half a page on either side: a grid of any height shows the record among its neighbours.
+int RecordSourceModel::showRowsAround(qint64 key) {
+    const int half = PageSize / 2;
+    QVector<Record> rows = records_->pageBefore(key, half);
+    const bool fromStart = rows.size() < half;
+    const QVector<Record> after = records_->page(
+        rows.isEmpty() ? std::nullopt : std::optional<qint64>(rows.last().key), half + 1);
+    if (after.isEmpty() || after.first().key != key)
+        return -1;
+    rows += after;
+    withPendingEdits(rows);
+    shifting_ = true;
+    beginResetModel();
+    rows_ = rows;
+    atStart_ = fromStart;
+    atEnd_ = after.size() < half + 1;
+    endResetModel();
+    shifting_ = false;
+    emit rowsReadAround();
     return rowOfKey(key);
 }
 

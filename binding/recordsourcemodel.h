@@ -4,8 +4,10 @@
 
 #include <QAbstractTableModel>
 
-// The grid model of a data source: the records of its record source, fetched a page at a time as
-// the grid scrolls (never the whole table at once), one column per shown field.
+// The grid model of a data source: a window of the records of its record source, fetched a page
+// at a time as the grid scrolls either way, one column per shown field. Rows far from those in
+// sight are let go and read again by key when the grid comes back to them, so that the memory
+// of a list does not grow with its length; a record far away is shown with the rows around it.
 class RecordSourceModel : public QAbstractTableModel {
     Q_OBJECT
   public:
@@ -14,6 +16,7 @@ class RecordSourceModel : public QAbstractTableModel {
         QString caption;
     };
     static constexpr int PageSize = 256;
+    static constexpr int WindowRows = 8 * PageSize;
 
     explicit RecordSourceModel(QObject* parent = nullptr);
 
@@ -49,6 +52,11 @@ class RecordSourceModel : public QAbstractTableModel {
     bool isEditedRow(int row) const { return !pending_.isEmpty() && rowId(row) == pendingKey_; }
     bool canFetchMore(const QModelIndex& parent) const override;
     void fetchMore(const QModelIndex& parent) override;
+    // The same above the first row kept, for a grid scrolled back to it.
+    bool canFetchEarlier() const { return records_ && !atStart_; }
+    void fetchEarlier();
+    // True while rows come or go above the grid's rows by the model's doing, not the user's.
+    bool isShifting() const { return shifting_; }
 
     // The data source's side: the record set shown (its first page is fetched at once; a
     // failure raises the engine's error), and what the source did to its records.
@@ -58,23 +66,35 @@ class RecordSourceModel : public QAbstractTableModel {
     void recordRemoved(qint64 key);
     // The row of a fetched record, -1 when it has not been fetched.
     int rowOfKey(qint64 key) const;
-    // The row of a record, fetching the pages up to it; -1 when the source does not hold it.
+    // The row of a record, fetching the page next to the rows kept or else the rows around the
+    // record; -1 when the source does not hold it.
     int fetchRowOfKey(qint64 key);
     const Record& record(int row) const { return rows_[row]; }
 
   signals:
     // A row's edits were written to the record with this key.
     void recordEdited(qint64 key);
+    // Rows came in above the first row (a positive count) or were let go from the top.
+    void rowsShiftedAtTop(int rows);
+    // The rows kept were replaced by those around a far record.
+    void rowsReadAround();
 
   private:
     void mapColumns();
     void dropPendingEdits();
     QVector<Record> nextPage(int size);
+    // Rows read again carry the typed values of the edited row.
+    void withPendingEdits(QVector<Record>& rows) const;
+    void letGoOfTop();
+    void letGoOfBottom();
+    int showRowsAround(qint64 key);
     bool isCurrencyColumn(int column) const;
 
     RecordSet* records_ = nullptr;
     QVector<Record> rows_;
     bool atEnd_ = true;
+    bool atStart_ = true; // the first row kept is the source's first record
+    bool shifting_ = false;
     int firstPageSize_ = PageSize;
     QVector<Column> requested_;
     QStringList currencyFields_;

@@ -1,6 +1,7 @@
 #include "db/queryrecordset.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -135,4 +136,10 @@ int QueryRecordSet::count() {
 
 QVector<Record> QueryRecordSet::page(std::optional<qint64> afterKey, int limit) {
     return rowsFrom(afterKey ? *afterKey + 1 : 0, limit);
+}
+
+QVector<Record> QueryRecordSet::pageBefore(std::optional<qint64> beforeKey, int limit) {
+    const qint64 end = beforeKey ? *beforeKey : count();
+    const qint64 start = std::max<qint64>(0, end - limit);
+    return rowsFrom(start, int(end - start));
 }

@@ -22,6 +22,7 @@ class QueryRecordSet : public RecordSet {
     std::optional<Record> findFirst(int column, const QVariant& value) override;
     int count() override;
     QVector<Record> page(std::optional<qint64> afterKey, int limit) override;
+    QVector<Record> pageBefore(std::optional<qint64> beforeKey, int limit) override;
 
   private:
     // A row already read: its order value, and how many rows up to it, itself included, have

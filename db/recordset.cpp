@@ -1,6 +1,7 @@
 #include "db/recordset.h"
 
 #include "db/dataerrors.h"
+#include "db/orderedqueryrecordset.h"
 #include "db/queryrecordset.h"
 #include "db/tablerecordset.h"
 
@@ -50,8 +51,11 @@ std::optional<Record> RecordSet::firstOf(const QVector<Record>& records) {
 
 std::unique_ptr<RecordSet> openRecordSet(const QSqlDatabase& db,
                                          const RecordSourceDefinition& definition) {
-    if (isQueryText(definition.text))
+    if (isQueryText(definition.text)) {
+        if (auto ordered = OrderedQueryRecordSet::open(db, definition.text, definition.values))
+            return ordered;
         return std::make_unique<QueryRecordSet>(db, definition.text, definition.values);
+    }
     return std::make_unique<TableRecordSet>(db, definition.text, definition.filterField,
                                             definition.filterValue);
 }

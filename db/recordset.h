@@ -64,6 +64,8 @@ class RecordSet {
     virtual int count() = 0;
     // Up to limit records following the one with afterKey, or from the first one.
     virtual QVector<Record> page(std::optional<qint64> afterKey, int limit) = 0;
+    // Up to limit records preceding the one with beforeKey, or the last ones, in their order.
+    virtual QVector<Record> pageBefore(std::optional<qint64> beforeKey, int limit) = 0;
 
     // Writes return the record as the engine then holds it. A query source refuses them.
     virtual Record insert(const Changes& changes);

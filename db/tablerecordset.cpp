@@ -2,6 +2,8 @@
 
 #include "db/dataerrors.h"
 
+#include <algorithm>
+
 namespace {
 
 Record toRecord(const Row& row) {
@@ -181,4 +183,12 @@ void TableRecordSet::remove(qint64 key) {
     if (statements_.write("DELETE FROM " + table_ + " WHERE " + key_ + " = ?", {key})
             .rowsAffected == 0)
         throw DataErrors::recordDeleted();
+}
+
+QVector<Record> TableRecordSet::pageBefore(std::optional<qint64> beforeKey, int limit) {
+    QVector<Record> records = beforeKey
+                                  ? select(key_ + " < ?", "DESC", withFilter({*beforeKey, limit}))
+                                  : select({}, "DESC", withFilter({limit}));
+    std::reverse(records.begin(), records.end());
+    return records;
 }

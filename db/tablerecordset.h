@@ -19,6 +19,7 @@ class TableRecordSet : public RecordSet {
     std::optional<Record> findFirst(int column, const QVariant& value) override;
     int count() override;
     QVector<Record> page(std::optional<qint64> afterKey, int limit) override;
+    QVector<Record> pageBefore(std::optional<qint64> beforeKey, int limit) override;
 
     Record insert(const Changes& changes) override;
     Record update(qint64 key, const Changes& changes) override;

@@ -1,13 +1,17 @@
 #include "support/clinicrows.h"
 #include "support/testenv.h"
 
+#include "binding/datagrid.h"
 #include "binding/datasource.h"
 #include "binding/gridpaging.h"
 #include "db/connection.h"
+#include "db/orderedqueryrecordset.h"
 #include "db/queryrecordset.h"
 #include "db/recordsources.h"
 
 #include <QHeaderView>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <sqlite3.h>
@@ -48,6 +52,28 @@ void fileInvoicesWithSharedFileNumbers() {
         addInvoice(owners[i], "01/02/2026", 100, i % 3 == 0 ? 0 : 50);
 }
 
+// Every row of a source read from its end back to its start, a page at a time.
+QStringList readBackwards(RecordSet& records, int pageSize) {
+    QVector<Record> all;
+    std::optional<qint64> first;
+    for (QVector<Record> page = records.pageBefore(first, pageSize); !page.isEmpty();
+         page = records.pageBefore(first, pageSize)) {
+        all = page + all;
+        first = page.first().key;
+    }
+    return keysOf(all);
+}
+
+// A patient's invoices in the invoice list, numbered 1 to count.
+void fileManyInvoices(int count) {
+    addPatient({{"file_num", "1"}, {"pt_name", "Salem"}});
+    runQuery(clinicDatabase(),
+             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
+             "INSERT INTO pt_sh (file_num, po_date, po_pri, po_netd) "
+             "SELECT '1', '01/02/2026', i, 1 FROM n",
+             {count});
+}
+
 int gridRowsShown(QTableView* grid) {
     const int rowHeight = grid->verticalHeader()->defaultSectionSize();
     return (grid->viewport()->height() + rowHeight - 1) / rowHeight;
@@ -66,6 +92,11 @@ class PagingTest : public QObject {
     void aRefreshedSourceReadsItsNewValues();
     void aSourceOpensAfterItsConnectionWasClosed();
     void gridReadsAScreenfulFirstAndMoreAsItScrolls();
+    void invoiceListsAreReadEitherWayByTheirKey_data();
+    void invoiceListsAreReadEitherWayByTheirKey();
+    void onlyAnOrderByAnIntegerPrimaryKeyGivesKeyedRows();
+    void gridScrolledEndToEndAndBackKeepsAWindowOfRows();
+    void farRecordsShowAmongTheirNeighbours();
     void bareEngineHandleComparesTheArabicWay();
 };
 
@@ -230,6 +261,154 @@ void PagingTest::gridReadsAScreenfulFirstAndMoreAsItScrolls() {
     grid.resize(300, 600);
     source.refresh();
     QCOMPARE(source.model()->rowCount(), gridRowsShown(&grid) + 1);
+}
+
+void PagingTest::invoiceListsAreReadEitherWayByTheirKey_data() {
+    orderedListReadInPagesEqualsItReadWhole_data();
+}
+
+// Where a join repeats an invoice number, the rows that share it keep their order either way.
+void PagingTest::invoiceListsAreReadEitherWayByTheirKey() {
+    QFETCH(QString, query);
+    QFETCH(int, pageSize);
+    TestEnv env;
+    env.createDatabase();
+    fileInvoicesWithSharedFileNumbers();
+    const std::unique_ptr<RecordSet> records =
+        OrderedQueryRecordSet::open(clinicDatabase(), query, {});
+    QVERIFY(records);
+    const QStringList whole = listRows(query);
+    QVERIFY(whole.size() > 10);
+
+    QCOMPARE(readBackwards(*records, pageSize), whole);
+    QStringList walked;
+    for (auto record = records->last(); record; record = records->before(record->key)) {
+        QCOMPARE(keysOf({*records->at(record->key)}), keysOf({*record}));
+        walked.prepend(keysOf({*record}).first());
+    }
+    QCOMPARE(walked, whole);
+    QStringList forward;
+    for (auto record = records->first(); record; record = records->after(record->key))
+        forward << keysOf({*record}).first();
+    QCOMPARE(forward, whole);
+
+    const int nameColumn = records->requireColumn("pt_name");
+    const auto found = records->findFirst(nameColumn, "Patient 3");
+    QVERIFY(found);
+    QCOMPARE(keysOf({*found}).first(), whole[whole.indexOf(QRegularExpression("^3\\|.*"))]);
+    QCOMPARE(keysOf({*records->at(found->key)}), keysOf({*found}));
+    QVERIFY(!records->findFirst(nameColumn, "Nobody"));
+}
+
+void PagingTest::onlyAnOrderByAnIntegerPrimaryKeyGivesKeyedRows() {
+    TestEnv env;
+    env.createDatabase();
+    const QString join = "select pt_name, pt_sh.file_num, po_num, po_pri from per_inf_data, "
+                         "pt_sh where per_inf_data.file_num = pt_sh.file_num ";
+    for (const QString& query : {QString(kPendingInvoicesQuery), QString(kAllInvoicesQuery),
+                                 join + "order by pt_sh.po_num asc;"})
+        QVERIFY2(OrderedQueryRecordSet::open(clinicDatabase(), query, {}), qPrintable(query));
+    for (const QString& query : {join + "order by pt_sh.file_num", join + "order by pt_sh.po_pri",
+                                 join + "order by "
+                                        "po_num",
+                                 join + "order by pt_sh.po_num desc", join})
+        QVERIFY2(!OrderedQueryRecordSet::open(clinicDatabase(), query, {}), qPrintable(query));
+}
+
+namespace {
+
+// The invoice list's grid over all invoices, following its data source.
+struct ListGrid {
+    explicit ListGrid(const QString& path) : source(&screen, "Data2") {
+        source.setDatabaseName(path);
+        source.setRecordSource(kAllInvoicesQuery);
+        grid = makeDataGrid(&screen, "DBGrid1", "Invoices", &source, {{"po_num", "Invoice No"}});
+        followCurrentRecord(grid, &source);
+        grid->resize(300, 200);
+        screen.show();
+    }
+
+    int currentInvoice() {
+        return source.model()->value(grid->currentIndex().row(), "po_num").toInt();
+    }
+    // The grid's row is the source's record, and in sight.
+    bool showsCurrentRecord() {
+        return currentInvoice() == source.field("po_num").toInt() &&
+               grid->viewport()->rect().intersects(grid->visualRect(grid->currentIndex()));
+    }
+
+    QWidget screen;
+    DataSource source;
+    QTableView* grid = nullptr;
+};
+
+} // namespace
+
+void PagingTest::gridScrolledEndToEndAndBackKeepsAWindowOfRows() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    const int invoices = 3 * RecordSourceModel::WindowRows;
+    fileManyInvoices(invoices);
+    ListGrid list(path);
+    QVERIFY(QTest::qWaitForWindowExposed(&list.screen));
+    list.source.refresh();
+
+    int presses = 0;
+    int previous = 0;
+    while (list.currentInvoice() < invoices && presses++ < 100) {
+        QTest::keyClick(list.grid, Qt::Key_End, Qt::ControlModifier);
+        QTest::qWait(1);
+        QVERIFY(list.currentInvoice() > previous);
+        previous = list.currentInvoice();
+        QVERIFY(list.source.model()->rowCount() <= RecordSourceModel::WindowRows);
+        QVERIFY(list.showsCurrentRecord());
+    }
+    QCOMPARE(list.currentInvoice(), invoices);
+
+    while (list.currentInvoice() > 1 && presses++ < 200) {
+        QTest::keyClick(list.grid, Qt::Key_Home, Qt::ControlModifier);
+        QTest::qWait(1);
+        QVERIFY(list.currentInvoice() < previous);
+        previous = list.currentInvoice();
+        QVERIFY(list.source.model()->rowCount() <= RecordSourceModel::WindowRows);
+        QVERIFY(list.showsCurrentRecord());
+    }
+    QCOMPARE(list.currentInvoice(), 1);
+    // The rows read again on the way back are the list's, in its order.
+    for (int row = 0; row < list.source.model()->rowCount(); ++row)
+        QCOMPARE(list.source.model()->value(row, "po_num").toInt(), row + 1);
+}
+
+void PagingTest::farRecordsShowAmongTheirNeighbours() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    const int invoices = 3 * RecordSourceModel::WindowRows;
+    fileManyInvoices(invoices);
+    ListGrid list(path);
+    QVERIFY(QTest::qWaitForWindowExposed(&list.screen));
+    list.source.refresh();
+
+    list.source.moveLast();
+    QCOMPARE(list.currentInvoice(), invoices);
+    QVERIFY(list.showsCurrentRecord());
+    QVERIFY(list.source.model()->rowCount() <= RecordSourceModel::PageSize);
+    list.source.movePrevious();
+    QCOMPARE(list.currentInvoice(), invoices - 1);
+
+    QVERIFY(list.source.findFirst("po_num", invoices / 2));
+    QCOMPARE(list.currentInvoice(), invoices / 2);
+    QVERIFY(list.showsCurrentRecord());
+    // Up from the first row kept reads the rows before it.
+    const int top = list.source.model()->value(0, "po_num").toInt();
+    list.grid->setCurrentIndex(list.source.model()->index(0, 0));
+    QTest::qWait(1);
+    QTest::keyClick(list.grid, Qt::Key_Up);
+    QCOMPARE(list.source.field("po_num").toInt(), top - 1);
+    QVERIFY(list.showsCurrentRecord());
+
+    list.source.moveFirst();
+    QCOMPARE(list.grid->currentIndex().row(), 0);
+    QCOMPARE(list.currentInvoice(), 1);
 }
 
 // The benchmark's floor and any other bare handle compare text as the program's connections do.
