@@ -499,6 +499,11 @@ void scoreTimes(Scoreboard& board, const BenchSetup& setup) {
     board.addRatio("Daily report, laid-out pages (" + setup.day + ")", "day_pages", {});
     board.addRatio("Monthly report, laid-out pages (" + setup.month + ")", "month_pages", {});
     board.addRatio("Annual report, laid-out pages (" + setup.year + ")", "year_pages", {});
+    for (const auto& [name, what] : {std::pair{"day", "Daily"}, {"month", "Monthly"}}) {
+        const auto query = board.time(std::string("floor/") + name + "_pages");
+        board.add({QString(what) + " report's query read whole", query ? milliseconds(*query) : "",
+                   "", "", "< 5 ms", query && *query < 0.005});
+    }
     for (const auto& [name, what] :
          {std::pair{"day", "Daily"}, {"month", "Monthly"}, {"year", "Annual"}}) {
         const auto pdf = board.time(std::string("program/") + name + "_pdf");

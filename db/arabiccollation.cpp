@@ -47,13 +47,12 @@ int compareArabicUtf8(const char* text1, int length1, const char* text2, int len
     // An empty text comes before every other, even one of characters the collator ignores.
     if (length1 == 0 || length2 == 0)
         return (length1 != 0) - (length2 != 0);
+    if (!collator())
+        return compareBytes(text1, length1, text2, length2);
     UErrorCode status = U_ZERO_ERROR;
     const UCollationResult order =
-        collator() ? ucol_strcollUTF8(collator(), text1, length1, text2, length2, &status)
-                   : UCOL_EQUAL;
-    if (!collator() || U_FAILURE(status))
-        return compareBytes(text1, length1, text2, length2);
-    return int(order);
+        ucol_strcollUTF8(collator(), text1, length1, text2, length2, &status);
+    return U_SUCCESS(status) ? int(order) : compareBytes(text1, length1, text2, length2);
 }
 
 QString arabicCollationVersion() {

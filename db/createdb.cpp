@@ -58,9 +58,8 @@ void buildSchema(const QString& path) {
         for (const TableDef& table : schemaTables())
             for (const QString& statement : createTableStatements(table))
                 runQuery(database.db(), statement);
-        for (const AddedIndexDef& index : addedIndexes())
-            runQuery(database.db(), createIndexStatement(index));
     });
+    // The added indexes and the record of the collator, made as for an existing file.
     upkeepIndexes(database.db(), false);
 }
 
