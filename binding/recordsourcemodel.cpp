@@ -96,6 +96,9 @@ QVariant RecordSourceModel::headerData(int section, Qt::Orientation orientation,
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < captions_.size())
         return captions_[section];
+    // A row's place in the rows kept is not its place in the list: the row selector shows none.
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole)
+        return QString();
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

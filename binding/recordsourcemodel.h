@@ -15,8 +15,8 @@ class RecordSourceModel : public QAbstractTableModel {
         QString field;
         QString caption;
     };
-    static constexpr int PageSize = 256;
-    static constexpr int WindowRows = 8 * PageSize;
+    static constexpr int PageSize = 4096;
+    static constexpr int WindowRows = 4 * PageSize;
 
     explicit RecordSourceModel(QObject* parent = nullptr);
 
