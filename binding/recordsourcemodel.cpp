@@ -294,9 +294,9 @@ int RecordSourceModel::fetchRowOfKey(qint64 key) {
     return row >= 0 ? row : showRowsAround(key);
 }
 
-// Half a page on either side: a grid of any height shows the record among its neighbours.
+// A few screenfuls on either side, read at once; the grid reads on by pages from there.
 int RecordSourceModel::showRowsAround(qint64 key) {
-    const int half = PageSize / 2;
+    const int half = 128;
     QVector<Record> rows = records_->pageBefore(key, half);
     const bool fromStart = rows.size() < half;
     const QVector<Record> after = records_->page(
