@@ -83,6 +83,8 @@ class RecordSourceModel : public QAbstractTableModel {
     void mapColumns();
     void dropPendingEdits();
     QVector<Record> nextPage(int size);
+    void fetchAfter(int size);
+    void fetchBefore(int size);
     // Rows read again carry the typed values of the edited row.
     void withPendingEdits(QVector<Record>& rows) const;
     void letGoOfTop();
