@@ -66,7 +66,7 @@ class RecordSourceModel : public QAbstractTableModel {
     void recordRemoved(qint64 key);
     // The row of a fetched record, -1 when it has not been fetched.
     int rowOfKey(qint64 key) const;
-    // The row of a record, fetching the page next to the rows kept or else the rows around the
+    // The row of a record, fetching a few rows next to those kept or else the rows around the
     // record; -1 when the source does not hold it.
     int fetchRowOfKey(qint64 key);
     const Record& record(int row) const { return rows_[row]; }
