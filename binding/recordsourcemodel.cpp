@@ -7,6 +7,13 @@
 #include <QLocale>
 #include <algorithm>
 
+namespace {
+
+// Rows read next to a record that the grid is to show: a few screenfuls.
+constexpr int kNearRows = 128;
+
+} // namespace
+
 RecordSourceModel::RecordSourceModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void RecordSourceModel::setColumns(const QVector<Column>& columns) {
@@ -96,6 +103,9 @@ QVariant RecordSourceModel::headerData(int section, Qt::Orientation orientation,
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < captions_.size())
         return captions_[section];
+    // A row's place in the rows kept is not its place in the list: the row selector shows none.
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole)
+        return QString();
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
@@ -165,11 +175,14 @@ bool RecordSourceModel::canFetchMore(const QModelIndex& parent) const {
 }
 
 void RecordSourceModel::fetchMore(const QModelIndex& parent) {
-    if (!canFetchMore(parent))
-        return;
+    if (canFetchMore(parent))
+        fetchAfter(PageSize);
+}
+
+void RecordSourceModel::fetchAfter(int size) {
     QVector<Record> page;
     try {
-        page = nextPage(PageSize);
+        page = nextPage(size);
     } catch (const AppError& error) {
         // Called by the grid while it lays out: the failure is logged and the grid stops here.
         atEnd_ = true;
@@ -186,17 +199,20 @@ void RecordSourceModel::fetchMore(const QModelIndex& parent) {
 }
 
 void RecordSourceModel::fetchEarlier() {
-    if (!canFetchEarlier() || rows_.isEmpty())
-        return;
+    if (canFetchEarlier() && !rows_.isEmpty())
+        fetchBefore(PageSize);
+}
+
+void RecordSourceModel::fetchBefore(int size) {
     QVector<Record> page;
     try {
-        page = records_->pageBefore(rows_.first().key, PageSize);
+        page = records_->pageBefore(rows_.first().key, size);
     } catch (const AppError& error) {
         atStart_ = true;
         ErrorLog::write("error in (fetchEarlier) : ", error);
         return;
     }
-    atStart_ = page.size() < PageSize;
+    atStart_ = page.size() < size;
     if (page.isEmpty())
         return;
     withPendingEdits(page);
@@ -284,16 +300,16 @@ int RecordSourceModel::fetchRowOfKey(qint64 key) {
     if (!records_ || rowOfKey(key) >= 0 || rows_.isEmpty())
         return rowOfKey(key);
     if (key > rows_.last().key && canFetchMore(QModelIndex()))
-        fetchMore(QModelIndex());
+        fetchAfter(kNearRows);
     else if (key < rows_.first().key && canFetchEarlier())
-        fetchEarlier();
+        fetchBefore(kNearRows);
     const int row = rowOfKey(key);
     return row >= 0 ? row : showRowsAround(key);
 }
 
-// Half a page on either side: a grid of any height shows the record among its neighbours.
+// A few screenfuls on either side, read at once; the grid reads on by pages from there.
 int RecordSourceModel::showRowsAround(qint64 key) {
-    const int half = PageSize / 2;
+    const int half = kNearRows;
     QVector<Record> rows = records_->pageBefore(key, half);
     const bool fromStart = rows.size() < half;
     const QVector<Record> after = records_->page(

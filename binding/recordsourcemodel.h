@@ -15,8 +15,8 @@ class RecordSourceModel : public QAbstractTableModel {
         QString field;
         QString caption;
     };
-    static constexpr int PageSize = 256;
-    static constexpr int WindowRows = 8 * PageSize;
+    static constexpr int PageSize = 4096;
+    static constexpr int WindowRows = 4 * PageSize;
 
     explicit RecordSourceModel(QObject* parent = nullptr);
 
@@ -66,7 +66,7 @@ class RecordSourceModel : public QAbstractTableModel {
     void recordRemoved(qint64 key);
     // The row of a fetched record, -1 when it has not been fetched.
     int rowOfKey(qint64 key) const;
-    // The row of a record, fetching the page next to the rows kept or else the rows around the
+    // The row of a record, fetching a few rows next to those kept or else the rows around the
     // record; -1 when the source does not hold it.
     int fetchRowOfKey(qint64 key);
     const Record& record(int row) const { return rows_[row]; }
@@ -83,6 +83,8 @@ class RecordSourceModel : public QAbstractTableModel {
     void mapColumns();
     void dropPendingEdits();
     QVector<Record> nextPage(int size);
+    void fetchAfter(int size);
+    void fetchBefore(int size);
     // Rows read again carry the typed values of the edited row.
     void withPendingEdits(QVector<Record>& rows) const;
     void letGoOfTop();

@@ -546,7 +546,8 @@ void DataSourceTest::nothingHoldsTheFileBetweenOperations() {
     const QString path = env.createDatabase();
     runQuery(openDatabase(path),
              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-             "WHERE i < 1000) INSERT INTO per_inf_data (file_num) SELECT i FROM n");
+             "WHERE i < ?) INSERT INTO per_inf_data (file_num) SELECT i FROM n",
+             {3 * RecordSourceModel::PageSize});
     QWidget screen;
     DataSource source(&screen, "Data1");
     source.setDatabaseName(path);

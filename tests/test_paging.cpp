@@ -317,10 +317,13 @@ void PagingTest::onlyAnOrderByAnIntegerPrimaryKeyGivesKeyedRows() {
 
 namespace {
 
-// The invoice list's grid over all invoices, following its data source.
+constexpr int kManyInvoices = 3 * RecordSourceModel::WindowRows;
+
+// The invoice list's grid over many invoices, following its data source.
 struct ListGrid {
-    explicit ListGrid(const QString& path) : source(&screen, "Data2") {
-        source.setDatabaseName(path);
+    ListGrid() : source(&screen, "Data2") {
+        source.setDatabaseName(env.createDatabase());
+        fileManyInvoices(kManyInvoices);
         source.setRecordSource(kAllInvoicesQuery);
         grid = makeDataGrid(&screen, "DBGrid1", "Invoices", &source, {{"po_num", "Invoice No"}});
         followCurrentRecord(grid, &source);
@@ -337,6 +340,7 @@ struct ListGrid {
                grid->viewport()->rect().intersects(grid->visualRect(grid->currentIndex()));
     }
 
+    TestEnv env;
     QWidget screen;
     DataSource source;
     QTableView* grid = nullptr;
@@ -345,11 +349,8 @@ struct ListGrid {
 } // namespace
 
 void PagingTest::gridScrolledEndToEndAndBackKeepsAWindowOfRows() {
-    TestEnv env;
-    const QString path = env.createDatabase();
-    const int invoices = 3 * RecordSourceModel::WindowRows;
-    fileManyInvoices(invoices);
-    ListGrid list(path);
+    ListGrid list;
+    const int invoices = kManyInvoices;
     QVERIFY(QTest::qWaitForWindowExposed(&list.screen));
     list.source.refresh();
 
@@ -374,17 +375,16 @@ void PagingTest::gridScrolledEndToEndAndBackKeepsAWindowOfRows() {
         QVERIFY(list.showsCurrentRecord());
     }
     QCOMPARE(list.currentInvoice(), 1);
+    // A row's place in the rows kept is no place in the list to show.
+    QCOMPARE(list.source.model()->headerData(0, Qt::Vertical).toString(), QString());
     // The rows read again on the way back are the list's, in its order.
     for (int row = 0; row < list.source.model()->rowCount(); ++row)
         QCOMPARE(list.source.model()->value(row, "po_num").toInt(), row + 1);
 }
 
 void PagingTest::farRecordsShowAmongTheirNeighbours() {
-    TestEnv env;
-    const QString path = env.createDatabase();
-    const int invoices = 3 * RecordSourceModel::WindowRows;
-    fileManyInvoices(invoices);
-    ListGrid list(path);
+    ListGrid list;
+    const int invoices = kManyInvoices;
     QVERIFY(QTest::qWaitForWindowExposed(&list.screen));
     list.source.refresh();
 
