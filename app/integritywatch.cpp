@@ -8,10 +8,13 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QThread>
+#include <QTimer>
 #include <memory>
 #include <optional>
 
 namespace {
+
+constexpr int kRetryAfterGivingWay = 60 * 1000;
 
 struct Check {
     QString finding;
@@ -26,10 +29,15 @@ Check checked(const QString& path) {
     }
 }
 
+void checkInBackground(const QString& path);
+
 // Runs on the main thread. A file that cannot even be checked is only logged: ordinary work on it
-// tells the user its own failures.
+// tells the user its own failures. A check that gave way to a save is taken up again later.
 void report(const QString& path, const Check& check) {
-    if (check.failure)
+    if (check.failure && check.failure->number() == kCheckGaveWay)
+        QTimer::singleShot(kRetryAfterGivingWay, QCoreApplication::instance(),
+                           [path] { checkInBackground(path); });
+    else if (check.failure)
         ErrorLog::write("error (main) : ", *check.failure);
     else if (!check.finding.isEmpty())
         dialogs().message(damagedDatabaseText(path, check.finding), Dialogs::Buttons::Ok,

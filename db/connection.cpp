@@ -2,6 +2,7 @@
 
 #include "db/arabiccollation.h"
 #include "db/enginestatements.h"
+#include "db/integrity.h"
 
 #include <QFileInfo>
 #include <QSqlError>
@@ -16,6 +17,16 @@ namespace {
 void sizeEngineMemory(sqlite3* handle) {
     sqlite3_exec(handle, "PRAGMA mmap_size = 1073741824; PRAGMA cache_size = -16384", nullptr,
                  nullptr, nullptr);
+}
+
+// Another program's lock is waited for up to two seconds; the program's own integrity check is
+// asked to give way at once.
+int waitForLock(void*, int attempts) {
+    askRunningCheckToGiveWay();
+    if (attempts >= 200)
+        return 0;
+    sqlite3_sleep(10);
+    return 1;
 }
 
 void removeConnection(const QString& name) {
@@ -36,7 +47,7 @@ QSqlDatabase openConnection(const QString& name, const QString& path, bool creat
     const QString uri =
         QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
         (create ? "?mode=rwc" : "?mode=rw");
-    db.setConnectOptions("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=2000");
+    db.setConnectOptions("QSQLITE_OPEN_URI");
     db.setDatabaseName(uri);
     if (!db.open()) {
         const AppError error = databaseError(db.lastError());
@@ -45,6 +56,7 @@ QSqlDatabase openConnection(const QString& name, const QString& path, bool creat
         throw error;
     }
     sqlite3* handle = engineHandle(db);
+    sqlite3_busy_handler(handle, waitForLock, nullptr);
     registerArabicCollation(handle);
     sizeEngineMemory(handle);
     // Without it the engine plans a kept statement anew whenever a searched-for text changes,

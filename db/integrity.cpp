@@ -1,20 +1,43 @@
 #include "db/integrity.h"
 
 #include "db/connection.h"
+#include "db/enginestatements.h"
 
 #include <QStringList>
+#include <atomic>
+#include <sqlite3.h>
 
 namespace {
 // The first findings say enough; a badly damaged file can yield thousands.
 constexpr int kFindingsShown = 3;
+
+std::atomic<bool> giveWayAsked{false};
+
+int giveWayIfAsked(void*) {
+    return giveWayAsked.load() ? 1 : 0;
+}
+
 } // namespace
+
+void askRunningCheckToGiveWay() {
+    giveWayAsked = true;
+}
 
 QString damageFound(const QString& path) {
     ScopedDatabase database(path);
     // The check reads every page of the file once; mapped, they would all count as the program's
     // memory while it runs.
     runQuery(database.db(), "PRAGMA mmap_size = 0");
-    QSqlQuery query = runQuery(database.db(), "PRAGMA quick_check");
+    giveWayAsked = false;
+    sqlite3_progress_handler(engineHandle(database.db()), 1000, giveWayIfAsked, nullptr);
+    QSqlQuery query;
+    try {
+        query = runQuery(database.db(), "PRAGMA quick_check");
+    } catch (const AppError& error) {
+        if (giveWayAsked)
+            throw AppError(kCheckGaveWay, "The check of the database gave way to a save.");
+        throw;
+    }
     QStringList findings;
     while (query.next() && findings.size() < kFindingsShown)
         findings << query.value(0).toString().remove("*** in database main ***").simplified();

@@ -23,6 +23,8 @@
 #include <QProcess>
 #include <QSysInfo>
 #include <QTest>
+#include <QThread>
+#include <optional>
 
 namespace {
 const QString kCreateQuestion = "Do you want to create a NEW Database!?";
@@ -63,6 +65,7 @@ class StartUpTest : public QObject {
     void databaseLockedByAnotherProgramIsOfferedAgain();
     void secondCopyIsToldWhoWorksOnTheFileAndStops();
     void damagedDatabaseIsToldBeforeWork();
+    void aSaveDuringTheIntegrityCheckIsNotRefused();
 };
 
 void StartUpTest::firstRunCreatesTheDatabaseAndStoresTheDefaults() {
@@ -230,6 +233,36 @@ void StartUpTest::damagedDatabaseIsToldBeforeWork() {
     env.dialogs.expectMessage(damagedText(path), Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
     checkDatabaseIntegrity(path, 0);
     QTRY_VERIFY2_WITH_TIMEOUT(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()), 20000);
+}
+
+void StartUpTest::aSaveDuringTheIntegrityCheckIsNotRefused() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    {
+        // Enough files that the whole-file check reads for a good while.
+        QSqlDatabase db = openDatabase(path);
+        inTransaction(db, [&] {
+            for (int i = 0; i < 200000; ++i)
+                runQuery(db, "INSERT INTO per_inf_data (file_num, pt_name, comm) VALUES (?, ?, ?)",
+                         {QString::number(i), "Patient name " + QString::number(i),
+                          QString(48, QChar('a' + i % 26))});
+        });
+    }
+    std::optional<int> checkFailure;
+    QThread* check = QThread::create([&] {
+        try {
+            damageFound(path);
+        } catch (const AppError& error) {
+            checkFailure = error.number();
+        }
+    });
+    check->start();
+    QTest::qWait(100);
+    addProcedure("12", "Consultation", 150, openDatabase(path));
+    check->wait();
+    delete check;
+    QCOMPARE(countOf("file_desc", openDatabase(path)), 1);
+    QCOMPARE(checkFailure, std::optional<int>(kCheckGaveWay));
 }
 
 QTEST_MAIN(StartUpTest)
