@@ -5,15 +5,15 @@
 #include "core/apperror.h"
 #include "db/compaction.h"
 
-bool CompactDB(const QString& source, const QString& target) {
+bool CompactDB(const AppSettingsRecord& settings, const QString& source, const QString& target) {
     refuseUnwritableDatabase(source);
     ReleaseDB();
     try {
         compactDatabaseFile(source, target);
     } catch (const AppError&) {
-        SetDefaults();
+        SetDefaults(settings);
         throw;
     }
-    SetDefaults();
+    SetDefaults(settings);
     return true;
 }

@@ -2,7 +2,9 @@
 
 #include <QString>
 
+struct AppSettingsRecord;
+
 // Compacts the database at source through a compacted copy written to target, which then takes
 // the source's place. Returns true when the compacted file stands at the source path. A failure
 // raises AppError; the original database stays usable and the screens are bound again.
-bool CompactDB(const QString& source, const QString& target);
+bool CompactDB(const AppSettingsRecord& settings, const QString& source, const QString& target);

@@ -19,11 +19,10 @@ struct BusyCursor {
 };
 
 // Compacts the database; returns why it failed, logged, or nothing when it succeeded.
-std::optional<QString> compactionFailure() {
-    const AppSettingsRecord& settings = AppSettings();
+std::optional<QString> compactionFailure(const AppSettingsRecord& settings) {
     BusyCursor busy;
     try {
-        CompactDB(settings.databaseFilePath, settings.dbpath + "/test.mdb");
+        CompactDB(settings, settings.databaseFilePath, settings.dbpath + "/test.mdb");
         return std::nullopt;
     } catch (const AppError& error) {
         ErrorLog::write("error in (CompactDB) : ", error);
@@ -36,8 +35,8 @@ std::optional<QString> compactionFailure() {
 
 } // namespace
 
-void compactDatabase() {
-    const std::optional<QString> failure = compactionFailure();
+void compactDatabase(const AppSettingsRecord& settings) {
+    const std::optional<QString> failure = compactionFailure(settings);
     showMessage(failure ? "Compact Database failed!\r\n" + *failure
                         : "Database was compacted successfully");
 }

@@ -1,13 +1,12 @@
 #include "app/databasemenu.h"
 
-#include "app/compactdb.h"
+#include "app/databaseprocedures.h"
 #include "app/menuerrortrap.h"
 #include "app/setdefaults.h"
 #include "binding/releasedb.h"
 #include "core/dialogs.h"
 #include "core/programdir.h"
 #include "db/databaselock.h"
-#include "db/upgradedb.h"
 #include "db/validation.h"
 #include "settings/appsettings.h"
 #include "settings/settingsstore.h"
@@ -51,29 +50,28 @@ bool heldByThisCopy(const QString& database) {
     return !holder;
 }
 
-void switchTo(const QString& directory) {
+void switchTo(AppSettingsRecord& settings, const QString& directory) {
     SaveRegValue(Setting::DbPath, directory);
-    AppSettings().setDbPath(directory);
-    UpgradeDB();
+    settings.setDbPath(directory);
+    UpgradeDB(settings);
     ReleaseDB();
-    SetDefaults();
+    SetDefaults(settings);
 }
 
 } // namespace
 
-void changeDatabaseDirectory() {
-    underMenuErrorTrap("Database Change Cancelled", [] {
+void changeDatabaseDirectory(AppSettingsRecord& settings) {
+    underMenuErrorTrap("Database Change Cancelled", [&] {
         if (dialogs().message("Are you sure you want to change the Database Directory",
                               Dialogs::Buttons::YesNo,
                               Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
             return;
-        const AppSettingsRecord& settings = AppSettings();
         const auto chosen =
             dialogs().openFile(kDatabaseFilter, settings.dbpath, settings.databaseFilePath);
         if (!chosen)
             throw dialogCancelled();
         const QString directory = acceptedDirectory(*chosen);
         if (!directory.isEmpty() && heldByThisCopy(databaseFileIn(directory)))
-            switchTo(directory);
+            switchTo(settings, directory);
     });
 }

@@ -27,8 +27,8 @@ const LetterheadItem kLetterheadItems[7] = {
      "Are you sure you want to set the Telephone No to blanks?", false},
 };
 
-void editLetterheadItem(const LetterheadItem& item, QLabel* label) {
-    QString& value = settingIn(AppSettings(), item.line);
+void editLetterheadItem(AppSettingsRecord& settings, const LetterheadItem& item, QLabel* label) {
+    QString& value = settingIn(settings, item.line);
     value = dialogs().inputBox(item.prompt, item.prompt, value);
     if (value.isEmpty() && dialogs().message(item.blankConfirmation, Dialogs::Buttons::YesNo) !=
                                Dialogs::Answer::Yes) {

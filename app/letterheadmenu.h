@@ -2,6 +2,7 @@
 
 #include "settings/settingkeys.h"
 
+struct AppSettingsRecord;
 class QLabel;
 
 // One of the seven Settings items that edit a letterhead line.
@@ -22,4 +23,4 @@ extern const LetterheadItem kLetterheadItems[7];
 
 // Asks for the line's new value, pre-filled with the current one. A blank answer (or Cancel) is
 // kept only when the user confirms it; otherwise the stored value is read back.
-void editLetterheadItem(const LetterheadItem& item, QLabel* label);
+void editLetterheadItem(AppSettingsRecord& settings, const LetterheadItem& item, QLabel* label);

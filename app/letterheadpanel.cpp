@@ -18,7 +18,7 @@ QFont letterheadFont(QFont font, int number) {
 
 } // namespace
 
-LetterheadPanel::LetterheadPanel(QWidget* parent) : QFrame(parent) {
+LetterheadPanel::LetterheadPanel(const Letterhead& l, QWidget* parent) : QFrame(parent) {
     setObjectName("SSPanel2");
     setAccessibleName("Letterhead");
     setFrameShape(QFrame::StyledPanel);
@@ -29,7 +29,6 @@ LetterheadPanel::LetterheadPanel(QWidget* parent) : QFrame(parent) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(16, 12, 16, 12);
     column->setSpacing(4);
-    const Letterhead& l = AppSettings().letterhead;
     column->addStretch(1);
     column->addWidget(line(1, l.clinicname, "Clinic name"));
     column->addWidget(line(2, l.drname, "Doctor name"));

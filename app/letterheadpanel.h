@@ -2,6 +2,7 @@
 
 #include <QFrame>
 
+struct Letterhead;
 class QLabel;
 
 // The main window's letterhead (SSPanel2): clinic name, doctor name and three qualification lines
@@ -10,7 +11,7 @@ class QLabel;
 class LetterheadPanel : public QFrame {
     Q_OBJECT
   public:
-    explicit LetterheadPanel(QWidget* parent = nullptr);
+    explicit LetterheadPanel(const Letterhead& letterhead, QWidget* parent = nullptr);
 
   protected:
     bool event(QEvent* event) override;

@@ -16,24 +16,23 @@ constexpr auto kPictureFilter =
 
 // The kept picture goes back first, so that a stored logo that is no picture any more leaves
 // the window as it was before the choice.
-void restoreStoredLogo(PictureBox& picture, const QPixmap& kept) {
-    QString& logo = AppSettings().logo;
+void restoreStoredLogo(QString& logo, PictureBox& picture, const QPixmap& kept) {
     logo = ReadRegValue(Setting::Logo);
     picture.setPicture(kept);
     if (!logo.isEmpty() && fileExists(logo))
         picture.setPicture(LoadPicture(logo));
 }
 
-QString startDirectory() {
-    const QString& logo = AppSettings().logo;
+QString startDirectory(const QString& logo) {
     return logo.isEmpty() ? QString() : QFileInfo(logo).absolutePath();
 }
 
 } // namespace
 
-void changeLogo(PictureBox& picture) {
+void changeLogo(AppSettingsRecord& settings, PictureBox& picture) {
     underMenuErrorTrap("Logo Change Cancelled", [&] {
-        const auto chosen = dialogs().openFile(kPictureFilter, startDirectory(), QString());
+        const auto chosen =
+            dialogs().openFile(kPictureFilter, startDirectory(settings.logo), QString());
         if (!chosen)
             throw dialogCancelled();
         if (!fileExists(*chosen))
@@ -41,11 +40,11 @@ void changeLogo(PictureBox& picture) {
         const QPixmap kept = picture.picture();
         // The setting changes only once the file proved to be a picture.
         picture.setPicture(LoadPicture(*chosen));
-        AppSettings().logo = *chosen;
+        settings.logo = *chosen;
         if (dialogs().message("Are you sure you want to change the logo?",
                               Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes)
             SaveRegValue(Setting::Logo, *chosen);
         else
-            restoreStoredLogo(picture, kept);
+            restoreStoredLogo(settings.logo, picture, kept);
     });
 }

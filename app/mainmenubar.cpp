@@ -29,34 +29,37 @@ QAction* addItem(QWidget* owner, const QString& name, const QString& text, Handl
     return action;
 }
 
-void addLetterheadItems(QMainWindow& window, QMenu* settings) {
+void addLetterheadItems(QMainWindow& window, QMenu* menu, AppSettingsRecord& settings) {
     QMenu* qualifications = nullptr;
     for (const LetterheadItem& item : kLetterheadItems) {
-        QMenu* menu = settings;
+        QMenu* parent = menu;
         if (item.qualification) {
             if (!qualifications) {
-                qualifications = addMenu(settings, "mnuQualifications", "Qualifications");
-                settings->addMenu(qualifications);
+                qualifications = addMenu(menu, "mnuQualifications", "Qualifications");
+                menu->addMenu(qualifications);
             }
-            menu = qualifications;
+            parent = qualifications;
         }
         QLabel* label = item.labelName ? window.findChild<QLabel*>(item.labelName) : nullptr;
-        menu->addAction(addItem(&window, item.menuName, item.text,
-                                [&item, label] { editLetterheadItem(item, label); }));
+        parent->addAction(addItem(&window, item.menuName, item.text, [&settings, &item, label] {
+            editLetterheadItem(settings, item, label);
+        }));
     }
 }
 
-QMenu* settingsMenu(QMainWindow& window, PictureBox& picture) {
-    QMenu* settings = addMenu(&window, "mnuSettings", "Settings");
-    addLetterheadItems(window, settings);
-    settings->addAction(addItem(&window, "mnuLogo", "Logo", [&picture] { changeLogo(picture); }));
-    settings->addAction(addItem(&window, "mnuDatabase", "Database", changeDatabaseDirectory));
+QMenu* settingsMenu(QMainWindow& window, PictureBox& picture, AppSettingsRecord& settings) {
+    QMenu* menu = addMenu(&window, "mnuSettings", "Settings");
+    addLetterheadItems(window, menu, settings);
+    menu->addAction(addItem(&window, "mnuLogo", "Logo",
+                            [&settings, &picture] { changeLogo(settings, picture); }));
+    menu->addAction(addItem(&window, "mnuDatabase", "Database",
+                            [&settings] { changeDatabaseDirectory(settings); }));
     QAction* reports = addItem(&window, "mnuReportsLocation", "Reports Location",
-                               [&window] { changeReportsLocation(&window); });
+                               [&settings, &window] { changeReportsLocation(settings, &window); });
     // The report layouts are part of the program, so their location is not the user's to set.
     reports->setEnabled(false);
-    settings->addAction(reports);
-    return settings;
+    menu->addAction(reports);
+    return menu;
 }
 
 QMenu* helpMenu(QMainWindow& window) {
@@ -73,10 +76,11 @@ QMenu* helpMenu(QMainWindow& window) {
 
 } // namespace
 
-void buildMainMenuBar(QMainWindow& window, PictureBox& picture) {
+void buildMainMenuBar(QMainWindow& window, PictureBox& picture, AppSettingsRecord& settings) {
     QMenuBar* bar = window.menuBar();
     bar->setAccessibleName("Menu bar");
-    bar->addMenu(settingsMenu(window, picture));
-    bar->addAction(addItem(&window, "mnuCompactDatabase", "Compact Database", compactDatabase));
+    bar->addMenu(settingsMenu(window, picture, settings));
+    bar->addAction(addItem(&window, "mnuCompactDatabase", "Compact Database",
+                           [&settings] { compactDatabase(settings); }));
     bar->addMenu(helpMenu(window));
 }

@@ -23,7 +23,8 @@ bool countsAsWorkingScreen(const QWidget* screen, const QWidget* main) {
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(AppSettingsRecord& settings, QWidget* parent)
+    : QMainWindow(parent), settings_(settings) {
     setObjectName("Form2");
     setWindowTitle("Main");
     setAccessibleName("Main");
@@ -34,14 +35,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     layout->setContentsMargins(14, 14, 14, 14);
     layout->setSpacing(12);
     layout->addWidget(logoPanel(), 0, 0);
-    layout->addWidget(new LetterheadPanel(this), 0, 1);
+    layout->addWidget(new LetterheadPanel(settings_.letterhead, this), 0, 1);
     layout->addWidget(buttonPanel(), 1, 0, 1, 2);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 3);
     layout->setRowStretch(0, 1);
     setCentralWidget(central);
 
-    buildMainMenuBar(*this, *picture_);
+    buildMainMenuBar(*this, *picture_, settings_);
     showStoredLogo();
     resize(680, 500);
 }
@@ -91,7 +92,7 @@ QWidget* MainWindow::logoPanel() {
 // A stored logo that cannot be read leaves the design-time picture in place rather than keeping
 // the program from starting.
 void MainWindow::showStoredLogo() {
-    const QString& logo = AppSettings().logo;
+    const QString& logo = settings_.logo;
     if (logo.isEmpty() || !fileExists(logo))
         return;
     try {

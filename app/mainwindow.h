@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <optional>
 
+struct AppSettingsRecord;
 class PictureBox;
 class QPushButton;
 
@@ -13,7 +14,7 @@ class QPushButton;
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    explicit MainWindow(AppSettingsRecord& settings, QWidget* parent = nullptr);
 
     // Disables the main window and shows the named screen, not modal. A screen that the program
     // does not have leaves everything as it was.
@@ -32,5 +33,6 @@ class MainWindow : public QMainWindow {
     void checkScreensLater();
     void enableWhenNoScreenShown();
 
+    AppSettingsRecord& settings_;
     PictureBox* picture_ = nullptr;
 };

@@ -5,7 +5,7 @@
 #include "settings/appsettings.h"
 #include "settings/settingsstore.h"
 
-void changeReportsLocation(QWidget* owner) {
+void changeReportsLocation(AppSettingsRecord& settings, QWidget* owner) {
     if (dialogs().message("Are you sure you want to change the Reports Directory",
                           Dialogs::Buttons::YesNo, Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
         return;
@@ -15,5 +15,5 @@ void changeReportsLocation(QWidget* owner) {
         return;
     }
     SaveRegValue(Setting::ReportsPath, directory);
-    AppSettings().reportspath = directory;
+    settings.reportspath = directory;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
+struct AppSettingsRecord;
 class QWidget;
 
 // Lets the user choose the directory of the report files; a directory without all of them is
 // refused and the setting stays as it was.
-void changeReportsLocation(QWidget* owner);
+void changeReportsLocation(AppSettingsRecord& settings, QWidget* owner);

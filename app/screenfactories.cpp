@@ -11,17 +11,21 @@
 #include "patients/patientsearchscreen.h"
 #include "reports/periodicreportsdialog.h"
 
-void registerScreens() {
-    Screens::registerFactory(Screen::Main, [] { return new MainWindow; });
-    Screens::registerFactory(Screen::PatientFile, [] { return new PatientFileScreen; });
-    Screens::registerFactory(Screen::PatientSearch, [] { return new PatientSearchScreen; });
-    Screens::registerFactory(Screen::OpenFile, [] { return new OpenFileDialog; });
-    Screens::registerFactory(Screen::Catalog, [] { return new CatalogScreen; });
-    Screens::registerFactory(Screen::InvoiceList, [] { return new InvoiceListScreen; });
-    Screens::registerFactory(Screen::Invoice, [] { return new InvoiceScreen; });
+void registerScreens(AppSettingsRecord& settings) {
+    Screens::registerFactory(Screen::Main, [&settings] { return new MainWindow(settings); });
+    Screens::registerFactory(Screen::PatientFile,
+                             [&settings] { return new PatientFileScreen(settings); });
+    Screens::registerFactory(Screen::PatientSearch,
+                             [&settings] { return new PatientSearchScreen(settings); });
+    Screens::registerFactory(Screen::OpenFile,
+                             [&settings] { return new OpenFileDialog(settings); });
+    Screens::registerFactory(Screen::Catalog, [&settings] { return new CatalogScreen(settings); });
+    Screens::registerFactory(Screen::InvoiceList,
+                             [&settings] { return new InvoiceListScreen(settings); });
+    Screens::registerFactory(Screen::Invoice, [&settings] { return new InvoiceScreen(settings); });
     Screens::registerFactory(Screen::About, [] { return new AboutBox; });
-    Screens::registerFactory(Screen::PeriodicReports, [] {
-        auto* dialog = new PeriodicReportsDialog;
+    Screens::registerFactory(Screen::PeriodicReports, [&settings] {
+        auto* dialog = new PeriodicReportsDialog(settings);
         QObject::connect(dialog, &PeriodicReportsDialog::closed,
                          [] { Screens::enableMainWindow(true); });
         return dialog;

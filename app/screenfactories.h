@@ -1,4 +1,7 @@
 #pragma once
 
-// Tells the screen registry how each screen of the program is made.
-void registerScreens();
+struct AppSettingsRecord;
+
+// Tells the screen registry how each screen of the program is made. The screens work with these
+// settings, which outlive them.
+void registerScreens(AppSettingsRecord& settings);

@@ -34,11 +34,10 @@ void giveScreensTheMainIcon() {
             screen->setWindowIcon(main->windowIcon());
 }
 
-void writeLetterheadIntoMainWindow() {
+void writeLetterheadIntoMainWindow(const Letterhead& l) {
     QWidget* main = Screens::get(Screen::Main);
     if (!main)
         return;
-    const Letterhead& l = AppSettings().letterhead;
     const QString lines[] = {l.clinicname, l.drname, l.qualifications1, l.qualifications2,
                              l.qualifications3};
     for (int i = 0; i < 5; ++i)
@@ -46,20 +45,20 @@ void writeLetterheadIntoMainWindow() {
             label->setText(lines[i]);
 }
 
-void prepareReports() {
+void prepareReports(const AppSettingsRecord& settings) {
     for (const char* name : {"per_inf_rep", "rep_year", "rep_mon", "rep_day", "po_rep"})
-        logged(kLabel, [name] { PrepareReport(reportByName(name)); });
+        logged(kLabel, [&] { PrepareReport(reportByName(name), settings); });
 }
 
 } // namespace
 
-void SetDefaults() {
-    prepareReports();
-    const QString database = AppSettings().databaseFilePath;
+void SetDefaults(const AppSettingsRecord& settings) {
+    prepareReports(settings);
+    const QString database = settings.databaseFilePath;
     forEachDataControl([&](DataSource& source) { source.setDatabaseName(database); });
     forEachDataControl(
         [](DataSource& source) { source.setRecordSource(source.defaultRecordSource()); });
     forEachDataControl([](DataSource& source) { source.refresh(); });
     logged(kLabel, giveScreensTheMainIcon);
-    logged(kLabel, writeLetterheadIntoMainWindow);
+    logged(kLabel, [&] { writeLetterheadIntoMainWindow(settings.letterhead); });
 }

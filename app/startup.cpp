@@ -1,15 +1,14 @@
 #include "app/startup.h"
 
+#include "app/databaseprocedures.h"
 #include "app/integritywatch.h"
 #include "app/setdefaults.h"
 #include "core/apperror.h"
 #include "core/dialogs.h"
 #include "core/failures.h"
 #include "core/programdir.h"
-#include "db/createdb.h"
 #include "db/databaselock.h"
 #include "db/engineprobe.h"
-#include "db/upgradedb.h"
 #include "db/validation.h"
 #include "settings/appsettings.h"
 #include "settings/settingsstore.h"
@@ -23,25 +22,23 @@ template <typename Step> void step(Step work) {
     logged(kMainLabel, work);
 }
 
-void loadSettings() {
-    AppSettingsRecord& s = AppSettings();
+void loadSettings(AppSettingsRecord& s) {
     for (const Setting setting : allSettings())
         settingIn(s, setting) = builtInValue(setting);
     if (!SettingsKeyWritable())
-        WriteAllSettings();
+        WriteAllSettings(s);
     else
-        ReadAllSettings();
+        ReadAllSettings(s);
     s.setDbPath(s.dbpath);
 }
 
-void offerNewDatabase() {
-    AppSettingsRecord& s = AppSettings();
+void offerNewDatabase(AppSettingsRecord& s) {
     if (fileExists(s.databaseFilePath))
         return;
     if (dialogs().message("Do you want to create a NEW Database!?", Dialogs::Buttons::YesNo) !=
         Dialogs::Answer::Yes)
         return;
-    if (CreateDB("korvel_data", QString())) {
+    if (CreateDB(s, "korvel_data", QString())) {
         dialogs().message("Datebase was created successfully");
         s.setDbPath(programDir());
         SaveRegValue(Setting::DbPath, s.dbpath);
@@ -67,8 +64,7 @@ Acceptance accept(const QString& path) {
 }
 
 // Returns false when no valid database could be had and the program must end.
-bool ensureValidDatabase() {
-    AppSettingsRecord& s = AppSettings();
+bool ensureValidDatabase(AppSettingsRecord& s) {
     if (fileExists(s.databaseFilePath)) {
         const Acceptance stored = accept(s.databaseFilePath);
         if (stored != Acceptance::Invalid)
@@ -91,8 +87,7 @@ bool ensureValidDatabase() {
 }
 
 // Returns false when another copy works on the database and the user gives up waiting for it.
-bool lockForThisCopy() {
-    const QString& path = AppSettings().databaseFilePath;
+bool lockForThisCopy(const QString& path) {
     while (const auto holder = lockDatabase(path)) {
         if (dialogs().message(inUseByAnotherCopyText(path, *holder) +
                                   "\r\nDo you want to try again?",
@@ -108,25 +103,25 @@ bool DatabaseEngineAvailable() {
     return logged("error (ADOInstalled) : ", checkDatabaseEngine);
 }
 
-bool StartUp() {
+bool StartUp(AppSettingsRecord& settings) {
     ErrorLog::open(programDir() + "/errors.log");
     if (!DatabaseEngineAvailable()) {
         dialogs().message("You have to install ADO in order to run this program.  Download "
                           "MDAC_TYP from Microsoft first.");
         return false;
     }
-    step(loadSettings);
-    step(offerNewDatabase);
+    step([&] { loadSettings(settings); });
+    step([&] { offerNewDatabase(settings); });
     bool databaseReady = true;
-    step([&] { databaseReady = ensureValidDatabase(); });
+    step([&] { databaseReady = ensureValidDatabase(settings); });
     if (!databaseReady)
         return false;
-    step([&] { databaseReady = lockForThisCopy(); });
+    step([&] { databaseReady = lockForThisCopy(settings.databaseFilePath); });
     if (!databaseReady)
         return false;
-    step([] { AppSettings().setDbPath(AppSettings().dbpath); });
-    step(UpgradeDB);
-    step(SetDefaults);
-    step([] { checkDatabaseIntegrity(AppSettings().databaseFilePath); });
+    step([&] { settings.setDbPath(settings.dbpath); });
+    step([&] { UpgradeDB(settings); });
+    step([&] { SetDefaults(settings); });
+    step([&] { checkDatabaseIntegrity(settings.databaseFilePath); });
     return true;
 }

@@ -7,6 +7,7 @@
 #include "scoreboard.h"
 
 #include "app/compactdb.h"
+#include "app/runsettings.h"
 #include "binding/releasedb.h"
 #include "db/recordsources.h"
 
@@ -403,7 +404,7 @@ void emptyStartUp(State& state, const BenchSetup& setup) {
 void programCompaction(State& state, const BenchSetup& setup) {
     Started program(state, setup);
     for (auto _ : state)
-        if (!CompactDB(setup.databasePath(), setup.workDir + "/test.mdb"))
+        if (!CompactDB(AppSettings(), setup.databasePath(), setup.workDir + "/test.mdb"))
             state.SkipWithError("compaction failed");
 }
 

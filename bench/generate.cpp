@@ -1,5 +1,6 @@
 // Writes a clinic's database of a given size: korvel-generate DIR [patients invoices
-// lines-per-invoice years seed]. The database is made by the program's own CreateDB in DIR.
+// lines-per-invoice years seed]. The database is made by the program's own
+// creation of a database file in DIR.
 
 #include "clinicdata.h"
 
@@ -12,11 +13,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSettings>
 #include <cstdio>
 
 namespace {
-// CreateDB only asks about an old backup; the generator never keeps one.
+// Creation only asks about an old backup; the generator never keeps one.
 class NoQuestions : public Dialogs {
   public:
     Answer message(const QString& text, Buttons, Icon, const std::optional<QString>&) override {
@@ -58,8 +58,6 @@ int main(int argc, char* argv[]) {
     const QString dir = QDir(args[1]).absolutePath();
     QDir().mkpath(dir);
     setProgramDir(dir);
-    // CreateDB writes the letterhead into the settings: keep the user's own settings out of reach.
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir + "/settings");
     NoQuestions answers;
     setDialogs(&answers);
     QFile::remove(dir + "/korvel_data_backup.mdb");
@@ -67,7 +65,7 @@ int main(int argc, char* argv[]) {
 
     QElapsedTimer timer;
     timer.start();
-    if (!CreateDB("korvel_data", QString()))
+    if (!createDatabaseFile("korvel_data"))
         return 1;
     try {
         generateClinicData(dir + "/korvel_data.mdb", size);

@@ -10,8 +10,9 @@
 #include "scoreboard.h"
 #include "screenscans.h"
 
+#include "app/databaseprocedures.h"
+#include "app/runsettings.h"
 #include "db/connection.h"
-#include "db/createdb.h"
 
 #include <QApplication>
 #include <QDir>
@@ -64,7 +65,7 @@ QString textFrom(const QString& databasePath, const QString& sql) {
 
 bool makeEmptyDatabase(const QString& directory) {
     ProgramSession session(directory);
-    return CreateDB("korvel_data", QString());
+    return CreateDB(AppSettings(), "korvel_data", QString());
 }
 
 // Sizes and periods from the data itself.

@@ -1,5 +1,6 @@
 #include "programsession.h"
 
+#include "app/runsettings.h"
 #include "app/screenfactories.h"
 #include "app/startup.h"
 #include "binding/screens.h"
@@ -7,7 +8,6 @@
 #include "core/programdir.h"
 #include "db/connection.h"
 #include "db/databaselock.h"
-#include "settings/appsettings.h"
 #include "settings/settingsstore.h"
 
 #include <QCoreApplication>
@@ -61,8 +61,8 @@ ProgramSession::ProgramSession(const QString& directory) : directory_(directory)
     AppSettings() = AppSettingsRecord();
     AppSettings().dbpath = directory;
     AppSettings().letterhead = DefaultLetterhead();
-    WriteAllSettings();
-    registerScreens();
+    WriteAllSettings(AppSettings());
+    registerScreens(AppSettings());
 }
 
 ProgramSession::~ProgramSession() {
@@ -75,7 +75,7 @@ ProgramSession::~ProgramSession() {
 }
 
 bool ProgramSession::start() {
-    if (!StartUp())
+    if (!StartUp(AppSettings()))
         return false;
     Screens::get(Screen::Main)->show();
     settle();
@@ -92,7 +92,7 @@ void ProgramSession::stop() {
     Screens::reset();
     closeAllDatabases();
     releaseDatabaseLock();
-    registerScreens();
+    registerScreens(AppSettings());
     running_ = false;
 }
 

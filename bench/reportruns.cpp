@@ -1,11 +1,11 @@
 #include "reportruns.h"
 
+#include "app/runsettings.h"
 #include "db/connection.h"
 #include "reports/lazyreport.h"
 #include "reports/reportinstances.h"
 #include "reports/reportlayout.h"
 #include "reports/reportoutput.h"
-#include "settings/appsettings.h"
 
 ReportRun periodReport(const QString& report, ReportPeriod period, const QString& text) {
     return {report, [period, text] {

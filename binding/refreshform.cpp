@@ -3,7 +3,6 @@
 #include "binding/datacontrols.h"
 #include "binding/datasource.h"
 #include "core/failures.h"
-#include "settings/appsettings.h"
 
 #include <QWidget>
 
@@ -11,8 +10,7 @@ namespace {
 
 constexpr auto kLabel = "error in (RefreshForm) : ";
 
-void rebind(QWidget* screen) {
-    const QString database = AppSettings().databaseFilePath;
+void rebind(QWidget* screen, const QString& database) {
     for (DataSource* source : dataControlsOf(screen)) {
         logged(kLabel, [&] {
             source->setConnect(QString());
@@ -25,10 +23,10 @@ void rebind(QWidget* screen) {
 
 } // namespace
 
-void RefreshForm(QWidget* screen) {
+void RefreshForm(QWidget* screen, const QString& databasePath) {
     if (!screen)
         return;
-    rebind(screen);
+    rebind(screen, databasePath);
     for (DataSource* source : screen->findChildren<DataSource*>())
         logged(kLabel, [&] { source->refresh(); });
 }

@@ -8,21 +8,11 @@
 #include "db/databaselock.h"
 #include "db/indexupkeep.h"
 #include "db/schema.h"
-#include "settings/appsettings.h"
 
 #include <QDateTime>
 #include <QFile>
 
 namespace {
-
-const Letterhead& promptLetterhead() {
-    static const Letterhead prompts{
-        "Enter Clinic Name",      "Enter Doctor Name",      "Enter Qualifications 1",
-        "Enter Qualifications 2", "Enter Qualifications 3", "Enter License No",
-        "Enter Telephone #",
-    };
-    return prompts;
-}
 
 bool userDeletesOldBackup(const QString& backupPath) {
     const QString question = QString("Do you want to Delete the old backup?  هل تريد حذف النسخه "
@@ -106,7 +96,7 @@ void refuseWhileInUse(const QString& databasePath) {
 
 // The new file is built complete under a name of its own and only then put in place by renames,
 // so that at every moment the previous database stands whole under one of its names.
-bool CreateDB(const QString& baseName, const QString& /*password: SQLite has no built-in one*/) {
+bool createDatabaseFile(const QString& baseName) {
     const QString databasePath = programDir() + "/" + baseName + ".mdb";
     const QString backupPath = programDir() + "/" + baseName + "_backup.mdb";
     const QString buildPath = databasePath + ".new";
@@ -123,7 +113,6 @@ bool CreateDB(const QString& baseName, const QString& /*password: SQLite has no 
         if (fileExists(databasePath))
             moveFile(databasePath, backupPath);
         moveFile(buildPath, databasePath);
-        resetLetterhead(promptLetterhead());
         return true;
     } catch (const AppError& error) {
         ErrorLog::write("error in (CreateDB) : ", error);

@@ -1,13 +1,11 @@
 #include "db/upgradedb.h"
 
-#include "core/dialogs.h"
 #include "core/errorlog.h"
 #include "core/programdir.h"
 #include "db/connection.h"
 #include "db/indexupkeep.h"
 #include "db/schema.h"
 #include "db/validation.h"
-#include "settings/appsettings.h"
 
 #include <QSqlRecord>
 
@@ -64,20 +62,25 @@ void upgradeSchema(const QSqlDatabase& db) {
             runQuery(db, statement);
 }
 
-void upgradeLayout(const QString& path) {
+} // namespace
+
+bool convertOlderLayout(const QString& path) {
+    if (!fileExists(path) || !UpgradeNeeded(path))
+        return false;
     try {
         ScopedDatabase database(path);
         if (hasTable(database.db(), "po_descs"))
-            return; // present but unreadable: nothing to convert
+            return false; // present but unreadable: nothing to convert
         inTransaction(database.db(), [&] { upgradeSchema(database.db()); });
+        return true;
     } catch (const AppError& error) {
         // The transaction left the file as it was; the user is not told of a success.
         ErrorLog::write("error (UpgradeDB) : ", error);
-        return;
+        return false;
     }
-    resetLetterhead(DefaultLetterhead());
-    dialogs().message("The database has been modified successfully");
 }
+
+namespace {
 
 // Files stored before "temporary" was always written hold it empty; they are not temporary.
 // The file is written only when such a file exists, so a read-only database opens as before.
@@ -109,12 +112,9 @@ void upkeepIndexesOf(const QString& path) {
 
 } // namespace
 
-void UpgradeDB() {
-    const QString path = AppSettings().databaseFilePath;
+void bringUpToDate(const QString& path) {
     if (!fileExists(path))
         return;
-    if (UpgradeNeeded(path))
-        upgradeLayout(path);
     normaliseTemporaryFlags(path);
     upkeepIndexesOf(path);
 }

@@ -11,6 +11,8 @@
 #include "invoices/screenparts.h"
 #include "invoices/widgetevents.h"
 
+#include "settings/appsettings.h"
+
 #include <QCloseEvent>
 #include <QFormLayout>
 #include <QFrame>
@@ -25,8 +27,8 @@ namespace {
 const QString kCodePrompt = "Code Number :";
 }
 
-CatalogScreen::CatalogScreen(QWidget* parent)
-    : QWidget(parent), catalog_(new DataSource(this, "Data1", "file_desc")) {
+CatalogScreen::CatalogScreen(const AppSettingsRecord& settings, QWidget* parent)
+    : QWidget(parent), settings_(settings), catalog_(new DataSource(this, "Data1", "file_desc")) {
     setWindowTitle("Description Entry");
     setAccessibleName("Description Entry");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -96,7 +98,7 @@ void CatalogScreen::closeEvent(QCloseEvent* event) {
 }
 
 void CatalogScreen::activate() {
-    RefreshForm(this);
+    RefreshForm(this, settings_.databaseFilePath);
 }
 
 void CatalogScreen::setEditing(bool editing) {

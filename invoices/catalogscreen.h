@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+struct AppSettingsRecord;
 class DataSource;
 class QLineEdit;
 class QPushButton;
@@ -12,7 +13,7 @@ class QTableView;
 class CatalogScreen : public QWidget {
     Q_OBJECT
   public:
-    explicit CatalogScreen(QWidget* parent = nullptr);
+    explicit CatalogScreen(const AppSettingsRecord& settings, QWidget* parent = nullptr);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -31,6 +32,7 @@ class CatalogScreen : public QWidget {
     // Browsing, or editing a record until "Save" or "Cancel" ends the edit.
     void setEditing(bool editing);
 
+    const AppSettingsRecord& settings_;
     DataSource* catalog_;
     QLineEdit* codeBox_ = nullptr;
     QLineEdit* descriptionBox_ = nullptr;

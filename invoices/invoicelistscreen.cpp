@@ -11,6 +11,8 @@
 #include "invoices/screenparts.h"
 #include "invoices/widgetevents.h"
 
+#include "settings/appsettings.h"
+
 #include <QFormLayout>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -24,8 +26,8 @@
 
 using screenparts::addLabelled;
 
-InvoiceListScreen::InvoiceListScreen(QWidget* parent)
-    : QMainWindow(parent), invoices_(new DataSource(this, "Data1", "pt_sh")),
+InvoiceListScreen::InvoiceListScreen(const AppSettingsRecord& settings, QWidget* parent)
+    : QMainWindow(parent), settings_(settings), invoices_(new DataSource(this, "Data1", "pt_sh")),
       list_(new DataSource(this, "Data2", kPendingInvoicesQuery)),
       // The lines source is pointed at one invoice's lines by the screen itself.
       lines_(new DataSource(this, "Data3", "po_desc", DataSource::Rebinding::AtStartOnly)) {

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+struct AppSettingsRecord;
 class DataSource;
 class MaskedEdit;
 class NavigationBar;
@@ -15,7 +16,7 @@ class QTableView;
 class InvoiceListScreen : public QMainWindow {
     Q_OBJECT
   public:
-    explicit InvoiceListScreen(QWidget* parent = nullptr);
+    explicit InvoiceListScreen(const AppSettingsRecord& settings, QWidget* parent = nullptr);
 
     // Shows the invoice with this number in the detail panel, asking for a number when none is
     // given. No answer, or a number that no invoice has, closes the screen.
@@ -44,6 +45,7 @@ class InvoiceListScreen : public QMainWindow {
     void printInvoice(bool preview);
     void showInvoiceKeys();
 
+    const AppSettingsRecord& settings_;
     DataSource* invoices_;
     DataSource* list_;
     DataSource* lines_;

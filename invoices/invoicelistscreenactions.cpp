@@ -42,7 +42,7 @@ void InvoiceListScreen::closeEvent(QCloseEvent* event) {
 }
 
 void InvoiceListScreen::activate() {
-    RefreshForm(this);
+    RefreshForm(this, settings_.databaseFilePath);
     // The list is the pending invoices again: a caption naming all of them would mislead.
     if (listBar_->caption() == "All Invoices")
         listBar_->setCaption("Pending Invoices");
@@ -152,7 +152,7 @@ void InvoiceListScreen::saveInvoice() {
 void InvoiceListScreen::deleteInvoice() {
     reported([&] {
         const QVariant number = invoices_->field("po_num");
-        QSqlDatabase db = openDatabase(AppSettings().databaseFilePath);
+        QSqlDatabase db = openDatabase(settings_.databaseFilePath);
         inTransaction(db, [&] { deleteSavedInvoice(db, number); });
     });
     reported([&] { invoices_->refresh(); });
@@ -165,9 +165,9 @@ void InvoiceListScreen::printInvoice(bool preview) {
     reported(
         [&] {
             if (preview)
-                PreviewInvoice(number, this);
+                PreviewInvoice(settings_, number, this);
             else
-                PrintInvoice(number);
+                PrintInvoice(settings_, number);
         },
         FailureWording::DescriptionNumber);
 }

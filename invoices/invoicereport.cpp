@@ -39,9 +39,9 @@ QString captionFor(const QString& name, const QVariant& value) {
 
 } // namespace
 
-RowSet PrepareInvoiceReport(const QString& invoiceNumber) {
+RowSet PrepareInvoiceReport(const AppSettingsRecord& settings, const QString& invoiceNumber) {
     const QVariant number = invoiceNumberValue(invoiceNumber.trimmed());
-    RowSet rows = invoiceReportRows(AppSettings().databaseFilePath, number);
+    RowSet rows = invoiceReportRows(settings.databaseFilePath, number);
 
     Report& report = reportByName("po_rep");
     report.useSideMargins();
@@ -49,7 +49,7 @@ RowSet PrepareInvoiceReport(const QString& invoiceNumber) {
         showMessage("There is no invoice available to print!");
         return rows;
     }
-    PrepareReport(report);
+    PrepareReport(report, settings);
     fillLabelsFromFirstRow(report, rows);
     return rows;
 }
@@ -65,16 +65,17 @@ void fillLabelsFromFirstRow(Report& report, const RowSet& rows) {
         }
 }
 
-bool PrintInvoice(const QString& invoiceNumber) {
-    RowSet rows = PrepareInvoiceReport(invoiceNumber);
+bool PrintInvoice(const AppSettingsRecord& settings, const QString& invoiceNumber) {
+    RowSet rows = PrepareInvoiceReport(settings, invoiceNumber);
     if (rows.rowCount() == 0)
         return false;
     printReport(reportByName("po_rep"), rows);
     return true;
 }
 
-bool PreviewInvoice(const QString& invoiceNumber, QWidget* parent) {
-    RowSet rows = PrepareInvoiceReport(invoiceNumber);
+bool PreviewInvoice(const AppSettingsRecord& settings, const QString& invoiceNumber,
+                    QWidget* parent) {
+    RowSet rows = PrepareInvoiceReport(settings, invoiceNumber);
     if (rows.rowCount() == 0)
         return false;
     previewReport(reportByName("po_rep"), rows, parent);

@@ -2,6 +2,7 @@
 
 #include "db/rowsource.h"
 
+struct AppSettingsRecord;
 class QWidget;
 struct Report;
 
@@ -14,7 +15,7 @@ struct Report;
 // labels filled from the first row. An unknown number shows "There is no invoice available to
 // print!" and gives no rows. A number that is empty or not a number raises the database's
 // syntax error.
-RowSet PrepareInvoiceReport(const QString& invoiceNumber);
+RowSet PrepareInvoiceReport(const AppSettingsRecord& settings, const QString& invoiceNumber);
 
 // Sets every label named like a column (letter case aside) to that column's value in the first
 // row; the money columns "tot", "paym" and "netd" read "###,##0.00". Other labels stay as they
@@ -23,5 +24,6 @@ void fillLabelsFromFirstRow(Report& report, const RowSet& rows);
 
 // Prepares the invoice and prints it to the default printer, or shows it in a modal preview.
 // False when there is no such invoice. Failures raise AppError.
-bool PrintInvoice(const QString& invoiceNumber);
-bool PreviewInvoice(const QString& invoiceNumber, QWidget* parent = nullptr);
+bool PrintInvoice(const AppSettingsRecord& settings, const QString& invoiceNumber);
+bool PreviewInvoice(const AppSettingsRecord& settings, const QString& invoiceNumber,
+                    QWidget* parent = nullptr);

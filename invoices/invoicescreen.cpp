@@ -8,6 +8,8 @@
 #include "invoices/screenparts.h"
 #include "invoices/widgetevents.h"
 
+#include "settings/appsettings.h"
+
 #include <QFormLayout>
 #include <QFrame>
 #include <QGridLayout>
@@ -33,8 +35,9 @@ QLineEdit* shownBox(QWidget* parent, const QString& name) {
 
 } // namespace
 
-InvoiceScreen::InvoiceScreen(QWidget* parent)
-    : QMainWindow(parent), header_(new DataSource(this, "Data1", "inv_rep_data")),
+InvoiceScreen::InvoiceScreen(const AppSettingsRecord& settings, QWidget* parent)
+    : QMainWindow(parent), settings_(settings),
+      header_(new DataSource(this, "Data1", "inv_rep_data")),
       catalog_(new DataSource(this, "Data2", "file_desc")),
       lines_(new DataSource(this, "Data3", "po_desc")) {
     new DataSource(this, "Data4", "pt_sh");

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QVariant>
 
+struct AppSettingsRecord;
 class DataSource;
 class MaskedEdit;
 class QAction;
@@ -21,7 +22,7 @@ class QTableView;
 class InvoiceScreen : public QMainWindow {
     Q_OBJECT
   public:
-    explicit InvoiceScreen(QWidget* parent = nullptr);
+    explicit InvoiceScreen(const AppSettingsRecord& settings, QWidget* parent = nullptr);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -60,6 +61,7 @@ class InvoiceScreen : public QMainWindow {
 
     // The five data sources; the saved headers and lines (Data4, Data5) are written by
     // storeInvoice() in one transaction, so the screen only keeps them bound.
+    const AppSettingsRecord& settings_;
     DataSource* header_;
     DataSource* catalog_;
     DataSource* lines_;

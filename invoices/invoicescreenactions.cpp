@@ -21,14 +21,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-
-QSqlDatabase database() {
-    return openDatabase(AppSettings().databaseFilePath);
-}
-
-} // namespace
-
 void InvoiceScreen::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     Screens::onActivation(this, event, [this] { activate(); });
@@ -50,14 +42,14 @@ void InvoiceScreen::activate() {
         activated_ = true;
         reported(
             [&] {
-                QSqlDatabase db = database();
+                QSqlDatabase db = openDatabase(settings_.databaseFilePath);
                 inTransaction(db, [&] { deleteLeftoverScratch(db); });
             },
             FailureWording::NumberArrowDescription);
     }
     reported(
         [&] {
-            RefreshForm(this);
+            RefreshForm(this, settings_.databaseFilePath);
             headerId_ = header_->hasCurrent() ? header_->field("id") : QVariant();
         },
         FailureWording::NumberArrowDescription);
@@ -177,7 +169,7 @@ void InvoiceScreen::saveAndStartNext() {
 int InvoiceScreen::storeInvoice(bool clearScratch) {
     const InvoiceDraft invoice = draft();
     checkDraftFits(invoice);
-    QSqlDatabase db = database();
+    QSqlDatabase db = openDatabase(settings_.databaseFilePath);
     int number = 0;
     inTransaction(db, [&] {
         number = writeInvoice(db, invoice);
@@ -216,11 +208,11 @@ void InvoiceScreen::abandonInvoice() {
 }
 
 void InvoiceScreen::printInvoice() {
-    reported([&] { PrintInvoice(invoiceNoBox_->text().trimmed()); });
+    reported([&] { PrintInvoice(settings_, invoiceNoBox_->text().trimmed()); });
 }
 
 void InvoiceScreen::clearScratch() {
-    QSqlDatabase db = database();
+    QSqlDatabase db = openDatabase(settings_.databaseFilePath);
     inTransaction(db, [&] { deleteScratch(db, headerId_); });
 }
 

@@ -7,14 +7,17 @@
 #include "core/dialogs.h"
 #include "core/failures.h"
 
+#include "settings/appsettings.h"
+
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-OpenFileDialog::OpenFileDialog(QWidget* parent)
-    : QDialog(parent), patients_(new DataSource(this, "Data1", "per_inf_data")),
+OpenFileDialog::OpenFileDialog(const AppSettingsRecord& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings),
+      patients_(new DataSource(this, "Data1", "per_inf_data")),
       header_(new DataSource(this, "Data2", "inv_rep_data")) {
     setObjectName("Form8");
     setWindowTitle(kNoCaption);
@@ -77,7 +80,7 @@ void OpenFileDialog::showEvent(QShowEvent* event) {
 
 void OpenFileDialog::activate() {
     ok_->setEnabled(false);
-    RefreshForm(this);
+    RefreshForm(this, settings_.databaseFilePath);
     reported([this] { header_->addNew(); }, FailureWording::NumberArrowDescription);
     fileNumber_->setFocus();
 }

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+struct AppSettingsRecord;
 class DataSource;
 class QLineEdit;
 class QPushButton;
@@ -12,7 +13,7 @@ class QPushButton;
 class OpenFileDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit OpenFileDialog(QWidget* parent = nullptr);
+    explicit OpenFileDialog(const AppSettingsRecord& settings, QWidget* parent = nullptr);
 
     // "CANCEL", Escape and the window frame: nothing is kept.
     void reject() override;
@@ -27,6 +28,7 @@ class OpenFileDialog : public QDialog {
     void lookUp(bool byTab);
     void confirm();
 
+    const AppSettingsRecord& settings_;
     DataSource* patients_;
     DataSource* header_;
     QLineEdit* fileNumber_;

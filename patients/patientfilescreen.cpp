@@ -12,6 +12,8 @@
 #include "patients/fullname.h"
 #include "patients/patientreports.h"
 
+#include "settings/appsettings.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -28,8 +30,9 @@ QString askFileNumber() {
 
 } // namespace
 
-PatientFileScreen::PatientFileScreen(QWidget* parent)
-    : QMainWindow(parent), patients_(new DataSource(this, "Data1", "per_inf_data")),
+PatientFileScreen::PatientFileScreen(const AppSettingsRecord& settings, QWidget* parent)
+    : QMainWindow(parent), settings_(settings),
+      patients_(new DataSource(this, "Data1", "per_inf_data")),
       invoices_(new DataSource(this, "Data2", "pt_sh")) {
     setObjectName("Form1");
     setWindowTitle("Pt. File");
@@ -88,7 +91,7 @@ bool PatientFileScreen::storeOnClose() {
 }
 
 void PatientFileScreen::activate() {
-    RefreshForm(this);
+    RefreshForm(this, settings_.databaseFilePath);
     const QString answer = askFileNumber();
     if (answer.isEmpty()) {
         close();
@@ -213,7 +216,7 @@ void PatientFileScreen::deleteFile() {
 }
 
 void PatientFileScreen::print() {
-    reported([this] { printPatientSheet(form_.boxes.fileNumber->text()); },
+    reported([this] { printPatientSheet(settings_, form_.boxes.fileNumber->text()); },
              FailureWording::NumberArrowDescription);
 }
 
@@ -234,5 +237,6 @@ void PatientFileScreen::listInvoices() {
 }
 
 void PatientFileScreen::countByNationality() {
-    reported([this] { previewNationalityCount(this); }, FailureWording::NumberArrowDescription);
+    reported([this] { previewNationalityCount(settings_, this); },
+             FailureWording::NumberArrowDescription);
 }

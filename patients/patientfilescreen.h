@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+struct AppSettingsRecord;
 class DataSource;
 
 // "Pt. File": one patient's file at a time, opened and begun by file number, with the patient's
@@ -11,7 +12,7 @@ class DataSource;
 class PatientFileScreen : public QMainWindow {
     Q_OBJECT
   public:
-    explicit PatientFileScreen(QWidget* parent = nullptr);
+    explicit PatientFileScreen(const AppSettingsRecord& settings, QWidget* parent = nullptr);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -42,6 +43,7 @@ class PatientFileScreen : public QMainWindow {
     // false when that was refused.
     bool storeOnClose();
 
+    const AppSettingsRecord& settings_;
     DataSource* patients_;
     DataSource* invoices_;
     PatientFileForm form_;

@@ -6,14 +6,14 @@
 #include "reports/reportoutput.h"
 #include "settings/appsettings.h"
 
-void printPatientSheet(const QString& fileNumber) {
-    const auto rows = patientSheetRows(AppSettings().databaseFilePath, fileNumber);
+void printPatientSheet(const AppSettingsRecord& settings, const QString& fileNumber) {
+    const auto rows = patientSheetRows(settings.databaseFilePath, fileNumber);
     printReport(reportByName("per_inf_rep"), *rows);
 }
 
-void previewNationalityCount(QWidget* parent) {
-    const auto rows = nationalityCountRows(AppSettings().databaseFilePath);
+void previewNationalityCount(const AppSettingsRecord& settings, QWidget* parent) {
+    const auto rows = nationalityCountRows(settings.databaseFilePath);
     Report& report = reportByName("countbynationality");
-    PrepareReport(report);
+    PrepareReport(report, settings);
     previewReport(report, *rows, parent);
 }

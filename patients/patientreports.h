@@ -2,9 +2,10 @@
 
 #include <QString>
 
+struct AppSettingsRecord;
 class QWidget;
 
 // Prints the personal information sheet of the files with this number to the default printer.
-void printPatientSheet(const QString& fileNumber);
+void printPatientSheet(const AppSettingsRecord& settings, const QString& fileNumber);
 // Shows the count of patients by nationality in a modal preview with the current letterhead.
-void previewNationalityCount(QWidget* parent);
+void previewNationalityCount(const AppSettingsRecord& settings, QWidget* parent);

@@ -8,6 +8,8 @@
 #include "core/failures.h"
 #include "patients/bidirectionaldelegate.h"
 
+#include "settings/appsettings.h"
+
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -30,9 +32,9 @@ QString searchFieldCaption(SearchField field) {
 
 } // namespace
 
-PatientSearchScreen::PatientSearchScreen(QWidget* parent)
-    : QWidget(parent), patients_(new DataSource(this, "Data1", "per_inf_data")),
-      fields_(new QButtonGroup(this)) {
+PatientSearchScreen::PatientSearchScreen(const AppSettingsRecord& settings, QWidget* parent)
+    : QWidget(parent), settings_(settings),
+      patients_(new DataSource(this, "Data1", "per_inf_data")), fields_(new QButtonGroup(this)) {
     setObjectName("Form3");
     setWindowTitle("Reasersh");
     setAccessibleName("Reasersh");
@@ -100,7 +102,7 @@ QTableView* PatientSearchScreen::resultsGrid() {
 
 void PatientSearchScreen::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    Screens::onActivation(this, event, [this] { RefreshForm(this); });
+    Screens::onActivation(this, event, [this] { RefreshForm(this, settings_.databaseFilePath); });
 }
 
 void PatientSearchScreen::closeEvent(QCloseEvent* event) {

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+struct AppSettingsRecord;
 class DataSource;
 class QButtonGroup;
 class QGroupBox;
@@ -16,7 +17,7 @@ class QTableView;
 class PatientSearchScreen : public QWidget {
     Q_OBJECT
   public:
-    explicit PatientSearchScreen(QWidget* parent = nullptr);
+    explicit PatientSearchScreen(const AppSettingsRecord& settings, QWidget* parent = nullptr);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -28,6 +29,7 @@ class PatientSearchScreen : public QWidget {
     void chooseField(SearchField field);
     void search();
 
+    const AppSettingsRecord& settings_;
     DataSource* patients_;
     QButtonGroup* fields_;
     QLineEdit* text_;

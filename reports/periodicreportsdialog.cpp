@@ -53,7 +53,8 @@ void setDisabledBox(QLineEdit* box, const QString& shape) {
 
 } // namespace
 
-PeriodicReportsDialog::PeriodicReportsDialog(QWidget* parent) : QWidget(parent, Qt::Dialog) {
+PeriodicReportsDialog::PeriodicReportsDialog(const AppSettingsRecord& settings, QWidget* parent)
+    : QWidget(parent, Qt::Dialog), settings_(settings) {
     setObjectName("Form6");
     setWindowTitle("Reports");
     setAccessibleName("Reports");
@@ -180,7 +181,7 @@ void PeriodicReportsDialog::runReport() {
     const QString period = boxes_[kind_ - 1]->displayText().trimmed();
     for (const char* name : {"rep_day", "rep_mon", "rep_year"})
         reportByName(name).useSideMargins();
-    const auto rows = periodInvoiceRows(AppSettings().databaseFilePath, kind.period, period);
+    const auto rows = periodInvoiceRows(settings_.databaseFilePath, kind.period, period);
     Report& report = reportByName(kind.report);
     if (destination_ == 1)
         printReport(report, *rows, this);

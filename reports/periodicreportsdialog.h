@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+struct AppSettingsRecord;
 class QButtonGroup;
 class QLayout;
 class QLineEdit;
@@ -13,7 +14,7 @@ class QPushButton;
 class PeriodicReportsDialog : public QWidget {
     Q_OBJECT
   public:
-    explicit PeriodicReportsDialog(QWidget* parent = nullptr);
+    explicit PeriodicReportsDialog(const AppSettingsRecord& settings, QWidget* parent = nullptr);
 
   signals:
     void closed();
@@ -33,6 +34,7 @@ class PeriodicReportsDialog : public QWidget {
     void produceReport();
     void runReport();
 
+    const AppSettingsRecord& settings_;
     // 1 day, 2 month, 3 year.
     int kind_ = 1;
     // 0 screen, 1 printer.

@@ -5,20 +5,20 @@
 #include "settings/appsettings.h"
 
 namespace {
-void fillLetterhead(ReportControl& control) {
+void fillLetterhead(ReportControl& control, const AppSettingsRecord& settings) {
     const QString name = control.name.toLower();
     for (const LetterheadLabel& line : kLetterheadLabels)
         if (name == settingName(line.line))
-            control.caption = settingIn(AppSettings(), line.line);
+            control.caption = settingIn(settings, line.line);
 }
 } // namespace
 
-void PrepareReport(Report& report) {
+void PrepareReport(Report& report, const AppSettingsRecord& settings) {
     report.useSideMargins();
     for (ReportSection& section : report.sections)
         for (ReportControl& control : section.controls)
             if (control.typeName() == "RptLabel") {
                 control.canGrow = true;
-                fillLetterhead(control);
+                fillLetterhead(control, settings);
             }
 }

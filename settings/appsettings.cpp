@@ -15,9 +15,13 @@ const Letterhead& DefaultLetterhead() {
     return defaults;
 }
 
-AppSettingsRecord& AppSettings() {
-    static AppSettingsRecord record;
-    return record;
+const Letterhead& PromptLetterhead() {
+    static const Letterhead prompts{
+        "Enter Clinic Name",      "Enter Doctor Name",      "Enter Qualifications 1",
+        "Enter Qualifications 2", "Enter Qualifications 3", "Enter License No",
+        "Enter Telephone #",
+    };
+    return prompts;
 }
 
 QString databaseFileIn(const QString& directory) {
@@ -31,11 +35,11 @@ void AppSettingsRecord::setDbPath(const QString& directory) {
     connectionString = connectionPrefix + databaseFilePath;
 }
 
-void resetLetterhead(const Letterhead& values) {
-    AppSettings().letterhead = values;
+void resetLetterhead(AppSettingsRecord& settings, const Letterhead& values) {
+    settings.letterhead = values;
     // Creation and upgrade write the doctor's name first.
     for (const Setting line :
          {Setting::DrName, Setting::ClinicName, Setting::Qualifications1, Setting::Qualifications2,
           Setting::Qualifications3, Setting::LicenseNo, Setting::Telephone})
-        SaveRegValue(line, settingIn(AppSettings(), line));
+        SaveRegValue(line, settingIn(settings, line));
 }

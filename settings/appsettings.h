@@ -15,8 +15,11 @@ struct Letterhead {
 
 // The built-in letterhead, used on the first run and by the database upgrade.
 const Letterhead& DefaultLetterhead();
+// The texts a new database asks the clinic to replace.
+const Letterhead& PromptLetterhead();
 
 // The settings of the run: the ten stored values and what is derived from the database path.
+// One record lives for the whole run; it is handed to whatever needs it.
 struct AppSettingsRecord {
     QString dbpath;
     QString reportspath;
@@ -31,8 +34,6 @@ struct AppSettingsRecord {
     void setDbPath(const QString& directory);
 };
 
-AppSettingsRecord& AppSettings();
-
 constexpr auto kDatabaseFileName = "korvel_data.mdb";
 constexpr auto kConnectionPrefix = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=";
 
@@ -40,4 +41,4 @@ constexpr auto kConnectionPrefix = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source
 QString databaseFileIn(const QString& directory);
 
 // Writes a letterhead to the record and to the store in the reset order.
-void resetLetterhead(const Letterhead& values);
+void resetLetterhead(AppSettingsRecord& settings, const Letterhead& values);

@@ -7,7 +7,7 @@ namespace {
 
 struct SettingInfo {
     const char* name;
-    QString AppSettingsRecord::*member;   // a value of the record itself, or
+    QString AppSettingsRecord::*member;  // a value of the record itself, or
     QString Letterhead::*letterheadLine; // a line of its letterhead
 };
 
@@ -45,6 +45,10 @@ QString& settingIn(AppSettingsRecord& record, Setting setting) {
     return value.member ? record.*value.member : record.letterhead.*value.letterheadLine;
 }
 
+const QString& settingIn(const AppSettingsRecord& record, Setting setting) {
+    return settingIn(const_cast<AppSettingsRecord&>(record), setting);
+}
+
 QString builtInValue(Setting setting) {
     const SettingInfo& value = info(setting);
     if (value.letterheadLine)
@@ -53,7 +57,7 @@ QString builtInValue(Setting setting) {
 }
 
 QList<Setting> letterheadSettings() {
-    return {Setting::ClinicName,      Setting::DrName,    Setting::Qualifications1,
+    return {Setting::ClinicName,      Setting::DrName,          Setting::Qualifications1,
             Setting::Qualifications2, Setting::Qualifications3, Setting::LicenseNo,
             Setting::Telephone};
 }

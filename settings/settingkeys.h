@@ -25,6 +25,7 @@ QList<Setting> allSettings();
 QString settingName(Setting setting);
 // Where the settings record keeps the value.
 QString& settingIn(AppSettingsRecord& record, Setting setting);
+const QString& settingIn(const AppSettingsRecord& record, Setting setting);
 // The value of the first run: the program directory for the two directories, the built-in
 // letterhead, no logo.
 QString builtInValue(Setting setting);

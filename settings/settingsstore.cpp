@@ -34,10 +34,10 @@ bool SettingsKeyWritable(const QString&) {
     return storeExists(*store) && store->isWritable();
 }
 
-void WriteAllSettings(const QString&) {
+void WriteAllSettings(const AppSettingsRecord& settings, const QString&) {
     auto store = openStore();
     for (const Setting setting : allSettings())
-        store->setValue(settingName(setting), settingIn(AppSettings(), setting));
+        store->setValue(settingName(setting), settingIn(settings, setting));
     store->sync();
 }
 
@@ -66,9 +66,9 @@ QString ReadRegValue(const QString& name) {
     return value.typeId() == QMetaType::QString ? value.toString() : QString();
 }
 
-void ReadAllSettings() {
+void ReadAllSettings(AppSettingsRecord& settings) {
     for (const Setting setting : allSettings())
-        settingIn(AppSettings(), setting) = ReadRegValue(setting);
+        settingIn(settings, setting) = ReadRegValue(setting);
 }
 
 QString PickFolder(QWidget* owner, const QString& instruction) {

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+struct AppSettingsRecord;
 class QWidget;
 
 // The settings store: ten named text values under "Software\ovrant\korvel". On Windows this is
@@ -15,8 +16,8 @@ constexpr auto kSettingsKey = "Software\\ovrant\\korvel";
 
 // True when the store exists and can be written.
 bool SettingsKeyWritable(const QString& key = kSettingsKey);
-// Creates the store and writes the ten values of AppSettings.
-void WriteAllSettings(const QString& key = kSettingsKey);
+// Creates the store and writes the ten values of the record.
+void WriteAllSettings(const AppSettingsRecord& settings, const QString& key = kSettingsKey);
 // Writes one value when the store exists and can be written.
 void SaveRegValue(const QString& name, const QString& value);
 void SaveRegValue(Setting setting, const QString& value);
@@ -26,5 +27,5 @@ QString ReadRegValue(Setting setting);
 // Asks for a directory; empty when the user cancels.
 QString PickFolder(QWidget* owner, const QString& instruction);
 
-// Loads the ten values into AppSettings, in the stored order.
-void ReadAllSettings();
+// Loads the ten values into the record, in the stored order.
+void ReadAllSettings(AppSettingsRecord& settings);

@@ -2,6 +2,7 @@
 #include "support/ui.h"
 
 #include "app/aboutbox.h"
+#include "app/runsettings.h"
 #include "app/screenfactories.h"
 #include "binding/screens.h"
 
@@ -40,7 +41,7 @@ class SearchPath {
 
 // An About box opened from the main window's Help menu.
 QWidget* openAbout() {
-    registerScreens();
+    registerScreens(AppSettings());
     QWidget* main = Screens::get(Screen::Main);
     main->show();
     trigger(main, "mnuAbout");

@@ -5,6 +5,7 @@
 
 #include "app/compactdb.h"
 #include "app/mainwindow.h"
+#include "app/runsettings.h"
 #include "app/setdefaults.h"
 #include "binding/datasource.h"
 #include "binding/refreshform.h"
@@ -15,7 +16,6 @@
 #include "db/connection.h"
 #include "db/recordsources.h"
 #include "db/validation.h"
-#include "settings/appsettings.h"
 
 #include <QAbstractTableModel>
 #include <QDir>
@@ -51,7 +51,7 @@ const QList<Control> kControls = {
 
 // Stand-ins for the screens: just their data controls, so that binding is tested on its own.
 void registerBareScreens() {
-    Screens::registerFactory(Screen::Main, [] { return new MainWindow; });
+    Screens::registerFactory(Screen::Main, [] { return new MainWindow(AppSettings()); });
     for (const Screen screen : allScreens()) {
         if (screen == Screen::Main)
             continue;
@@ -100,7 +100,7 @@ void BindingTest::setDefaultsBindsEveryDataControlAndTheLetterhead() {
         addInvoice("99", "06/12/2026", 500, 500, db); // no such patient
     }
     registerBareScreens();
-    SetDefaults();
+    SetDefaults(AppSettings());
 
     QCOMPARE(logEntries(env), QStringList());
     for (const Control& control : kControls) {
@@ -121,7 +121,7 @@ void BindingTest::aMissingTableFailsOnlyItsOwnControls() {
     AppSettings().setDbPath(env.programDirectory());
     createOldLayoutDatabase(AppSettings().databaseFilePath);
     registerBareScreens();
-    SetDefaults();
+    SetDefaults(AppSettings());
     // The older layout lacks the saved lines and the due amount: Form7's lines source and
     // Form5's pending list fail, one entry each, and every other control binds.
     const QStringList entries = logEntries(env);
@@ -135,7 +135,7 @@ void BindingTest::aMissingTableFailsOnlyItsOwnControls() {
     QVERIFY(source(Screen::Invoice, "Data4")->isOpen());
 
     ErrorLog::open(env.programDirectory() + "/errors.log");
-    RefreshForm(Screens::get(Screen::Invoice));
+    RefreshForm(Screens::get(Screen::Invoice), AppSettings().databaseFilePath);
     const QStringList again = logEntries(env);
     QCOMPARE(again.size(), 1);
     QVERIFY(again[0].startsWith("error in (RefreshForm) : "));
@@ -152,7 +152,7 @@ void BindingTest::refreshFormOnAnotherScreenOnlyRefreshes() {
     data->setRecordSource("file_desc");
     openDatabase(path);
     addProcedure("12", "Consultation", 150, openDatabase(path));
-    RefreshForm(&other);
+    RefreshForm(&other, AppSettings().databaseFilePath);
     QCOMPARE(data->recordSource(), QString("file_desc"));
     QCOMPARE(data->field("descrip").toString(), QString("Consultation"));
     QCOMPARE(env.log(), QString());
@@ -166,14 +166,14 @@ void BindingTest::changeOfDatabaseReachesEveryScreen() {
     addPatient({{"file_num", "S1"}, {"pt_name", "Only in second"}},
                openDatabase(secondDir + "/korvel_data.mdb"));
     registerBareScreens();
-    SetDefaults();
+    SetDefaults(AppSettings());
     QVERIFY(!source(Screen::PatientSearch, "Data1")->hasCurrent());
 
     AppSettings().setDbPath(secondDir);
     ReleaseDB();
     for (const Control& control : kControls)
         QVERIFY(!source(control.screen, control.name)->isOpen());
-    SetDefaults();
+    SetDefaults(AppSettings());
     QCOMPARE(AppSettings().connectionString,
              "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + secondDir + "/korvel_data.mdb");
     for (const Control& control : kControls)
@@ -199,11 +199,11 @@ void BindingTest::compactionShrinksAndKeepsEveryRow() {
         runQuery(db, "DELETE FROM per_inf_data WHERE id % 10 <> 0");
     }
     registerBareScreens();
-    SetDefaults();
+    SetDefaults(AppSettings());
     const qint64 before = QFileInfo(path).size();
     const QString target = env.programDirectory() + "/test.mdb";
 
-    QVERIFY(CompactDB(path, target));
+    QVERIFY(CompactDB(AppSettings(), path, target));
     QVERIFY(QFileInfo(path).size() < before / 2);
     QVERIFY(!fileExists(target));
     const QStringList files = QDir(env.programDirectory()).entryList({"*.mdb"}, QDir::Files);
@@ -221,7 +221,7 @@ void BindingTest::compactionReplacesALeftoverTemporaryFile() {
     const QString path = env.createDatabase();
     const QString target = env.programDirectory() + "/test.mdb";
     writeFile(target, "left over by an earlier run");
-    QVERIFY(CompactDB(path, target));
+    QVERIFY(CompactDB(AppSettings(), path, target));
     QVERIFY(!fileExists(target));
     QVERIFY(ValidDB(path));
 }
@@ -230,12 +230,13 @@ void BindingTest::compactionRefusesWhileAnotherProgramWrites() {
     TestEnv env;
     const QString path = env.createDatabase();
     registerBareScreens();
-    SetDefaults();
+    SetDefaults(AppSettings());
     ScopedDatabase other(path);
     runQuery(other.db(), "BEGIN IMMEDIATE");
     addProcedure("1", "x", 1, other.db());
 
-    QVERIFY_THROWS_EXCEPTION(AppError, CompactDB(path, env.programDirectory() + "/test.mdb"));
+    QVERIFY_THROWS_EXCEPTION(AppError,
+                             CompactDB(AppSettings(), path, env.programDirectory() + "/test.mdb"));
     QVERIFY(!fileExists(env.programDirectory() + "/test.mdb"));
     runQuery(other.db(), "COMMIT");
     QVERIFY(source(Screen::Catalog, "Data1")->isOpen());
@@ -249,7 +250,7 @@ void BindingTest::fileCompactedUnderTheProgramIsOpenedAgain() {
     TestEnv env;
     const QString path = env.createDatabase();
     registerBareScreens();
-    SetDefaults();
+    SetDefaults(AppSettings());
     addProcedure("1", "before", 1, openDatabase(path));
     const QString copy = env.programDirectory() + "/compacted.mdb";
     runQuery(ScopedDatabase(path).db(), "VACUUM INTO ?", {copy});

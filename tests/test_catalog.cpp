@@ -2,6 +2,7 @@
 #include "support/testenv.h"
 #include "support/ui.h"
 
+#include "app/runsettings.h"
 #include "binding/screens.h"
 #include "db/connection.h"
 #include "invoices/catalogscreen.h"
@@ -73,7 +74,7 @@ void CatalogTest::init() {
     env_ = std::make_unique<TestEnv>();
     env_->createDatabase();
     standInForMainWindow();
-    Screens::registerFactory(Screen::Catalog, [] { return new CatalogScreen; });
+    Screens::registerFactory(Screen::Catalog, [] { return new CatalogScreen(AppSettings()); });
     addProcedure("10", "Consultation", 100);
     addProcedure("12", "Dressing", 30);
     addProcedure("20", "X-ray", 250);

@@ -2,6 +2,7 @@
 #include "support/testenv.h"
 #include "support/ui.h"
 
+#include "app/runsettings.h"
 #include "app/screenfactories.h"
 #include "binding/screens.h"
 
@@ -80,7 +81,7 @@ void ClinicDayTest::oneDayAtTheReception() {
     env.createDatabase();
     addPatient({{"file_num", "101"}, {"pt_name", "Huda Saleh"}, {"pt_address", "Riyadh"}});
     addPatient({{"file_num", "102"}, {"pt_name", "Omar Ali"}, {"pt_address", "Jeddah"}});
-    registerScreens();
+    registerScreens(AppSettings());
     main_ = Screens::get(Screen::Main);
     main_->show();
     QVERIFY(QTest::qWaitForWindowActive(main_));

@@ -1,10 +1,10 @@
 #include "support/clinicrows.h"
 #include "support/testenv.h"
 
+#include "app/databaseprocedures.h"
+#include "app/runsettings.h"
 #include "core/programdir.h"
 #include "db/connection.h"
-#include "db/createdb.h"
-#include "settings/appsettings.h"
 #include "settings/settingsstore.h"
 
 #include <QDir>
@@ -33,7 +33,7 @@ struct FaultRunClinic {
     explicit FaultRunClinic(const QByteArray& previousDatabase) : previous(previousDatabase) {
         writeFile(env.programDirectory() + "/korvel_data.mdb", previous);
         AppSettings().setDbPath(env.makeDir("clinic"));
-        WriteAllSettings();
+        WriteAllSettings(AppSettings());
     }
 
     // Starts the program in a process of its own; true when it started.
@@ -89,7 +89,7 @@ class CreateDbTest : public QObject {
 
 void CreateDbTest::newDatabaseWithoutQuestionWhenNothingExists() {
     TestEnv env;
-    QVERIFY(CreateDB("korvel_data", QString()));
+    QVERIFY(CreateDB(AppSettings(), "korvel_data", QString()));
     QVERIFY(isNewDatabase(env.programDirectory() + "/korvel_data.mdb"));
     QVERIFY(!fileExists(env.programDirectory() + "/korvel_data_backup.mdb"));
     QCOMPARE(env.log(), QString());
@@ -98,7 +98,7 @@ void CreateDbTest::newDatabaseWithoutQuestionWhenNothingExists() {
 void CreateDbTest::previousDatabaseBecomesTheBackup() {
     TestEnv env;
     writeFile(env.programDirectory() + "/korvel_data.mdb", "previous clinic data");
-    QVERIFY(CreateDB("korvel_data", QString()));
+    QVERIFY(CreateDB(AppSettings(), "korvel_data", QString()));
     QCOMPARE(readFile(env.programDirectory() + "/korvel_data_backup.mdb"),
              QByteArray("previous clinic data"));
     QVERIFY(isNewDatabase(env.programDirectory() + "/korvel_data.mdb"));
@@ -111,7 +111,7 @@ void CreateDbTest::keepingTheOldBackupTouchesNothing() {
     writeFile(backup, "old backup");
     env.dialogs.expectMessage(kBackupQuestion + backup, Dialogs::Buttons::YesNo,
                               Dialogs::Icon::Critical, Dialogs::Answer::No);
-    QVERIFY(!CreateDB("korvel_data", QString()));
+    QVERIFY(!CreateDB(AppSettings(), "korvel_data", QString()));
     QCOMPARE(readFile(backup), QByteArray("old backup"));
     QCOMPARE(readFile(env.programDirectory() + "/korvel_data.mdb"), QByteArray("current"));
     QCOMPARE(env.log(), QString());
@@ -125,7 +125,7 @@ void CreateDbTest::deletingTheOldBackupReplacesIt() {
     writeFile(backup, "old backup");
     env.dialogs.expectMessage(kBackupQuestion + backup, Dialogs::Buttons::YesNo,
                               Dialogs::Icon::Critical, Dialogs::Answer::Yes);
-    QVERIFY(CreateDB("korvel_data", QString()));
+    QVERIFY(CreateDB(AppSettings(), "korvel_data", QString()));
     QCOMPARE(readFile(backup), QByteArray("current"));
     QVERIFY(isNewDatabase(env.programDirectory() + "/korvel_data.mdb"));
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
@@ -134,8 +134,8 @@ void CreateDbTest::deletingTheOldBackupReplacesIt() {
 void CreateDbTest::letterheadBecomesThePromptTexts() {
     TestEnv env;
     AppSettings().letterhead = DefaultLetterhead();
-    WriteAllSettings();
-    QVERIFY(CreateDB("korvel_data", QString()));
+    WriteAllSettings(AppSettings());
+    QVERIFY(CreateDB(AppSettings(), "korvel_data", QString()));
     const Letterhead& l = AppSettings().letterhead;
     QCOMPARE(l.clinicname, QString("Enter Clinic Name"));
     QCOMPARE(l.drname, QString("Enter Doctor Name"));
@@ -158,7 +158,7 @@ void CreateDbTest::failureBeforeTheBackupKeepsTheDatabase() {
     env.dialogs.expectMessage("Path/File access error (" + database + " -> " + backup + ")");
     const auto failed = [&] {
         try {
-            return !CreateDB("korvel_data", QString());
+            return !CreateDB(AppSettings(), "korvel_data", QString());
         } catch (...) {
             return false;
         }
@@ -175,7 +175,7 @@ void CreateDbTest::oldBackupBesideNoDatabaseIsKeptAside() {
     writeFile(backup, "the only copy of the clinic's data");
     env.dialogs.expectMessage(kBackupQuestion + backup, Dialogs::Buttons::YesNo,
                               Dialogs::Icon::Critical, Dialogs::Answer::Yes);
-    QVERIFY(CreateDB("korvel_data", QString()));
+    QVERIFY(CreateDB(AppSettings(), "korvel_data", QString()));
     QVERIFY(isNewDatabase(env.programDirectory() + "/korvel_data.mdb"));
     QVERIFY(!fileExists(backup));
     const QStringList aside =
@@ -197,13 +197,13 @@ void CreateDbTest::oldBackupBesideAnEmptyDatabaseIsKeptAside() {
     writeFile(backup, "older data");
     env.dialogs.expectMessage(kBackupQuestion + backup, Dialogs::Buttons::YesNo,
                               Dialogs::Icon::Critical, Dialogs::Answer::Yes);
-    QVERIFY(CreateDB("korvel_data", QString()));
+    QVERIFY(CreateDB(AppSettings(), "korvel_data", QString()));
     QCOMPARE(QDir(env.programDirectory()).entryList({"korvel_data_backup_*.mdb"}).size(), 1);
 
     addPatient({{"file_num", "P1"}}, ScopedDatabase(database).db());
     env.dialogs.expectMessage(kBackupQuestion + backup, Dialogs::Buttons::YesNo,
                               Dialogs::Icon::Critical, Dialogs::Answer::Yes);
-    QVERIFY(CreateDB("korvel_data", QString()));
+    QVERIFY(CreateDB(AppSettings(), "korvel_data", QString()));
     QCOMPARE(QDir(env.programDirectory()).entryList({"korvel_data_backup_*.mdb"}).size(), 1);
     QCOMPARE(countOf("per_inf_data", ScopedDatabase(backup).db()), 1);
 }

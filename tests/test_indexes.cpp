@@ -1,11 +1,12 @@
 #include "support/clinicrows.h"
 #include "support/testenv.h"
 
+#include "app/databaseprocedures.h"
+#include "app/runsettings.h"
 #include "db/connection.h"
 #include "db/recordsources.h"
 #include "db/reportrows.h"
 #include "db/schema.h"
-#include "db/upgradedb.h"
 
 #include <QFile>
 #include <QTest>
@@ -165,7 +166,7 @@ void IndexesTest::upgradeAddsThemAndRowsStayIdentical() {
     const QStringList before = everyReadOf(path);
     QVERIFY(before.size() > 600);
 
-    UpgradeDB();
+    UpgradeDB(AppSettings());
     QCOMPARE(addedIndexesPresent(), int(addedIndexes().size()));
     QVERIFY(planOf(periodInvoiceQuery(ReportPeriod::Year)).contains("pt_sh_fyear"));
     QCOMPARE(everyReadOf(path), before);
@@ -178,14 +179,14 @@ void IndexesTest::changedCollatorRebuildsTheCollatedIndexes() {
     rebuildUnderOtherRules(path);
     QVERIFY(!integrityOk());
 
-    UpgradeDB();
+    UpgradeDB(AppSettings());
     QVERIFY(integrityOk());
     QCOMPARE(valueIn("SELECT version FROM collation_version").toString(), arabicCollationVersion());
     QCOMPARE(rowsOf("SELECT count(*) FROM pt_sh WHERE fyear = '2023'"), QStringList{"600"});
 
     // Once the file is up to date, a start writes nothing into it.
     const QByteArray upToDate = bytesOf(path);
-    UpgradeDB();
+    UpgradeDB(AppSettings());
     QCOMPARE(bytesOf(path), upToDate);
 }
 
@@ -197,13 +198,13 @@ void IndexesTest::cancelledUpkeepLeavesTheFileAsItWas() {
     const QByteArray earlier = bytesOf(path);
 
     env->dialogs.cancelProgressAt(0);
-    UpgradeDB();
+    UpgradeDB(AppSettings());
     QVERIFY(!env->dialogs.progressShown().isEmpty());
     QCOMPARE(bytesOf(path), earlier);
     QCOMPARE(env->log(), QString());
 
     QCOMPARE(addedIndexesPresent(), 0);
-    UpgradeDB();
+    UpgradeDB(AppSettings());
     QCOMPARE(addedIndexesPresent(), int(addedIndexes().size()));
 }
 

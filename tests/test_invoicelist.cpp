@@ -3,13 +3,13 @@
 #include "support/testenv.h"
 #include "support/ui.h"
 
+#include "app/runsettings.h"
 #include "binding/maskededit.h"
 #include "binding/screens.h"
 #include "db/connection.h"
 #include "invoices/invoicelistscreen.h"
 #include "invoices/navigationbar.h"
 #include "reports/reportpreview.h"
-#include "settings/appsettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -76,7 +76,8 @@ void InvoiceListTest::init() {
     env_ = std::make_unique<TestEnv>();
     env_->createDatabase();
     standInForMainWindow();
-    Screens::registerFactory(Screen::InvoiceList, [] { return new InvoiceListScreen; });
+    Screens::registerFactory(Screen::InvoiceList,
+                             [] { return new InvoiceListScreen(AppSettings()); });
     addPatient({{"file_num", "7"}, {"pt_name", "Huda Saleh"}});
     addPatient({{"file_num", "8"}, {"pt_name", "Omar Ali"}});
     addInvoice("7", "15/01/2026", 1000, 200); // 1

@@ -2,6 +2,7 @@
 #include "support/reportpages.h"
 #include "support/testenv.h"
 
+#include "app/runsettings.h"
 #include "core/apperror.h"
 #include "db/connection.h"
 #include "invoices/invoicereport.h"
@@ -9,7 +10,6 @@
 #include "reports/reportlayout.h"
 #include "reports/reportparts.h"
 #include "reports/reportpreview.h"
-#include "settings/appsettings.h"
 
 #include "reports/pageview.h"
 #include <QTest>
@@ -66,7 +66,7 @@ void InvoiceReportTest::linesAreNumberedInTheOrderTheyWereStored() {
     addLine(number, "01", "X-Ray", 300);
     addLine(number, "02", "Dressing", 200);
 
-    RowSet rows = PrepareInvoiceReport(" " + number + " ");
+    RowSet rows = PrepareInvoiceReport(AppSettings(), " " + number + " ");
     QCOMPARE(rows.columns(), QStringList({"xxx", "name", "adrr", "file_p", "invo", "dater", "tot",
                                           "netd", "paym", "descr2", "amount2", "code2"}));
     QCOMPARE(rows.rowCount(), 3);
@@ -97,7 +97,7 @@ void InvoiceReportTest::headerLabelsAndMoneyAreFilledFromTheFirstRow() {
     addLine(number, "01", "Consultation", 1500);
     reportByName("po_rep").control("cash")->caption = "X";
 
-    RowSet rows = PrepareInvoiceReport(number);
+    RowSet rows = PrepareInvoiceReport(AppSettings(), number);
     QCOMPARE(rows.rowCount(), 1);
     QCOMPARE(caption("tot"), QString("1,500.00"));
     QCOMPARE(caption("paym"), QString("1,000.00"));
@@ -132,7 +132,7 @@ void InvoiceReportTest::linesOfOtherInvoicesAreNeitherShownNorCounted() {
     addLine(second, "02", "second b", 10);
     addLine(first, "03", "first c", 10);
 
-    RowSet rows = PrepareInvoiceReport(second);
+    RowSet rows = PrepareInvoiceReport(AppSettings(), second);
     QCOMPARE(rows.rowCount(), 2);
     QCOMPARE(column(rows, 0, "descr2").toString(), QString("second a"));
     QCOMPARE(column(rows, 1, "descr2").toString(), QString("second b"));
@@ -146,12 +146,12 @@ void InvoiceReportTest::unknownInvoiceSaysSoAndPrintsNothing() {
     env.createDatabase();
     addTodaysInvoice("A100", 10, 0);
     env.dialogs.expectMessage(kNoInvoice);
-    QCOMPARE(PrepareInvoiceReport("999").rowCount(), 0);
+    QCOMPARE(PrepareInvoiceReport(AppSettings(), "999").rowCount(), 0);
     // No printer is asked for: the message is the only thing that happens.
     env.dialogs.expectMessage(kNoInvoice);
-    QVERIFY(!PrintInvoice("999"));
+    QVERIFY(!PrintInvoice(AppSettings(), "999"));
     env.dialogs.expectMessage(kNoInvoice);
-    QVERIFY(!PreviewInvoice("1.5"));
+    QVERIFY(!PreviewInvoice(AppSettings(), "1.5"));
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
 }
 
@@ -161,7 +161,7 @@ void InvoiceReportTest::invoiceWithoutLinesPrintsOneEmptyLineNumberedZero() {
     addPatient({{"file_num", "A100"}, {"pt_name", "Salem Ali"}, {"pt_address", "Riyadh"}});
     const QString number = addTodaysInvoice("A100", 0, 0);
 
-    RowSet rows = PrepareInvoiceReport(number);
+    RowSet rows = PrepareInvoiceReport(AppSettings(), number);
     QCOMPARE(rows.rowCount(), 1);
     QCOMPARE(column(rows, 0, "xxx").toInt(), 0);
     QVERIFY(column(rows, 0, "descr2").isNull());
@@ -179,7 +179,7 @@ void InvoiceReportTest::invoiceWhosePatientIsMissingStillPrints() {
     const QString number = addTodaysInvoice("GONE", 700, 700);
     addLine(number, "05", "Follow-up", 700);
 
-    RowSet rows = PrepareInvoiceReport(number);
+    RowSet rows = PrepareInvoiceReport(AppSettings(), number);
     QCOMPARE(rows.rowCount(), 1);
     QCOMPARE(caption("name"), QString());
     QCOMPARE(caption("adrr"), QString());
@@ -199,7 +199,7 @@ void InvoiceReportTest::fileNumberSharedByTwoFilesDoesNotDoubleTheLines() {
     addLine(number, "01", "one", 10);
     addLine(number, "02", "two", 10);
 
-    RowSet rows = PrepareInvoiceReport(number);
+    RowSet rows = PrepareInvoiceReport(AppSettings(), number);
     QCOMPARE(rows.rowCount(), 2);
     QCOMPARE(caption("name"), QString("First File"));
 }
@@ -210,7 +210,7 @@ void InvoiceReportTest::numberThatIsNotANumberIsADatabaseErrorAndChangesNothing(
     const QString number = addTodaysInvoice("A100", 10, 0);
     for (const QString bad : {"", "   ", "12abc", "1; DELETE FROM pt_sh", "1 or 1=1", "inf"}) {
         try {
-            PrepareInvoiceReport(bad);
+            PrepareInvoiceReport(AppSettings(), bad);
             QFAIL(qPrintable("\"" + bad + "\" was taken for an invoice number"));
         } catch (const AppError& error) {
             QCOMPARE(error.number(), 3075);
@@ -220,7 +220,7 @@ void InvoiceReportTest::numberThatIsNotANumberIsADatabaseErrorAndChangesNothing(
     QSqlQuery count = runQuery(clinicDatabase(), "select count(*) from pt_sh");
     QVERIFY(count.next());
     QCOMPARE(count.value(0).toInt(), 1);
-    QCOMPARE(PrepareInvoiceReport("+" + number).rowCount(), 1);
+    QCOMPARE(PrepareInvoiceReport(AppSettings(), "+" + number).rowCount(), 1);
 }
 
 void InvoiceReportTest::labelsMatchColumnsWhateverTheirCase() {
@@ -256,7 +256,7 @@ void InvoiceReportTest::previewShowsTheInvoiceModally() {
         title = preview->windowTitle();
         pages = preview->view()->pageCount();
     });
-    QVERIFY(PreviewInvoice(number));
+    QVERIFY(PreviewInvoice(AppSettings(), number));
     QCOMPARE(title, QString("Invoice"));
     QCOMPARE(pages, 1);
 }

@@ -2,13 +2,13 @@
 #include "support/testenv.h"
 #include "support/ui.h"
 
+#include "app/runsettings.h"
 #include "binding/maskededit.h"
 #include "binding/screens.h"
 #include "core/programdir.h"
 #include "db/connection.h"
 #include "invoices/amounttext.h"
 #include "invoices/invoicescreen.h"
-#include "settings/appsettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -128,7 +128,7 @@ void InvoiceScreenTest::init() {
     env_ = std::make_unique<TestEnv>();
     env_->createDatabase();
     standInForMainWindow();
-    Screens::registerFactory(Screen::Invoice, [] { return new InvoiceScreen; });
+    Screens::registerFactory(Screen::Invoice, [] { return new InvoiceScreen(AppSettings()); });
     Screens::registerFactory(Screen::OpenFile, [] { return new QWidget; });
     addProcedure("10", "Consultation", 100);
     addProcedure("20", "X-ray", 50);

@@ -8,6 +8,7 @@
 #include "app/picturebox.h"
 #include "app/qtdialogs.h"
 #include "app/reportslocationmenu.h"
+#include "app/runsettings.h"
 #include "app/screenfactories.h"
 #include "binding/datacontrols.h"
 #include "binding/datasource.h"
@@ -17,7 +18,6 @@
 #include "db/integrity.h"
 #include "db/validation.h"
 #include "patients/openfiledialog.h"
-#include "settings/appsettings.h"
 #include "settings/settingsstore.h"
 
 #include <QAccessible>
@@ -62,8 +62,8 @@ const QString kLetterheadValues[] = {"clinicname",      "drname",          "qual
 // program's screens known.
 MainWindow* openClinic(TestEnv& env) {
     env.createDatabase();
-    resetLetterhead(DefaultLetterhead());
-    registerScreens();
+    resetLetterhead(AppSettings(), DefaultLetterhead());
+    registerScreens(AppSettings());
     return qobject_cast<MainWindow*>(Screens::get(Screen::Main));
 }
 
@@ -445,8 +445,8 @@ void MainWindowTest::letterheadAnswerIsShownStoredAndKept() {
 
     // The next start shows what was entered.
     AppSettings() = AppSettingsRecord();
-    ReadAllSettings();
-    MainWindow restarted;
+    ReadAllSettings(AppSettings());
+    MainWindow restarted(AppSettings());
     QCOMPARE(labels(&restarted), expectedLabels);
     QCOMPARE(inMemory(value), answer);
 }
@@ -477,8 +477,8 @@ void MainWindowTest::confirmedBlankEmptiesTheLine() {
     QCOMPARE(store.value(value).toString(), QString());
 
     AppSettings() = AppSettingsRecord();
-    ReadAllSettings();
-    MainWindow restarted;
+    ReadAllSettings(AppSettings());
+    MainWindow restarted(AppSettings());
     QCOMPARE(labels(&restarted), expectedLabels);
 }
 
@@ -559,8 +559,8 @@ void MainWindowTest::acceptedLogoIsShownAndStored() {
     QCOMPARE(ReadRegValue("logo"), logo);
 
     AppSettings() = AppSettingsRecord();
-    ReadAllSettings();
-    MainWindow restarted;
+    ReadAllSettings(AppSettings());
+    MainWindow restarted(AppSettings());
     QCOMPARE(shownColour(&restarted), QColor(Qt::red));
 }
 
@@ -571,7 +571,7 @@ void MainWindowTest::declinedLogoBringsBackTheStoredOne() {
     env.createDatabase();
     AppSettings().logo = stored;
     SaveRegValue("logo", stored);
-    registerScreens();
+    registerScreens(AppSettings());
     QWidget* window = Screens::get(Screen::Main);
     QCOMPARE(shownColour(window), QColor(Qt::blue));
 
@@ -647,7 +647,7 @@ void MainWindowTest::storedLogoThatIsNoPictureLeavesTheDesignPicture() {
     const QString broken = env.makeDir("pictures") + "/broken.gif";
     writeFile(broken, "GIF89a but nothing after it");
     AppSettings().logo = broken;
-    MainWindow window;
+    MainWindow window(AppSettings());
     QVERIFY(!shownColour(&window).isValid());
 }
 
@@ -904,19 +904,19 @@ void MainWindowTest::reportsLocationRefusesWhatItCannotUse() {
     const QString before = AppSettings().reportspath;
     env.dialogs.expectQuestion("Are you sure you want to change the Reports Directory",
                                Dialogs::Answer::No, Dialogs::Icon::Critical);
-    changeReportsLocation(window);
+    changeReportsLocation(AppSettings(), window);
 
     env.dialogs.expectQuestion("Are you sure you want to change the Reports Directory",
                                Dialogs::Answer::Yes, Dialogs::Icon::Critical);
     env.dialogs.expectPickFolder("Select Reports Folder", QString());
     env.dialogs.expectMessage("The reports must be copied to this Direcotry first!");
-    changeReportsLocation(window);
+    changeReportsLocation(AppSettings(), window);
 
     env.dialogs.expectQuestion("Are you sure you want to change the Reports Directory",
                                Dialogs::Answer::Yes, Dialogs::Icon::Critical);
     env.dialogs.expectPickFolder("Select Reports Folder", env.makeDir("empty"));
     env.dialogs.expectMessage("The reports must be copied to this Direcotry first!");
-    changeReportsLocation(window);
+    changeReportsLocation(AppSettings(), window);
 
     QCOMPARE(AppSettings().reportspath, before);
     QCOMPARE(ReadRegValue("reportspath"), before);
@@ -996,7 +996,7 @@ void MainWindowTest::windowsWithoutCaptionShowNoText() {
     readTitleOfNextModalWindow(title);
     real.inputBox("Code Number :", QString(), QString());
     QVERIFY(blank(title));
-    OpenFileDialog openFile;
+    OpenFileDialog openFile(AppSettings());
     openFile.winId();
     QVERIFY(blank(openFile.windowHandle()->title()));
 }

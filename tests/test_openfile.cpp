@@ -2,6 +2,7 @@
 #include "support/testenv.h"
 #include "support/ui.h"
 
+#include "app/runsettings.h"
 #include "binding/screens.h"
 #include "db/connection.h"
 #include "patients/openfiledialog.h"
@@ -37,7 +38,7 @@ void OpenFileTest::init() {
     env_->createDatabase();
     standInForMainWindow();
     Screens::registerFactory(Screen::Invoice, [] { return new QWidget; });
-    Screens::registerFactory(Screen::OpenFile, [] { return new OpenFileDialog; });
+    Screens::registerFactory(Screen::OpenFile, [] { return new OpenFileDialog(AppSettings()); });
     addPatient(
         {{"file_num", "A1"}, {"pt_name", "Ali Hasan Omar"}, {"pt_address", "Riyadh, Olaya St."}});
     addPatient({{"file_num", "B2"}, {"pt_name", "Sara Nasser"}, {"pt_address", "Jeddah"}});

@@ -3,6 +3,7 @@
 #include "support/testenv.h"
 #include "support/ui.h"
 
+#include "app/runsettings.h"
 #include "binding/maskededit.h"
 #include "binding/screens.h"
 #include "db/connection.h"
@@ -12,7 +13,6 @@
 #include "reports/reportinstances.h"
 #include "reports/reportlayout.h"
 #include "reports/reportpreview.h"
-#include "settings/appsettings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -138,7 +138,8 @@ void PatientFileTest::init() {
     env_ = std::make_unique<TestEnv>();
     env_->createDatabase();
     standInForMainWindow();
-    Screens::registerFactory(Screen::PatientFile, [] { return new PatientFileScreen; });
+    Screens::registerFactory(Screen::PatientFile,
+                             [] { return new PatientFileScreen(AppSettings()); });
     addPatient({{"file_num", "A1"},
                 {"pt_name_f", "Ali"},
                 {"pt_name_s", "Hasan"},

@@ -2,6 +2,7 @@
 #include "support/testenv.h"
 #include "support/ui.h"
 
+#include "app/runsettings.h"
 #include "binding/screens.h"
 #include "db/connection.h"
 #include "patients/bidirectionaldelegate.h"
@@ -83,7 +84,8 @@ void PatientSearchTest::init() {
     env_ = std::make_unique<TestEnv>();
     env_->createDatabase();
     standInForMainWindow();
-    Screens::registerFactory(Screen::PatientSearch, [] { return new PatientSearchScreen; });
+    Screens::registerFactory(Screen::PatientSearch,
+                             [] { return new PatientSearchScreen(AppSettings()); });
     addFile("1", "Khalid", "Alharbi", "4561234", "0551112222");
     addFile("2", "Sara", "Salem", "4569999", "0553334444");
     addFile("3", "Omar", "Omar", "1112223", "0501234567");

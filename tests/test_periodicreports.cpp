@@ -3,6 +3,7 @@
 #include "support/testenv.h"
 #include "support/ui.h"
 
+#include "app/runsettings.h"
 #include "app/screenfactories.h"
 #include "binding/screens.h"
 #include "db/connection.h"
@@ -10,7 +11,6 @@
 #include "reports/preparereport.h"
 #include "reports/reportinstances.h"
 #include "reports/reportpreview.h"
-#include "settings/appsettings.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -67,13 +67,13 @@ Shown pressOkAndReadPreview(QWidget* dialog) {
 // A dialog opened over a database with the sample invoices and the letterhead prepared.
 struct Fixture {
     TestEnv env;
-    PeriodicReportsDialog dialog;
+    PeriodicReportsDialog dialog{AppSettings()};
 
     Fixture() {
         env.createDatabase();
         addInvoices();
         for (const char* name : {"rep_day", "rep_mon", "rep_year"})
-            PrepareReport(reportByName(name));
+            PrepareReport(reportByName(name), AppSettings());
         dialog.setAttribute(Qt::WA_DeleteOnClose, false);
         dialog.show();
     }
@@ -260,7 +260,7 @@ void PeriodicReportsTest::databaseFailureShowsTheErrorAndKeepsTheDialogOpen() {
 void PeriodicReportsTest::everyWayOfClosingGivesTheMainWindowBack() {
     TestEnv env;
     env.createDatabase();
-    registerScreens();
+    registerScreens(AppSettings());
     QWidget* main = Screens::get(Screen::Main);
     for (int way = 0; way < 3; ++way) {
         main->setEnabled(false);

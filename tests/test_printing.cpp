@@ -3,6 +3,7 @@
 #include "support/testenv.h"
 #include "support/ui.h"
 
+#include "app/runsettings.h"
 #include "db/rowsource.h"
 #include "invoices/invoicereport.h"
 #include "reports/layouts.h"
@@ -11,7 +12,6 @@
 #include "reports/reportinstances.h"
 #include "reports/reportlayout.h"
 #include "reports/reportoutput.h"
-#include "settings/appsettings.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -116,7 +116,7 @@ void PrintingTest::reportPrintsEveryPageOnTheDefaultPrinter() {
     TestEnv env;
     AppSettings().letterhead = DefaultLetterhead();
     Report report = incomeLayout("rep_day");
-    PrepareReport(report);
+    PrepareReport(report, AppSettings());
     std::vector<QVariantList> rows;
     for (int i = 1; i <= 120; ++i)
         rows.push_back({"F" + QString::number(i), i, "06/12/2026", 100 * i, i % 3});
@@ -137,8 +137,8 @@ void PrintingTest::toPrinterFromTheReportsDialogShowsNothingOnScreen() {
     addInvoice("P7", "06/12/2026", 1500, 500);
     addInvoice("P7", "06/12/2026", 700, 0);
     addInvoice("P7", "07/12/2026", 999, 0);
-    PrepareReport(reportByName("rep_day"));
-    PeriodicReportsDialog dialog;
+    PrepareReport(reportByName("rep_day"), AppSettings());
+    PeriodicReportsDialog dialog(AppSettings());
     dialog.setAttribute(Qt::WA_DeleteOnClose, false);
     dialog.show();
     auto* day = dialog.findChild<QLineEdit*>("text1");
@@ -165,7 +165,7 @@ void PrintingTest::invoicePrintsThroughTheQueue() {
     Report& invoice = reportByName("po_rep");
     const QString caption = invoice.caption;
     invoice.caption = uniqueTitle();
-    QVERIFY(PrintInvoice("1"));
+    QVERIFY(PrintInvoice(AppSettings(), "1"));
     QCOMPARE(printedPages(invoice.caption), 1);
     invoice.caption = caption;
 }

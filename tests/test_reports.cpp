@@ -2,6 +2,7 @@
 #include "support/reportpages.h"
 #include "support/testenv.h"
 
+#include "app/runsettings.h"
 #include "core/apperror.h"
 #include "db/connection.h"
 #include "db/rowsource.h"
@@ -17,7 +18,6 @@
 #include "reports/reportpreview.h"
 #include "reports/reportspresent.h"
 #include "reports/valueformat.h"
-#include "settings/appsettings.h"
 
 #include "reports/pageview.h"
 #include <QFileInfo>
@@ -460,7 +460,7 @@ void ReportsTest::nationalityCountShowsTheFlagAsYesOrNo() {
                     {"temporary", temporary}},
                    db);
     Report report = nationalityCountLayout();
-    PrepareReport(report);
+    PrepareReport(report, AppSettings());
     QueryRows rows(db, "select pt_nationality,[temporary],count(pt_nationality) as "
                        "pt_count from per_inf_data group by pt_nationality,[temporary] ");
     const Page page = layoutReport(report, rows).pages.at(0);
@@ -556,7 +556,7 @@ void ReportsTest::prepareReportWritesTheLetterheadOfTheSettings() {
     AppSettings().letterhead = sampleLetterhead();
     Report report = incomeLayout("rep_day");
     ReportControl& box = report.sections[Detail].controls[0];
-    PrepareReport(report);
+    PrepareReport(report, AppSettings());
     QCOMPARE(report.margins.left, 300);
     QCOMPARE(report.margins.right, 300);
     QCOMPARE(report.margins.top, 1440);
@@ -585,12 +585,12 @@ void ReportsTest::letterheadFollowsChangedSettingsWhateverTheLabelsCase() {
     TestEnv env;
     AppSettings().letterhead = sampleLetterhead();
     Report& report = reportByName("rep_mon");
-    PrepareReport(report);
+    PrepareReport(report, AppSettings());
     report.control("drname")->name = "DrName";
     AppSettings().letterhead.clinicname = "New Clinic";
     AppSettings().letterhead.drname = "DR./ NEW";
     AppSettings().letterhead.telephone = "999";
-    PrepareReport(report);
+    PrepareReport(report, AppSettings());
     QCOMPARE(report.control("clinicname")->caption, QString("New Clinic"));
     QCOMPARE(report.control("DrName")->caption, QString("DR./ NEW"));
     QCOMPARE(report.control("telephone")->caption, QString("999"));
@@ -605,7 +605,7 @@ void ReportsTest::emptySettingLeavesALineEmptyAndALongOneGrows() {
     AppSettings().letterhead.drname.clear();
     AppSettings().letterhead.clinicname = "The Clinic of " + words(20);
     Report report = patientSheetLayout();
-    PrepareReport(report);
+    PrepareReport(report, AppSettings());
     RowSet rows({"file_num"}, {});
     report.sections[Detail].controls.clear();
     const LaidOutReport out = layoutReport(report, rows);
@@ -665,7 +665,7 @@ void ReportsTest::dailyReportOfADayWithoutInvoicesHasTotalsOfZero() {
     env.createDatabase();
     addInvoice("100", "05/12/2026", 1500, 500);
     Report report = incomeLayout("rep_day");
-    PrepareReport(report);
+    PrepareReport(report, AppSettings());
     QueryRows rows(clinicDatabase(), "select * from pt_sh where po_date = ?", {"06/12/2026"});
     const LaidOutReport out = layoutReport(report, rows);
     QCOMPARE(int(out.pages.size()), 1);
@@ -689,7 +689,7 @@ void ReportsTest::longReportRepeatsItsPageHeaderOnEveryPage() {
                        100 + i, i % 2 ? 0 : 50, db);
     });
     Report report = incomeLayout("rep_mon");
-    PrepareReport(report);
+    PrepareReport(report, AppSettings());
     QueryRows rows(db, "select * from pt_sh where fmon = ?", {"11/2026"});
     const LaidOutReport out = layoutReport(report, rows);
     QVERIFY(out.pages.size() >= 5);
@@ -736,7 +736,7 @@ void ReportsTest::annualReportOverManyInvoicesPaginatesAndSumsAsTheDatabase() {
         }
     });
     Report& report = reportByName("rep_year");
-    PrepareReport(report);
+    PrepareReport(report, AppSettings());
     QueryRows rows(db, "select * from pt_sh where fyear = ?", {"2026"});
     ReportLayout layout(report, rows);
 
@@ -779,7 +779,7 @@ void ReportsTest::pdfReadsBackWithTheLetterheadAndTheFigures() {
     addInvoice("A17", "06/12/2026", 1500, 500);
     addInvoice("B4", "06/12/2026", 2250, 0);
     Report report = incomeLayout("rep_day");
-    PrepareReport(report);
+    PrepareReport(report, AppSettings());
     QueryRows rows(clinicDatabase(), "select * from pt_sh where po_date = ?", {"06/12/2026"});
     const QString path = env.root() + "/daily.pdf";
     LazyReport pages(report, rows);

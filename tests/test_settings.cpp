@@ -1,6 +1,6 @@
 #include "support/testenv.h"
 
-#include "settings/appsettings.h"
+#include "app/runsettings.h"
 #include "settings/settingsstore.h"
 
 #include <QSettings>
@@ -23,7 +23,7 @@ void SettingsTest::firstWriteStoresTheTenValues() {
     AppSettings().dbpath = "/data";
     AppSettings().reportspath = "/reports";
     AppSettings().letterhead = DefaultLetterhead();
-    WriteAllSettings();
+    WriteAllSettings(AppSettings());
     QVERIFY(SettingsKeyWritable());
 
     QSettings store(QSettings::IniFormat, QSettings::UserScope, "ovrant", "korvel");
@@ -51,13 +51,13 @@ void SettingsTest::writesNeedAnExistingStore() {
 void SettingsTest::missingValuesReadAsEmpty() {
     TestEnv env;
     AppSettings().letterhead = DefaultLetterhead();
-    WriteAllSettings();
+    WriteAllSettings(AppSettings());
     {
         QSettings store(QSettings::IniFormat, QSettings::UserScope, "ovrant", "korvel");
         store.remove("drname");
         store.setValue("telephone", QStringList{"a", "b"}); // not a text value
     }
-    ReadAllSettings();
+    ReadAllSettings(AppSettings());
     QCOMPARE(AppSettings().letterhead.drname, QString());
     QCOMPARE(AppSettings().letterhead.telephone, QString());
     QCOMPARE(AppSettings().letterhead.clinicname, QString("KORVEL"));
@@ -65,7 +65,7 @@ void SettingsTest::missingValuesReadAsEmpty() {
 
 void SettingsTest::arabicAndEmptyTextsRoundTrip() {
     TestEnv env;
-    WriteAllSettings();
+    WriteAllSettings(AppSettings());
     const QString arabic = QString("عيادة الشفاء, د. أحمد");
     SaveRegValue("clinicname", arabic);
     SaveRegValue("drname", "  spaced, with comma  ");

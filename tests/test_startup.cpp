@@ -4,6 +4,7 @@
 #include "support/testenv.h"
 
 #include "app/integritywatch.h"
+#include "app/runsettings.h"
 #include "app/screenfactories.h"
 #include "app/startup.h"
 #include "binding/screens.h"
@@ -13,7 +14,6 @@
 #include "db/databaselock.h"
 #include "db/integrity.h"
 #include "db/validation.h"
-#include "settings/appsettings.h"
 #include "settings/settingsstore.h"
 
 #include <QFile>
@@ -36,7 +36,7 @@ const QString kInvalid = "This does NOT appear to be a valid Database for this p
 void storeDbPath(const QString& directory) {
     AppSettings().setDbPath(directory);
     AppSettings().letterhead = DefaultLetterhead();
-    WriteAllSettings();
+    WriteAllSettings(AppSettings());
     AppSettings() = AppSettingsRecord();
 }
 
@@ -72,7 +72,7 @@ void StartUpTest::firstRunCreatesTheDatabaseAndStoresTheDefaults() {
     TestEnv env;
     env.dialogs.expectQuestion(kCreateQuestion, Dialogs::Answer::Yes);
     env.dialogs.expectMessage("Datebase was created successfully");
-    QVERIFY(StartUp());
+    QVERIFY(StartUp(AppSettings()));
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
 
     QCOMPARE(ReadRegValue("dbpath"), env.programDirectory());
@@ -89,7 +89,7 @@ void StartUpTest::declinedCreationAndCancelledPickerEndTheProgram() {
     env.dialogs.expectQuestion(kCreateQuestion, Dialogs::Answer::No);
     env.dialogs.expectPickFolder("korvel_data.mdb", "");
     env.dialogs.expectMessage(kNoDatabase);
-    QVERIFY(!StartUp());
+    QVERIFY(!StartUp(AppSettings()));
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
     QVERIFY(!fileExists(env.programDirectory() + "/korvel_data.mdb"));
 }
@@ -101,7 +101,7 @@ void StartUpTest::storedFileThatIsNotOurDatabaseEndsTheProgram() {
     storeDbPath(directory);
     env.dialogs.expectPickFolder("korvel_data.mdb", directory);
     env.dialogs.expectMessage(kInvalid);
-    QVERIFY(!StartUp());
+    QVERIFY(!StartUp(AppSettings()));
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
     QVERIFY(env.log().startsWith("error (ValidDB) : "));
 }
@@ -115,7 +115,7 @@ void StartUpTest::pickedDirectoryWithAValidDatabaseIsStored() {
     // The program directory holds no database any more, so creation is offered first.
     env.dialogs.expectQuestion(kCreateQuestion, Dialogs::Answer::No);
     env.dialogs.expectPickFolder("korvel_data.mdb", moved);
-    QVERIFY(StartUp());
+    QVERIFY(StartUp(AppSettings()));
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
     QCOMPARE(ReadRegValue("dbpath"), moved);
     QCOMPARE(AppSettings().databaseFilePath, moved + "/korvel_data.mdb");
@@ -129,9 +129,9 @@ void StartUpTest::validStoredDatabaseStartsWithoutAnyDialog() {
     QFile::rename(env.programDirectory() + "/korvel_data.mdb", directory + "/korvel_data.mdb");
     storeDbPath(directory);
     SaveRegValue("clinicname", "عيادة الشفاء");
-    registerScreens();
+    registerScreens(AppSettings());
 
-    QVERIFY(StartUp());
+    QVERIFY(StartUp(AppSettings()));
     QVERIFY2(env.dialogs.shown().isEmpty(), qPrintable(env.dialogs.shown().join(" | ")));
     QCOMPARE(AppSettings().databaseFilePath, directory + "/korvel_data.mdb");
     auto* label = Screens::get(Screen::Main)->findChild<QLabel*>("Label1");
@@ -144,7 +144,7 @@ void StartUpTest::olderDatabaseIsUpgradedAtStart() {
     storeDbPath(env.programDirectory());
     createOldLayoutDatabase(env.programDirectory() + "/korvel_data.mdb");
     env.dialogs.expectMessage("The database has been modified successfully");
-    QVERIFY(StartUp());
+    QVERIFY(StartUp(AppSettings()));
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
     QVERIFY(!UpgradeNeeded(AppSettings().databaseFilePath));
     QCOMPARE(AppSettings().letterhead.clinicname, QString("KORVEL"));
@@ -156,7 +156,7 @@ void StartUpTest::everyStartEmptiesTheLog() {
     storeDbPath(env.programDirectory());
     ErrorLog::write("error (main) : ", 1, "from the last run");
     QVERIFY(!env.log().isEmpty());
-    QVERIFY(StartUp());
+    QVERIFY(StartUp(AppSettings()));
     QCOMPARE(env.log(), QString());
 }
 
@@ -171,7 +171,7 @@ void StartUpTest::databaseLockedByAnotherProgramIsOfferedAgain() {
     runQuery(otherProgram.db(), "BEGIN EXCLUSIVE");
     env.dialogs.expectQuestion(busyText(path), Dialogs::Answer::Yes);
     env.dialogs.expectQuestion(busyText(path), Dialogs::Answer::No);
-    QVERIFY(!StartUp());
+    QVERIFY(!StartUp(AppSettings()));
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
     runQuery(otherProgram.db(), "ROLLBACK");
     QCOMPARE(readFile(path), before);
@@ -203,14 +203,14 @@ void StartUpTest::secondCopyIsToldWhoWorksOnTheFileAndStops() {
             ").\r\nOnly one copy can work on a database at a time: close the other copy "
             "first.\r\nDo you want to try again?",
         Dialogs::Answer::No);
-    QVERIFY(!StartUp());
+    QVERIFY(!StartUp(AppSettings()));
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
     QCOMPARE(rowsOf("SELECT code2, file_p, amount2 FROM po_desc", ScopedDatabase(path).db()),
              QStringList{"12|P1|150"});
 
     firstCopy.kill();
     QVERIFY(firstCopy.waitForFinished(10000));
-    QVERIFY(StartUp());
+    QVERIFY(StartUp(AppSettings()));
     QVERIFY2(env.dialogs.shown().size() == 1, qPrintable(env.dialogs.shown().join(" | ")));
     QLockFile lock(path + ".lock");
     qint64 holder = 0;
@@ -226,7 +226,7 @@ void StartUpTest::damagedDatabaseIsToldBeforeWork() {
     makeDamagedDatabase(path);
     QVERIFY(!damageFound(path).isEmpty());
     env.dialogs.expectMessage(damagedText(path), Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
-    QVERIFY(StartUp());
+    QVERIFY(StartUp(AppSettings()));
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
 
     // A large file is checked beside the running program, and told as soon as the check ends.

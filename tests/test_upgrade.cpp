@@ -2,11 +2,11 @@
 #include "support/oldlayout.h"
 #include "support/testenv.h"
 
+#include "app/databaseprocedures.h"
+#include "app/runsettings.h"
 #include "core/programdir.h"
 #include "db/connection.h"
-#include "db/upgradedb.h"
 #include "db/validation.h"
-#include "settings/appsettings.h"
 #include "settings/settingsstore.h"
 
 #include <QFile>
@@ -41,7 +41,7 @@ void UpgradeTest::currentDatabaseIsValidAndLeftAlone() {
     const QString path = env.createDatabase();
     QVERIFY(ValidDB(path));
     QVERIFY(!UpgradeNeeded(path));
-    UpgradeDB(); // no message expected
+    UpgradeDB(AppSettings()); // no message expected
     QCOMPARE(AppSettings().letterhead.clinicname, QString("Enter Clinic Name"));
     QCOMPARE(env.log(), QString());
 }
@@ -52,7 +52,7 @@ void UpgradeTest::filesStoredWithoutTemporaryFlagCountAsNotTemporary() {
     addPatient({{"file_num", "1"}, {"pt_nationality", "SAUDI"}});
     addPatient({{"file_num", "2"}, {"pt_nationality", "SAUDI"}, {"temporary", 0}});
     addPatient({{"file_num", "3"}, {"pt_nationality", "SAUDI"}, {"temporary", 1}});
-    UpgradeDB();
+    UpgradeDB(AppSettings());
     QCOMPARE(rowsOf("SELECT pt_nationality, temporary, count(*) FROM per_inf_data "
                     "GROUP BY pt_nationality, temporary"),
              QStringList({"SAUDI|0|2", "SAUDI|1|1"}));
@@ -62,7 +62,7 @@ void UpgradeTest::filesStoredWithoutTemporaryFlagCountAsNotTemporary() {
 void UpgradeTest::olderLayoutIsConvertedWithItsRows() {
     TestEnv env;
     AppSettings().setDbPath(env.programDirectory());
-    WriteAllSettings();
+    WriteAllSettings(AppSettings());
     SaveRegValue("clinicname", "Old Clinic");
     const QString path = AppSettings().databaseFilePath;
     createOldLayoutDatabase(path);
@@ -71,7 +71,7 @@ void UpgradeTest::olderLayoutIsConvertedWithItsRows() {
     QVERIFY(UpgradeNeeded(path));
 
     env.dialogs.expectMessage("The database has been modified successfully");
-    UpgradeDB();
+    UpgradeDB(AppSettings());
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
     QVERIFY(!UpgradeNeeded(path));
 
@@ -104,12 +104,12 @@ void UpgradeTest::secondUpgradeDoesNothing() {
     AppSettings().setDbPath(env.programDirectory());
     createOldLayoutDatabase(AppSettings().databaseFilePath);
     env.dialogs.expectMessage("The database has been modified successfully");
-    UpgradeDB();
+    UpgradeDB(AppSettings());
     {
         ScopedDatabase database(AppSettings().databaseFilePath);
         runQuery(database.db(), "INSERT INTO pt_sh (file_num, po_pri, po_netd) VALUES (1, 9, 9)");
     }
-    UpgradeDB();
+    UpgradeDB(AppSettings());
     ScopedDatabase database(AppSettings().databaseFilePath);
     QCOMPARE(firstColumnOf("SELECT po_netd FROM pt_sh", database.db()), QStringList{"9"});
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
@@ -118,7 +118,7 @@ void UpgradeTest::secondUpgradeDoesNothing() {
 void UpgradeTest::noFileMeansNothingToDo() {
     TestEnv env;
     AppSettings().setDbPath(env.makeDir("empty"));
-    UpgradeDB();
+    UpgradeDB(AppSettings());
     QVERIFY(!fileExists(AppSettings().databaseFilePath));
 }
 

@@ -1,4 +1,5 @@
 #include "app/qtdialogs.h"
+#include "app/runsettings.h"
 #include "app/screenfactories.h"
 #include "app/startup.h"
 #include "binding/screens.h"
@@ -14,9 +15,9 @@ int main(int argc, char* argv[]) {
 
     QtDialogs qtDialogs;
     setDialogs(&qtDialogs);
-    registerScreens();
+    registerScreens(AppSettings());
 
-    if (!StartUp())
+    if (!StartUp(AppSettings()))
         return 0;
     Screens::get(Screen::Main)->show();
     const int result = QApplication::exec();

@@ -3,6 +3,7 @@
 // directory, then "stay" to keep running after a successful start until killed. Every question is
 // answered Yes; the folder picker is cancelled. Each text shown is printed on its own line.
 // Exit code 0: the program started; 1: it ended at start-up.
+#include "app/runsettings.h"
 #include "app/startup.h"
 #include "core/dialogs.h"
 #include "core/programdir.h"
@@ -58,7 +59,7 @@ int main(int argc, char* argv[]) {
     YesDialogs yes;
     setDialogs(&yes);
     armFaults();
-    if (!StartUp())
+    if (!StartUp(AppSettings()))
         return 1;
     QTextStream(stdout) << "started" << Qt::endl;
     return argc > 3 && qstrcmp(argv[3], "stay") == 0 ? QApplication::exec() : 0;

@@ -1,12 +1,12 @@
 #include "testenv.h"
 
+#include "app/databaseprocedures.h"
+#include "app/runsettings.h"
 #include "binding/screens.h"
 #include "core/errorlog.h"
 #include "core/programdir.h"
 #include "db/connection.h"
-#include "db/createdb.h"
 #include "db/databaselock.h"
-#include "settings/appsettings.h"
 #include "settings/settingsstore.h"
 
 #include <QDir>
@@ -51,8 +51,8 @@ QString TestEnv::log() const {
 
 QString TestEnv::createDatabase() {
     AppSettings().setDbPath(programDirectory());
-    WriteAllSettings();
-    if (!CreateDB("korvel_data", QString()))
+    WriteAllSettings(AppSettings());
+    if (!CreateDB(AppSettings(), "korvel_data", QString()))
         QTest::qFail("CreateDB failed", __FILE__, __LINE__);
     return AppSettings().databaseFilePath;
 }

@@ -1,0 +1,6 @@
+#include "app/runsettings.h"
+
+AppSettingsRecord& AppSettings() {
+    static AppSettingsRecord record;
+    return record;
+}
