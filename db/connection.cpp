@@ -3,8 +3,10 @@
 #include "db/arabiccollation.h"
 #include "db/enginestatements.h"
 #include "db/integrity.h"
+#include "db/schema.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QUrl>
 #include <QUuid>
@@ -109,18 +111,38 @@ ScopedDatabase::~ScopedDatabase() {
     removeConnection(name_);
 }
 
+namespace {
+
+// A server names the refusing constraint; the user is told what the file would tell.
+QString inTheFilesWords(const QString& text) {
+    static const QRegularExpression checkRefused("violates check constraint \"([^\"]+)\"");
+    const QRegularExpressionMatch match = checkRefused.match(text);
+    if (!match.hasMatch())
+        return text;
+    const auto message = serverConstraintMessage(match.captured(1));
+    return message ? "CHECK constraint failed: " + *message : text;
+}
+
+} // namespace
+
 AppError databaseError(const QSqlError& error) {
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);
     QString text = error.databaseText();
     if (text.isEmpty())
         text = error.text();
-    return AppError(ok ? code : ErrorNumber::Unexpected, text);
+    return AppError(ok ? code : ErrorNumber::Unexpected, inTheFilesWords(text));
 }
 
 QSqlQuery runQuery(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
     QSqlQuery query(db);
     query.setForwardOnly(true);
+    // A server prepares no statement that defines tables or sets the transaction.
+    if (values.isEmpty()) {
+        if (!query.exec(sql))
+            throw databaseError(query.lastError());
+        return query;
+    }
     if (!query.prepare(sql))
         throw databaseError(query.lastError());
     for (const QVariant& value : values)

@@ -41,18 +41,6 @@ void removeLeftovers(const QString& buildPath) {
             removeFile(path);
 }
 
-void buildSchema(const QString& path) {
-    removeLeftovers(path);
-    ScopedDatabase database(path, ScopedDatabase::Mode::CreateFile);
-    inTransaction(database.db(), [&] {
-        for (const TableDef& table : schemaTables())
-            for (const QString& statement : createTableStatements(table))
-                runQuery(database.db(), statement);
-    });
-    // The added indexes and the record of the collator, made as for an existing file.
-    upkeepIndexes(database.db(), false);
-}
-
 // A name beside the backup that no file has yet.
 QString asideName(const QString& backupPath) {
     const QString stem =
@@ -94,6 +82,18 @@ void refuseWhileInUse(const QString& databasePath) {
 
 } // namespace
 
+void buildEmptyDatabaseFile(const QString& path) {
+    removeLeftovers(path);
+    ScopedDatabase database(path, ScopedDatabase::Mode::CreateFile);
+    inTransaction(database.db(), [&] {
+        for (const TableDef& table : schemaTables())
+            for (const QString& statement : createTableStatements(table))
+                runQuery(database.db(), statement);
+    });
+    // The added indexes and the record of the collator, made as for an existing file.
+    upkeepIndexes(database.db(), false);
+}
+
 // The new file is built complete under a name of its own and only then put in place by renames,
 // so that at every moment the previous database stands whole under one of its names.
 bool createDatabaseFile(const QString& baseName) {
@@ -107,7 +107,7 @@ bool createDatabaseFile(const QString& baseName) {
 
     try {
         refuseWhileInUse(databasePath);
-        buildSchema(buildPath);
+        buildEmptyDatabaseFile(buildPath);
         if (backupExists)
             clearBackupName(backupPath, databasePath);
         if (fileExists(databasePath))

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 // The one place where the tables of the database are defined.
@@ -37,14 +38,23 @@ struct AddedIndexDef {
     QString condition;
 };
 
+// The same tables stand in a database file and on a database server; only how a counter is
+// declared and the name of the Arabic collation differ.
+enum class Engine { File, Server };
+
 // The six tables in the order in which a new database creates them.
 const std::vector<TableDef>& schemaTables();
 const TableDef& tableDef(const QString& tableName);
 
 // The statements that create one table and its indexes.
-QStringList createTableStatements(const TableDef& table);
+QStringList createTableStatements(const TableDef& table, Engine engine = Engine::File);
+// On a server: the collation that the text columns declare, made before the tables. Case aside,
+// as in the file; such a collation cannot serve LIKE, so searches name another one.
+QString createServerCollationStatement();
 // The added indexes and the statement that creates one.
 const std::vector<AddedIndexDef>& addedIndexes();
 QString createIndexStatement(const AddedIndexDef& index);
 // One column as it stands in CREATE TABLE or ALTER TABLE ... ADD COLUMN.
-QString columnSql(const TableDef& table, const ColumnDef& column);
+QString columnSql(const TableDef& table, const ColumnDef& column, Engine engine = Engine::File);
+// What a server's refusal by the named constraint means, in the file's own words.
+std::optional<QString> serverConstraintMessage(const QString& name);

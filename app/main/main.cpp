@@ -1,3 +1,4 @@
+#include "app/copydatabasecommand.h"
 #include "app/qtdialogs.h"
 #include "app/runsettings.h"
 #include "app/screenfactories.h"
@@ -5,9 +6,15 @@
 #include "binding/screens.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QWidget>
 
 int main(int argc, char* argv[]) {
+    // Copying a database needs no display: it runs on a server's console too.
+    if (isCopyDatabaseCommand(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        return runCopyDatabaseCommand(QCoreApplication::arguments());
+    }
     QApplication app(argc, argv);
     QApplication::setOrganizationName("ovrant");
     QApplication::setApplicationName("korvel");

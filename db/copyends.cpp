@@ -1,0 +1,125 @@
+#include "db/copyends.h"
+
+#include "core/apperror.h"
+#include "core/programdir.h"
+#include "db/connection.h"
+#include "db/createdb.h"
+#include "db/serverconnection.h"
+#include "db/validation.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr int kCopyRefused = 3704;
+
+class FileEnd : public CopyEnd {
+  public:
+    explicit FileEnd(const QString& path) : database_(path) {}
+
+    QSqlDatabase& db() override { return database_.db(); }
+
+    qint64 counter(const TableDef& table, const ColumnDef&) override {
+        QSqlQuery query =
+            runQuery(db(), "SELECT seq FROM sqlite_sequence WHERE name = ?", {table.name});
+        return query.next() ? query.value(0).toLongLong() : 0;
+    }
+
+    void setCounter(const TableDef& table, const ColumnDef&, qint64 value) override {
+        // The engine keeps one row per table once a row was stored with a counter.
+        QSqlQuery update = runQuery(db(), "UPDATE sqlite_sequence SET seq = ? WHERE name = ?",
+                                    {value, table.name});
+        if (update.numRowsAffected() == 0 && value > 0)
+            runQuery(db(), "INSERT INTO sqlite_sequence (name, seq) VALUES (?, ?)",
+                     {table.name, value});
+    }
+
+    void createTables() override {} // built before the copy, under a name of its own
+
+  private:
+    ScopedDatabase database_;
+};
+
+// A new file is built under a name of its own and renamed into place once the copy is checked,
+// so that no half-copied database ever stands under the name asked for.
+class NewFileEnd : public FileEnd {
+  public:
+    NewFileEnd(const QString& path, const QString& buildPath)
+        : FileEnd((buildEmptyDatabaseFile(buildPath), buildPath)), path_(path),
+          buildPath_(buildPath) {}
+
+    void complete() override {
+        if (!QFile::rename(buildPath_, path_))
+            throw AppError(75, "Path/File access error (" + buildPath_ + " -> " + path_ + ")");
+    }
+
+    void abandon() override { QFile::remove(buildPath_); }
+
+  private:
+    QString path_;
+    QString buildPath_;
+};
+
+class ServerEnd : public CopyEnd {
+  public:
+    explicit ServerEnd(const ServerAddress& address) : database_(address) {}
+
+    QSqlDatabase& db() override { return database_.db(); }
+
+    void holdSnapshot() override {
+        runQuery(db(), "SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY");
+    }
+
+    qint64 counter(const TableDef& table, const ColumnDef& column) override {
+        QSqlQuery query =
+            runQuery(db(), "SELECT pg_sequence_last_value(pg_get_serial_sequence(?, ?)::regclass)",
+                     {table.name, column.name});
+        return query.next() ? query.value(0).toLongLong() : 0;
+    }
+
+    void setCounter(const TableDef& table, const ColumnDef& column, qint64 value) override {
+        // A sequence cannot stand below 1: an unused counter is set to give 1 next.
+        runQuery(db(), "SELECT setval(pg_get_serial_sequence(?, ?), ?, ?)",
+                 {table.name, column.name, qMax<qint64>(value, 1), value > 0});
+    }
+
+    void createTables() override {
+        QSqlQuery existing = runQuery(db(), "SELECT to_regclass('per_inf_data') IS NOT NULL");
+        if (existing.next() && existing.value(0).toBool())
+            throw AppError(kCopyRefused, "The server database already holds a clinic's tables.");
+        runQuery(db(), createServerCollationStatement());
+        for (const TableDef& table : schemaTables())
+            for (const QString& statement : createTableStatements(table, Engine::Server))
+                runQuery(db(), statement);
+        for (const AddedIndexDef& index : addedIndexes())
+            runQuery(db(), createIndexStatement(index));
+    }
+
+  private:
+    ServerDatabase database_;
+};
+
+ServerAddress serverAddress(const QString& uri) {
+    const auto address = parseServerUri(uri);
+    if (!address)
+        throw AppError(kCopyRefused, "Not a usable server address: " + uri);
+    return *address;
+}
+
+} // namespace
+
+std::unique_ptr<CopyEnd> openCopySource(const QString& where) {
+    if (isServerUri(where))
+        return std::make_unique<ServerEnd>(serverAddress(where));
+    if (!ValidDB(where))
+        throw AppError(kCopyRefused, "Not a valid database file: " + where);
+    return std::make_unique<FileEnd>(where);
+}
+
+std::unique_ptr<CopyEnd> openCopyTarget(const QString& where) {
+    if (isServerUri(where))
+        return std::make_unique<ServerEnd>(serverAddress(where));
+    if (fileExists(where))
+        throw AppError(kCopyRefused, "The file exists already: " + where);
+    return std::make_unique<NewFileEnd>(where, where + ".new");
+}

@@ -1,0 +1,145 @@
+#include "db/databasecopy.h"
+
+#include "core/apperror.h"
+#include "db/connection.h"
+#include "db/copyends.h"
+
+#include <QMap>
+
+namespace {
+
+constexpr int kCopyFailed = 3704;
+// Rows per insert statement: few statements, and well under a server's limit of bound values.
+constexpr int kRowsPerInsert = 200;
+
+const ColumnDef& counterOf(const TableDef& table) {
+    for (const ColumnDef& column : table.columns)
+        if (column.autoIncrement)
+            return column;
+    throw AppError(kCopyFailed, "The table " + table.name + " has no counter.");
+}
+
+QStringList columnNames(const TableDef& table) {
+    QStringList names;
+    for (const ColumnDef& column : table.columns)
+        names << column.name;
+    return names;
+}
+
+qint64 rowCount(QSqlDatabase& db, const QString& table) {
+    QSqlQuery query = runQuery(db, "SELECT count(*) FROM " + table);
+    return query.next() ? query.value(0).toLongLong() : 0;
+}
+
+QString insertStatement(const TableDef& table, int rows) {
+    const QString row = "(" + QStringList(int(table.columns.size()), "?").join(", ") + ")";
+    return "INSERT INTO " + table.name + " (" + columnNames(table).join(", ") + ") VALUES " +
+           QStringList(rows, row).join(", ");
+}
+
+class Copier {
+  public:
+    Copier(CopyEnd& source, CopyEnd& target, const CopyProgress& progress, qint64 total)
+        : source_(source), target_(target), progress_(progress), total_(total) {}
+
+    void copyTable(const TableDef& table) {
+        const ColumnDef& counter = counterOf(table);
+        QSqlQuery rows =
+            runQuery(source_.db(), "SELECT " + columnNames(table).join(", ") + " FROM " +
+                                       table.name + " ORDER BY " + counter.name);
+        QVariantList values;
+        int pending = 0;
+        while (rows.next()) {
+            for (int i = 0; i < int(table.columns.size()); ++i)
+                values << rows.value(i);
+            if (++pending == kRowsPerInsert)
+                flush(table, values, pending);
+        }
+        flush(table, values, pending);
+        target_.setCounter(table, counter, source_.counter(table, counter));
+    }
+
+  private:
+    void flush(const TableDef& table, QVariantList& values, int& pending) {
+        if (pending == 0)
+            return;
+        runQuery(target_.db(), insertStatement(table, pending), values);
+        done_ += pending;
+        values.clear();
+        pending = 0;
+        if (progress_ && !progress_(done_, total_))
+            throw AppError(kCopyFailed, "The copy was cancelled.");
+    }
+
+    CopyEnd& source_;
+    CopyEnd& target_;
+    const CopyProgress& progress_;
+    qint64 total_;
+    qint64 done_ = 0;
+};
+
+// Per year: the invoices, and the sums of their amounts and of what is still due.
+QMap<QString, QString> yearlyTotals(QSqlDatabase& db) {
+    QMap<QString, QString> totals;
+    QSqlQuery query =
+        runQuery(db, "SELECT fyear, count(*), sum(po_pri), sum(po_netd) FROM pt_sh GROUP BY fyear");
+    while (query.next()) {
+        const QString year = query.value(0).isNull() ? "(no year)" : query.value(0).toString();
+        totals.insert(year, QString("%1 invoices, %2 billed, %3 due")
+                                .arg(query.value(1).toLongLong())
+                                .arg(query.value(2).toLongLong())
+                                .arg(query.value(3).toLongLong()));
+    }
+    return totals;
+}
+
+void checkSameContents(CopyEnd& source, CopyEnd& target) {
+    for (const TableDef& table : schemaTables()) {
+        const qint64 from = rowCount(source.db(), table.name);
+        const qint64 to = rowCount(target.db(), table.name);
+        if (from != to)
+            throw AppError(kCopyFailed, QString("The copy of %1 holds %2 rows instead of %3.")
+                                            .arg(table.name)
+                                            .arg(to)
+                                            .arg(from));
+    }
+    if (yearlyTotals(source.db()) != yearlyTotals(target.db()))
+        throw AppError(kCopyFailed, "The yearly sums of the invoices differ after the copy.");
+}
+
+CopySummary copyInto(CopyEnd& source, CopyEnd& target, const CopyProgress& progress) {
+    CopySummary summary;
+    for (const TableDef& table : schemaTables())
+        summary.rows += rowCount(source.db(), table.name);
+    summary.patients = rowCount(source.db(), "per_inf_data");
+    summary.invoices = rowCount(source.db(), "pt_sh");
+    Copier copier(source, target, progress, summary.rows);
+    inTransaction(target.db(), [&] {
+        target.createTables();
+        for (const TableDef& table : schemaTables())
+            copier.copyTable(table);
+        checkSameContents(source, target);
+    });
+    return summary;
+}
+
+} // namespace
+
+CopySummary copyDatabase(const QString& from, const QString& to, const CopyProgress& progress) {
+    const auto source = openCopySource(from);
+    const auto target = openCopyTarget(to);
+    try {
+        // The source is read in one transaction too, so that what is copied and what is checked
+        // are the same rows even while a desk keeps working on it.
+        CopySummary summary;
+        inTransaction(source->db(), [&] {
+            source->holdSnapshot();
+            summary = copyInto(*source, *target, progress);
+        });
+        target->complete();
+        return summary;
+    } catch (...) {
+        target->abandon();
+        throw;
+    }
+}

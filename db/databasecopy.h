@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// Copies a clinic's database between a file and a PostgreSQL server (either way, or file to
+// file), in one transaction on the target, keeping every row, invoice number and counter. Before
+// it commits, the row counts of every table and, per year, the count and the sums of po_pri and
+// po_netd must be the same on both sides. A failure raises AppError and leaves no copy behind.
+// The progress is told as rows copied of all rows, and may end the copy by returning false.
+using CopyProgress = std::function<bool(qint64 done, qint64 total)>;
+
+struct CopySummary {
+    qint64 patients = 0;
+    qint64 invoices = 0;
+    qint64 rows = 0;
+};
+
+CopySummary copyDatabase(const QString& from, const QString& to, const CopyProgress& progress);

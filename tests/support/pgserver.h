@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+// A PostgreSQL 15 server of the test's own: a cluster made in a temporary directory, listening
+// only on a Unix socket in that directory, stopped and removed when it goes out of scope. The
+// server refuses to run as root, so under root it runs as the "postgres" system user.
+class PgServer {
+  public:
+    PgServer();
+    ~PgServer();
+    PgServer(const PgServer&) = delete;
+    PgServer& operator=(const PgServer&) = delete;
+
+    // Empty when the server runs; else why it could not be started.
+    QString failure() const { return failure_; }
+    // A new empty database on the server; false when it could not be made.
+    bool createDatabase(const QString& name);
+    // The connection URI of a database on the server, as the user would give it.
+    QString uri(const QString& database) const;
+    int port() const { return port_; }
+
+  private:
+    bool run(const QStringList& command);
+
+    QString root_;
+    int port_ = 0;
+    bool running_ = false;
+    QString failure_;
+};
