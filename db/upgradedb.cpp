@@ -5,6 +5,7 @@
 #include "core/programdir.h"
 #include "db/connection.h"
 #include "db/indexupkeep.h"
+#include "db/paymentsupgrade.h"
 #include "db/schema.h"
 #include "db/validation.h"
 #include "settings/appsettings.h"
@@ -116,5 +117,6 @@ void UpgradeDB() {
     if (UpgradeNeeded(path))
         upgradeLayout(path);
     normaliseTemporaryFlags(path);
+    addPaymentTablesTo(path);
     upkeepIndexesOf(path);
 }

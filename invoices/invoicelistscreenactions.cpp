@@ -7,13 +7,16 @@
 #include "binding/screens.h"
 #include "core/dialogs.h"
 #include "core/failures.h"
+#include "core/programdir.h"
 #include "db/connection.h"
 #include "db/invoiceremoval.h"
+#include "db/payments.h"
 #include "db/recordsources.h"
 #include "invoices/amounttext.h"
 #include "invoices/datetexts.h"
 #include "invoices/invoicereport.h"
 #include "invoices/navigationbar.h"
+#include "invoices/paymentkinds.h"
 #include "settings/appsettings.h"
 
 #include <QCloseEvent>
@@ -135,15 +138,41 @@ bool InvoiceListScreen::amountsAreValid() {
     return false;
 }
 
-// The list is not read again: it shows the corrected invoice when it is next read.
+// The list is not read again: it shows the corrected invoice when it is next read. What the
+// correction changes in the amount paid (amount less net due) is a payment received today, or
+// paid back when the net due goes up; it is written in the same transaction as the invoice, of
+// the kind the user names. No kind named: nothing is stored.
 void InvoiceListScreen::saveInvoice() {
     if (!amountsAreValid())
         return;
     reported([&] {
+        const std::optional<qint64> amount = wholeNumber(amountBox_->text());
+        const std::optional<qint64> netDue = wholeNumber(netDueBox_->text());
+        if (!amount || !netDue) {
+            // A fraction of money: the database refuses it, in its own words.
+            invoices_->store();
+            return;
+        }
+        const qint64 paidBefore =
+            wholeNumber(invoices_->field("po_pri")) - wholeNumber(invoices_->field("po_netd"));
+        const qint64 received = (*amount - *netDue) - paidBefore;
+        QString kind;
+        if (received != 0) {
+            const std::optional<QString> chosen = askPaymentKind(received);
+            if (!chosen)
+                return;
+            kind = *chosen;
+        }
+        const Payment payment{invoices_->field("po_num"), invoices_->field("file_num").toString(),
+                              today(), received, kind};
         const QString date = dateBox_->value();
         invoices_->setField("fmon", invoiceMonth(date));
         invoices_->setField("fyear", invoiceYear(date));
-        invoices_->store();
+        QSqlDatabase db = openDatabase(AppSettings().databaseFilePath);
+        inTransaction(db, [&] {
+            recordPayment(db, payment);
+            invoices_->store();
+        });
     });
 }
 
