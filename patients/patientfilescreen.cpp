@@ -11,6 +11,7 @@
 #include "db/schema.h"
 #include "patients/fullname.h"
 #include "patients/patientreports.h"
+#include "reports/moneyreports.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -52,6 +53,7 @@ void PatientFileScreen::connectHandlers() {
     connect(form_.tabs, &QTabWidget::currentChanged, this, &PatientFileScreen::listInvoices);
     connect(form_.nationalityCount, &QAction::triggered, this,
             &PatientFileScreen::countByNationality);
+    connect(form_.statement, &QAction::triggered, this, &PatientFileScreen::showStatement);
 }
 
 void PatientFileScreen::showEvent(QShowEvent* event) {
@@ -231,6 +233,14 @@ void PatientFileScreen::listInvoices() {
             invoices_->refresh();
         },
         FailureWording::NumberArrowDescription);
+}
+
+// The statement of the file shown, once an invoice edited in the grid has been written.
+void PatientFileScreen::showStatement() {
+    if (!invoices_->model()->writeEditedRow())
+        return;
+    reported([this] { previewStatement(form_.boxes.fileNumber->text(), this); },
+             FailureWording::NumberArrowDescription);
 }
 
 void PatientFileScreen::countByNationality() {
