@@ -3,6 +3,7 @@
 
 #include "binding/datasource.h"
 #include "binding/maskededit.h"
+#include "binding/paymentchanges.h"
 #include "binding/refreshform.h"
 #include "binding/screens.h"
 #include "core/dialogs.h"
@@ -16,7 +17,6 @@
 #include "invoices/datetexts.h"
 #include "invoices/invoicereport.h"
 #include "invoices/navigationbar.h"
-#include "invoices/paymentkinds.h"
 #include "settings/appsettings.h"
 
 #include <QCloseEvent>
@@ -146,16 +146,15 @@ void InvoiceListScreen::saveInvoice() {
     if (!amountsAreValid())
         return;
     reported([&] {
-        const std::optional<qint64> amount = wholeNumber(amountBox_->text());
-        const std::optional<qint64> netDue = wholeNumber(netDueBox_->text());
-        if (!amount || !netDue) {
+        const std::optional<qint64> change =
+            paidChange(invoices_->field("po_pri"), invoices_->field("po_netd"), amountBox_->text(),
+                       netDueBox_->text());
+        if (!change) {
             // A fraction of money: the database refuses it, in its own words.
             invoices_->store();
             return;
         }
-        const qint64 paidBefore =
-            wholeNumber(invoices_->field("po_pri")) - wholeNumber(invoices_->field("po_netd"));
-        const qint64 received = (*amount - *netDue) - paidBefore;
+        const qint64 received = *change;
         QString kind;
         if (received != 0) {
             const std::optional<QString> chosen = askPaymentKind(received);

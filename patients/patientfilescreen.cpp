@@ -2,16 +2,20 @@
 
 #include "binding/datasource.h"
 #include "binding/maskededit.h"
+#include "binding/paymentchanges.h"
 #include "binding/refreshform.h"
 #include "binding/screens.h"
 #include "binding/wholecharacters.h"
 #include "core/dialogs.h"
 #include "core/failures.h"
 #include "core/programdir.h"
+#include "db/connection.h"
+#include "db/payments.h"
 #include "db/schema.h"
 #include "patients/fullname.h"
 #include "patients/patientreports.h"
 #include "reports/moneyreports.h"
+#include "settings/appsettings.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -27,6 +31,33 @@ QString askFileNumber() {
     return dialogs().inputBox("File Number :", "Open File");
 }
 
+// An invoice corrected in the grid that changes the amount paid writes that change as a payment
+// of the kind the user names, in the same transaction; with no kind named nothing is written.
+Record writeInvoiceRow(const RecordSourceModel::RowEdit& edit,
+                       const std::function<Record()>& write) {
+    const auto shown = [&](const QString& field) {
+        return (edit.typed.contains(field) ? edit.typed[field] : edit.stored.value(field))
+            .toString();
+    };
+    const std::optional<qint64> change =
+        paidChange(edit.stored.value("po_pri"), edit.stored.value("po_netd"), shown("po_pri"),
+                   shown("po_netd"));
+    if (!change || *change == 0)
+        return write();
+    const std::optional<QString> kind = askPaymentKind(*change);
+    if (!kind)
+        throw AppError(ErrorNumber::DialogCancelled,
+                       "The invoice was not changed: no kind was chosen for its payment.");
+    QSqlDatabase db = openDatabase(AppSettings().databaseFilePath);
+    Record written;
+    inTransaction(db, [&] {
+        recordPayment(db, {edit.stored.value("po_num"), edit.stored.value("file_num").toString(),
+                           today(), *change, *kind});
+        written = write();
+    });
+    return written;
+}
+
 } // namespace
 
 PatientFileScreen::PatientFileScreen(QWidget* parent)
@@ -38,6 +69,7 @@ PatientFileScreen::PatientFileScreen(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     patients_->setStoresOnMove(true);
     form_ = buildPatientFileForm(this, patients_, invoices_);
+    invoices_->model()->setRowWriter(writeInvoiceRow);
     connectHandlers();
 }
 

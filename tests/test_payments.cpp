@@ -28,6 +28,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 
@@ -107,6 +108,7 @@ class PaymentsTest : public QObject {
     void aFailedPaymentLeavesTheNetDueAsItWas();
     void invoiceListRefusesAFractionOfMoney();
     void deletingAnInvoiceDeletesItsPayments();
+    void patientFileGridAsksTooAndWritesNothingWithoutAKind();
     void theInvoicePrintsItsPaymentKind();
     void upgradeCarriesOverThePaymentsToDate();
     void upgradeLeavesAFileWithPaymentsAlone();
@@ -258,6 +260,45 @@ void PaymentsTest::invoiceListRefusesAFractionOfMoney() {
     click(list, "SSCommand1");
     QCOMPARE(valueIn("SELECT po_netd FROM pt_sh").toInt(), 400);
     QCOMPARE(countOf("payments"), 0);
+}
+
+// The patient file's invoices grid corrects invoices in place: a change of the amount paid there
+// is a payment too, never a silent change.
+void PaymentsTest::patientFileGridAsksTooAndWritesNothingWithoutAKind() {
+    addPatient({{"file_num", "7"}, {"pt_name", "Huda Saleh"}});
+    addInvoice("7", "15/03/2026", 1000, 400);
+    addInvoice("7", "16/03/2026", 500, 0);
+    env_->dialogs.expectInput("File Number :", "Open File", "7", QString());
+    QWidget* screen = showScreen(Screen::PatientFile);
+    child<QTabWidget>(screen, "SSTab1")->setCurrentIndex(1);
+    QTableView* invoices = grid(screen, "DBGrid1");
+    QCOMPARE(invoices->model()->rowCount(), 2);
+    const auto edit = [&](int column, const QString& text) {
+        invoices->setFocus();
+        const QModelIndex cell = invoices->model()->index(0, column);
+        invoices->setCurrentIndex(cell);
+        QTest::keyClick(invoices, Qt::Key_F2);
+        QWidget* editor = invoices->indexWidget(cell);
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    };
+    edit(4, "600");
+    env_->dialogs.expectChoice(refunded(200), "Payment", kKinds, "Cash", std::nullopt);
+    env_->dialogs.expectMessage("The invoice was not changed: no kind was chosen for its payment.");
+    clickRow(invoices, 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh WHERE po_num = 1").toInt(), 400);
+    QCOMPARE(countOf("payments"), 0);
+    QCOMPARE(invoices->currentIndex().row(), 0);
+
+    env_->dialogs.expectChoice(refunded(200), "Payment", kKinds, "Cash", "Cash");
+    clickRow(invoices, 1);
+    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh WHERE po_num = 1").toInt(), 600);
+    QCOMPARE(rowsOf("SELECT po_num, amount, kind FROM payments"), QStringList{"1|-200|Cash"});
+    screen->close();
 }
 
 void PaymentsTest::deletingAnInvoiceDeletesItsPayments() {
