@@ -150,6 +150,7 @@ int main(int argc, char* argv[]) {
                     "total less net due %s\n",
                     upgrade, payments.seconds, static_cast<long long>(payments.payments),
                     qPrintable(payments.paid), qPrintable(payments.owed));
+        timeMoneyReports(setup.databasePath());
         return payments.paid == payments.owed ? 0 : 1;
     }
     describeData(setup);

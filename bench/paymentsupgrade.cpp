@@ -2,10 +2,16 @@
 
 #include "bareengine.h"
 
+#include "db/rowsource.h"
+
 #include "db/connection.h"
+#include "db/paymentreports.h"
 #include "db/paymentsupgrade.h"
 
 #include <QElapsedTimer>
+#include <cstdio>
+#include <functional>
+#include <memory>
 
 PaymentsUpgradeRun timePaymentsUpgrade(const QString& databasePath) {
     {
@@ -26,4 +32,53 @@ PaymentsUpgradeRun timePaymentsUpgrade(const QString& databasePath) {
     run.paid = QString::number(engine.number("select sum(amount) from payments"));
     run.owed = QString::number(engine.number("select sum(po_pri - po_netd) from pt_sh"));
     return run;
+}
+
+namespace {
+int readWhole(RowSource& rows) {
+    int count = 0;
+    while (rows.next()) {
+        for (int i = 0; i < rows.columns().size(); ++i)
+            rows.value(i);
+        ++count;
+    }
+    return count;
+}
+
+void timeRows(const char* what, const std::function<std::unique_ptr<RowSource>()>& open) {
+    QElapsedTimer timer;
+    timer.start();
+    const auto rows = open();
+    const int count = readWhole(*rows);
+    std::printf("%s: %d rows in %.1f ms\n", what, count, timer.nsecsElapsed() / 1e6);
+}
+} // namespace
+
+void timeMoneyReports(const QString& databasePath) {
+    QString year;
+    QString day;
+    QString patient;
+    {
+        BareEngine engine(databasePath);
+        const auto last = engine.texts("select max(pay_day) from payments", {}, 1);
+        day = last.value(0).value(0);
+        year = day.left(4);
+        day = day.mid(8, 2) + "/" + day.mid(5, 2) + "/" + year;
+        patient = engine
+                      .texts("select file_num from pt_sh group by file_num order by count(*) "
+                             "desc limit 1",
+                             {}, 1)
+                      .value(0)
+                      .value(0);
+    }
+    closeAllDatabases();
+    for (int run = 0; run < 2; ++run) {
+        timeRows(qPrintable("cash book of the year " + year),
+                 [&] { return cashBookRows(databasePath, ReportPeriod::Year, year); });
+        timeRows(qPrintable("cash book of the day " + day),
+                 [&] { return cashBookRows(databasePath, ReportPeriod::Day, day); });
+        timeRows(qPrintable("statement of file " + patient),
+                 [&] { return statementRows(databasePath, patient); });
+    }
+    closeAllDatabases();
 }

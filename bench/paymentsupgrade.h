@@ -13,3 +13,8 @@ struct PaymentsUpgradeRun {
     QString owed;
 };
 PaymentsUpgradeRun timePaymentsUpgrade(const QString& databasePath);
+
+// The two reports on the money, their rows read whole through the program's queries: the cash
+// book of the last year and of its last day, and the statement of the patient with the most
+// invoices. Printed as they are read, in seconds.
+void timeMoneyReports(const QString& databasePath);
