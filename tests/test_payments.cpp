@@ -493,8 +493,8 @@ void PaymentsTest::statementPdfPrintsArabicNames() {
     LazyReport pages(report, *rows);
     savePdf(pages, path);
     const QString text = folded(pdfText(path));
-    for (const QString expected : {name, QString("Patient Statement"), QString("Payment, Cash"),
-                                   QString("1,000.00"), QString("700.00"), QString("300.00")})
+    for (const QString& expected : {name, QString("Patient Statement"), QString("Payment, Cash"),
+                                    QString("1,000.00"), QString("700.00"), QString("300.00")})
         QVERIFY2(text.contains(expected), qPrintable(expected + " not in:\n" + text));
 }
 

@@ -62,7 +62,7 @@ class ScriptedDialogs : public Dialogs {
         std::optional<QString> title;
         std::optional<QString> defaultText;
         std::optional<QString> reply;
-        QStringList items;
+        QStringList items = {};
     };
 
     // The next expectation if it is of this kind and text; records a failure otherwise.
