@@ -6,6 +6,7 @@
 #include "app/screenfactories.h"
 #include "binding/screens.h"
 #include "core/programdir.h"
+#include "reports/reportinstances.h"
 #include "reports/reportpreview.h"
 
 #include <QApplication>
@@ -140,6 +141,11 @@ void ClinicDayTest::twoDaysAtTheReception() {
     QCOMPARE(box(invoice, "Text10")->text(), "130");
     press(invoice, "SSCommand2_OK");
     press(invoice, "SSCommand4_Print");
+    // The printed invoice marks the kind it was paid in: cash, the option the screen starts with.
+    const Report& printed = reportByName("po_rep");
+    QCOMPARE(QStringList({printed.control("cash")->caption, printed.control("credit1")->caption,
+                          printed.control("parti1")->caption}),
+             QStringList({"X", "", ""}));
     press(invoice, "SSCommand5_Quit");
     discardClosed();
     QVERIFY(main_->isEnabled());
