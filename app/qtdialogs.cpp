@@ -85,6 +85,16 @@ QString QtDialogs::inputBox(const QString& prompt, const QString& title,
     return ok ? text : QString();
 }
 
+std::optional<QString> QtDialogs::chooseItem(const QString& prompt, const QString& title,
+                                             const QStringList& items, int current) {
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(
+        activeWindow(), title.isEmpty() ? kNoCaption : title, prompt, items, current, false, &ok);
+    if (!ok)
+        return std::nullopt;
+    return chosen;
+}
+
 std::optional<QString> QtDialogs::openFile(const QString& filter, const QString& directory,
                                            const QString& fileName) {
     const QString start = fileName.isEmpty() ? directory : fileName;

@@ -15,4 +15,6 @@ class QtDialogs : public Dialogs {
     std::optional<QString> saveFile(const QString& filter, const QString& directory,
                                     const QString& fileName) override;
     std::unique_ptr<Progress> progress(QWidget* owner, const QString& title) override;
+    std::optional<QString> chooseItem(const QString& prompt, const QString& title,
+                                      const QStringList& items, int current) override;
 };

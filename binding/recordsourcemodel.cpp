@@ -141,7 +141,8 @@ bool RecordSourceModel::writeEditedRow() {
         return true;
     const int row = rowOfKey(pendingKey_);
     try {
-        const Record stored = records_->update(pendingKey_, pending_);
+        const auto write = [this] { return records_->update(pendingKey_, pending_); };
+        const Record stored = rowWriter_ ? rowWriter_(rowEdit(), write) : write();
         if (row >= 0)
             rows_[row] = stored;
     } catch (const AppError& error) {
@@ -156,6 +157,17 @@ bool RecordSourceModel::writeEditedRow() {
         emit dataChanged(index(row, 0), index(row, columnCount() - 1));
     emit recordEdited(key);
     return true;
+}
+
+RecordSourceModel::RowEdit RecordSourceModel::rowEdit() const {
+    RowEdit edit;
+    const QVector<SourceColumn>& columns = records_->columns();
+    if (const std::optional<Record> stored = records_->at(pendingKey_))
+        for (int i = 0; i < columns.size() && i < stored->values.size(); ++i)
+            edit.stored[columns[i].name] = stored->values[i];
+    for (auto typed = pending_.cbegin(); typed != pending_.cend(); ++typed)
+        edit.typed[columns[typed.key()].name] = typed.value();
+    return edit;
 }
 
 void RecordSourceModel::dropPendingEdits() {

@@ -3,6 +3,7 @@
 #include "db/recordset.h"
 
 #include <QAbstractTableModel>
+#include <functional>
 
 // The grid model of a data source: a window of the records of its record source, fetched a page
 // at a time as the grid scrolls either way, one column per shown field. Rows far from those in
@@ -48,6 +49,16 @@ class RecordSourceModel : public QAbstractTableModel {
     // Writes the edited row to its record. A refusal is shown to the user and keeps the typed
     // values in the row; false then.
     bool writeEditedRow();
+    // An edited row as its writer sees it: the record as stored and the typed values, by field.
+    struct RowEdit {
+        QMap<QString, QVariant> stored;
+        QMap<QString, QVariant> typed;
+    };
+    // Where set, writes an edited row: it runs `write` (with what the edit causes beside it) and
+    // returns the record written; an AppError it raises is a refusal.
+    using RowWriter =
+        std::function<Record(const RowEdit& edit, const std::function<Record()>& write)>;
+    void setRowWriter(RowWriter writer) { rowWriter_ = std::move(writer); }
     // True when the row holds edits that writeEditedRow() has not written yet.
     bool isEditedRow(int row) const { return !pending_.isEmpty() && rowId(row) == pendingKey_; }
     bool canFetchMore(const QModelIndex& parent) const override;
@@ -82,6 +93,7 @@ class RecordSourceModel : public QAbstractTableModel {
   private:
     void mapColumns();
     void dropPendingEdits();
+    RowEdit rowEdit() const;
     QVector<Record> nextPage(int size);
     void fetchAfter(int size);
     void fetchBefore(int size);
@@ -101,6 +113,7 @@ class RecordSourceModel : public QAbstractTableModel {
     QVector<Column> requested_;
     QStringList currencyFields_;
     bool editable_ = false;
+    RowWriter rowWriter_;
     // The edited row's record and its typed values, waiting for writeEditedRow().
     qint64 pendingKey_ = -1;
     Changes pending_;

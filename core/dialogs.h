@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -50,6 +51,10 @@ class Dialogs {
     // A progress window over the owner, shown once the work has lasted long enough to be
     // noticed. The default shows nothing and never cancels.
     virtual std::unique_ptr<Progress> progress(QWidget* owner, const QString& title);
+    // Asks for one of the items, the one at `current` offered first; no value when the user
+    // cancels. Only the kind of a payment is asked this way; the default cancels.
+    virtual std::optional<QString> chooseItem(const QString& prompt, const QString& title,
+                                              const QStringList& items, int current);
 };
 
 // The one instance the program uses; the program installs the Qt one, tests a scripted one.

@@ -4,6 +4,7 @@
 #include "core/programdir.h"
 #include "db/connection.h"
 #include "db/createdb.h"
+#include "db/payments.h"
 #include "db/serverconnection.h"
 #include "db/validation.h"
 
@@ -19,19 +20,17 @@ class FileEnd : public CopyEnd {
 
     QSqlDatabase& db() override { return database_.db(); }
 
-    qint64 counter(const TableDef& table, const ColumnDef&) override {
-        QSqlQuery query =
-            runQuery(db(), "SELECT seq FROM sqlite_sequence WHERE name = ?", {table.name});
+    qint64 counter(const QString& table, const QString&) override {
+        QSqlQuery query = runQuery(db(), "SELECT seq FROM sqlite_sequence WHERE name = ?", {table});
         return query.next() ? query.value(0).toLongLong() : 0;
     }
 
-    void setCounter(const TableDef& table, const ColumnDef&, qint64 value) override {
+    void setCounter(const QString& table, const QString&, qint64 value) override {
         // The engine keeps one row per table once a row was stored with a counter.
-        QSqlQuery update = runQuery(db(), "UPDATE sqlite_sequence SET seq = ? WHERE name = ?",
-                                    {value, table.name});
+        QSqlQuery update =
+            runQuery(db(), "UPDATE sqlite_sequence SET seq = ? WHERE name = ?", {value, table});
         if (update.numRowsAffected() == 0 && value > 0)
-            runQuery(db(), "INSERT INTO sqlite_sequence (name, seq) VALUES (?, ?)",
-                     {table.name, value});
+            runQuery(db(), "INSERT INTO sqlite_sequence (name, seq) VALUES (?, ?)", {table, value});
     }
 
     void createTables() override {} // built before the copy, under a name of its own
@@ -70,17 +69,17 @@ class ServerEnd : public CopyEnd {
         runQuery(db(), "SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY");
     }
 
-    qint64 counter(const TableDef& table, const ColumnDef& column) override {
+    qint64 counter(const QString& table, const QString& column) override {
         QSqlQuery query =
             runQuery(db(), "SELECT pg_sequence_last_value(pg_get_serial_sequence(?, ?)::regclass)",
-                     {table.name, column.name});
+                     {table, column});
         return query.next() ? query.value(0).toLongLong() : 0;
     }
 
-    void setCounter(const TableDef& table, const ColumnDef& column, qint64 value) override {
+    void setCounter(const QString& table, const QString& column, qint64 value) override {
         // A sequence cannot stand below 1: an unused counter is set to give 1 next.
         runQuery(db(), "SELECT setval(pg_get_serial_sequence(?, ?), ?, ?)",
-                 {table.name, column.name, qMax<qint64>(value, 1), value > 0});
+                 {table, column, qMax<qint64>(value, 1), value > 0});
     }
 
     void createTables() override {
@@ -93,6 +92,8 @@ class ServerEnd : public CopyEnd {
                 runQuery(db(), statement);
         for (const AddedIndexDef& index : addedIndexes())
             runQuery(db(), createIndexStatement(index));
+        for (const QString& statement : createPaymentTableStatements(Engine::Server))
+            runQuery(db(), statement);
     }
 
   private:
@@ -113,7 +114,12 @@ std::unique_ptr<CopyEnd> openCopySource(const QString& where) {
         return std::make_unique<ServerEnd>(serverAddress(where));
     if (!ValidDB(where))
         throw AppError(kCopyRefused, "Not a valid database file: " + where);
-    return std::make_unique<FileEnd>(where);
+    auto source = std::make_unique<FileEnd>(where);
+    if (!hasPaymentTables(source->db()))
+        throw AppError(kCopyRefused, "The file was last used by an earlier version of Korvel: "
+                                     "start Korvel on it once to bring it up to date, then copy "
+                                     "it.");
+    return source;
 }
 
 std::unique_ptr<CopyEnd> openCopyTarget(const QString& where) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "db/schema.h"
-
 #include <QSqlDatabase>
 #include <memory>
 
@@ -16,8 +14,8 @@ class CopyEnd {
     virtual void holdSnapshot() {}
     // The last number a table's counter gave, 0 when it gave none; the copy carries it over so
     // that the next invoice gets the number it would have had.
-    virtual qint64 counter(const TableDef& table, const ColumnDef& column) = 0;
-    virtual void setCounter(const TableDef& table, const ColumnDef& column, qint64 value) = 0;
+    virtual qint64 counter(const QString& table, const QString& column) = 0;
+    virtual void setCounter(const QString& table, const QString& column, qint64 value) = 0;
     // A target's tables, made in the copy's transaction where the engine allows it.
     virtual void createTables() = 0;
     // A target puts the committed copy in place; an abandoned one leaves nothing behind.

@@ -7,6 +7,7 @@
 #include "db/connection.h"
 #include "db/databaselock.h"
 #include "db/indexupkeep.h"
+#include "db/paymentsupgrade.h"
 #include "db/schema.h"
 
 #include <QDateTime>
@@ -89,6 +90,7 @@ void buildEmptyDatabaseFile(const QString& path) {
         for (const TableDef& table : schemaTables())
             for (const QString& statement : createTableStatements(table))
                 runQuery(database.db(), statement);
+        createPaymentTables(database.db());
     });
     // The added indexes and the record of the collator, made as for an existing file.
     upkeepIndexes(database.db(), false);

@@ -3,8 +3,10 @@
 #include "core/apperror.h"
 #include "db/connection.h"
 #include "db/copyends.h"
+#include "db/schema.h"
 
 #include <QMap>
+#include <QSqlRecord>
 
 namespace {
 
@@ -12,17 +14,31 @@ constexpr int kCopyFailed = 3704;
 // Rows per insert statement: few statements, and well under a server's limit of bound values.
 constexpr int kRowsPerInsert = 200;
 
-const ColumnDef& counterOf(const TableDef& table) {
-    for (const ColumnDef& column : table.columns)
-        if (column.autoIncrement)
-            return column;
-    throw AppError(kCopyFailed, "The table " + table.name + " has no counter.");
+// A table as the copy carries it: its rows in the order of its key, and the key's counter where
+// the table numbers its rows itself.
+struct CopiedTable {
+    QString name;
+    QString key;
+    bool counted;
+};
+
+QList<CopiedTable> copiedTables() {
+    QList<CopiedTable> tables;
+    for (const TableDef& table : schemaTables())
+        for (const ColumnDef& column : table.columns)
+            if (column.autoIncrement)
+                tables.append({table.name, column.name, true});
+    // The money received, beside the clinic's own tables.
+    tables.append({"payments", "id", true});
+    tables.append({"invoice_kinds", "po_num", false});
+    return tables;
 }
 
-QStringList columnNames(const TableDef& table) {
+QStringList columnNames(QSqlDatabase& db, const QString& table) {
+    const QSqlRecord record = db.record(table);
     QStringList names;
-    for (const ColumnDef& column : table.columns)
-        names << column.name;
+    for (int i = 0; i < record.count(); ++i)
+        names << record.fieldName(i);
     return names;
 }
 
@@ -31,9 +47,9 @@ qint64 rowCount(QSqlDatabase& db, const QString& table) {
     return query.next() ? query.value(0).toLongLong() : 0;
 }
 
-QString insertStatement(const TableDef& table, int rows) {
-    const QString row = "(" + QStringList(int(table.columns.size()), "?").join(", ") + ")";
-    return "INSERT INTO " + table.name + " (" + columnNames(table).join(", ") + ") VALUES " +
+QString insertStatement(const QString& table, const QStringList& columns, int rows) {
+    const QString row = "(" + QStringList(int(columns.size()), "?").join(", ") + ")";
+    return "INSERT INTO " + table + " (" + columns.join(", ") + ") VALUES " +
            QStringList(rows, row).join(", ");
 }
 
@@ -42,28 +58,28 @@ class Copier {
     Copier(CopyEnd& source, CopyEnd& target, const CopyProgress& progress, qint64 total)
         : source_(source), target_(target), progress_(progress), total_(total) {}
 
-    void copyTable(const TableDef& table) {
-        const ColumnDef& counter = counterOf(table);
-        QSqlQuery rows =
-            runQuery(source_.db(), "SELECT " + columnNames(table).join(", ") + " FROM " +
-                                       table.name + " ORDER BY " + counter.name);
+    void copyTable(const CopiedTable& table) {
+        const QStringList columns = columnNames(source_.db(), table.name);
+        QSqlQuery rows = runQuery(source_.db(), "SELECT " + columns.join(", ") + " FROM " +
+                                                    table.name + " ORDER BY " + table.key);
         QVariantList values;
         int pending = 0;
         while (rows.next()) {
-            for (int i = 0; i < int(table.columns.size()); ++i)
+            for (int i = 0; i < columns.size(); ++i)
                 values << rows.value(i);
             if (++pending == kRowsPerInsert)
-                flush(table, values, pending);
+                flush(insertStatement(table.name, columns, pending), values, pending);
         }
-        flush(table, values, pending);
-        target_.setCounter(table, counter, source_.counter(table, counter));
+        flush(insertStatement(table.name, columns, pending), values, pending);
+        if (table.counted)
+            target_.setCounter(table.name, table.key, source_.counter(table.name, table.key));
     }
 
   private:
-    void flush(const TableDef& table, QVariantList& values, int& pending) {
+    void flush(const QString& statement, QVariantList& values, int& pending) {
         if (pending == 0)
             return;
-        runQuery(target_.db(), insertStatement(table, pending), values);
+        runQuery(target_.db(), statement, values);
         done_ += pending;
         values.clear();
         pending = 0;
@@ -94,7 +110,7 @@ QMap<QString, QString> yearlyTotals(QSqlDatabase& db) {
 }
 
 void checkSameContents(CopyEnd& source, CopyEnd& target) {
-    for (const TableDef& table : schemaTables()) {
+    for (const CopiedTable& table : copiedTables()) {
         const qint64 from = rowCount(source.db(), table.name);
         const qint64 to = rowCount(target.db(), table.name);
         if (from != to)
@@ -109,14 +125,14 @@ void checkSameContents(CopyEnd& source, CopyEnd& target) {
 
 CopySummary copyInto(CopyEnd& source, CopyEnd& target, const CopyProgress& progress) {
     CopySummary summary;
-    for (const TableDef& table : schemaTables())
+    for (const CopiedTable& table : copiedTables())
         summary.rows += rowCount(source.db(), table.name);
     summary.patients = rowCount(source.db(), "per_inf_data");
     summary.invoices = rowCount(source.db(), "pt_sh");
     Copier copier(source, target, progress, summary.rows);
     inTransaction(target.db(), [&] {
         target.createTables();
-        for (const TableDef& table : schemaTables())
+        for (const CopiedTable& table : copiedTables())
             copier.copyTable(table);
         checkSameContents(source, target);
     });

@@ -4,6 +4,7 @@
 #include "core/programdir.h"
 #include "db/connection.h"
 #include "db/indexupkeep.h"
+#include "db/paymentsupgrade.h"
 #include "db/schema.h"
 #include "db/validation.h"
 
@@ -116,5 +117,6 @@ void bringUpToDate(const QString& path) {
     if (!fileExists(path))
         return;
     normaliseTemporaryFlags(path);
+    addPaymentTablesTo(path);
     upkeepIndexesOf(path);
 }

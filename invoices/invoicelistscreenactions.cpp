@@ -3,12 +3,15 @@
 
 #include "binding/datasource.h"
 #include "binding/maskededit.h"
+#include "binding/paymentchanges.h"
 #include "binding/refreshform.h"
 #include "binding/screens.h"
 #include "core/dialogs.h"
 #include "core/failures.h"
+#include "core/programdir.h"
 #include "db/connection.h"
 #include "db/invoiceremoval.h"
+#include "db/payments.h"
 #include "db/recordsources.h"
 #include "invoices/amounttext.h"
 #include "invoices/datetexts.h"
@@ -135,15 +138,40 @@ bool InvoiceListScreen::amountsAreValid() {
     return false;
 }
 
-// The list is not read again: it shows the corrected invoice when it is next read.
+// The list is not read again: it shows the corrected invoice when it is next read. What the
+// correction changes in the amount paid (amount less net due) is a payment received today, or
+// paid back when the net due goes up; it is written in the same transaction as the invoice, of
+// the kind the user names. No kind named: nothing is stored.
 void InvoiceListScreen::saveInvoice() {
     if (!amountsAreValid())
         return;
     reported([&] {
+        const std::optional<qint64> change =
+            paidChange(invoices_->field("po_pri"), invoices_->field("po_netd"), amountBox_->text(),
+                       netDueBox_->text());
+        if (!change) {
+            // A fraction of money: the database refuses it, in its own words.
+            invoices_->store();
+            return;
+        }
+        const qint64 received = *change;
+        QString kind;
+        if (received != 0) {
+            const std::optional<QString> chosen = askPaymentKind(received);
+            if (!chosen)
+                return;
+            kind = *chosen;
+        }
+        const Payment payment{invoices_->field("po_num"), invoices_->field("file_num").toString(),
+                              today(), received, kind};
         const QString date = dateBox_->value();
         invoices_->setField("fmon", invoiceMonth(date));
         invoices_->setField("fyear", invoiceYear(date));
-        invoices_->store();
+        QSqlDatabase db = openDatabase(settings_.databaseFilePath);
+        inTransaction(db, [&] {
+            recordPayment(db, payment);
+            invoices_->store();
+        });
     });
 }
 

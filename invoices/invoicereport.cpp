@@ -2,6 +2,7 @@
 
 #include "core/apperror.h"
 #include "core/dialogs.h"
+#include "db/payments.h"
 #include "db/reportrows.h"
 #include "invoices/amounttext.h"
 #include "reports/preparereport.h"
@@ -51,7 +52,16 @@ RowSet PrepareInvoiceReport(const AppSettingsRecord& settings, const QString& in
     }
     PrepareReport(report, settings);
     fillLabelsFromFirstRow(report, rows);
+    markPaymentKind(report, invoiceKind(settings.databaseFilePath, number));
     return rows;
+}
+
+void markPaymentKind(Report& report, const std::optional<QString>& kind) {
+    const std::pair<const char*, QString> marks[] = {
+        {"cash", kCashKind}, {"credit1", kCreditKind}, {"parti1", kPartialKind}};
+    for (const auto& [labelName, kindName] : marks)
+        if (ReportControl* mark = report.control(labelName))
+            mark->caption = kind == kindName ? "X" : QString();
 }
 
 void fillLabelsFromFirstRow(Report& report, const RowSet& rows) {

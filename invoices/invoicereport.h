@@ -2,6 +2,8 @@
 
 #include "db/rowsource.h"
 
+#include <optional>
+
 struct AppSettingsRecord;
 class QWidget;
 struct Report;
@@ -21,6 +23,10 @@ RowSet PrepareInvoiceReport(const AppSettingsRecord& settings, const QString& in
 // row; the money columns "tot", "paym" and "netd" read "###,##0.00". Other labels stay as they
 // are.
 void fillLabelsFromFirstRow(Report& report, const RowSet& rows);
+
+// Puts "X" into the payment-kind label ("cash", "credit1" or "parti1") of the kind the invoice
+// was saved with and empties the other two; an invoice saved before kinds were kept shows none.
+void markPaymentKind(Report& report, const std::optional<QString>& kind);
 
 // Prepares the invoice and prints it to the default printer, or shows it in a modal preview.
 // False when there is no such invoice. Failures raise AppError.

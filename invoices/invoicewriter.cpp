@@ -1,16 +1,23 @@
 #include "invoices/invoicewriter.h"
 
 #include "core/apperror.h"
+#include "core/programdir.h"
 #include "db/invoicestore.h"
+#include "db/payments.h"
 #include "invoices/amounttext.h"
 #include "invoices/datetexts.h"
+#include "invoices/paymentkinds.h"
 
-#include <cmath>
+#include <QRegularExpression>
 
 namespace {
 
+// The leading-number rule on whole numbers: the digits at the start of the text, 0 for none.
+// The boxes take only digits, so this is what the screen computes, without a floating point.
 qint64 wholeAmount(const QString& text) {
-    return std::llround(leadingNumber(text));
+    static const QRegularExpression prefix("^\\s*[+-]?\\d{1,18}");
+    const QRegularExpressionMatch match = prefix.match(text);
+    return match.hasMatch() ? match.captured(0).trimmed().toLongLong() : 0;
 }
 
 void checkFits(const QString& label, const QString& value) {
@@ -23,9 +30,9 @@ void checkFits(const QString& label, const QString& value) {
 }
 
 InvoiceHeader headerOf(const InvoiceDraft& draft) {
-    return {draft.fileNumber,         draft.date,
-            invoiceMonth(draft.date), invoiceYear(draft.date),
-            wholeAmount(draft.total), wholeAmount(draft.netDue())};
+    const qint64 total = wholeAmount(draft.total);
+    return {draft.fileNumber,        draft.date, invoiceMonth(draft.date),
+            invoiceYear(draft.date), total,      total - wholeAmount(draft.payments)};
 }
 
 QString mark(bool chosen) {
@@ -57,7 +64,12 @@ void checkDraftFits(const InvoiceDraft& draft) {
 
 int writeInvoice(const QSqlDatabase& db, const InvoiceDraft& draft) {
     checkDraftFits(draft);
-    const int number = appendInvoiceWithLines(db, headerOf(draft));
+    const InvoiceHeader header = headerOf(draft);
+    const int number = appendInvoiceWithLines(db, header);
+    // The payment taken with the invoice is dated the day it is taken.
+    recordInvoiceKind(db, number, kindText(draft.kind));
+    recordPayment(db, {number, draft.fileNumber, today(), header.total - header.netDue,
+                       kindText(draft.kind)});
     if (!draft.headerId.isNull())
         recordInScratchHeader(db, draft.headerId, totalsOf(draft, number));
     return number;

@@ -27,5 +27,6 @@ void checkDraftFits(const InvoiceDraft& draft);
 
 // Appends the invoice header to pt_sh, copies every scratch line under the new invoice number
 // into po_descs in entry order, and records the numbers and the payment kind in the scratch
-// header. Runs inside the caller's transaction; returns the invoice number.
+// header, with the payment taken (dated today) and the payment kind beside it. Runs inside the
+// caller's transaction; returns the invoice number.
 int writeInvoice(const QSqlDatabase& db, const InvoiceDraft& draft);

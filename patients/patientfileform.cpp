@@ -91,13 +91,15 @@ QWidget* invoicesTab(QWidget* parent, DataSource* invoices, PatientFileForm& for
     return tab;
 }
 
-QAction* reportsMenu(QMainWindow* screen) {
+void reportsMenu(QMainWindow* screen, PatientFileForm& form) {
     QMenu* menu = screen->menuBar()->addMenu("&Reports");
     menu->setObjectName("mnRepo1");
     menu->menuAction()->setObjectName("mnRepo1");
-    QAction* count = menu->addAction("&Nationality Count");
-    count->setObjectName("mnNationality");
-    return count;
+    form.nationalityCount = menu->addAction("&Nationality Count");
+    form.nationalityCount->setObjectName("mnNationality");
+    form.statement = menu->addAction("&Statement");
+    form.statement->setObjectName("mnStatement");
+    form.statement->setStatusTip("The patient's invoices and payments with the balance due");
 }
 
 void chainTabOrder(const QList<QWidget*>& widgets) {
@@ -116,7 +118,7 @@ PatientFileForm buildPatientFileForm(QMainWindow* screen, DataSource* patients,
     form.tabs->addTab(personalTab(form.tabs, patients, form), "Personal Information");
     form.tabs->addTab(invoicesTab(form.tabs, invoices, form), "Invoices");
     screen->setCentralWidget(form.tabs);
-    form.nationalityCount = reportsMenu(screen);
+    reportsMenu(screen, form);
     chainTabOrder(form.boxes.tabOrder + QList<QWidget*>{form.save, form.newFile, form.open,
                                                         form.cancelNew, form.cancelFirst,
                                                         form.remove, form.print, form.quit});

@@ -23,6 +23,7 @@ struct PatientFileForm {
     QPushButton* cancelFirst = nullptr; // SSCommand8, cancels a file begun at opening
     QTableView* invoices = nullptr;     // DBGrid1
     QAction* nationalityCount = nullptr;
+    QAction* statement = nullptr;
 };
 
 // Lays out the screen: the two tabs with their panels, boxes and grid, the buttons and the menu.

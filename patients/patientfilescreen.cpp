@@ -2,16 +2,19 @@
 
 #include "binding/datasource.h"
 #include "binding/maskededit.h"
+#include "binding/paymentchanges.h"
 #include "binding/refreshform.h"
 #include "binding/screens.h"
 #include "binding/wholecharacters.h"
 #include "core/dialogs.h"
 #include "core/failures.h"
 #include "core/programdir.h"
+#include "db/connection.h"
+#include "db/payments.h"
 #include "db/schema.h"
 #include "patients/fullname.h"
 #include "patients/patientreports.h"
-
+#include "reports/moneyreports.h"
 #include "settings/appsettings.h"
 
 #include <QAction>
@@ -28,6 +31,33 @@ QString askFileNumber() {
     return dialogs().inputBox("File Number :", "Open File");
 }
 
+// An invoice corrected in the grid that changes the amount paid writes that change as a payment
+// of the kind the user names, in the same transaction; with no kind named nothing is written.
+Record writeInvoiceRow(const QString& databasePath, const RecordSourceModel::RowEdit& edit,
+                       const std::function<Record()>& write) {
+    const auto shown = [&](const QString& field) {
+        return (edit.typed.contains(field) ? edit.typed[field] : edit.stored.value(field))
+            .toString();
+    };
+    const std::optional<qint64> change =
+        paidChange(edit.stored.value("po_pri"), edit.stored.value("po_netd"), shown("po_pri"),
+                   shown("po_netd"));
+    if (!change || *change == 0)
+        return write();
+    const std::optional<QString> kind = askPaymentKind(*change);
+    if (!kind)
+        throw AppError(ErrorNumber::DialogCancelled,
+                       "The invoice was not changed: no kind was chosen for its payment.");
+    QSqlDatabase db = openDatabase(databasePath);
+    Record written;
+    inTransaction(db, [&] {
+        recordPayment(db, {edit.stored.value("po_num"), edit.stored.value("file_num").toString(),
+                           today(), *change, *kind});
+        written = write();
+    });
+    return written;
+}
+
 } // namespace
 
 PatientFileScreen::PatientFileScreen(const AppSettingsRecord& settings, QWidget* parent)
@@ -40,6 +70,9 @@ PatientFileScreen::PatientFileScreen(const AppSettingsRecord& settings, QWidget*
     setAttribute(Qt::WA_DeleteOnClose);
     patients_->setStoresOnMove(true);
     form_ = buildPatientFileForm(this, patients_, invoices_);
+    invoices_->model()->setRowWriter([this](const auto& edit, const auto& write) {
+        return writeInvoiceRow(settings_.databaseFilePath, edit, write);
+    });
     connectHandlers();
 }
 
@@ -55,6 +88,7 @@ void PatientFileScreen::connectHandlers() {
     connect(form_.tabs, &QTabWidget::currentChanged, this, &PatientFileScreen::listInvoices);
     connect(form_.nationalityCount, &QAction::triggered, this,
             &PatientFileScreen::countByNationality);
+    connect(form_.statement, &QAction::triggered, this, &PatientFileScreen::showStatement);
 }
 
 void PatientFileScreen::showEvent(QShowEvent* event) {
@@ -234,6 +268,14 @@ void PatientFileScreen::listInvoices() {
             invoices_->refresh();
         },
         FailureWording::NumberArrowDescription);
+}
+
+// The statement of the file shown, once an invoice edited in the grid has been written.
+void PatientFileScreen::showStatement() {
+    if (!invoices_->model()->writeEditedRow())
+        return;
+    reported([this] { previewStatement(settings_, form_.boxes.fileNumber->text(), this); },
+             FailureWording::NumberArrowDescription);
 }
 
 void PatientFileScreen::countByNationality() {

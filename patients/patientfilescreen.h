@@ -8,7 +8,8 @@ struct AppSettingsRecord;
 class DataSource;
 
 // "Pt. File": one patient's file at a time, opened and begun by file number, with the patient's
-// invoices on a second tab and the count of patients by nationality in its menu.
+// invoices on a second tab; in its menu the count of patients by nationality and the patient's
+// statement.
 class PatientFileScreen : public QMainWindow {
     Q_OBJECT
   public:
@@ -31,6 +32,7 @@ class PatientFileScreen : public QMainWindow {
     void print();
     void listInvoices();
     void countByNationality();
+    void showStatement();
 
     // A pending new file with the typed number and today's date, cancelled by that button.
     void beginNewFile(QPushButton* cancel, const QString& number);

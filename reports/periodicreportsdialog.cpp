@@ -3,6 +3,7 @@
 #include "core/failures.h"
 #include "core/maskclicks.h"
 #include "db/reportrows.h"
+#include "reports/moneyreports.h"
 #include "reports/reportinstances.h"
 #include "reports/reportoutput.h"
 #include "settings/appsettings.h"
@@ -103,10 +104,13 @@ void PeriodicReportsDialog::buildControls() {
     connect(destinations_, &QButtonGroup::idClicked, this, [this](int id) { destination_ = id; });
 
     ok_ = makeButton("SSCommand1", "OK");
+    cashBook_ = makeButton("cmdCashBook", "CASH BOOK");
+    cashBook_->setToolTip("Every payment taken in the period, with totals per kind");
     cancel_ = makeButton("SSCommand2", "CANCEL");
     quit_ = makeButton("SSCommand3", "QUIT");
     quit_->hide();
     connect(ok_, &QPushButton::clicked, this, &PeriodicReportsDialog::produceReport);
+    connect(cashBook_, &QPushButton::clicked, this, &PeriodicReportsDialog::produceCashBook);
     connect(cancel_, &QPushButton::clicked, this, &QWidget::close);
     connect(quit_, &QPushButton::clicked, this, &QWidget::close);
 }
@@ -136,7 +140,8 @@ QLayout* PeriodicReportsDialog::buttonColumn() {
     // QUIT takes CANCEL's place once a report has been produced.
     column->addWidget(cancel_, 1, 0);
     column->addWidget(quit_, 1, 0);
-    column->setRowStretch(2, 1);
+    column->addWidget(cashBook_, 2, 0);
+    column->setRowStretch(3, 1);
     return column;
 }
 
@@ -158,7 +163,8 @@ void PeriodicReportsDialog::arrangeControls() {
                         destinations_->button(1),
                         ok_,
                         cancel_,
-                        quit_};
+                        quit_,
+                        cashBook_};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     setFixedSize(sizeHint().expandedTo(QSize(360, 0)));
@@ -191,6 +197,20 @@ void PeriodicReportsDialog::runReport() {
 
 void PeriodicReportsDialog::produceReport() {
     if (!reported([this] { runReport(); }, FailureWording::NumberArrowDescription))
+        return;
+    cancel_->hide();
+    quit_->show();
+}
+
+// The cash book of the same period, to the same destination.
+void PeriodicReportsDialog::produceCashBook() {
+    if (!reported(
+            [this] {
+                const QString period = boxes_[kind_ - 1]->displayText().trimmed();
+                ::produceCashBook(settings_, kKinds[kind_ - 1].period, period, destination_ == 1,
+                                  this);
+            },
+            FailureWording::NumberArrowDescription))
         return;
     cancel_->hide();
     quit_->show();

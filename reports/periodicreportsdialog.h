@@ -9,8 +9,9 @@ class QLineEdit;
 class QPushButton;
 
 // "Reports" (Form6): the daily, monthly and annual income reports for a typed day, month or year,
-// on the screen or on the default printer. It stays open for further reports; closing it in any
-// way emits closed(), by which the main window takes itself back, and discards it.
+// on the screen or on the default printer; beside them the cash book of the same period. It stays
+// open for further reports; closing it in any way emits closed(), by which the main window takes
+// itself back, and discards it.
 class PeriodicReportsDialog : public QWidget {
     Q_OBJECT
   public:
@@ -32,6 +33,7 @@ class PeriodicReportsDialog : public QWidget {
     QPushButton* makeButton(const QString& name, const QString& caption);
     void chooseKind(int kind);
     void produceReport();
+    void produceCashBook();
     void runReport();
 
     const AppSettingsRecord& settings_;
@@ -46,4 +48,5 @@ class PeriodicReportsDialog : public QWidget {
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* quit_ = nullptr;
+    QPushButton* cashBook_ = nullptr;
 };

@@ -9,9 +9,9 @@ namespace {
 std::map<QString, Report>& reports() {
     static std::map<QString, Report> all = [] {
         std::map<QString, Report> made;
-        for (Report report :
-             {invoiceLayout(), patientSheetLayout(), incomeLayout("rep_day"),
-              incomeLayout("rep_mon"), incomeLayout("rep_year"), nationalityCountLayout()})
+        for (Report report : {invoiceLayout(), patientSheetLayout(), incomeLayout("rep_day"),
+                              incomeLayout("rep_mon"), incomeLayout("rep_year"),
+                              nationalityCountLayout(), cashBookLayout(), statementLayout()})
             made.emplace(report.name, std::move(report));
         return made;
     }();

@@ -17,11 +17,19 @@ QString formatAmount(double amount) {
     return grouped.toString(amount, 'f', 2);
 }
 
+QString formatWholeAmount(qint64 amount) {
+    static const QLocale grouped(QLocale::English, QLocale::UnitedStates);
+    return grouped.toString(amount) + ".00";
+}
+
 QString displayValue(const QVariant& value, ValueFormat format, const QString& prefix) {
     if (format == ValueFormat::YesNo)
         return value.toBool() ? "Yes" : "No";
     if (value.isNull())
         return QString();
+    if (format == ValueFormat::Amount &&
+        (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int))
+        return prefix + formatWholeAmount(value.toLongLong());
     if (format == ValueFormat::Amount)
         if (const auto number = numericValue(value))
             return prefix + formatAmount(*number);

@@ -1,10 +1,14 @@
 #include "support/clinicrows.h"
+#include "support/reportpages.h"
 #include "support/testenv.h"
 #include "support/ui.h"
 
 #include "app/runsettings.h"
 #include "app/screenfactories.h"
 #include "binding/screens.h"
+#include "core/programdir.h"
+#include "reports/reportinstances.h"
+#include "reports/reportpreview.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -33,14 +37,49 @@ QWidget* opened(Screen which) {
     return screen;
 }
 
+// The rows of the named controls as a preview laid them out, line by line.
+QList<QStringList> reportRows(const LaidOutReport& report, const QStringList& controls) {
+    QMap<qint64, QStringList> rows;
+    for (const Page& page : report.pages)
+        for (const PlacedText& text : page.content.texts) {
+            const int column = controls.indexOf(text.control);
+            if (column < 0)
+                continue;
+            const qint64 line = qint64(page.number) * 100000 + text.rect.top();
+            if (!rows.contains(line))
+                rows[line] = QStringList(controls.size(), QString());
+            rows[line][column] = text.text;
+        }
+    return rows.values();
+}
+
+// What the preview that a click opens shows, laid out to its end; the preview is then closed.
+LaidOutReport previewOf(QWidget* screen, const QString& button) {
+    LaidOutReport shown;
+    const ModalWatch watch([&shown](QWidget* window) {
+        auto* preview = qobject_cast<ReportPreview*>(window);
+        QVERIFY(preview);
+        shown = shownReport(preview);
+    });
+    if (button.startsWith("mn"))
+        trigger(screen, button);
+    else
+        click(screen, button);
+    if (!watch.seen())
+        qFatal("%s showed no preview", qPrintable(button));
+    return shown;
+}
+
 } // namespace
 
-// The receptionist's day: two procedures go into the catalog, two patients are invoiced (the
-// second through the "Save" menu), the first invoice is printed and later paid in full.
+// The receptionist's two days: two procedures go into the catalog, two patients are invoiced
+// (the second through the "Save" menu), the first invoice is printed, paid in part, and the rest
+// is paid on the next day from the invoice list. Each day's cash book shows that day's money;
+// the daily report keeps the invoice on its own day; the patient's statement ends at 0.
 class ClinicDayTest : public QObject {
     Q_OBJECT
   private slots:
-    void oneDayAtTheReception();
+    void twoDaysAtTheReception();
 
   private:
     void enterProcedure(const QString& code, const QString& description, const QString& price);
@@ -73,7 +112,7 @@ void ClinicDayTest::addLine(QWidget* invoice, const QString& code) {
     press(invoice, "SSCommand1");
 }
 
-void ClinicDayTest::oneDayAtTheReception() {
+void ClinicDayTest::twoDaysAtTheReception() {
     QVERIFY2(!QPrinterInfo::defaultPrinter().isNull(),
              "the print tests need a default printer: run tools/start-printer");
     TestEnv env;
@@ -103,6 +142,11 @@ void ClinicDayTest::oneDayAtTheReception() {
     QCOMPARE(box(invoice, "Text10")->text(), "130");
     press(invoice, "SSCommand2_OK");
     press(invoice, "SSCommand4_Print");
+    // The printed invoice marks the kind it was paid in: cash, the option the screen starts with.
+    const Report& printed = reportByName("po_rep");
+    QCOMPARE(QStringList({printed.control("cash")->caption, printed.control("credit1")->caption,
+                          printed.control("parti1")->caption}),
+             QStringList({"X", "", ""}));
     press(invoice, "SSCommand5_Quit");
     discardClosed();
     QVERIFY(main_->isEnabled());
@@ -124,7 +168,8 @@ void ClinicDayTest::oneDayAtTheReception() {
     QCOMPARE(rowsOf("SELECT count(*) FROM po_desc"), QStringList{"0"});
     QCOMPARE(rowsOf("SELECT count(*) FROM inv_rep_data"), QStringList{"0"});
 
-    // Later the first patient pays the rest.
+    // The next day the first patient pays the rest, in cash.
+    setToday(QDate(2026, 12, 7));
     press(main_, "SSCommand6");
     QWidget* list = opened(Screen::InvoiceList);
     QTableView* invoices = grid(list, "DBGrid1");
@@ -132,6 +177,8 @@ void ClinicDayTest::oneDayAtTheReception() {
     clickRow(invoices, 0);
     QCOMPARE(box(list, "Text1")->text(), "1");
     typeAndTab(list, "Text6", "0");
+    env.dialogs.expectChoice("Payment received today: 130\nPaid in :", "Payment",
+                             {"Cash", "Credit", "Partial"}, "Cash", "Cash");
     press(list, "SSCommand1");
     trigger(list, "mnuOutstanding");
     QCOMPARE(invoices->model()->rowCount(), 0);
@@ -139,6 +186,51 @@ void ClinicDayTest::oneDayAtTheReception() {
     discardClosed();
     QVERIFY(main_->isEnabled());
     QCOMPARE(rowsOf("SELECT sum(po_netd) FROM pt_sh"), QStringList{"0"});
+    QCOMPARE(
+        rowsOf("SELECT po_num, pay_date, amount, kind FROM payments ORDER BY id"),
+        QStringList({"1|06/12/2026|100|Cash", "2|06/12/2026|80|Cash", "1|07/12/2026|130|Cash"}));
+
+    // Each day's cash book shows the money of that day; the daily report keeps both invoices on
+    // the day they were written.
+    press(main_, "SSCommand3");
+    QWidget* reports = opened(Screen::PeriodicReports);
+    auto* day = box(reports, "text1");
+    day->setFocus();
+    day->home(false);
+    QTest::keyClicks(day, "06122026");
+    LaidOutReport shown = previewOf(reports, "cmdCashBook");
+    QCOMPARE(reportRows(shown, {"Text2", "Text4", "Text6"}),
+             QList<QStringList>({{"1", "Huda Saleh", "100.00"}, {"2", "Omar Ali", "80.00"}}));
+    QCOMPARE(reportRows(shown, {"Function5"}), QList<QStringList>({{"180.00"}}));
+    shown = previewOf(reports, "SSCommand1");
+    QCOMPARE(reportRows(shown, {"Text2", "Text4"}),
+             QList<QStringList>({{"1", "230"}, {"2", "80"}}));
+    day->setFocus();
+    day->home(false);
+    QTest::keyClicks(day, "07122026");
+    shown = previewOf(reports, "cmdCashBook");
+    QCOMPARE(reportRows(shown, {"Text1", "Text2", "Text5", "Text6"}),
+             QList<QStringList>({{"07/12/2026", "1", "Cash", "130.00"}}));
+    QCOMPARE(reportRows(shown, {"Function5"}), QList<QStringList>({{"130.00"}}));
+    shown = previewOf(reports, "SSCommand1");
+    QCOMPARE(reportRows(shown, {"Text2"}), QList<QStringList>());
+    press(reports, "SSCommand3");
+    discardClosed();
+    QVERIFY(main_->isEnabled());
+
+    // The first patient's statement shows the invoice and both payments, and nothing due.
+    env.dialogs.expectInput("File Number :", "Open File", "101", QString());
+    press(main_, "SSCommand1");
+    QWidget* file = opened(Screen::PatientFile);
+    shown = previewOf(file, "mnStatement");
+    QCOMPARE(reportRows(shown, {"Text1", "Text3", "Text5", "Text6", "Text7"}),
+             QList<QStringList>({{"06/12/2026", "Invoice", "230.00", "", "230.00"},
+                                 {"06/12/2026", "Payment, Cash", "", "100.00", "130.00"},
+                                 {"07/12/2026", "Payment, Cash", "", "130.00", "0.00"}}));
+    QCOMPARE(reportRows(shown, {"Function3"}), QList<QStringList>({{"0.00"}}));
+    press(file, "SSCommand4");
+    discardClosed();
+    QVERIFY(main_->isEnabled());
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
 }
 

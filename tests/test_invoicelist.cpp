@@ -36,6 +36,10 @@ QTableView* invoiceGrid(QWidget* screen) {
 
 const int kInvoiceNoColumn = 2;
 
+// Every change of the amount paid asks for the kind of the payment.
+const QStringList kKinds = {"Cash", "Credit", "Partial"};
+const QString kRefund700 = "Net due raised: 700 paid back today (a refund)\nPaid back in :";
+
 } // namespace
 
 class InvoiceListTest : public QObject {
@@ -191,6 +195,7 @@ void InvoiceListTest::saveRefusesANetDueAboveTheAmount() {
     // Compared as numbers, not as texts.
     retype(screen, "Text3", "1000");
     retype(screen, "Text6", "900");
+    env_->dialogs.expectChoice(kRefund700, "Payment", kKinds, "Cash", "Cash");
     click(screen, "SSCommand1");
     QCOMPARE(rowsOf("SELECT po_netd FROM pt_sh WHERE po_num = 1"), QStringList{"900"});
 }
@@ -212,6 +217,8 @@ void InvoiceListTest::saveFilesTheCorrectionWithItsMonthAndYear() {
 void InvoiceListTest::paidInvoiceLeavesThePendingList() {
     QWidget* screen = openScreen();
     retype(screen, "Text6", "0");
+    env_->dialogs.expectChoice("Payment received today: 200\nPaid in :", "Payment", kKinds, "Cash",
+                               "Cash");
     click(screen, "SSCommand1");
     QCOMPARE(columnOf(invoiceGrid(screen), kInvoiceNoColumn), QStringList({"1", "4"}));
     trigger(screen, "mnuOutstanding");
@@ -233,6 +240,8 @@ void InvoiceListTest::invoiceNumberBoxIsOnlyASearchKey() {
     QWidget* screen = openScreen();
     retype(screen, "Text1", "4");
     retype(screen, "Text6", "100");
+    env_->dialogs.expectChoice("Payment received today: 100\nPaid in :", "Payment", kKinds, "Cash",
+                               "Cash");
     click(screen, "SSCommand1");
     QCOMPARE(rowsOf("SELECT po_num, po_netd FROM pt_sh ORDER BY po_num"),
              QStringList({"1|100", "2|0", "3|300", "4|250"}));

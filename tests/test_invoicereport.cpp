@@ -5,6 +5,7 @@
 #include "app/runsettings.h"
 #include "core/apperror.h"
 #include "db/connection.h"
+#include "db/payments.h"
 #include "invoices/invoicereport.h"
 #include "reports/reportinstances.h"
 #include "reports/reportlayout.h"
@@ -95,7 +96,9 @@ void InvoiceReportTest::headerLabelsAndMoneyAreFilledFromTheFirstRow() {
                 {"pt_address", "Olaya Street"}});
     const QString number = addTodaysInvoice("A100", 1500, 500);
     addLine(number, "01", "Consultation", 1500);
-    reportByName("po_rep").control("cash")->caption = "X";
+    reportByName("po_rep").control("credit1")->caption = "X";
+    QSqlDatabase db = clinicDatabase();
+    inTransaction(db, [&] { recordInvoiceKind(db, number.toInt(), "Cash"); });
 
     RowSet rows = PrepareInvoiceReport(AppSettings(), number);
     QCOMPARE(rows.rowCount(), 1);
@@ -107,8 +110,10 @@ void InvoiceReportTest::headerLabelsAndMoneyAreFilledFromTheFirstRow() {
     QCOMPARE(caption("file_p"), QString("A100"));
     QCOMPARE(caption("invo"), number);
     QCOMPARE(caption("dater"), QString("06/12/2026"));
-    // The payment kind has no column; the invoice screen's mark stays.
+    // The payment kind has no column: the marks show the kind the invoice was saved with.
     QCOMPARE(caption("cash"), QString("X"));
+    QCOMPARE(caption("credit1"), QString());
+    QCOMPARE(caption("parti1"), QString());
     const Report& report = reportByName("po_rep");
     QCOMPARE(report.margins.left, 300);
     QCOMPARE(report.margins.right, 300);

@@ -486,8 +486,13 @@ void PatientFileTest::invoicesGridRowIsWrittenWhenTheUserLeavesIt() {
     const QString stored =
         "SELECT po_date, po_netd FROM pt_sh WHERE po_num = " + QString::number(first);
     QCOMPARE(rowsOf(stored), QStringList({"01/11/2026|100"}));
+    // The net due lowered is a payment received today, of the kind the user names.
+    env_->dialogs.expectChoice("Payment received today: 100\nPaid in :", "Payment",
+                               {"Cash", "Credit", "Partial"}, "Cash", "Credit");
     clickRow(grid, 1);
     QCOMPARE(rowsOf(stored), QStringList({"02/11/2026|0"}));
+    QCOMPARE(rowsOf("SELECT po_num, pay_date, amount, kind FROM payments"),
+             QStringList{QString::number(first) + "|06/12/2026|100|Credit"});
     QCOMPARE(grid->model()->index(0, 4).data().toString(), QLocale().toCurrencyString(0.0));
 }
 

@@ -5,6 +5,7 @@
 #include "core/apperror.h"
 #include "db/connection.h"
 #include "db/databasecopy.h"
+#include "db/payments.h"
 #include "db/schema.h"
 #include "db/serverconnection.h"
 
@@ -15,8 +16,9 @@
 namespace {
 
 // What a clinic's file holds after some years: Arabic and Latin names with apostrophes, empty
-// and missing fields, invoices over two years, some still due, lines, and a last invoice deleted
-// so that the counter stands above the highest number kept.
+// and missing fields, invoices over two years, some still due, lines, payments (one beyond 32
+// bits, and its refund) and a payment kind, and a last invoice deleted so that the counter stands
+// above the highest number kept.
 void fillClinic(const QSqlDatabase& db) {
     addPatient({{"file_num", "1"},
                 {"pt_name", "O'Brien Seán"},
@@ -38,6 +40,10 @@ void fillClinic(const QSqlDatabase& db) {
     addInvoiceLine(first, "AB", "Consultation, first visit \"long\"", 150, db);
     addInvoiceLine(first, "C%", "Scan_50% off", 90, db);
     addInvoice("2", "02/01/2026", 150, 0, db);
+    recordPayment(db, {first, "1", QDate(2025, 12, 28), 150, "Cash"});
+    recordPayment(db, {first, "1", QDate(2026, 1, 5), 3000000000LL, "Credit"});
+    recordPayment(db, {first, "1", QDate(2026, 1, 6), -3000000000LL, "Credit"});
+    recordInvoiceKind(db, first, "Partial");
     const int last = addInvoice("2", "03/01/2026", 2147483647, 5, db);
     runQuery(db, "DELETE FROM pt_sh WHERE po_num = ?", {last});
 }
@@ -55,6 +61,8 @@ QStringList contentsOf(const QSqlDatabase& db) {
     for (const TableDef& table : schemaTables())
         all << table.name
             << rowsOf("SELECT * FROM " + table.name + " ORDER BY " + keyOf(table), db);
+    all << rowsOf("SELECT * FROM payments ORDER BY id", db)
+        << rowsOf("SELECT * FROM invoice_kinds ORDER BY po_num", db);
     return all;
 }
 

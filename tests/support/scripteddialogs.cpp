@@ -39,6 +39,12 @@ void ScriptedDialogs::expectSaveFile(const QString& filter, const std::optional<
     pending_.push_back({Kind::SaveFile, filter, {}, {}, {}, {}, {}, answer});
 }
 
+void ScriptedDialogs::expectChoice(const QString& prompt, const QString& title,
+                                   const QStringList& items, const QString& offered,
+                                   const std::optional<QString>& answer) {
+    pending_.push_back({Kind::Choice, prompt, {}, {}, {}, title, offered, answer, items});
+}
+
 QString ScriptedDialogs::report() const {
     QStringList lines = failures_;
     for (const auto& expected : pending_)
@@ -109,6 +115,25 @@ std::optional<QString> ScriptedDialogs::saveFile(const QString& filter, const QS
                                                  const QString&) {
     const auto expected = take(Kind::SaveFile, filter);
     return expected ? expected->reply : std::nullopt;
+}
+
+std::optional<QString> ScriptedDialogs::chooseItem(const QString& prompt, const QString& title,
+                                                   const QStringList& items, int current) {
+    const auto expected = take(Kind::Choice, prompt);
+    if (!expected)
+        return std::nullopt;
+    if (expected->title != title)
+        fail("choice \"" + prompt + "\" titled \"" + title + "\", expected " +
+             show(expected->title));
+    if (expected->items != items)
+        fail("choice \"" + prompt + "\" offered " + items.join(", ") + ", expected " +
+             expected->items.join(", "));
+    if (expected->defaultText && *expected->defaultText != items.value(current))
+        fail("choice \"" + prompt + "\" offered \"" + items.value(current) + "\" first, expected " +
+             show(expected->defaultText));
+    if (expected->reply && !items.contains(*expected->reply))
+        fail("choice \"" + prompt + "\" answered with an item it does not offer");
+    return expected->reply;
 }
 
 std::unique_ptr<Progress> ScriptedDialogs::progress(QWidget*, const QString&) {

@@ -21,6 +21,10 @@ class ScriptedDialogs : public Dialogs {
     void expectOpenFile(const QString& filter, const std::optional<QString>& answer);
     void expectPickFolder(const QString& instruction, const QString& answer);
     void expectSaveFile(const QString& filter, const std::optional<QString>& answer);
+    // A choice among items, answered with one of them or cancelled (no value); the items and the
+    // one offered first are checked too.
+    void expectChoice(const QString& prompt, const QString& title, const QStringList& items,
+                      const QString& offered, const std::optional<QString>& answer);
 
     // The next progress window cancels once it has shown `steps` steps done; progress windows
     // are otherwise taken as shown, to their end.
@@ -44,9 +48,11 @@ class ScriptedDialogs : public Dialogs {
     std::optional<QString> saveFile(const QString& filter, const QString& directory,
                                     const QString& fileName) override;
     std::unique_ptr<Progress> progress(QWidget* owner, const QString& title) override;
+    std::optional<QString> chooseItem(const QString& prompt, const QString& title,
+                                      const QStringList& items, int current) override;
 
   private:
-    enum class Kind { Message, Input, OpenFile, PickFolder, SaveFile };
+    enum class Kind { Message, Input, OpenFile, PickFolder, SaveFile, Choice };
     struct Expected {
         Kind kind;
         QString text;
@@ -56,6 +62,7 @@ class ScriptedDialogs : public Dialogs {
         std::optional<QString> title;
         std::optional<QString> defaultText;
         std::optional<QString> reply;
+        QStringList items = {};
     };
 
     // The next expectation if it is of this kind and text; records a failure otherwise.

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+// A correction of a saved invoice (its amount, its net due) that changes the amount paid, the
+// amount less the net due, is money received that day, or paid back when it goes down. The
+// screens that correct invoices write it as a payment beside the correction.
+
+// Asks in which kind the money was received (a refund: paid back), "Cash" offered first. No value
+// when the user cancels.
+std::optional<QString> askPaymentKind(qint64 amount);
+
+// The whole number that an amount box holds (blanks around it aside; an empty box is 0); none
+// for any other text.
+std::optional<qint64> wholeNumber(const QString& text);
+// A stored amount as a whole number; null is 0.
+qint64 wholeNumber(const QVariant& value);
+
+// What the correction from the stored amount and net due to the typed ones changes in the amount
+// paid; none when a typed amount is not a whole number (the database refuses it in its own words).
+std::optional<qint64> paidChange(const QVariant& storedAmount, const QVariant& storedNetDue,
+                                 const QString& amount, const QString& netDue);

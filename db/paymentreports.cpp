@@ -1,0 +1,87 @@
+#include "db/paymentreports.h"
+
+#include "db/connection.h"
+#include "db/payments.h"
+
+namespace {
+
+const QString kCashBookQuery =
+    "SELECT p.pay_date, p.po_num, p.file_num, "
+    "(SELECT pt_name FROM per_inf_data WHERE id = "
+    "(SELECT min(q.id) FROM per_inf_data AS q WHERE q.file_num = p.file_num)) AS pt_name, "
+    "p.kind, p.amount, "
+    "CASE WHEN p.kind = 'Cash' AND NOT p.carried_over THEN p.amount ELSE 0 END AS cash_amount, "
+    "CASE WHEN p.kind = 'Credit' AND NOT p.carried_over THEN p.amount ELSE 0 END AS "
+    "credit_amount, "
+    "CASE WHEN p.kind = 'Partial' AND NOT p.carried_over THEN p.amount ELSE 0 END AS "
+    "partial_amount, "
+    "CASE WHEN p.carried_over THEN p.amount ELSE 0 END AS carried_amount "
+    "FROM payments AS p WHERE p.pay_day BETWEEN ? AND ? ORDER BY p.pay_day, p.id";
+
+// An invoice's date text as a day key; a date typed another way sorts by what can be read of it.
+const QString kInvoiceDay =
+    "CASE WHEN po_date GLOB '[0-9][0-9]/[0-9][0-9]/[0-9][0-9][0-9][0-9]' "
+    "THEN substr(po_date, 7, 4) || '-' || substr(po_date, 4, 2) || '-' || substr(po_date, 1, 2) "
+    "ELSE coalesce(fyear, '') || '-00-00' END";
+
+const QString kStatementQuery =
+    "WITH inv AS (SELECT po_num, po_date, po_pri, po_netd, " + kInvoiceDay +
+    " AS day FROM pt_sh WHERE file_num = ?), "
+    "ev AS ("
+    "SELECT day, po_num, 0 AS ord, 0 AS pid, po_date AS entry_date, 'Invoice' AS entry, "
+    "(SELECT sum(amount2) FROM po_descs WHERE po_descs.po_num = inv.po_num) AS lines_total, "
+    "po_pri AS charged, NULL AS paid, coalesce(po_pri, 0) AS change FROM inv "
+    "UNION ALL "
+    "SELECT p.pay_day, p.po_num, 1, p.id, p.pay_date, "
+    "CASE WHEN p.amount < 0 THEN 'Refund, ' ELSE 'Payment, ' END || p.kind, NULL, NULL, "
+    "p.amount, -p.amount FROM payments AS p JOIN inv ON inv.po_num = p.po_num "
+    "UNION ALL "
+    "SELECT '9999-99-99', po_num, 2, 0, NULL, 'Unrecorded payment', NULL, NULL, "
+    "gap, -gap FROM (SELECT po_num, coalesce(po_pri, 0) - coalesce(po_netd, 0) - "
+    "(SELECT coalesce(sum(amount), 0) FROM payments WHERE payments.po_num = inv.po_num) AS gap "
+    "FROM inv) WHERE gap <> 0) "
+    "SELECT entry_date, po_num, entry, lines_total, charged, paid, change, "
+    "sum(change) OVER (ORDER BY day, po_num, ord, pid ROWS UNBOUNDED PRECEDING) AS balance "
+    "FROM ev ORDER BY day, po_num, ord, pid";
+
+} // namespace
+
+QString cashBookQuery() {
+    return kCashBookQuery;
+}
+
+std::pair<QString, QString> cashBookDays(ReportPeriod period, const QString& text) {
+    switch (period) {
+    case ReportPeriod::Day: {
+        const QString day = text.mid(6, 4) + "-" + text.mid(3, 2) + "-" + text.left(2);
+        return {day, day};
+    }
+    case ReportPeriod::Month: {
+        const QString month = text.mid(3, 4) + "-" + text.left(2) + "-";
+        return {month + "00", month + "99"};
+    }
+    case ReportPeriod::Year:
+        break;
+    }
+    return {text.left(4) + "-00-00", text.left(4) + "-99-99"};
+}
+
+std::unique_ptr<RowSource> cashBookRows(const QString& path, ReportPeriod period,
+                                        const QString& text) {
+    const auto [first, last] = cashBookDays(period, text);
+    return std::make_unique<QueryRows>(openDatabase(path), kCashBookQuery,
+                                       QVariantList{first, last});
+}
+
+std::unique_ptr<RowSource> statementRows(const QString& path, const QString& fileNumber) {
+    return std::make_unique<QueryRows>(openDatabase(path), kStatementQuery,
+                                       QVariantList{fileNumber});
+}
+
+QString patientName(const QString& path, const QString& fileNumber) {
+    QSqlQuery query = runQuery(openDatabase(path),
+                               "SELECT pt_name FROM per_inf_data WHERE file_num = ? "
+                               "ORDER BY id LIMIT 1",
+                               {fileNumber});
+    return query.next() ? query.value(0).toString() : QString();
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+// Creates the payment tables in a new file, inside the caller's transaction.
+void createPaymentTables(const QSqlDatabase& db);
+
+// Gives a file made before payments were kept its payment tables: every invoice already stored
+// gets its payment to date (total minus net due) as one payment on the invoice's own date, of the
+// kind "Carried over". One transaction, shown in a progress window when asked for; the sum of the
+// payments is checked against the invoices' totals and net dues before it is committed. A file
+// that has the tables is not touched. Throws the engine's error, or a failed check.
+void addPaymentTables(QSqlDatabase& db, bool showProgress);
+
+// The same on the file at the path; a failure is written to the error log under the upgrade's
+// label and leaves the file as it was.
+void addPaymentTablesTo(const QString& path);

@@ -1,0 +1,15 @@
+#include "invoices/paymentkinds.h"
+
+#include "db/payments.h"
+
+QString kindText(PaymentKind kind) {
+    switch (kind) {
+    case PaymentKind::Credit:
+        return kCreditKind;
+    case PaymentKind::Partial:
+        return kPartialKind;
+    case PaymentKind::Cash:
+        break;
+    }
+    return kCashKind;
+}

@@ -1,0 +1,122 @@
+// The two reports on the money received: the cash book of a period and a patient's statement.
+#include "reports/layouts.h"
+
+#include "reports/letterhead.h"
+#include "reports/reportparts.h"
+
+namespace {
+
+const ReportFont kHeading = timesNewRoman(9.75, true);
+const ReportFont kValue = timesNewRoman(11);
+const ReportFont kTotal = timesNewRoman(11, true);
+constexpr int kRow = 270;
+
+struct Column {
+    const char* heading;
+    const char* field;
+    int width;
+    bool money;
+};
+
+ReportControl amount(ReportControl control) {
+    control.format = ValueFormat::Amount;
+    return control;
+}
+
+// The headings at `top` of the page header and a text box per column in the detail.
+void addColumns(Report& report, int top, const std::vector<Column>& columns) {
+    int left = 0;
+    int number = 1;
+    for (const Column& column : columns) {
+        const QString n = QString::number(number++);
+        const Qt::Alignment alignment = column.money ? Qt::AlignRight : Qt::AlignLeft;
+        report.sections[PageHeader].controls.push_back(
+            label("Label" + n, column.heading, QRect(left, top, column.width - 60, 230), kHeading,
+                  alignment));
+        ReportControl box = textBox("Text" + n, column.field,
+                                    QRect(left, 30, column.width - 60, kRow), kValue, alignment);
+        // A long name or entry takes a second line rather than being cut.
+        box.canGrow = !column.money;
+        report.sections[Detail].controls.push_back(column.money ? amount(box) : box);
+        left += column.width;
+    }
+    report.sections[PageHeader].controls.push_back(rule("Line2", 0, top + 260, report.width));
+    report.sections[PageHeader].height = top + 330;
+    report.sections[Detail].height = kRow + 60;
+}
+
+// Footer lines "caption  sum" at the right, the last one bold.
+void addTotals(Report& report, const std::vector<std::pair<QString, QString>>& totals) {
+    ReportSection& footer = report.sections[ReportFooter];
+    footer.controls.push_back(rule("Line3", 0, 60, report.width));
+    // Wide enough for the sum of a year of a large clinic, to the unit.
+    const int sumWidth = 3000;
+    const int sumLeft = report.width - sumWidth;
+    const int captionWidth = 2900;
+    int top = 150;
+    int number = 1;
+    for (size_t i = 0; i < totals.size(); ++i) {
+        const bool last = i + 1 == totals.size();
+        const ReportFont font = last ? kTotal : kValue;
+        const QString n = QString::number(number++);
+        footer.controls.push_back(label("Total" + n, totals[i].first,
+                                        QRect(sumLeft - captionWidth, top, captionWidth, kRow),
+                                        font, Qt::AlignRight));
+        footer.controls.push_back(
+            amount(sumOf("Function" + n, totals[i].second, QRect(sumLeft, top, sumWidth - 60, kRow),
+                         font, Qt::AlignRight)));
+        top += kRow + 40;
+    }
+    footer.height = top + 100;
+}
+
+} // namespace
+
+Report cashBookLayout() {
+    Report report = emptyReport("cashbook", "Cash Book", 10305);
+    int top = addLetterhead(report, "cashbooktitle", "Cash Book");
+    report.sections[PageHeader].controls.push_back(
+        label("period", "period", QRect(0, top, report.width, 300), timesNewRoman(12, true)));
+    top += 400;
+    addColumns(report, top,
+               {{"Date", "pay_date", 1300, false},
+                {"Invoice No", "po_num", 1100, false},
+                {"File No", "file_num", 1000, false},
+                {"Patient Name", "pt_name", 3400, false},
+                {"Kind", "kind", 1400, false},
+                {"Amount", "amount", 2105, true}});
+    addTotals(report, {{"Cash :", "cash_amount"},
+                       {"Credit :", "credit_amount"},
+                       {"Partial :", "partial_amount"},
+                       {"Carried over :", "carried_amount"},
+                       {"Total :", "amount"}});
+    return report;
+}
+
+Report statementLayout() {
+    Report report = emptyReport("statement", "Patient Statement", 10305);
+    int top = addLetterhead(report, "statementtitle", "Patient Statement");
+    auto& header = report.sections[PageHeader].controls;
+    const ReportFont font = timesNewRoman(12);
+    header.push_back(label("Label10", "File Number :", QRect(0, top, 1700, 300), font));
+    header.push_back(label("statementfile", "file_num", QRect(1700, top, 1600, 300), font));
+    header.push_back(label("Label11", "Date :", QRect(6500, top, 900, 300), font));
+    header.push_back(label("statementdate", "date", QRect(7400, top, 2900, 300), font));
+    top += 330;
+    header.push_back(label("Label12", "Patient Name :", QRect(0, top, 1700, 300), font));
+    header.push_back(
+        label("statementname", "pt_name", QRect(1700, top, report.width - 1700, 300), font));
+    top += 430;
+    addColumns(report, top,
+               {{"Date", "entry_date", 1250, false},
+                {"Invoice No", "po_num", 1050, false},
+                {"Entry", "entry", 2500, false},
+                {"Lines Total", "lines_total", 1350, true},
+                {"Charged", "charged", 1350, true},
+                {"Paid", "paid", 1350, true},
+                {"Balance", "balance", 1455, true}});
+    addTotals(
+        report,
+        {{"Total charged :", "charged"}, {"Total paid :", "paid"}, {"Balance due :", "change"}});
+    return report;
+}

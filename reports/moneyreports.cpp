@@ -1,0 +1,54 @@
+#include "reports/moneyreports.h"
+
+#include "core/programdir.h"
+#include "db/paymentreports.h"
+#include "reports/preparereport.h"
+#include "reports/reportinstances.h"
+#include "reports/reportoutput.h"
+#include "settings/appsettings.h"
+
+namespace {
+
+QString periodCaption(ReportPeriod period, const QString& text) {
+    switch (period) {
+    case ReportPeriod::Day:
+        return "Day " + text;
+    case ReportPeriod::Month:
+        return "Month " + text;
+    case ReportPeriod::Year:
+        break;
+    }
+    return "Year " + text;
+}
+
+void setCaption(Report& report, const QString& labelName, const QString& caption) {
+    if (ReportControl* control = report.control(labelName))
+        control->caption = caption;
+}
+
+} // namespace
+
+void produceCashBook(const AppSettingsRecord& settings, ReportPeriod period, const QString& text,
+                     bool toPrinter, QWidget* owner) {
+    const QString& path = settings.databaseFilePath;
+    const auto rows = cashBookRows(path, period, text);
+    Report& report = reportByName("cashbook");
+    PrepareReport(report, settings);
+    setCaption(report, "period", periodCaption(period, text));
+    if (toPrinter)
+        printReport(report, *rows, owner);
+    else
+        previewReport(report, *rows, owner);
+}
+
+void previewStatement(const AppSettingsRecord& settings, const QString& fileNumber,
+                      QWidget* parent) {
+    const QString& path = settings.databaseFilePath;
+    const auto rows = statementRows(path, fileNumber);
+    Report& report = reportByName("statement");
+    PrepareReport(report, settings);
+    setCaption(report, "statementfile", fileNumber);
+    setCaption(report, "statementname", patientName(path, fileNumber));
+    setCaption(report, "statementdate", today().toString("dd/MM/yyyy"));
+    previewReport(report, *rows, parent);
+}

@@ -1,0 +1,603 @@
+#include "support/clinicrows.h"
+#include "support/reportpages.h"
+#include "support/testenv.h"
+#include "support/ui.h"
+
+#include "app/databaseprocedures.h"
+#include "app/runsettings.h"
+#include "binding/screens.h"
+#include "core/programdir.h"
+#include "db/connection.h"
+#include "db/invoiceremoval.h"
+#include "db/paymentreports.h"
+#include "db/payments.h"
+#include "db/paymentsupgrade.h"
+#include "invoices/invoicelistscreen.h"
+#include "invoices/invoicereport.h"
+#include "invoices/invoicescreen.h"
+#include "patients/patientfilescreen.h"
+#include "reports/lazyreport.h"
+#include "reports/periodicreportsdialog.h"
+#include "reports/preparereport.h"
+#include "reports/reportinstances.h"
+#include "reports/reportoutput.h"
+#include "reports/reportpreview.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+const QStringList kKinds = {"Cash", "Credit", "Partial"};
+const QString kPayments =
+    "SELECT po_num, file_num, pay_date, pay_day, amount, kind, carried_over FROM payments "
+    "ORDER BY id";
+
+QString received(qint64 amount) {
+    return QString("Payment received today: %1\nPaid in :").arg(amount);
+}
+QString refunded(qint64 amount) {
+    return QString("Net due raised: %1 paid back today (a refund)\nPaid back in :").arg(amount);
+}
+
+// Types into a box the user has moved to, and moves on to the next one.
+void typeInto(QWidget* screen, const QString& name, const QString& typed, const QString& next) {
+    QLineEdit* edit = box(screen, name);
+    edit->setFocus(Qt::TabFocusReason);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, typed);
+    child(screen, next)->setFocus(Qt::TabFocusReason);
+}
+
+void addLine(QWidget* screen, const QString& code) {
+    typeInto(screen, "text4", code, "Text6");
+    click(screen, "SSCommand1");
+}
+
+// The rows of the named controls as a laid-out report placed them, line by line.
+QList<QStringList> reportRows(const LaidOutReport& report, const QStringList& controls) {
+    QMap<qint64, QStringList> rows;
+    for (const Page& page : report.pages)
+        for (const PlacedText& text : page.content.texts) {
+            const int column = controls.indexOf(text.control);
+            if (column < 0)
+                continue;
+            const qint64 line = qint64(page.number) * 100000 + text.rect.top();
+            if (!rows.contains(line))
+                rows[line] = QStringList(controls.size(), QString());
+            rows[line][column] = text.text;
+        }
+    return rows.values();
+}
+
+// What the next modal preview shows, laid out to its end; the preview is then closed.
+struct PreviewWatch {
+    LaidOutReport shown;
+    ModalWatch watch{[this](QWidget* window) {
+        auto* preview = qobject_cast<ReportPreview*>(window);
+        QVERIFY(preview);
+        shown = shownReport(preview);
+    }};
+};
+
+QString folded(QString text) {
+    text = text.normalized(QString::NormalizationForm_KC);
+    text.remove(QRegularExpression("[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}]"));
+    return text;
+}
+
+} // namespace
+
+class PaymentsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init();
+    void cleanup();
+
+    void okRecordsThePaymentTakenAndTheKind();
+    void aFailedPaymentLeavesNoPartOfTheInvoice();
+    void invoiceListRecordsEachChangeOfTheAmountPaid();
+    void invoiceListWithoutAKindStoresNothing();
+    void aFailedPaymentLeavesTheNetDueAsItWas();
+    void invoiceListRefusesAFractionOfMoney();
+    void deletingAnInvoiceDeletesItsPayments();
+    void patientFileGridAsksTooAndWritesNothingWithoutAKind();
+    void theInvoicePrintsItsPaymentKind();
+    void upgradeCarriesOverThePaymentsToDate();
+    void upgradeLeavesAFileWithPaymentsAlone();
+    void cashBookListsThePaymentsOfThePeriodWithTotalsPerKind();
+    void cashBookTotalsAreExactBeyondAFloatingPoint();
+    void statementFromThePatientFileEndsOnTheNetDue();
+    void statementPdfPrintsArabicNames();
+    void picturesForAPersonToLookAt();
+
+  private:
+    std::unique_ptr<TestEnv> env_;
+};
+
+void PaymentsTest::init() {
+    env_ = std::make_unique<TestEnv>();
+    env_->createDatabase();
+    standInForMainWindow();
+    Screens::registerFactory(Screen::Invoice, [] { return new InvoiceScreen(AppSettings()); });
+    Screens::registerFactory(Screen::InvoiceList,
+                             [] { return new InvoiceListScreen(AppSettings()); });
+    Screens::registerFactory(Screen::PatientFile,
+                             [] { return new PatientFileScreen(AppSettings()); });
+    Screens::registerFactory(Screen::OpenFile, [] { return new QWidget; });
+    addProcedure("10", "Consultation", 100);
+    addProcedure("20", "X-ray", 50);
+}
+
+void PaymentsTest::cleanup() {
+    QVERIFY2(env_->dialogs.allAnswered(), qPrintable(env_->dialogs.report()));
+    env_.reset();
+}
+
+void PaymentsTest::okRecordsThePaymentTakenAndTheKind() {
+    runQuery(clinicDatabase(), "INSERT INTO inv_rep_data (file_p, name, adrr) VALUES (?, ?, ?)",
+             {"7", "Huda Saleh", "Riyadh"});
+    QWidget* screen = showActiveScreen(Screen::Invoice);
+    box(screen, "mask1")->setText("05/12/2026"); // written a day late: paid today
+    addLine(screen, "10");
+    addLine(screen, "20");
+    typeInto(screen, "text9", "100", "Option1");
+    chooseOption(screen, "Option3");
+    click(screen, "SSCommand2_OK");
+    QCOMPARE(rowsOf("SELECT po_num, po_pri, po_netd FROM pt_sh"), QStringList{"1|150|50"});
+    QCOMPARE(rowsOf(kPayments), QStringList{"1|7|06/12/2026|2026-12-06|100|Partial|0"});
+    QCOMPARE(rowsOf("SELECT po_num, kind FROM invoice_kinds"), QStringList{"1|Partial"});
+}
+
+void PaymentsTest::aFailedPaymentLeavesNoPartOfTheInvoice() {
+    runQuery(clinicDatabase(), "INSERT INTO inv_rep_data (file_p, name, adrr) VALUES (?, ?, ?)",
+             {"7", "Huda Saleh", "Riyadh"});
+    QWidget* screen = showActiveScreen(Screen::Invoice);
+    addLine(screen, "10");
+    failWritesTo("payments", "INSERT", "disk I/O error");
+    env_->dialogs.expectMessage("disk I/O error");
+    click(screen, "SSCommand2_OK");
+    QCOMPARE(countOf("pt_sh"), 0);
+    QCOMPARE(countOf("po_descs"), 0);
+    QCOMPARE(countOf("invoice_kinds"), 0);
+    QCOMPARE(countOf("payments"), 0);
+    QCOMPARE(rowsOf("SELECT invo FROM inv_rep_data"), QStringList{""});
+    QCOMPARE(countOf("po_desc"), 1);
+    QVERIFY(child(screen, "SSCommand2_OK")->isVisible());
+
+    allowWritesTo("payments");
+    click(screen, "SSCommand2_OK");
+    QCOMPARE(countOf("pt_sh"), 1);
+    QCOMPARE(rowsOf("SELECT po_num, amount, kind FROM payments"), QStringList{"1|100|Cash"});
+}
+
+void PaymentsTest::invoiceListRecordsEachChangeOfTheAmountPaid() {
+    addPatient({{"file_num", "7"}, {"pt_name", "Huda Saleh"}});
+    addInvoice("7", "15/03/2026", 1000, 400);
+    QWidget* list = showActiveScreen(Screen::InvoiceList);
+    clickRow(grid(list, "DBGrid1"), 0);
+    QCOMPARE(box(list, "Text1")->text(), "1");
+
+    // The rest paid in part on 2 May, by card.
+    setToday(QDate(2026, 5, 2));
+    typeAndTab(list, "Text6", "100");
+    env_->dialogs.expectChoice(received(300), "Payment", kKinds, "Cash", "Credit");
+    click(list, "SSCommand1");
+    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh").toInt(), 100);
+    QCOMPARE(rowsOf(kPayments), QStringList{"1|7|02/05/2026|2026-05-02|300|Credit|0"});
+
+    // The net due raised again the next day: money paid back.
+    setToday(QDate(2026, 5, 3));
+    typeAndTab(list, "Text6", "250");
+    env_->dialogs.expectChoice(refunded(150), "Payment", kKinds, "Cash", "Cash");
+    click(list, "SSCommand1");
+    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh").toInt(), 250);
+    QCOMPARE(rowsOf("SELECT pay_day, amount, kind FROM payments WHERE id = 2"),
+             QStringList{"2026-05-03|-150|Cash"});
+
+    // A corrected amount with the net due lowered by as much takes no money: nothing is asked.
+    typeAndTab(list, "Text3", "900");
+    typeAndTab(list, "Text6", "150");
+    click(list, "SSCommand1");
+    QCOMPARE(rowsOf("SELECT po_pri, po_netd FROM pt_sh"), QStringList{"900|150"});
+    QCOMPARE(countOf("payments"), 2);
+    QCOMPARE(valueIn("SELECT sum(amount) FROM payments").toLongLong(),
+             valueIn("SELECT sum(po_pri - po_netd) FROM pt_sh").toLongLong() - 600);
+}
+
+void PaymentsTest::invoiceListWithoutAKindStoresNothing() {
+    addPatient({{"file_num", "7"}, {"pt_name", "Huda Saleh"}});
+    addInvoice("7", "15/03/2026", 1000, 400);
+    QWidget* list = showActiveScreen(Screen::InvoiceList);
+    typeAndTab(list, "Text6", "0");
+    env_->dialogs.expectChoice(received(400), "Payment", kKinds, "Cash", std::nullopt);
+    click(list, "SSCommand1");
+    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh").toInt(), 400);
+    QCOMPARE(countOf("payments"), 0);
+    QCOMPARE(box(list, "Text6")->text(), "0");
+}
+
+void PaymentsTest::aFailedPaymentLeavesTheNetDueAsItWas() {
+    addPatient({{"file_num", "7"}, {"pt_name", "Huda Saleh"}});
+    addInvoice("7", "15/03/2026", 1000, 400);
+    QWidget* list = showActiveScreen(Screen::InvoiceList);
+    typeAndTab(list, "Text6", "0");
+    failWritesTo("payments", "INSERT", "database is locked");
+    env_->dialogs.expectChoice(received(400), "Payment", kKinds, "Cash", "Cash");
+    env_->dialogs.expectMessage("database is locked");
+    click(list, "SSCommand1");
+    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh").toInt(), 400);
+    QCOMPARE(countOf("payments"), 0);
+    QCOMPARE(box(list, "Text6")->text(), "0");
+
+    // The cause failing after the payment was written takes the payment back with it.
+    allowWritesTo("payments");
+    failWritesTo("pt_sh", "UPDATE", "disk I/O error");
+    env_->dialogs.expectChoice(received(400), "Payment", kKinds, "Cash", "Cash");
+    env_->dialogs.expectMessage("disk I/O error");
+    click(list, "SSCommand1");
+    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh").toInt(), 400);
+    QCOMPARE(countOf("payments"), 0);
+
+    allowWritesTo("pt_sh");
+    env_->dialogs.expectChoice(received(400), "Payment", kKinds, "Cash", "Cash");
+    click(list, "SSCommand1");
+    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh").toInt(), 0);
+    QCOMPARE(rowsOf("SELECT amount FROM payments"), QStringList{"400"});
+}
+
+void PaymentsTest::invoiceListRefusesAFractionOfMoney() {
+    addPatient({{"file_num", "7"}, {"pt_name", "Huda Saleh"}});
+    addInvoice("7", "15/03/2026", 1000, 400);
+    QWidget* list = showActiveScreen(Screen::InvoiceList);
+    typeAndTab(list, "Text6", "12.5");
+    env_->dialogs.expectMessage("Data type conversion error: 'po_netd' takes a whole number.");
+    click(list, "SSCommand1");
+    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh").toInt(), 400);
+    QCOMPARE(countOf("payments"), 0);
+}
+
+// The patient file's invoices grid corrects invoices in place: a change of the amount paid there
+// is a payment too, never a silent change.
+void PaymentsTest::patientFileGridAsksTooAndWritesNothingWithoutAKind() {
+    addPatient({{"file_num", "7"}, {"pt_name", "Huda Saleh"}});
+    addInvoice("7", "15/03/2026", 1000, 400);
+    addInvoice("7", "16/03/2026", 500, 0);
+    env_->dialogs.expectInput("File Number :", "Open File", "7", QString());
+    QWidget* screen = showScreen(Screen::PatientFile);
+    child<QTabWidget>(screen, "SSTab1")->setCurrentIndex(1);
+    QTableView* invoices = grid(screen, "DBGrid1");
+    QCOMPARE(invoices->model()->rowCount(), 2);
+    const auto edit = [&](int column, const QString& text) {
+        invoices->setFocus();
+        const QModelIndex cell = invoices->model()->index(0, column);
+        invoices->setCurrentIndex(cell);
+        QTest::keyClick(invoices, Qt::Key_F2);
+        QWidget* editor = invoices->indexWidget(cell);
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    };
+    edit(4, "600");
+    env_->dialogs.expectChoice(refunded(200), "Payment", kKinds, "Cash", std::nullopt);
+    env_->dialogs.expectMessage("The invoice was not changed: no kind was chosen for its payment.");
+    clickRow(invoices, 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh WHERE po_num = 1").toInt(), 400);
+    QCOMPARE(countOf("payments"), 0);
+    QCOMPARE(invoices->currentIndex().row(), 0);
+
+    env_->dialogs.expectChoice(refunded(200), "Payment", kKinds, "Cash", "Cash");
+    clickRow(invoices, 1);
+    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh WHERE po_num = 1").toInt(), 600);
+    QCOMPARE(rowsOf("SELECT po_num, amount, kind FROM payments"), QStringList{"1|-200|Cash"});
+    screen->close();
+}
+
+void PaymentsTest::deletingAnInvoiceDeletesItsPayments() {
+    addInvoice("7", "15/03/2026", 1000, 400);
+    addInvoice("8", "15/03/2026", 500, 0);
+    QSqlDatabase db = clinicDatabase();
+    inTransaction(db, [&] {
+        recordPayment(db, {1, "7", QDate(2026, 3, 15), 600, "Cash"});
+        recordPayment(db, {2, "8", QDate(2026, 3, 15), 500, "Cash"});
+        recordInvoiceKind(db, 1, "Cash");
+    });
+    inTransaction(db, [&] { deleteSavedInvoice(db, 1); });
+    QCOMPARE(rowsOf("SELECT po_num FROM payments"), QStringList{"2"});
+    QCOMPARE(countOf("invoice_kinds"), 0);
+}
+
+void PaymentsTest::theInvoicePrintsItsPaymentKind() {
+    addPatient({{"file_num", "7"}, {"pt_name", "Huda Saleh"}});
+    addInvoice("7", "15/03/2026", 1000, 400);
+    addInvoice("7", "16/03/2026", 500, 0);
+    QSqlDatabase db = clinicDatabase();
+    inTransaction(db, [&] { recordInvoiceKind(db, 1, "Credit"); });
+    Report& report = reportByName("po_rep");
+    PrepareInvoiceReport(AppSettings(), "1");
+    QCOMPARE(report.control("cash")->caption, "");
+    QCOMPARE(report.control("credit1")->caption, "X");
+    QCOMPARE(report.control("parti1")->caption, "");
+    // An invoice saved before the kinds were kept shows no mark, not the last invoice's.
+    PrepareInvoiceReport(AppSettings(), "2");
+    QCOMPARE(report.control("credit1")->caption, "");
+}
+
+void PaymentsTest::upgradeCarriesOverThePaymentsToDate() {
+    addInvoice("7", "15/03/2026", 1000, 400);
+    addInvoice("8", "16/03/2026", 500, 500); // nothing paid
+    addInvoice("9", "1/4/2026", 300, 0);     // a date typed otherwise
+    QSqlDatabase db = clinicDatabase();
+    runQuery(db, "UPDATE pt_sh SET fmon = '04/2026' WHERE po_num = 3");
+    runQuery(db, "DROP TABLE payments");
+    runQuery(db, "DROP TABLE invoice_kinds");
+    closeAllDatabases();
+
+    UpgradeDB(AppSettings());
+    QCOMPARE(rowsOf(kPayments), QStringList({"1|7|15/03/2026|2026-03-15|600|Carried over|1",
+                                             "3|9|1/4/2026|2026-04-00|300|Carried over|1"}));
+    QVERIFY(env_->dialogs.progressShown().contains(
+        "Recording the payments of the invoices already saved"));
+    QCOMPARE(valueIn("SELECT sum(amount) FROM payments").toLongLong(),
+             valueIn("SELECT sum(po_pri - po_netd) FROM pt_sh").toLongLong());
+    QVERIFY(env_->log().isEmpty());
+    // The month's cash book counts the payment whose day could not be read.
+    const auto rows = cashBookRows(AppSettings().databaseFilePath, ReportPeriod::Month, "04/2026");
+    QVERIFY(rows->next());
+    QCOMPARE(rows->value(1).toInt(), 3);
+}
+
+void PaymentsTest::upgradeLeavesAFileWithPaymentsAlone() {
+    addInvoice("7", "15/03/2026", 1000, 400);
+    UpgradeDB(AppSettings());
+    QCOMPARE(countOf("payments"), 0);
+    QVERIFY(env_->dialogs.progressShown().isEmpty());
+}
+
+void PaymentsTest::cashBookListsThePaymentsOfThePeriodWithTotalsPerKind() {
+    addPatient({{"file_num", "7"}, {"pt_name", QString::fromUtf8("هدى صالح")}});
+    addPatient({{"file_num", "8"}, {"pt_name", "Omar Ali"}});
+    addInvoice("7", "15/03/2026", 1000, 0);
+    addInvoice("8", "06/12/2026", 500, 0);
+    QSqlDatabase db = clinicDatabase();
+    inTransaction(db, [&] {
+        runQuery(db, "INSERT INTO payments (po_num, file_num, pay_date, pay_day, amount, kind, "
+                     "carried_over) VALUES (1, '7', '15/03/2026', '2026-03-15', 600, "
+                     "'Carried over', 1)");
+        recordPayment(db, {2, "8", QDate(2026, 12, 6), 500, "Partial"});
+        recordPayment(db, {1, "7", QDate(2026, 12, 6), 400, "Cash"});
+        recordPayment(db, {1, "7", QDate(2026, 12, 7), -50, "Cash"});
+        recordPayment(db, {1, "7", QDate(2026, 12, 7), 50, "Credit"});
+    });
+    AppSettings().letterhead.clinicname = "Dar Al Shifa";
+    PeriodicReportsDialog dialog(AppSettings());
+    dialog.setAttribute(Qt::WA_DeleteOnClose, false);
+    dialog.show();
+    box(&dialog, "text1")->setFocus();
+    box(&dialog, "text1")->home(false);
+    QTest::keyClicks(box(&dialog, "text1"), "06122026");
+
+    const QStringList columns = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"};
+    {
+        PreviewWatch day;
+        click(&dialog, "cmdCashBook");
+        QCOMPARE(day.shown.title, "Cash Book");
+        QCOMPARE(reportRows(day.shown, columns),
+                 QList<QStringList>(
+                     {{"06/12/2026", "2", "8", "Omar Ali", "Partial", "500.00"},
+                      {"06/12/2026", "1", "7", QString::fromUtf8("هدى صالح"), "Cash", "400.00"}}));
+        QCOMPARE(reportRows(day.shown, {"period"}), QList<QStringList>({{"Day 06/12/2026"}}));
+        QCOMPARE(reportRows(day.shown, {"clinicname"}), QList<QStringList>({{"Dar Al Shifa"}}));
+        QCOMPARE(reportRows(day.shown, {"Total1", "Function1"}),
+                 QList<QStringList>({{"Cash :", "400.00"}}));
+        QCOMPARE(reportRows(day.shown, {"Function2", "Function3", "Function4", "Function5"}),
+                 QList<QStringList>({{"0.00", "", "", ""},
+                                     {"", "500.00", "", ""},
+                                     {"", "", "0.00", ""},
+                                     {"", "", "", "900.00"}}));
+    }
+    QVERIFY(child(&dialog, "SSCommand3")->isVisible());
+
+    chooseOption(&dialog, "RepType_3");
+    box(&dialog, "text3")->setFocus();
+    box(&dialog, "text3")->home(false);
+    QTest::keyClicks(box(&dialog, "text3"), "2026");
+    PreviewWatch year;
+    click(&dialog, "cmdCashBook");
+    QCOMPARE(reportRows(year.shown, {"Text2"}).size(), 5);
+    QCOMPARE(reportRows(year.shown, {"Function4"}), QList<QStringList>({{"600.00"}}));
+    QCOMPARE(reportRows(year.shown, {"Function5"}), QList<QStringList>({{"1,500.00"}}));
+}
+
+void PaymentsTest::cashBookTotalsAreExactBeyondAFloatingPoint() {
+    // 2^53 + 1 cannot be held by a double; summed as whole numbers it stays exact.
+    QSqlDatabase db = clinicDatabase();
+    inTransaction(db, [&] {
+        recordPayment(db, {1, "7", QDate(2026, 1, 1), 9007199254740992LL, "Cash"});
+        recordPayment(db, {2, "7", QDate(2026, 1, 2), 1, "Cash"});
+    });
+    const auto rows = cashBookRows(AppSettings().databaseFilePath, ReportPeriod::Year, "2026");
+    Report report = reportByName("cashbook");
+    LazyReport pages(report, *rows);
+    pages.layOutTo(1000);
+    QStringList totals;
+    for (int i = 0; i < pages.pageCount(); ++i)
+        if (const QString total = textOf(pages.page(i), "Function5"); !total.isEmpty())
+            totals << total;
+    QCOMPARE(totals, QStringList{"9,007,199,254,740,993.00"});
+}
+
+void PaymentsTest::statementFromThePatientFileEndsOnTheNetDue() {
+    addPatient({{"file_num", "7"}, {"pt_name", QString::fromUtf8("هدى صالح")}});
+    addInvoice("7", "15/03/2026", 1000, 300);
+    addInvoice("7", "02/05/2026", 250, 250);
+    addInvoice("8", "02/05/2026", 999, 999); // another patient's
+    addInvoiceLine(1, "10", "Consultation", 600);
+    addInvoiceLine(1, "50", "Crown", 400);
+    QSqlDatabase db = clinicDatabase();
+    inTransaction(db, [&] {
+        recordPayment(db, {1, "7", QDate(2026, 3, 15), 500, "Cash"});
+        recordPayment(db, {1, "7", QDate(2026, 5, 2), 300, "Credit"});
+        recordPayment(db, {1, "7", QDate(2026, 5, 3), -100, "Cash"});
+    });
+    env_->dialogs.expectInput("File Number :", "Open File", "7", QString());
+    QWidget* screen = showScreen(Screen::PatientFile);
+
+    PreviewWatch statement;
+    trigger(screen, "mnStatement");
+    QCOMPARE(statement.shown.title, "Patient Statement");
+    QCOMPARE(
+        reportRows(statement.shown, {"statementfile", "statementname", "statementdate"}),
+        QList<QStringList>({{"7", "", "06/12/2026"}, {"", QString::fromUtf8("هدى صالح"), ""}}));
+    QCOMPARE(reportRows(statement.shown,
+                        {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7"}),
+             QList<QStringList>({
+                 {"15/03/2026", "1", "Invoice", "1,000.00", "1,000.00", "", "1,000.00"},
+                 {"15/03/2026", "1", "Payment, Cash", "", "", "500.00", "500.00"},
+                 {"02/05/2026", "1", "Payment, Credit", "", "", "300.00", "200.00"},
+                 {"02/05/2026", "2", "Invoice", "", "250.00", "", "450.00"},
+                 {"03/05/2026", "1", "Refund, Cash", "", "", "-100.00", "550.00"},
+             }));
+    QCOMPARE(reportRows(statement.shown, {"Function3"}), QList<QStringList>({{"550.00"}}));
+    QCOMPARE(valueIn("SELECT sum(po_netd) FROM pt_sh WHERE file_num = '7'").toInt(), 550);
+
+    // A net due changed where no payment was recorded is shown as such, and the balance still
+    // ends on the net dues.
+    runQuery(db, "UPDATE pt_sh SET po_netd = 0 WHERE po_num = 2");
+    PreviewWatch again;
+    trigger(screen, "mnStatement");
+    const QList<QStringList> rows = reportRows(again.shown, {"Text3", "Text6", "Text7"});
+    QCOMPARE(rows.last(), QStringList({"Unrecorded payment", "250.00", "300.00"}));
+    QCOMPARE(reportRows(again.shown, {"Function3"}), QList<QStringList>({{"300.00"}}));
+}
+
+void PaymentsTest::statementPdfPrintsArabicNames() {
+    const QString name = QString::fromUtf8("هدى صالح");
+    addPatient({{"file_num", "7"}, {"pt_name", name}});
+    addInvoice("7", "15/03/2026", 1000, 300);
+    QSqlDatabase db = clinicDatabase();
+    inTransaction(db, [&] { recordPayment(db, {1, "7", QDate(2026, 3, 15), 700, "Cash"}); });
+    Report report = reportByName("statement");
+    PrepareReport(report, AppSettings());
+    report.control("statementname")->caption = name;
+    const auto rows = statementRows(AppSettings().databaseFilePath, "7");
+    const QString path = env_->root() + "/statement.pdf";
+    LazyReport pages(report, *rows);
+    savePdf(pages, path);
+    const QString text = folded(pdfText(path));
+    for (const QString& expected : {name, QString("Patient Statement"), QString("Payment, Cash"),
+                                    QString("1,000.00"), QString("700.00"), QString("300.00")})
+        QVERIFY2(text.contains(expected), qPrintable(expected + " not in:\n" + text));
+}
+
+// With KORVEL_LOOK_DIR set, writes what a person should look at before a release: the two new
+// reports and the invoice with its mark as PDF files, and pictures of the touched screens and of
+// the previews as the user sees them.
+void PaymentsTest::picturesForAPersonToLookAt() {
+    const QString dir = qEnvironmentVariable("KORVEL_LOOK_DIR");
+    if (dir.isEmpty())
+        QSKIP("KORVEL_LOOK_DIR not set");
+    AppSettings().letterhead.clinicname = QString::fromUtf8("عيادة الشفاء");
+    AppSettings().letterhead.drname = "Dr. Huda Saleh";
+    addPatient({{"file_num", "7"},
+                {"pt_name", QString::fromUtf8("محمد عبدالله الحربي")},
+                {"pt_address", "Olaya Street"}});
+    addPatient({{"file_num", "8"}, {"pt_name", "Omar Ali"}});
+    addInvoice("7", "15/03/2026", 1000, 300);
+    addInvoice("8", "06/12/2026", 500, 0);
+    addInvoice("7", "06/12/2026", 250, 250);
+    addInvoiceLine(1, "10", "Consultation", 600);
+    addInvoiceLine(1, "50", "Crown", 400);
+    addInvoiceLine(2, "20", "X-ray", 500);
+    addInvoiceLine(3, "10", "Consultation", 250);
+    QSqlDatabase db = clinicDatabase();
+    inTransaction(db, [&] {
+        runQuery(db, "INSERT INTO payments (po_num, file_num, pay_date, pay_day, amount, kind, "
+                     "carried_over) VALUES (1, '7', '15/03/2026', '2026-03-15', 500, "
+                     "'Carried over', 1)");
+        recordPayment(db, {2, "8", QDate(2026, 12, 6), 500, "Partial"});
+        recordPayment(db, {1, "7", QDate(2026, 12, 6), 300, "Cash"});
+        recordPayment(db, {1, "7", QDate(2026, 12, 6), -100, "Credit"});
+        recordInvoiceKind(db, 1, "Partial");
+    });
+    const QString path = AppSettings().databaseFilePath;
+
+    Report cashBook = reportByName("cashbook");
+    PrepareReport(cashBook, AppSettings());
+    cashBook.control("period")->caption = "Year 2026";
+    auto rows = cashBookRows(path, ReportPeriod::Year, "2026");
+    LazyReport cashPages(cashBook, *rows);
+    savePdf(cashPages, dir + "/cashbook.pdf");
+
+    Report statement = reportByName("statement");
+    PrepareReport(statement, AppSettings());
+    statement.control("statementfile")->caption = "7";
+    statement.control("statementname")->caption = patientName(path, "7");
+    statement.control("statementdate")->caption = "06/12/2026";
+    rows = statementRows(path, "7");
+    LazyReport statementPages(statement, *rows);
+    savePdf(statementPages, dir + "/statement.pdf");
+
+    RowSet invoiceRows = PrepareInvoiceReport(AppSettings(), "1");
+    LazyReport invoicePages(reportByName("po_rep"), invoiceRows);
+    savePdf(invoicePages, dir + "/invoice.pdf");
+
+    PeriodicReportsDialog dialog(AppSettings());
+    dialog.setAttribute(Qt::WA_DeleteOnClose, false);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.grab().save(dir + "/reports-dialog.png");
+    box(&dialog, "text1")->setFocus();
+    box(&dialog, "text1")->home(false);
+    QTest::keyClicks(box(&dialog, "text1"), "06122026");
+    {
+        const ModalWatch watch([&](QWidget* window) {
+            window->resize(900, 1000);
+            QTest::qWait(200);
+            window->grab().save(dir + "/cashbook-preview.png");
+        });
+        click(&dialog, "cmdCashBook");
+    }
+    dialog.close();
+
+    env_->dialogs.expectInput("File Number :", "Open File", "7", QString());
+    QWidget* screen = showScreen(Screen::PatientFile);
+    QVERIFY(QTest::qWaitForWindowExposed(screen));
+    auto* menu = child<QMenu>(screen, "mnRepo1");
+    menu->popup(screen->mapToGlobal(QPoint(10, 30)));
+    QTest::qWait(200);
+    screen->grab().save(dir + "/patient-file.png");
+    menu->grab().save(dir + "/patient-file-menu.png");
+    menu->hide();
+    {
+        const ModalWatch watch([&](QWidget* window) {
+            window->resize(900, 1000);
+            QTest::qWait(200);
+            window->grab().save(dir + "/statement-preview.png");
+        });
+        trigger(screen, "mnStatement");
+    }
+    screen->close();
+
+    // The program's own list of kinds, as the invoice list asks for it.
+    QInputDialog choice;
+    choice.setWindowTitle("Payment");
+    choice.setLabelText("Payment received today: 300\nPaid in :");
+    choice.setComboBoxItems({"Cash", "Credit", "Partial"});
+    choice.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&choice));
+    choice.grab().save(dir + "/kind-choice.png");
+}
+
+QTEST_MAIN(PaymentsTest)
+#include "test_payments.moc"
