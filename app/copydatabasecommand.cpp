@@ -47,9 +47,7 @@ int runCopyDatabaseCommand(const QStringList& arguments) {
     err() << "Copying " << from << " to " << to << Qt::endl;
     try {
         const CopySummary copied = copyDatabase(from, to, tenthsTold());
-        err() << "Copied " << copied.patients << " patient files and " << copied.invoices
-              << " invoices (" << copied.rows
-              << " rows); the counts and the yearly sums are the same on both sides." << Qt::endl;
+        err() << "Copied " << copied.text() << Qt::endl;
         return 0;
     } catch (const AppError& error) {
         err() << "The copy failed: " << error.description() << Qt::endl;

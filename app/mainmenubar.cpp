@@ -1,6 +1,7 @@
 #include "app/mainmenubar.h"
 
 #include "app/compactmenu.h"
+#include "app/copydatabasemenu.h"
 #include "app/databasemenu.h"
 #include "app/letterheadmenu.h"
 #include "app/logomenu.h"
@@ -54,6 +55,8 @@ QMenu* settingsMenu(QMainWindow& window, PictureBox& picture, AppSettingsRecord&
                             [&settings, &picture] { changeLogo(settings, picture); }));
     menu->addAction(addItem(&window, "mnuDatabase", "Database",
                             [&settings] { changeDatabaseDirectory(settings); }));
+    menu->addAction(addItem(&window, "mnuCopyDatabase", "Copy Database",
+                            [&settings, &window] { copyDatabaseElsewhere(settings, &window); }));
     QAction* reports = addItem(&window, "mnuReportsLocation", "Reports Location",
                                [&settings, &window] { changeReportsLocation(settings, &window); });
     // The report layouts are part of the program, so their location is not the user's to set.

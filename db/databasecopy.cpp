@@ -84,7 +84,7 @@ class Copier {
         values.clear();
         pending = 0;
         if (progress_ && !progress_(done_, total_))
-            throw AppError(kCopyFailed, "The copy was cancelled.");
+            throw AppError(ErrorNumber::DialogCancelled, "The copy was cancelled.");
     }
 
     CopyEnd& source_;
@@ -140,6 +140,14 @@ CopySummary copyInto(CopyEnd& source, CopyEnd& target, const CopyProgress& progr
 }
 
 } // namespace
+
+QString CopySummary::text() const {
+    return QString("%1 patient files and %2 invoices (%3 rows); the counts and the yearly sums "
+                   "are the same on both sides.")
+        .arg(patients)
+        .arg(invoices)
+        .arg(rows);
+}
 
 CopySummary copyDatabase(const QString& from, const QString& to, const CopyProgress& progress) {
     const auto source = openCopySource(from);

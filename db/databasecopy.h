@@ -7,13 +7,17 @@
 // file), in one transaction on the target, keeping every row, invoice number and counter. Before
 // it commits, the row counts of every table and, per year, the count and the sums of po_pri and
 // po_netd must be the same on both sides. A failure raises AppError and leaves no copy behind.
-// The progress is told as rows copied of all rows, and may end the copy by returning false.
+// The progress is told as rows copied of all rows, and may cancel the copy by returning false
+// (AppError numbered ErrorNumber::DialogCancelled).
 using CopyProgress = std::function<bool(qint64 done, qint64 total)>;
 
 struct CopySummary {
     qint64 patients = 0;
     qint64 invoices = 0;
     qint64 rows = 0;
+
+    // "N patient files and M invoices (R rows); the counts ... are the same on both sides."
+    QString text() const;
 };
 
 CopySummary copyDatabase(const QString& from, const QString& to, const CopyProgress& progress);

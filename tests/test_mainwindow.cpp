@@ -306,8 +306,9 @@ void MainWindowTest::controlsCarryTheirNamesAndAccessibleNames() {
     QStringList spoken;
     for (int i = 0; i < menu->childCount(); ++i)
         spoken << menu->child(i)->text(QAccessible::Name);
-    QCOMPARE(spoken, QStringList({"Clinic Name", "Doctor Name", "Qualifications", "License No",
-                                  "Telephone", "Logo", "Database", "Reports Location"}));
+    QCOMPARE(spoken,
+             QStringList({"Clinic Name", "Doctor Name", "Qualifications", "License No", "Telephone",
+                          "Logo", "Database", "Copy Database", "Reports Location"}));
 }
 
 void MainWindowTest::buttonsStandInTwoColumnsWithQuitBelow() {
@@ -361,7 +362,7 @@ void MainWindowTest::menusHoldTheirItemsInOrder() {
              QStringList({"mnuClinicName=Clinic Name", "mnuDoctorName=Doctor Name",
                           "mnuQualifications=Qualifications", "mnuLicenseNo=License No",
                           "mnuTelephone=Telephone", "mnuLogo=Logo", "mnuDatabase=Database",
-                          "mnuReportsLocation=Reports Location"}));
+                          "mnuCopyDatabase=Copy Database", "mnuReportsLocation=Reports Location"}));
     QCOMPARE(items("mnuQualifications"), QStringList({"mnuQualifications1=Qualifications1",
                                                       "mnuQualifications2=Qualifications2",
                                                       "mnuQualifications3=Qualifications3"}));

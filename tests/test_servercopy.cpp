@@ -2,6 +2,8 @@
 #include "support/pgserver.h"
 #include "support/testenv.h"
 
+#include "app/copydatabasemenu.h"
+#include "app/runsettings.h"
 #include "core/apperror.h"
 #include "db/connection.h"
 #include "db/databasecopy.h"
@@ -88,6 +90,7 @@ class ServerCopyTest : public QObject {
     void nothingIsCopiedOverExistingDataOrAfterACancel();
     void anUnreachableServerIsNamedWithTheReason();
     void theCommandLineCopiesWithoutADisplay();
+    void theMenuCopiesTheOpenDatabaseAndTellsHowItWent();
 
   private:
     PgServer server_;
@@ -240,6 +243,41 @@ void ServerCopyTest::theCommandLineCopiesWithoutADisplay() {
     korvel.start(KORVEL_EXE, {"--copy-database", original});
     QVERIFY(korvel.waitForFinished(60000));
     QCOMPARE(korvel.exitCode(), 2);
+}
+
+void ServerCopyTest::theMenuCopiesTheOpenDatabaseAndTellsHowItWent() {
+    TestEnv env;
+    env.createDatabase();
+    fillClinic(clinicDatabase());
+    const QString prompt =
+        "Copy the database to a new file (its full path)\r\nor to a database on a "
+        "PostgreSQL server (postgresql://user@host:5432/database):";
+    const QString onServer = newServerDatabase();
+    env.dialogs.expectInput(prompt, "Copy Database", onServer);
+    env.dialogs.expectMessage("The database was copied to " + onServer +
+                              ":\r\n2 patient files and 2 invoices (12 rows); the counts and the "
+                              "yearly sums are the same on both sides.");
+    copyDatabaseElsewhere(AppSettings(), nullptr);
+
+    // Nothing asked for, nothing done; a cancel leaves nothing behind and is not a failure.
+    env.dialogs.expectInput(prompt, "Copy Database", "  ");
+    copyDatabaseElsewhere(AppSettings(), nullptr);
+    const QString file = env.root() + "/copy.mdb";
+    env.dialogs.expectInput(prompt, "Copy Database", file);
+    env.dialogs.expectMessage("The copy was cancelled: nothing was copied.");
+    env.dialogs.cancelProgressAt(1);
+    copyDatabaseElsewhere(AppSettings(), nullptr);
+    QVERIFY(!QFile::exists(file));
+    QCOMPARE(env.log(), QString());
+
+    // A refusal says why, and is logged.
+    env.dialogs.expectInput(prompt, "Copy Database", onServer);
+    env.dialogs.expectMessage(
+        "Copy Database failed!\r\nThe server database already holds a clinic's tables.");
+    copyDatabaseElsewhere(AppSettings(), nullptr);
+    QCOMPARE(env.log(), "error in (CopyDatabase) : 3704 -> The server database already holds a "
+                        "clinic's tables.\r\n");
+    QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
 }
 
 QTEST_GUILESS_MAIN(ServerCopyTest)
