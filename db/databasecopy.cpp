@@ -109,6 +109,11 @@ QMap<QString, QString> yearlyTotals(QSqlDatabase& db) {
     return totals;
 }
 
+qint64 paymentsTotal(QSqlDatabase& db) {
+    QSqlQuery query = runQuery(db, "SELECT coalesce(sum(amount), 0) FROM payments");
+    return query.next() ? query.value(0).toLongLong() : 0;
+}
+
 void checkSameContents(CopyEnd& source, CopyEnd& target) {
     for (const CopiedTable& table : copiedTables()) {
         const qint64 from = rowCount(source.db(), table.name);
@@ -121,6 +126,8 @@ void checkSameContents(CopyEnd& source, CopyEnd& target) {
     }
     if (yearlyTotals(source.db()) != yearlyTotals(target.db()))
         throw AppError(kCopyFailed, "The yearly sums of the invoices differ after the copy.");
+    if (paymentsTotal(source.db()) != paymentsTotal(target.db()))
+        throw AppError(kCopyFailed, "The sum of the payments differs after the copy.");
 }
 
 CopySummary copyInto(CopyEnd& source, CopyEnd& target, const CopyProgress& progress) {

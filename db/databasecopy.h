@@ -5,10 +5,10 @@
 
 // Copies a clinic's database between a file and a PostgreSQL server (either way, or file to
 // file), in one transaction on the target, keeping every row, invoice number and counter. Before
-// it commits, the row counts of every table and, per year, the count and the sums of po_pri and
-// po_netd must be the same on both sides. A failure raises AppError and leaves no copy behind.
-// The progress is told as rows copied of all rows, and may cancel the copy by returning false
-// (AppError numbered ErrorNumber::DialogCancelled).
+// it commits, the row counts of every table, per year the count and the sums of po_pri and
+// po_netd, and the sum of the payments must be the same on both sides. A failure raises AppError
+// and leaves no copy behind. The progress is told as rows copied of all rows, and may cancel the
+// copy by returning false (AppError numbered ErrorNumber::DialogCancelled).
 using CopyProgress = std::function<bool(qint64 done, qint64 total)>;
 
 struct CopySummary {
