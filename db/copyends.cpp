@@ -39,13 +39,17 @@ class FileEnd : public CopyEnd {
     ScopedDatabase database_;
 };
 
+const QString& builtEmpty(const QString& path) {
+    buildEmptyDatabaseFile(path);
+    return path;
+}
+
 // A new file is built under a name of its own and renamed into place once the copy is checked,
 // so that no half-copied database ever stands under the name asked for.
 class NewFileEnd : public FileEnd {
   public:
     NewFileEnd(const QString& path, const QString& buildPath)
-        : FileEnd((buildEmptyDatabaseFile(buildPath), buildPath)), path_(path),
-          buildPath_(buildPath) {}
+        : FileEnd(builtEmpty(buildPath)), path_(path), buildPath_(buildPath) {}
 
     void complete() override {
         if (!QFile::rename(buildPath_, path_))
