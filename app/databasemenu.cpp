@@ -1,5 +1,6 @@
 #include "app/databasemenu.h"
 
+#include "app/backups.h"
 #include "app/compactdb.h"
 #include "app/menuerrortrap.h"
 #include "app/setdefaults.h"
@@ -54,6 +55,7 @@ bool heldByThisCopy(const QString& database) {
 void switchTo(const QString& directory) {
     SaveRegValue(Setting::DbPath, directory);
     AppSettings().setDbPath(directory);
+    backUpBeforeUpgrade();
     UpgradeDB();
     ReleaseDB();
     SetDefaults();

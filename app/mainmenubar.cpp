@@ -1,5 +1,6 @@
 #include "app/mainmenubar.h"
 
+#include "app/backupmenu.h"
 #include "app/compactmenu.h"
 #include "app/databasemenu.h"
 #include "app/letterheadmenu.h"
@@ -51,6 +52,10 @@ QMenu* settingsMenu(QMainWindow& window, PictureBox& picture) {
     addLetterheadItems(window, settings);
     settings->addAction(addItem(&window, "mnuLogo", "Logo", [&picture] { changeLogo(picture); }));
     settings->addAction(addItem(&window, "mnuDatabase", "Database", changeDatabaseDirectory));
+    settings->addAction(addItem(&window, "mnuBackUpNow", "Back up now", backUpNow));
+    settings->addAction(addItem(&window, "mnuRestore", "Restore...", restoreFromBackup));
+    settings->addAction(addItem(&window, "mnuBackupsFolder", "Backups Folder...",
+                                [&window] { chooseBackupsFolder(&window); }));
     QAction* reports = addItem(&window, "mnuReportsLocation", "Reports Location",
                                [&window] { changeReportsLocation(&window); });
     // The report layouts are part of the program, so their location is not the user's to set.

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/backups.h"
 #include "app/integritywatch.h"
 #include "app/setdefaults.h"
 #include "core/apperror.h"
@@ -125,8 +126,10 @@ bool StartUp() {
     if (!databaseReady)
         return false;
     step([] { AppSettings().setDbPath(AppSettings().dbpath); });
+    step(backUpBeforeUpgrade);
     step(UpgradeDB);
     step(SetDefaults);
     step([] { checkDatabaseIntegrity(AppSettings().databaseFilePath); });
+    step(backUpOnFirstStartOfDay);
     return true;
 }

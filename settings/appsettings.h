@@ -16,12 +16,13 @@ struct Letterhead {
 // The built-in letterhead, used on the first run and by the database upgrade.
 const Letterhead& DefaultLetterhead();
 
-// The settings of the run: the ten stored values and what is derived from the database path.
+// The settings of the run: the stored values and what is derived from the database path.
 struct AppSettingsRecord {
     QString dbpath;
     QString reportspath;
     Letterhead letterhead;
     QString logo;
+    QString backupspath;
 
     QString databaseFilePath;
     QString connectionPrefix;

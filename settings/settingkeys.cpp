@@ -7,7 +7,7 @@ namespace {
 
 struct SettingInfo {
     const char* name;
-    QString AppSettingsRecord::*member;   // a value of the record itself, or
+    QString AppSettingsRecord::*member;  // a value of the record itself, or
     QString Letterhead::*letterheadLine; // a line of its letterhead
 };
 
@@ -23,6 +23,7 @@ const SettingInfo& info(Setting setting) {
         {"licenseno", nullptr, &Letterhead::licenseno},
         {"telephone", nullptr, &Letterhead::telephone},
         {"logo", &AppSettingsRecord::logo, nullptr},
+        {"backupspath", &AppSettingsRecord::backupspath, nullptr},
     };
     return settings[int(setting)];
 }
@@ -31,7 +32,7 @@ const SettingInfo& info(Setting setting) {
 
 QList<Setting> allSettings() {
     QList<Setting> settings;
-    for (int i = 0; i <= int(Setting::Logo); ++i)
+    for (int i = 0; i <= int(Setting::BackupsPath); ++i)
         settings << Setting(i);
     return settings;
 }
@@ -49,11 +50,13 @@ QString builtInValue(Setting setting) {
     const SettingInfo& value = info(setting);
     if (value.letterheadLine)
         return DefaultLetterhead().*value.letterheadLine;
-    return setting == Setting::Logo ? QString() : programDir();
+    if (setting == Setting::Logo || setting == Setting::BackupsPath)
+        return QString();
+    return programDir();
 }
 
 QList<Setting> letterheadSettings() {
-    return {Setting::ClinicName,      Setting::DrName,    Setting::Qualifications1,
+    return {Setting::ClinicName,      Setting::DrName,          Setting::Qualifications1,
             Setting::Qualifications2, Setting::Qualifications3, Setting::LicenseNo,
             Setting::Telephone};
 }

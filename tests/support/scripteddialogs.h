@@ -21,6 +21,10 @@ class ScriptedDialogs : public Dialogs {
     void expectOpenFile(const QString& filter, const std::optional<QString>& answer);
     void expectPickFolder(const QString& instruction, const QString& answer);
     void expectSaveFile(const QString& filter, const std::optional<QString>& answer);
+    // A list to choose from under this title; the answer is the row chosen, none to cancel.
+    void expectChoice(const QString& title, std::optional<int> answer);
+    // The headings and rows of the last list shown.
+    const QList<QStringList>& choiceShown() const { return choice_; }
 
     // The next progress window cancels once it has shown `steps` steps done; progress windows
     // are otherwise taken as shown, to their end.
@@ -43,10 +47,13 @@ class ScriptedDialogs : public Dialogs {
     QString pickFolder(QWidget* owner, const QString& instruction) override;
     std::optional<QString> saveFile(const QString& filter, const QString& directory,
                                     const QString& fileName) override;
+    std::optional<int> chooseRow(const QString& title, const QString& prompt,
+                                 const QStringList& headings,
+                                 const QList<QStringList>& rows) override;
     std::unique_ptr<Progress> progress(QWidget* owner, const QString& title) override;
 
   private:
-    enum class Kind { Message, Input, OpenFile, PickFolder, SaveFile };
+    enum class Kind { Message, Input, OpenFile, PickFolder, SaveFile, Choice };
     struct Expected {
         Kind kind;
         QString text;
@@ -56,6 +63,7 @@ class ScriptedDialogs : public Dialogs {
         std::optional<QString> title;
         std::optional<QString> defaultText;
         std::optional<QString> reply;
+        std::optional<int> row;
     };
 
     // The next expectation if it is of this kind and text; records a failure otherwise.
@@ -66,5 +74,6 @@ class ScriptedDialogs : public Dialogs {
     QStringList shown_;
     QStringList failures_;
     QStringList progress_;
+    QList<QStringList> choice_;
     std::optional<int> cancelAt_;
 };
