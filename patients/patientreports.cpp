@@ -12,8 +12,11 @@ void printPatientSheet(const QString& fileNumber) {
 }
 
 void previewNationalityCount(QWidget* parent) {
-    const auto rows = nationalityCountRows(AppSettings().databaseFilePath);
+    const auto readRows = [path = AppSettings().databaseFilePath] {
+        return nationalityCountRows(path);
+    };
+    const auto rows = readRows();
     Report& report = reportByName("countbynationality");
     PrepareReport(report);
-    previewReport(report, *rows, parent);
+    previewReport(report, *rows, parent, readRows);
 }
