@@ -37,7 +37,9 @@ void exportFromGrid(QTableView* grid, DataSource* source, const QString& fileNam
 bool exportRecords(const QString& databasePath, const RecordSourceDefinition& definition,
                    const QVector<RecordSourceModel::Column>& columns, const QString& path,
                    Progress& progress) {
-    const auto records = openRecordSet(openDatabase(databasePath), definition);
+    ScopedDatabase database(databasePath);
+    readOnceUnmapped(database.db());
+    const auto records = openRecordSet(database.db(), definition);
     QVector<int> fields;
     QStringList titles;
     for (const RecordSourceModel::Column& column : columns) {

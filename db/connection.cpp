@@ -109,6 +109,10 @@ ScopedDatabase::~ScopedDatabase() {
     removeConnection(name_);
 }
 
+void readOnceUnmapped(const QSqlDatabase& db) {
+    runQuery(db, "PRAGMA mmap_size = 0");
+}
+
 AppError databaseError(const QSqlError& error) {
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);

@@ -25,9 +25,7 @@ void askRunningCheckToGiveWay() {
 
 QString damageFound(const QString& path, CheckedFile file) {
     ScopedDatabase database(path);
-    // The check reads every page of the file once; mapped, they would all count as the program's
-    // memory while it runs.
-    runQuery(database.db(), "PRAGMA mmap_size = 0");
+    readOnceUnmapped(database.db());
     if (file == CheckedFile::InUse) {
         giveWayAsked = false;
         sqlite3_progress_handler(engineHandle(database.db()), 1000, giveWayIfAsked, nullptr);

@@ -53,9 +53,7 @@ void copyPages(sqlite3* from, sqlite3* to) {
 
 void copyInto(const QString& source, const QString& partial) {
     ScopedDatabase from(source);
-    // The copy reads every page of the file once; mapped, they would all count as the program's
-    // memory while it runs.
-    runQuery(from.db(), "PRAGMA mmap_size = 0");
+    readOnceUnmapped(from.db());
     ScopedDatabase to(partial, ScopedDatabase::Mode::CreateFile);
     copyPages(engineHandle(from.db()), engineHandle(to.db()));
 }
