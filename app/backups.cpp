@@ -98,7 +98,9 @@ BackupCopy takeCopy(const QString& database, const QString& folder, BackupOccasi
     const BackupCopy copy{target, taken, QFileInfo(target).size()};
     logLine(folder, name + "  " + occasionText(occasion) + "  " + QString::number(copy.size) +
                         " bytes  check: ok");
-    thinOut(folder);
+    // The copy about to be restored must still be there: the next copy thins out instead.
+    if (occasion != BackupOccasion::BeforeRestore)
+        thinOut(folder);
     return copy;
 }
 

@@ -86,8 +86,10 @@ class ChooseRowDialog : public QDialog {
         for (const QStringList& row : rows)
             list_->addTopLevelItem(new QTreeWidgetItem(row));
         list_->setCurrentItem(list_->topLevelItem(0));
-        for (int column = 0; column < headings.size(); ++column)
+        for (int column = 0; column < headings.size(); ++column) {
             list_->resizeColumnToContents(column);
+            list_->setColumnWidth(column, list_->columnWidth(column) + 24);
+        }
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
         buttons->button(QDialogButtonBox::Ok)->setEnabled(!rows.isEmpty());
         connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -6,6 +6,7 @@
 
 #include "app/backuprotation.h"
 #include "app/backups.h"
+#include "app/restorebackup.h"
 #include "app/screenfactories.h"
 #include "core/programdir.h"
 #include "db/connection.h"
@@ -120,6 +121,7 @@ class BackupsTest : public QObject {
     void compactionAndUpgradeAreBackedUpFirst();
     void restoreBringsBackExactlyTheChosenCopy();
     void restoreRefusesADamagedCopy();
+    void restoreOfACopyThatWouldBeThinnedOutWorks();
     void killOrFullDiskAtAnyWriteOfRestoreLeavesAValidDatabase();
 };
 
@@ -351,6 +353,27 @@ void BackupsTest::restoreRefusesADamagedCopy() {
     trigger(Screens::get(Screen::Main), "mnuRestore");
     QCOMPARE(clinicRowsIn(path), current);
     QCOMPARE(backupCopies(folder).size(), 1);
+}
+
+// A folder filled by hand (or by another program) with more copies than are kept: the copy taken
+// before the restore does not thin out the one about to be restored.
+void BackupsTest::restoreOfACopyThatWouldBeThinnedOutWorks() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    registerScreens();
+    addPatients(1, 2);
+    const QString first = backUpDatabase(BackupOccasion::Requested).path;
+    const QStringList old = clinicRowsIn(first);
+    const QString folder = backupsFolder();
+    const QString oldest = folder + "/korvel_data_2026-01-01_080000.mdb";
+    QFile::rename(first, oldest);
+    for (QDate day(2026, 1, 2); day <= QDate(2026, 2, 9); day = day.addDays(1))
+        QFile::copy(oldest, folder + "/korvel_data_" + day.toString("yyyy-MM-dd") + "_080000.mdb");
+    addPatients(3, 2);
+
+    restoreBackup(oldest);
+    QCOMPARE(clinicRowsIn(path), old);
+    QVERIFY(fileExists(oldest));
 }
 
 namespace {
