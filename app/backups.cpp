@@ -130,6 +130,11 @@ void tellFailure(const QString& folder, const AppError& error) {
     dialogs().message(failureText(folder, error), Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
 }
 
+// The settings are read here and in backupsFolder() only.
+QString currentDatabase() {
+    return AppSettings().databaseFilePath;
+}
+
 struct Background {
     QThread* thread = nullptr;
     QString folder;
@@ -166,7 +171,7 @@ BackupCopy backUpDatabase(BackupOccasion occasion) {
     waitForBackgroundBackup();
     const QString folder = backupsFolder();
     try {
-        return takeCopy(AppSettings().databaseFilePath, folder, occasion);
+        return takeCopy(currentDatabase(), folder, occasion);
     } catch (const AppError& error) {
         throw AppError(error.number(), failureText(folder, error));
     }
@@ -176,7 +181,7 @@ bool backUpWithoutStopping(BackupOccasion occasion) {
     waitForBackgroundBackup();
     const QString folder = backupsFolder();
     try {
-        takeCopy(AppSettings().databaseFilePath, folder, occasion);
+        takeCopy(currentDatabase(), folder, occasion);
         return true;
     } catch (const AppError& error) {
         tellFailure(folder, error);
@@ -185,13 +190,13 @@ bool backUpWithoutStopping(BackupOccasion occasion) {
 }
 
 void backUpBeforeUpgrade() {
-    if (UpgradeNeeded(AppSettings().databaseFilePath))
+    if (UpgradeNeeded(currentDatabase()))
         backUpWithoutStopping(BackupOccasion::BeforeUpgrade);
 }
 
 void backUpOnFirstStartOfDay() {
     waitForBackgroundBackup();
-    const QString database = AppSettings().databaseFilePath;
+    const QString database = currentDatabase();
     const QString folder = backupsFolder();
     const QDate day = today();
     auto failure = std::make_shared<std::optional<AppError>>();

@@ -64,6 +64,12 @@ void renameFile(const QString& from, const QString& to) {
         throw AppError(75, "Path/File access error (" + from + " -> " + to + ")");
 }
 
+// What a copy cut off by a kill, or by a failure, leaves: the file and its journal.
+void removePartial(const QString& partial) {
+    QFile::remove(partial);
+    QFile::remove(partial + "-journal");
+}
+
 qint64 rowCount(const QSqlDatabase& db, const QString& table) {
     QSqlQuery query = runQuery(db, "select count(*) from " + table);
     return query.next() ? query.value(0).toLongLong() : 0;
@@ -75,18 +81,17 @@ QString writeDatabaseCopy(const QString& source, const QString& target) {
     // The copy gets its name only once it is whole and checked: a file under a backup's name is
     // always a sound one.
     const QString partial = target + ".partial";
-    QFile::remove(partial);
+    removePartial(partial);
     try {
         copyInto(source, partial);
         const QString finding = damageFound(partial, CheckedFile::Copy);
         if (!finding.isEmpty()) {
-            QFile::remove(partial);
+            removePartial(partial);
             return finding;
         }
         renameFile(partial, target);
     } catch (const AppError&) {
-        QFile::remove(partial);
-        QFile::remove(partial + "-journal");
+        removePartial(partial);
         throw;
     }
     return QString();
