@@ -7,7 +7,6 @@
 #include "reports/valueformat.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -34,11 +33,12 @@ QString headingAbove(const Report& report, const ReportControl& box) {
 }
 
 int columnOf(const RowSource& rows, const QString& field) {
-    const int index = rows.columns().indexOf(QRegularExpression(
-        "^" + QRegularExpression::escape(field) + "$", QRegularExpression::CaseInsensitiveOption));
-    if (index < 0)
-        throw AppError(ErrorNumber::Unexpected, "The report has no field " + field + ".");
-    return index;
+    const QStringList columns = rows.columns();
+    for (int i = 0; i < columns.size(); ++i) {
+        if (columns[i].compare(field, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    throw AppError(ErrorNumber::Unexpected, "The report has no field " + field + ".");
 }
 
 QString shown(const QVariant& value, ValueFormat format) {
