@@ -15,9 +15,8 @@ namespace {
 
 constexpr int kPageRows = RecordSourceModel::PageSize;
 
-QString progressText(qint64 done, qint64 total) {
-    const QLocale english(QLocale::English);
-    return "Exporting " + english.toString(done) + " of " + english.toString(total) + " rows";
+QString progressText(qint64 done) {
+    return "Exporting " + QLocale(QLocale::English).toString(done) + " rows";
 }
 
 void exportFromGrid(QTableView* grid, DataSource* source, const QString& fileName) {
@@ -46,7 +45,8 @@ bool exportRecords(const QString& databasePath, const RecordSourceDefinition& de
         fields << records->requireColumn(column.field);
         titles << column.caption;
     }
-    const qint64 total = records->count();
+    // Counting a long list first would keep the window still for as long as reading it: the
+    // progress shows the rows written, without a total.
     CsvFile file(path);
     file.writeRow(titles);
     qint64 done = 0;
@@ -60,7 +60,7 @@ bool exportRecords(const QString& databasePath, const RecordSourceDefinition& de
         }
         done += page.size();
         after = page.last().key;
-        if (!progress.advance(progressText(done, total), int(done), int(total)))
+        if (!progress.advance(progressText(done), int(done), 0))
             return false;
     }
     file.commit();
