@@ -1,26 +1,20 @@
 #include "app/compactmenu.h"
 
+#include "app/backups.h"
 #include "app/compactdb.h"
 #include "binding/releasedb.h"
 #include "core/apperror.h"
+#include "core/busycursor.h"
 #include "core/dialogs.h"
 #include "core/errorlog.h"
 #include "settings/appsettings.h"
 
-#include <QApplication>
-
 namespace {
-
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 // Compacts the database; returns why it failed, logged, or nothing when it succeeded.
 std::optional<QString> compactionFailure(const AppSettingsRecord& settings) {
     BusyCursor busy;
+    backUpWithoutStopping(settings, BackupOccasion::BeforeCompaction);
     try {
         CompactDB(settings, settings.databaseFilePath, settings.dbpath + "/test.mdb");
         return std::nullopt;

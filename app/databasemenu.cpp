@@ -1,5 +1,6 @@
 #include "app/databasemenu.h"
 
+#include "app/backups.h"
 #include "app/databaseprocedures.h"
 #include "app/menuerrortrap.h"
 #include "app/setdefaults.h"
@@ -53,6 +54,7 @@ bool heldByThisCopy(const QString& database) {
 void switchTo(AppSettingsRecord& settings, const QString& directory) {
     SaveRegValue(Setting::DbPath, directory);
     settings.setDbPath(directory);
+    backUpBeforeUpgrade(settings);
     UpgradeDB(settings);
     ReleaseDB();
     SetDefaults(settings);

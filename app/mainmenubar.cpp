@@ -1,5 +1,6 @@
 #include "app/mainmenubar.h"
 
+#include "app/backupmenu.h"
 #include "app/compactmenu.h"
 #include "app/copydatabasemenu.h"
 #include "app/databasemenu.h"
@@ -57,6 +58,12 @@ QMenu* settingsMenu(QMainWindow& window, PictureBox& picture, AppSettingsRecord&
                             [&settings] { changeDatabaseDirectory(settings); }));
     menu->addAction(addItem(&window, "mnuCopyDatabase", "Copy Database",
                             [&settings, &window] { copyDatabaseElsewhere(settings, &window); }));
+    menu->addAction(
+        addItem(&window, "mnuBackUpNow", "Back up now", [&settings] { backUpNow(settings); }));
+    menu->addAction(
+        addItem(&window, "mnuRestore", "Restore...", [&settings] { restoreFromBackup(settings); }));
+    menu->addAction(addItem(&window, "mnuBackupsFolder", "Backups Folder...",
+                            [&settings, &window] { chooseBackupsFolder(settings, &window); }));
     QAction* reports = addItem(&window, "mnuReportsLocation", "Reports Location",
                                [&settings, &window] { changeReportsLocation(settings, &window); });
     // The report layouts are part of the program, so their location is not the user's to set.

@@ -1,11 +1,17 @@
 #include "app/qtdialogs.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -60,6 +66,46 @@ class ProgressWindow : public Progress {
 
   private:
     QProgressDialog dialog_;
+};
+
+// A list under a prompt, with OK and Cancel; a double click chooses the row too.
+class ChooseRowDialog : public QDialog {
+  public:
+    ChooseRowDialog(QWidget* owner, const QString& title, const QString& prompt,
+                    const QStringList& headings, const QList<QStringList>& rows)
+        : QDialog(owner), list_(new QTreeWidget(this)) {
+        setWindowTitle(title);
+        setAccessibleName(title);
+        auto* label = new QLabel(prompt, this);
+        label->setWordWrap(true);
+        list_->setObjectName("ChoiceList");
+        list_->setAccessibleName(title);
+        list_->setHeaderLabels(headings);
+        list_->setRootIsDecorated(false);
+        list_->setAlternatingRowColors(true);
+        for (const QStringList& row : rows)
+            list_->addTopLevelItem(new QTreeWidgetItem(row));
+        list_->setCurrentItem(list_->topLevelItem(0));
+        for (int column = 0; column < headings.size(); ++column) {
+            list_->resizeColumnToContents(column);
+            list_->setColumnWidth(column, list_->columnWidth(column) + 24);
+        }
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        buttons->button(QDialogButtonBox::Ok)->setEnabled(!rows.isEmpty());
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        connect(list_, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(label);
+        layout->addWidget(list_, 1);
+        layout->addWidget(buttons);
+        resize(720, 420);
+    }
+
+    int chosenRow() const { return list_->indexOfTopLevelItem(list_->currentItem()); }
+
+  private:
+    QTreeWidget* list_;
 };
 
 } // namespace
@@ -117,6 +163,15 @@ std::optional<QString> QtDialogs::saveFile(const QString& filter, const QString&
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen;
+}
+
+std::optional<int> QtDialogs::chooseRow(const QString& title, const QString& prompt,
+                                        const QStringList& headings,
+                                        const QList<QStringList>& rows) {
+    ChooseRowDialog dialog(activeWindow(), title, prompt, headings, rows);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosenRow();
 }
 
 std::unique_ptr<Progress> QtDialogs::progress(QWidget* owner, const QString& title) {

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/backups.h"
 #include "app/databaseprocedures.h"
 #include "app/integritywatch.h"
 #include "app/setdefaults.h"
@@ -120,8 +121,10 @@ bool StartUp(AppSettingsRecord& settings) {
     if (!databaseReady)
         return false;
     step([&] { settings.setDbPath(settings.dbpath); });
+    step([&] { backUpBeforeUpgrade(settings); });
     step([&] { UpgradeDB(settings); });
     step([&] { SetDefaults(settings); });
     step([&] { checkDatabaseIntegrity(settings.databaseFilePath); });
+    step([&] { backUpOnFirstStartOfDay(settings); });
     return true;
 }

@@ -1,5 +1,7 @@
 #include "benchdialogs.h"
 
+#include <utility>
+
 QStringList BenchDialogs::takeMessages() {
     QStringList messages;
     messages.swap(messages_);
@@ -22,4 +24,8 @@ std::optional<QString> BenchDialogs::openFile(const QString&, const QString&, co
 
 QString BenchDialogs::pickFolder(QWidget*, const QString&) {
     return {};
+}
+
+std::optional<QString> BenchDialogs::saveFile(const QString&, const QString&, const QString&) {
+    return std::exchange(saveAs_, std::nullopt);
 }

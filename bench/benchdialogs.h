@@ -5,10 +5,12 @@
 #include <QStringList>
 
 // The benchmark's user: answers each input box with the next text it was given, takes every
-// message with OK (or Yes) and keeps its text, and cancels file dialogs.
+// message with OK (or Yes) and keeps its text, saves a file where it was told to, and cancels the
+// other file dialogs.
 class BenchDialogs : public Dialogs {
   public:
     void answerNextInputWith(const QString& text) { inputs_ << text; }
+    void saveNextFileAs(const QString& path) { saveAs_ = path; }
     // The messages shown since the last call.
     QStringList takeMessages();
 
@@ -19,8 +21,11 @@ class BenchDialogs : public Dialogs {
     std::optional<QString> openFile(const QString& filter, const QString& directory,
                                     const QString& fileName) override;
     QString pickFolder(QWidget* owner, const QString& instruction) override;
+    std::optional<QString> saveFile(const QString& filter, const QString& directory,
+                                    const QString& fileName) override;
 
   private:
     QStringList inputs_;
     QStringList messages_;
+    std::optional<QString> saveAs_;
 };

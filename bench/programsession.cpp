@@ -1,5 +1,6 @@
 #include "programsession.h"
 
+#include "app/backups.h"
 #include "app/runsettings.h"
 #include "app/screenfactories.h"
 #include "app/startup.h"
@@ -77,6 +78,9 @@ ProgramSession::~ProgramSession() {
 bool ProgramSession::start() {
     if (!StartUp(AppSettings()))
         return false;
+    // The day's first start copies the database beside the program: nothing is measured
+    // while that runs.
+    waitForBackgroundBackup();
     Screens::get(Screen::Main)->show();
     settle();
     running_ = true;

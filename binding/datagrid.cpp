@@ -1,5 +1,6 @@
 #include "binding/datagrid.h"
 
+#include "binding/csvexport.h"
 #include "binding/datasource.h"
 #include "binding/gridpaging.h"
 #include "binding/rowedits.h"
@@ -28,6 +29,7 @@ QTableView* makeDataGrid(QWidget* parent, const QString& name, const QString& sp
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
     grid->horizontalHeader()->setStretchLastSection(true);
     pageByScreenful(grid);
+    offerCsvExport(grid, source, spokenName);
     return grid;
 }
 

@@ -168,6 +168,10 @@ bool DataSource::refreshAndFind(const QString& field, const QVariant& value) {
     return !d->noMatch;
 }
 
+RecordSourceDefinition DataSource::definition() const {
+    return {d->recordSource, d->values, d->filterField, d->filterValue};
+}
+
 void DataSource::reread(const QString& field, const QVariant& value) {
     leaveRecord();
     if (d->databaseName.isEmpty() || d->recordSource.isEmpty()) {
@@ -178,7 +182,7 @@ void DataSource::reread(const QString& field, const QVariant& value) {
         return;
     }
     try {
-        reopen({d->recordSource, d->values, d->filterField, d->filterValue});
+        reopen(definition());
         for (const Binding& binding : d->bindings)
             d->records->requireColumn(binding.field);
         if (d->model)

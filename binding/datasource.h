@@ -52,6 +52,8 @@ class DataSource : public QObject {
     // invoices), which stay editable in a grid. Takes effect at the next refresh;
     // setRecordSource() lifts it.
     void setFilter(const QString& field, const QVariant& value);
+    // What the record set is opened on: the record source with its values and filter.
+    RecordSourceDefinition definition() const;
 
     // --- the record set -----------------------------------------------------------------------
     // Opens the record set anew from the record source; the first record becomes current.

@@ -53,6 +53,15 @@ void RecordSourceModel::mapColumns() {
     }
 }
 
+QVector<RecordSourceModel::Column> RecordSourceModel::shownColumns() const {
+    if (!requested_.isEmpty() || !records_)
+        return requested_;
+    QVector<Column> columns;
+    for (const SourceColumn& column : records_->columns())
+        columns.append({column.name, column.name});
+    return columns;
+}
+
 bool RecordSourceModel::isCurrencyColumn(int column) const {
     const int source = sourceColumns_[column];
     if (source < 0)

@@ -24,6 +24,8 @@ class RecordSourceModel : public QAbstractTableModel {
     // The fields shown, in this order, under these captions. Without it every field of the
     // source is shown under its own name.
     void setColumns(const QVector<Column>& columns);
+    // The fields shown and their captions, in the grid's order.
+    QVector<Column> shownColumns() const;
     // Fields whose values are shown as currency.
     void setCurrencyColumns(const QStringList& fields);
     // Lets the grid's cells of a table source be edited, counters excepted. The edits of a row

@@ -24,6 +24,11 @@ std::optional<QString> Dialogs::chooseItem(const QString&, const QString&, const
     return std::nullopt;
 }
 
+std::optional<int> Dialogs::chooseRow(const QString&, const QString&, const QStringList&,
+                                      const QList<QStringList>&) {
+    return std::nullopt;
+}
+
 std::unique_ptr<Progress> Dialogs::progress(QWidget*, const QString&) {
     struct Silent : Progress {
         bool advance(const QString&, int, int) override { return true; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -43,11 +44,15 @@ class Dialogs {
                                             const QString& fileName) = 0;
     // Returns the chosen directory, or an empty text when the user cancels.
     virtual QString pickFolder(QWidget* owner, const QString& instruction) = 0;
-    // Asks where to save a file (filter as for openFile); no value when the user cancels. Only
-    // the report preview's PDF export asks this, so dialogs that never show it may keep the
-    // default, which cancels.
+    // Asks where to save a file (filter as for openFile); no value when the user cancels.
+    // Dialogs that never show it may keep the default, which cancels.
     virtual std::optional<QString> saveFile(const QString& filter, const QString& directory,
                                             const QString& fileName);
+    // A list of rows (texts under the column headings) to choose one from, with the prompt
+    // above it; the chosen row's position, no value when the user cancels. The default cancels.
+    virtual std::optional<int> chooseRow(const QString& title, const QString& prompt,
+                                         const QStringList& headings,
+                                         const QList<QStringList>& rows);
     // A progress window over the owner, shown once the work has lasted long enough to be
     // noticed. The default shows nothing and never cancels.
     virtual std::unique_ptr<Progress> progress(QWidget* owner, const QString& title);

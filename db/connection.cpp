@@ -125,6 +125,10 @@ QString inTheFilesWords(const QString& text) {
 
 } // namespace
 
+void readOnceUnmapped(const QSqlDatabase& db) {
+    runQuery(db, "PRAGMA mmap_size = 0");
+}
+
 AppError databaseError(const QSqlError& error) {
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok);

@@ -33,6 +33,11 @@ class ScopedDatabase {
     QSqlDatabase db_;
 };
 
+// For a read of a whole file once (a copy, a check, an export) on a private connection: its
+// pages are read without mapping them, as mapped they would all count as the program's memory
+// while it runs.
+void readOnceUnmapped(const QSqlDatabase& db);
+
 // The engine's number and text for a failed operation.
 AppError databaseError(const QSqlError& error);
 

@@ -23,18 +23,18 @@ void askRunningCheckToGiveWay() {
     giveWayAsked = true;
 }
 
-QString damageFound(const QString& path) {
+QString damageFound(const QString& path, CheckedFile file) {
     ScopedDatabase database(path);
-    // The check reads every page of the file once; mapped, they would all count as the program's
-    // memory while it runs.
-    runQuery(database.db(), "PRAGMA mmap_size = 0");
-    giveWayAsked = false;
-    sqlite3_progress_handler(engineHandle(database.db()), 1000, giveWayIfAsked, nullptr);
+    readOnceUnmapped(database.db());
+    if (file == CheckedFile::InUse) {
+        giveWayAsked = false;
+        sqlite3_progress_handler(engineHandle(database.db()), 1000, giveWayIfAsked, nullptr);
+    }
     QSqlQuery query;
     try {
         query = runQuery(database.db(), "PRAGMA quick_check");
     } catch (const AppError& error) {
-        if (giveWayAsked)
+        if (file == CheckedFile::InUse && giveWayAsked)
             throw AppError(kCheckGaveWay, "The check of the database gave way to a save.");
         throw;
     }

@@ -6,12 +6,15 @@
 // pass over until they reach it.
 
 // What the check found wrong, in the engine's words; empty when the file is sound. A file that
-// cannot be checked raises AppError.
-QString damageFound(const QString& path);
+// cannot be checked raises AppError. A file that the program works on gives way to its saves (see
+// below); a copy of it, which nothing else writes, is checked to its end.
+enum class CheckedFile { InUse, Copy };
+QString damageFound(const QString& path, CheckedFile file = CheckedFile::InUse);
 // A check reads the whole file under one read lock, which keeps every save waiting: a writer that
 // has to wait asks the running check to give way. A check that gave way raises this error.
 constexpr int kCheckGaveWay = 9;
 void askRunningCheckToGiveWay();
 
-// What the user is told about a damaged file.
+// The number of the error that refuses to work on a damaged file, and what the user is told.
+constexpr int kDatabaseDamaged = 11;
 QString damagedDatabaseText(const QString& path, const QString& finding);

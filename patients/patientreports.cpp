@@ -12,8 +12,9 @@ void printPatientSheet(const AppSettingsRecord& settings, const QString& fileNum
 }
 
 void previewNationalityCount(const AppSettingsRecord& settings, QWidget* parent) {
-    const auto rows = nationalityCountRows(settings.databaseFilePath);
+    const auto readRows = [path = settings.databaseFilePath] { return nationalityCountRows(path); };
+    const auto rows = readRows();
     Report& report = reportByName("countbynationality");
     PrepareReport(report, settings);
-    previewReport(report, *rows, parent);
+    previewReport(report, *rows, parent, readRows);
 }

@@ -187,12 +187,15 @@ void PeriodicReportsDialog::runReport() {
     const QString period = boxes_[kind_ - 1]->displayText().trimmed();
     for (const char* name : {"rep_day", "rep_mon", "rep_year"})
         reportByName(name).useSideMargins();
-    const auto rows = periodInvoiceRows(settings_.databaseFilePath, kind.period, period);
+    const auto readRows = [path = settings_.databaseFilePath, &kind, period] {
+        return periodInvoiceRows(path, kind.period, period);
+    };
+    const auto rows = readRows();
     Report& report = reportByName(kind.report);
     if (destination_ == 1)
         printReport(report, *rows, this);
     else
-        previewReport(report, *rows, this);
+        previewReport(report, *rows, this, readRows);
 }
 
 void PeriodicReportsDialog::produceReport() {

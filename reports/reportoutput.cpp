@@ -30,8 +30,8 @@ AppError jobFailed(const QPrinterInfo& printer) {
 
 } // namespace
 
-void previewReport(const Report& report, RowSource& rows, QWidget* parent) {
-    ReportPreview preview(report, rows, parent);
+void previewReport(const Report& report, RowSource& rows, QWidget* parent, RowsAgain rowsAgain) {
+    ReportPreview preview(report, rows, parent, std::move(rowsAgain));
     preview.exec();
     if (parent)
         returnTo(parent->window());

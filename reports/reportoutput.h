@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/reportcsv.h"
 #include "reports/reportdefinition.h"
 
 class LazyReport;
@@ -18,7 +19,9 @@ constexpr int kPrinterErrorNumber = 482;
 constexpr int kFileErrorNumber = 75;
 
 // Shows the report modally, titled with its caption, as soon as its first page is laid out.
-void previewReport(const Report& report, RowSource& rows, QWidget* parent = nullptr);
+// Given a way to read the rows again, the preview also exports the report's list as CSV.
+void previewReport(const Report& report, RowSource& rows, QWidget* parent = nullptr,
+                   RowsAgain rowsAgain = {});
 
 // Sends every page to the default printer. With no printer the rows are not read and nothing is
 // sent; a job cancelled while it is laid out sends nothing, one cancelled while its pages are

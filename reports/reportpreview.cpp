@@ -2,6 +2,7 @@
 
 #include "core/apperror.h"
 #include "core/dialogs.h"
+#include "db/rowsource.h"
 #include "reports/lazyreport.h"
 #include "reports/pagepainter.h"
 #include "reports/pageview.h"
@@ -24,8 +25,10 @@ void showError(const AppError& error) {
 
 } // namespace
 
-ReportPreview::ReportPreview(const Report& report, RowSource& rows, QWidget* parent)
-    : QDialog(parent), report_(std::make_unique<LazyReport>(report, rows)) {
+ReportPreview::ReportPreview(const Report& report, RowSource& rows, QWidget* parent,
+                             RowsAgain rowsAgain)
+    : QDialog(parent), definition_(report), rowsAgain_(std::move(rowsAgain)),
+      report_(std::make_unique<LazyReport>(report, rows)) {
     setObjectName("ReportPreview");
     setWindowTitle(report.caption);
     setAccessibleName(report.caption);
@@ -60,6 +63,8 @@ QToolBar* ReportPreview::makeToolBar() {
     bar->setObjectName("PreviewToolBar");
     addAction(bar, "actPrint", "&Print", [this] { print(); });
     addAction(bar, "actExportPdf", "&Export PDF...", [this] { exportPdf(); });
+    if (rowsAgain_)
+        addAction(bar, "actExportCsv", "Export &CSV...", [this] { exportCsv(); });
     bar->addSeparator();
     addAction(bar, "actFirstPage", "First", [this] { view_->setCurrentPage(1); });
     addAction(bar, "actPreviousPage", "Previous",
@@ -153,10 +158,27 @@ void ReportPreview::print() {
     output([this] { printPages(*report_, this); });
 }
 
-void ReportPreview::exportPdf() {
+QString ReportPreview::fileName(const QString& extension) const {
     // A caption such as "Count of Patients (Temporary/Non-Temporary)" holds a slash.
-    const QString fileName = QString(windowTitle()).replace('/', '-') + ".pdf";
-    const auto path = dialogs().saveFile("PDF Files (*.pdf)|*.pdf", QDir::homePath(), fileName);
+    return QString(windowTitle()).replace('/', '-') + extension;
+}
+
+void ReportPreview::exportPdf() {
+    const auto path =
+        dialogs().saveFile("PDF Files (*.pdf)|*.pdf", QDir::homePath(), fileName(".pdf"));
     if (path)
         output([this, &path] { savePdf(*report_, *path, this); });
+}
+
+// The pages laid out so far stay as they are: the list is read anew from the database.
+void ReportPreview::exportCsv() {
+    const auto path =
+        dialogs().saveFile("CSV Files (*.csv)|*.csv", QDir::homePath(), fileName(".csv"));
+    if (!path)
+        return;
+    output([this, &path] {
+        const auto rows = rowsAgain_();
+        const auto progress = dialogs().progress(this, windowTitle());
+        exportReportRows(definition_, *rows, *path, *progress);
+    });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/reportcsv.h"
 #include "reports/reportdefinition.h"
 
 #include <QDialog>
@@ -16,13 +17,15 @@ class RowSource;
 
 // The preview window of a report, titled with the report's caption. It shows the first page as
 // soon as that is laid out and lays out the rest while the user looks; from it the pages go to
-// the default printer or into a PDF file.
+// the default printer or into a PDF file, and, where the rows can be read again, the report's
+// list into a CSV file.
 class ReportPreview : public QDialog {
     Q_OBJECT
   public:
     // Lays the report out as far as its first page; throws AppError as the layout does. The rows
     // must outlive the preview.
-    ReportPreview(const Report& report, RowSource& rows, QWidget* parent = nullptr);
+    ReportPreview(const Report& report, RowSource& rows, QWidget* parent = nullptr,
+                  RowsAgain rowsAgain = {});
     ~ReportPreview() override;
 
     const LazyReport& report() const { return *report_; }
@@ -47,7 +50,12 @@ class ReportPreview : public QDialog {
     void output(const std::function<void()>& work);
     void print();
     void exportPdf();
+    void exportCsv();
+    // The file name offered for an export: the caption, which may hold a slash.
+    QString fileName(const QString& extension) const;
 
+    Report definition_;
+    RowsAgain rowsAgain_;
     std::unique_ptr<LazyReport> report_;
     std::unique_ptr<PagePainter> painter_;
     PageView* view_;

@@ -18,13 +18,14 @@ const Letterhead& DefaultLetterhead();
 // The texts a new database asks the clinic to replace.
 const Letterhead& PromptLetterhead();
 
-// The settings of the run: the ten stored values and what is derived from the database path.
-// One record lives for the whole run; it is handed to whatever needs it.
+// The settings of the run: the stored values and what is derived from the database path. One
+// record lives for the whole run; it is handed to whatever needs it.
 struct AppSettingsRecord {
     QString dbpath;
     QString reportspath;
     Letterhead letterhead;
     QString logo;
+    QString backupspath;
 
     QString databaseFilePath;
     QString connectionPrefix;

@@ -23,6 +23,7 @@ const SettingInfo& info(Setting setting) {
         {"licenseno", nullptr, &Letterhead::licenseno},
         {"telephone", nullptr, &Letterhead::telephone},
         {"logo", &AppSettingsRecord::logo, nullptr},
+        {"backupspath", &AppSettingsRecord::backupspath, nullptr},
     };
     return settings[int(setting)];
 }
@@ -31,7 +32,7 @@ const SettingInfo& info(Setting setting) {
 
 QList<Setting> allSettings() {
     QList<Setting> settings;
-    for (int i = 0; i <= int(Setting::Logo); ++i)
+    for (int i = 0; i <= int(Setting::BackupsPath); ++i)
         settings << Setting(i);
     return settings;
 }
@@ -53,7 +54,9 @@ QString builtInValue(Setting setting) {
     const SettingInfo& value = info(setting);
     if (value.letterheadLine)
         return DefaultLetterhead().*value.letterheadLine;
-    return setting == Setting::Logo ? QString() : programDir();
+    if (setting == Setting::Logo || setting == Setting::BackupsPath)
+        return QString();
+    return programDir();
 }
 
 QList<Setting> letterheadSettings() {

@@ -5,7 +5,7 @@
 
 struct AppSettingsRecord;
 
-// The ten values of the settings store, in their stored order.
+// The values of the settings store, in their stored order.
 enum class Setting {
     DbPath,
     ReportsPath,
@@ -16,7 +16,9 @@ enum class Setting {
     Qualifications3,
     LicenseNo,
     Telephone,
-    Logo
+    Logo,
+    // Where the program keeps its copies of the database; empty: beside the database.
+    BackupsPath
 };
 
 // Every value, in the stored order.
@@ -27,7 +29,7 @@ QString settingName(Setting setting);
 QString& settingIn(AppSettingsRecord& record, Setting setting);
 const QString& settingIn(const AppSettingsRecord& record, Setting setting);
 // The value of the first run: the program directory for the two directories, the built-in
-// letterhead, no logo.
+// letterhead, no logo and no backups folder of its own.
 QString builtInValue(Setting setting);
 
 // The letterhead lines, in the order of the letterhead block.

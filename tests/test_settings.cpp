@@ -9,7 +9,7 @@
 class SettingsTest : public QObject {
     Q_OBJECT
   private slots:
-    void firstWriteStoresTheTenValues();
+    void firstWriteStoresEveryValue();
     void writesNeedAnExistingStore();
     void missingValuesReadAsEmpty();
     void arabicAndEmptyTextsRoundTrip();
@@ -17,7 +17,7 @@ class SettingsTest : public QObject {
     void pickFolderAsksTheDialogs();
 };
 
-void SettingsTest::firstWriteStoresTheTenValues() {
+void SettingsTest::firstWriteStoresEveryValue() {
     TestEnv env;
     QVERIFY(!SettingsKeyWritable());
     AppSettings().dbpath = "/data";
@@ -27,7 +27,7 @@ void SettingsTest::firstWriteStoresTheTenValues() {
     QVERIFY(SettingsKeyWritable());
 
     QSettings store(QSettings::IniFormat, QSettings::UserScope, "ovrant", "korvel");
-    QCOMPARE(store.allKeys().size(), 10);
+    QCOMPARE(store.allKeys().size(), 11);
     QCOMPARE(ReadRegValue("dbpath"), QString("/data"));
     QCOMPARE(ReadRegValue("reportspath"), QString("/reports"));
     QCOMPARE(ReadRegValue("clinicname"), QString("KORVEL"));
@@ -38,6 +38,7 @@ void SettingsTest::firstWriteStoresTheTenValues() {
     QCOMPARE(ReadRegValue("licenseno"), QString("11-222-33-44-555"));
     QCOMPARE(ReadRegValue("telephone"), QString("5550100-5550199"));
     QVERIFY(store.contains("logo"));
+    QVERIFY(store.contains("backupspath"));
     QCOMPARE(ReadRegValue("logo"), QString());
 }
 

@@ -10,7 +10,7 @@ QString show(const std::optional<QString>& text) {
 
 void ScriptedDialogs::expectMessage(const QString& text, Buttons buttons, Icon icon, Answer answer,
                                     const std::optional<QString>& title) {
-    pending_.push_back({Kind::Message, text, buttons, icon, answer, title, {}, {}});
+    pending_.push_back({Kind::Message, text, buttons, icon, answer, title, {}, {}, {}});
 }
 
 void ScriptedDialogs::expectQuestion(const QString& text, Answer answer, Icon icon) {
@@ -24,19 +24,23 @@ void ScriptedDialogs::expectNotice(const QString& text) {
 void ScriptedDialogs::expectInput(const QString& prompt, const QString& title,
                                   const QString& answer,
                                   const std::optional<QString>& defaultText) {
-    pending_.push_back({Kind::Input, prompt, {}, {}, {}, title, defaultText, answer});
+    pending_.push_back({Kind::Input, prompt, {}, {}, {}, title, defaultText, answer, {}});
 }
 
 void ScriptedDialogs::expectOpenFile(const QString& filter, const std::optional<QString>& answer) {
-    pending_.push_back({Kind::OpenFile, filter, {}, {}, {}, {}, {}, answer});
+    pending_.push_back({Kind::OpenFile, filter, {}, {}, {}, {}, {}, answer, {}});
 }
 
 void ScriptedDialogs::expectPickFolder(const QString& instruction, const QString& answer) {
-    pending_.push_back({Kind::PickFolder, instruction, {}, {}, {}, {}, {}, answer});
+    pending_.push_back({Kind::PickFolder, instruction, {}, {}, {}, {}, {}, answer, {}});
 }
 
 void ScriptedDialogs::expectSaveFile(const QString& filter, const std::optional<QString>& answer) {
-    pending_.push_back({Kind::SaveFile, filter, {}, {}, {}, {}, {}, answer});
+    pending_.push_back({Kind::SaveFile, filter, {}, {}, {}, {}, {}, answer, {}});
+}
+
+void ScriptedDialogs::expectRowChoice(const QString& title, std::optional<int> answer) {
+    pending_.push_back({Kind::RowChoice, title, {}, {}, {}, {}, {}, {}, {}, answer});
 }
 
 void ScriptedDialogs::expectChoice(const QString& prompt, const QString& title,
@@ -134,6 +138,14 @@ std::optional<QString> ScriptedDialogs::chooseItem(const QString& prompt, const 
     if (expected->reply && !items.contains(*expected->reply))
         fail("choice \"" + prompt + "\" answered with an item it does not offer");
     return expected->reply;
+}
+
+std::optional<int> ScriptedDialogs::chooseRow(const QString& title, const QString&,
+                                              const QStringList& headings,
+                                              const QList<QStringList>& rows) {
+    choice_ = QList<QStringList>{headings} + rows;
+    const auto expected = take(Kind::RowChoice, title);
+    return expected ? expected->row : std::nullopt;
 }
 
 std::unique_ptr<Progress> ScriptedDialogs::progress(QWidget*, const QString&) {

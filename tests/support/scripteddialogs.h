@@ -25,6 +25,10 @@ class ScriptedDialogs : public Dialogs {
     // one offered first are checked too.
     void expectChoice(const QString& prompt, const QString& title, const QStringList& items,
                       const QString& offered, const std::optional<QString>& answer);
+    // A list of rows to choose from under this title; the answer is the row chosen, none to cancel.
+    void expectRowChoice(const QString& title, std::optional<int> answer);
+    // The headings and rows of the last list shown.
+    const QList<QStringList>& choiceShown() const { return choice_; }
 
     // The next progress window cancels once it has shown `steps` steps done; progress windows
     // are otherwise taken as shown, to their end.
@@ -47,12 +51,15 @@ class ScriptedDialogs : public Dialogs {
     QString pickFolder(QWidget* owner, const QString& instruction) override;
     std::optional<QString> saveFile(const QString& filter, const QString& directory,
                                     const QString& fileName) override;
+    std::optional<int> chooseRow(const QString& title, const QString& prompt,
+                                 const QStringList& headings,
+                                 const QList<QStringList>& rows) override;
     std::unique_ptr<Progress> progress(QWidget* owner, const QString& title) override;
     std::optional<QString> chooseItem(const QString& prompt, const QString& title,
                                       const QStringList& items, int current) override;
 
   private:
-    enum class Kind { Message, Input, OpenFile, PickFolder, SaveFile, Choice };
+    enum class Kind { Message, Input, OpenFile, PickFolder, SaveFile, Choice, RowChoice };
     struct Expected {
         Kind kind;
         QString text;
@@ -63,6 +70,7 @@ class ScriptedDialogs : public Dialogs {
         std::optional<QString> defaultText;
         std::optional<QString> reply;
         QStringList items = {};
+        std::optional<int> row;
     };
 
     // The next expectation if it is of this kind and text; records a failure otherwise.
@@ -73,5 +81,6 @@ class ScriptedDialogs : public Dialogs {
     QStringList shown_;
     QStringList failures_;
     QStringList progress_;
+    QList<QStringList> choice_;
     std::optional<int> cancelAt_;
 };

@@ -1,5 +1,6 @@
 #include "testenv.h"
 
+#include "app/backups.h"
 #include "app/databaseprocedures.h"
 #include "app/runsettings.h"
 #include "binding/screens.h"
@@ -25,6 +26,7 @@ TestEnv::TestEnv() {
 }
 
 TestEnv::~TestEnv() {
+    waitForBackgroundBackup();
     Screens::reset();
     closeAllDatabases();
     releaseDatabaseLock();

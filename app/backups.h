@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+struct AppSettingsRecord;
+
+// The program's own copies of the database, in the backups folder: one at the first start of
+// each day, one before every compaction, upgrade and restore, and one whenever the user asks.
+// Older copies are thinned out (see backuprotation.h). Each copy is checked after it is written
+// and logged with its size and the check's result in backups.log in the folder. Copies are plain
+// database files, not compressed: any of them can be checked, counted and put back as it is.
+
+enum class BackupOccasion {
+    FirstStartOfDay,
+    Requested,
+    BeforeCompaction,
+    BeforeUpgrade,
+    BeforeRestore
+};
+
+struct BackupCopy {
+    QString path;
+    QDateTime taken;
+    qint64 size = 0;
+};
+
+// The folder chosen in the settings, else "backups" in the database's directory.
+QString backupsFolder(const AppSettingsRecord& settings);
+// The program's copies in the folder, newest first.
+QList<BackupCopy> backupCopies(const QString& folder);
+
+// Copies the current database into the backups folder, then thins out the older copies. A
+// failure raises AppError with a text that tells the user plainly what went wrong; no copy is
+// left then.
+BackupCopy backUpDatabase(const AppSettingsRecord& settings, BackupOccasion occasion);
+// The same for a copy that the work after it does not wait for: a failure is logged, and told
+// the user only the first time in a run. True when the copy was made.
+bool backUpWithoutStopping(const AppSettingsRecord& settings, BackupOccasion occasion);
+// Before the current database is upgraded, when it has the older layout.
+void backUpBeforeUpgrade(const AppSettingsRecord& settings);
+// At start-up, beside the running program: a copy when the folder holds none of today.
+void backUpOnFirstStartOfDay(const AppSettingsRecord& settings);
+// Waits for the copy being made beside the running program, if any, and tells its failure.
+void waitForBackgroundBackup();

@@ -1,0 +1,41 @@
+#include "app/restorebackup.h"
+
+#include "app/backups.h"
+#include "app/databaseprocedures.h"
+#include "app/setdefaults.h"
+#include "binding/releasedb.h"
+#include "core/apperror.h"
+#include "db/integrity.h"
+#include "db/onlinebackup.h"
+#include "db/validation.h"
+#include "settings/appsettings.h"
+
+namespace {
+
+void refuseUnusableCopy(const QString& copy) {
+    if (!ValidDB(copy))
+        throw AppError(ErrorNumber::Unexpected,
+                       "The backup " + copy +
+                           " is not a database of this program. Nothing was changed.");
+    const QString finding = damageFound(copy, CheckedFile::Copy);
+    if (!finding.isEmpty())
+        throw AppError(kDatabaseDamaged, damagedDatabaseText(copy, finding));
+}
+
+} // namespace
+
+void restoreBackup(AppSettingsRecord& settings, const QString& copy) {
+    refuseUnusableCopy(copy);
+    // Without a copy of what is there now, a restore of the wrong day could not be undone.
+    backUpDatabase(settings, BackupOccasion::BeforeRestore);
+    ReleaseDB();
+    try {
+        restoreDatabaseFile(copy, settings.databaseFilePath);
+    } catch (const AppError&) {
+        SetDefaults(settings);
+        throw;
+    }
+    // A copy taken before an upgrade has the older layout.
+    UpgradeDB(settings);
+    SetDefaults(settings);
+}

@@ -1,0 +1,80 @@
+#include "binding/csvexport.h"
+
+#include "binding/datasource.h"
+#include "core/csvfile.h"
+#include "core/dialogs.h"
+#include "core/failures.h"
+#include "db/connection.h"
+
+#include <QDir>
+#include <QLocale>
+#include <QMenu>
+#include <QTableView>
+
+namespace {
+
+constexpr int kPageRows = RecordSourceModel::PageSize;
+
+QString progressText(qint64 done) {
+    return "Exporting " + QLocale(QLocale::English).toString(done) + " rows";
+}
+
+void exportFromGrid(QTableView* grid, DataSource* source, const QString& fileName) {
+    const auto path =
+        dialogs().saveFile("CSV Files (*.csv)|*.csv", QDir::homePath(), fileName + ".csv");
+    if (!path)
+        return;
+    const auto progress = dialogs().progress(grid->window(), "Export to CSV");
+    reported([&] {
+        exportRecords(source->databaseName(), source->definition(), source->model()->shownColumns(),
+                      *path, *progress);
+    });
+}
+
+} // namespace
+
+bool exportRecords(const QString& databasePath, const RecordSourceDefinition& definition,
+                   const QVector<RecordSourceModel::Column>& columns, const QString& path,
+                   Progress& progress) {
+    ScopedDatabase database(databasePath);
+    readOnceUnmapped(database.db());
+    const auto records = openRecordSet(database.db(), definition);
+    QVector<int> fields;
+    QStringList titles;
+    for (const RecordSourceModel::Column& column : columns) {
+        fields << records->requireColumn(column.field);
+        titles << column.caption;
+    }
+    // Counting a long list first would keep the window still for as long as reading it: the
+    // progress shows the rows written, without a total.
+    CsvFile file(path);
+    file.writeRow(titles);
+    qint64 done = 0;
+    std::optional<qint64> after;
+    for (QVector<Record> page; !(page = records->page(after, kPageRows)).isEmpty();) {
+        for (const Record& record : page) {
+            QStringList row;
+            for (const int field : fields)
+                row << record.values[field].toString();
+            file.writeRow(row);
+        }
+        done += page.size();
+        after = page.last().key;
+        if (!progress.advance(progressText(done), int(done), 0))
+            return false;
+    }
+    file.commit();
+    return true;
+}
+
+void offerCsvExport(QTableView* grid, DataSource* source, const QString& fileName) {
+    auto* menu = new QMenu(grid);
+    QAction* exportCsv = menu->addAction("Export to CSV...");
+    exportCsv->setObjectName("actExportCsv");
+    QObject::connect(exportCsv, &QAction::triggered, grid,
+                     [grid, source, fileName] { exportFromGrid(grid, source, fileName); });
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(
+        grid, &QWidget::customContextMenuRequested, menu,
+        [grid, menu](const QPoint& at) { menu->popup(grid->viewport()->mapToGlobal(at)); });
+}

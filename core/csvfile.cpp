@@ -1,0 +1,48 @@
+#include "core/csvfile.h"
+
+#include "core/apperror.h"
+
+#include <algorithm>
+
+namespace {
+
+// Rows are handed to the file in blocks of about this size, so that a long list is written at
+// the disk's pace while its memory stays that of one block.
+constexpr int kBlockBytes = 1 << 16;
+
+QString quoted(const QString& field) {
+    static const QString needsQuotes = QStringLiteral(",\"\r\n");
+    if (std::none_of(field.begin(), field.end(), [](QChar c) { return needsQuotes.contains(c); }))
+        return field;
+    return '"' + QString(field).replace('"', "\"\"") + '"';
+}
+
+AppError unwritable(const QSaveFile& file) {
+    return AppError(75, "The file " + file.fileName() + " could not be written (" +
+                            file.errorString() + ").");
+}
+
+} // namespace
+
+CsvFile::CsvFile(const QString& path) : file_(path) {
+    if (!file_.open(QIODevice::WriteOnly))
+        throw unwritable(file_);
+    pending_ = QByteArrayLiteral("\xEF\xBB\xBF");
+}
+
+void CsvFile::writeRow(const QStringList& fields) {
+    QStringList line;
+    for (const QString& field : fields)
+        line << quoted(field);
+    pending_ += line.join(',').toUtf8() + "\r\n";
+    if (pending_.size() < kBlockBytes)
+        return;
+    if (file_.write(pending_) != pending_.size())
+        throw unwritable(file_);
+    pending_.clear();
+}
+
+void CsvFile::commit() {
+    if (file_.write(pending_) != pending_.size() || !file_.commit())
+        throw unwritable(file_);
+}

@@ -1,0 +1,457 @@
+#include "support/clinicrows.h"
+#include "support/damage.h"
+#include "support/oldlayout.h"
+#include "support/testenv.h"
+#include "support/ui.h"
+
+#include "app/backuprotation.h"
+#include "app/backups.h"
+#include "app/restorebackup.h"
+#include "app/screenfactories.h"
+#include "core/programdir.h"
+#include "db/connection.h"
+#include "db/databaselock.h"
+#include "db/integrity.h"
+#include "app/databaseprocedures.h"
+#include "db/validation.h"
+#include "app/runsettings.h"
+#include "settings/settingsstore.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTableView>
+#include <QTest>
+#include <QThread>
+#include <atomic>
+
+namespace {
+
+QStringList copyNames(const QString& folder) {
+    QStringList names;
+    for (const BackupCopy& copy : backupCopies(folder))
+        names << QFileInfo(copy.path).fileName();
+    return names;
+}
+
+QString backupsLog() {
+    return QString::fromUtf8(readFile(backupsFolder(AppSettings()) + "/backups.log"));
+}
+
+// Every row of the clinic's tables that a restore must bring back, in a fixed order.
+QStringList clinicRows(const QSqlDatabase& db) {
+    return rowsOf("select * from per_inf_data order by id", db) +
+           rowsOf("select * from pt_sh order by po_num", db) +
+           rowsOf("select * from po_descs order by id", db);
+}
+
+QStringList clinicRowsIn(const QString& path) {
+    ScopedDatabase database(path);
+    return clinicRows(database.db());
+}
+
+void addPatients(int first, int count) {
+    for (int i = first; i < first + count; ++i)
+        addPatient({{"file_num", "P" + QString::number(i)},
+                    {"pt_name", QString("مريض %1, \"o'Neil\"").arg(i)},
+                    {"temporary", 0}});
+}
+
+// Invoices saved one after the other as the invoice screen saves them, header and three lines in
+// one transaction, until stopped.
+class InvoiceSaver : public QThread {
+  public:
+    explicit InvoiceSaver(const QString& path) : path_(path) {}
+    std::atomic<bool> stop{false};
+    std::atomic<int> saved{0};
+
+  protected:
+    void run() override {
+        ScopedDatabase database(path_);
+        while (!stop) {
+            try {
+                inTransaction(database.db(), [&] {
+                    const int invoice = addInvoice("P1", "06/12/2026", 300, 0, database.db());
+                    for (int line = 1; line <= 3; ++line)
+                        addInvoiceLine(invoice, "0" + QString::number(line), "line", 100,
+                                       database.db());
+                });
+                ++saved;
+            } catch (const AppError&) {
+                // A save that waited too long is refused whole, as the screen would show it.
+            }
+            msleep(2);
+        }
+    }
+
+  private:
+    QString path_;
+};
+
+// Fills the database beyond the copy's step, so that saves fall between its steps.
+void fillPages() {
+    runQuery(clinicDatabase(),
+             "with recursive n(i) as (select 1 union all select i + 1 from n where i < 60000) "
+             "insert into po_descs (descr2, file_p, amount2, code2, po_num) "
+             "select printf('%045d', i), 'FILL', i, '99', 0 from n");
+}
+
+const QString kRestoreQuestion = "Restore the database as it was on %1?\r\nWhat was entered "
+                                 "since then stays only in the backup that is taken of the "
+                                 "current database now.";
+
+// Chooses the copy in the Restore list and answers Yes, as the user would.
+void restoreThroughMenu(TestEnv& env, QWidget* window, int row, const QString& taken) {
+    env.dialogs.expectRowChoice("Restore", row);
+    env.dialogs.expectQuestion(kRestoreQuestion.arg(taken), Dialogs::Answer::Yes,
+                               Dialogs::Icon::Question);
+    env.dialogs.expectMessage("The database was restored as it was on " + taken + ".");
+    trigger(window, "mnuRestore");
+}
+
+} // namespace
+
+class BackupsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void firstStartOfEachDayMakesOneCopy();
+    void copiesAreThinnedToSevenDaysFourWeeksTwelveMonths();
+    void failedCopyIsToldOnceAndWorkGoesOn();
+    void damagedDatabaseLeavesNoCopy();
+    void copyTakenWhileInvoicesAreSavedHoldsEachWhole();
+    void compactionAndUpgradeAreBackedUpFirst();
+    void restoreBringsBackExactlyTheChosenCopy();
+    void restoreRefusesADamagedCopy();
+    void restoreOfACopyThatWouldBeThinnedOutWorks();
+    void killOrFullDiskAtAnyWriteOfRestoreLeavesAValidDatabase();
+};
+
+void BackupsTest::firstStartOfEachDayMakesOneCopy() {
+    TestEnv env;
+    env.createDatabase();
+    addPatients(1, 3);
+    const QString folder = backupsFolder(AppSettings());
+    QCOMPARE(folder, env.programDirectory() + "/backups");
+
+    for (int start = 0; start < 2; ++start) {
+        backUpOnFirstStartOfDay(AppSettings());
+        waitForBackgroundBackup();
+    }
+    QCOMPARE(backupCopies(folder).size(), 1);
+    const BackupCopy first = backupCopies(folder).first();
+    QCOMPARE(first.taken.date(), today());
+    QCOMPARE(clinicRowsIn(first.path), clinicRows(clinicDatabase()));
+    QVERIFY(backupsLog().contains(QFileInfo(first.path).fileName() + "  first start of the day  " +
+                                  QString::number(first.size) + " bytes  check: ok"));
+
+    setToday(today().addDays(1));
+    backUpOnFirstStartOfDay(AppSettings());
+    waitForBackgroundBackup();
+    QCOMPARE(backupCopies(folder).size(), 2);
+    QCOMPARE(backupCopies(folder).first().taken.date(), today());
+}
+
+// Two years of daily copies, the last taken on Tuesday 8 December 2026: the copies of 2 to 8
+// December, the last of the four weeks before (Sundays 29, 22, 15 and 8 November) and the last
+// day of each of the twelve months before (30 November back to 31 December 2025).
+void BackupsTest::copiesAreThinnedToSevenDaysFourWeeksTwelveMonths() {
+    TestEnv env;
+    env.createDatabase();
+    const QString folder = env.makeDir("program/backups");
+    const QDate last(2026, 12, 8);
+    for (QDate day(2025, 1, 1); day < last; day = day.addDays(1))
+        writeFile(folder + "/korvel_data_" + day.toString("yyyy-MM-dd") + "_080000.mdb", "old");
+    writeFile(folder + "/notes.mdb", "the user's own file");
+    setToday(last);
+    backUpWithoutStopping(AppSettings(), BackupOccasion::Requested);
+
+    QStringList kept;
+    for (const BackupCopy& copy : backupCopies(folder))
+        kept << copy.taken.date().toString("yyyy-MM-dd");
+    QCOMPARE(kept,
+             QStringList({"2026-12-08", "2026-12-07", "2026-12-06", "2026-12-05", "2026-12-04",
+                          "2026-12-03", "2026-12-02", "2026-11-30", "2026-11-29", "2026-11-22",
+                          "2026-11-15", "2026-11-08", "2026-10-31", "2026-09-30", "2026-08-31",
+                          "2026-07-31", "2026-06-30", "2026-05-31", "2026-04-30", "2026-03-31",
+                          "2026-02-28", "2026-01-31", "2025-12-31"}));
+    QVERIFY(fileExists(folder + "/notes.mdb"));
+
+    // Every copy of today stays: the one before a restore is still there after it.
+    QList<QDateTime> sameDay;
+    for (int hour = 8; hour < 12; ++hour)
+        sameDay << QDateTime(last, QTime(hour, 0));
+    QCOMPARE(copiesToKeep(sameDay, last).size(), 4);
+    QCOMPARE(copiesToKeep(sameDay, last.addDays(1)).size(), 1);
+}
+
+void BackupsTest::failedCopyIsToldOnceAndWorkGoesOn() {
+    TestEnv env;
+    env.createDatabase();
+    addPatients(1, 2);
+    const QString blocker = env.root() + "/usb-disk";
+    writeFile(blocker, "a file where the folder should be");
+    AppSettings().backupspath = blocker + "/korvel";
+    const QByteArray before = readFile(AppSettings().databaseFilePath);
+
+    env.dialogs.expectMessage(
+        "The database could not be backed up to " + blocker + "/korvel.\r\nThe backups folder " +
+            blocker +
+            "/korvel cannot be made.\r\nYour work goes on as usual. Check that the folder is "
+            "there, can be written and has room, or choose another one with Settings > Backups "
+            "Folder.",
+        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+    QVERIFY(!backUpWithoutStopping(AppSettings(), BackupOccasion::BeforeCompaction));
+    backUpOnFirstStartOfDay(AppSettings());
+    waitForBackgroundBackup();
+
+    QCOMPARE(env.log().count("error (Backup) : 75 -> The backups folder"), 2);
+    QCOMPARE(readFile(AppSettings().databaseFilePath), before);
+    addPatients(3, 1);
+    QCOMPARE(countOf("per_inf_data"), 3);
+}
+
+void BackupsTest::damagedDatabaseLeavesNoCopy() {
+    TestEnv env;
+    env.createDatabase();
+    closeAllDatabases();
+    makeDamagedDatabase(AppSettings().databaseFilePath);
+    const QString finding = damageFound(AppSettings().databaseFilePath);
+    QVERIFY(!finding.isEmpty());
+
+    try {
+        backUpDatabase(AppSettings(), BackupOccasion::Requested);
+        QFAIL("a damaged database was backed up");
+    } catch (const AppError& error) {
+        QVERIFY(error.description().contains(
+            damagedDatabaseText(AppSettings().databaseFilePath, finding)));
+    }
+    QVERIFY(backupCopies(backupsFolder(AppSettings())).isEmpty());
+    QVERIFY(QDir(backupsFolder(AppSettings())).entryList(QDir::Files).filter(".mdb").isEmpty());
+    QVERIFY(backupsLog().contains("not kept, check: "));
+}
+
+void BackupsTest::copyTakenWhileInvoicesAreSavedHoldsEachWhole() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    addPatients(1, 1);
+    fillPages();
+    InvoiceSaver saver(path);
+    saver.start();
+    QTRY_VERIFY(saver.saved > 5);
+    QList<BackupCopy> copies;
+    for (int i = 0; i < 3; ++i)
+        copies << backUpDatabase(AppSettings(), BackupOccasion::Requested);
+    saver.stop = true;
+    saver.wait();
+
+    for (const BackupCopy& copy : copies) {
+        ScopedDatabase database(copy.path);
+        QVERIFY(countOf("pt_sh", database.db()) > 0);
+        QCOMPARE(valueIn("select count(*) from pt_sh where po_num not in (select po_num from "
+                         "po_descs group by po_num having count(*) = 3)",
+                         {}, database.db())
+                     .toInt(),
+                 0);
+        QCOMPARE(
+            valueIn("select count(*) from po_descs where po_num > 0", {}, database.db()).toInt(),
+            3 * countOf("pt_sh", database.db()));
+    }
+}
+
+void BackupsTest::compactionAndUpgradeAreBackedUpFirst() {
+    TestEnv env;
+    env.createDatabase();
+    addPatients(1, 2);
+    registerScreens(AppSettings());
+    QWidget* window = Screens::get(Screen::Main);
+    env.dialogs.expectMessage("Database was compacted successfully");
+    trigger(window, "mnuCompactDatabase");
+    QVERIFY(backupsLog().contains("before compaction"));
+    QCOMPARE(backupCopies(backupsFolder(AppSettings())).size(), 1);
+
+    const QString older = env.makeDir("older");
+    createOldLayoutDatabase(databaseFileIn(older));
+    const QByteArray oldFile = readFile(databaseFileIn(older));
+    AppSettings().setDbPath(older);
+    env.dialogs.expectMessage("The database has been modified successfully");
+    backUpBeforeUpgrade(AppSettings());
+    UpgradeDB(AppSettings());
+    const QList<BackupCopy> copies = backupCopies(older + "/backups");
+    QCOMPARE(copies.size(), 1);
+    QVERIFY(UpgradeNeeded(copies.first().path));
+    QVERIFY(!UpgradeNeeded(databaseFileIn(older)));
+    QVERIFY(readFile(databaseFileIn(older)) != oldFile);
+}
+
+void BackupsTest::restoreBringsBackExactlyTheChosenCopy() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    registerScreens(AppSettings());
+    QWidget* window = Screens::get(Screen::Main);
+    addPatients(1, 3);
+    addInvoiceLine(addInvoice("P1", "06/11/2026", 500, 100), "01", "visit", 500);
+    setToday(QDate(2026, 11, 6));
+    const QStringList monthOld = clinicRows(clinicDatabase());
+    backUpDatabase(AppSettings(), BackupOccasion::FirstStartOfDay);
+    setToday(QDate(2026, 12, 6));
+    addPatients(4, 2);
+    const QStringList latest = clinicRows(clinicDatabase());
+    const BackupCopy latestCopy = backUpDatabase(AppSettings(), BackupOccasion::Requested);
+    addPatients(6, 1);
+    const QStringList current = clinicRows(clinicDatabase());
+
+    // The search screen is open on the patients as they are now, and must follow the restore.
+    QWidget* search = showScreen(Screen::PatientSearch);
+    QCOMPARE(grid(search, "DBGrid1")->model()->rowCount(), 6);
+    search->close();
+    discardClosed();
+
+    const QString monthOldTaken =
+        backupCopies(backupsFolder(AppSettings())).last().taken.toString("dd/MM/yyyy HH:mm:ss");
+    restoreThroughMenu(env, window, 1, monthOldTaken);
+    QCOMPARE(env.dialogs.choiceShown().size(), 3);
+    QCOMPARE(env.dialogs.choiceShown()[0],
+             QStringList({"Taken", "Size", "Patients", "Invoices", "File"}));
+    QCOMPARE(env.dialogs.choiceShown()[1].mid(2, 2), QStringList({"5", "1"}));
+    QCOMPARE(env.dialogs.choiceShown()[2].mid(2, 2), QStringList({"3", "1"}));
+    QCOMPARE(clinicRowsIn(path), monthOld);
+    QCOMPARE(clinicRows(clinicDatabase()), monthOld);
+    search = showScreen(Screen::PatientSearch);
+    QCOMPARE(grid(search, "DBGrid1")->model()->rowCount(), 3);
+    search->close();
+    discardClosed();
+
+    // What stood there before the restore is the newest copy now, and can be put back in turn.
+    const BackupCopy beforeRestore = backupCopies(backupsFolder(AppSettings())).first();
+    QCOMPARE(clinicRowsIn(beforeRestore.path), current);
+    QVERIFY(backupsLog().contains(QFileInfo(beforeRestore.path).fileName() + "  before restore"));
+    const QStringList names = copyNames(backupsFolder(AppSettings()));
+    const int latestRow = names.indexOf(QFileInfo(latestCopy.path).fileName());
+    restoreThroughMenu(env, window, latestRow, latestCopy.taken.toString("dd/MM/yyyy HH:mm:ss"));
+    QCOMPARE(clinicRowsIn(path), latest);
+    QVERIFY(fileExists(latestCopy.path));
+    QVERIFY(!fileExists(path + ".restoring"));
+}
+
+void BackupsTest::restoreRefusesADamagedCopy() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    registerScreens(AppSettings());
+    addPatients(1, 2);
+    const QStringList current = clinicRows(clinicDatabase());
+    const QString folder = env.makeDir("program/backups");
+    const QString damaged = folder + "/korvel_data_2026-12-01_080000.mdb";
+    QFile::copy(path, damaged);
+    makeDamagedDatabase(damaged);
+    const QString finding = damageFound(damaged);
+
+    env.dialogs.expectRowChoice("Restore", 0);
+    env.dialogs.expectQuestion(kRestoreQuestion.arg("01/12/2026 08:00:00"), Dialogs::Answer::Yes,
+                               Dialogs::Icon::Question);
+    env.dialogs.expectMessage("The database was not restored.\r\n" +
+                                  damagedDatabaseText(damaged, finding),
+                              Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+    trigger(Screens::get(Screen::Main), "mnuRestore");
+    QCOMPARE(clinicRowsIn(path), current);
+    QCOMPARE(backupCopies(folder).size(), 1);
+}
+
+// A folder filled by hand (or by another program) with more copies than are kept: the copy taken
+// before the restore does not thin out the one about to be restored.
+void BackupsTest::restoreOfACopyThatWouldBeThinnedOutWorks() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    registerScreens(AppSettings());
+    addPatients(1, 2);
+    const QString first = backUpDatabase(AppSettings(), BackupOccasion::Requested).path;
+    const QStringList old = clinicRowsIn(first);
+    const QString folder = backupsFolder(AppSettings());
+    const QString oldest = folder + "/korvel_data_2026-01-01_080000.mdb";
+    QFile::rename(first, oldest);
+    for (QDate day(2026, 1, 2); day <= QDate(2026, 2, 9); day = day.addDays(1))
+        QFile::copy(oldest, folder + "/korvel_data_" + day.toString("yyyy-MM-dd") + "_080000.mdb");
+    addPatients(3, 2);
+
+    restoreBackup(AppSettings(), oldest);
+    QCOMPARE(clinicRowsIn(path), old);
+    QVERIFY(fileExists(oldest));
+}
+
+namespace {
+
+// A clinic whose database has moved on since its copy of a month ago.
+struct RestoreRun {
+    TestEnv env;
+    QString path;
+    QString copy;
+    QStringList currentRows;
+    QStringList copyRows;
+
+    RestoreRun() {
+        path = env.createDatabase();
+        addPatients(1, 3);
+        copyRows = clinicRows(clinicDatabase());
+        copy = backUpDatabase(AppSettings(), BackupOccasion::Requested).path;
+        addPatients(4, 3);
+        currentRows = clinicRows(clinicDatabase());
+        closeAllDatabases();
+        releaseDatabaseLock();
+    }
+
+    // Runs the program in a process of its own and restores the copy there; true when the
+    // restore ran to its end.
+    bool restoreInChild(const QString& faultMode, int faultAt) const {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LD_PRELOAD", FAULT_SHIM);
+        environment.insert("KORVEL_FAULT_MODE", faultMode);
+        environment.insert("KORVEL_FAULT_AT", QString::number(faultAt));
+        child.setProcessEnvironment(environment);
+        child.start(STARTUP_CHILD,
+                    {env.programDirectory(), env.root() + "/config", "restore", copy});
+        if (!child.waitForFinished(30000)) {
+            child.kill();
+            child.waitForFinished();
+        }
+        return child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
+    }
+
+    // A sound database of this program stands at the path, holding what it held or the copy.
+    QString whatStands() const {
+        if (!ValidDB(path) || !damageFound(path).isEmpty())
+            return "no valid database";
+        const QStringList rows = clinicRowsIn(path);
+        return rows == currentRows ? "current" : rows == copyRows ? "copy" : "other rows";
+    }
+};
+
+} // namespace
+
+// The restore cut off at every file write, rename and deletion in turn, by a kill or by a full
+// disk: a valid database always stands in place, the one before or the copy, whole.
+void BackupsTest::killOrFullDiskAtAnyWriteOfRestoreLeavesAValidDatabase() {
+    int writes = 0;
+    for (int at = 1;; ++at) {
+        QVERIFY2(at < 400, "the restore never ran to its end");
+        RestoreRun run;
+        const bool finished = run.restoreInChild("kill", at);
+        const QString stands = run.whatStands();
+        QVERIFY2(stands == "current" || stands == "copy",
+                 qPrintable(QString("kill at %1: %2").arg(at).arg(stands)));
+        if (finished) {
+            QCOMPARE(stands, QString("copy"));
+            writes = at - 1;
+            break;
+        }
+    }
+    QVERIFY(writes > 10);
+    for (int at = 1; at <= writes; ++at) {
+        RestoreRun run;
+        const bool finished = run.restoreInChild("full", at);
+        const QString stands = run.whatStands();
+        QVERIFY2(stands == QString(finished ? "copy" : "current"),
+                 qPrintable(QString("full disk at %1: %2").arg(at).arg(stands)));
+    }
+}
+
+QTEST_MAIN(BackupsTest)
+#include "test_backups.moc"
