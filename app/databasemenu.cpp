@@ -2,6 +2,7 @@
 
 #include "app/backups.h"
 #include "app/databaseprocedures.h"
+#include "app/integritywatch.h"
 #include "app/menuerrortrap.h"
 #include "app/setdefaults.h"
 #include "binding/releasedb.h"
@@ -55,6 +56,7 @@ void switchTo(AppSettingsRecord& settings, const QString& directory) {
     SaveRegValue(Setting::DbPath, directory);
     settings.setDbPath(directory);
     backUpBeforeUpgrade(settings);
+    stopDatabaseCheck();
     UpgradeDB(settings);
     ReleaseDB();
     SetDefaults(settings);

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 #include <memory>
@@ -29,14 +30,19 @@ Check checked(const QString& path) {
     }
 }
 
-void checkInBackground(const QString& path);
+// Each check started anew (start-up, another database) makes the ones before it moot: a check that
+// gave way is taken up again only while it is still the latest, and only one reads at a time.
+int latest = 0;
+QPointer<QThread> running;
+
+void checkInBackground(const QString& path, int generation);
 
 // Runs on the main thread. A file that cannot even be checked is only logged: ordinary work on it
 // tells the user its own failures. A check that gave way to a save is taken up again later.
-void report(const QString& path, const Check& check) {
+void report(const QString& path, const Check& check, int generation) {
     if (check.failure && check.failure->number() == kCheckGaveWay)
         QTimer::singleShot(kRetryAfterGivingWay, QCoreApplication::instance(),
-                           [path] { checkInBackground(path); });
+                           [path, generation] { checkInBackground(path, generation); });
     else if (check.failure)
         ErrorLog::write("error (main) : ", *check.failure);
     else if (!check.finding.isEmpty())
@@ -44,13 +50,17 @@ void report(const QString& path, const Check& check) {
                           Dialogs::Icon::Critical);
 }
 
-void checkInBackground(const QString& path) {
+void checkInBackground(const QString& path, int generation) {
+    if (generation != latest)
+        return;
     auto result = std::make_shared<Check>();
     QThread* thread = QThread::create([path, result] { *result = checked(path); });
+    running = thread;
     QCoreApplication* app = QCoreApplication::instance();
-    QObject::connect(thread, &QThread::finished, app, [path, result, thread] {
+    QObject::connect(thread, &QThread::finished, app, [path, result, thread, generation] {
         thread->deleteLater();
-        report(path, *result);
+        if (generation == latest)
+            report(path, *result, generation);
     });
     // The program may end while the check still reads the file.
     QObject::connect(app, &QCoreApplication::aboutToQuit, thread, [thread] { thread->wait(); });
@@ -59,9 +69,18 @@ void checkInBackground(const QString& path) {
 
 } // namespace
 
+void stopDatabaseCheck() {
+    ++latest;
+    if (running) {
+        askRunningCheckToGiveWay();
+        running->wait();
+    }
+}
+
 void checkDatabaseIntegrity(const QString& path, qint64 checkedBeforeStart) {
+    stopDatabaseCheck();
     if (QFileInfo(path).size() <= checkedBeforeStart)
-        report(path, checked(path));
+        report(path, checked(path), latest);
     else
-        checkInBackground(path);
+        checkInBackground(path, latest);
 }

@@ -11,3 +11,7 @@ constexpr qint64 kCheckedBeforeStart = 16 * 1024 * 1024;
 // at once for a file up to the given size, otherwise from a background thread as soon as the
 // check ends.
 void checkDatabaseIntegrity(const QString& path, qint64 checkedBeforeStart = kCheckedBeforeStart);
+
+// Ends the check running beside the program, and keeps one that gave way from being taken up
+// again: the program works on another database now, or stops.
+void stopDatabaseCheck();

@@ -2,6 +2,7 @@
 
 #include "app/backups.h"
 #include "app/databaseprocedures.h"
+#include "app/integritywatch.h"
 #include "app/setdefaults.h"
 #include "binding/releasedb.h"
 #include "core/apperror.h"
@@ -28,6 +29,7 @@ void restoreBackup(AppSettingsRecord& settings, const QString& copy) {
     refuseUnusableCopy(copy);
     // Without a copy of what is there now, a restore of the wrong day could not be undone.
     backUpDatabase(settings, BackupOccasion::BeforeRestore);
+    stopDatabaseCheck();
     ReleaseDB();
     try {
         restoreDatabaseFile(copy, settings.databaseFilePath);

@@ -1,6 +1,7 @@
 #include "programsession.h"
 
 #include "app/backups.h"
+#include "app/integritywatch.h"
 #include "app/runsettings.h"
 #include "app/screenfactories.h"
 #include "app/startup.h"
@@ -93,6 +94,7 @@ void ProgramSession::stop() {
     for (QWidget* screen : Screens::loaded())
         screen->close();
     settle();
+    stopDatabaseCheck();
     Screens::reset();
     closeAllDatabases();
     releaseDatabaseLock();

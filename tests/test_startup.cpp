@@ -11,6 +11,7 @@
 #include "core/errorlog.h"
 #include "core/programdir.h"
 #include "db/connection.h"
+#include "db/createdb.h"
 #include "db/databaselock.h"
 #include "db/integrity.h"
 #include "db/validation.h"
@@ -233,6 +234,17 @@ void StartUpTest::damagedDatabaseIsToldBeforeWork() {
     env.dialogs.expectMessage(damagedText(path), Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
     checkDatabaseIntegrity(path, 0);
     QTRY_VERIFY2_WITH_TIMEOUT(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()), 20000);
+
+    // A check of a file the program no longer works on tells nothing and is not taken up again:
+    // the program moved to another database, or stopped.
+    const QString sound = env.root() + "/sound.mdb";
+    buildEmptyDatabaseFile(sound);
+    checkDatabaseIntegrity(path, 0);
+    checkDatabaseIntegrity(sound, 0);
+    checkDatabaseIntegrity(path, 0);
+    stopDatabaseCheck();
+    QTest::qWait(500);
+    QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
 }
 
 void StartUpTest::aSaveDuringTheIntegrityCheckIsNotRefused() {
