@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QThread>
 #include <QTimer>
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -32,7 +33,7 @@ Check checked(const QString& path) {
 
 // Each check started anew (start-up, another database) makes the ones before it moot: a check that
 // gave way is taken up again only while it is still the latest, and only one reads at a time.
-int latest = 0;
+std::atomic<int> latest{0};
 QPointer<QThread> running;
 
 void checkInBackground(const QString& path, int generation);
@@ -54,7 +55,11 @@ void checkInBackground(const QString& path, int generation) {
     if (generation != latest)
         return;
     auto result = std::make_shared<Check>();
-    QThread* thread = QThread::create([path, result] { *result = checked(path); });
+    // A check stopped before its thread began is not begun at all.
+    QThread* thread = QThread::create([path, result, generation] {
+        if (generation == latest)
+            *result = checked(path);
+    });
     running = thread;
     QCoreApplication* app = QCoreApplication::instance();
     QObject::connect(thread, &QThread::finished, app, [path, result, thread, generation] {

@@ -385,7 +385,7 @@ constexpr char kYear[] = "year";
 void startUp(State& state, const QString& directory) {
     ProgramSession session(directory);
     for (auto _ : state) {
-        if (!session.start())
+        if (!session.start(false))
             state.SkipWithError("the program did not start");
         state.PauseTiming();
         session.stop();

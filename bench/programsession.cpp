@@ -76,12 +76,13 @@ ProgramSession::~ProgramSession() {
     setDialogs(nullptr);
 }
 
-bool ProgramSession::start() {
+bool ProgramSession::start(bool settleBackgroundWork) {
     if (!StartUp(AppSettings()))
         return false;
-    // The day's first start copies the database beside the program: nothing is measured
-    // while that runs.
-    waitForBackgroundBackup();
+    if (settleBackgroundWork) {
+        waitForBackgroundBackup();
+        stopDatabaseCheck();
+    }
     Screens::get(Screen::Main)->show();
     settle();
     running_ = true;

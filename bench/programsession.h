@@ -18,8 +18,11 @@ class ProgramSession {
     ProgramSession(const ProgramSession&) = delete;
     ProgramSession& operator=(const ProgramSession&) = delete;
 
-    // The start-up sequence up to the main window shown; false when the program would end.
-    bool start();
+    // The start-up sequence up to the main window shown; false when the program would end. Unless
+    // start-up itself is measured, the work it leaves running beside the program (the day's copy
+    // of the database, the check of a large file) is done with first, so that nothing measured
+    // afterwards shares the processor with it.
+    bool start(bool settleBackgroundWork = true);
     // Closes every screen and lets go of the database, as ending the program does.
     void stop();
     // Presses the main window's button of a screen and lets it activate.

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <atomic>
+#include <mutex>
 #include <sqlite3.h>
 
 namespace {
@@ -13,35 +14,60 @@ constexpr int kFindingsShown = 3;
 
 std::atomic<bool> giveWayAsked{false};
 
-int giveWayIfAsked(void*) {
-    return giveWayAsked.load() ? 1 : 0;
+// The engine checks the whole file in one step of its program, which a progress handler cannot
+// stop; an interrupt of its connection can, from any thread.
+std::mutex runningMutex;
+sqlite3* running = nullptr;
+
+class RunningCheck {
+  public:
+    explicit RunningCheck(sqlite3* handle) {
+        const std::lock_guard<std::mutex> lock(runningMutex);
+        running = handle;
+    }
+    ~RunningCheck() {
+        const std::lock_guard<std::mutex> lock(runningMutex);
+        running = nullptr;
+    }
+    RunningCheck(const RunningCheck&) = delete;
+    RunningCheck& operator=(const RunningCheck&) = delete;
+};
+
+QStringList checkFindings(QSqlDatabase& db) {
+    QSqlQuery query = runQuery(db, "PRAGMA quick_check");
+    QStringList findings;
+    while (query.next() && findings.size() < kFindingsShown)
+        findings << query.value(0).toString().remove("*** in database main ***").simplified();
+    return findings;
+}
+
+QString findingsText(const QStringList& findings) {
+    return findings == QStringList{"ok"} ? QString() : findings.join("; ");
 }
 
 } // namespace
 
 void askRunningCheckToGiveWay() {
     giveWayAsked = true;
+    const std::lock_guard<std::mutex> lock(runningMutex);
+    if (running)
+        sqlite3_interrupt(running);
 }
 
 QString damageFound(const QString& path, CheckedFile file) {
     ScopedDatabase database(path);
     readOnceUnmapped(database.db());
-    if (file == CheckedFile::InUse) {
-        giveWayAsked = false;
-        sqlite3_progress_handler(engineHandle(database.db()), 1000, giveWayIfAsked, nullptr);
-    }
-    QSqlQuery query;
+    if (file == CheckedFile::Copy)
+        return findingsText(checkFindings(database.db()));
+    giveWayAsked = false;
     try {
-        query = runQuery(database.db(), "PRAGMA quick_check");
+        const RunningCheck registered(engineHandle(database.db()));
+        return findingsText(checkFindings(database.db()));
     } catch (const AppError& error) {
-        if (file == CheckedFile::InUse && giveWayAsked)
+        if (giveWayAsked)
             throw AppError(kCheckGaveWay, "The check of the database gave way to a save.");
         throw;
     }
-    QStringList findings;
-    while (query.next() && findings.size() < kFindingsShown)
-        findings << query.value(0).toString().remove("*** in database main ***").simplified();
-    return findings == QStringList{"ok"} ? QString() : findings.join("; ");
 }
 
 QString damagedDatabaseText(const QString& path, const QString& finding) {
