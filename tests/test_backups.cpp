@@ -6,15 +6,15 @@
 
 #include "app/backuprotation.h"
 #include "app/backups.h"
+#include "app/databaseprocedures.h"
 #include "app/restorebackup.h"
+#include "app/runsettings.h"
 #include "app/screenfactories.h"
 #include "core/programdir.h"
 #include "db/connection.h"
 #include "db/databaselock.h"
 #include "db/integrity.h"
-#include "app/databaseprocedures.h"
 #include "db/validation.h"
-#include "app/runsettings.h"
 #include "settings/settingsstore.h"
 
 #include <QDir>

@@ -37,22 +37,6 @@ QWidget* opened(Screen which) {
     return screen;
 }
 
-// The rows of the named controls as a preview laid them out, line by line.
-QList<QStringList> reportRows(const LaidOutReport& report, const QStringList& controls) {
-    QMap<qint64, QStringList> rows;
-    for (const Page& page : report.pages)
-        for (const PlacedText& text : page.content.texts) {
-            const int column = controls.indexOf(text.control);
-            if (column < 0)
-                continue;
-            const qint64 line = qint64(page.number) * 100000 + text.rect.top();
-            if (!rows.contains(line))
-                rows[line] = QStringList(controls.size(), QString());
-            rows[line][column] = text.text;
-        }
-    return rows.values();
-}
-
 // What the preview that a click opens shows, laid out to its end; the preview is then closed.
 LaidOutReport previewOf(QWidget* screen, const QString& button) {
     LaidOutReport shown;

@@ -17,9 +17,9 @@ class ErrorLogTest : public QObject {
 void ErrorLogTest::entriesHaveTheFixedShapeWithCrLf() {
     TestEnv env;
     ErrorLog::write("error (main) : ", 91, "Object variable not set");
-    ErrorLog::write("error in (CreateDB) : ", AppError(-2147467259, "Unspecified error"));
+    ErrorLog::write("error in (CreateDB) : ", AppError(-2147418113, "Catastrophic failure"));
     QCOMPARE(env.log(), QString("error (main) : 91 -> Object variable not set\r\n"
-                                "error in (CreateDB) : -2147467259 -> Unspecified error\r\n"));
+                                "error in (CreateDB) : -2147418113 -> Catastrophic failure\r\n"));
 }
 
 void ErrorLogTest::openingEmptiesTheLogOfTheLastRun() {

@@ -32,16 +32,6 @@ QString text(QWidget* screen, const QString& name) {
     return box(screen, name)->text();
 }
 
-// Types into a box the user has moved to, and moves on to the next one.
-void typeInto(QWidget* screen, const QString& name, const QString& typed, const QString& next) {
-    QLineEdit* edit = box(screen, name);
-    edit->setFocus(Qt::TabFocusReason);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, typed);
-    child(screen, next)->setFocus(Qt::TabFocusReason);
-}
-
 // A code typed and the box left, which looks it up.
 void lookUp(QWidget* screen, const QString& code) {
     typeInto(screen, "text4", code, "Text6");

@@ -52,22 +52,6 @@ bool showsState(QWidget* screen, const QString& cancel = QString()) {
            child(screen, "SSCommand8")->isVisible() == (cancel == "SSCommand8");
 }
 
-// The rows of a laid-out report section: for each line, the texts of the named controls.
-QList<QStringList> reportRows(const LaidOutReport& report, const QStringList& controls) {
-    QMap<int, QStringList> rows;
-    for (const Page& page : report.pages)
-        for (const PlacedText& text : page.content.texts) {
-            const int column = controls.indexOf(text.control);
-            if (column < 0)
-                continue;
-            const int line = page.number * 100000 + text.rect.top();
-            if (!rows.contains(line))
-                rows[line] = QStringList(controls.size(), QString());
-            rows[line][column] = text.text;
-        }
-    return rows.values();
-}
-
 // Edits a grid cell as a user does: F2, the new text over the old, Enter.
 void editCell(QTableView* grid, int row, int column, const QString& text) {
     grid->setFocus();

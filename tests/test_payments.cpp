@@ -46,35 +46,9 @@ QString refunded(qint64 amount) {
     return QString("Net due raised: %1 paid back today (a refund)\nPaid back in :").arg(amount);
 }
 
-// Types into a box the user has moved to, and moves on to the next one.
-void typeInto(QWidget* screen, const QString& name, const QString& typed, const QString& next) {
-    QLineEdit* edit = box(screen, name);
-    edit->setFocus(Qt::TabFocusReason);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, typed);
-    child(screen, next)->setFocus(Qt::TabFocusReason);
-}
-
 void addLine(QWidget* screen, const QString& code) {
     typeInto(screen, "text4", code, "Text6");
     click(screen, "SSCommand1");
-}
-
-// The rows of the named controls as a laid-out report placed them, line by line.
-QList<QStringList> reportRows(const LaidOutReport& report, const QStringList& controls) {
-    QMap<qint64, QStringList> rows;
-    for (const Page& page : report.pages)
-        for (const PlacedText& text : page.content.texts) {
-            const int column = controls.indexOf(text.control);
-            if (column < 0)
-                continue;
-            const qint64 line = qint64(page.number) * 100000 + text.rect.top();
-            if (!rows.contains(line))
-                rows[line] = QStringList(controls.size(), QString());
-            rows[line][column] = text.text;
-        }
-    return rows.values();
 }
 
 // What the next modal preview shows, laid out to its end; the preview is then closed.

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -89,4 +90,19 @@ int pdfPageCount(const QString& path) {
 
 QString pdfText(const QString& path) {
     return toolOutput("pdftotext", {"-layout", path, "-"});
+}
+
+QList<QStringList> reportRows(const LaidOutReport& report, const QStringList& controls) {
+    QMap<qint64, QStringList> rows;
+    for (const Page& page : report.pages)
+        for (const PlacedText& text : page.content.texts) {
+            const int column = controls.indexOf(text.control);
+            if (column < 0)
+                continue;
+            const qint64 line = qint64(page.number) * 100000 + text.rect.top();
+            if (!rows.contains(line))
+                rows[line] = QStringList(controls.size(), QString());
+            rows[line][column] = text.text;
+        }
+    return rows.values();
 }

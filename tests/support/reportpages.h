@@ -17,6 +17,8 @@ std::vector<PlacedText> textsOf(const Page& page, const QString& control);
 QString textOf(const Page& page, const QString& control);
 // Every line on the page, top to bottom and left to right.
 QStringList allTexts(const Page& page);
+// The rows of a laid-out report: for each line, the texts of the named controls in their order.
+QList<QStringList> reportRows(const LaidOutReport& report, const QStringList& controls);
 
 // What a preview shows once it has laid out the whole report, read back page by page.
 LaidOutReport shownReport(ReportPreview* preview);

@@ -121,3 +121,12 @@ QStringList columnOf(const QAbstractItemModel* model, int column) {
 QStringList columnOf(const QTableView* grid, int column) {
     return columnOf(grid->model(), column);
 }
+
+void typeInto(QWidget* screen, const QString& name, const QString& typed, const QString& next) {
+    QLineEdit* edit = box(screen, name);
+    edit->setFocus(Qt::TabFocusReason);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, typed);
+    child(screen, next)->setFocus(Qt::TabFocusReason);
+}

@@ -37,6 +37,8 @@ void retype(QWidget* screen, const QString& name, const QString& text);
 void typeText(QWidget* widget, const QString& text);
 // Tabs into the box, types the text over what it held and leaves with the Tab key.
 void typeAndTab(QWidget* screen, const QString& name, const QString& text);
+// Types into a box the user has moved to, over what it held, and moves on to the next control.
+void typeInto(QWidget* screen, const QString& name, const QString& typed, const QString& next);
 
 // A plain window in the main window's place, for the screens under test to disable and give back.
 void standInForMainWindow();
