@@ -14,8 +14,8 @@ constexpr int kFindingsShown = 3;
 
 std::atomic<bool> giveWayAsked{false};
 
-// The engine checks the whole file in one step of its program, which a progress handler cannot
-// stop; an interrupt of its connection can, from any thread.
+// A save that waits, or a stop, interrupts the check's connection, which may be done from any
+// thread; the connection is known only while the check runs.
 std::mutex runningMutex;
 sqlite3* running = nullptr;
 
