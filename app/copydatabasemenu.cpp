@@ -21,7 +21,7 @@ void copyDatabaseElsewhere(const AppSettingsRecord& settings, QWidget* owner) {
     const auto progress = dialogs().progress(owner, kTitle);
     try {
         const CopySummary copied =
-            copyDatabase(settings.databaseFilePath, target, [&](qint64 done, qint64 total) {
+            copyDatabase(settings.databaseLocation(), target, [&](qint64 done, qint64 total) {
                 return progress->advance("Copying the database", int(done), int(total));
             });
         showMessage("The database was copied to " + target + ":\r\n" + copied.text());

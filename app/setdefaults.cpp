@@ -54,7 +54,7 @@ void prepareReports(const AppSettingsRecord& settings) {
 
 void SetDefaults(const AppSettingsRecord& settings) {
     prepareReports(settings);
-    const QString database = settings.databaseFilePath;
+    const QString database = settings.databaseLocation();
     forEachDataControl([&](DataSource& source) { source.setDatabaseName(database); });
     forEachDataControl(
         [](DataSource& source) { source.setRecordSource(source.defaultRecordSource()); });

@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QTableView>
+#include <optional>
 
 namespace {
 
@@ -36,9 +37,14 @@ void exportFromGrid(QTableView* grid, DataSource* source, const QString& fileNam
 bool exportRecords(const QString& databasePath, const RecordSourceDefinition& definition,
                    const QVector<RecordSourceModel::Column>& columns, const QString& path,
                    Progress& progress) {
-    ScopedDatabase database(databasePath);
-    readOnceUnmapped(database.db());
-    const auto records = openRecordSet(database.db(), definition);
+    // A file is read once on a connection of its own, unmapped; on a server the invoice being
+    // written is seen only by the session of the shared connection.
+    std::optional<ScopedDatabase> own;
+    if (engineAt(databasePath) == Engine::File) {
+        own.emplace(databasePath);
+        readOnceUnmapped(own->db());
+    }
+    const auto records = openRecordSet(own ? own->db() : openDatabase(databasePath), definition);
     QVector<int> fields;
     QStringList titles;
     for (const RecordSourceModel::Column& column : columns) {

@@ -4,8 +4,11 @@
 #include "db/enginestatements.h"
 #include "db/integrity.h"
 #include "db/schema.h"
+#include "db/serverconnection.h"
+#include "db/serverstatements.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QUrl>
@@ -33,15 +36,16 @@ int waitForLock(void*, int attempts) {
 
 void removeConnection(const QString& name) {
     finalizeStatements(name);
+    dropServerQueries(name);
     QSqlDatabase::database(name, false).close();
     QSqlDatabase::removeDatabase(name);
 }
 
-QString sharedName(const QString& path) {
-    return "korvel:" + QFileInfo(path).absoluteFilePath();
+QString sharedName(const QString& location) {
+    return "korvel:" + (isServerUri(location) ? location : QFileInfo(location).absoluteFilePath());
 }
 
-QSqlDatabase openConnection(const QString& name, const QString& path, bool create) {
+QSqlDatabase openFileConnection(const QString& name, const QString& path, bool create) {
     if (!create && !QFileInfo(path).isFile())
         throw AppError(3024, "Could not find file '" + path + "'.");
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
@@ -67,9 +71,20 @@ QSqlDatabase openConnection(const QString& name, const QString& path, bool creat
     return db;
 }
 
+QSqlDatabase openConnection(const QString& name, const QString& location, bool create) {
+    if (!isServerUri(location))
+        return openFileConnection(name, location, create);
+    const auto address = parseServerUri(location);
+    if (!address)
+        throw AppError(3044, "'" + location + "' is not a valid server address.");
+    return openServerConnection(name, *address);
+}
+
 // A file compacted or restored under the connection leaves it on the old file, which the engine
 // then refuses to write; a connection opened anew reaches the file that stands there now.
 bool replacedSinceOpened(const QSqlDatabase& db) {
+    if (onServer(db))
+        return false;
     int moved = 0;
     sqlite3_file_control(engineHandle(db), "main", SQLITE_FCNTL_HAS_MOVED, &moved);
     return moved != 0;
@@ -77,8 +92,8 @@ bool replacedSinceOpened(const QSqlDatabase& db) {
 
 } // namespace
 
-QSqlDatabase openDatabase(const QString& path) {
-    const QString name = sharedName(path);
+QSqlDatabase openDatabase(const QString& location) {
+    const QString name = sharedName(location);
     if (QSqlDatabase::contains(name)) {
         QSqlDatabase db = QSqlDatabase::database(name, false);
         if (db.isOpen() && !replacedSinceOpened(db))
@@ -86,7 +101,18 @@ QSqlDatabase openDatabase(const QString& path) {
         db = QSqlDatabase();
         removeConnection(name);
     }
-    return openConnection(name, path, false);
+    QSqlDatabase db = openConnection(name, location, false);
+    if (onServer(db))
+        useOwnWorkingTables(db);
+    return db;
+}
+
+bool onServer(const QSqlDatabase& db) {
+    return db.driverName() == "QPSQL";
+}
+
+Engine engineAt(const QString& location) {
+    return isServerUri(location) ? Engine::Server : Engine::File;
 }
 
 void closeDatabase(const QString& path) {
@@ -113,29 +139,51 @@ ScopedDatabase::~ScopedDatabase() {
 
 namespace {
 
-// A server names the refusing constraint; the user is told what the file would tell.
+// A server's text starts with its severity and goes on with where in the statement it failed;
+// the user is told what failed, and for a refusing constraint what the file would tell.
 QString inTheFilesWords(const QString& text) {
+    static const QRegularExpression severity("^(ERROR|FATAL|PANIC):\\s+");
     static const QRegularExpression checkRefused("violates check constraint \"([^\"]+)\"");
-    const QRegularExpressionMatch match = checkRefused.match(text);
+    const QString firstLine = text.section('\n', 0, 0).remove(severity).trimmed();
+    const QRegularExpressionMatch match = checkRefused.match(firstLine);
     if (!match.hasMatch())
-        return text;
+        return firstLine;
     const auto message = serverConstraintMessage(match.captured(1));
-    return message ? "CHECK constraint failed: " + *message : text;
+    return message ? "CHECK constraint failed: " + *message : firstLine;
+}
+
+// A server's refusal of a row carries its standard state; the program knows the file's numbers.
+int inTheFilesNumber(const QString& state, int code) {
+    static const QHash<QString, int> fileNumbers{
+        {"23514", 275},  // a check
+        {"23502", 1299}, // a value that cannot be null
+        {"23505", 2067}, // a value that must be unique
+        {"P0001", 1811}, // a trigger's refusal
+    };
+    // A statement that names what is not there, or is not well formed.
+    if (state.startsWith("42"))
+        return 1;
+    return fileNumbers.value(state, code);
 }
 
 } // namespace
 
 void readOnceUnmapped(const QSqlDatabase& db) {
-    runQuery(db, "PRAGMA mmap_size = 0");
+    if (!onServer(db))
+        runQuery(db, "PRAGMA mmap_size = 0");
 }
 
 AppError databaseError(const QSqlError& error) {
     bool ok = false;
-    const int code = error.nativeErrorCode().toInt(&ok);
+    int code = error.nativeErrorCode().toInt(&ok);
+    if (!ok)
+        code = ErrorNumber::Unexpected;
+    if (error.driverText().startsWith("QPSQL"))
+        code = inTheFilesNumber(error.nativeErrorCode(), code);
     QString text = error.databaseText();
     if (text.isEmpty())
         text = error.text();
-    return AppError(ok ? code : ErrorNumber::Unexpected, inTheFilesWords(text));
+    return AppError(code, inTheFilesWords(text));
 }
 
 QSqlQuery runQuery(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {

@@ -2,6 +2,7 @@
 
 #include "core/apperror.h"
 #include "db/arabiccollation.h"
+#include "db/schema.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -9,10 +10,16 @@
 #include <QVariantList>
 
 // Every connection of the program goes through here: it refuses to create a file where none
-// exists, and registers the Arabic collation that the schema's text columns declare.
+// exists, and registers the Arabic collation that the schema's text columns declare. A location
+// is a database file's path or a server's connection URI.
 
-// The shared connection of the run for a database file, opened on first use.
-QSqlDatabase openDatabase(const QString& path);
+// The shared connection of the run for a database file or a server's database (named by its
+// connection URI), opened on first use.
+QSqlDatabase openDatabase(const QString& location);
+// True for a connection to a database server rather than to a file.
+bool onServer(const QSqlDatabase& db);
+// The engine that keeps the database at a location.
+Engine engineAt(const QString& location);
 // Closes the shared connection of one file, or of every file.
 void closeDatabase(const QString& path);
 void closeAllDatabases();

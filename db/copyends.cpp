@@ -87,17 +87,9 @@ class ServerEnd : public CopyEnd {
     }
 
     void createTables() override {
-        QSqlQuery existing = runQuery(db(), "SELECT to_regclass('per_inf_data') IS NOT NULL");
-        if (existing.next() && existing.value(0).toBool())
+        if (holdsClinicTables(db()))
             throw AppError(kCopyRefused, "The server database already holds a clinic's tables.");
-        runQuery(db(), createServerCollationStatement());
-        for (const TableDef& table : schemaTables())
-            for (const QString& statement : createTableStatements(table, Engine::Server))
-                runQuery(db(), statement);
-        for (const AddedIndexDef& index : addedIndexes())
-            runQuery(db(), createIndexStatement(index));
-        for (const QString& statement : createPaymentTableStatements(Engine::Server))
-            runQuery(db(), statement);
+        createServerTables(db());
     }
 
   private:

@@ -7,6 +7,7 @@
 #include "db/connection.h"
 #include "db/databaselock.h"
 #include "db/indexupkeep.h"
+#include "db/payments.h"
 #include "db/paymentsupgrade.h"
 #include "db/schema.h"
 
@@ -122,4 +123,20 @@ bool createDatabaseFile(const QString& baseName) {
         dialogs().message(error.description());
         return false;
     }
+}
+
+void createServerTables(const QSqlDatabase& db) {
+    runQuery(db, createServerCollationStatement());
+    for (const TableDef& table : schemaTables())
+        for (const QString& statement : createTableStatements(table, Engine::Server))
+            runQuery(db, statement);
+    for (const AddedIndexDef& index : addedIndexes())
+        runQuery(db, createIndexStatement(index));
+    for (const QString& statement : createPaymentTableStatements(Engine::Server))
+        runQuery(db, statement);
+}
+
+bool holdsClinicTables(const QSqlDatabase& db) {
+    QSqlQuery existing = runQuery(db, "SELECT to_regclass('public.per_inf_data') IS NOT NULL");
+    return existing.next() && existing.value(0).toBool();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSqlDatabase>
 #include <QString>
 
 // Builds a new empty database with the full schema in the program directory, keeping the
@@ -10,3 +11,9 @@ bool createDatabaseFile(const QString& baseName);
 // Builds a database file with the full schema and no rows at a path, replacing what an earlier
 // build that was cut off left there. A failure raises AppError.
 void buildEmptyDatabaseFile(const QString& path);
+
+// Makes the clinic's tables in an empty database on a server, in the caller's transaction. A
+// failure raises AppError.
+void createServerTables(const QSqlDatabase& db);
+// True when a server's database already holds the clinic's tables.
+bool holdsClinicTables(const QSqlDatabase& db);

@@ -19,12 +19,13 @@ QString copiedLineFields() {
 } // namespace
 
 int appendInvoiceWithLines(const QSqlDatabase& db, const InvoiceHeader& header) {
-    const QSqlQuery query = runQuery(
+    QSqlQuery query = runQuery(
         db,
         "insert into pt_sh (file_num, po_date, po_pri, po_netd, fmon, fyear) "
-        "values (?, ?, ?, ?, ?, ?)",
+        "values (?, ?, ?, ?, ?, ?) returning po_num",
         {header.fileNumber, header.date, header.total, header.netDue, header.month, header.year});
-    const int number = query.lastInsertId().toInt();
+    query.next();
+    const int number = query.value(0).toInt();
     const QString fields = copiedLineFields();
     runQuery(db,
              "insert into po_descs (" + fields + ", po_num) select " + fields +

@@ -1,6 +1,7 @@
 #include "db/orderedqueryrecordset.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -39,14 +40,12 @@ std::unique_ptr<RecordSet> OrderedQueryRecordSet::open(const QSqlDatabase& db, c
         return nullptr;
     std::unique_ptr<OrderedQueryRecordSet> records(new OrderedQueryRecordSet(
         db, text, match.captured(1), match.captured(2) + "." + match.captured(3), values));
-    // The engine's own row number, alone the primary key, is never null and never repeated
-    // within its table.
-    const auto key = records->statements_.rows(
-        "SELECT count(*) FROM pragma_table_info(?) WHERE pk > 0 AND name = ? COLLATE NOCASE "
-        "AND upper(type) = 'INTEGER' AND (SELECT count(*) FROM pragma_table_info(?) WHERE pk > "
-        "0) = 1",
-        {match.captured(2), match.captured(3), match.captured(2)});
-    if (key.first().first().toInt() != 1)
+    // A table's counter is never null and never repeated within its table.
+    const auto tableColumns = records->statements_.tableColumns(match.captured(2));
+    if (std::none_of(tableColumns.begin(), tableColumns.end(), [&](const TableColumn& column) {
+            return column.counter &&
+                   column.name.compare(match.captured(3), Qt::CaseInsensitive) == 0;
+        }))
         return nullptr;
     for (int i = 0; i < records->columns_.size(); ++i) {
         if (records->columns_[i].name.compare(match.captured(3), Qt::CaseInsensitive) != 0)
@@ -58,6 +57,7 @@ std::unique_ptr<RecordSet> OrderedQueryRecordSet::open(const QSqlDatabase& db, c
     }
     if (records->orderColumn_ < 0)
         return nullptr;
+    records->columns_[records->orderColumn_].integer = true;
     return records;
 }
 
@@ -66,7 +66,7 @@ OrderedQueryRecordSet::OrderedQueryRecordSet(const QSqlDatabase& db, const QStri
                                              const QVariantList& values)
     : RecordSet(db), query_(query), reversed_(unordered + " order by " + orderTerm + " desc"),
       values_(values) {
-    const QString probe = "SELECT * FROM (" + query_ + ") LIMIT 0";
+    const QString probe = "SELECT * FROM (" + query_ + ") AS q LIMIT 0";
     for (const QString& name : statements_.columnNames(probe, values_))
         columns_.append({name, false});
 }
@@ -93,7 +93,7 @@ QVector<Record> OrderedQueryRecordSet::numbered(const QVector<Row>& rows) const 
 
 QVector<Record> OrderedQueryRecordSet::between(std::optional<qint64> from, std::optional<qint64> to,
                                                std::optional<qint64> limit) {
-    QString sql = "SELECT * FROM (" + query_ + ")";
+    QString sql = "SELECT * FROM (" + query_ + ") AS q";
     QVariantList values = values_;
     QStringList conditions;
     if (from) {
@@ -107,13 +107,13 @@ QVector<Record> OrderedQueryRecordSet::between(std::optional<qint64> from, std::
     if (!conditions.isEmpty())
         sql += " WHERE " + conditions.join(" AND ");
     sql += " LIMIT ?";
-    values << limit.value_or(-1);
+    values << limit.value_or(Statements::kNoLimit);
     return numbered(statements_.rows(sql, values));
 }
 
 std::optional<qint64> OrderedQueryRecordSet::valueRowsBefore(std::optional<qint64> value,
                                                              int rows) {
-    QString sql = "SELECT " + orderName() + " FROM (" + reversed_ + ")";
+    QString sql = "SELECT " + orderName() + " FROM (" + reversed_ + ") AS q";
     QVariantList values = values_;
     if (value) {
         sql += " WHERE " + orderName() + " < ?";
@@ -169,7 +169,7 @@ std::optional<Record> OrderedQueryRecordSet::before(qint64 key) {
 
 std::optional<Record> OrderedQueryRecordSet::at(qint64 key) {
     const QString sql =
-        "SELECT * FROM (" + query_ + ") WHERE " + orderName() + " = ? LIMIT 1 OFFSET ?";
+        "SELECT * FROM (" + query_ + ") AS q WHERE " + orderName() + " = ? LIMIT 1 OFFSET ?";
     const auto rows = statements_.rows(sql, values_ + QVariantList{valueOf(key), placeOf(key)});
     if (rows.isEmpty())
         return std::nullopt;
@@ -177,21 +177,23 @@ std::optional<Record> OrderedQueryRecordSet::at(qint64 key) {
 }
 
 std::optional<Record> OrderedQueryRecordSet::findFirst(int column, const QVariant& value) {
+    if (equalsNoValueOf(column, value))
+        return std::nullopt;
     const QString field = quotedName(columns_[column].name);
-    const auto found = statements_.rows("SELECT " + orderName() + " FROM (" + query_ + ") WHERE " +
-                                            field + " = ? LIMIT 1",
+    const auto found = statements_.rows("SELECT " + orderName() + " FROM (" + query_ +
+                                            ") AS q WHERE " + field + " = ? LIMIT 1",
                                         values_ + QVariantList{value});
     if (found.isEmpty())
         return std::nullopt;
     const qint64 order = found.first().first().toLongLong();
     const auto place = statements_.rows(
         "SELECT korvel_place FROM (SELECT row_number() OVER () - 1 AS korvel_place, * FROM (" +
-            query_ + ") WHERE " + orderName() + " = ?) WHERE " + field + " = ? LIMIT 1",
+            query_ + ") AS q WHERE " + orderName() + " = ?) AS p WHERE " + field + " = ? LIMIT 1",
         values_ + QVariantList{order, value});
     return at(keyOf(order, place.first().first().toLongLong()));
 }
 
 int OrderedQueryRecordSet::count() {
-    const auto rows = statements_.rows("SELECT count(*) FROM (" + query_ + ")", values_);
+    const auto rows = statements_.rows("SELECT count(*) FROM (" + query_ + ") AS q", values_);
     return rows.first().first().toInt();
 }

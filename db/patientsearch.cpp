@@ -22,7 +22,11 @@ QString likePattern(QString text) {
 
 } // namespace
 
-SearchQuery patientSearchQuery(SearchField field, const QString& text) {
-    return {QString("select * from per_inf_data where ") + column(field) + " LIKE ? ESCAPE '!'",
-            {"%" + likePattern(text) + "%"}};
+// A server cannot match patterns under the Arabic collation, whose equality ignores case: it
+// matches under the plain one, ignoring the case of Latin letters as the file's LIKE does.
+SearchQuery patientSearchQuery(SearchField field, const QString& text, Engine engine) {
+    const QString match = engine == Engine::File
+                              ? QString(column(field)) + " LIKE ? ESCAPE '!'"
+                              : "(" + QString(column(field)) + " COLLATE \"C\") ILIKE ? ESCAPE '!'";
+    return {"select * from per_inf_data where " + match, {"%" + likePattern(text) + "%"}};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/schema.h"
+
 #include <QString>
 #include <QVariantList>
 
@@ -15,4 +17,4 @@ struct SearchQuery {
 
 // The patient files whose field holds the text anywhere, the text taken literally: '%', '_' and
 // '\' in it match only themselves. The column comes from a fixed table, never from the text.
-SearchQuery patientSearchQuery(SearchField field, const QString& text);
+SearchQuery patientSearchQuery(SearchField field, const QString& text, Engine engine);

@@ -10,17 +10,18 @@ const QString kCashBookQuery =
     "(SELECT pt_name FROM per_inf_data WHERE id = "
     "(SELECT min(q.id) FROM per_inf_data AS q WHERE q.file_num = p.file_num)) AS pt_name, "
     "p.kind, p.amount, "
-    "CASE WHEN p.kind = 'Cash' AND NOT p.carried_over THEN p.amount ELSE 0 END AS cash_amount, "
-    "CASE WHEN p.kind = 'Credit' AND NOT p.carried_over THEN p.amount ELSE 0 END AS "
+    "CASE WHEN p.kind = 'Cash' AND p.carried_over = 0 THEN p.amount ELSE 0 END AS cash_amount, "
+    "CASE WHEN p.kind = 'Credit' AND p.carried_over = 0 THEN p.amount ELSE 0 END AS "
     "credit_amount, "
-    "CASE WHEN p.kind = 'Partial' AND NOT p.carried_over THEN p.amount ELSE 0 END AS "
+    "CASE WHEN p.kind = 'Partial' AND p.carried_over = 0 THEN p.amount ELSE 0 END AS "
     "partial_amount, "
-    "CASE WHEN p.carried_over THEN p.amount ELSE 0 END AS carried_amount "
+    "CASE WHEN p.carried_over <> 0 THEN p.amount ELSE 0 END AS carried_amount "
     "FROM payments AS p WHERE p.pay_day BETWEEN ? AND ? ORDER BY p.pay_day, p.id";
 
 // An invoice's date text as a day key; a date typed another way sorts by what can be read of it.
 const QString kInvoiceDay =
-    "CASE WHEN po_date GLOB '[0-9][0-9]/[0-9][0-9]/[0-9][0-9][0-9][0-9]' "
+    "CASE WHEN length(po_date) = 10 AND substr(po_date, 3, 1) = '/' AND substr(po_date, 6, 1) = "
+    "'/' "
     "THEN substr(po_date, 7, 4) || '-' || substr(po_date, 4, 2) || '-' || substr(po_date, 1, 2) "
     "ELSE coalesce(fyear, '') || '-00-00' END";
 
@@ -39,7 +40,7 @@ const QString kStatementQuery =
     "SELECT '9999-99-99', po_num, 2, 0, NULL, 'Unrecorded payment', NULL, NULL, "
     "gap, -gap FROM (SELECT po_num, coalesce(po_pri, 0) - coalesce(po_netd, 0) - "
     "(SELECT coalesce(sum(amount), 0) FROM payments WHERE payments.po_num = inv.po_num) AS gap "
-    "FROM inv) WHERE gap <> 0) "
+    "FROM inv) AS g WHERE gap <> 0) "
     "SELECT entry_date, po_num, entry, lines_total, charged, paid, change, "
     "sum(change) OVER (ORDER BY day, po_num, ord, pid ROWS UNBOUNDED PRECEDING) AS balance "
     "FROM ev ORDER BY day, po_num, ord, pid";

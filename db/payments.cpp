@@ -18,7 +18,9 @@ void recordPayment(const QSqlDatabase& db, const Payment& payment) {
 }
 
 void recordInvoiceKind(const QSqlDatabase& db, const QVariant& invoiceNumber, const QString& kind) {
-    runQuery(db, "INSERT OR REPLACE INTO invoice_kinds (po_num, kind) VALUES (?, ?)",
+    runQuery(db,
+             "INSERT INTO invoice_kinds (po_num, kind) VALUES (?, ?) "
+             "ON CONFLICT (po_num) DO UPDATE SET kind = excluded.kind",
              {invoiceNumber, kind});
 }
 

@@ -26,7 +26,7 @@ QString ascendingOrderColumn(const QString& query) {
 QueryRecordSet::QueryRecordSet(const QSqlDatabase& db, const QString& query,
                                const QVariantList& values)
     : RecordSet(db), query_(withoutTrailingSemicolons(query)), values_(values) {
-    const QString probe = "SELECT * FROM (" + query_ + ") LIMIT 0";
+    const QString probe = "SELECT * FROM (" + query_ + ") AS q LIMIT 0";
     for (const QString& name : statements_.columnNames(probe, values_))
         columns_.append({name, false});
     const QString order = ascendingOrderColumn(query_);
@@ -78,7 +78,7 @@ QVector<Record> QueryRecordSet::rowsFrom(qint64 offset, int limit) {
     QVector<Record> records;
     if (offset < 0)
         return records;
-    QString sql = "SELECT * FROM (" + query_ + ")";
+    QString sql = "SELECT * FROM (" + query_ + ") AS q";
     QVariantList values = values_;
     qint64 skipped = offset;
     // Rows from the nearest known row before the wanted one on: the order value finds them
@@ -122,7 +122,7 @@ std::optional<Record> QueryRecordSet::findFirst(int column, const QVariant& valu
     const QString field = quotedName(columns_[column].name);
     const QString sql = "SELECT korvel_position FROM (SELECT row_number() OVER () - 1 AS "
                         "korvel_position, * FROM (" +
-                        query_ + ")) WHERE " + field + " = ? LIMIT 1";
+                        query_ + ") AS q) AS p WHERE " + field + " = ? LIMIT 1";
     const auto rows = statements_.rows(sql, values_ + QVariantList{value});
     if (rows.isEmpty())
         return std::nullopt;
@@ -130,7 +130,7 @@ std::optional<Record> QueryRecordSet::findFirst(int column, const QVariant& valu
 }
 
 int QueryRecordSet::count() {
-    const auto rows = statements_.rows("SELECT count(*) FROM (" + query_ + ")", values_);
+    const auto rows = statements_.rows("SELECT count(*) FROM (" + query_ + ") AS q", values_);
     return rows.first().first().toInt();
 }
 

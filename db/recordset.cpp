@@ -49,6 +49,14 @@ std::optional<Record> RecordSet::firstOf(const QVector<Record>& records) {
     return records.first();
 }
 
+bool RecordSet::equalsNoValueOf(int column, const QVariant& value) const {
+    if (!columns_[column].integer || value.typeId() != QMetaType::QString)
+        return false;
+    bool whole = false;
+    value.toString().trimmed().toLongLong(&whole);
+    return !whole;
+}
+
 std::unique_ptr<RecordSet> openRecordSet(const QSqlDatabase& db,
                                          const RecordSourceDefinition& definition) {
     if (isQueryText(definition.text)) {

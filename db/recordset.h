@@ -76,6 +76,9 @@ class RecordSet {
     explicit RecordSet(const QSqlDatabase& db) : statements_(db) {}
 
     static std::optional<Record> firstOf(const QVector<Record>& records);
+    // A text that is no whole number equals no value of a whole-number column; the file's engine
+    // answers so, and a server refuses to compare them at all.
+    bool equalsNoValueOf(int column, const QVariant& value) const;
 
     Statements statements_;
     QVector<SourceColumn> columns_;

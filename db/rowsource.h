@@ -4,6 +4,7 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariantList>
+#include <optional>
 #include <vector>
 
 struct sqlite3_stmt;
@@ -21,7 +22,7 @@ class RowSource {
 };
 
 // The rows of a query, streamed as the engine reads them. A report reads tens of thousands of
-// them, so they are read on the engine's own interface.
+// them, so a file's are read on the engine's own interface; a server's come through Qt's driver.
 class QueryRows : public RowSource {
   public:
     // Runs the query with its values on the connection, which stays open while the rows are read.
@@ -36,7 +37,8 @@ class QueryRows : public RowSource {
     QVariant value(int column) const override;
 
   private:
-    sqlite3_stmt* statement_;
+    sqlite3_stmt* statement_ = nullptr;
+    std::optional<QSqlQuery> serverRows_;
     QStringList columns_;
     bool onRow_ = false;
 };

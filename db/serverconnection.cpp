@@ -1,25 +1,45 @@
 #include "db/serverconnection.h"
 
 #include "core/apperror.h"
+#include "db/connection.h"
 
 #include <QSqlError>
 #include <QUuid>
 
-ServerDatabase::ServerDatabase(const ServerAddress& address)
-    : name_("korvel-server:" + QUuid::createUuid().toString()) {
-    db_ = QSqlDatabase::addDatabase("QPSQL", name_);
-    db_.setHostName(address.host);
-    db_.setPort(address.port);
-    db_.setDatabaseName(address.database);
-    db_.setUserName(address.user);
-    if (!db_.open()) {
-        const QString reason = db_.lastError().text();
-        db_ = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name_);
-        throw AppError(3704, "Could not reach the database " + address.describe() + ": " +
-                                 reason.trimmed());
-    }
+namespace {
+constexpr int kServerUnreachable = 3704;
 }
+
+QSqlDatabase openServerConnection(const QString& name, const ServerAddress& address) {
+    QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", name);
+    db.setHostName(address.host);
+    db.setPort(address.port);
+    db.setDatabaseName(address.database);
+    db.setUserName(address.user);
+    if (!db.open()) {
+        // The client library's own words, without the driver's line under them.
+        const QString reason = db.lastError().databaseText().section('\n', 0, 0);
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        throw AppError(kServerUnreachable, "Could not reach the database " + address.describe() +
+                                               ": " + reason.trimmed());
+    }
+    return db;
+}
+
+void useOwnWorkingTables(const QSqlDatabase& db) {
+    // A database made empty for a copy has no tables yet to take the form of.
+    QSqlQuery shared = runQuery(db, "SELECT to_regclass('public.po_desc') IS NOT NULL");
+    if (!shared.next() || !shared.value(0).toBool())
+        return;
+    for (const QString table : {"po_desc", "inv_rep_data"})
+        runQuery(db, "CREATE TEMPORARY TABLE IF NOT EXISTS " + table + " (LIKE public." + table +
+                         " INCLUDING ALL)");
+}
+
+ServerDatabase::ServerDatabase(const ServerAddress& address)
+    : name_("korvel-server:" + QUuid::createUuid().toString()),
+      db_(openServerConnection(name_, address)) {}
 
 ServerDatabase::~ServerDatabase() {
     db_.close();

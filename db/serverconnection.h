@@ -4,8 +4,17 @@
 
 #include <QSqlDatabase>
 
+// Opens a connection to a database on a PostgreSQL server under the name. An unreachable server
+// raises AppError saying which server and why.
+QSqlDatabase openServerConnection(const QString& name, const ServerAddress& address);
+
+// Gives the connection working tables of its own (the invoice being written and its printout),
+// which hide the shared ones for the session, so that two desks writing invoices at once never
+// see or delete each other's lines.
+void useOwnWorkingTables(const QSqlDatabase& db);
+
 // A private connection to a database on a PostgreSQL server for one operation, closed and removed
-// when it goes out of scope. An unreachable server raises AppError saying which server and why.
+// when it goes out of scope.
 class ServerDatabase {
   public:
     explicit ServerDatabase(const ServerAddress& address);

@@ -4,15 +4,23 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <limits>
 
 struct sqlite3_stmt;
 
 using Row = QVector<QVariant>;
 
-// The statements of one record set on its connection, on the engine's own interface, each
-// prepared once and then reused with new values. Every result is read whole (the statements
-// carry their own LIMIT) and the statement reset at once, so that no read keeps the database
-// file locked between operations.
+// A column of a table as its engine declares it.
+struct TableColumn {
+    QString name;
+    bool integer = false; // a whole number or a flag
+    bool counter = false; // the table's own record number, alone its key
+};
+
+// The statements of one record set on its connection, each prepared once and then reused with
+// new values: on a file on the engine's own interface, on a server through Qt's driver. Every
+// result is read whole (the statements carry their own LIMIT) and the statement reset at once, so
+// that no read keeps the database file locked between operations.
 class Statements {
   public:
     explicit Statements(const QSqlDatabase& db);
@@ -25,13 +33,17 @@ class Statements {
     // The names of the result columns of a query.
     QStringList columnNames(const QString& sql, const QVariantList& values = {});
 
-    struct Written {
-        qint64 insertedId;
-        int rowsAffected;
-    };
-    Written write(const QString& sql, const QVariantList& values);
+    // Runs a change; the number of rows it changed.
+    int write(const QString& sql, const QVariantList& values);
+    // Runs an INSERT; the value of the key column that the new row was given.
+    qint64 insert(const QString& sql, const QVariantList& values, const QString& keyColumn);
+    // The table's columns in their order; none when there is no such table.
+    QVector<TableColumn> tableColumns(const QString& table);
+    // The largest LIMIT, for a statement that takes one and is asked for every row.
+    static constexpr qint64 kNoLimit = std::numeric_limits<qint64>::max();
 
   private:
+    bool onServer() const;
     sqlite3_stmt* bound(const QString& sql, const QVariantList& values);
 
     QSqlDatabase db_;

@@ -49,7 +49,7 @@ void TableRecordSet::restart(const RecordSourceDefinition& definition) {
 }
 
 // The table's counter identifies its records; a working table of the older layout has none,
-// and the engine's own row number stands in.
+// and the file's own row number stands in.
 QString TableRecordSet::keyColumn() const {
     for (const SourceColumn& column : columns_)
         if (column.counter)
@@ -58,16 +58,11 @@ QString TableRecordSet::keyColumn() const {
 }
 
 void TableRecordSet::readColumns(const QString& table) {
-    const auto rows = statements_.rows("SELECT name, type, pk FROM pragma_table_info(?)", {table});
-    if (rows.isEmpty())
+    const QVector<TableColumn> columns = statements_.tableColumns(table);
+    if (columns.isEmpty())
         throw DataErrors::unknownTable(table);
-    for (const Row& row : rows) {
-        const QString type = row[1].toString();
-        // An INTEGER primary key is the engine's own row number.
-        const bool counter =
-            row[2].toInt() == 1 && type.compare("INTEGER", Qt::CaseInsensitive) == 0;
-        columns_.append({row[0].toString(), type.contains("INT", Qt::CaseInsensitive), counter});
-    }
+    for (const TableColumn& column : columns)
+        columns_.append({column.name, column.integer, column.counter});
 }
 
 QString TableRecordSet::where(const QString& condition) const {
@@ -119,6 +114,8 @@ std::optional<Record> TableRecordSet::at(qint64 key) {
 }
 
 std::optional<Record> TableRecordSet::findFirst(int column, const QVariant& value) {
+    if (equalsNoValueOf(column, value))
+        return std::nullopt;
     const QString condition = quotedName(columns_[column].name) + " = ?";
     return firstOf(select(condition, "ASC", withFilter({value, 1})));
 }
@@ -159,7 +156,7 @@ Record TableRecordSet::insert(const Changes& changes) {
     const QString sql = names.isEmpty() ? "INSERT INTO " + table_ + " DEFAULT VALUES"
                                         : "INSERT INTO " + table_ + " (" + names.join(", ") +
                                               ") VALUES (" + marks.join(", ") + ")";
-    return reread(statements_.write(sql, values).insertedId);
+    return reread(statements_.insert(sql, values, key_));
 }
 
 Record TableRecordSet::update(qint64 key, const Changes& changes) {
@@ -174,14 +171,13 @@ Record TableRecordSet::update(qint64 key, const Changes& changes) {
     values << key;
     const QString sql =
         "UPDATE " + table_ + " SET " + assignments.join(", ") + " WHERE " + key_ + " = ?";
-    if (statements_.write(sql, values).rowsAffected == 0)
+    if (statements_.write(sql, values) == 0)
         throw DataErrors::recordDeleted();
     return reread(key);
 }
 
 void TableRecordSet::remove(qint64 key) {
-    if (statements_.write("DELETE FROM " + table_ + " WHERE " + key_ + " = ?", {key})
-            .rowsAffected == 0)
+    if (statements_.write("DELETE FROM " + table_ + " WHERE " + key_ + " = ?", {key}) == 0)
         throw DataErrors::recordDeleted();
 }
 

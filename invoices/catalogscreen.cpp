@@ -98,7 +98,7 @@ void CatalogScreen::closeEvent(QCloseEvent* event) {
 }
 
 void CatalogScreen::activate() {
-    RefreshForm(this, settings_.databaseFilePath);
+    RefreshForm(this, settings_.databaseLocation());
 }
 
 void CatalogScreen::setEditing(bool editing) {

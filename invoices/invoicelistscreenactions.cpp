@@ -45,7 +45,7 @@ void InvoiceListScreen::closeEvent(QCloseEvent* event) {
 }
 
 void InvoiceListScreen::activate() {
-    RefreshForm(this, settings_.databaseFilePath);
+    RefreshForm(this, settings_.databaseLocation());
     // The list is the pending invoices again: a caption naming all of them would mislead.
     if (listBar_->caption() == "All Invoices")
         listBar_->setCaption("Pending Invoices");
@@ -167,7 +167,7 @@ void InvoiceListScreen::saveInvoice() {
         const QString date = dateBox_->value();
         invoices_->setField("fmon", invoiceMonth(date));
         invoices_->setField("fyear", invoiceYear(date));
-        QSqlDatabase db = openDatabase(settings_.databaseFilePath);
+        QSqlDatabase db = openDatabase(settings_.databaseLocation());
         inTransaction(db, [&] {
             recordPayment(db, payment);
             invoices_->store();
@@ -180,7 +180,7 @@ void InvoiceListScreen::saveInvoice() {
 void InvoiceListScreen::deleteInvoice() {
     reported([&] {
         const QVariant number = invoices_->field("po_num");
-        QSqlDatabase db = openDatabase(settings_.databaseFilePath);
+        QSqlDatabase db = openDatabase(settings_.databaseLocation());
         inTransaction(db, [&] { deleteSavedInvoice(db, number); });
     });
     reported([&] { invoices_->refresh(); });

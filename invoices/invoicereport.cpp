@@ -42,7 +42,7 @@ QString captionFor(const QString& name, const QVariant& value) {
 
 RowSet PrepareInvoiceReport(const AppSettingsRecord& settings, const QString& invoiceNumber) {
     const QVariant number = invoiceNumberValue(invoiceNumber.trimmed());
-    RowSet rows = invoiceReportRows(settings.databaseFilePath, number);
+    RowSet rows = invoiceReportRows(settings.databaseLocation(), number);
 
     Report& report = reportByName("po_rep");
     report.useSideMargins();
@@ -52,7 +52,7 @@ RowSet PrepareInvoiceReport(const AppSettingsRecord& settings, const QString& in
     }
     PrepareReport(report, settings);
     fillLabelsFromFirstRow(report, rows);
-    markPaymentKind(report, invoiceKind(settings.databaseFilePath, number));
+    markPaymentKind(report, invoiceKind(settings.databaseLocation(), number));
     return rows;
 }
 

@@ -42,14 +42,14 @@ void InvoiceScreen::activate() {
         activated_ = true;
         reported(
             [&] {
-                QSqlDatabase db = openDatabase(settings_.databaseFilePath);
+                QSqlDatabase db = openDatabase(settings_.databaseLocation());
                 inTransaction(db, [&] { deleteLeftoverScratch(db); });
             },
             FailureWording::NumberArrowDescription);
     }
     reported(
         [&] {
-            RefreshForm(this, settings_.databaseFilePath);
+            RefreshForm(this, settings_.databaseLocation());
             headerId_ = header_->hasCurrent() ? header_->field("id") : QVariant();
         },
         FailureWording::NumberArrowDescription);
@@ -169,7 +169,7 @@ void InvoiceScreen::saveAndStartNext() {
 int InvoiceScreen::storeInvoice(bool clearScratch) {
     const InvoiceDraft invoice = draft();
     checkDraftFits(invoice);
-    QSqlDatabase db = openDatabase(settings_.databaseFilePath);
+    QSqlDatabase db = openDatabase(settings_.databaseLocation());
     int number = 0;
     inTransaction(db, [&] {
         number = writeInvoice(db, invoice);
@@ -212,7 +212,7 @@ void InvoiceScreen::printInvoice() {
 }
 
 void InvoiceScreen::clearScratch() {
-    QSqlDatabase db = openDatabase(settings_.databaseFilePath);
+    QSqlDatabase db = openDatabase(settings_.databaseLocation());
     inTransaction(db, [&] { deleteScratch(db, headerId_); });
 }
 

@@ -80,7 +80,7 @@ void OpenFileDialog::showEvent(QShowEvent* event) {
 
 void OpenFileDialog::activate() {
     ok_->setEnabled(false);
-    RefreshForm(this, settings_.databaseFilePath);
+    RefreshForm(this, settings_.databaseLocation());
     reported([this] { header_->addNew(); }, FailureWording::NumberArrowDescription);
     fileNumber_->setFocus();
 }

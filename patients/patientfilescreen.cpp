@@ -71,7 +71,7 @@ PatientFileScreen::PatientFileScreen(const AppSettingsRecord& settings, QWidget*
     patients_->setStoresOnMove(true);
     form_ = buildPatientFileForm(this, patients_, invoices_);
     invoices_->model()->setRowWriter([this](const auto& edit, const auto& write) {
-        return writeInvoiceRow(settings_.databaseFilePath, edit, write);
+        return writeInvoiceRow(settings_.databaseLocation(), edit, write);
     });
     connectHandlers();
 }
@@ -125,7 +125,7 @@ bool PatientFileScreen::storeOnClose() {
 }
 
 void PatientFileScreen::activate() {
-    RefreshForm(this, settings_.databaseFilePath);
+    RefreshForm(this, settings_.databaseLocation());
     const QString answer = askFileNumber();
     if (answer.isEmpty()) {
         close();

@@ -7,12 +7,14 @@
 #include "settings/appsettings.h"
 
 void printPatientSheet(const AppSettingsRecord& settings, const QString& fileNumber) {
-    const auto rows = patientSheetRows(settings.databaseFilePath, fileNumber);
+    const auto rows = patientSheetRows(settings.databaseLocation(), fileNumber);
     printReport(reportByName("per_inf_rep"), *rows);
 }
 
 void previewNationalityCount(const AppSettingsRecord& settings, QWidget* parent) {
-    const auto readRows = [path = settings.databaseFilePath] { return nationalityCountRows(path); };
+    const auto readRows = [path = settings.databaseLocation()] {
+        return nationalityCountRows(path);
+    };
     const auto rows = readRows();
     Report& report = reportByName("countbynationality");
     PrepareReport(report, settings);

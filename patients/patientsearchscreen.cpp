@@ -6,6 +6,7 @@
 #include "binding/screens.h"
 #include "binding/widgets.h"
 #include "core/failures.h"
+#include "db/connection.h"
 #include "patients/bidirectionaldelegate.h"
 
 #include "settings/appsettings.h"
@@ -102,7 +103,7 @@ QTableView* PatientSearchScreen::resultsGrid() {
 
 void PatientSearchScreen::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    Screens::onActivation(this, event, [this] { RefreshForm(this, settings_.databaseFilePath); });
+    Screens::onActivation(this, event, [this] { RefreshForm(this, settings_.databaseLocation()); });
 }
 
 void PatientSearchScreen::closeEvent(QCloseEvent* event) {
@@ -116,7 +117,8 @@ void PatientSearchScreen::chooseField(SearchField field) {
 
 // A failing search is told, not passed off as a search that found nothing.
 void PatientSearchScreen::search() {
-    const SearchQuery query = patientSearchQuery(SearchField(fields_->checkedId()), text_->text());
+    const SearchQuery query = patientSearchQuery(SearchField(fields_->checkedId()), text_->text(),
+                                                 engineAt(settings_.databaseLocation()));
     reported(
         [&] {
             patients_->setRecordSource(query.sql);

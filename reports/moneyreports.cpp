@@ -30,7 +30,7 @@ void setCaption(Report& report, const QString& labelName, const QString& caption
 
 void produceCashBook(const AppSettingsRecord& settings, ReportPeriod period, const QString& text,
                      bool toPrinter, QWidget* owner) {
-    const QString& path = settings.databaseFilePath;
+    const QString& path = settings.databaseLocation();
     const auto rows = cashBookRows(path, period, text);
     Report& report = reportByName("cashbook");
     PrepareReport(report, settings);
@@ -43,7 +43,7 @@ void produceCashBook(const AppSettingsRecord& settings, ReportPeriod period, con
 
 void previewStatement(const AppSettingsRecord& settings, const QString& fileNumber,
                       QWidget* parent) {
-    const QString& path = settings.databaseFilePath;
+    const QString& path = settings.databaseLocation();
     const auto rows = statementRows(path, fileNumber);
     Report& report = reportByName("statement");
     PrepareReport(report, settings);

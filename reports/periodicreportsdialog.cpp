@@ -187,7 +187,7 @@ void PeriodicReportsDialog::runReport() {
     const QString period = boxes_[kind_ - 1]->displayText().trimmed();
     for (const char* name : {"rep_day", "rep_mon", "rep_year"})
         reportByName(name).useSideMargins();
-    const auto readRows = [path = settings_.databaseFilePath, &kind, period] {
+    const auto readRows = [path = settings_.databaseLocation(), &kind, period] {
         return periodInvoiceRows(path, kind.period, period);
     };
     const auto rows = readRows();

@@ -26,6 +26,7 @@ struct AppSettingsRecord {
     Letterhead letterhead;
     QString logo;
     QString backupspath;
+    QString dbserver;
 
     QString databaseFilePath;
     QString connectionPrefix;
@@ -33,6 +34,10 @@ struct AppSettingsRecord {
 
     // Forms the database file path and the connection string anew from dbpath.
     void setDbPath(const QString& directory);
+    // True when the clinic's database is on a server rather than in the file of dbpath.
+    bool onServer() const { return !dbserver.isEmpty(); }
+    // Where the data are read and written: the server's connection URI, or the database file.
+    const QString& databaseLocation() const { return onServer() ? dbserver : databaseFilePath; }
 };
 
 constexpr auto kDatabaseFileName = "korvel_data.mdb";

@@ -24,6 +24,7 @@ const SettingInfo& info(Setting setting) {
         {"telephone", nullptr, &Letterhead::telephone},
         {"logo", &AppSettingsRecord::logo, nullptr},
         {"backupspath", &AppSettingsRecord::backupspath, nullptr},
+        {"dbserver", &AppSettingsRecord::dbserver, nullptr},
     };
     return settings[int(setting)];
 }
@@ -32,7 +33,7 @@ const SettingInfo& info(Setting setting) {
 
 QList<Setting> allSettings() {
     QList<Setting> settings;
-    for (int i = 0; i <= int(Setting::BackupsPath); ++i)
+    for (int i = 0; i <= int(Setting::DbServer); ++i)
         settings << Setting(i);
     return settings;
 }
@@ -54,7 +55,7 @@ QString builtInValue(Setting setting) {
     const SettingInfo& value = info(setting);
     if (value.letterheadLine)
         return DefaultLetterhead().*value.letterheadLine;
-    if (setting == Setting::Logo || setting == Setting::BackupsPath)
+    if (setting == Setting::Logo || setting == Setting::BackupsPath || setting == Setting::DbServer)
         return QString();
     return programDir();
 }

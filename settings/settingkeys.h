@@ -18,7 +18,9 @@ enum class Setting {
     Telephone,
     Logo,
     // Where the program keeps its copies of the database; empty: beside the database.
-    BackupsPath
+    BackupsPath,
+    // The connection URI of the clinic's database on a server; empty: the file in dbpath.
+    DbServer
 };
 
 // Every value, in the stored order.
@@ -29,7 +31,7 @@ QString settingName(Setting setting);
 QString& settingIn(AppSettingsRecord& record, Setting setting);
 const QString& settingIn(const AppSettingsRecord& record, Setting setting);
 // The value of the first run: the program directory for the two directories, the built-in
-// letterhead, no logo and no backups folder of its own.
+// letterhead, no logo, no backups folder of its own and no server.
 QString builtInValue(Setting setting);
 
 // The letterhead lines, in the order of the letterhead block.

@@ -326,8 +326,7 @@ void InvoiceListTest::deleteRemovesTheInvoiceWithItsLines() {
 }
 
 void InvoiceListTest::aFailedDeleteLeavesTheInvoiceWhole() {
-    runQuery(clinicDatabase(), "CREATE TRIGGER keep_headers BEFORE DELETE ON pt_sh "
-                               "BEGIN SELECT RAISE(ABORT, 'database is locked'); END");
+    failWritesTo("pt_sh", "DELETE", "database is locked");
     QWidget* screen = openScreen();
     env_->dialogs.expectMessage("database is locked");
     click(screen, "SSCommand5");
@@ -384,9 +383,8 @@ void InvoiceListTest::printerMenuPrintsOrSaysWhyNot() {
     trigger(screen, "mnuPrinter");
 
     retype(screen, "Text1", "1");
-    const QString missing = env_->root() + "/gone/korvel_data.mdb";
-    AppSettings().databaseFilePath = missing;
-    env_->dialogs.expectMessage("Could not find file '" + missing + "'. 3024");
+    const auto [number, text] = env_->loseTheDatabase();
+    env_->dialogs.expectMessage(text + " " + QString::number(number));
     trigger(screen, "mnuPrinter");
     QVERIFY(screen->isVisible());
 }

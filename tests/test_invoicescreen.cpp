@@ -587,9 +587,7 @@ void InvoiceScreenTest::printSendsTheSavedInvoiceOrSaysWhyNot() {
     click(screen, "SSCommand4_Print");
     QVERIFY(isSaved(screen));
 
-    const QString missing = env_->root() + "/gone/korvel_data.mdb";
-    AppSettings().databaseFilePath = missing;
-    env_->dialogs.expectMessage("Could not find file '" + missing + "'.");
+    env_->dialogs.expectMessage(env_->loseTheDatabase().second);
     click(screen, "SSCommand4_Print");
     QVERIFY(isSaved(screen));
 }

@@ -594,7 +594,7 @@ void PatientFileTest::arabicNamesAreStoredFoundAndPrintedRightToLeft() {
     QVERIFY(box(screen, "Text5")->text().isRightToLeft());
 
     const LaidOutReport sheet = layoutReport(
-        reportByName("per_inf_rep"), *patientSheetRows(AppSettings().databaseFilePath, "H8"));
+        reportByName("per_inf_rep"), *patientSheetRows(AppSettings().databaseLocation(), "H8"));
     QStringList rightToLeft;
     for (const PlacedText& text : sheet.pages.at(0).content.texts)
         if (text.rightToLeft)
@@ -618,9 +618,8 @@ void PatientFileTest::printSendsTheSheetToTheDefaultPrinter() {
 void PatientFileTest::printThatCannotReadTheDatabaseSaysWhy() {
     QWidget* screen = openScreen("A1");
     retype(screen, "Text10", "Pilot");
-    const QString missing = env_->root() + "/gone/korvel_data.mdb";
-    AppSettings().databaseFilePath = missing;
-    env_->dialogs.expectMessage("3024 -> Could not find file '" + missing + "'.");
+    const auto [number, text] = env_->loseTheDatabase();
+    env_->dialogs.expectMessage(QString::number(number) + " -> " + text);
     click(screen, "SSCommand7");
     QCOMPARE(box(screen, "Text1")->text(), "A1");
     QCOMPARE(box(screen, "Text10")->text(), "Pilot");

@@ -149,7 +149,10 @@ void PaymentsTest::aFailedPaymentLeavesNoPartOfTheInvoice() {
     allowWritesTo("payments");
     click(screen, "SSCommand2_OK");
     QCOMPARE(countOf("pt_sh"), 1);
-    QCOMPARE(rowsOf("SELECT po_num, amount, kind FROM payments"), QStringList{"1|100|Cash"});
+    // A server's counter does not give back the number of a save that failed.
+    const QString number = rowsOf("SELECT po_num FROM pt_sh").first();
+    QCOMPARE(rowsOf("SELECT po_num, amount, kind FROM payments"),
+             QStringList{number + "|100|Cash"});
 }
 
 void PaymentsTest::invoiceListRecordsEachChangeOfTheAmountPaid() {
@@ -308,6 +311,8 @@ void PaymentsTest::theInvoicePrintsItsPaymentKind() {
 }
 
 void PaymentsTest::upgradeCarriesOverThePaymentsToDate() {
+    if (testsOnServer())
+        QSKIP("a file of an earlier version: a server database is made whole");
     addInvoice("7", "15/03/2026", 1000, 400);
     addInvoice("8", "16/03/2026", 500, 500); // nothing paid
     addInvoice("9", "1/4/2026", 300, 0);     // a date typed otherwise
@@ -326,7 +331,8 @@ void PaymentsTest::upgradeCarriesOverThePaymentsToDate() {
              valueIn("SELECT sum(po_pri - po_netd) FROM pt_sh").toLongLong());
     QVERIFY(env_->log().isEmpty());
     // The month's cash book counts the payment whose day could not be read.
-    const auto rows = cashBookRows(AppSettings().databaseFilePath, ReportPeriod::Month, "04/2026");
+    const auto rows =
+        cashBookRows(AppSettings().databaseLocation(), ReportPeriod::Month, "04/2026");
     QVERIFY(rows->next());
     QCOMPARE(rows->value(1).toInt(), 3);
 }
@@ -400,7 +406,7 @@ void PaymentsTest::cashBookTotalsAreExactBeyondAFloatingPoint() {
         recordPayment(db, {1, "7", QDate(2026, 1, 1), 9007199254740992LL, "Cash"});
         recordPayment(db, {2, "7", QDate(2026, 1, 2), 1, "Cash"});
     });
-    const auto rows = cashBookRows(AppSettings().databaseFilePath, ReportPeriod::Year, "2026");
+    const auto rows = cashBookRows(AppSettings().databaseLocation(), ReportPeriod::Year, "2026");
     Report report = reportByName("cashbook");
     LazyReport pages(report, *rows);
     pages.layOutTo(1000);
@@ -464,7 +470,7 @@ void PaymentsTest::statementPdfPrintsArabicNames() {
     Report report = reportByName("statement");
     PrepareReport(report, AppSettings());
     report.control("statementname")->caption = name;
-    const auto rows = statementRows(AppSettings().databaseFilePath, "7");
+    const auto rows = statementRows(AppSettings().databaseLocation(), "7");
     const QString path = env_->root() + "/statement.pdf";
     LazyReport pages(report, *rows);
     savePdf(pages, path);
@@ -504,7 +510,7 @@ void PaymentsTest::picturesForAPersonToLookAt() {
         recordPayment(db, {1, "7", QDate(2026, 12, 6), -100, "Credit"});
         recordInvoiceKind(db, 1, "Partial");
     });
-    const QString path = AppSettings().databaseFilePath;
+    const QString path = AppSettings().databaseLocation();
 
     Report cashBook = reportByName("cashbook");
     PrepareReport(cashBook, AppSettings());

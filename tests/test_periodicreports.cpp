@@ -247,9 +247,8 @@ void PeriodicReportsTest::printerFailureShowsTheErrorAndKeepsTheDialogOpen() {
 void PeriodicReportsTest::databaseFailureShowsTheErrorAndKeepsTheDialogOpen() {
     Fixture f;
     closeAllDatabases();
-    const QString missing = f.env.root() + "/gone/korvel_data.mdb";
-    AppSettings().databaseFilePath = missing;
-    f.env.dialogs.expectMessage("3024 -> Could not find file '" + missing + "'.");
+    const auto [number, text] = f.env.loseTheDatabase();
+    f.env.dialogs.expectMessage(QString::number(number) + " -> " + text);
     const Shown shown = pressOkAndReadPreview(&f.dialog);
     QVERIFY(!shown.shown);
     QVERIFY2(f.env.dialogs.allAnswered(), qPrintable(f.env.dialogs.report()));

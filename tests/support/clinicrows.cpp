@@ -6,7 +6,7 @@
 #include <QSqlRecord>
 
 QSqlDatabase clinicDatabase() {
-    return openDatabase(AppSettings().databaseFilePath);
+    return openDatabase(AppSettings().databaseLocation());
 }
 
 void addPatient(const QVariantMap& fields, const QSqlDatabase& db) {
@@ -42,12 +42,27 @@ void addInvoiceLine(int invoice, const QString& code, const QString& description
 }
 
 void failWritesTo(const QString& table, const QString& operation, const QString& engineText) {
-    runQuery(clinicDatabase(), "CREATE TRIGGER refuse_" + table + " BEFORE " + operation + " ON " +
-                                   table + " BEGIN SELECT RAISE(ABORT, '" + engineText + "'); END");
+    const QString trigger = "refuse_" + table;
+    if (!onServer(clinicDatabase())) {
+        runQuery(clinicDatabase(), "CREATE TRIGGER " + trigger + " BEFORE " + operation + " ON " +
+                                       table + " BEGIN SELECT RAISE(ABORT, '" + engineText +
+                                       "'); END");
+        return;
+    }
+    runQuery(clinicDatabase(), "CREATE FUNCTION " + trigger +
+                                   "() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN RAISE "
+                                   "EXCEPTION '" +
+                                   engineText + "'; END $$");
+    runQuery(clinicDatabase(), "CREATE TRIGGER " + trigger + " BEFORE " + operation + " ON " +
+                                   table + " FOR EACH ROW EXECUTE FUNCTION " + trigger + "()");
 }
 
 void allowWritesTo(const QString& table) {
-    runQuery(clinicDatabase(), "DROP TRIGGER refuse_" + table);
+    if (!onServer(clinicDatabase())) {
+        runQuery(clinicDatabase(), "DROP TRIGGER refuse_" + table);
+        return;
+    }
+    runQuery(clinicDatabase(), "DROP FUNCTION refuse_" + table + " CASCADE");
 }
 
 QVariant valueIn(const QString& sql, const QVariantList& values, const QSqlDatabase& db) {

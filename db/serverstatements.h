@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QVariantList>
+
+// Statements on a server go through Qt's driver; each is prepared once on its connection and kept
+// for the next use with new values, as the file's statements are.
+
+// Runs the kept statement with the values, in order; a refusal raises the server's error. The
+// caller reads its rows and finishes it.
+QSqlQuery& runServerStatement(const QSqlDatabase& db, const QString& sql,
+                              const QVariantList& values);
+// Lets go of a connection's kept statements before it is closed.
+void dropServerQueries(const QString& connectionName);
+// A value of the current row as the file's engine gives it: whole numbers of 64 bits, null as a
+// null text, so that an empty number box stays empty.
+QVariant serverValue(const QSqlQuery& query, int column);
