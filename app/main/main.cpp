@@ -19,6 +19,8 @@ int main(int argc, char* argv[]) {
         return runConsoleCommand(QCoreApplication::arguments());
     }
     QApplication app(argc, argv);
+    // Ties the windows to the menu entry (and its icon) where the desktop asks for it.
+    QApplication::setDesktopFileName(KORVEL_APP_ID);
 
     QtDialogs qtDialogs;
     setDialogs(&qtDialogs);
