@@ -4,11 +4,8 @@
 #include "db/databasecopy.h"
 
 #include <QTextStream>
-#include <cstring>
 
 namespace {
-
-constexpr auto kOption = "--copy-database";
 
 QTextStream& err() {
     static QTextStream stream(stderr);
@@ -29,10 +26,6 @@ CopyProgress tenthsTold() {
 }
 
 } // namespace
-
-bool isCopyDatabaseCommand(int argc, char* argv[]) {
-    return argc > 1 && std::strcmp(argv[1], kOption) == 0;
-}
 
 int runCopyDatabaseCommand(const QStringList& arguments) {
     if (arguments.size() != 4) {

@@ -6,6 +6,3 @@
 // server without a display, telling its progress and outcome on the standard error. Returns the
 // program's exit code: 0 only when the copy was made and checked.
 int runCopyDatabaseCommand(const QStringList& arguments);
-
-// True when the program was started for that command rather than for its screens.
-bool isCopyDatabaseCommand(int argc, char* argv[]);

@@ -9,9 +9,15 @@ namespace {
 QString fixedDir;
 QDate fixedToday;
 
+// An installed program (in a bin directory such as /usr/bin) keeps nothing beside itself even
+// where it could write there, as root can: removing the package would leave those files behind.
+bool keepsFilesBesideItself(const QString& exeDir) {
+    return QFileInfo(exeDir).isWritable() && QDir(exeDir).dirName() != "bin";
+}
+
 QString defaultProgramDir() {
     const QString exeDir = QCoreApplication::applicationDirPath();
-    if (QFileInfo(exeDir).isWritable())
+    if (keepsFilesBesideItself(exeDir))
         return exeDir;
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(dataDir);

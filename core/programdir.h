@@ -4,7 +4,8 @@
 #include <QString>
 
 // The directory that holds errors.log and where new databases are made: the executable's
-// directory when it can be written, otherwise the per-user data directory.
+// directory when it can be written and is not an installed program's bin directory, otherwise
+// the per-user data directory.
 QString programDir();
 void setProgramDir(const QString& directory);
 

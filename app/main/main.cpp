@@ -1,4 +1,4 @@
-#include "app/copydatabasecommand.h"
+#include "app/consolecommand.h"
 #include "app/qtdialogs.h"
 #include "app/runsettings.h"
 #include "app/screenfactories.h"
@@ -10,15 +10,17 @@
 #include <QWidget>
 
 int main(int argc, char* argv[]) {
-    // Copying a database needs no display: it runs on a server's console too.
-    if (isCopyDatabaseCommand(argc, argv)) {
+    // Set first: the settings and the per-user data directory are found by these names.
+    QCoreApplication::setOrganizationName("ovrant");
+    QCoreApplication::setApplicationName("korvel");
+    QCoreApplication::setApplicationVersion(KORVEL_VERSION);
+    if (isConsoleCommand(argc, argv)) {
         QCoreApplication app(argc, argv);
-        return runCopyDatabaseCommand(QCoreApplication::arguments());
+        return runConsoleCommand(QCoreApplication::arguments());
     }
     QApplication app(argc, argv);
-    QApplication::setOrganizationName("ovrant");
-    QApplication::setApplicationName("korvel");
-    QApplication::setApplicationVersion(KORVEL_VERSION);
+    // Ties the windows to the menu entry (and its icon) where the desktop asks for it.
+    QApplication::setDesktopFileName(KORVEL_APP_ID);
 
     QtDialogs qtDialogs;
     setDialogs(&qtDialogs);
