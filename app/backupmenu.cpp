@@ -78,6 +78,10 @@ void backUpNow(const AppSettingsRecord& settings) {
 }
 
 void restoreFromBackup(AppSettingsRecord& settings) {
+    if (settings.onServer()) {
+        showMessage(serverBackupsText(settings));
+        return;
+    }
     const auto copy = chosenCopy(settings);
     if (!copy)
         return;
@@ -97,6 +101,10 @@ void restoreFromBackup(AppSettingsRecord& settings) {
 }
 
 void chooseBackupsFolder(AppSettingsRecord& settings, QWidget* owner) {
+    if (settings.onServer()) {
+        showMessage(serverBackupsText(settings));
+        return;
+    }
     const QString folder = PickFolder(owner, "Select Backups Folder");
     if (folder.isEmpty())
         return;

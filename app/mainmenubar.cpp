@@ -7,6 +7,7 @@
 #include "app/letterheadmenu.h"
 #include "app/logomenu.h"
 #include "app/reportslocationmenu.h"
+#include "app/serverchoice.h"
 #include "binding/screens.h"
 
 #include <QLabel>
@@ -56,6 +57,8 @@ QMenu* settingsMenu(QMainWindow& window, PictureBox& picture, AppSettingsRecord&
                             [&settings, &picture] { changeLogo(settings, picture); }));
     menu->addAction(addItem(&window, "mnuDatabase", "Database",
                             [&settings] { changeDatabaseDirectory(settings); }));
+    menu->addAction(addItem(&window, "mnuDatabaseServer", "Database Server...",
+                            [&settings] { chooseDatabaseServer(settings); }));
     menu->addAction(addItem(&window, "mnuCopyDatabase", "Copy Database",
                             [&settings, &window] { copyDatabaseElsewhere(settings, &window); }));
     menu->addAction(

@@ -306,9 +306,10 @@ void MainWindowTest::controlsCarryTheirNamesAndAccessibleNames() {
     QStringList spoken;
     for (int i = 0; i < menu->childCount(); ++i)
         spoken << menu->child(i)->text(QAccessible::Name);
-    QCOMPARE(spoken, QStringList({"Clinic Name", "Doctor Name", "Qualifications", "License No",
-                                  "Telephone", "Logo", "Database", "Copy Database", "Back up now",
-                                  "Restore...", "Backups Folder...", "Reports Location"}));
+    QCOMPARE(spoken,
+             QStringList({"Clinic Name", "Doctor Name", "Qualifications", "License No", "Telephone",
+                          "Logo", "Database", "Database Server...", "Copy Database", "Back up now",
+                          "Restore...", "Backups Folder...", "Reports Location"}));
 }
 
 void MainWindowTest::buttonsStandInTwoColumnsWithQuitBelow() {
@@ -358,13 +359,14 @@ void MainWindowTest::menusHoldTheirItemsInOrder() {
             names << action->objectName() + "=" + action->text();
         return names;
     };
-    QCOMPARE(items("mnuSettings"),
-             QStringList({"mnuClinicName=Clinic Name", "mnuDoctorName=Doctor Name",
-                          "mnuQualifications=Qualifications", "mnuLicenseNo=License No",
-                          "mnuTelephone=Telephone", "mnuLogo=Logo", "mnuDatabase=Database",
-                          "mnuCopyDatabase=Copy Database", "mnuBackUpNow=Back up now",
-                          "mnuRestore=Restore...", "mnuBackupsFolder=Backups Folder...",
-                          "mnuReportsLocation=Reports Location"}));
+    QCOMPARE(
+        items("mnuSettings"),
+        QStringList({"mnuClinicName=Clinic Name", "mnuDoctorName=Doctor Name",
+                     "mnuQualifications=Qualifications", "mnuLicenseNo=License No",
+                     "mnuTelephone=Telephone", "mnuLogo=Logo", "mnuDatabase=Database",
+                     "mnuDatabaseServer=Database Server...", "mnuCopyDatabase=Copy Database",
+                     "mnuBackUpNow=Back up now", "mnuRestore=Restore...",
+                     "mnuBackupsFolder=Backups Folder...", "mnuReportsLocation=Reports Location"}));
     QCOMPARE(items("mnuQualifications"), QStringList({"mnuQualifications1=Qualifications1",
                                                       "mnuQualifications2=Qualifications2",
                                                       "mnuQualifications3=Qualifications3"}));
