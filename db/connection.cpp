@@ -90,13 +90,22 @@ bool replacedSinceOpened(const QSqlDatabase& db) {
     return moved != 0;
 }
 
+// A server that was restarted, or a network that dropped the session, leaves the connection
+// looking open; one round trip tells, and a new session is opened.
+bool lostByTheServer(const QSqlDatabase& db) {
+    if (!onServer(db))
+        return false;
+    QSqlQuery ping(db);
+    return !ping.exec("SELECT 1");
+}
+
 } // namespace
 
 QSqlDatabase openDatabase(const QString& location) {
     const QString name = sharedName(location);
     if (QSqlDatabase::contains(name)) {
         QSqlDatabase db = QSqlDatabase::database(name, false);
-        if (db.isOpen() && !replacedSinceOpened(db))
+        if (db.isOpen() && !replacedSinceOpened(db) && !lostByTheServer(db))
             return db;
         db = QSqlDatabase();
         removeConnection(name);
