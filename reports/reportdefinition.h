@@ -83,6 +83,9 @@ struct Report {
 
     // The printed reports' margins of 300 twips left and right.
     void useSideMargins();
+    // Lays the report out for a right-to-left language: every control stands as far from the
+    // right edge as it stood from the left, and left and right alignment change places.
+    void mirror();
     // The first control of that name in any section, or null.
     ReportControl* control(const QString& controlName);
     const ReportControl* control(const QString& controlName) const;
