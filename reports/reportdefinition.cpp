@@ -34,6 +34,11 @@ void Report::mirror() {
             c.rect.moveLeft(width - c.rect.left() - c.rect.width());
             c.alignment = mirrored(c.alignment);
         }
+    rightToLeft = !rightToLeft;
+}
+
+int Report::left() const {
+    return rightToLeft ? kPageSizeTwips.width() - margins.right - width : margins.left;
 }
 
 ReportControl* Report::control(const QString& controlName) {

@@ -29,7 +29,7 @@
     </message>
     <message>
         <source>&amp;System Info...</source>
-        <translation>&amp;معلومات النظام...</translation>
+        <translation>معلومات النظام...</translation>
     </message>
     <message>
         <source>OK</source>
@@ -170,27 +170,27 @@ What was entered since then stays only in the backup that is taken of the curren
     </message>
     <message>
         <source>&amp;Save</source>
-        <translation>&amp;حفظ</translation>
+        <translation>حفظ</translation>
     </message>
     <message>
         <source>&amp;New</source>
-        <translation>&amp;جديد</translation>
+        <translation>جديد</translation>
     </message>
     <message>
         <source>&amp;Open</source>
-        <translation>&amp;فتح</translation>
+        <translation>فتح</translation>
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation>&amp;إلغاء</translation>
+        <translation>إلغاء</translation>
     </message>
     <message>
         <source>&amp;Delete</source>
-        <translation>ح&amp;ذف</translation>
+        <translation>حذف</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation>&amp;خروج</translation>
+        <translation>خروج</translation>
     </message>
     <message>
         <source>is found</source>
@@ -424,43 +424,43 @@ Do you want to try again?</source>
     </message>
     <message>
         <source>&amp;Save</source>
-        <translation>&amp;حفظ</translation>
+        <translation>حفظ</translation>
     </message>
     <message>
         <source>&amp;Open</source>
-        <translation>&amp;فتح</translation>
+        <translation>فتح</translation>
     </message>
     <message>
         <source>&amp;Delete</source>
-        <translation>ح&amp;ذف</translation>
+        <translation>حذف</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation>&amp;خروج</translation>
+        <translation>خروج</translation>
     </message>
     <message>
         <source>&amp;Invoices</source>
-        <translation>&amp;الفواتير</translation>
+        <translation>الفواتير</translation>
     </message>
     <message>
         <source>&amp;Outstanding</source>
-        <translation>&amp;غير المسددة</translation>
+        <translation>غير المسددة</translation>
     </message>
     <message>
         <source>&amp;All</source>
-        <translation>&amp;الكل</translation>
+        <translation>الكل</translation>
     </message>
     <message>
         <source>&amp;Print</source>
-        <translation>&amp;طباعة</translation>
+        <translation>طباعة</translation>
     </message>
     <message>
         <source>&amp;Screen</source>
-        <translation>&amp;الشاشة</translation>
+        <translation>الشاشة</translation>
     </message>
     <message>
         <source>P&amp;rinter</source>
-        <translation>&amp;الطابعة</translation>
+        <translation>الطابعة</translation>
     </message>
     <message>
         <source>Pending Invoices</source>
@@ -538,7 +538,7 @@ Do you want to try again?</source>
     </message>
     <message>
         <source>O&amp;K</source>
-        <translation>&amp;موافق</translation>
+        <translation>موافق</translation>
     </message>
     <message>
         <source>Invoice lines</source>
@@ -566,35 +566,35 @@ Do you want to try again?</source>
     </message>
     <message>
         <source>Cas&amp;h</source>
-        <translation>&amp;نقداً</translation>
+        <translation>نقداً</translation>
     </message>
     <message>
         <source>C&amp;redit</source>
-        <translation>&amp;آجل</translation>
+        <translation>آجل</translation>
     </message>
     <message>
         <source>&amp;Partial</source>
-        <translation>&amp;جزئي</translation>
+        <translation>جزئي</translation>
     </message>
     <message>
         <source>&amp;OK</source>
-        <translation>&amp;موافق</translation>
+        <translation>موافق</translation>
     </message>
     <message>
         <source>Pri&amp;nt</source>
-        <translation>&amp;طباعة</translation>
+        <translation>طباعة</translation>
     </message>
     <message>
         <source>&amp;CANCEL</source>
-        <translation>&amp;إلغاء</translation>
+        <translation>إلغاء</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation>&amp;خروج</translation>
+        <translation>خروج</translation>
     </message>
     <message>
         <source>&amp;Save</source>
-        <translation>&amp;حفظ</translation>
+        <translation>حفظ</translation>
     </message>
     <message>
         <source>Please enter the date</source>
@@ -1031,15 +1031,15 @@ Do you want to try again?</source>
     </message>
     <message>
         <source>&amp;Reports</source>
-        <translation>&amp;التقارير</translation>
+        <translation>التقارير</translation>
     </message>
     <message>
         <source>&amp;Nationality Count</source>
-        <translation>&amp;عدد المرضى حسب الجنسية</translation>
+        <translation>عدد المرضى حسب الجنسية</translation>
     </message>
     <message>
         <source>&amp;Statement</source>
-        <translation>&amp;كشف حساب</translation>
+        <translation>كشف حساب</translation>
     </message>
     <message>
         <source>The patient&apos;s invoices and payments with the balance due</source>
@@ -1693,15 +1693,15 @@ Paid back in :</source>
     </message>
     <message>
         <source>&amp;Print</source>
-        <translation>&amp;طباعة</translation>
+        <translation>طباعة</translation>
     </message>
     <message>
         <source>&amp;Export PDF...</source>
-        <translation>&amp;تصدير PDF...</translation>
+        <translation>تصدير PDF...</translation>
     </message>
     <message>
         <source>Export &amp;CSV...</source>
-        <translation>تصدير &amp;CSV...</translation>
+        <translation>تصدير CSV...</translation>
     </message>
     <message>
         <source>First</source>
@@ -1733,7 +1733,7 @@ Paid back in :</source>
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation>&amp;إغلاق</translation>
+        <translation>إغلاق</translation>
     </message>
     <message>
         <source>%1 so far</source>
