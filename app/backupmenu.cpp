@@ -88,6 +88,10 @@ void backUpNow(const AppSettingsRecord& settings) {
 }
 
 void restoreFromBackup(AppSettingsRecord& settings) {
+    if (settings.onServer()) {
+        showMessage(serverBackupsText(settings));
+        return;
+    }
     const auto copy = chosenCopy(settings);
     if (!copy)
         return;
@@ -114,6 +118,10 @@ void restoreFromBackup(AppSettingsRecord& settings) {
 }
 
 void chooseBackupsFolder(AppSettingsRecord& settings, QWidget* owner) {
+    if (settings.onServer()) {
+        showMessage(serverBackupsText(settings));
+        return;
+    }
     const QString folder =
         PickFolder(owner, QCoreApplication::translate("BackupMenu", "Select Backups Folder"));
     if (folder.isEmpty())

@@ -167,7 +167,17 @@ QList<BackupCopy> backupCopies(const QString& folder) {
     return copies;
 }
 
+QString serverBackupsText(const AppSettingsRecord& settings) {
+    return QCoreApplication::translate("Backups",
+                                       "The database is on the server %1: it is backed up by the "
+                                       "server's own tools (pg_dump, or the server's backups), "
+                                       "not by Korvel.")
+        .arg(settings.dbserver);
+}
+
 BackupCopy backUpDatabase(const AppSettingsRecord& settings, BackupOccasion occasion) {
+    if (settings.onServer())
+        throw AppError(ErrorNumber::Unexpected, serverBackupsText(settings));
     waitForBackgroundBackup();
     const QString folder = backupsFolder(settings);
     try {
@@ -178,6 +188,8 @@ BackupCopy backUpDatabase(const AppSettingsRecord& settings, BackupOccasion occa
 }
 
 bool backUpWithoutStopping(const AppSettingsRecord& settings, BackupOccasion occasion) {
+    if (settings.onServer())
+        return false;
     waitForBackgroundBackup();
     const QString folder = backupsFolder(settings);
     try {
@@ -190,11 +202,13 @@ bool backUpWithoutStopping(const AppSettingsRecord& settings, BackupOccasion occ
 }
 
 void backUpBeforeUpgrade(const AppSettingsRecord& settings) {
-    if (UpgradeNeeded(settings.databaseFilePath))
+    if (!settings.onServer() && UpgradeNeeded(settings.databaseFilePath))
         backUpWithoutStopping(settings, BackupOccasion::BeforeUpgrade);
 }
 
 void backUpOnFirstStartOfDay(const AppSettingsRecord& settings) {
+    if (settings.onServer())
+        return;
     waitForBackgroundBackup();
     const QString database = settings.databaseFilePath;
     const QString folder = backupsFolder(settings);

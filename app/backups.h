@@ -31,6 +31,12 @@ QString backupsFolder(const AppSettingsRecord& settings);
 // The program's copies in the folder, newest first.
 QList<BackupCopy> backupCopies(const QString& folder);
 
+// A database on a server is backed up by the server's tools; what the user is told of it.
+QString serverBackupsText(const AppSettingsRecord& settings);
+
+// On a server, the copies below are not taken: the first raises AppError with the text above, the
+// others do nothing.
+
 // Copies the current database into the backups folder, then thins out the older copies. A
 // failure raises AppError with a text that tells the user plainly what went wrong; no copy is
 // left then.

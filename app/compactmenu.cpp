@@ -17,7 +17,7 @@ std::optional<QString> compactionFailure(const AppSettingsRecord& settings) {
     BusyCursor busy;
     backUpWithoutStopping(settings, BackupOccasion::BeforeCompaction);
     try {
-        CompactDB(settings, settings.databaseFilePath, settings.dbpath + "/test.mdb");
+        CompactDB(settings, settings.databaseLocation(), settings.dbpath + "/test.mdb");
         return std::nullopt;
     } catch (const AppError& error) {
         ErrorLog::write("error in (CompactDB) : ", error);

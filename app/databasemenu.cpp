@@ -58,6 +58,9 @@ bool heldByThisCopy(const QString& database) {
 
 void switchTo(AppSettingsRecord& settings, const QString& directory) {
     SaveRegValue(Setting::DbPath, directory);
+    // A file chosen here is worked on instead of a server's database.
+    settings.dbserver.clear();
+    SaveRegValue(Setting::DbServer, QString());
     settings.setDbPath(directory);
     backUpBeforeUpgrade(settings);
     stopDatabaseCheck();

@@ -3,6 +3,7 @@
 #include "core/apperror.h"
 #include "core/dialogs.h"
 #include "core/errorlog.h"
+#include "db/connection.h"
 #include "db/integrity.h"
 
 #include <QCoreApplication>
@@ -84,6 +85,9 @@ void stopDatabaseCheck() {
 
 void checkDatabaseIntegrity(const QString& path, qint64 checkedBeforeStart) {
     stopDatabaseCheck();
+    // A server checks and keeps its own storage.
+    if (engineAt(path) == Engine::Server)
+        return;
     if (QFileInfo(path).size() <= checkedBeforeStart)
         report(path, checked(path), latest);
     else

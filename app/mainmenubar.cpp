@@ -8,6 +8,7 @@
 #include "app/letterheadmenu.h"
 #include "app/logomenu.h"
 #include "app/reportslocationmenu.h"
+#include "app/serverchoice.h"
 #include "binding/screens.h"
 
 #include <QCoreApplication>
@@ -62,6 +63,9 @@ QMenu* settingsMenu(QMainWindow& window, PictureBox& picture, AppSettingsRecord&
     menu->addAction(addItem(&window, "mnuDatabase",
                             QCoreApplication::translate("MainMenuBar", "Database"),
                             [&settings] { changeDatabaseDirectory(settings); }));
+    menu->addAction(addItem(&window, "mnuDatabaseServer",
+                            QCoreApplication::translate("MainMenuBar", "Database Server..."),
+                            [&settings] { chooseDatabaseServer(settings); }));
     menu->addAction(addItem(&window, "mnuCopyDatabase",
                             QCoreApplication::translate("MainMenuBar", "Copy Database"),
                             [&settings, &window] { copyDatabaseElsewhere(settings, &window); }));

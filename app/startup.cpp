@@ -3,6 +3,7 @@
 #include "app/backups.h"
 #include "app/databaseprocedures.h"
 #include "app/integritywatch.h"
+#include "app/serverchoice.h"
 #include "app/setdefaults.h"
 #include "core/apperror.h"
 #include "core/dialogs.h"
@@ -103,6 +104,18 @@ bool lockForThisCopy(const QString& path) {
     return true;
 }
 
+// The database file of the settings, valid and held by this copy alone; false when the program
+// must end.
+bool fileDatabaseReady(AppSettingsRecord& s) {
+    step([&] { offerNewDatabase(s); });
+    bool ready = true;
+    step([&] { ready = ensureValidDatabase(s); });
+    if (!ready)
+        return false;
+    step([&] { ready = lockForThisCopy(s.databaseFilePath); });
+    return ready;
+}
+
 } // namespace
 
 bool DatabaseEngineAvailable() {
@@ -118,19 +131,15 @@ bool StartUp(AppSettingsRecord& settings) {
         return false;
     }
     step([&] { loadSettings(settings); });
-    step([&] { offerNewDatabase(settings); });
-    bool databaseReady = true;
-    step([&] { databaseReady = ensureValidDatabase(settings); });
-    if (!databaseReady)
-        return false;
-    step([&] { databaseReady = lockForThisCopy(settings.databaseFilePath); });
-    if (!databaseReady)
+    if (settings.onServer())
+        step([&] { settleServerDatabase(settings); });
+    if (!settings.onServer() && !fileDatabaseReady(settings))
         return false;
     step([&] { settings.setDbPath(settings.dbpath); });
     step([&] { backUpBeforeUpgrade(settings); });
     step([&] { UpgradeDB(settings); });
     step([&] { SetDefaults(settings); });
-    step([&] { checkDatabaseIntegrity(settings.databaseFilePath); });
+    step([&] { checkDatabaseIntegrity(settings.databaseLocation()); });
     step([&] { backUpOnFirstStartOfDay(settings); });
     return true;
 }

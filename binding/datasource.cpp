@@ -376,8 +376,15 @@ void DataSource::store() {
     if (!d->adding && !d->current)
         throw DataErrors::noCurrentRecord();
     const Changes changes = d->pendingChanges();
-    const Record stored =
-        d->adding ? records.insert(changes) : records.update(d->current->key, changes);
+    Record stored;
+    try {
+        stored = d->adding ? records.insert(changes)
+                           : records.update(d->current->key, changes, d->current->values);
+    } catch (const RecordChanged& changed) {
+        // The user has been shown what the record now holds: saving again writes over that.
+        d->current = changed.now();
+        throw;
+    }
     if (d->model)
         d->model->recordStored(stored);
     showRecord(stored);

@@ -138,6 +138,8 @@ bool RecordSourceModel::setData(const QModelIndex& index, const QVariant& value,
     if (value.toString() == record.values[column].toString() &&
         value.isNull() == record.values[column].isNull())
         return true;
+    if (pending_.isEmpty())
+        readAs_ = record.values;
     pendingKey_ = record.key;
     pending_[column] = value;
     record.values[column] = value;
@@ -150,10 +152,15 @@ bool RecordSourceModel::writeEditedRow() {
         return true;
     const int row = rowOfKey(pendingKey_);
     try {
-        const auto write = [this] { return records_->update(pendingKey_, pending_); };
+        const auto write = [this] { return records_->update(pendingKey_, pending_, readAs_); };
         const Record stored = rowWriter_ ? rowWriter_(rowEdit(), write) : write();
         if (row >= 0)
             rows_[row] = stored;
+    } catch (const RecordChanged& changed) {
+        // Shown what the record now holds, the user may write the typed values over it.
+        readAs_ = changed.now().values;
+        dialogs().message(changed.description());
+        return false;
     } catch (const AppError& error) {
         // The grid has no caller to hand the refusal to: the user is told, the row keeps the
         // typed values.
@@ -182,6 +189,7 @@ RecordSourceModel::RowEdit RecordSourceModel::rowEdit() const {
 void RecordSourceModel::dropPendingEdits() {
     pendingKey_ = -1;
     pending_.clear();
+    readAs_.clear();
 }
 
 QVector<Record> RecordSourceModel::nextPage(int size) {

@@ -116,9 +116,11 @@ class RecordSourceModel : public QAbstractTableModel {
     QStringList currencyFields_;
     bool editable_ = false;
     RowWriter rowWriter_;
-    // The edited row's record and its typed values, waiting for writeEditedRow().
+    // The edited row's record, its typed values waiting for writeEditedRow(), and its values as
+    // they were read, which the write goes over only while the record still holds them.
     qint64 pendingKey_ = -1;
     Changes pending_;
+    Row readAs_;
     // For each shown column: the source's column index (-1 when it lacks the field) and caption.
     QVector<int> sourceColumns_;
     QStringList captions_;

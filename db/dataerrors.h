@@ -2,6 +2,9 @@
 
 #include "core/apperror.h"
 
+#include <QCoreApplication>
+#include <QStringList>
+
 // The failures of data sources that the engine itself does not raise, with the numbers and texts
 // that clinics have long known from their data controls (3021 "No current record.", ...).
 namespace DataErrors {
@@ -24,6 +27,15 @@ inline AppError notWholeNumber(const QString& field) {
 }
 inline AppError recordDeleted() {
     return AppError(3167, "Record is deleted.");
+}
+// A record that another workstation changed since this one read it: what it now holds is told,
+// and the user's values stay unsaved until saved again over it.
+inline AppError changedSinceRead(const QStringList& nowHolds) {
+    return AppError(3197, QCoreApplication::translate(
+                              "Database", "The record was changed at another workstation since "
+                                          "you read it, and your changes were not saved. It now "
+                                          "holds:\r\n%1\r\nSave again to put your values over it.")
+                              .arg(nowHolds.join("\r\n")));
 }
 inline AppError notOpen() {
     return AppError(3420, "Object invalid or no longer set.");

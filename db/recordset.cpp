@@ -35,7 +35,7 @@ Record RecordSet::insert(const Changes&) {
     throw DataErrors::readOnly();
 }
 
-Record RecordSet::update(qint64, const Changes&) {
+Record RecordSet::update(qint64, const Changes&, const Row&) {
     throw DataErrors::readOnly();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/apperror.h"
 #include "db/statements.h"
 
 #include <QMap>
@@ -67,9 +68,11 @@ class RecordSet {
     // Up to limit records preceding the one with beforeKey, or the last ones, in their order.
     virtual QVector<Record> pageBefore(std::optional<qint64> beforeKey, int limit) = 0;
 
-    // Writes return the record as the engine then holds it. A query source refuses them.
+    // Writes return the record as the engine then holds it. A query source refuses them. An
+    // update writes a field only while it holds what was read (readAs): a field changed since, at
+    // another workstation, raises RecordChanged with what the record now holds.
     virtual Record insert(const Changes& changes);
-    virtual Record update(qint64 key, const Changes& changes);
+    virtual Record update(qint64 key, const Changes& changes, const Row& readAs);
     virtual void remove(qint64 key);
 
   protected:
@@ -82,6 +85,16 @@ class RecordSet {
 
     Statements statements_;
     QVector<SourceColumn> columns_;
+};
+
+// An update refused because the record changed since it was read; the record as it now stands.
+class RecordChanged : public AppError {
+  public:
+    RecordChanged(const AppError& error, Record now) : AppError(error), now_(std::move(now)) {}
+    const Record& now() const { return now_; }
+
+  private:
+    Record now_;
 };
 
 // Opens the record source on the connection; a missing table or a malformed query raises the

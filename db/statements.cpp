@@ -133,6 +133,12 @@ qint64 Statements::insert(const QString& sql, const QVariantList& values,
     return rows(sql + " RETURNING " + keyColumn, values).first().first().toLongLong();
 }
 
+QString Statements::holdsExactly(const QString& column, bool integer) const {
+    if (onServer())
+        return (integer ? column : "(" + column + " COLLATE \"C\")") + " IS NOT DISTINCT FROM ?";
+    return column + (integer ? " IS ?" : " IS ? COLLATE BINARY");
+}
+
 QVector<TableColumn> Statements::tableColumns(const QString& table) {
     const auto found =
         onServer() ? rows(kServerColumns, {table}) : rows(kFileColumns, {table, table});

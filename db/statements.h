@@ -37,6 +37,9 @@ class Statements {
     int write(const QString& sql, const QVariantList& values);
     // Runs an INSERT; the value of the key column that the new row was given.
     qint64 insert(const QString& sql, const QVariantList& values, const QString& keyColumn);
+    // The condition that the column holds exactly the value bound to it, null as null, letter case
+    // and all: a text column's own collation would take a change of case for no change.
+    QString holdsExactly(const QString& column, bool integer) const;
     // The table's columns in their order; none when there is no such table.
     QVector<TableColumn> tableColumns(const QString& table);
     // The largest LIMIT, for a statement that takes one and is asked for every row.

@@ -159,7 +159,7 @@ Record TableRecordSet::insert(const Changes& changes) {
     return reread(statements_.insert(sql, values, key_));
 }
 
-Record TableRecordSet::update(qint64 key, const Changes& changes) {
+Record TableRecordSet::update(qint64 key, const Changes& changes, const Row& readAs) {
     if (changes.isEmpty())
         return reread(key);
     QStringList assignments;
@@ -169,11 +169,32 @@ Record TableRecordSet::update(qint64 key, const Changes& changes) {
         values << stored(it.key(), it.value());
     }
     values << key;
-    const QString sql =
-        "UPDATE " + table_ + " SET " + assignments.join(", ") + " WHERE " + key_ + " = ?";
+    // Only the fields written are held to what was read: another workstation's change of other
+    // fields stays, and nothing it wrote is overwritten unseen.
+    QString sql = "UPDATE " + table_ + " SET " + assignments.join(", ") + " WHERE " + key_ + " = ?";
+    for (auto it = changes.begin(); it != changes.end(); ++it) {
+        if (it.key() >= readAs.size())
+            continue;
+        const SourceColumn& column = columns_[it.key()];
+        sql += " AND " + statements_.holdsExactly(quotedName(column.name), column.integer);
+        values << readAs[it.key()];
+    }
     if (statements_.write(sql, values) == 0)
-        throw DataErrors::recordDeleted();
+        throw changedOrDeleted(key, changes, readAs);
     return reread(key);
+}
+
+// The record is not as it was read: gone, or changed at another workstation in a field written.
+RecordChanged TableRecordSet::changedOrDeleted(qint64 key, const Changes& changes,
+                                               const Row& readAs) {
+    const std::optional<Record> now = at(key);
+    if (!now)
+        throw DataErrors::recordDeleted();
+    QStringList differences;
+    for (auto it = changes.begin(); it != changes.end(); ++it)
+        if (it.key() < readAs.size() && now->values[it.key()] != readAs[it.key()])
+            differences << columns_[it.key()].name + ": " + now->values[it.key()].toString();
+    return RecordChanged(DataErrors::changedSinceRead(differences), *now);
 }
 
 void TableRecordSet::remove(qint64 key) {

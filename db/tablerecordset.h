@@ -22,7 +22,7 @@ class TableRecordSet : public RecordSet {
     QVector<Record> pageBefore(std::optional<qint64> beforeKey, int limit) override;
 
     Record insert(const Changes& changes) override;
-    Record update(qint64 key, const Changes& changes) override;
+    Record update(qint64 key, const Changes& changes, const Row& readAs) override;
     void remove(qint64 key) override;
 
   private:
@@ -36,6 +36,7 @@ class TableRecordSet : public RecordSet {
     // A box's or the screen's value as the column takes it.
     QVariant stored(int column, const QVariant& value) const;
     Record reread(qint64 key);
+    RecordChanged changedOrDeleted(qint64 key, const Changes& changes, const Row& readAs);
 
     QString table_; // quoted
     QString key_;   // quoted

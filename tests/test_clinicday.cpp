@@ -18,25 +18,6 @@
 
 namespace {
 
-// A click, and what the screens queue in answer to it.
-void press(QWidget* screen, const QString& button) {
-    click(screen, button);
-    QCoreApplication::processEvents();
-}
-
-// The screen that a button of the main window opened, once it is up and running.
-QWidget* opened(Screen which) {
-    const QString name = screenName(which);
-    QWidget* screen = Screens::existing(which);
-    if (!screen || !screen->isVisible())
-        qFatal("%s is not open", qPrintable(name));
-    screen->activateWindow();
-    if (!QTest::qWaitForWindowActive(screen))
-        qFatal("%s did not become active", qPrintable(name));
-    QCoreApplication::processEvents();
-    return screen;
-}
-
 // What the preview that a click opens shows, laid out to its end; the preview is then closed.
 LaidOutReport previewOf(QWidget* screen, const QString& button) {
     LaidOutReport shown;

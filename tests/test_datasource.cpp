@@ -88,6 +88,7 @@ class DataSourceTest : public QObject {
     void modelFetchesOnePageAtATime();
     void modelFollowsTheSourcesWrites();
     void gridEditsWriteBackToTheRecord();
+    void aFieldChangedSinceReadIsNeverOverwrittenUnseen();
     void clickBeyondTheTextOfAMaskedBoxTypesIntoIt();
     void maskedEditFollowsItsMask();
     void digitFilterPassesDigitsAndBackspace();
@@ -696,6 +697,52 @@ void DataSourceTest::gridEditsWriteBackToTheRecord() {
     invoices.refresh();
     QVERIFY(!(model->flags(model->index(0, 1)) & Qt::ItemIsEditable));
     QVERIFY(!model->setData(model->index(0, 1), "1"));
+}
+
+// Two workstations on one record: the second to save a field that the first changed since it was
+// read is told what the record now holds; only saving again writes over it.
+void DataSourceTest::aFieldChangedSinceReadIsNeverOverwrittenUnseen() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    addGivenName("001", "Salem");
+    PatientBoxes first(path);
+    PatientBoxes second(path);
+    first.source.refresh();
+    second.source.refresh();
+
+    first.name->setText("Saleh");
+    first.source.store();
+    second.name->setText("salem");
+    const AppError refused = raised([&] { second.source.store(); });
+    QCOMPARE(refused.number(), 3197);
+    QCOMPARE(refused.description(),
+             "The record was changed at another workstation since you read it, and your changes "
+             "were not saved. It now holds:\r\npt_name_f: Saleh\r\nSave again to put your "
+             "values over it.");
+    QCOMPARE(valueIn("SELECT pt_name_f FROM per_inf_data").toString(), "Saleh");
+    QCOMPARE(second.name->text(), "salem");
+    second.source.store();
+    QCOMPARE(valueIn("SELECT pt_name_f FROM per_inf_data").toString(), "salem");
+
+    // The same in a grid, on an invoice's net due.
+    const int invoice = addInvoice("001", "01/12/2026", 1000, 400);
+    QWidget screen;
+    DataSource invoices(&screen, "Data2");
+    invoices.setDatabaseName(path);
+    invoices.setRecordSource("pt_sh");
+    RecordSourceModel* model = invoices.model();
+    model->setColumns({{"po_num", "Invoice No"}, {"po_netd", "Due"}});
+    model->setEditable(true);
+    invoices.refresh();
+    runQuery(openDatabase(path), "UPDATE pt_sh SET po_netd = 0 WHERE po_num = ?", {invoice});
+    QVERIFY(model->setData(model->index(0, 1), "100"));
+    env.dialogs.expectMessage(
+        "The record was changed at another workstation since you read it, and your changes were "
+        "not saved. It now holds:\r\npo_netd: 0\r\nSave again to put your values over it.");
+    QVERIFY(!model->writeEditedRow());
+    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh").toInt(), 0);
+    QVERIFY(model->writeEditedRow());
+    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh").toInt(), 100);
 }
 
 void DataSourceTest::clickBeyondTheTextOfAMaskedBoxTypesIntoIt() {

@@ -125,6 +125,10 @@ What was entered since then stays only in the backup that is taken of the curren
         <source>Your work goes on as usual. Check that the folder is there, can be written and has room, or choose another one with Settings &gt; Backups Folder.</source>
         <translation>يمكنك متابعة العمل كالمعتاد. تأكد من وجود المجلد وإمكانية الكتابة فيه ووجود مساحة كافية، أو اختر مجلداً آخر من الإعدادات &gt; مجلد النسخ الاحتياطية.</translation>
     </message>
+    <message>
+        <source>The database is on the server %1: it is backed up by the server&apos;s own tools (pg_dump, or the server&apos;s backups), not by Korvel.</source>
+        <translation>قاعدة البيانات على الخادم %1: تُنسخ احتياطياً بأدوات الخادم نفسه (pg_dump أو النسخ الاحتياطي للخادم)، لا بواسطة Korvel.</translation>
+    </message>
 </context>
 <context>
     <name>CatalogScreen</name>
@@ -336,6 +340,22 @@ Working on it can lose more data: make a copy of the file now, and go back to yo
 Do you want to try again?</source>
         <translation>قاعدة البيانات %1 مستخدمة من برنامج آخر يُبقيها مقفلة.<byte value="xd"/>
 هل تريد المحاولة مرة أخرى؟</translation>
+    </message>
+    <message>
+        <source>The record was changed at another workstation since you read it, and your changes were not saved. It now holds:<byte value="xd"/>
+%1<byte value="xd"/>
+Save again to put your values over it.</source>
+        <translation>عُدّل هذا السجل من جهاز آخر بعد أن قرأته، ولم تُحفظ تعديلاتك. يحتوي الآن على:<byte value="xd"/>
+%1<byte value="xd"/>
+احفظ مرة أخرى لتكتب قيمك فوقه.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a server address such as postgresql://clinic@dbhost:5432/korvel.</source>
+        <translation>&apos;%1&apos; ليس عنوان خادم مثل postgresql://clinic@dbhost:5432/korvel.</translation>
+    </message>
+    <message>
+        <source>The password is never kept in the settings: put it in the file ~/.pgpass (host:port:database:user:password) and give the address without it.</source>
+        <translation>لا تُحفظ كلمة المرور في الإعدادات أبداً: ضعها في الملف ~/.pgpass ‏(host:port:database:user:password) وأدخل العنوان بدونها.</translation>
     </message>
 </context>
 <context>
@@ -808,6 +828,10 @@ Do you want to try again?</source>
     <message>
         <source>Compact Database</source>
         <translation>ضغط قاعدة البيانات</translation>
+    </message>
+    <message>
+        <source>Database Server...</source>
+        <translation>خادم قاعدة البيانات...</translation>
     </message>
 </context>
 <context>
@@ -1772,6 +1796,51 @@ Paid back in :</source>
     <message>
         <source>The backup %1 is not a database of this program. Nothing was changed.</source>
         <translation>النسخة الاحتياطية %1 ليست قاعدة بيانات لهذا البرنامج. لم يتغير شيء.</translation>
+    </message>
+</context>
+<context>
+    <name>ServerChoice</name>
+    <message>
+        <source>Database Server</source>
+        <translation>خادم قاعدة البيانات</translation>
+    </message>
+    <message>
+        <source>Address of the database server, for example postgresql://clinic@dbhost:5432/korvel<byte value="xd"/>
+(%1):</source>
+        <translation>عنوان خادم قاعدة البيانات، مثل postgresql://clinic@dbhost:5432/korvel<byte value="xd"/>
+(%1):</translation>
+    </message>
+    <message>
+        <source>The database %1 holds no Korvel tables yet.<byte value="xd"/>
+Do you want to create them there?</source>
+        <translation>قاعدة البيانات %1 لا تحتوي جداول Korvel بعد.<byte value="xd"/>
+هل تريد إنشاءها فيها؟</translation>
+    </message>
+    <message>
+        <source>The Korvel tables were created in the database %1.</source>
+        <translation>أُنشئت جداول Korvel في قاعدة البيانات %1.</translation>
+    </message>
+    <message>
+        <source>Korvel cannot reach its database on the server:<byte value="xd"/>
+%1<byte value="xd"/>
+Do you want to try again?</source>
+        <translation>تعذر على Korvel الوصول إلى قاعدة بياناته على الخادم:<byte value="xd"/>
+%1<byte value="xd"/>
+هل تريد المحاولة مرة أخرى؟</translation>
+    </message>
+    <message>
+        <source>leave it empty to work on a database file instead</source>
+        <translation>اتركه فارغاً للعمل على ملف قاعدة بيانات بدلاً من الخادم</translation>
+    </message>
+    <message>
+        <source>leave it empty to keep the database</source>
+        <translation>اتركه فارغاً لإبقاء قاعدة البيانات الحالية</translation>
+    </message>
+    <message>
+        <source>Korvel cannot reach the database on the server:<byte value="xd"/>
+</source>
+        <translation>تعذر على Korvel الوصول إلى قاعدة البيانات على الخادم:<byte value="xd"/>
+</translation>
     </message>
 </context>
 <context>

@@ -102,6 +102,23 @@ QWidget* showActiveScreen(Screen which) {
     return screen;
 }
 
+void press(QWidget* screen, const QString& button) {
+    click(screen, button);
+    QCoreApplication::processEvents();
+}
+
+QWidget* opened(Screen which) {
+    const QString name = screenName(which);
+    QWidget* screen = Screens::existing(which);
+    if (!screen || !screen->isVisible())
+        qFatal("%s is not open", qPrintable(name));
+    screen->activateWindow();
+    if (!QTest::qWaitForWindowActive(screen))
+        qFatal("%s did not become active", qPrintable(name));
+    QCoreApplication::processEvents();
+    return screen;
+}
+
 void discardClosed() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -48,6 +48,10 @@ QWidget* mainWindow();
 QWidget* showScreen(Screen screen);
 // The same, once the window system has made the screen the active window.
 QWidget* showActiveScreen(Screen screen);
+// A click, and what the screens queue in answer to it.
+void press(QWidget* screen, const QString& button);
+// The screen that a button of the main window opened, once it is up and running.
+QWidget* opened(Screen which);
 // Discards the screens that were closed, as the event loop does once it is back.
 void discardClosed();
 // True once the screen was closed and discarded.

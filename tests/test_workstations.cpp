@@ -1,0 +1,188 @@
+#include "support/clinicrows.h"
+#include "support/pgserver.h"
+#include "support/testenv.h"
+
+#include "db/connection.h"
+#include "db/createdb.h"
+
+#include <QProcess>
+#include <QTest>
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kDesks = 2;
+constexpr int kInvoicesPerDesk = 200;
+
+QString fileNumberOf(int desk) {
+    return QString("10%1").arg(desk);
+}
+
+QString lineDescription(int desk, int line) {
+    return QString("Desk %1 line %2").arg(desk).arg(line);
+}
+
+// As the desk writes them: one line to three in turn, line j of the k-th invoice worth 10 k + j.
+int linesOfInvoice(int k) {
+    return 1 + k % 3;
+}
+
+int totalOfInvoice(int k) {
+    int total = 0;
+    for (int j = 1; j <= linesOfInvoice(k); ++j)
+        total += 10 * k + j;
+    return total;
+}
+
+// A workstation in a process of its own (tests/workstations/desk.cpp).
+struct Desk {
+    int number = 0;
+    QProcess process;
+    QByteArray output;
+
+    QList<QByteArray> lines() const { return output.split('\n'); }
+    bool printed(const QByteArray& line) const { return lines().contains(line); }
+    // What went wrong, without the desk's figures and the platform's notes.
+    QByteArray failures() const {
+        QByteArrayList kept;
+        for (const QByteArray& line : lines())
+            if (!line.startsWith("saved ") && !line.startsWith("QWARN"))
+                kept << line;
+        return kept.join('\n');
+    }
+};
+
+// The invoices a desk says it saved, in order: number and total as its screen showed them.
+QList<std::pair<int, int>> savedBy(const Desk& desk) {
+    QList<std::pair<int, int>> saved;
+    for (const QByteArray& line : desk.lines()) {
+        const QList<QByteArray> words = line.split(' ');
+        if (words.size() == 3 && words[0] == "saved")
+            saved.append({words[1].toInt(), words[2].toInt()});
+    }
+    return saved;
+}
+
+} // namespace
+
+// Two desks writing invoices through their screens at the same moment, each a process of its own
+// on one server, as two workstations of a clinic are.
+class WorkstationsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void twoDesksWriteInvoicesAtOnce();
+
+  private:
+    void prepareClinic(const QSqlDatabase& db);
+    void runDesks(const QString& uri, std::vector<std::unique_ptr<Desk>>& desks);
+};
+
+void WorkstationsTest::prepareClinic(const QSqlDatabase& db) {
+    for (int desk = 1; desk <= kDesks; ++desk) {
+        addPatient({{"file_num", fileNumberOf(desk)}, {"pt_name", lineDescription(desk, 0)}}, db);
+        for (int line = 1; line <= 3; ++line)
+            addProcedure(QString("%1%2").arg(desk).arg(line), lineDescription(desk, line), 1, db);
+    }
+}
+
+// Every desk is started and waits until all are ready, so that they write at the same time.
+void WorkstationsTest::runDesks(const QString& uri, std::vector<std::unique_ptr<Desk>>& desks) {
+    for (int number = 1; number <= kDesks; ++number) {
+        desks.push_back(std::make_unique<Desk>());
+        Desk& desk = *desks.back();
+        desk.number = number;
+        desk.process.setProcessChannelMode(QProcess::MergedChannels);
+        desk.process.start(DESK_CHILD,
+                           {uri, QString::number(number), QString::number(kInvoicesPerDesk)});
+    }
+    for (auto& desk : desks) {
+        while (!desk->printed("ready") && desk->process.waitForReadyRead(30000))
+            desk->output += desk->process.readAll();
+        QVERIFY2(desk->printed("ready"), desk->failures().constData());
+    }
+    for (auto& desk : desks) {
+        desk->process.write("go\n");
+        desk->process.waitForBytesWritten();
+    }
+    for (auto& desk : desks) {
+        QVERIFY(desk->process.waitForFinished(120000));
+        desk->output += desk->process.readAll();
+        QVERIFY2(desk->process.exitCode() == 0, desk->failures().constData());
+    }
+}
+
+void WorkstationsTest::twoDesksWriteInvoicesAtOnce() {
+    TestEnv env;
+    PgServer server;
+    QVERIFY2(server.failure().isEmpty(), qPrintable(server.failure()));
+    QVERIFY2(server.createDatabase("clinic"), qPrintable(server.failure()));
+    const QString uri = server.uri("clinic");
+    ScopedDatabase clinic(uri);
+    QSqlDatabase& db = clinic.db();
+    inTransaction(db, [&] { createServerTables(db); });
+    prepareClinic(db);
+
+    std::vector<std::unique_ptr<Desk>> desks;
+    runDesks(uri, desks);
+    if (QTest::currentTestFailed())
+        return;
+
+    // What each desk's screen showed is what the server holds: the desk's invoices under the
+    // numbers shown, with their totals paid in full, and under each exactly its own lines.
+    QStringList expectedInvoices;
+    QStringList expectedLines;
+    QList<int> numbers;
+    for (const auto& desk : desks) {
+        const QList<std::pair<int, int>> saved = savedBy(*desk);
+        QCOMPARE(saved.size(), kInvoicesPerDesk);
+        for (int k = 1; k <= kInvoicesPerDesk; ++k) {
+            const auto [number, total] = saved[k - 1];
+            QCOMPARE(total, totalOfInvoice(k));
+            // One desk's numbers go up in the order it saved.
+            if (k > 1)
+                QVERIFY(number > saved[k - 2].first);
+            numbers << number;
+            expectedInvoices
+                << QString("%1|%2|%3|0").arg(fileNumberOf(desk->number)).arg(number).arg(total);
+            for (int j = 1; j <= linesOfInvoice(k); ++j)
+                expectedLines << QString("%1|%2%3|%4|%5|%6")
+                                     .arg(number)
+                                     .arg(desk->number)
+                                     .arg(j)
+                                     .arg(lineDescription(desk->number, j))
+                                     .arg(10 * k + j)
+                                     .arg(fileNumberOf(desk->number));
+        }
+    }
+    QCOMPARE(
+        rowsOf("SELECT file_num, po_num, po_pri, po_netd FROM pt_sh ORDER BY file_num, po_num", db),
+        expectedInvoices);
+    std::sort(numbers.begin(), numbers.end());
+    QVERIFY(std::adjacent_find(numbers.begin(), numbers.end()) == numbers.end());
+    QCOMPARE(numbers.size(), kDesks * kInvoicesPerDesk);
+    std::stable_sort(expectedLines.begin(), expectedLines.end(),
+                     [](const QString& a, const QString& b) {
+                         return a.section('|', 0, 0).toInt() < b.section('|', 0, 0).toInt();
+                     });
+    QCOMPARE(rowsOf("SELECT po_num, code2, descr2, amount2, file_p FROM po_descs "
+                    "ORDER BY po_num, id",
+                    db),
+             expectedLines);
+    QCOMPARE(rowsOf("SELECT file_num, sum(amount) FROM payments GROUP BY file_num ORDER BY 1", db),
+             rowsOf("SELECT file_num, sum(po_pri) FROM pt_sh GROUP BY file_num ORDER BY 1", db));
+
+    // The invoices in the making lived in each desk's own working tables, gone with its session.
+    QCOMPARE(countOf("public.po_desc", db) + countOf("public.inv_rep_data", db), 0);
+    // The desks did write at the same time: each saved while the other was saving.
+    const auto range = [&](int desk) {
+        const auto saved = savedBy(*desks[desk]);
+        return std::pair(saved.first().first, saved.last().first);
+    };
+    QVERIFY2(range(0).first < range(1).second && range(1).first < range(0).second,
+             "the desks did not save at the same time");
+}
+
+QTEST_MAIN(WorkstationsTest)
+#include "test_workstations.moc"
