@@ -7,6 +7,7 @@
 #include "db/serverconnection.h"
 #include "db/serverstatements.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -49,7 +50,8 @@ QString sharedName(const QString& location) {
 
 QSqlDatabase openFileConnection(const QString& name, const QString& path, bool create) {
     if (!create && !QFileInfo(path).isFile())
-        throw AppError(3024, "Could not find file '" + path + "'.");
+        throw AppError(
+            3024, QCoreApplication::translate("Database", "Could not find file '%1'.").arg(path));
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
     // A URI with mode=rw keeps the engine from making an empty file where the user named none.
     const QString uri =
