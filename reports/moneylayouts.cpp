@@ -17,6 +17,7 @@ struct Column {
     const char* field;
     int width;
     bool money;
+    bool storedWord = false;
 };
 
 ReportControl amount(ReportControl control) {
@@ -38,6 +39,8 @@ void addColumns(Report& report, int top, const std::vector<Column>& columns) {
                                     QRect(left, 30, column.width - 60, kRow), kValue, alignment);
         // A long name or entry takes a second line rather than being cut.
         box.canGrow = !column.money;
+        if (column.storedWord)
+            box.format = ValueFormat::StoredWord;
         report.sections[Detail].controls.push_back(column.money ? amount(box) : box);
         left += column.width;
     }
@@ -85,7 +88,7 @@ Report cashBookLayout() {
                 {QT_TRANSLATE_NOOP("ReportLayouts", "Invoice No"), "po_num", 1100, false},
                 {QT_TRANSLATE_NOOP("ReportLayouts", "File No"), "file_num", 1000, false},
                 {QT_TRANSLATE_NOOP("ReportLayouts", "Patient Name"), "pt_name", 3400, false},
-                {QT_TRANSLATE_NOOP("ReportLayouts", "Kind"), "kind", 1400, false},
+                {QT_TRANSLATE_NOOP("ReportLayouts", "Kind"), "kind", 1400, false, true},
                 {QT_TRANSLATE_NOOP("ReportLayouts", "Amount"), "amount", 2105, true}});
     addTotals(report,
               {{QCoreApplication::translate("ReportLayouts", "Cash :"), "cash_amount"},
@@ -118,7 +121,7 @@ Report statementLayout() {
     addColumns(report, top,
                {{QT_TRANSLATE_NOOP("ReportLayouts", "Date"), "entry_date", 1250, false},
                 {QT_TRANSLATE_NOOP("ReportLayouts", "Invoice No"), "po_num", 1050, false},
-                {QT_TRANSLATE_NOOP("ReportLayouts", "Entry"), "entry", 2500, false},
+                {QT_TRANSLATE_NOOP("ReportLayouts", "Entry"), "entry", 2500, false, true},
                 {QT_TRANSLATE_NOOP("ReportLayouts", "Lines Total"), "lines_total", 1350, true},
                 {QT_TRANSLATE_NOOP("ReportLayouts", "Charged"), "charged", 1350, true},
                 {QT_TRANSLATE_NOOP("ReportLayouts", "Paid"), "paid", 1350, true},

@@ -23,6 +23,7 @@ Report nationalityCountLayout() {
         report.sections[Detail].controls.push_back(textBox(
             "Text" + number, fields[i], QRect(i * column, 40, column, 200), {}, Qt::AlignCenter));
     }
+    report.sections[Detail].controls[0].format = ValueFormat::StoredWord;
     report.sections[Detail].controls[2].format = ValueFormat::YesNo;
     report.sections[PageHeader].height = headingTop + 385;
     report.sections[Detail].height = 280;

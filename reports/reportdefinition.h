@@ -29,6 +29,9 @@ enum class ValueFormat {
     Amount,
     // A flag as "Yes" or "No".
     YesNo,
+    // A word the program stores in English (a payment's kind, a statement's entry, a
+    // nationality), shown in the interface's language.
+    StoredWord,
 };
 
 struct ReportControl {

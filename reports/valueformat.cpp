@@ -23,12 +23,45 @@ QString formatWholeAmount(qint64 amount) {
     return grouped.toString(amount) + ".00";
 }
 
+namespace {
+
+// The words the program stores; a text typed by the user shows as it was typed.
+const char* const kStoredWords[] = {
+    QT_TRANSLATE_NOOP("StoredWord", "Cash"),
+    QT_TRANSLATE_NOOP("StoredWord", "Credit"),
+    QT_TRANSLATE_NOOP("StoredWord", "Partial"),
+    QT_TRANSLATE_NOOP("StoredWord", "Carried over"),
+    QT_TRANSLATE_NOOP("StoredWord", "Invoice"),
+    QT_TRANSLATE_NOOP("StoredWord", "Unrecorded payment"),
+    QT_TRANSLATE_NOOP("StoredWord", "Payment, Cash"),
+    QT_TRANSLATE_NOOP("StoredWord", "Payment, Credit"),
+    QT_TRANSLATE_NOOP("StoredWord", "Payment, Partial"),
+    QT_TRANSLATE_NOOP("StoredWord", "Payment, Carried over"),
+    QT_TRANSLATE_NOOP("StoredWord", "Refund, Cash"),
+    QT_TRANSLATE_NOOP("StoredWord", "Refund, Credit"),
+    QT_TRANSLATE_NOOP("StoredWord", "Refund, Partial"),
+    QT_TRANSLATE_NOOP("StoredWord", "Refund, Carried over"),
+    QT_TRANSLATE_NOOP("StoredWord", "SAUDI"),
+    QT_TRANSLATE_NOOP("StoredWord", "NON SAUDI"),
+};
+
+QString shownWord(const QString& stored) {
+    for (const char* word : kStoredWords)
+        if (stored == QLatin1String(word))
+            return QCoreApplication::translate("StoredWord", word);
+    return stored;
+}
+
+} // namespace
+
 QString displayValue(const QVariant& value, ValueFormat format, const QString& prefix) {
     if (format == ValueFormat::YesNo)
         return value.toBool() ? QCoreApplication::translate("ValueFormat", "Yes")
                               : QCoreApplication::translate("ValueFormat", "No");
     if (value.isNull())
         return QString();
+    if (format == ValueFormat::StoredWord)
+        return shownWord(value.toString());
     if (format == ValueFormat::Amount &&
         (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int))
         return prefix + formatWholeAmount(value.toLongLong());

@@ -137,6 +137,7 @@ class ArabicTest : public QObject {
     void patientFileIsMirroredAndStoresWhatTheEnglishOneStores();
     void invoiceScreenIsMirroredWithItsNumbersLeftToRight();
     void dailyReportIsTheEnglishOneMirrored();
+    void storedWordsPrintInArabicAndTypedOnesAsTyped();
 
   private:
     std::unique_ptr<TestEnv> env_;
@@ -303,6 +304,24 @@ void ArabicTest::dailyReportIsTheEnglishOneMirrored() {
     }
     // An Arabic text is laid out right to left, to be shaped and joined when drawn.
     QVERIFY(textsOf(ar, "patientpayments").front().rightToLeft);
+}
+
+// The kinds and nationalities the program stores in English print in Arabic; a nationality the
+// receptionist typed prints as it was typed.
+void ArabicTest::storedWordsPrintInArabicAndTypedOnesAsTyped() {
+    RowSet payments({"pay_date", "po_num", "file_num", "pt_name", "kind", "amount", "cash_amount",
+                     "credit_amount", "partial_amount", "carried_amount"},
+                    {{"06/12/2026", 1, "A1", "Huda", "Cash", 150, 150, 0, 0, 0},
+                     {"06/12/2026", 2, "B2", "Omar", "Carried over", 80, 0, 0, 0, 80}});
+    const Page cashBook = layoutReport(cashBookLayout(), payments).pages.at(0);
+    QCOMPARE(textsOf(cashBook, "Text5").front().text, QString::fromUtf8("نقداً"));
+    QCOMPARE(textsOf(cashBook, "Text5").back().text, QString::fromUtf8("مُرحَّل"));
+
+    RowSet nationalities({"pt_nationality", "temporary", "pt_count"},
+                         {{"SAUDI", 0, 3}, {"Yemeni", 1, 1}});
+    const Page count = layoutReport(nationalityCountLayout(), nationalities).pages.at(0);
+    QCOMPARE(textsOf(count, "Text1").front().text, QString::fromUtf8("سعودي"));
+    QCOMPARE(textsOf(count, "Text1").back().text, QString("Yemeni"));
 }
 
 QTEST_MAIN(ArabicTest)

@@ -1879,6 +1879,73 @@ Do you want to try again?</source>
     </message>
 </context>
 <context>
+    <name>StoredWord</name>
+    <message>
+        <source>Cash</source>
+        <translation>نقداً</translation>
+    </message>
+    <message>
+        <source>Credit</source>
+        <translation>آجل</translation>
+    </message>
+    <message>
+        <source>Partial</source>
+        <translation>جزئي</translation>
+    </message>
+    <message>
+        <source>Carried over</source>
+        <translation>مُرحَّل</translation>
+    </message>
+    <message>
+        <source>Invoice</source>
+        <translation>فاتورة</translation>
+    </message>
+    <message>
+        <source>Unrecorded payment</source>
+        <translation>دفعة غير مسجلة</translation>
+    </message>
+    <message>
+        <source>Payment, Cash</source>
+        <translation>دفعة، نقداً</translation>
+    </message>
+    <message>
+        <source>Payment, Credit</source>
+        <translation>دفعة، آجل</translation>
+    </message>
+    <message>
+        <source>Payment, Partial</source>
+        <translation>دفعة، جزئي</translation>
+    </message>
+    <message>
+        <source>Payment, Carried over</source>
+        <translation>دفعة، مُرحَّلة</translation>
+    </message>
+    <message>
+        <source>Refund, Cash</source>
+        <translation>استرداد، نقداً</translation>
+    </message>
+    <message>
+        <source>Refund, Credit</source>
+        <translation>استرداد، آجل</translation>
+    </message>
+    <message>
+        <source>Refund, Partial</source>
+        <translation>استرداد، جزئي</translation>
+    </message>
+    <message>
+        <source>Refund, Carried over</source>
+        <translation>استرداد، مُرحَّل</translation>
+    </message>
+    <message>
+        <source>SAUDI</source>
+        <translation>سعودي</translation>
+    </message>
+    <message>
+        <source>NON SAUDI</source>
+        <translation>غير سعودي</translation>
+    </message>
+</context>
+<context>
     <name>ValueFormat</name>
     <message>
         <source>Yes</source>
