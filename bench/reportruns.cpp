@@ -27,6 +27,11 @@ LaidOutReport layOut(const ReportRun& run) {
     return layoutReport(reportByName(run.report), *rows);
 }
 
+void layOutFirstPage(const ReportRun& run) {
+    const auto rows = run.rows();
+    LazyReport(reportByName(run.report), *rows).layOutTo(1);
+}
+
 int writePdf(const ReportRun& run, const QString& path) {
     const auto rows = run.rows();
     LazyReport pages(reportByName(run.report), *rows);
