@@ -4,6 +4,7 @@
 #include "app/sysinfo.h"
 #include "app/weblinklabel.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -33,7 +34,7 @@ QPushButton* namedButton(const QString& name, const QString& caption, QWidget* p
 
 QString versionText() {
     const QVersionNumber version = QVersionNumber::fromString(KORVEL_VERSION);
-    return QString("Version %1.%2.%3")
+    return QCoreApplication::translate("AboutBox", "Version %1.%2.%3")
         .arg(version.majorVersion())
         .arg(version.minorVersion())
         .arg(version.microVersion());
@@ -41,7 +42,7 @@ QString versionText() {
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName("frmAbout");
-    setWindowTitle(QString("About ") + kTitle);
+    setWindowTitle(tr("About %1").arg(kTitle));
     setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
     // Escape ends the box as its OK button does.
@@ -49,7 +50,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
 
     auto* icon = new QLabel(this);
     icon->setObjectName("picIcon");
-    icon->setAccessibleName("Application icon");
+    icon->setAccessibleName(tr("Application icon"));
     icon->setPixmap(applicationIcon().pixmap(64, 64));
     icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
@@ -74,7 +75,7 @@ QLayout* AboutBox::textColumn() {
     column->addWidget(namedLabel("lblVersion", versionText(), this));
     QLabel* description = namedLabel(
         "lblDescription",
-        "Patient files, procedures, invoices and reports for a one-doctor clinic.", this);
+        tr("Patient files, procedures, invoices and reports for a one-doctor clinic."), this);
     // Wide enough that the description wraps once at most.
     description->setMinimumWidth(300);
     column->addWidget(description);
@@ -84,10 +85,10 @@ QLayout* AboutBox::textColumn() {
     line->setFrameShadow(QFrame::Sunken);
     column->addSpacing(6);
     column->addWidget(line);
-    column->addWidget(namedLabel("Label1", "Made by ovrant.", this));
+    column->addWidget(namedLabel("Label1", tr("Made by ovrant."), this));
     auto* link = new WebLinkLabel(kWebAddress, this);
     link->setObjectName("lblDisclaimer");
-    link->setAccessibleName("Web site " + QString(kWebAddress));
+    link->setAccessibleName(tr("Web site %1").arg(kWebAddress));
     column->addWidget(link, 0, Qt::AlignLeft);
     return column;
 }
@@ -95,8 +96,8 @@ QLayout* AboutBox::textColumn() {
 QLayout* AboutBox::buttonRow() {
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 12, 0, 0);
-    QPushButton* sysInfo = namedButton("cmdSysInfo", "&System Info...", this);
-    QPushButton* ok = namedButton("cmdOK", "OK", this);
+    QPushButton* sysInfo = namedButton("cmdSysInfo", tr("&System Info..."), this);
+    QPushButton* ok = namedButton("cmdOK", tr("OK"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
     connect(sysInfo, &QPushButton::clicked, this, StartSysInfo);

@@ -9,13 +9,14 @@
 #include "settings/appsettings.h"
 #include "settings/settingsstore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 
 namespace {
 
-constexpr auto kRestoreTitle = "Restore";
+constexpr auto kRestoreTitle = QT_TRANSLATE_NOOP("BackupMenu", "Restore");
 
 QString shownDate(const BackupCopy& copy) {
     return copy.taken.toString("dd/MM/yyyy HH:mm:ss");
@@ -36,7 +37,7 @@ QStringList rowOf(const BackupCopy& copy) {
         const DatabaseCounts counts = countsIn(copy.path);
         row << QString::number(counts.patients) << QString::number(counts.invoices);
     } catch (const AppError&) {
-        row << "cannot be read" << QString();
+        row << QCoreApplication::translate("BackupMenu", "cannot be read") << QString();
     }
     return row << QFileInfo(copy.path).fileName();
 }
@@ -45,7 +46,8 @@ std::optional<BackupCopy> chosenCopy(const AppSettingsRecord& settings) {
     const QString folder = backupsFolder(settings);
     const QList<BackupCopy> copies = backupCopies(folder);
     if (copies.isEmpty()) {
-        showMessage("There are no backups in " + folder + " yet.");
+        showMessage(QCoreApplication::translate("BackupMenu", "There are no backups in %1 yet.")
+                        .arg(folder));
         return std::nullopt;
     }
     QList<QStringList> rows;
@@ -55,10 +57,17 @@ std::optional<BackupCopy> chosenCopy(const AppSettingsRecord& settings) {
             rows << rowOf(copy);
     }
     const auto chosen = dialogs().chooseRow(
-        kRestoreTitle,
-        "Choose the backup to put in the place of the current database (backups in " + folder +
-            "). The current database is backed up first.",
-        {"Taken", "Size", "Patients", "Invoices", "File"}, rows);
+        QCoreApplication::translate("BackupMenu", kRestoreTitle),
+        QCoreApplication::translate("BackupMenu",
+                                    "Choose the backup to put in the place of the current database "
+                                    "(backups in %1). The current database is backed up first.")
+            .arg(folder),
+        {QCoreApplication::translate("BackupMenu", "Taken"),
+         QCoreApplication::translate("BackupMenu", "Size"),
+         QCoreApplication::translate("BackupMenu", "Patients"),
+         QCoreApplication::translate("BackupMenu", "Invoices"),
+         QCoreApplication::translate("BackupMenu", "File")},
+        rows);
     if (!chosen)
         return std::nullopt;
     return copies.value(*chosen);
@@ -70,8 +79,9 @@ void backUpNow(const AppSettingsRecord& settings) {
     try {
         BusyCursor busy;
         const BackupCopy copy = backUpDatabase(settings, BackupOccasion::Requested);
-        showMessage("The database was backed up to " + QDir::toNativeSeparators(copy.path) + " (" +
-                    shownSize(copy.size) + ").");
+        showMessage(
+            QCoreApplication::translate("BackupMenu", "The database was backed up to %1 (%2).")
+                .arg(QDir::toNativeSeparators(copy.path), shownSize(copy.size)));
     } catch (const AppError& error) {
         showFailure(error.description());
     }
@@ -85,19 +95,26 @@ void restoreFromBackup(AppSettingsRecord& settings) {
     const auto copy = chosenCopy(settings);
     if (!copy)
         return;
-    if (dialogs().message("Restore the database as it was on " + shownDate(*copy) +
-                              "?\r\nWhat was entered since then stays only in the backup that is "
-                              "taken of the current database now.",
+    if (dialogs().message(QCoreApplication::translate(
+                              "BackupMenu",
+                              "Restore the database as it was on %1?\r\nWhat was entered since "
+                              "then stays only in the backup that is taken of the current "
+                              "database now.")
+                              .arg(shownDate(*copy)),
                           Dialogs::Buttons::YesNo, Dialogs::Icon::Question) != Dialogs::Answer::Yes)
         return;
     try {
         BusyCursor busy;
         restoreBackup(settings, copy->path);
     } catch (const AppError& error) {
-        showFailure("The database was not restored.\r\n" + error.description());
+        showFailure(
+            QCoreApplication::translate("BackupMenu", "The database was not restored.\r\n") +
+            error.description());
         return;
     }
-    showMessage("The database was restored as it was on " + shownDate(*copy) + ".");
+    showMessage(
+        QCoreApplication::translate("BackupMenu", "The database was restored as it was on %1.")
+            .arg(shownDate(*copy)));
 }
 
 void chooseBackupsFolder(AppSettingsRecord& settings, QWidget* owner) {
@@ -105,15 +122,19 @@ void chooseBackupsFolder(AppSettingsRecord& settings, QWidget* owner) {
         showMessage(serverBackupsText(settings));
         return;
     }
-    const QString folder = PickFolder(owner, "Select Backups Folder");
+    const QString folder =
+        PickFolder(owner, QCoreApplication::translate("BackupMenu", "Select Backups Folder"));
     if (folder.isEmpty())
         return;
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isWritable()) {
-        showFailure("Korvel cannot write to " + folder +
-                    ". Choose another folder for the backups.");
+        showFailure(
+            QCoreApplication::translate(
+                "BackupMenu", "Korvel cannot write to %1. Choose another folder for the backups.")
+                .arg(folder));
         return;
     }
     SaveRegValue(Setting::BackupsPath, folder);
     settings.backupspath = folder;
-    showMessage("The backups go to " + folder + " from now on.");
+    showMessage(
+        QCoreApplication::translate("BackupMenu", "The backups go to %1 from now on.").arg(folder));
 }

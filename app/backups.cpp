@@ -69,7 +69,9 @@ QString freeName(const QString& folder, const QDateTime& taken) {
 
 void makeFolder(const QString& folder) {
     if (!QDir().mkpath(folder))
-        throw AppError(75, "The backups folder " + folder + " cannot be made.");
+        throw AppError(
+            75, QCoreApplication::translate("Backups", "The backups folder %1 cannot be made.")
+                    .arg(folder));
 }
 
 void thinOut(const QString& folder) {
@@ -113,9 +115,13 @@ bool hasCopyOf(const QString& folder, const QDate& day) {
 }
 
 QString failureText(const QString& folder, const AppError& error) {
-    return "The database could not be backed up to " + folder + ".\r\n" + error.description() +
-           "\r\nYour work goes on as usual. Check that the folder is there, can be written and "
-           "has room, or choose another one with Settings > Backups Folder.";
+    return QCoreApplication::translate("Backups", "The database could not be backed up to %1.")
+               .arg(folder) +
+           "\r\n" + error.description() + "\r\n" +
+           QCoreApplication::translate(
+               "Backups", "Your work goes on as usual. Check that the folder is there, can be "
+                          "written and has room, or choose another one with Settings > Backups "
+                          "Folder.");
 }
 
 // A copy that fails every time must not nag: the user hears of a folder's failure once a run,
@@ -162,9 +168,11 @@ QList<BackupCopy> backupCopies(const QString& folder) {
 }
 
 QString serverBackupsText(const AppSettingsRecord& settings) {
-    return "The database is on the server " + settings.dbserver +
-           ": it is backed up by the server's own tools (pg_dump, or the server's backups), not "
-           "by Korvel.";
+    return QCoreApplication::translate("Backups",
+                                       "The database is on the server %1: it is backed up by the "
+                                       "server's own tools (pg_dump, or the server's backups), "
+                                       "not by Korvel.")
+        .arg(settings.dbserver);
 }
 
 BackupCopy backUpDatabase(const AppSettingsRecord& settings, BackupOccasion occasion) {

@@ -8,6 +8,7 @@
 #include "core/dialogs.h"
 #include "core/errorlog.h"
 #include "settings/appsettings.h"
+#include <QCoreApplication>
 
 namespace {
 
@@ -31,6 +32,8 @@ std::optional<QString> compactionFailure(const AppSettingsRecord& settings) {
 
 void compactDatabase(const AppSettingsRecord& settings) {
     const std::optional<QString> failure = compactionFailure(settings);
-    showMessage(failure ? "Compact Database failed!\r\n" + *failure
-                        : "Database was compacted successfully");
+    showMessage(
+        failure
+            ? QCoreApplication::translate("CompactMenu", "Compact Database failed!\r\n") + *failure
+            : QCoreApplication::translate("CompactMenu", "Database was compacted successfully"));
 }

@@ -13,6 +13,7 @@
 #include "settings/appsettings.h"
 #include "settings/settingsstore.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -20,7 +21,8 @@ namespace {
 constexpr auto kDatabaseFilter = "korvel_data.mdb (korvel_data.mdb)|korvel_data.mdb";
 
 void refuseInvalid() {
-    dialogs().message("This database is invalid!", Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+    dialogs().message(QCoreApplication::translate("DatabaseMenu", "This database is invalid!"),
+                      Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
 }
 
 // The directory of the chosen file when the program can work there; empty after telling the
@@ -34,7 +36,9 @@ QString acceptedDirectory(const QString& chosen) {
     const QString directory = QFileInfo(chosen).absolutePath();
     const QString database = databaseFileIn(directory);
     if (!fileExists(database)) {
-        showMessage("The Database korvel_data.mdb file must be copied to this Direcotry first!");
+        showMessage(QCoreApplication::translate(
+            "DatabaseMenu",
+            "The Database korvel_data.mdb file must be copied to this Direcotry first!"));
         return QString();
     }
     if (!ValidDB(database)) {
@@ -68,17 +72,19 @@ void switchTo(AppSettingsRecord& settings, const QString& directory) {
 } // namespace
 
 void changeDatabaseDirectory(AppSettingsRecord& settings) {
-    underMenuErrorTrap("Database Change Cancelled", [&] {
-        if (dialogs().message("Are you sure you want to change the Database Directory",
-                              Dialogs::Buttons::YesNo,
-                              Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
-            return;
-        const auto chosen =
-            dialogs().openFile(kDatabaseFilter, settings.dbpath, settings.databaseFilePath);
-        if (!chosen)
-            throw dialogCancelled();
-        const QString directory = acceptedDirectory(*chosen);
-        if (!directory.isEmpty() && heldByThisCopy(databaseFileIn(directory)))
-            switchTo(settings, directory);
-    });
+    underMenuErrorTrap(
+        QCoreApplication::translate("DatabaseMenu", "Database Change Cancelled"), [&] {
+            if (dialogs().message(
+                    QCoreApplication::translate(
+                        "DatabaseMenu", "Are you sure you want to change the Database Directory"),
+                    Dialogs::Buttons::YesNo, Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
+                return;
+            const auto chosen =
+                dialogs().openFile(kDatabaseFilter, settings.dbpath, settings.databaseFilePath);
+            if (!chosen)
+                throw dialogCancelled();
+            const QString directory = acceptedDirectory(*chosen);
+            if (!directory.isEmpty() && heldByThisCopy(databaseFileIn(directory)))
+                switchTo(settings, directory);
+        });
 }

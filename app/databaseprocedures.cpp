@@ -4,6 +4,7 @@
 #include "db/createdb.h"
 #include "db/upgradedb.h"
 #include "settings/appsettings.h"
+#include <QCoreApplication>
 
 bool CreateDB(AppSettingsRecord& settings, const QString& baseName,
               const QString& /*password: SQLite has no built-in one*/) {
@@ -17,7 +18,8 @@ void UpgradeDB(AppSettingsRecord& settings) {
     const QString& path = settings.databaseFilePath;
     if (convertOlderLayout(path)) {
         resetLetterhead(settings, DefaultLetterhead());
-        dialogs().message("The database has been modified successfully");
+        dialogs().message(QCoreApplication::translate(
+            "DatabaseProcedures", "The database has been modified successfully"));
     }
     bringUpToDate(path);
 }

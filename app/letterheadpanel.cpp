@@ -20,7 +20,7 @@ QFont letterheadFont(QFont font, int number) {
 
 LetterheadPanel::LetterheadPanel(const Letterhead& l, QWidget* parent) : QFrame(parent) {
     setObjectName("SSPanel2");
-    setAccessibleName("Letterhead");
+    setAccessibleName(tr("Letterhead"));
     setFrameShape(QFrame::StyledPanel);
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
@@ -30,12 +30,12 @@ LetterheadPanel::LetterheadPanel(const Letterhead& l, QWidget* parent) : QFrame(
     column->setContentsMargins(16, 12, 16, 12);
     column->setSpacing(4);
     column->addStretch(1);
-    column->addWidget(line(1, l.clinicname, "Clinic name"));
-    column->addWidget(line(2, l.drname, "Doctor name"));
+    column->addWidget(line(1, l.clinicname, tr("Clinic name")));
+    column->addWidget(line(2, l.drname, tr("Doctor name")));
     column->addSpacing(6);
-    column->addWidget(line(3, l.qualifications1, "Qualification 1"));
-    column->addWidget(line(4, l.qualifications2, "Qualification 2"));
-    column->addWidget(line(5, l.qualifications3, "Qualification 3"));
+    column->addWidget(line(3, l.qualifications1, tr("Qualification 1")));
+    column->addWidget(line(4, l.qualifications2, tr("Qualification 2")));
+    column->addWidget(line(5, l.qualifications3, tr("Qualification 3")));
     column->addStretch(1);
 }
 

@@ -7,12 +7,13 @@
 #include "settings/appsettings.h"
 #include "settings/settingsstore.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
 
-constexpr auto kPictureFilter =
-    "Pictures (*.jpg;*.jpeg;*.gif;*.bmp;*.png)|*.jpg;*.jpeg;*.gif;*.bmp;*.png";
+constexpr auto kPictureFilter = QT_TRANSLATE_NOOP(
+    "LogoMenu", "Pictures (*.jpg;*.jpeg;*.gif;*.bmp;*.png)|*.jpg;*.jpeg;*.gif;*.bmp;*.png");
 
 // The kept picture goes back first, so that a stored logo that is no picture any more leaves
 // the window as it was before the choice.
@@ -30,9 +31,10 @@ QString startDirectory(const QString& logo) {
 } // namespace
 
 void changeLogo(AppSettingsRecord& settings, PictureBox& picture) {
-    underMenuErrorTrap("Logo Change Cancelled", [&] {
+    underMenuErrorTrap(QCoreApplication::translate("LogoMenu", "Logo Change Cancelled"), [&] {
         const auto chosen =
-            dialogs().openFile(kPictureFilter, startDirectory(settings.logo), QString());
+            dialogs().openFile(QCoreApplication::translate("LogoMenu", kPictureFilter),
+                               startDirectory(settings.logo), QString());
         if (!chosen)
             throw dialogCancelled();
         if (!fileExists(*chosen))
@@ -41,7 +43,8 @@ void changeLogo(AppSettingsRecord& settings, PictureBox& picture) {
         // The setting changes only once the file proved to be a picture.
         picture.setPicture(LoadPicture(*chosen));
         settings.logo = *chosen;
-        if (dialogs().message("Are you sure you want to change the logo?",
+        if (dialogs().message(QCoreApplication::translate(
+                                  "LogoMenu", "Are you sure you want to change the logo?"),
                               Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes)
             SaveRegValue(Setting::Logo, *chosen);
         else

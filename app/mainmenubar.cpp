@@ -4,12 +4,14 @@
 #include "app/compactmenu.h"
 #include "app/copydatabasemenu.h"
 #include "app/databasemenu.h"
+#include "app/language.h"
 #include "app/letterheadmenu.h"
 #include "app/logomenu.h"
 #include "app/reportslocationmenu.h"
 #include "app/serverchoice.h"
 #include "binding/screens.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -38,52 +40,64 @@ void addLetterheadItems(QMainWindow& window, QMenu* menu, AppSettingsRecord& set
         QMenu* parent = menu;
         if (item.qualification) {
             if (!qualifications) {
-                qualifications = addMenu(menu, "mnuQualifications", "Qualifications");
+                qualifications =
+                    addMenu(menu, "mnuQualifications",
+                            QCoreApplication::translate("MainMenuBar", "Qualifications"));
                 menu->addMenu(qualifications);
             }
             parent = qualifications;
         }
         QLabel* label = item.labelName ? window.findChild<QLabel*>(item.labelName) : nullptr;
-        parent->addAction(addItem(&window, item.menuName, item.text, [&settings, &item, label] {
-            editLetterheadItem(settings, item, label);
-        }));
+        parent->addAction(addItem(
+            &window, item.menuName, QCoreApplication::translate("LetterheadMenu", item.text),
+            [&settings, &item, label] { editLetterheadItem(settings, item, label); }));
     }
 }
 
 QMenu* settingsMenu(QMainWindow& window, PictureBox& picture, AppSettingsRecord& settings) {
-    QMenu* menu = addMenu(&window, "mnuSettings", "Settings");
+    QMenu* menu =
+        addMenu(&window, "mnuSettings", QCoreApplication::translate("MainMenuBar", "Settings"));
     addLetterheadItems(window, menu, settings);
-    menu->addAction(addItem(&window, "mnuLogo", "Logo",
+    menu->addAction(addItem(&window, "mnuLogo", QCoreApplication::translate("MainMenuBar", "Logo"),
                             [&settings, &picture] { changeLogo(settings, picture); }));
-    menu->addAction(addItem(&window, "mnuDatabase", "Database",
+    menu->addAction(addItem(&window, "mnuDatabase",
+                            QCoreApplication::translate("MainMenuBar", "Database"),
                             [&settings] { changeDatabaseDirectory(settings); }));
-    menu->addAction(addItem(&window, "mnuDatabaseServer", "Database Server...",
+    menu->addAction(addItem(&window, "mnuDatabaseServer",
+                            QCoreApplication::translate("MainMenuBar", "Database Server..."),
                             [&settings] { chooseDatabaseServer(settings); }));
-    menu->addAction(addItem(&window, "mnuCopyDatabase", "Copy Database",
+    menu->addAction(addItem(&window, "mnuCopyDatabase",
+                            QCoreApplication::translate("MainMenuBar", "Copy Database"),
                             [&settings, &window] { copyDatabaseElsewhere(settings, &window); }));
-    menu->addAction(
-        addItem(&window, "mnuBackUpNow", "Back up now", [&settings] { backUpNow(settings); }));
-    menu->addAction(
-        addItem(&window, "mnuRestore", "Restore...", [&settings] { restoreFromBackup(settings); }));
-    menu->addAction(addItem(&window, "mnuBackupsFolder", "Backups Folder...",
+    menu->addAction(addItem(&window, "mnuBackUpNow",
+                            QCoreApplication::translate("MainMenuBar", "Back up now"),
+                            [&settings] { backUpNow(settings); }));
+    menu->addAction(addItem(&window, "mnuRestore",
+                            QCoreApplication::translate("MainMenuBar", "Restore..."),
+                            [&settings] { restoreFromBackup(settings); }));
+    menu->addAction(addItem(&window, "mnuBackupsFolder",
+                            QCoreApplication::translate("MainMenuBar", "Backups Folder..."),
                             [&settings, &window] { chooseBackupsFolder(settings, &window); }));
-    QAction* reports = addItem(&window, "mnuReportsLocation", "Reports Location",
+    QAction* reports = addItem(&window, "mnuReportsLocation",
+                               QCoreApplication::translate("MainMenuBar", "Reports Location"),
                                [&settings, &window] { changeReportsLocation(settings, &window); });
     // The report layouts are part of the program, so their location is not the user's to set.
     reports->setEnabled(false);
     menu->addAction(reports);
+    menu->addMenu(languageMenu(&window, settings));
     return menu;
 }
 
 QMenu* helpMenu(QMainWindow& window) {
-    QMenu* help = addMenu(&window, "mnuHelp", "Help");
-    help->addAction(addItem(&window, "mnuAbout", "About", [] {
-        if (QWidget* about = Screens::get(Screen::About)) {
-            about->show();
-            about->raise();
-            about->activateWindow();
-        }
-    }));
+    QMenu* help = addMenu(&window, "mnuHelp", QCoreApplication::translate("MainMenuBar", "Help"));
+    help->addAction(
+        addItem(&window, "mnuAbout", QCoreApplication::translate("MainMenuBar", "About"), [] {
+            if (QWidget* about = Screens::get(Screen::About)) {
+                about->show();
+                about->raise();
+                about->activateWindow();
+            }
+        }));
     return help;
 }
 
@@ -91,9 +105,10 @@ QMenu* helpMenu(QMainWindow& window) {
 
 void buildMainMenuBar(QMainWindow& window, PictureBox& picture, AppSettingsRecord& settings) {
     QMenuBar* bar = window.menuBar();
-    bar->setAccessibleName("Menu bar");
+    bar->setAccessibleName(QCoreApplication::translate("MainMenuBar", "Menu bar"));
     bar->addMenu(settingsMenu(window, picture, settings));
-    bar->addAction(addItem(&window, "mnuCompactDatabase", "Compact Database",
+    bar->addAction(addItem(&window, "mnuCompactDatabase",
+                           QCoreApplication::translate("MainMenuBar", "Compact Database"),
                            [&settings] { compactDatabase(settings); }));
     bar->addMenu(helpMenu(window));
 }

@@ -26,8 +26,8 @@ bool countsAsWorkingScreen(const QWidget* screen, const QWidget* main) {
 MainWindow::MainWindow(AppSettingsRecord& settings, QWidget* parent)
     : QMainWindow(parent), settings_(settings) {
     setObjectName("Form2");
-    setWindowTitle("Main");
-    setAccessibleName("Main");
+    setWindowTitle(tr("Main"));
+    setAccessibleName(tr("Main"));
     setWindowIcon(applicationIcon());
 
     auto* central = new QWidget(this);
@@ -48,18 +48,18 @@ MainWindow::MainWindow(AppSettingsRecord& settings, QWidget* parent)
 }
 
 QWidget* MainWindow::buttonPanel() {
-    QFrame* frame = makePanel(this, "SSPanel1", "Working screens");
+    QFrame* frame = makePanel(this, "SSPanel1", tr("Working screens"));
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(12, 12, 12, 12);
     grid->setSpacing(10);
     // Created in tab order, placed two by two.
-    grid->addWidget(screenButton(1, "Patients File", Screen::PatientFile), 0, 0);
-    grid->addWidget(screenButton(2, "Search", Screen::PatientSearch), 0, 1);
-    grid->addWidget(screenButton(3, "Reports", Screen::PeriodicReports), 1, 0);
-    grid->addWidget(screenButton(4, "Description Entry", Screen::Catalog), 1, 1);
-    grid->addWidget(screenButton(5, "Invoices", Screen::OpenFile), 2, 1);
-    grid->addWidget(screenButton(6, "Invoices Replacment", Screen::InvoiceList), 2, 0);
-    QPushButton* quit = screenButton(7, "Quit", std::nullopt);
+    grid->addWidget(screenButton(1, tr("Patients File"), Screen::PatientFile), 0, 0);
+    grid->addWidget(screenButton(2, tr("Search"), Screen::PatientSearch), 0, 1);
+    grid->addWidget(screenButton(3, tr("Reports"), Screen::PeriodicReports), 1, 0);
+    grid->addWidget(screenButton(4, tr("Description Entry"), Screen::Catalog), 1, 1);
+    grid->addWidget(screenButton(5, tr("Invoices"), Screen::OpenFile), 2, 1);
+    grid->addWidget(screenButton(6, tr("Invoices Replacment"), Screen::InvoiceList), 2, 0);
+    QPushButton* quit = screenButton(7, tr("Quit"), std::nullopt);
     connect(quit, &QPushButton::clicked, this, &QWidget::close);
     grid->addWidget(quit, 3, 0, 1, 2);
     return frame;
@@ -76,7 +76,7 @@ QPushButton* MainWindow::screenButton(int number, const QString& caption,
 }
 
 QWidget* MainWindow::logoPanel() {
-    QFrame* frame = makePanel(this, "SSPanel3", "Logo");
+    QFrame* frame = makePanel(this, "SSPanel3", tr("Logo"));
     // The logo stands on the same paper as the letterhead beside it.
     frame->setBackgroundRole(QPalette::Base);
     frame->setAutoFillBackground(true);
@@ -84,7 +84,7 @@ QWidget* MainWindow::logoPanel() {
     box->setContentsMargins(8, 8, 8, 8);
     picture_ = new PictureBox(frame);
     picture_->setObjectName("Picture1");
-    picture_->setAccessibleName("Clinic logo");
+    picture_->setAccessibleName(tr("Clinic logo"));
     box->addWidget(picture_);
     return frame;
 }

@@ -1,6 +1,7 @@
 #include "app/menuerrortrap.h"
 
 #include "core/dialogs.h"
+#include <QCoreApplication>
 
 void showTrappedError(const AppError& error, const QString& cancelMessage) {
     if (error.number() == ErrorNumber::DialogCancelled)
@@ -10,5 +11,6 @@ void showTrappedError(const AppError& error, const QString& cancelMessage) {
 }
 
 AppError dialogCancelled() {
-    return AppError(ErrorNumber::DialogCancelled, "Cancel was selected.");
+    return AppError(ErrorNumber::DialogCancelled,
+                    QCoreApplication::translate("MenuErrorTrap", "Cancel was selected."));
 }

@@ -4,17 +4,20 @@
 #include "core/apperror.h"
 #include "core/programdir.h"
 
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QPainter>
 
 QPixmap LoadPicture(const QString& path) {
     if (!fileExists(path))
-        throw AppError(ErrorNumber::FileNotFound, "File not found");
+        throw AppError(ErrorNumber::FileNotFound,
+                       QCoreApplication::translate("PictureBox", "File not found"));
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QImage image = reader.read();
     if (image.isNull())
-        throw AppError(ErrorNumber::InvalidPicture, "Invalid picture");
+        throw AppError(ErrorNumber::InvalidPicture,
+                       QCoreApplication::translate("PictureBox", "Invalid picture"));
     return QPixmap::fromImage(image);
 }
 

@@ -4,14 +4,19 @@
 #include "reports/reportspresent.h"
 #include "settings/appsettings.h"
 #include "settings/settingsstore.h"
+#include <QCoreApplication>
 
 void changeReportsLocation(AppSettingsRecord& settings, QWidget* owner) {
-    if (dialogs().message("Are you sure you want to change the Reports Directory",
-                          Dialogs::Buttons::YesNo, Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
+    if (dialogs().message(
+            QCoreApplication::translate("ReportsLocationMenu",
+                                        "Are you sure you want to change the Reports Directory"),
+            Dialogs::Buttons::YesNo, Dialogs::Icon::Critical) != Dialogs::Answer::Yes)
         return;
-    const QString directory = PickFolder(owner, "Select Reports Folder");
+    const QString directory = PickFolder(
+        owner, QCoreApplication::translate("ReportsLocationMenu", "Select Reports Folder"));
     if (directory.isEmpty() || !ReportsPresent(directory)) {
-        showMessage("The reports must be copied to this Direcotry first!");
+        showMessage(QCoreApplication::translate(
+            "ReportsLocationMenu", "The reports must be copied to this Direcotry first!"));
         return;
     }
     SaveRegValue(Setting::ReportsPath, directory);

@@ -10,14 +10,17 @@
 #include "db/onlinebackup.h"
 #include "db/validation.h"
 #include "settings/appsettings.h"
+#include <QCoreApplication>
 
 namespace {
 
 void refuseUnusableCopy(const QString& copy) {
     if (!ValidDB(copy))
         throw AppError(ErrorNumber::Unexpected,
-                       "The backup " + copy +
-                           " is not a database of this program. Nothing was changed.");
+                       QCoreApplication::translate(
+                           "RestoreBackup",
+                           "The backup %1 is not a database of this program. Nothing was changed.")
+                           .arg(copy));
     const QString finding = damageFound(copy, CheckedFile::Copy);
     if (!finding.isEmpty())
         throw AppError(kDatabaseDamaged, damagedDatabaseText(copy, finding));

@@ -14,6 +14,7 @@
 #include "db/validation.h"
 #include "settings/appsettings.h"
 #include "settings/settingsstore.h"
+#include <QCoreApplication>
 
 namespace {
 
@@ -37,15 +38,17 @@ void loadSettings(AppSettingsRecord& s) {
 void offerNewDatabase(AppSettingsRecord& s) {
     if (fileExists(s.databaseFilePath))
         return;
-    if (dialogs().message("Do you want to create a NEW Database!?", Dialogs::Buttons::YesNo) !=
-        Dialogs::Answer::Yes)
+    if (dialogs().message(
+            QCoreApplication::translate("StartUp", "Do you want to create a NEW Database!?"),
+            Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
         return;
     if (CreateDB(s, "korvel_data", QString())) {
-        dialogs().message("Datebase was created successfully");
+        dialogs().message(
+            QCoreApplication::translate("StartUp", "Datebase was created successfully"));
         s.setDbPath(programDir());
         SaveRegValue(Setting::DbPath, s.dbpath);
     } else {
-        dialogs().message("Database creation failed!");
+        dialogs().message(QCoreApplication::translate("StartUp", "Database creation failed!"));
     }
 }
 
@@ -75,13 +78,14 @@ bool ensureValidDatabase(AppSettingsRecord& s) {
     s.setDbPath(PickFolder(nullptr, "korvel_data.mdb"));
     if (!fileExists(s.databaseFilePath)) {
         dialogs().message(
-            "You cannot use this program without the VALID Database korvel_data.mdb!\r\n"
-            "korvel_data.mdb");
+            QCoreApplication::translate("StartUp", "You cannot use this program without the VALID "
+                                                   "Database korvel_data.mdb!\r\nkorvel_data.mdb"));
         return false;
     }
     const Acceptance picked = accept(s.databaseFilePath);
     if (picked == Acceptance::Invalid)
-        dialogs().message("This does NOT appear to be a valid Database for this program");
+        dialogs().message(QCoreApplication::translate(
+            "StartUp", "This does NOT appear to be a valid Database for this program"));
     if (picked != Acceptance::Valid)
         return false;
     SaveRegValue(Setting::DbPath, s.dbpath);
@@ -91,9 +95,10 @@ bool ensureValidDatabase(AppSettingsRecord& s) {
 // Returns false when another copy works on the database and the user gives up waiting for it.
 bool lockForThisCopy(const QString& path) {
     while (const auto holder = lockDatabase(path)) {
-        if (dialogs().message(inUseByAnotherCopyText(path, *holder) +
-                                  "\r\nDo you want to try again?",
-                              Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+        if (dialogs().message(
+                inUseByAnotherCopyText(path, *holder) +
+                    QCoreApplication::translate("StartUp", "\r\nDo you want to try again?"),
+                Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
             return false;
     }
     return true;
@@ -120,8 +125,9 @@ bool DatabaseEngineAvailable() {
 bool StartUp(AppSettingsRecord& settings) {
     ErrorLog::open(programDir() + "/errors.log");
     if (!DatabaseEngineAvailable()) {
-        dialogs().message("You have to install ADO in order to run this program.  Download "
-                          "MDAC_TYP from Microsoft first.");
+        dialogs().message(QCoreApplication::translate(
+            "StartUp", "You have to install ADO in order to run this program.  Download "
+                       "MDAC_TYP from Microsoft first."));
         return false;
     }
     step([&] { loadSettings(settings); });

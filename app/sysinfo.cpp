@@ -3,6 +3,7 @@
 #include "core/dialogs.h"
 #include "core/programdir.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -41,5 +42,6 @@ QString systemInformationProgram() {
 void StartSysInfo() {
     const QString program = systemInformationProgram();
     if (program.isEmpty() || !QProcess::startDetached(program, {}))
-        showMessage("System Information Is Unavailable At This Time");
+        showMessage(QCoreApplication::translate("AboutBox",
+                                                "System Information Is Unavailable At This Time"));
 }

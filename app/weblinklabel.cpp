@@ -8,7 +8,7 @@ WebLinkLabel::WebLinkLabel(const QString& address, QWidget* parent) : QLabel(add
     setTextFormat(Qt::PlainText);
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
-    setAccessibleDescription("Opens the web site in the browser");
+    setAccessibleDescription(tr("Opens the web site in the browser"));
     QFont font = this->font();
     font.setUnderline(true);
     setFont(font);

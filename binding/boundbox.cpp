@@ -23,6 +23,20 @@ bool showsAlready(const QWidget* box, const QString& text) {
            value(box).toString() == text;
 }
 
+// A list item may show another text than the one it stores (the interface's language): the
+// stored text is its data.
+QString shownItemText(const QComboBox* combo, const QString& stored) {
+    const int index = combo->findData(stored);
+    return index < 0 ? stored : combo->itemText(index);
+}
+
+QString storedItemText(const QComboBox* combo) {
+    const QString shown = combo->currentText();
+    const int index = combo->findText(shown);
+    return index < 0 || !combo->itemData(index).isValid() ? shown
+                                                          : combo->itemData(index).toString();
+}
+
 } // namespace
 
 void show(QWidget* box, const QVariant& value) {
@@ -34,8 +48,8 @@ void show(QWidget* box, const QVariant& value) {
     else if (auto* line = qobject_cast<QLineEdit*>(box))
         line->setText(text);
     else if (auto* combo = qobject_cast<QComboBox*>(box))
-        combo->isEditable() ? combo->setEditText(text)
-                            : combo->setCurrentIndex(combo->findText(text));
+        combo->isEditable() ? combo->setEditText(shownItemText(combo, text))
+                            : combo->setCurrentIndex(combo->findText(shownItemText(combo, text)));
     else if (auto* check = qobject_cast<QCheckBox*>(box))
         check->setChecked(!value.isNull() && value.toInt() != 0);
 }
@@ -46,7 +60,7 @@ QVariant value(const QWidget* box) {
     if (auto* line = qobject_cast<const QLineEdit*>(box))
         return line->text();
     if (auto* combo = qobject_cast<const QComboBox*>(box))
-        return combo->currentText();
+        return storedItemText(combo);
     if (auto* check = qobject_cast<const QCheckBox*>(box))
         return check->isChecked() ? 1 : 0;
     return {};

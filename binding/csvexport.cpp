@@ -6,6 +6,7 @@
 #include "core/failures.h"
 #include "db/connection.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
 #include <QMenu>
@@ -17,15 +18,18 @@ namespace {
 constexpr int kPageRows = RecordSourceModel::PageSize;
 
 QString progressText(qint64 done) {
-    return "Exporting " + QLocale(QLocale::English).toString(done) + " rows";
+    return QCoreApplication::translate("CsvExport", "Exporting %1 rows")
+        .arg(QLocale(QLocale::English).toString(done));
 }
 
 void exportFromGrid(QTableView* grid, DataSource* source, const QString& fileName) {
     const auto path =
-        dialogs().saveFile("CSV Files (*.csv)|*.csv", QDir::homePath(), fileName + ".csv");
+        dialogs().saveFile(QCoreApplication::translate("CsvExport", "CSV Files (*.csv)|*.csv"),
+                           QDir::homePath(), fileName + ".csv");
     if (!path)
         return;
-    const auto progress = dialogs().progress(grid->window(), "Export to CSV");
+    const auto progress = dialogs().progress(
+        grid->window(), QCoreApplication::translate("CsvExport", "Export to CSV"));
     reported([&] {
         exportRecords(source->databaseName(), source->definition(), source->model()->shownColumns(),
                       *path, *progress);
@@ -75,7 +79,8 @@ bool exportRecords(const QString& databasePath, const RecordSourceDefinition& de
 
 void offerCsvExport(QTableView* grid, DataSource* source, const QString& fileName) {
     auto* menu = new QMenu(grid);
-    QAction* exportCsv = menu->addAction("Export to CSV...");
+    QAction* exportCsv =
+        menu->addAction(QCoreApplication::translate("CsvExport", "Export to CSV..."));
     exportCsv->setObjectName("actExportCsv");
     QObject::connect(exportCsv, &QAction::triggered, grid,
                      [grid, source, fileName] { exportFromGrid(grid, source, fileName); });

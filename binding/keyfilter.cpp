@@ -46,6 +46,8 @@ void installDigitFilter(QLineEdit* box, int maxDigits) {
         return;
     const QString digits = maxDigits < 0 ? "[0-9]*" : QString("[0-9]{0,%1}").arg(maxDigits);
     box->setValidator(new QRegularExpressionValidator(QRegularExpression(digits), box));
+    // Numbers are typed left to right in a right-to-left screen too.
+    box->setLayoutDirection(Qt::LeftToRight);
     auto* filter = new DigitFilter(box);
     filter->setObjectName(name);
     box->installEventFilter(filter);

@@ -27,6 +27,8 @@ QString qtInputMask(const QString& mask, QChar prompt) {
 } // namespace
 
 MaskedEdit::MaskedEdit(QWidget* parent) : QLineEdit(parent) {
+    // Dates and codes are typed left to right in a right-to-left screen too.
+    setLayoutDirection(Qt::LeftToRight);
     keepClicksInMask(this);
 }
 
@@ -88,7 +90,7 @@ bool MaskedEdit::fits(const QString& text) const {
 
 void MaskedEdit::setText(const QString& text) {
     if (!fits(text))
-        throw AppError(ErrorNumber::InvalidPropertyValue, "Invalid property value");
+        throw AppError(ErrorNumber::InvalidPropertyValue, tr("Invalid property value"));
     showValue(text);
 }
 

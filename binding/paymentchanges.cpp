@@ -3,14 +3,38 @@
 #include "core/dialogs.h"
 #include "db/payments.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 std::optional<QString> askPaymentKind(qint64 amount) {
     const QString prompt =
         amount > 0
-            ? QString("Payment received today: %1\nPaid in :").arg(amount)
-            : QString("Net due raised: %1 paid back today (a refund)\nPaid back in :").arg(-amount);
-    return dialogs().chooseItem(prompt, "Payment", {kCashKind, kCreditKind, kPartialKind}, 0);
+            ? QCoreApplication::translate("PaymentChanges", "Payment received today: %1\nPaid in :")
+                  .arg(amount)
+            : QCoreApplication::translate(
+                  "PaymentChanges", "Net due raised: %1 paid back today (a refund)\nPaid back in :")
+                  .arg(-amount);
+    // The user picks among the kinds in the interface's language; the stored kind stays the same.
+    const QStringList kinds{kCashKind, kCreditKind, kPartialKind};
+    QStringList shown;
+    for (const QString& kind : kinds)
+        shown << shownPaymentKind(kind);
+    const std::optional<QString> chosen = dialogs().chooseItem(
+        prompt, QCoreApplication::translate("PaymentChanges", "Payment"), shown, 0);
+    if (!chosen)
+        return std::nullopt;
+    return kinds.value(shown.indexOf(*chosen), *chosen);
+}
+
+QString shownPaymentKind(const QString& kind) {
+    static const char* const names[] = {QT_TRANSLATE_NOOP("PaymentKind", "Cash"),
+                                        QT_TRANSLATE_NOOP("PaymentKind", "Credit"),
+                                        QT_TRANSLATE_NOOP("PaymentKind", "Partial")};
+    for (const char* name : names) {
+        if (kind == QLatin1String(name))
+            return QCoreApplication::translate("PaymentKind", name);
+    }
+    return kind;
 }
 
 std::optional<qint64> wholeNumber(const QString& text) {

@@ -11,6 +11,8 @@
 // Asks in which kind the money was received (a refund: paid back), "Cash" offered first. No value
 // when the user cancels.
 std::optional<QString> askPaymentKind(qint64 amount);
+// A stored kind ("Cash", "Credit", "Partial") as the interface's language names it.
+QString shownPaymentKind(const QString& kind);
 
 // The whole number that an amount box holds (blanks around it aside; an empty box is 0); none
 // for any other text.

@@ -2,6 +2,7 @@
 
 #include "core/apperror.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
@@ -18,8 +19,9 @@ QString quoted(const QString& field) {
 }
 
 AppError unwritable(const QSaveFile& file) {
-    return AppError(75, "The file " + file.fileName() + " could not be written (" +
-                            file.errorString() + ").");
+    return AppError(75,
+                    QCoreApplication::translate("CsvFile", "The file %1 could not be written (%2).")
+                        .arg(file.fileName(), file.errorString()));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "db/filereplace.h"
 #include "db/integrity.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -18,8 +19,10 @@ void refuseWhileAnotherWriterIsBusy(const QSqlDatabase& db) {
         runQuery(db, "ROLLBACK");
     } catch (const AppError& error) {
         throw AppError(error.number(),
-                       "The database is in use by another program and cannot be compacted now (" +
-                           error.description() + ")");
+                       QCoreApplication::translate("Database",
+                                                   "The database is in use by another program and "
+                                                   "cannot be compacted now (%1)")
+                           .arg(error.description()));
     }
 }
 
@@ -32,8 +35,10 @@ void refuseUnwritableDatabase(const QString& source) {
     const bool modeAllowsWriting =
         file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
     if (!file.isWritable() || !modeAllowsWriting || !QFileInfo(file.absolutePath()).isWritable())
-        throw AppError(75, "You cannot write to the database " + source +
-                               " or to its folder, so it was not compacted. Nothing was changed.");
+        throw AppError(75, QCoreApplication::translate(
+                               "Database", "You cannot write to the database %1 or to its folder, "
+                                           "so it was not compacted. Nothing was changed.")
+                               .arg(source));
 }
 
 namespace {

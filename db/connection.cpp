@@ -7,6 +7,7 @@
 #include "db/serverconnection.h"
 #include "db/serverstatements.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -18,9 +19,11 @@
 namespace {
 
 // The engine's defaults (a page cache of 2 MB, no memory map) suit small devices; a clinic's file
-// of twenty years holds hundreds of megabytes that are read far more than written.
+// of twenty years holds hundreds of megabytes that are read far more than written. The map is
+// kept to the file's first 64 MB: every mapped page read stays in the program's resident memory,
+// and a list scrolled end to end would otherwise hold most of the file.
 void sizeEngineMemory(sqlite3* handle) {
-    sqlite3_exec(handle, "PRAGMA mmap_size = 1073741824; PRAGMA cache_size = -16384", nullptr,
+    sqlite3_exec(handle, "PRAGMA mmap_size = 67108864; PRAGMA cache_size = -16384", nullptr,
                  nullptr, nullptr);
 }
 
@@ -47,7 +50,8 @@ QString sharedName(const QString& location) {
 
 QSqlDatabase openFileConnection(const QString& name, const QString& path, bool create) {
     if (!create && !QFileInfo(path).isFile())
-        throw AppError(3024, "Could not find file '" + path + "'.");
+        throw AppError(
+            3024, QCoreApplication::translate("Database", "Could not find file '%1'.").arg(path));
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
     // A URI with mode=rw keeps the engine from making an empty file where the user named none.
     const QString uri =
@@ -90,13 +94,22 @@ bool replacedSinceOpened(const QSqlDatabase& db) {
     return moved != 0;
 }
 
+// A server that was restarted, or a network that dropped the session, leaves the connection
+// looking open; one round trip tells, and a new session is opened.
+bool lostByTheServer(const QSqlDatabase& db) {
+    if (!onServer(db))
+        return false;
+    QSqlQuery ping(db);
+    return !ping.exec("SELECT 1");
+}
+
 } // namespace
 
 QSqlDatabase openDatabase(const QString& location) {
     const QString name = sharedName(location);
     if (QSqlDatabase::contains(name)) {
         QSqlDatabase db = QSqlDatabase::database(name, false);
-        if (db.isOpen() && !replacedSinceOpened(db))
+        if (db.isOpen() && !replacedSinceOpened(db) && !lostByTheServer(db))
             return db;
         db = QSqlDatabase();
         removeConnection(name);

@@ -5,6 +5,7 @@
 #include "db/copyends.h"
 #include "db/schema.h"
 
+#include <QCoreApplication>
 #include <QMap>
 #include <QSqlRecord>
 
@@ -149,8 +150,9 @@ CopySummary copyInto(CopyEnd& source, CopyEnd& target, const CopyProgress& progr
 } // namespace
 
 QString CopySummary::text() const {
-    return QString("%1 patient files and %2 invoices (%3 rows); the counts and the yearly sums "
-                   "are the same on both sides.")
+    return QCoreApplication::translate("Database",
+                                       "%1 patient files and %2 invoices (%3 rows); the counts "
+                                       "and the yearly sums are the same on both sides.")
         .arg(patients)
         .arg(invoices)
         .arg(rows);

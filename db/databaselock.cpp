@@ -2,6 +2,7 @@
 
 #include "core/apperror.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLockFile>
 #include <memory>
@@ -70,8 +71,10 @@ void releaseDatabaseLock() {
 
 QString inUseByAnotherCopyText(const QString& databasePath, const LockHolder& holder) {
     const QString since = holder.since.toString("dd/MM/yyyy HH:mm");
-    return "The database " + databasePath + " is in use by another copy of this program on the " +
-           "computer " + holder.hostname + " since " + since + " (process " +
-           QString::number(holder.pid) +
-           ").\r\nOnly one copy can work on a database at a time: close the other copy first.";
+    return QCoreApplication::translate(
+               "Database",
+               "The database %1 is in use by another copy of this program on the computer %2 "
+               "since %3 (process %4).\r\nOnly one copy can work on a database at a time: close "
+               "the other copy first.")
+        .arg(databasePath, holder.hostname, since, QString::number(holder.pid));
 }

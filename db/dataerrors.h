@@ -2,6 +2,7 @@
 
 #include "core/apperror.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 // The failures of data sources that the engine itself does not raise, with the numbers and texts
@@ -30,9 +31,11 @@ inline AppError recordDeleted() {
 // A record that another workstation changed since this one read it: what it now holds is told,
 // and the user's values stay unsaved until saved again over it.
 inline AppError changedSinceRead(const QStringList& nowHolds) {
-    return AppError(3197, "The record was changed at another workstation since you read it, and "
-                          "your changes were not saved. It now holds:\r\n" +
-                              nowHolds.join("\r\n") + "\r\nSave again to put your values over it.");
+    return AppError(3197, QCoreApplication::translate(
+                              "Database", "The record was changed at another workstation since "
+                                          "you read it, and your changes were not saved. It now "
+                                          "holds:\r\n%1\r\nSave again to put your values over it.")
+                              .arg(nowHolds.join("\r\n")));
 }
 inline AppError notOpen() {
     return AppError(3420, "Object invalid or no longer set.");

@@ -10,7 +10,7 @@
 
 namespace {
 
-const QString kStepText = "Updating the indexes of the database";
+constexpr auto kStepText = QT_TRANSLATE_NOOP("Database", "Updating the indexes of the database");
 
 bool hasObject(const QSqlDatabase& db, const QString& type, const QString& name) {
     return runQuery(db, "SELECT 1 FROM sqlite_master WHERE type = ? AND name = ?", {type, name})
@@ -56,7 +56,8 @@ struct Watch {
 
 int watchStep(void* context) {
     auto* watch = static_cast<Watch*>(context);
-    watch->cancelled = !watch->progress->advance(kStepText, watch->done, watch->total);
+    watch->cancelled = !watch->progress->advance(QCoreApplication::translate("Database", kStepText),
+                                                 watch->done, watch->total);
     return watch->cancelled ? 1 : 0;
 }
 

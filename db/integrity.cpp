@@ -3,6 +3,7 @@
 #include "db/connection.h"
 #include "db/enginestatements.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <atomic>
 #include <mutex>
@@ -71,7 +72,10 @@ QString damageFound(const QString& path, CheckedFile file) {
 }
 
 QString damagedDatabaseText(const QString& path, const QString& finding) {
-    return "The database " + path + " is damaged (" + finding +
-           ").\r\nWorking on it can lose more data: make a copy of the file now, and go back to "
-           "your last good copy of the database or have this one repaired.";
+    return QCoreApplication::translate(
+               "Database",
+               "The database %1 is damaged (%2).\r\nWorking on it can lose more data: make a copy "
+               "of the file now, and go back to your last good copy of the database or have this "
+               "one repaired.")
+        .arg(path, finding);
 }

@@ -179,6 +179,9 @@ std::optional<Record> OrderedQueryRecordSet::at(qint64 key) {
 std::optional<Record> OrderedQueryRecordSet::findFirst(int column, const QVariant& value) {
     if (equalsNoValueOf(column, value))
         return std::nullopt;
+    // The first row of an order value is the first in its run: read at once, by its key.
+    if (column == orderColumn_)
+        return at(keyOf(value.toString().trimmed().toLongLong(), 0));
     const QString field = quotedName(columns_[column].name);
     const auto found = statements_.rows("SELECT " + orderName() + " FROM (" + query_ +
                                             ") AS q WHERE " + field + " = ? LIMIT 1",

@@ -12,7 +12,8 @@
 
 namespace {
 
-const QString kStepText = "Recording the payments of the invoices already saved";
+constexpr auto kStepText =
+    QT_TRANSLATE_NOOP("Database", "Recording the payments of the invoices already saved");
 
 // The invoice's date text "DD/MM/YYYY" as the sortable day "YYYY-MM-DD". A date typed another
 // way keeps what can be read of it: its month ("YYYY-MM-00") or its year ("YYYY-00-00"), so
@@ -70,7 +71,8 @@ struct Watch {
 
 int watchStep(void* context) {
     auto* watch = static_cast<Watch*>(context);
-    watch->progress->advance(kStepText, watch->done, watch->total);
+    watch->progress->advance(QCoreApplication::translate("Database", kStepText), watch->done,
+                             watch->total);
     return 0;
 }
 
@@ -97,7 +99,8 @@ void addPaymentTables(QSqlDatabase& db, bool showProgress) {
                 runQuery(db, statement);
                 ++watch.done;
                 if (progress)
-                    progress->advance(kStepText, watch.done, watch.total);
+                    progress->advance(QCoreApplication::translate("Database", kStepText),
+                                      watch.done, watch.total);
             }
             checkSums(db);
         });

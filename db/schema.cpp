@@ -1,5 +1,6 @@
 #include "db/schema.h"
 
+#include <QCoreApplication>
 #include <stdexcept>
 
 namespace {
@@ -107,14 +108,18 @@ QString ruleMessage(const TableDef& table, const ColumnDef& column, Rule rule) {
     const QString field = "'" + table.name + "." + column.name + "'";
     switch (rule) {
     case Rule::Whole:
-        return "The value in field " + field + " is not a whole number of 32 bits";
+        return QCoreApplication::translate("Database",
+                                           "The value in field %1 is not a whole number of 32 bits")
+            .arg(field);
     case Rule::Flag:
-        return "The value in field " + field + " is not Yes or No";
+        return QCoreApplication::translate("Database", "The value in field %1 is not Yes or No")
+            .arg(field);
     case Rule::Size:
-        return "The field " + field + " holds at most " + QString::number(column.size) +
-               " characters";
+        return QCoreApplication::translate("Database", "The field %1 holds at most %2 characters")
+            .arg(field, QString::number(column.size));
     case Rule::NotEmpty:
-        return "Field " + field + " cannot be a zero-length string";
+        return QCoreApplication::translate("Database", "Field %1 cannot be a zero-length string")
+            .arg(field);
     }
     return QString();
 }

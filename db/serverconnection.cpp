@@ -3,6 +3,7 @@
 #include "core/apperror.h"
 #include "db/connection.h"
 
+#include <QCoreApplication>
 #include <QSqlError>
 #include <QUuid>
 
@@ -21,8 +22,9 @@ QSqlDatabase openServerConnection(const QString& name, const ServerAddress& addr
         const QString reason = db.lastError().databaseText().section('\n', 0, 0);
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
-        throw AppError(kServerUnreachable, "Could not reach the database " + address.describe() +
-                                               ": " + reason.trimmed());
+        throw AppError(kServerUnreachable, QCoreApplication::translate(
+                                               "Database", "Could not reach the database %1: %2")
+                                               .arg(address.describe(), reason.trimmed()));
     }
     return db;
 }

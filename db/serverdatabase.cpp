@@ -5,6 +5,7 @@
 #include "db/createdb.h"
 #include "db/serveraddress.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -31,10 +32,12 @@ void vacuumServerDatabase(const QString& uri) {
 
 QString unusableServerAddress(const QString& uri) {
     if (!parseServerUri(uri))
-        return "'" + uri +
-               "' is not a server address such as postgresql://clinic@dbhost:5432/korvel.";
+        return QCoreApplication::translate("Database", "'%1' is not a server address such as "
+                                                       "postgresql://clinic@dbhost:5432/korvel.")
+            .arg(uri);
     if (!QUrl(uri).password().isEmpty() || QUrlQuery(QUrl(uri)).hasQueryItem("password"))
-        return "The password is never kept in the settings: put it in the file ~/.pgpass "
-               "(host:port:database:user:password) and give the address without it.";
+        return QCoreApplication::translate(
+            "Database", "The password is never kept in the settings: put it in the file ~/.pgpass "
+                        "(host:port:database:user:password) and give the address without it.");
     return QString();
 }

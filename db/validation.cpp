@@ -3,6 +3,7 @@
 #include "core/errorlog.h"
 #include "db/connection.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <sqlite3.h>
 
@@ -32,8 +33,10 @@ bool databaseBusy(const QString& path) {
 }
 
 QString busyDatabaseText(const QString& path) {
-    return "The database " + path +
-           " is in use by another program, which keeps it locked.\r\nDo you want to try again?";
+    return QCoreApplication::translate("Database",
+                                       "The database %1 is in use by another program, which keeps "
+                                       "it locked.\r\nDo you want to try again?")
+        .arg(path);
 }
 
 bool UpgradeNeeded(const QString& path) {

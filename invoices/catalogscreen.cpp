@@ -24,20 +24,22 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kCodePrompt = "Code Number :";
+constexpr auto kCodePrompt = QT_TRANSLATE_NOOP("CatalogScreen", "Code Number :");
 }
 
 CatalogScreen::CatalogScreen(const AppSettingsRecord& settings, QWidget* parent)
     : QWidget(parent), settings_(settings), catalog_(new DataSource(this, "Data1", "file_desc")) {
-    setWindowTitle("Description Entry");
-    setAccessibleName("Description Entry");
+    setWindowTitle(tr("Description Entry"));
+    setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(makeBoxes());
     layout->addWidget(makeButtons());
-    grid_ = makeDataGrid(
-        this, "DBGrid1", "Procedures", catalog_,
-        {{"id", "ID"}, {"code", "Code"}, {"descrip", "Description"}, {"amount", "Amount"}});
+    grid_ = makeDataGrid(this, "DBGrid1", tr("Procedures"), catalog_,
+                         {{"id", tr("ID")},
+                          {"code", tr("Code")},
+                          {"descrip", tr("Description")},
+                          {"amount", tr("Amount")}});
     followCurrentRecord(grid_, catalog_);
     layout->addWidget(grid_, 1);
     catalog_->bind(codeBox_, "code");
@@ -53,9 +55,9 @@ QWidget* CatalogScreen::makeBoxes() {
     codeBox_ = makeTextBox(panel, "Text1");
     descriptionBox_ = makeTextBox(panel, "Text2", QString(), 45);
     amountBox_ = makeTextBox(panel, "Text4", QString(), 4);
-    screenparts::addLabelled(form, "Code :", codeBox_);
-    screenparts::addLabelled(form, "Description :", descriptionBox_);
-    screenparts::addLabelled(form, "Amount SR :", amountBox_);
+    screenparts::addLabelled(form, tr("Code :"), codeBox_);
+    screenparts::addLabelled(form, tr("Description :"), descriptionBox_);
+    screenparts::addLabelled(form, tr("Amount SR :"), amountBox_);
     installDigitFilter(amountBox_);
     onKeyPress(codeBox_, [this](QKeyEvent* key) {
         if (!isEnterKey(key))
@@ -69,12 +71,12 @@ QWidget* CatalogScreen::makeBoxes() {
 QWidget* CatalogScreen::makeButtons() {
     QFrame* panel = screenparts::panel(this, "SSPanel2");
     auto* row = new QHBoxLayout(panel);
-    saveButton_ = makeButton(panel, "SSCommand1", "&Save");
-    newButton_ = makeButton(panel, "SSCommand2", "&New");
-    openButton_ = makeButton(panel, "SSCommand3", "&Open");
-    cancelButton_ = makeButton(panel, "SSCommand4", "&Cancel");
-    deleteButton_ = makeButton(panel, "SSCommand5", "&Delete");
-    quitButton_ = makeButton(panel, "SSCommand6", "&Quit");
+    saveButton_ = makeButton(panel, "SSCommand1", tr("&Save"));
+    newButton_ = makeButton(panel, "SSCommand2", tr("&New"));
+    openButton_ = makeButton(panel, "SSCommand3", tr("&Open"));
+    cancelButton_ = makeButton(panel, "SSCommand4", tr("&Cancel"));
+    deleteButton_ = makeButton(panel, "SSCommand5", tr("&Delete"));
+    quitButton_ = makeButton(panel, "SSCommand6", tr("&Quit"));
     for (QPushButton* button :
          {saveButton_, newButton_, openButton_, cancelButton_, deleteButton_, quitButton_})
         row->addWidget(button);
@@ -112,12 +114,12 @@ void CatalogScreen::setEditing(bool editing) {
 }
 
 void CatalogScreen::startNewRecord() {
-    const QString code = dialogs().inputBox(kCodePrompt, QString());
+    const QString code = dialogs().inputBox(tr(kCodePrompt), QString());
     if (code.isEmpty())
         return;
     reported([&] {
         if (catalog_->findFirst("code", code)) {
-            showNotice(code + "is found");
+            showNotice(code + tr("is found"));
             return;
         }
         catalog_->addNew();
@@ -127,12 +129,12 @@ void CatalogScreen::startNewRecord() {
 }
 
 void CatalogScreen::openRecord() {
-    const QString code = dialogs().inputBox(kCodePrompt, QString());
+    const QString code = dialogs().inputBox(tr(kCodePrompt), QString());
     if (code.isEmpty())
         return;
     reported([&] {
         if (!catalog_->findFirst("code", code))
-            showNotice("not found");
+            showNotice(tr("not found"));
     });
 }
 
@@ -144,7 +146,7 @@ void CatalogScreen::searchTypedCode() {
     reported([&] {
         if (catalog_->findFirst("code", code))
             return;
-        showNotice("not found");
+        showNotice(tr("not found"));
         if (!catalog_->isAddingNew()) {
             catalog_->addNew();
             codeBox_->setText(code);

@@ -31,8 +31,8 @@ InvoiceListScreen::InvoiceListScreen(const AppSettingsRecord& settings, QWidget*
       list_(new DataSource(this, "Data2", kPendingInvoicesQuery)),
       // The lines source is pointed at one invoice's lines by the screen itself.
       lines_(new DataSource(this, "Data3", "po_desc", DataSource::Rebinding::AtStartOnly)) {
-    setWindowTitle("Invoice Replacment");
-    setAccessibleName("Invoice Replacment");
+    setWindowTitle(tr("Invoice Replacment"));
+    setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -56,14 +56,14 @@ QWidget* InvoiceListScreen::makeListArea() {
     auto* column = new QVBoxLayout(area);
     column->setContentsMargins(0, 0, 0, 0);
     listBar_ = new NavigationBar(area, "Data2Bar", list_);
-    listBar_->setCaption("Invoices");
-    QTableView* listGrid = makeDataGrid(area, "DBGrid1", "Invoices", list_,
-                                        {{"file_num", "Patient No"},
-                                         {"pt_name", "Patient Name"},
-                                         {"po_num", "Invoice No"},
-                                         {"po_date", "Date"},
-                                         {"po_pri", "Amount"},
-                                         {"po_netd", "Net Due"}});
+    listBar_->setCaption(tr("Invoices"));
+    QTableView* listGrid = makeDataGrid(area, "DBGrid1", tr("Invoices"), list_,
+                                        {{"file_num", tr("Patient No")},
+                                         {"pt_name", tr("Patient Name")},
+                                         {"po_num", tr("Invoice No")},
+                                         {"po_date", tr("Date")},
+                                         {"po_pri", tr("Amount")},
+                                         {"po_netd", tr("Net Due")}});
     list_->model()->setCurrencyColumns({"po_pri"});
     followCurrentRecord(listGrid, list_);
     connect(listGrid, &QTableView::clicked, this, &InvoiceListScreen::chooseRow);
@@ -86,13 +86,13 @@ QWidget* InvoiceListScreen::makeLinesArea() {
     auto* column = new QVBoxLayout(area);
     column->setContentsMargins(0, 0, 0, 0);
     auto* linesBar = new NavigationBar(area, "Data3Bar", lines_);
-    linesBar->setCaption("Invoice Details");
-    QTableView* linesGrid = makeDataGrid(area, "DBGrid2", "Invoice Details", lines_,
-                                         {{"descr2", "Description"},
-                                          {"file_p", "Patient No"},
-                                          {"amount2", "Amount"},
-                                          {"code2", "Code"},
-                                          {"po_num", "Invoice No"}});
+    linesBar->setCaption(tr("Invoice Details"));
+    QTableView* linesGrid = makeDataGrid(area, "DBGrid2", tr("Invoice Details"), lines_,
+                                         {{"descr2", tr("Description")},
+                                          {"file_p", tr("Patient No")},
+                                          {"amount2", tr("Amount")},
+                                          {"code2", tr("Code")},
+                                          {"po_num", tr("Invoice No")}});
     lines_->model()->setCurrencyColumns({"amount2"});
     followCurrentRecord(linesGrid, lines_);
     column->addWidget(linesGrid, 1);
@@ -114,11 +114,11 @@ QWidget* InvoiceListScreen::makeDetailPanel() {
     netDueBox_ = makeTextBox(panel, "Text6");
     fileBox_ = makeTextBox(panel, "Text7");
     fileBox_->setEnabled(false);
-    addLabelled(form, "Invoice NO :", numberBox_);
-    addLabelled(form, "Date :", dateBox_);
-    addLabelled(form, "Amount SR :", amountBox_);
-    addLabelled(form, "Net Due", netDueBox_);
-    addLabelled(form, "Patient No", fileBox_);
+    addLabelled(form, tr("Invoice NO :"), numberBox_);
+    addLabelled(form, tr("Date :"), dateBox_);
+    addLabelled(form, tr("Amount SR :"), amountBox_);
+    addLabelled(form, tr("Net Due"), netDueBox_);
+    addLabelled(form, tr("Patient No"), fileBox_);
     onKeyPress(numberBox_, [this](QKeyEvent* key) {
         if (!isEnterKey(key) || !isNumeric(numberBox_->text()))
             return false;
@@ -131,10 +131,10 @@ QWidget* InvoiceListScreen::makeDetailPanel() {
 QWidget* InvoiceListScreen::makeButtons() {
     QFrame* panel = screenparts::panel(this, "SSPanel2");
     auto* column = new QVBoxLayout(panel);
-    QPushButton* save = makeButton(panel, "SSCommand1", "&Save");
-    QPushButton* open = makeButton(panel, "SSCommand3", "&Open");
-    QPushButton* remove = makeButton(panel, "SSCommand5", "&Delete");
-    QPushButton* quit = makeButton(panel, "SSCommand6", "&Quit");
+    QPushButton* save = makeButton(panel, "SSCommand1", tr("&Save"));
+    QPushButton* open = makeButton(panel, "SSCommand3", tr("&Open"));
+    QPushButton* remove = makeButton(panel, "SSCommand5", tr("&Delete"));
+    QPushButton* quit = makeButton(panel, "SSCommand6", tr("&Quit"));
     for (QPushButton* button : {save, open, remove, quit})
         column->addWidget(button);
     column->addStretch();
@@ -146,22 +146,22 @@ QWidget* InvoiceListScreen::makeButtons() {
 }
 
 void InvoiceListScreen::makeMenus() {
-    QMenu* invoices = menuBar()->addMenu("&Invoices");
+    QMenu* invoices = menuBar()->addMenu(tr("&Invoices"));
     invoices->setObjectName("mnuInvoices");
-    QAction* outstanding = invoices->addAction("&Outstanding");
+    QAction* outstanding = invoices->addAction(tr("&Outstanding"));
     outstanding->setObjectName("mnuOutstanding");
-    QAction* all = invoices->addAction("&All");
+    QAction* all = invoices->addAction(tr("&All"));
     all->setObjectName("mnuAll");
-    QMenu* print = menuBar()->addMenu("&Print");
+    QMenu* print = menuBar()->addMenu(tr("&Print"));
     print->setObjectName("mnuPrint");
-    QAction* screen = print->addAction("&Screen");
+    QAction* screen = print->addAction(tr("&Screen"));
     screen->setObjectName("mnuScreen");
-    QAction* printer = print->addAction("P&rinter");
+    QAction* printer = print->addAction(tr("P&rinter"));
     printer->setObjectName("mnuPrinter");
     connect(outstanding, &QAction::triggered, this,
-            [this] { showList("Pending Invoices", kPendingInvoicesQuery); });
+            [this] { showList(tr("Pending Invoices"), kPendingInvoicesQuery); });
     connect(all, &QAction::triggered, this,
-            [this] { showList("All Invoices", kAllInvoicesQuery); });
+            [this] { showList(tr("All Invoices"), kAllInvoicesQuery); });
     connect(screen, &QAction::triggered, this, [this] { printInvoice(true); });
     connect(printer, &QAction::triggered, this, [this] { printInvoice(false); });
 }

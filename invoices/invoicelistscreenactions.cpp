@@ -25,7 +25,8 @@
 
 namespace {
 
-const QString kNotNumeric = "Numeric fields must be NUMERIC!";
+constexpr auto kNotNumeric =
+    QT_TRANSLATE_NOOP("InvoiceListScreen", "Numeric fields must be NUMERIC!");
 
 // The invoice number as typed, as the database compares it with po_num.
 QVariant invoiceNumber(const QString& text) {
@@ -47,8 +48,8 @@ void InvoiceListScreen::closeEvent(QCloseEvent* event) {
 void InvoiceListScreen::activate() {
     RefreshForm(this, settings_.databaseLocation());
     // The list is the pending invoices again: a caption naming all of them would mislead.
-    if (listBar_->caption() == "All Invoices")
-        listBar_->setCaption("Pending Invoices");
+    if (listBar_->caption() == tr("All Invoices"))
+        listBar_->setCaption(tr("Pending Invoices"));
 }
 
 // The detail panel's invoice and file numbers are shown, never written back.
@@ -83,7 +84,7 @@ void InvoiceListScreen::toggleLines(const QModelIndex& index) {
         lines_->refresh();
         if (!lines_->hasCurrent()) {
             linesArea_->hide();
-            showMessage("There is no more information to display about this invoice's details");
+            showMessage(tr("There is no more information to display about this invoice's details"));
             return;
         }
         linesArea_->setVisible(linesArea_->isHidden());
@@ -93,7 +94,7 @@ void InvoiceListScreen::toggleLines(const QModelIndex& index) {
 void InvoiceListScreen::FindInvoice(const QString& number) {
     QString wanted = number;
     if (wanted.isEmpty()) {
-        wanted = dialogs().inputBox("Code Number :", QString());
+        wanted = dialogs().inputBox(tr("Code Number :"), QString());
         if (wanted.isEmpty()) {
             close();
             return;
@@ -103,7 +104,7 @@ void InvoiceListScreen::FindInvoice(const QString& number) {
     const bool searched =
         reported([&] { found = invoices_->refreshAndFind("po_num", invoiceNumber(wanted)); });
     if (searched && !found) {
-        showNotice("not found");
+        showNotice(tr("not found"));
         close();
     }
 }
@@ -111,25 +112,25 @@ void InvoiceListScreen::FindInvoice(const QString& number) {
 void InvoiceListScreen::openInvoice() {
     QString number = numberBox_->text();
     if (!isNumeric(number))
-        number = dialogs().inputBox("Invice No :", QString());
+        number = dialogs().inputBox(tr("Invice No :"), QString());
     if (number.isEmpty())
         return;
     reported([&] {
         if (!invoices_->findFirst("po_num", invoiceNumber(number)))
-            showNotice("not found");
+            showNotice(tr("not found"));
     });
 }
 
 bool InvoiceListScreen::amountsAreValid() {
     QLineEdit* wrong = nullptr;
-    QString message = kNotNumeric;
+    QString message = tr(kNotNumeric);
     if (!isNumeric(amountBox_->text())) {
         wrong = amountBox_;
     } else if (!isNumeric(netDueBox_->text())) {
         wrong = netDueBox_;
     } else if (leadingNumber(netDueBox_->text()) > leadingNumber(amountBox_->text())) {
         wrong = netDueBox_;
-        message = "Net Due cannot be more than the total amount!!";
+        message = tr("Net Due cannot be more than the total amount!!");
     }
     if (!wrong)
         return true;

@@ -10,6 +10,7 @@
 #include "reports/reportoutput.h"
 #include "reports/valueformat.h"
 #include "settings/appsettings.h"
+#include <QCoreApplication>
 
 namespace {
 
@@ -47,7 +48,8 @@ RowSet PrepareInvoiceReport(const AppSettingsRecord& settings, const QString& in
     Report& report = reportByName("po_rep");
     report.useSideMargins();
     if (rows.rowCount() == 0) {
-        showMessage("There is no invoice available to print!");
+        showMessage(QCoreApplication::translate("InvoiceReport",
+                                                "There is no invoice available to print!"));
         return rows;
     }
     PrepareReport(report, settings);

@@ -42,8 +42,8 @@ InvoiceScreen::InvoiceScreen(const AppSettingsRecord& settings, QWidget* parent)
       lines_(new DataSource(this, "Data3", "po_desc")) {
     new DataSource(this, "Data4", "pt_sh");
     new DataSource(this, "Data5", "po_descs");
-    setWindowTitle("Invoices");
-    setAccessibleName("Invoices");
+    setWindowTitle(tr("Invoices"));
+    setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -69,12 +69,12 @@ QWidget* InvoiceScreen::makeHeaderPanel() {
     fileBox_ = shownBox(patient, "Text1");
     nameBox_ = shownBox(patient, "Text2");
     addressBox_ = shownBox(patient, "Text3");
-    addLabelled(patientForm, "File Number ", fileBox_);
-    addLabelled(patientForm, "Name    :", nameBox_);
-    addLabelled(patientForm, "Address :", addressBox_);
+    addLabelled(patientForm, tr("File Number "), fileBox_);
+    addLabelled(patientForm, tr("Name    :"), nameBox_);
+    addLabelled(patientForm, tr("Address :"), addressBox_);
     auto* dateForm = new QFormLayout(dated);
     dateBox_ = makeTextBox(dated, "mask1", QString(), 10);
-    addLabelled(dateForm, "Date :", dateBox_);
+    addLabelled(dateForm, tr("Date :"), dateBox_);
     auto* row = new QHBoxLayout(header);
     row->addWidget(patient, 2);
     row->addWidget(dated, 1, Qt::AlignTop);
@@ -94,10 +94,10 @@ QWidget* InvoiceScreen::makeLineEntryPanel() {
     amountBox_ = makeTextBox(entry, "Text6", QString(), 4);
     amountBox_->setMaximumWidth(amountBox_->fontMetrics().horizontalAdvance("000000") + 16);
     installDigitFilter(amountBox_);
-    screenparts::addUnderLabel(grid, 0, "Code", codeBox_);
-    screenparts::addUnderLabel(grid, 1, "Description", descriptionBox_);
-    screenparts::addUnderLabel(grid, 2, "Amount SR", amountBox_);
-    addLineButton_ = makeButton(entry, "SSCommand1", "O&K");
+    screenparts::addUnderLabel(grid, 0, tr("Code"), codeBox_);
+    screenparts::addUnderLabel(grid, 1, tr("Description"), descriptionBox_);
+    screenparts::addUnderLabel(grid, 2, tr("Amount SR"), amountBox_);
+    addLineButton_ = makeButton(entry, "SSCommand1", tr("O&K"));
     // Nothing can be added before a code was found in the catalog.
     addLineButton_->setEnabled(false);
     grid->addWidget(addLineButton_, 1, 3);
@@ -110,8 +110,9 @@ QWidget* InvoiceScreen::makeLineEntryPanel() {
 
 QWidget* InvoiceScreen::makeLinesPanel() {
     QFrame* linesPanel = panel(this, "SSPanel5");
-    grid_ = makeDataGrid(linesPanel, "DBGrid1", "Invoice lines", lines_,
-                         {{"code2", "Code"}, {"descr2", "Description"}, {"amount2", "Amount SR"}});
+    grid_ = makeDataGrid(
+        linesPanel, "DBGrid1", tr("Invoice lines"), lines_,
+        {{"code2", tr("Code")}, {"descr2", tr("Description")}, {"amount2", tr("Amount SR")}});
     followCurrentRecord(grid_, lines_);
     (new QVBoxLayout(linesPanel))->addWidget(grid_);
     connect(grid_, &QTableView::doubleClicked, this, [this] { removeLine(true); });
@@ -137,10 +138,10 @@ QWidget* InvoiceScreen::makeTotalsPanel() {
     // which a length limit would cut short.
     installDigitFilter(paymentsBox_, 4);
     netDueBox_ = shownBox(totals, "Text10");
-    addLabelled(form, "Invoice NO", invoiceNoBox_);
-    addLabelled(form, "Total SR", totalBox_);
-    addLabelled(form, "Payments", paymentsBox_);
-    addLabelled(form, "Net Due", netDueBox_);
+    addLabelled(form, tr("Invoice NO"), invoiceNoBox_);
+    addLabelled(form, tr("Total SR"), totalBox_);
+    addLabelled(form, tr("Payments"), paymentsBox_);
+    addLabelled(form, tr("Net Due"), netDueBox_);
     onFocusLeaves(paymentsBox_, [this] { computeNetDue(); });
     composingPanels_ << totals;
     return totals;
@@ -148,11 +149,11 @@ QWidget* InvoiceScreen::makeTotalsPanel() {
 
 QWidget* InvoiceScreen::makePaymentKindPanel() {
     QFrame* kinds = panel(this, "SSPanel8");
-    kinds->setAccessibleName("Payment kind");
+    kinds->setAccessibleName(tr("Payment kind"));
     auto* column = new QVBoxLayout(kinds);
-    cashOption_ = screenparts::option(kinds, "Option1", "Cas&h");
-    creditOption_ = screenparts::option(kinds, "Option2", "C&redit");
-    partialOption_ = screenparts::option(kinds, "Option3", "&Partial");
+    cashOption_ = screenparts::option(kinds, "Option1", tr("Cas&h"));
+    creditOption_ = screenparts::option(kinds, "Option2", tr("C&redit"));
+    partialOption_ = screenparts::option(kinds, "Option3", tr("&Partial"));
     cashOption_->setChecked(true);
     for (QRadioButton* option : {cashOption_, creditOption_, partialOption_})
         column->addWidget(option);
@@ -165,10 +166,10 @@ QWidget* InvoiceScreen::makePaymentKindPanel() {
 QWidget* InvoiceScreen::makeButtonsPanel() {
     QFrame* buttons = panel(this, "SSPanel7");
     auto* column = new QVBoxLayout(buttons);
-    okButton_ = makeButton(buttons, "SSCommand2_OK", "&OK");
-    printButton_ = makeButton(buttons, "SSCommand4_Print", "Pri&nt");
-    cancelButton_ = makeButton(buttons, "SSCommand3_Cancel", "&CANCEL");
-    quitButton_ = makeButton(buttons, "SSCommand5_Quit", "&Quit");
+    okButton_ = makeButton(buttons, "SSCommand2_OK", tr("&OK"));
+    printButton_ = makeButton(buttons, "SSCommand4_Print", tr("Pri&nt"));
+    cancelButton_ = makeButton(buttons, "SSCommand3_Cancel", tr("&CANCEL"));
+    quitButton_ = makeButton(buttons, "SSCommand5_Quit", tr("&Quit"));
     for (QPushButton* button : {okButton_, printButton_, cancelButton_, quitButton_})
         column->addWidget(button);
     column->addStretch();
@@ -182,7 +183,7 @@ QWidget* InvoiceScreen::makeButtonsPanel() {
 }
 
 void InvoiceScreen::makeMenu() {
-    saveAction_ = menuBar()->addAction("&Save");
+    saveAction_ = menuBar()->addAction(tr("&Save"));
     saveAction_->setObjectName("mnuSave");
     connect(saveAction_, &QAction::triggered, this, &InvoiceScreen::saveAndStartNext);
 }

@@ -61,7 +61,7 @@ void InvoiceScreen::activate() {
 void InvoiceScreen::showToday() {
     const QString date = today().toString("dd/MM/yyyy");
     if (date.size() > dateBox_->maxLength()) {
-        showMessage("Please enter the date");
+        showMessage(tr("Please enter the date"));
         dateBox_->setFocus();
         return;
     }
@@ -77,7 +77,7 @@ void InvoiceScreen::lookUpCode() {
         if (!catalog_->isOpen())
             catalog_->refresh();
         if (!catalog_->findFirst("code", code)) {
-            showNotice("not found");
+            showNotice(tr("not found"));
             descriptionBox_->clear();
             amountBox_->clear();
             addLineButton_->setEnabled(false);
@@ -147,7 +147,8 @@ void InvoiceScreen::computeNetDue() {
 void InvoiceScreen::saveInvoice() {
     reported([&] {
         if (lines_->recordCount() == 0) {
-            showMessage(lineRefusal_.isEmpty() ? "You have NOT entered anything!" : lineRefusal_);
+            showMessage(lineRefusal_.isEmpty() ? tr("You have NOT entered anything!")
+                                               : lineRefusal_);
             return;
         }
         const InvoiceDraft invoice = draft();

@@ -8,6 +8,7 @@
 #include "invoices/datetexts.h"
 #include "invoices/paymentkinds.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace {
@@ -23,8 +24,10 @@ qint64 wholeAmount(const QString& text) {
 void checkFits(const QString& label, const QString& value) {
     if (value.size() > kScratchAmountLength)
         throw AppError(ErrorNumber::InvalidPropertyValue,
-                       QString("%1 %2 is too large: the total, payments and net due of an invoice "
-                               "can have at most %3 characters each. The invoice was not saved.")
+                       QCoreApplication::translate(
+                           "InvoiceWriter",
+                           "%1 %2 is too large: the total, payments and net due of an invoice "
+                           "can have at most %3 characters each. The invoice was not saved.")
                            .arg(label, value)
                            .arg(kScratchAmountLength));
 }
@@ -57,9 +60,9 @@ QString InvoiceDraft::netDue() const {
 }
 
 void checkDraftFits(const InvoiceDraft& draft) {
-    checkFits("Total SR", draft.total);
-    checkFits("Payments", draft.payments);
-    checkFits("Net Due", draft.netDue());
+    checkFits(QCoreApplication::translate("InvoiceScreen", "Total SR"), draft.total);
+    checkFits(QCoreApplication::translate("InvoiceScreen", "Payments"), draft.payments);
+    checkFits(QCoreApplication::translate("InvoiceScreen", "Net Due"), draft.netDue());
 }
 
 int writeInvoice(const QSqlDatabase& db, const InvoiceDraft& draft) {

@@ -13,12 +13,12 @@ NavigationBar::NavigationBar(QWidget* parent, const QString& name, DataSource* s
     setFrameShape(QFrame::StyledPanel);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(2, 2, 2, 2);
-    addMove("|<", "First record", &DataSource::moveFirst);
-    addMove("<", "Previous record", &DataSource::movePrevious);
+    addMove("|<", tr("First record"), &DataSource::moveFirst);
+    addMove("<", tr("Previous record"), &DataSource::movePrevious);
     caption_->setAlignment(Qt::AlignCenter);
     row->addWidget(caption_, 1);
-    addMove(">", "Next record", &DataSource::moveNext);
-    addMove(">|", "Last record", &DataSource::moveLast);
+    addMove(">", tr("Next record"), &DataSource::moveNext);
+    addMove(">|", tr("Last record"), &DataSource::moveLast);
 }
 
 void NavigationBar::addMove(const QString& text, const QString& spokenName,

@@ -21,23 +21,23 @@ OpenFileDialog::OpenFileDialog(const AppSettingsRecord& settings, QWidget* paren
       header_(new DataSource(this, "Data2", "inv_rep_data")) {
     setObjectName("Form8");
     setWindowTitle(kNoCaption);
-    setAccessibleName("Open File");
+    setAccessibleName(tr("Open File"));
 
-    fileNumber_ = makeTextBox(this, "Text1", "File Number", 6);
+    fileNumber_ = makeTextBox(this, "Text1", tr("File Number"), 6);
     QFont font("Arial");
     font.setPointSizeF(9.75);
     font.setBold(true);
     fileNumber_->setFont(font);
-    name_ = makeTextBox(this, "Text2", "Name");
-    address_ = makeTextBox(this, "Text3", "Address");
+    name_ = makeTextBox(this, "Text2", tr("Name"));
+    address_ = makeTextBox(this, "Text3", tr("Address"));
     name_->setEnabled(false);
     address_->setEnabled(false);
-    patientName_ = makeTextBox(this, "Text4", "Patient name");
-    patientAddress_ = makeTextBox(this, "Text5", "Patient address");
+    patientName_ = makeTextBox(this, "Text4", tr("Patient name"));
+    patientAddress_ = makeTextBox(this, "Text5", tr("Patient address"));
     patientName_->hide();
     patientAddress_->hide();
-    ok_ = makeButton(this, "SSCommand1", "OK");
-    cancel_ = makeButton(this, "SSCommand2", "CANCEL");
+    ok_ = makeButton(this, "SSCommand1", tr("OK"));
+    cancel_ = makeButton(this, "SSCommand2", tr("CANCEL"));
     buildLayout();
 
     patients_->bind(patientName_, "pt_name");
@@ -55,11 +55,11 @@ OpenFileDialog::OpenFileDialog(const AppSettingsRecord& settings, QWidget* paren
 
 void OpenFileDialog::buildLayout() {
     auto* layout = new QGridLayout(this);
-    layout->addWidget(makeLabel(this, "File Number :", fileNumber_), 0, 0);
+    layout->addWidget(makeLabel(this, tr("File Number :"), fileNumber_), 0, 0);
     layout->addWidget(fileNumber_, 0, 1);
-    layout->addWidget(makeLabel(this, "Name :", name_), 1, 0);
+    layout->addWidget(makeLabel(this, tr("Name :"), name_), 1, 0);
     layout->addWidget(name_, 1, 1, 1, 2);
-    layout->addWidget(makeLabel(this, "Address :", address_), 2, 0);
+    layout->addWidget(makeLabel(this, tr("Address :"), address_), 2, 0);
     layout->addWidget(address_, 2, 1, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -101,7 +101,7 @@ void OpenFileDialog::lookUp(bool byTab) {
     reported(
         [&] {
             if (!patients_->findFirst("file_num", fileNumber_->text())) {
-                showNotice("not found");
+                showNotice(tr("not found"));
                 name_->clear();
                 address_->clear();
                 return;

@@ -4,6 +4,7 @@
 #include "binding/datasource.h"
 #include "binding/widgets.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -20,15 +21,24 @@ namespace {
 
 // "Open" and both "Cancel" buttons share one place; only one of them is ever shown.
 QFrame* buttonPanel(QWidget* parent, PatientFileForm& form) {
-    QFrame* frame = makePanel(parent, "SSPanel3", "Buttons");
-    form.save = makeButton(frame, "SSCommand1", "Save");
-    form.newFile = makeButton(frame, "SSCommand2", "New");
-    form.open = makeButton(frame, "SSCommand3", "Open");
-    form.quit = makeButton(frame, "SSCommand4", "Quit");
-    form.cancelNew = makeButton(frame, "SSCommand5", "Cancel");
-    form.remove = makeButton(frame, "SSCommand6", "Delete");
-    form.print = makeButton(frame, "SSCommand7", "Print");
-    form.cancelFirst = makeButton(frame, "SSCommand8", "Cancel");
+    QFrame* frame =
+        makePanel(parent, "SSPanel3", QCoreApplication::translate("PatientFileForm", "Buttons"));
+    form.save =
+        makeButton(frame, "SSCommand1", QCoreApplication::translate("PatientFileForm", "Save"));
+    form.newFile =
+        makeButton(frame, "SSCommand2", QCoreApplication::translate("PatientFileForm", "New"));
+    form.open =
+        makeButton(frame, "SSCommand3", QCoreApplication::translate("PatientFileForm", "Open"));
+    form.quit =
+        makeButton(frame, "SSCommand4", QCoreApplication::translate("PatientFileForm", "Quit"));
+    form.cancelNew =
+        makeButton(frame, "SSCommand5", QCoreApplication::translate("PatientFileForm", "Cancel"));
+    form.remove =
+        makeButton(frame, "SSCommand6", QCoreApplication::translate("PatientFileForm", "Delete"));
+    form.print =
+        makeButton(frame, "SSCommand7", QCoreApplication::translate("PatientFileForm", "Print"));
+    form.cancelFirst =
+        makeButton(frame, "SSCommand8", QCoreApplication::translate("PatientFileForm", "Cancel"));
     form.cancelNew->hide();
     form.cancelFirst->hide();
 
@@ -46,8 +56,10 @@ QFrame* buttonPanel(QWidget* parent, PatientFileForm& form) {
 
 QWidget* personalTab(QWidget* parent, DataSource* patients, PatientFileForm& form) {
     auto* tab = new QWidget(parent);
-    QFrame* patientPanel = makePanel(tab, "SSPanel1", "Patient");
-    QFrame* relativePanel = makePanel(tab, "SSPanel2", "First Relative");
+    QFrame* patientPanel =
+        makePanel(tab, "SSPanel1", QCoreApplication::translate("PatientFileForm", "Patient"));
+    QFrame* relativePanel = makePanel(
+        tab, "SSPanel2", QCoreApplication::translate("PatientFileForm", "First Relative"));
     form.boxes = buildPatientPanels(patientPanel, relativePanel, patients);
     auto* layout = new QVBoxLayout(tab);
     layout->addWidget(patientPanel);
@@ -58,13 +70,14 @@ QWidget* personalTab(QWidget* parent, DataSource* patients, PatientFileForm& for
 }
 
 QTableView* invoicesGrid(QWidget* parent, DataSource* invoices) {
-    QTableView* grid = makeDataGrid(parent, "DBGrid1", "Invoices", invoices,
-                                    {{"file_num", "Patient No"},
-                                     {"po_num", "Invoice No"},
-                                     {"po_date", "Date"},
-                                     {"po_pri", "Amount"},
-                                     {"po_netd", "Due"}},
-                                    GridEditing::RowByRow);
+    QTableView* grid = makeDataGrid(
+        parent, "DBGrid1", QCoreApplication::translate("PatientFileForm", "Invoices"), invoices,
+        {{"file_num", QCoreApplication::translate("PatientFileForm", "Patient No")},
+         {"po_num", QCoreApplication::translate("PatientFileForm", "Invoice No")},
+         {"po_date", QCoreApplication::translate("PatientFileForm", "Date")},
+         {"po_pri", QCoreApplication::translate("PatientFileForm", "Amount")},
+         {"po_netd", QCoreApplication::translate("PatientFileForm", "Due")}},
+        GridEditing::RowByRow);
     invoices->model()->setCurrencyColumns({"po_pri", "po_netd"});
     grid->verticalHeader()->hide();
     return grid;
@@ -75,7 +88,7 @@ QWidget* invoicesTab(QWidget* parent, DataSource* invoices, PatientFileForm& for
     auto* picture = new QLabel(tab);
     picture->setObjectName("Picture1");
     picture->setPixmap(tab->style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(48));
-    auto* title = new QLabel("Invoices", tab);
+    auto* title = new QLabel(QCoreApplication::translate("PatientFileForm", "Invoices"), tab);
     QFont font = title->font();
     font.setBold(true);
     title->setFont(font);
@@ -92,14 +105,17 @@ QWidget* invoicesTab(QWidget* parent, DataSource* invoices, PatientFileForm& for
 }
 
 void reportsMenu(QMainWindow* screen, PatientFileForm& form) {
-    QMenu* menu = screen->menuBar()->addMenu("&Reports");
+    QMenu* menu =
+        screen->menuBar()->addMenu(QCoreApplication::translate("PatientFileForm", "&Reports"));
     menu->setObjectName("mnRepo1");
     menu->menuAction()->setObjectName("mnRepo1");
-    form.nationalityCount = menu->addAction("&Nationality Count");
+    form.nationalityCount =
+        menu->addAction(QCoreApplication::translate("PatientFileForm", "&Nationality Count"));
     form.nationalityCount->setObjectName("mnNationality");
-    form.statement = menu->addAction("&Statement");
+    form.statement = menu->addAction(QCoreApplication::translate("PatientFileForm", "&Statement"));
     form.statement->setObjectName("mnStatement");
-    form.statement->setStatusTip("The patient's invoices and payments with the balance due");
+    form.statement->setStatusTip(QCoreApplication::translate(
+        "PatientFileForm", "The patient's invoices and payments with the balance due"));
 }
 
 void chainTabOrder(const QList<QWidget*>& widgets) {
@@ -114,9 +130,11 @@ PatientFileForm buildPatientFileForm(QMainWindow* screen, DataSource* patients,
     PatientFileForm form;
     form.tabs = new QTabWidget(screen);
     form.tabs->setObjectName("SSTab1");
-    form.tabs->setAccessibleName("Patient file");
-    form.tabs->addTab(personalTab(form.tabs, patients, form), "Personal Information");
-    form.tabs->addTab(invoicesTab(form.tabs, invoices, form), "Invoices");
+    form.tabs->setAccessibleName(QCoreApplication::translate("PatientFileForm", "Patient file"));
+    form.tabs->addTab(personalTab(form.tabs, patients, form),
+                      QCoreApplication::translate("PatientFileForm", "Personal Information"));
+    form.tabs->addTab(invoicesTab(form.tabs, invoices, form),
+                      QCoreApplication::translate("PatientFileForm", "Invoices"));
     screen->setCentralWidget(form.tabs);
     reportsMenu(screen, form);
     chainTabOrder(form.boxes.tabOrder + QList<QWidget*>{form.save, form.newFile, form.open,

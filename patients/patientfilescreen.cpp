@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -28,7 +29,8 @@
 namespace {
 
 QString askFileNumber() {
-    return dialogs().inputBox("File Number :", "Open File");
+    return dialogs().inputBox(QCoreApplication::translate("PatientFileScreen", "File Number :"),
+                              QCoreApplication::translate("PatientFileScreen", "Open File"));
 }
 
 // An invoice corrected in the grid that changes the amount paid writes that change as a payment
@@ -47,7 +49,9 @@ Record writeInvoiceRow(const QString& databasePath, const RecordSourceModel::Row
     const std::optional<QString> kind = askPaymentKind(*change);
     if (!kind)
         throw AppError(ErrorNumber::DialogCancelled,
-                       "The invoice was not changed: no kind was chosen for its payment.");
+                       QCoreApplication::translate(
+                           "PatientFileScreen",
+                           "The invoice was not changed: no kind was chosen for its payment."));
     QSqlDatabase db = openDatabase(databasePath);
     Record written;
     inTransaction(db, [&] {
@@ -65,8 +69,8 @@ PatientFileScreen::PatientFileScreen(const AppSettingsRecord& settings, QWidget*
       patients_(new DataSource(this, "Data1", "per_inf_data")),
       invoices_(new DataSource(this, "Data2", "pt_sh")) {
     setObjectName("Form1");
-    setWindowTitle("Pt. File");
-    setAccessibleName("Pt. File");
+    setWindowTitle(tr("Pt. File"));
+    setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
     patients_->setStoresOnMove(true);
     form_ = buildPatientFileForm(this, patients_, invoices_);
@@ -142,7 +146,7 @@ void PatientFileScreen::activate() {
 }
 
 void PatientFileScreen::beginFileAtActivation(const QString& number) {
-    showNotice("not found");
+    showNotice(tr("not found"));
     try {
         beginNewFile(form_.cancelFirst, number);
     } catch (const AppError& error) {
@@ -150,7 +154,7 @@ void PatientFileScreen::beginFileAtActivation(const QString& number) {
             showMessage(failureText(error, FailureWording::NumberArrowDescription));
             return;
         }
-        showMessage("Please enter the date");
+        showMessage(tr("Please enter the date"));
         form_.boxes.date->setFocus();
     }
 }
@@ -206,7 +210,7 @@ void PatientFileScreen::newFile() {
     reported(
         [&] {
             if (patients_->findFirst("file_num", answer.trimmed()))
-                showNotice("is found");
+                showNotice(tr("is found"));
             else
                 beginNewFile(form_.cancelNew, answer);
         },
@@ -220,7 +224,7 @@ void PatientFileScreen::openFile() {
     reported(
         [&] {
             if (!patients_->findFirst("file_num", answer))
-                showNotice("not found");
+                showNotice(tr("not found"));
         },
         FailureWording::NumberArrowDescription);
 }

@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,7 +36,9 @@ class PanelGrid {
 
     QLineEdit* textBox(const PanelBox& definition) {
         QLineEdit* box =
-            makeTextBox(panel_, definition.name, definition.spokenName, definition.maxLength);
+            makeTextBox(panel_, definition.name,
+                        QCoreApplication::translate("PatientPanels", definition.spokenName),
+                        definition.maxLength);
         if (definition.keys == Keys::Digits)
             installDigitFilter(box);
         // Boxes are drawn about as wide as what they hold.
@@ -77,22 +80,24 @@ class PanelGrid {
     QList<QWidget*> order_;
 };
 
+// Each item shows in the interface's language and stores the text it stands for.
 QComboBox* comboBox(QWidget* panel, const QString& name, const QString& spokenName,
-                    const QStringList& items) {
+                    const QList<const char*>& items) {
     auto* box = new QComboBox(panel);
     box->setObjectName(name);
     box->setAccessibleName(spokenName);
     box->setEditable(true);
     // A typed text is kept as typed, never added to the list.
     box->setInsertPolicy(QComboBox::NoInsert);
-    box->addItems(items);
+    for (const char* item : items)
+        box->addItem(QCoreApplication::translate("PatientPanels", item), QString(item));
     return box;
 }
 
 MaskedEdit* dateBox(QWidget* panel) {
     auto* box = new MaskedEdit(panel);
     box->setObjectName("Mask1");
-    box->setAccessibleName("Date");
+    box->setAccessibleName(QCoreApplication::translate("PatientPanels", "Date"));
     box->setPromptChar(' ');
     box->setMask("##/##/####");
     box->setDisplayFormat("dd/MM/yyyy");
@@ -101,9 +106,9 @@ MaskedEdit* dateBox(QWidget* panel) {
 }
 
 QCheckBox* checkBox(QWidget* panel) {
-    auto* box = new QCheckBox("Temporary", panel);
+    auto* box = new QCheckBox(QCoreApplication::translate("PatientPanels", "Temporary"), panel);
     box->setObjectName("Check1");
-    box->setAccessibleName("Temporary");
+    box->setAccessibleName(box->text());
     return box;
 }
 
@@ -111,70 +116,103 @@ QCheckBox* checkBox(QWidget* panel) {
 // the mobile number come last.
 void buildPatientPanel(PanelGrid& grid, PatientBoxes& boxes) {
     QWidget* panel = grid.panel();
-    boxes.fileNumber = grid.textBox({"Text1", "file_num", 0, Keys::Any, "File Number"});
+    boxes.fileNumber = grid.textBox(
+        {"Text1", "file_num", 0, Keys::Any, QT_TRANSLATE_NOOP("PatientPanels", "File Number")});
     boxes.fileNumber->setFixedWidth(boxes.fileNumber->fontMetrics().horizontalAdvance('0') * 12);
-    boxes.givenName = grid.textBox({"Text2", "pt_name_f", 12, Keys::Any, "Pt. Name given"});
-    boxes.secondName = grid.textBox({"Text3", "pt_name_s", 12, Keys::Any, "Pt. Name second"});
-    boxes.thirdName = grid.textBox({"Text4", "pt_name_t", 12, Keys::Any, "Pt. Name third"});
-    boxes.familyName = grid.textBox({"Text5", "pt_name_fm", 12, Keys::Any, "Pt. Name family"});
-    QLineEdit* age = grid.textBox({"Text6", "pt_age", 2, Keys::Digits, "Age"});
+    boxes.givenName = grid.textBox({"Text2", "pt_name_f", 12, Keys::Any,
+                                    QT_TRANSLATE_NOOP("PatientPanels", "Pt. Name given")});
+    boxes.secondName = grid.textBox({"Text3", "pt_name_s", 12, Keys::Any,
+                                     QT_TRANSLATE_NOOP("PatientPanels", "Pt. Name second")});
+    boxes.thirdName = grid.textBox({"Text4", "pt_name_t", 12, Keys::Any,
+                                    QT_TRANSLATE_NOOP("PatientPanels", "Pt. Name third")});
+    boxes.familyName = grid.textBox({"Text5", "pt_name_fm", 12, Keys::Any,
+                                     QT_TRANSLATE_NOOP("PatientPanels", "Pt. Name family")});
+    QLineEdit* age = grid.textBox(
+        {"Text6", "pt_age", 2, Keys::Digits, QT_TRANSLATE_NOOP("PatientPanels", "Age")});
     QComboBox* nationality = grid.bound(
-        comboBox(panel, "Combo1", "Nationality", {"", "SAUDI", "NON SAUDI"}), "pt_nationality");
+        comboBox(panel, "Combo1", QCoreApplication::translate("PatientPanels", "Nationality"),
+                 {"", QT_TRANSLATE_NOOP("PatientPanels", "SAUDI"),
+                  QT_TRANSLATE_NOOP("PatientPanels", "NON SAUDI")}),
+        "pt_nationality");
     QComboBox* social =
-        grid.bound(comboBox(panel, "Combo2", "Social",
-                            {"   \t\t\t", "SINGL", "MARIED", "DIVORCE", "WIDOW", "ENGAGED"}),
+        grid.bound(comboBox(panel, "Combo2", QCoreApplication::translate("PatientPanels", "Social"),
+                            {"   \t\t\t", QT_TRANSLATE_NOOP("PatientPanels", "SINGL"),
+                             QT_TRANSLATE_NOOP("PatientPanels", "MARIED"),
+                             QT_TRANSLATE_NOOP("PatientPanels", "DIVORCE"),
+                             QT_TRANSLATE_NOOP("PatientPanels", "WIDOW"),
+                             QT_TRANSLATE_NOOP("PatientPanels", "ENGAGED")}),
                    "pt_social");
-    QLineEdit* idCard = grid.textBox({"Text9", "pt_id_card", 15, Keys::Any, "I.D Card No"});
-    QLineEdit* occupation = grid.textBox({"Text10", "pt_occupation", 15, Keys::Any, "Occupation"});
-    QLineEdit* homeTel = grid.textBox({"Text11", "pt_tel_h", 7, Keys::Digits, "Home Tel"});
-    QLineEdit* homeExt = grid.textBox({"Text12", "pt_ex_h", 4, Keys::Digits, "Home Tel extension"});
-    QLineEdit* workTel = grid.textBox({"Text13", "pt_tel_w", 7, Keys::Digits, "Work Tel"});
-    QLineEdit* workExt = grid.textBox({"Text14", "pt_ex_w", 4, Keys::Digits, "Work Tel extension"});
+    QLineEdit* idCard = grid.textBox(
+        {"Text9", "pt_id_card", 15, Keys::Any, QT_TRANSLATE_NOOP("PatientPanels", "I.D Card No")});
+    QLineEdit* occupation = grid.textBox({"Text10", "pt_occupation", 15, Keys::Any,
+                                          QT_TRANSLATE_NOOP("PatientPanels", "Occupation")});
+    QLineEdit* homeTel = grid.textBox(
+        {"Text11", "pt_tel_h", 7, Keys::Digits, QT_TRANSLATE_NOOP("PatientPanels", "Home Tel")});
+    QLineEdit* homeExt = grid.textBox({"Text12", "pt_ex_h", 4, Keys::Digits,
+                                       QT_TRANSLATE_NOOP("PatientPanels", "Home Tel extension")});
+    QLineEdit* workTel = grid.textBox(
+        {"Text13", "pt_tel_w", 7, Keys::Digits, QT_TRANSLATE_NOOP("PatientPanels", "Work Tel")});
+    QLineEdit* workExt = grid.textBox({"Text14", "pt_ex_w", 4, Keys::Digits,
+                                       QT_TRANSLATE_NOOP("PatientPanels", "Work Tel extension")});
     boxes.date = grid.bound(dateBox(panel), "file_data");
-    QLineEdit* address = grid.textBox({"Text15", "pt_address", 25, Keys::Any, "Address"});
+    QLineEdit* address = grid.textBox(
+        {"Text15", "pt_address", 25, Keys::Any, QT_TRANSLATE_NOOP("PatientPanels", "Address")});
     QCheckBox* temporary = grid.bound(checkBox(panel), "temporary");
-    QLineEdit* mobile = grid.textBox({"Text8", "mobileno", 10, Keys::Any, "Mob.No"});
+    QLineEdit* mobile = grid.textBox(
+        {"Text8", "mobileno", 10, Keys::Any, QT_TRANSLATE_NOOP("PatientPanels", "Mob.No")});
 
-    grid.addRow(0, 0, "File Number :", {boxes.fileNumber});
-    grid.addRow(1, 0, "Pt. Name :",
+    grid.addRow(0, 0, QCoreApplication::translate("PatientPanels", "File Number :"),
+                {boxes.fileNumber});
+    grid.addRow(1, 0, QCoreApplication::translate("PatientPanels", "Pt. Name :"),
                 {boxes.givenName, boxes.secondName, boxes.thirdName, boxes.familyName}, 3);
-    grid.addRow(2, 0, "Age :", {age});
-    grid.addRow(3, 0, "Nationality :", {nationality});
-    grid.addRow(4, 0, "Social :", {social});
-    grid.addRow(5, 0, "I.D Card No :", {idCard});
-    grid.addRow(6, 0, "Occupation :", {occupation});
-    grid.addRow(0, 2, "Date :", {boxes.date});
-    grid.addRow(2, 2, "Home Tel :", {homeTel, homeExt});
-    grid.addRow(3, 2, "Work Tel :", {workTel, workExt});
-    grid.addRow(4, 2, "Address :", {address});
-    grid.addRow(5, 2, "Mob.No :", {mobile});
+    grid.addRow(2, 0, QCoreApplication::translate("PatientPanels", "Age :"), {age});
+    grid.addRow(3, 0, QCoreApplication::translate("PatientPanels", "Nationality :"), {nationality});
+    grid.addRow(4, 0, QCoreApplication::translate("PatientPanels", "Social :"), {social});
+    grid.addRow(5, 0, QCoreApplication::translate("PatientPanels", "I.D Card No :"), {idCard});
+    grid.addRow(6, 0, QCoreApplication::translate("PatientPanels", "Occupation :"), {occupation});
+    grid.addRow(0, 2, QCoreApplication::translate("PatientPanels", "Date :"), {boxes.date});
+    grid.addRow(2, 2, QCoreApplication::translate("PatientPanels", "Home Tel :"),
+                {homeTel, homeExt});
+    grid.addRow(3, 2, QCoreApplication::translate("PatientPanels", "Work Tel :"),
+                {workTel, workExt});
+    grid.addRow(4, 2, QCoreApplication::translate("PatientPanels", "Address :"), {address});
+    grid.addRow(5, 2, QCoreApplication::translate("PatientPanels", "Mob.No :"), {mobile});
     grid.layout()->addWidget(temporary, 6, 3);
 }
 
 void buildRelativePanel(PanelGrid& grid) {
-    QLineEdit* name = grid.textBox({"Text16", "rel_name", 40, Keys::Any, "First Relative"});
-    QLineEdit* age = grid.textBox({"Text17", "rel_age", 0, Keys::Digits, "Relative Age"});
+    QLineEdit* name = grid.textBox({"Text16", "rel_name", 40, Keys::Any,
+                                    QT_TRANSLATE_NOOP("PatientPanels", "First Relative")});
+    QLineEdit* age = grid.textBox(
+        {"Text17", "rel_age", 0, Keys::Digits, QT_TRANSLATE_NOOP("PatientPanels", "Relative Age")});
     QLineEdit* occupation =
-        grid.textBox({"Text18", "rel_occupation", 15, Keys::Any, "Relative Occupation"});
-    QLineEdit* address = grid.textBox({"Text19", "rel_address", 15, Keys::Any, "Relative Address"});
-    QLineEdit* homeTel =
-        grid.textBox({"Text20", "rel_tel_h", 7, Keys::Digits, "Relative Home Tel"});
+        grid.textBox({"Text18", "rel_occupation", 15, Keys::Any,
+                      QT_TRANSLATE_NOOP("PatientPanels", "Relative Occupation")});
+    QLineEdit* address = grid.textBox({"Text19", "rel_address", 15, Keys::Any,
+                                       QT_TRANSLATE_NOOP("PatientPanels", "Relative Address")});
+    QLineEdit* homeTel = grid.textBox({"Text20", "rel_tel_h", 7, Keys::Digits,
+                                       QT_TRANSLATE_NOOP("PatientPanels", "Relative Home Tel")});
     QLineEdit* homeExt =
-        grid.textBox({"Text21", "rel_ex_h", 4, Keys::Digits, "Relative Home Tel extension"});
-    QLineEdit* workTel =
-        grid.textBox({"Text22", "rel_tel_w", 7, Keys::Digits, "Relative Work Tel"});
+        grid.textBox({"Text21", "rel_ex_h", 4, Keys::Digits,
+                      QT_TRANSLATE_NOOP("PatientPanels", "Relative Home Tel extension")});
+    QLineEdit* workTel = grid.textBox({"Text22", "rel_tel_w", 7, Keys::Digits,
+                                       QT_TRANSLATE_NOOP("PatientPanels", "Relative Work Tel")});
     QLineEdit* workExt =
-        grid.textBox({"Text23", "rel_ex_w", 4, Keys::Digits, "Relative Work Tel extension"});
-    QLineEdit* comment = grid.textBox({"Text24", "comm", 50, Keys::Any, "Commen"});
+        grid.textBox({"Text23", "rel_ex_w", 4, Keys::Digits,
+                      QT_TRANSLATE_NOOP("PatientPanels", "Relative Work Tel extension")});
+    QLineEdit* comment = grid.textBox(
+        {"Text24", "comm", 50, Keys::Any, QT_TRANSLATE_NOOP("PatientPanels", "Commen")});
     age->setFixedWidth(homeExt->maximumWidth());
 
-    grid.addRow(0, 0, "First Relative :", {name}, 3);
-    grid.addRow(1, 0, "Age :", {age});
-    grid.addRow(1, 2, "Occupation :", {occupation});
-    grid.addRow(2, 0, "Address :", {address});
-    grid.addRow(3, 0, "Home Tel :", {homeTel, homeExt});
-    grid.addRow(3, 2, "Work Tel :", {workTel, workExt});
-    grid.addRow(4, 0, "Commen :", {comment}, 3);
+    grid.addRow(0, 0, QCoreApplication::translate("PatientPanels", "First Relative :"), {name}, 3);
+    grid.addRow(1, 0, QCoreApplication::translate("PatientPanels", "Age :"), {age});
+    grid.addRow(1, 2, QCoreApplication::translate("PatientPanels", "Occupation :"), {occupation});
+    grid.addRow(2, 0, QCoreApplication::translate("PatientPanels", "Address :"), {address});
+    grid.addRow(3, 0, QCoreApplication::translate("PatientPanels", "Home Tel :"),
+                {homeTel, homeExt});
+    grid.addRow(3, 2, QCoreApplication::translate("PatientPanels", "Work Tel :"),
+                {workTel, workExt});
+    grid.addRow(4, 0, QCoreApplication::translate("PatientPanels", "Commen :"), {comment}, 3);
 }
 
 } // namespace
@@ -188,7 +226,8 @@ PatientBoxes buildPatientPanels(QWidget* patientPanel, QWidget* relativePanel,
     buildRelativePanel(relativeGrid);
 
     // The full name is composed by Save, never typed; the field itself limits its length.
-    boxes.fullName = makeTextBox(patientPanel, "Text7", "Pt. Name");
+    boxes.fullName = makeTextBox(patientPanel, "Text7",
+                                 QCoreApplication::translate("PatientPanels", "Pt. Name"));
     boxes.fullName->hide();
     patients->bind(boxes.fullName, "pt_name");
 

@@ -13,6 +13,7 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,9 +27,12 @@ namespace {
 
 // The option button's caption for a field.
 QString searchFieldCaption(SearchField field) {
-    static const char* const captions[kSearchFieldCount] = {"Family Name", "Given Name", "Tel. No",
-                                                            "Mob. No."};
-    return captions[static_cast<int>(field)];
+    static const char* const captions[kSearchFieldCount] = {
+        QT_TRANSLATE_NOOP("PatientSearchScreen", "Family Name"),
+        QT_TRANSLATE_NOOP("PatientSearchScreen", "Given Name"),
+        QT_TRANSLATE_NOOP("PatientSearchScreen", "Tel. No"),
+        QT_TRANSLATE_NOOP("PatientSearchScreen", "Mob. No.")};
+    return QCoreApplication::translate("PatientSearchScreen", captions[static_cast<int>(field)]);
 }
 
 } // namespace
@@ -37,13 +41,13 @@ PatientSearchScreen::PatientSearchScreen(const AppSettingsRecord& settings, QWid
     : QWidget(parent), settings_(settings),
       patients_(new DataSource(this, "Data1", "per_inf_data")), fields_(new QButtonGroup(this)) {
     setObjectName("Form3");
-    setWindowTitle("Reasersh");
-    setAccessibleName("Reasersh");
+    setWindowTitle(tr("Reasersh"));
+    setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
 
     QGroupBox* panel = searchPanel();
-    QPushButton* searchButton = makeButton(this, "SSCommand1", "Search");
-    QPushButton* quitButton = makeButton(this, "SSCommand2", "Quit");
+    QPushButton* searchButton = makeButton(this, "SSCommand1", tr("Search"));
+    QPushButton* quitButton = makeButton(this, "SSCommand2", tr("Quit"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(searchButton);
@@ -62,7 +66,7 @@ PatientSearchScreen::PatientSearchScreen(const AppSettingsRecord& settings, QWid
 
 // The option buttons stand, and take the Tab key, from the mobile number to the family name.
 QGroupBox* PatientSearchScreen::searchPanel() {
-    auto* panel = new QGroupBox("Search by Name/Family", this);
+    auto* panel = new QGroupBox(tr("Search by Name/Family"), this);
     panel->setObjectName("Frame1");
     auto* options = new QHBoxLayout;
     for (int index = kSearchFieldCount - 1; index >= 0; --index) {
@@ -80,8 +84,8 @@ QGroupBox* PatientSearchScreen::searchPanel() {
             chooseField(SearchField(index));
     });
 
-    text_ = makeTextBox(panel, "txtSearch", "Search text", 12);
-    fieldLabel_ = makeLabel(panel, "Search Family Name:", text_);
+    text_ = makeTextBox(panel, "txtSearch", tr("Search text"), 12);
+    fieldLabel_ = makeLabel(panel, tr("Search Family Name:"), text_);
     fieldLabel_->setObjectName("Label7");
     auto* textRow = new QHBoxLayout;
     textRow->addWidget(fieldLabel_);
@@ -94,8 +98,8 @@ QGroupBox* PatientSearchScreen::searchPanel() {
 }
 
 QTableView* PatientSearchScreen::resultsGrid() {
-    QTableView* grid = makeDataGrid(this, "DBGrid1", "Patient files found", patients_,
-                                    {{"file_num", "File No."}, {"pt_name", "Name"}});
+    QTableView* grid = makeDataGrid(this, "DBGrid1", tr("Patient files found"), patients_,
+                                    {{"file_num", tr("File No.")}, {"pt_name", tr("Name")}});
     grid->setItemDelegate(new BidirectionalDelegate(grid));
     grid->verticalHeader()->hide();
     return grid;
@@ -112,7 +116,7 @@ void PatientSearchScreen::closeEvent(QCloseEvent* event) {
 }
 
 void PatientSearchScreen::chooseField(SearchField field) {
-    fieldLabel_->setText("Search " + searchFieldCaption(field) + ": ");
+    fieldLabel_->setText(tr("Search %1: ").arg(searchFieldCaption(field)));
 }
 
 // A failing search is told, not passed off as a search that found nothing.

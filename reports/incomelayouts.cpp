@@ -3,6 +3,7 @@
 #include "core/apperror.h"
 #include "reports/letterhead.h"
 #include "reports/reportparts.h"
+#include <QCoreApplication>
 
 namespace {
 
@@ -13,9 +14,9 @@ struct IncomeKind {
 };
 
 constexpr IncomeKind kKinds[] = {
-    {"rep_day", "Daily Report", 10305},
-    {"rep_mon", "Monthly Report", 10542},
-    {"rep_year", "Annual Report", 10542},
+    {"rep_day", QT_TRANSLATE_NOOP("ReportLayouts", "Daily Report"), 10305},
+    {"rep_mon", QT_TRANSLATE_NOOP("ReportLayouts", "Monthly Report"), 10542},
+    {"rep_year", QT_TRANSLATE_NOOP("ReportLayouts", "Annual Report"), 10542},
 };
 
 const IncomeKind& kindOf(const QString& name) {
@@ -29,10 +30,15 @@ const IncomeKind& kindOf(const QString& name) {
 
 Report incomeLayout(const QString& name) {
     const IncomeKind& kind = kindOf(name);
-    Report report = emptyReport(kind.name, kind.title, kind.width);
-    const int headingTop = addLetterhead(report, "patientpayments", kind.title);
+    Report report = emptyReport(kind.name, QCoreApplication::translate("ReportLayouts", kind.title),
+                                kind.width);
+    const int headingTop = addLetterhead(report, "patientpayments", report.caption);
     const int column = kind.width / 5;
-    const QString headings[] = {"File Number", "Invoice No", "Date", "Amount", "Due"};
+    const QString headings[] = {QCoreApplication::translate("ReportLayouts", "File Number"),
+                                QCoreApplication::translate("ReportLayouts", "Invoice No"),
+                                QCoreApplication::translate("ReportLayouts", "Date"),
+                                QCoreApplication::translate("ReportLayouts", "Amount"),
+                                QCoreApplication::translate("ReportLayouts", "Due")};
     const QString fields[] = {"file_num", "po_num", "po_date", "po_pri", "po_netd"};
     for (int i = 0; i < 5; ++i) {
         const QString number = QString::number(i + 1);
@@ -48,7 +54,8 @@ Report incomeLayout(const QString& name) {
 
     ReportSection& footer = report.sections[ReportFooter];
     footer.controls = {
-        label("Label6", "Total :", QRect(0, 150, column, 200)),
+        label("Label6", QCoreApplication::translate("ReportLayouts", "Total :"),
+              QRect(0, 150, column, 200)),
         sumOf("Function1", "po_pri", QRect(3 * column, 150, column, 200), std::nullopt,
               Qt::AlignCenter),
         sumOf("Function2", "po_netd", QRect(4 * column, 150, column, 200), std::nullopt,

@@ -3,6 +3,7 @@
 #include "core/dialogs.h"
 #include "reports/pagewriter.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 
 LazyReport::LazyReport(const Report& report, RowSource& rows)
@@ -25,18 +26,20 @@ void LazyReport::layOutFor(std::chrono::milliseconds time) {
 bool LazyReport::layOutAll(Progress& progress) {
     while (!finished()) {
         layOutTo(pageCount() + 1);
-        if (!progress.advance(QString("Laying out page %1").arg(pageCount()), pageCount(), 0))
+        if (!progress.advance(
+                QCoreApplication::translate("LazyReport", "Laying out page %1").arg(pageCount()),
+                pageCount(), 0))
             return false;
     }
     return true;
 }
 
 bool writeAll(const LazyReport& report, PageWriter& writer, Progress& progress,
-              const QString& doing) {
+              const QString& pageText) {
     const int total = report.pageCount();
     for (int index = 0; index < total; ++index) {
         writer.write(report.page(index));
-        const QString text = QString("%1 page %2 of %3").arg(doing).arg(index + 1).arg(total);
+        const QString text = pageText.arg(index + 1).arg(total);
         if (!progress.advance(text, index + 1, total))
             return false;
     }

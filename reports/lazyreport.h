@@ -36,7 +36,8 @@ class LazyReport {
     ReportLayout layout_;
 };
 
-// Every page of a report laid out to its end to the writer, one at a time; `doing` names the work
-// ("Printing"). False when the user cancelled.
+// Every page of a report laid out to its end to the writer, one at a time; `pageText` tells the
+// work with the page and the count as %1 and %2 ("Printing page %1 of %2"). False when the user
+// cancelled.
 bool writeAll(const LazyReport& report, PageWriter& writer, Progress& progress,
-              const QString& doing);
+              const QString& pageText);

@@ -3,6 +3,7 @@
 
 #include "reports/letterhead.h"
 #include "reports/reportparts.h"
+#include <QCoreApplication>
 
 namespace {
 
@@ -31,8 +32,8 @@ void addColumns(Report& report, int top, const std::vector<Column>& columns) {
         const QString n = QString::number(number++);
         const Qt::Alignment alignment = column.money ? Qt::AlignRight : Qt::AlignLeft;
         report.sections[PageHeader].controls.push_back(
-            label("Label" + n, column.heading, QRect(left, top, column.width - 60, 230), kHeading,
-                  alignment));
+            label("Label" + n, QCoreApplication::translate("ReportLayouts", column.heading),
+                  QRect(left, top, column.width - 60, 230), kHeading, alignment));
         ReportControl box = textBox("Text" + n, column.field,
                                     QRect(left, 30, column.width - 60, kRow), kValue, alignment);
         // A long name or entry takes a second line rather than being cut.
@@ -73,50 +74,57 @@ void addTotals(Report& report, const std::vector<std::pair<QString, QString>>& t
 } // namespace
 
 Report cashBookLayout() {
-    Report report = emptyReport("cashbook", "Cash Book", 10305);
-    int top = addLetterhead(report, "cashbooktitle", "Cash Book");
+    Report report =
+        emptyReport("cashbook", QCoreApplication::translate("ReportLayouts", "Cash Book"), 10305);
+    int top = addLetterhead(report, "cashbooktitle", report.caption);
     report.sections[PageHeader].controls.push_back(
         label("period", "period", QRect(0, top, report.width, 300), timesNewRoman(12, true)));
     top += 400;
     addColumns(report, top,
-               {{"Date", "pay_date", 1300, false},
-                {"Invoice No", "po_num", 1100, false},
-                {"File No", "file_num", 1000, false},
-                {"Patient Name", "pt_name", 3400, false},
-                {"Kind", "kind", 1400, false},
-                {"Amount", "amount", 2105, true}});
-    addTotals(report, {{"Cash :", "cash_amount"},
-                       {"Credit :", "credit_amount"},
-                       {"Partial :", "partial_amount"},
-                       {"Carried over :", "carried_amount"},
-                       {"Total :", "amount"}});
+               {{QT_TRANSLATE_NOOP("ReportLayouts", "Date"), "pay_date", 1300, false},
+                {QT_TRANSLATE_NOOP("ReportLayouts", "Invoice No"), "po_num", 1100, false},
+                {QT_TRANSLATE_NOOP("ReportLayouts", "File No"), "file_num", 1000, false},
+                {QT_TRANSLATE_NOOP("ReportLayouts", "Patient Name"), "pt_name", 3400, false},
+                {QT_TRANSLATE_NOOP("ReportLayouts", "Kind"), "kind", 1400, false},
+                {QT_TRANSLATE_NOOP("ReportLayouts", "Amount"), "amount", 2105, true}});
+    addTotals(report,
+              {{QCoreApplication::translate("ReportLayouts", "Cash :"), "cash_amount"},
+               {QCoreApplication::translate("ReportLayouts", "Credit :"), "credit_amount"},
+               {QCoreApplication::translate("ReportLayouts", "Partial :"), "partial_amount"},
+               {QCoreApplication::translate("ReportLayouts", "Carried over :"), "carried_amount"},
+               {QCoreApplication::translate("ReportLayouts", "Total :"), "amount"}});
     return report;
 }
 
 Report statementLayout() {
-    Report report = emptyReport("statement", "Patient Statement", 10305);
-    int top = addLetterhead(report, "statementtitle", "Patient Statement");
+    Report report = emptyReport(
+        "statement", QCoreApplication::translate("ReportLayouts", "Patient Statement"), 10305);
+    int top = addLetterhead(report, "statementtitle", report.caption);
     auto& header = report.sections[PageHeader].controls;
     const ReportFont font = timesNewRoman(12);
-    header.push_back(label("Label10", "File Number :", QRect(0, top, 1700, 300), font));
+    header.push_back(label("Label10", QCoreApplication::translate("ReportLayouts", "File Number :"),
+                           QRect(0, top, 1700, 300), font));
     header.push_back(label("statementfile", "file_num", QRect(1700, top, 1600, 300), font));
-    header.push_back(label("Label11", "Date :", QRect(6500, top, 900, 300), font));
+    header.push_back(label("Label11", QCoreApplication::translate("ReportLayouts", "Date :"),
+                           QRect(6500, top, 900, 300), font));
     header.push_back(label("statementdate", "date", QRect(7400, top, 2900, 300), font));
     top += 330;
-    header.push_back(label("Label12", "Patient Name :", QRect(0, top, 1700, 300), font));
+    header.push_back(label("Label12",
+                           QCoreApplication::translate("ReportLayouts", "Patient Name :"),
+                           QRect(0, top, 1700, 300), font));
     header.push_back(
         label("statementname", "pt_name", QRect(1700, top, report.width - 1700, 300), font));
     top += 430;
     addColumns(report, top,
-               {{"Date", "entry_date", 1250, false},
-                {"Invoice No", "po_num", 1050, false},
-                {"Entry", "entry", 2500, false},
-                {"Lines Total", "lines_total", 1350, true},
-                {"Charged", "charged", 1350, true},
-                {"Paid", "paid", 1350, true},
-                {"Balance", "balance", 1455, true}});
-    addTotals(
-        report,
-        {{"Total charged :", "charged"}, {"Total paid :", "paid"}, {"Balance due :", "change"}});
+               {{QT_TRANSLATE_NOOP("ReportLayouts", "Date"), "entry_date", 1250, false},
+                {QT_TRANSLATE_NOOP("ReportLayouts", "Invoice No"), "po_num", 1050, false},
+                {QT_TRANSLATE_NOOP("ReportLayouts", "Entry"), "entry", 2500, false},
+                {QT_TRANSLATE_NOOP("ReportLayouts", "Lines Total"), "lines_total", 1350, true},
+                {QT_TRANSLATE_NOOP("ReportLayouts", "Charged"), "charged", 1350, true},
+                {QT_TRANSLATE_NOOP("ReportLayouts", "Paid"), "paid", 1350, true},
+                {QT_TRANSLATE_NOOP("ReportLayouts", "Balance"), "balance", 1455, true}});
+    addTotals(report, {{QCoreApplication::translate("ReportLayouts", "Total charged :"), "charged"},
+                       {QCoreApplication::translate("ReportLayouts", "Total paid :"), "paid"},
+                       {QCoreApplication::translate("ReportLayouts", "Balance due :"), "change"}});
     return report;
 }

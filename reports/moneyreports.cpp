@@ -6,19 +6,20 @@
 #include "reports/reportinstances.h"
 #include "reports/reportoutput.h"
 #include "settings/appsettings.h"
+#include <QCoreApplication>
 
 namespace {
 
 QString periodCaption(ReportPeriod period, const QString& text) {
     switch (period) {
     case ReportPeriod::Day:
-        return "Day " + text;
+        return QCoreApplication::translate("MoneyReports", "Day %1").arg(text);
     case ReportPeriod::Month:
-        return "Month " + text;
+        return QCoreApplication::translate("MoneyReports", "Month %1").arg(text);
     case ReportPeriod::Year:
         break;
     }
-    return "Year " + text;
+    return QCoreApplication::translate("MoneyReports", "Year %1").arg(text);
 }
 
 void setCaption(Report& report, const QString& labelName, const QString& caption) {

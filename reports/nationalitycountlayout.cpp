@@ -2,14 +2,18 @@
 
 #include "reports/letterhead.h"
 #include "reports/reportparts.h"
+#include <QCoreApplication>
 
 Report nationalityCountLayout() {
-    const QString title = "Count of Patients (Temporary/Non-Temporary)";
+    const QString title =
+        QCoreApplication::translate("ReportLayouts", "Count of Patients (Temporary/Non-Temporary)");
     Report report = emptyReport("countbynationality", title, 10230);
     // The long title takes two lines beside the letterhead.
     const int headingTop = addLetterhead(report, "personalinformation", title, 2);
     const int column = report.width / 3;
-    const QString headings[] = {"Nationality", "Count", "Temproary Patients"};
+    const QString headings[] = {QCoreApplication::translate("ReportLayouts", "Nationality"),
+                                QCoreApplication::translate("ReportLayouts", "Count"),
+                                QCoreApplication::translate("ReportLayouts", "Temproary Patients")};
     const QString fields[] = {"pt_nationality", "pt_count", "temporary"};
     for (int i = 0; i < 3; ++i) {
         const QString number = QString::number(i + 1);
@@ -25,7 +29,8 @@ Report nationalityCountLayout() {
 
     ReportSection& footer = report.sections[ReportFooter];
     footer.controls = {
-        label("Label4", "Total", QRect(0, 150, column, 200)),
+        label("Label4", QCoreApplication::translate("ReportLayouts", "Total"),
+              QRect(0, 150, column, 200)),
         sumOf("Function1", "pt_count", QRect(column, 150, column, 200), std::nullopt,
               Qt::AlignCenter),
     };

@@ -3,6 +3,7 @@
 #include "core/apperror.h"
 #include "reports/reportoutput.h"
 
+#include <QCoreApplication>
 #include <cstring>
 
 // A page is written as it lies in memory, field by field, which is many times faster than a
@@ -45,8 +46,10 @@ template <typename T> T take(const char*& at) {
 }
 
 AppError storeFailed(const QIODevice& device) {
-    return AppError(kFileErrorNumber, "The report's pages could not be kept in a temporary file: " +
-                                          device.errorString());
+    return AppError(kFileErrorNumber,
+                    QCoreApplication::translate(
+                        "PageStore", "The report's pages could not be kept in a temporary file: ") +
+                        device.errorString());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "reports/letterhead.h"
 #include "reports/reportparts.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace {
@@ -38,38 +39,54 @@ void addFields(ReportSection& detail, const QStringList& fields, int left, int r
 
 void addRow(ReportSection& detail, const SheetRow& row, int top) {
     detail.controls.push_back(label("Label" + QString::number(detail.controls.size() + 1),
-                                    row.leftLabel, QRect(0, top, kLabelWidth, kRowHeight),
-                                    kValueFont));
+                                    QCoreApplication::translate("ReportLayouts", row.leftLabel),
+                                    QRect(0, top, kLabelWidth, kRowHeight), kValueFont));
     const bool hasRight = row.rightLabel != nullptr;
     addFields(detail, row.leftFields, kLabelWidth, hasRight ? kRightLabelLeft - 100 : 10230, top);
     if (!hasRight)
         return;
-    detail.controls.push_back(
-        label("Label" + QString::number(detail.controls.size() + 1), row.rightLabel,
-              QRect(kRightLabelLeft, top, kRightLabelWidth, kRowHeight), kValueFont));
+    detail.controls.push_back(label("Label" + QString::number(detail.controls.size() + 1),
+                                    QCoreApplication::translate("ReportLayouts", row.rightLabel),
+                                    QRect(kRightLabelLeft, top, kRightLabelWidth, kRowHeight),
+                                    kValueFont));
     addFields(detail, row.rightFields, kRightLabelLeft + kRightLabelWidth, 10230, top);
 }
 
 } // namespace
 
 Report patientSheetLayout() {
-    Report report = emptyReport("per_inf_rep", "Patient's Personal Information", 10230);
+    Report report = emptyReport(
+        "per_inf_rep",
+        QCoreApplication::translate("ReportLayouts", "Patient's Personal Information"), 10230);
     report.sections[PageHeader].height =
-        addLetterhead(report, "personalinformation", "Personal Information");
+        addLetterhead(report, "personalinformation",
+                      QCoreApplication::translate("ReportLayouts", "Personal Information"));
 
     const SheetRow rows[] = {
-        {"File Number : ", {"file_num"}, nullptr, {}},
-        {"Patient Name : ", {"pt_name"}, nullptr, {}},
-        {"Age :", {"pt_age"}, "ID Card No. : ", {"pt_id_card"}},
-        {"Home Tel. :", {"pt_tel_h", "pt_ex_h"}, "Mobile :", {"mobileno"}},
-        {"Nationality : ", {"pt_nationality"}, "Work Tel. :", {"pt_tel_w", "pt_ex_w"}},
-        {"Occupation : ", {"pt_occupation"}, nullptr, {}},
-        {"Address : ", {"pt_address"}, nullptr, {}},
-        {"Relative Name : ", {"rel_name"}, nullptr, {}},
-        {"Age : ", {"rel_age"}, nullptr, {}},
-        {"Home Tel. : ", {"rel_tel_h", "rel_ex_h"}, "Work Tel. : ", {"rel_tel_w", "rel_ex_w"}},
-        {"Occupation : ", {"rel_occupation"}, nullptr, {}},
-        {"Address : ", {"rel_address"}, nullptr, {}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "File Number : "), {"file_num"}, nullptr, {}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "Patient Name : "), {"pt_name"}, nullptr, {}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "Age :"),
+         {"pt_age"},
+         QT_TRANSLATE_NOOP("ReportLayouts", "ID Card No. : "),
+         {"pt_id_card"}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "Home Tel. :"),
+         {"pt_tel_h", "pt_ex_h"},
+         QT_TRANSLATE_NOOP("ReportLayouts", "Mobile :"),
+         {"mobileno"}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "Nationality : "),
+         {"pt_nationality"},
+         QT_TRANSLATE_NOOP("ReportLayouts", "Work Tel. :"),
+         {"pt_tel_w", "pt_ex_w"}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "Occupation : "), {"pt_occupation"}, nullptr, {}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "Address : "), {"pt_address"}, nullptr, {}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "Relative Name : "), {"rel_name"}, nullptr, {}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "Age : "), {"rel_age"}, nullptr, {}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "Home Tel. : "),
+         {"rel_tel_h", "rel_ex_h"},
+         QT_TRANSLATE_NOOP("ReportLayouts", "Work Tel. : "),
+         {"rel_tel_w", "rel_ex_w"}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "Occupation : "), {"rel_occupation"}, nullptr, {}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "Address : "), {"rel_address"}, nullptr, {}},
     };
     ReportSection& detail = report.sections[Detail];
     int top = 200;
@@ -82,7 +99,8 @@ Report patientSheetLayout() {
     ReportSection& footer = report.sections[PageFooter];
     footer.controls = {
         label("Label" + QString::number(detail.controls.size() + 1),
-              "Signature : ", QRect(5200, 300, 1700, 330), timesNewRoman(14.25)),
+              QCoreApplication::translate("ReportLayouts", "Signature : "),
+              QRect(5200, 300, 1700, 330), timesNewRoman(14.25)),
         rule("Line2", 6900, 600, 3100),
     };
     footer.height = 800;

@@ -32,9 +32,15 @@ struct Kind {
 };
 
 const Kind kKinds[3] = {
-    {"DAY", "text1", "Day", "00/00/0000;_", "  /  /    ", ReportPeriod::Day, "rep_day"},
-    {"MONTH", "text2", "Month", "00/0000; ", "  /    ", ReportPeriod::Month, "rep_mon"},
-    {"YEAR", "text3", "Year", "0000; ", "    ", ReportPeriod::Year, "rep_year"},
+    {QT_TRANSLATE_NOOP("PeriodicReportsDialog", "DAY"), "text1",
+     QT_TRANSLATE_NOOP("PeriodicReportsDialog", "Day"), "00/00/0000;_", "  /  /    ",
+     ReportPeriod::Day, "rep_day"},
+    {QT_TRANSLATE_NOOP("PeriodicReportsDialog", "MONTH"), "text2",
+     QT_TRANSLATE_NOOP("PeriodicReportsDialog", "Month"), "00/0000; ", "  /    ",
+     ReportPeriod::Month, "rep_mon"},
+    {QT_TRANSLATE_NOOP("PeriodicReportsDialog", "YEAR"), "text3",
+     QT_TRANSLATE_NOOP("PeriodicReportsDialog", "Year"), "0000; ", "    ", ReportPeriod::Year,
+     "rep_year"},
 };
 
 // A box that is already enabled keeps the period typed into it.
@@ -57,8 +63,8 @@ void setDisabledBox(QLineEdit* box, const QString& shape) {
 PeriodicReportsDialog::PeriodicReportsDialog(const AppSettingsRecord& settings, QWidget* parent)
     : QWidget(parent, Qt::Dialog), settings_(settings) {
     setObjectName("Form6");
-    setWindowTitle("Reports");
-    setAccessibleName("Reports");
+    setWindowTitle(tr("Reports"));
+    setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     arrangeControls();
@@ -70,6 +76,7 @@ QLineEdit* PeriodicReportsDialog::makeBox(const QString& name, const QString& ac
     box->setObjectName(name);
     box->setAccessibleName(accessibleName);
     box->setInputMask(mask);
+    box->setLayoutDirection(Qt::LeftToRight);
     keepClicksInMask(box);
     return box;
 }
@@ -84,16 +91,16 @@ QPushButton* PeriodicReportsDialog::makeButton(const QString& name, const QStrin
 void PeriodicReportsDialog::buildControls() {
     kinds_ = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
-        auto* option = new QRadioButton(kKinds[i].caption, this);
+        auto* option = new QRadioButton(tr(kKinds[i].caption), this);
         option->setObjectName("RepType_" + QString::number(i + 1));
-        option->setAccessibleName(kKinds[i].caption);
+        option->setAccessibleName(option->text());
         kinds_->addButton(option, i + 1);
-        boxes_[i] = makeBox(kKinds[i].boxName, kKinds[i].boxAccessibleName, kKinds[i].mask);
+        boxes_[i] = makeBox(kKinds[i].boxName, tr(kKinds[i].boxAccessibleName), kKinds[i].mask);
     }
     connect(kinds_, &QButtonGroup::idClicked, this, &PeriodicReportsDialog::chooseKind);
 
     destinations_ = new QButtonGroup(this);
-    const char* destinations[] = {"TO SCREEN", "TO PRINTER"};
+    const QString destinations[] = {tr("TO SCREEN"), tr("TO PRINTER")};
     for (int i = 0; i < 2; ++i) {
         auto* option = new QRadioButton(destinations[i], this);
         option->setObjectName("Option5_" + QString::number(i));
@@ -103,11 +110,11 @@ void PeriodicReportsDialog::buildControls() {
     destinations_->button(0)->setChecked(true);
     connect(destinations_, &QButtonGroup::idClicked, this, [this](int id) { destination_ = id; });
 
-    ok_ = makeButton("SSCommand1", "OK");
-    cashBook_ = makeButton("cmdCashBook", "CASH BOOK");
-    cashBook_->setToolTip("Every payment taken in the period, with totals per kind");
-    cancel_ = makeButton("SSCommand2", "CANCEL");
-    quit_ = makeButton("SSCommand3", "QUIT");
+    ok_ = makeButton("SSCommand1", tr("OK"));
+    cashBook_ = makeButton("cmdCashBook", tr("CASH BOOK"));
+    cashBook_->setToolTip(tr("Every payment taken in the period, with totals per kind"));
+    cancel_ = makeButton("SSCommand2", tr("CANCEL"));
+    quit_ = makeButton("SSCommand3", tr("QUIT"));
     quit_->hide();
     connect(ok_, &QPushButton::clicked, this, &PeriodicReportsDialog::produceReport);
     connect(cashBook_, &QPushButton::clicked, this, &PeriodicReportsDialog::produceCashBook);
@@ -127,7 +134,7 @@ QLayout* PeriodicReportsDialog::periodRows() {
 QWidget* PeriodicReportsDialog::destinationFrame() {
     auto* frame = new QGroupBox(this);
     frame->setObjectName("Frame1");
-    frame->setAccessibleName("Destination");
+    frame->setAccessibleName(tr("Destination"));
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(destinations_->button(0));
     layout->addWidget(destinations_->button(1));

@@ -6,6 +6,7 @@
 #include "db/rowsource.h"
 #include "reports/valueformat.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <algorithm>
 
@@ -80,7 +81,8 @@ bool exportReportRows(const Report& report, RowSource& rows, const QString& path
             row << shown(rows.value(fields[i]), columns[i].format);
         file.writeRow(row);
         if (done % kRowsPerStep == 0 &&
-            !progress.advance("Exporting " + QLocale(QLocale::English).toString(done) + " rows",
+            !progress.advance(QCoreApplication::translate("CsvExport", "Exporting %1 rows")
+                                  .arg(QLocale(QLocale::English).toString(done)),
                               int(done), 0))
             return false;
     }

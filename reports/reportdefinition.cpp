@@ -19,6 +19,28 @@ void Report::useSideMargins() {
     margins.right = 300;
 }
 
+namespace {
+Qt::Alignment mirrored(Qt::Alignment alignment) {
+    const Qt::Alignment horizontal = alignment & (Qt::AlignLeft | Qt::AlignRight);
+    if (horizontal == Qt::AlignLeft || horizontal == Qt::AlignRight)
+        alignment ^= Qt::AlignLeft | Qt::AlignRight;
+    return alignment;
+}
+} // namespace
+
+void Report::mirror() {
+    for (ReportSection& section : sections)
+        for (ReportControl& c : section.controls) {
+            c.rect.moveLeft(width - c.rect.left() - c.rect.width());
+            c.alignment = mirrored(c.alignment);
+        }
+    rightToLeft = !rightToLeft;
+}
+
+int Report::left() const {
+    return rightToLeft ? kPageSizeTwips.width() - margins.right - width : margins.left;
+}
+
 ReportControl* Report::control(const QString& controlName) {
     for (ReportSection& section : sections)
         for (ReportControl& c : section.controls)

@@ -80,9 +80,16 @@ struct Report {
     PageMargins margins;
     ReportFont defaultFont;
     std::array<ReportSection, SectionCount> sections;
+    bool rightToLeft = false;
 
     // The printed reports' margins of 300 twips left and right.
     void useSideMargins();
+    // Lays the report out for a right-to-left language: every control stands as far from the
+    // right edge as it stood from the left, left and right alignment change places, and the
+    // report stands against the right margin of the page.
+    void mirror();
+    // Where the report's left edge stands on the page, in twips.
+    int left() const;
     // The first control of that name in any section, or null.
     ReportControl* control(const QString& controlName);
     const ReportControl* control(const QString& controlName) const;

@@ -3,6 +3,7 @@
 #include "core/apperror.h"
 #include "reports/layouts.h"
 
+#include <QGuiApplication>
 #include <map>
 
 namespace {
@@ -11,8 +12,11 @@ std::map<QString, Report>& reports() {
         std::map<QString, Report> made;
         for (Report report : {invoiceLayout(), patientSheetLayout(), incomeLayout("rep_day"),
                               incomeLayout("rep_mon"), incomeLayout("rep_year"),
-                              nationalityCountLayout(), cashBookLayout(), statementLayout()})
+                              nationalityCountLayout(), cashBookLayout(), statementLayout()}) {
+            if (QGuiApplication::isRightToLeft())
+                report.mirror();
             made.emplace(report.name, std::move(report));
+        }
         return made;
     }();
     return all;

@@ -7,7 +7,7 @@ ReportLayout::ReportLayout(const Report& report, RowSource& rows) : report_(repo
     const QStringList columns = rows.columns();
     for (const ReportSection& section : report.sections)
         sections_.push_back(std::make_unique<SectionLayout>(
-            section, report.margins.left, report.defaultFont, fonts_, columns, sumColumns_));
+            section, report.left(), report.defaultFont, fonts_, columns, sumColumns_));
     sums_.resize(sumColumns_.size());
 }
 

@@ -7,6 +7,7 @@
 #include "reports/pagewriter.h"
 #include "reports/reportpreview.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -18,14 +19,17 @@ QPrinterInfo defaultPrinter() {
     const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
     if (printer.isNull())
         throw AppError(kPrinterErrorNumber,
-                       "No printer is set up. Install a printer and make it the default "
-                       "printer, then print again.");
+                       QCoreApplication::translate(
+                           "ReportOutput", "No printer is set up. Install a printer and "
+                                           "make it the default printer, then print again."));
     return printer;
 }
 
 AppError jobFailed(const QPrinterInfo& printer) {
     return AppError(kPrinterErrorNumber,
-                    "The report could not be sent to the printer " + printer.printerName() + ".");
+                    QCoreApplication::translate("ReportOutput",
+                                                "The report could not be sent to the printer %1.")
+                        .arg(printer.printerName()));
 }
 
 } // namespace
@@ -54,7 +58,8 @@ void printPages(LazyReport& report, QWidget* owner) {
     if (!writer.start())
         throw jobFailed(info);
     // Qt's CUPS engine cannot abort a job: there the pages drawn before the cancel still go out.
-    if (!writeAll(report, writer, *progress, "Printing"))
+    if (!writeAll(report, writer, *progress,
+                  QCoreApplication::translate("ReportOutput", "Printing page %1 of %2")))
         printer.abort();
     writer.finish();
     if (printer.printerState() == QPrinter::Error)
@@ -72,8 +77,12 @@ void savePdf(LazyReport& report, const QString& path, QWidget* owner) {
         pdf.setCreator("Korvel");
         PageWriter writer(pdf, report.fonts());
         if (!writer.start())
-            throw AppError(kFileErrorNumber, "The file " + path + " could not be written.");
-        written = writeAll(report, writer, *progress, "Writing");
+            throw AppError(
+                kFileErrorNumber,
+                QCoreApplication::translate("ReportOutput", "The file %1 could not be written.")
+                    .arg(path));
+        written = writeAll(report, writer, *progress,
+                           QCoreApplication::translate("ReportOutput", "Writing page %1 of %2"));
         writer.finish();
     }
     if (!written)

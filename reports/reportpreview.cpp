@@ -38,10 +38,10 @@ ReportPreview::ReportPreview(const Report& report, RowSource& rows, QWidget* par
     view_ = new PageView(
         *painter_, [this](int index) { return report_->page(index); }, this);
     view_->setObjectName("PreviewPages");
-    view_->setAccessibleName("Pages");
+    view_->setAccessibleName(tr("Pages"));
     pageNumber_ = new QLabel(this);
     pageNumber_->setObjectName("PageNumber");
-    pageNumber_->setAccessibleName("Page number");
+    pageNumber_->setAccessibleName(tr("Page number"));
     connect(view_, &PageView::currentPageChanged, this, &ReportPreview::showPageNumber);
 
     auto* layout = new QVBoxLayout(this);
@@ -61,23 +61,23 @@ ReportPreview::~ReportPreview() = default;
 QToolBar* ReportPreview::makeToolBar() {
     auto* bar = new QToolBar(this);
     bar->setObjectName("PreviewToolBar");
-    addAction(bar, "actPrint", "&Print", [this] { print(); });
-    addAction(bar, "actExportPdf", "&Export PDF...", [this] { exportPdf(); });
+    addAction(bar, "actPrint", tr("&Print"), [this] { print(); });
+    addAction(bar, "actExportPdf", tr("&Export PDF..."), [this] { exportPdf(); });
     if (rowsAgain_)
-        addAction(bar, "actExportCsv", "Export &CSV...", [this] { exportCsv(); });
+        addAction(bar, "actExportCsv", tr("Export &CSV..."), [this] { exportCsv(); });
     bar->addSeparator();
-    addAction(bar, "actFirstPage", "First", [this] { view_->setCurrentPage(1); });
-    addAction(bar, "actPreviousPage", "Previous",
+    addAction(bar, "actFirstPage", tr("First"), [this] { view_->setCurrentPage(1); });
+    addAction(bar, "actPreviousPage", tr("Previous"),
               [this] { view_->setCurrentPage(view_->currentPage() - 1); });
     bar->addWidget(pageNumber_);
-    addAction(bar, "actNextPage", "Next", [this] { nextPage(); });
-    addAction(bar, "actLastPage", "Last", [this] { lastPage(); });
+    addAction(bar, "actNextPage", tr("Next"), [this] { nextPage(); });
+    addAction(bar, "actLastPage", tr("Last"), [this] { lastPage(); });
     bar->addSeparator();
-    addAction(bar, "actZoomIn", "Zoom In", [this] { view_->zoomIn(); });
-    addAction(bar, "actZoomOut", "Zoom Out", [this] { view_->zoomOut(); });
-    addAction(bar, "actFitWidth", "Fit Width", [this] { view_->fitToWidth(); });
+    addAction(bar, "actZoomIn", tr("Zoom In"), [this] { view_->zoomIn(); });
+    addAction(bar, "actZoomOut", tr("Zoom Out"), [this] { view_->zoomOut(); });
+    addAction(bar, "actFitWidth", tr("Fit Width"), [this] { view_->fitToWidth(); });
     bar->addSeparator();
-    addAction(bar, "actClose", "&Close", [this] { accept(); });
+    addAction(bar, "actClose", tr("&Close"), [this] { accept(); });
     return bar;
 }
 
@@ -127,8 +127,8 @@ void ReportPreview::showLaidOutPages() {
 
 void ReportPreview::showPageNumber() {
     const QString count = report_->finished() ? QString::number(report_->pageCount())
-                                              : QString("%1 so far").arg(report_->pageCount());
-    pageNumber_->setText(QString("Page %1 of %2").arg(view_->currentPage()).arg(count));
+                                              : tr("%1 so far").arg(report_->pageCount());
+    pageNumber_->setText(tr("Page %1 of %2").arg(QString::number(view_->currentPage()), count));
 }
 
 void ReportPreview::nextPage() {
@@ -165,7 +165,7 @@ QString ReportPreview::fileName(const QString& extension) const {
 
 void ReportPreview::exportPdf() {
     const auto path =
-        dialogs().saveFile("PDF Files (*.pdf)|*.pdf", QDir::homePath(), fileName(".pdf"));
+        dialogs().saveFile(tr("PDF Files (*.pdf)|*.pdf"), QDir::homePath(), fileName(".pdf"));
     if (path)
         output([this, &path] { savePdf(*report_, *path, this); });
 }
@@ -173,7 +173,7 @@ void ReportPreview::exportPdf() {
 // The pages laid out so far stay as they are: the list is read anew from the database.
 void ReportPreview::exportCsv() {
     const auto path =
-        dialogs().saveFile("CSV Files (*.csv)|*.csv", QDir::homePath(), fileName(".csv"));
+        dialogs().saveFile(tr("CSV Files (*.csv)|*.csv"), QDir::homePath(), fileName(".csv"));
     if (!path)
         return;
     output([this, &path] {

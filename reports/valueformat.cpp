@@ -1,5 +1,6 @@
 #include "reports/valueformat.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 std::optional<double> numericValue(const QVariant& value) {
@@ -24,7 +25,8 @@ QString formatWholeAmount(qint64 amount) {
 
 QString displayValue(const QVariant& value, ValueFormat format, const QString& prefix) {
     if (format == ValueFormat::YesNo)
-        return value.toBool() ? "Yes" : "No";
+        return value.toBool() ? QCoreApplication::translate("ValueFormat", "Yes")
+                              : QCoreApplication::translate("ValueFormat", "No");
     if (value.isNull())
         return QString();
     if (format == ValueFormat::Amount &&

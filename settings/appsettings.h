@@ -27,6 +27,7 @@ struct AppSettingsRecord {
     QString logo;
     QString backupspath;
     QString dbserver;
+    QString language;
 
     QString databaseFilePath;
     QString connectionPrefix;

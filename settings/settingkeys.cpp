@@ -25,6 +25,7 @@ const SettingInfo& info(Setting setting) {
         {"logo", &AppSettingsRecord::logo, nullptr},
         {"backupspath", &AppSettingsRecord::backupspath, nullptr},
         {"dbserver", &AppSettingsRecord::dbserver, nullptr},
+        {"language", &AppSettingsRecord::language, nullptr},
     };
     return settings[int(setting)];
 }
@@ -33,7 +34,7 @@ const SettingInfo& info(Setting setting) {
 
 QList<Setting> allSettings() {
     QList<Setting> settings;
-    for (int i = 0; i <= int(Setting::DbServer); ++i)
+    for (int i = 0; i <= int(Setting::Language); ++i)
         settings << Setting(i);
     return settings;
 }
@@ -55,7 +56,8 @@ QString builtInValue(Setting setting) {
     const SettingInfo& value = info(setting);
     if (value.letterheadLine)
         return DefaultLetterhead().*value.letterheadLine;
-    if (setting == Setting::Logo || setting == Setting::BackupsPath || setting == Setting::DbServer)
+    if (setting == Setting::Logo || setting == Setting::BackupsPath ||
+        setting == Setting::DbServer || setting == Setting::Language)
         return QString();
     return programDir();
 }

@@ -20,7 +20,10 @@ enum class Setting {
     // Where the program keeps its copies of the database; empty: beside the database.
     BackupsPath,
     // The connection URI of the clinic's database on a server; empty: the file in dbpath.
-    DbServer
+    DbServer,
+    // The language of the screens and reports, taken at the next start: "ar" for Arabic, right
+    // to left; empty: English.
+    Language
 };
 
 // Every value, in the stored order.
@@ -31,7 +34,7 @@ QString settingName(Setting setting);
 QString& settingIn(AppSettingsRecord& record, Setting setting);
 const QString& settingIn(const AppSettingsRecord& record, Setting setting);
 // The value of the first run: the program directory for the two directories, the built-in
-// letterhead, no logo, no backups folder of its own and no server.
+// letterhead, no logo, no backups folder of its own, no server and English.
 QString builtInValue(Setting setting);
 
 // The letterhead lines, in the order of the letterhead block.

@@ -223,6 +223,7 @@ class MainWindowTest : public QObject {
     void controlsCarryTheirNamesAndAccessibleNames();
     void buttonsStandInTwoColumnsWithQuitBelow();
     void menusHoldTheirItemsInOrder();
+    void languageChoiceIsStoredForTheNextStart();
     void nothingIsClippedAtAnySize();
 
     void letterheadAnswerIsShownStoredAndKept_data();
@@ -309,7 +310,7 @@ void MainWindowTest::controlsCarryTheirNamesAndAccessibleNames() {
     QCOMPARE(spoken,
              QStringList({"Clinic Name", "Doctor Name", "Qualifications", "License No", "Telephone",
                           "Logo", "Database", "Database Server...", "Copy Database", "Back up now",
-                          "Restore...", "Backups Folder...", "Reports Location"}));
+                          "Restore...", "Backups Folder...", "Reports Location", "Language"}));
 }
 
 void MainWindowTest::buttonsStandInTwoColumnsWithQuitBelow() {
@@ -344,6 +345,23 @@ void MainWindowTest::buttonsStandInTwoColumnsWithQuitBelow() {
     }
 }
 
+// The screens already open keep their language: the choice is stored, told, and taken at the
+// next start; choosing the language in use again asks nothing.
+void MainWindowTest::languageChoiceIsStoredForTheNextStart() {
+    TestEnv env;
+    MainWindow* window = openClinic(env);
+    QVERIFY(window->findChild<QAction*>("mnuEnglish")->isChecked());
+    env.dialogs.expectMessage("Korvel shows the chosen language from its next start on.");
+    trigger(window, "mnuArabic");
+    QCOMPARE(ReadRegValue(Setting::Language), QString("ar"));
+    QCOMPARE(child<QPushButton>(window, "SSCommand1")->text(), "Patients File");
+    trigger(window, "mnuArabic");
+    env.dialogs.expectMessage("Korvel shows the chosen language from its next start on.");
+    trigger(window, "mnuEnglish");
+    QCOMPARE(ReadRegValue(Setting::Language), QString());
+    QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
+}
+
 void MainWindowTest::menusHoldTheirItemsInOrder() {
     TestEnv env;
     MainWindow* window = openClinic(env);
@@ -359,14 +377,16 @@ void MainWindowTest::menusHoldTheirItemsInOrder() {
             names << action->objectName() + "=" + action->text();
         return names;
     };
-    QCOMPARE(
-        items("mnuSettings"),
-        QStringList({"mnuClinicName=Clinic Name", "mnuDoctorName=Doctor Name",
-                     "mnuQualifications=Qualifications", "mnuLicenseNo=License No",
-                     "mnuTelephone=Telephone", "mnuLogo=Logo", "mnuDatabase=Database",
-                     "mnuDatabaseServer=Database Server...", "mnuCopyDatabase=Copy Database",
-                     "mnuBackUpNow=Back up now", "mnuRestore=Restore...",
-                     "mnuBackupsFolder=Backups Folder...", "mnuReportsLocation=Reports Location"}));
+    QCOMPARE(items("mnuSettings"),
+             QStringList({"mnuClinicName=Clinic Name", "mnuDoctorName=Doctor Name",
+                          "mnuQualifications=Qualifications", "mnuLicenseNo=License No",
+                          "mnuTelephone=Telephone", "mnuLogo=Logo", "mnuDatabase=Database",
+                          "mnuDatabaseServer=Database Server...", "mnuCopyDatabase=Copy Database",
+                          "mnuBackUpNow=Back up now", "mnuRestore=Restore...",
+                          "mnuBackupsFolder=Backups Folder...",
+                          "mnuReportsLocation=Reports Location", "mnuLanguage=Language"}));
+    QCOMPARE(items("mnuLanguage"),
+             QStringList({"mnuEnglish=English", QString::fromUtf8("mnuArabic=العربية")}));
     QCOMPARE(items("mnuQualifications"), QStringList({"mnuQualifications1=Qualifications1",
                                                       "mnuQualifications2=Qualifications2",
                                                       "mnuQualifications3=Qualifications3"}));

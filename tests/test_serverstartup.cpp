@@ -63,6 +63,7 @@ class ServerStartUpTest : public QObject {
     void emptyServerDatabaseIsOfferedTheTables();
     void databaseServerMenuSwitchesAndNeverKeepsAPassword();
     void compactionIsTheServersAndBackupsAreLeftToIt();
+    void restartedServerIsReachedAgain();
 
   private:
     // A new database on the test's server, with the clinic's tables and one patient, or empty.
@@ -205,6 +206,24 @@ void ServerStartUpTest::compactionIsTheServersAndBackupsAreLeftToIt() {
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
     QVERIFY(serverBackupsText(AppSettings()).contains(uri));
     QVERIFY(!QDir(env.programDirectory() + "/backups").exists());
+}
+
+// The server went away under the running program and came back: the screens reach it again
+// without the program being restarted.
+void ServerStartUpTest::restartedServerIsReachedAgain() {
+    TestEnv env;
+    const QString uri = newDatabase();
+    storeServer(uri);
+    registerScreens(AppSettings());
+    QVERIFY(StartUp(AppSettings()));
+    QVERIFY(server_->restart());
+
+    addPatient({{"file_num", "2"}, {"pt_name", "After the restart"}});
+    auto* patients = Screens::get(Screen::PatientSearch)->findChild<DataSource*>("Data1");
+    patients->refresh();
+    QCOMPARE(patients->recordCount(), 2);
+    // Each desk's working tables are there again for the new session.
+    QCOMPARE(countOf("po_desc"), 0);
 }
 
 QTEST_MAIN(ServerStartUpTest)

@@ -27,7 +27,7 @@ void SettingsTest::firstWriteStoresEveryValue() {
     QVERIFY(SettingsKeyWritable());
 
     QSettings store(QSettings::IniFormat, QSettings::UserScope, "ovrant", "korvel");
-    QCOMPARE(store.allKeys().size(), 12);
+    QCOMPARE(store.allKeys().size(), 13);
     QCOMPARE(ReadRegValue("dbpath"), QString("/data"));
     QCOMPARE(ReadRegValue("reportspath"), QString("/reports"));
     QCOMPARE(ReadRegValue("clinicname"), QString("KORVEL"));

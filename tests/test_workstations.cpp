@@ -65,6 +65,25 @@ QList<std::pair<int, int>> savedBy(const Desk& desk) {
     return saved;
 }
 
+// Waits until the desk has printed the line as often as asked.
+bool waitForLine(Desk& desk, const QByteArray& line, int times = 1) {
+    while (desk.lines().count(line) < times && desk.process.waitForReadyRead(30000))
+        desk.output += desk.process.readAll();
+    return desk.lines().count(line) >= times;
+}
+
+// A desk that edits one patient file through its screen (tests/workstations/patientdesk.cpp).
+void startPatientDesk(Desk& desk, const QString& uri, const QString& familyName) {
+    desk.process.setProcessChannelMode(QProcess::MergedChannels);
+    desk.process.start(PATIENT_DESK_CHILD, {uri, "7", familyName});
+}
+
+void pressSave(Desk& desk, int times) {
+    desk.process.write("go\n");
+    desk.process.waitForBytesWritten();
+    QVERIFY2(waitForLine(desk, "saved", times), desk.failures().constData());
+}
+
 } // namespace
 
 // Two desks writing invoices through their screens at the same moment, each a process of its own
@@ -73,6 +92,7 @@ class WorkstationsTest : public QObject {
     Q_OBJECT
   private slots:
     void twoDesksWriteInvoicesAtOnce();
+    void twoDesksEditingOnePatientFileLoseNothingUnseen();
 
   private:
     void prepareClinic(const QSqlDatabase& db);
@@ -182,6 +202,42 @@ void WorkstationsTest::twoDesksWriteInvoicesAtOnce() {
     };
     QVERIFY2(range(0).first < range(1).second && range(1).first < range(0).second,
              "the desks did not save at the same time");
+}
+
+// Both desks show the file; the first saves a new family name, then the second its own: the
+// second is told what the file now holds and nothing is written until it saves again.
+void WorkstationsTest::twoDesksEditingOnePatientFileLoseNothingUnseen() {
+    TestEnv env;
+    PgServer server;
+    QVERIFY2(server.createDatabase("clinic"), qPrintable(server.failure()));
+    const QString uri = server.uri("clinic");
+    ScopedDatabase clinic(uri);
+    QSqlDatabase& db = clinic.db();
+    inTransaction(db, [&] { createServerTables(db); });
+    addPatient({{"file_num", "7"}, {"pt_name_fm", "Before"}}, db);
+
+    Desk first, second;
+    startPatientDesk(first, uri, "Alpha");
+    startPatientDesk(second, uri, "Beta");
+    QVERIFY2(waitForLine(first, "ready") && waitForLine(second, "ready"),
+             (first.failures() + second.failures()).constData());
+    pressSave(first, 1);
+    pressSave(second, 1);
+    const auto familyName = [&] { return rowsOf("SELECT pt_name_fm FROM per_inf_data", db); };
+    QCOMPARE(familyName(), QStringList{"Alpha"});
+    const QByteArray told = "message: 3197 -> The record was changed at another workstation since "
+                            "you read it, and your changes were not saved. It now holds: | ";
+    QVERIFY2(second.output.contains(told + "pt_name_fm: Alpha | "), second.output.constData());
+    QVERIFY(!first.output.contains("message: "));
+
+    pressSave(second, 2);
+    QCOMPARE(familyName(), QStringList{"Beta"});
+    QCOMPARE(second.output.count("message: "), 1);
+    for (Desk* desk : {&first, &second}) {
+        desk->process.closeWriteChannel();
+        QVERIFY(desk->process.waitForFinished(30000));
+        QVERIFY2(desk->process.exitCode() == 0, desk->failures().constData());
+    }
 }
 
 QTEST_MAIN(WorkstationsTest)

@@ -1,4 +1,5 @@
 #include "app/consolecommand.h"
+#include "app/language.h"
 #include "app/qtdialogs.h"
 #include "app/runsettings.h"
 #include "app/screenfactories.h"
@@ -21,6 +22,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // Ties the windows to the menu entry (and its icon) where the desktop asks for it.
     QApplication::setDesktopFileName(KORVEL_APP_ID);
+    applyStoredLanguage(app);
 
     QtDialogs qtDialogs;
     setDialogs(&qtDialogs);

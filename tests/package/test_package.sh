@@ -35,7 +35,7 @@ files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $6 }' |
 # Computed from the linked libraries, plus the plugins Qt loads at run time.
 depends=$(dpkg-deb -f "$deb" Depends)
 for package in libc6 libqt6widgets6 libqt6printsupport6 libsqlite3-0 libqt6sql6-sqlite \
-    qt6-qpa-plugins; do
+    qt6-qpa-plugins qt6-translations-l10n; do
     grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
 

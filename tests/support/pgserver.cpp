@@ -44,10 +44,8 @@ PgServer::PgServer() {
     if (!run({QString(kBin) + "initdb", "-D", root_ + "/data", "-U", "postgres", "-A", "trust",
               "-E", "UTF8", "--locale=C.UTF-8"}))
         return;
-    const QString options =
-        "-k " + root_ + " -p " + QString::number(port_) + " -c listen_addresses='' -c fsync=off";
     if (!run({QString(kBin) + "pg_ctl", "-D", root_ + "/data", "-l", root_ + "/server.log", "-o",
-              options, "-w", "start"}))
+              options(), "-w", "start"}))
         return;
     running_ = true;
 }
@@ -76,6 +74,15 @@ bool PgServer::run(const QStringList& command) {
         return false;
     }
     return true;
+}
+
+QString PgServer::options() const {
+    return "-k " + root_ + " -p " + QString::number(port_) + " -c listen_addresses='' -c fsync=off";
+}
+
+bool PgServer::restart() {
+    return run({QString(kBin) + "pg_ctl", "-D", root_ + "/data", "-m", "immediate", "-o", options(),
+                "-w", "restart"});
 }
 
 bool PgServer::createDatabase(const QString& name) {

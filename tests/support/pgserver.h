@@ -19,9 +19,13 @@ class PgServer {
     // The connection URI of a database on the server, as the user would give it.
     QString uri(const QString& database) const;
     int port() const { return port_; }
+    // Stops the server and starts it again, as a power cut or an update of the server does.
+    bool restart();
 
   private:
     bool run(const QStringList& command);
+    // Only a Unix socket in the cluster's directory; no disk syncs, for speed.
+    QString options() const;
 
     QString root_;
     int port_ = 0;

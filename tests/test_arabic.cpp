@@ -1,0 +1,309 @@
+#include "support/clinicrows.h"
+#include "support/reportpages.h"
+#include "support/testenv.h"
+#include "support/ui.h"
+
+#include "app/language.h"
+#include "app/mainwindow.h"
+#include "app/runsettings.h"
+#include "binding/maskededit.h"
+#include "db/connection.h"
+#include "db/rowsource.h"
+#include "invoices/invoicescreen.h"
+#include "patients/patientfilescreen.h"
+#include "reports/layouts.h"
+#include "reports/preparereport.h"
+#include "reports/reportinstances.h"
+#include "reports/reportlayout.h"
+#include "settings/settingsstore.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTableView>
+#include <QTest>
+#include <QTranslator>
+
+namespace {
+
+// Where each named control stands in its window.
+using Places = QMap<QString, QRect>;
+
+Places placesOf(QWidget* window, const QStringList& names) {
+    Places places;
+    for (const QString& name : names) {
+        QWidget* control = child(window, name);
+        places[name] = QRect(control->mapTo(window, QPoint(0, 0)), control->size());
+    }
+    return places;
+}
+
+// A right-to-left window is its left-to-right self seen in a mirror: controls side by side
+// change places, and a control on one side of the window stands on the other. Controls that
+// stand one above the other keep their order.
+void checkMirrored(const Places& english, const Places& arabic, int englishWidth, int arabicWidth) {
+    for (auto a = english.begin(); a != english.end(); ++a) {
+        const QRect& ar = arabic[a.key()];
+        const int side = a->center().x() - englishWidth / 2;
+        if (std::abs(side) > englishWidth / 10)
+            QVERIFY2((ar.center().x() - arabicWidth / 2 > 0) == (side < 0), qPrintable(a.key()));
+        for (auto b = english.begin(); b != english.end(); ++b) {
+            const bool sideBySide = a->top() < b->bottom() && b->top() < a->bottom();
+            if (sideBySide && a->right() < b->left())
+                QVERIFY2(ar.left() > arabic[b.key()].right(),
+                         qPrintable(a.key() + " stays left of " + b.key()));
+            if (!sideBySide && a->bottom() < b->top())
+                QVERIFY2(ar.bottom() < arabic[b.key()].top(),
+                         qPrintable(a.key() + " moved below " + b.key()));
+        }
+    }
+}
+
+// While it lives, the screens are made in English, left to right, as in a program started
+// without the Arabic setting; then the Arabic translations and direction come back.
+class EnglishInterface {
+  public:
+    EnglishInterface() : translators_(qApp->findChildren<QTranslator*>()) {
+        for (QTranslator* translator : translators_)
+            QCoreApplication::removeTranslator(translator);
+        QApplication::setLayoutDirection(Qt::LeftToRight);
+    }
+    ~EnglishInterface() {
+        for (QTranslator* translator : translators_)
+            QCoreApplication::installTranslator(translator);
+        QApplication::setLayoutDirection(Qt::RightToLeft);
+    }
+
+  private:
+    QList<QTranslator*> translators_;
+};
+
+// The text of the named button of a screen.
+QString caption(QWidget* screen, const QString& name) {
+    return child<QPushButton>(screen, name)->text();
+}
+
+// A patient file typed in as a receptionist does, the lists' items chosen from the lists.
+void typePatientFile(QWidget* screen) {
+    typeText(box(screen, "Text2"), QString::fromUtf8("هدى"));
+    typeText(box(screen, "Text5"), QString::fromUtf8("القحطاني"));
+    QTest::keyClicks(box(screen, "Text6"), "33");
+    child<QComboBox>(screen, "Combo1")->setCurrentIndex(2);
+    child<QComboBox>(screen, "Combo2")->setCurrentIndex(2);
+    QTest::keyClicks(box(screen, "Text13"), "2223333");
+    typeText(box(screen, "Text16"), QString::fromUtf8("ماجد القحطاني"));
+    QTest::keyClicks(box(screen, "Text8"), "0555123456");
+    click(screen, "SSCommand1");
+}
+
+QVariantList storedFile(const QString& fileNumber) {
+    QSqlQuery query(clinicDatabase());
+    query.prepare("SELECT * FROM per_inf_data WHERE file_num = ?");
+    query.addBindValue(fileNumber);
+    query.exec();
+    QVariantList values;
+    if (!query.next())
+        return values;
+    // The key and the file number differ from file to file; everything after them is compared.
+    for (int i = 0; i < query.record().count(); ++i) {
+        const QString name = query.record().fieldName(i);
+        if (name != "file_num" && name != "id")
+            values << query.value(i);
+    }
+    return values;
+}
+
+const QStringList kPatientFileControls = {"Text1", "Text2",      "Text5",      "Mask1",
+                                          "Text6", "SSCommand1", "SSCommand4", "SSCommand7"};
+const QStringList kInvoiceControls = {"Text1",   "Text2",         "mask1",          "text4",
+                                      "Text5",   "Text6",         "SSCommand1",     "Text8",
+                                      "Option1", "SSCommand2_OK", "SSCommand5_Quit"};
+
+} // namespace
+
+class ArabicTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void arabicChosenInTheSettingsIsTakenAtStart();
+    void mainWindowIsTheEnglishOneMirrored();
+    void patientFileIsMirroredAndStoresWhatTheEnglishOneStores();
+    void invoiceScreenIsMirroredWithItsNumbersLeftToRight();
+    void dailyReportIsTheEnglishOneMirrored();
+
+  private:
+    std::unique_ptr<TestEnv> env_;
+};
+
+// The program as a clinic that chose Arabic starts it.
+void ArabicTest::initTestCase() {
+    TestEnv env;
+    AppSettingsRecord settings;
+    settings.language = kArabic;
+    WriteAllSettings(settings);
+    applyStoredLanguage(*qApp);
+}
+
+void ArabicTest::init() {
+    env_ = std::make_unique<TestEnv>();
+    env_->createDatabase();
+    standInForMainWindow();
+}
+
+void ArabicTest::cleanup() {
+    QVERIFY2(env_->dialogs.allAnswered(), qPrintable(env_->dialogs.report()));
+    env_.reset();
+}
+
+void ArabicTest::arabicChosenInTheSettingsIsTakenAtStart() {
+    QVERIFY(QApplication::isRightToLeft());
+    QCOMPARE(QCoreApplication::translate("MainWindow", "Patients File"),
+             QString::fromUtf8("ملف المريض"));
+    // Qt's own texts of the standard buttons.
+    QDialogButtonBox buttons(QDialogButtonBox::Yes | QDialogButtonBox::No);
+    QCOMPARE(buttons.button(QDialogButtonBox::Yes)->text().remove('&'), QString::fromUtf8("نعم"));
+}
+
+void ArabicTest::mainWindowIsTheEnglishOneMirrored() {
+    const QStringList controls = {"SSCommand1", "SSCommand2", "SSCommand3",
+                                  "SSCommand4", "SSCommand5", "SSCommand6",
+                                  "SSCommand7", "SSPanel3",   "SSPanel2"};
+    Places english;
+    int englishWidth = 0;
+    {
+        EnglishInterface inEnglish;
+        MainWindow window(AppSettings());
+        window.show();
+        QCOMPARE(caption(&window, "SSCommand1"), "Patients File");
+        english = placesOf(&window, controls);
+        englishWidth = window.width();
+    }
+    MainWindow window(AppSettings());
+    window.show();
+    QCOMPARE(caption(&window, "SSCommand1"), QString::fromUtf8("ملف المريض"));
+    QCOMPARE(caption(&window, "SSCommand6"), QString::fromUtf8("تعديل الفواتير"));
+    checkMirrored(english, placesOf(&window, controls), englishWidth, window.width());
+}
+
+void ArabicTest::patientFileIsMirroredAndStoresWhatTheEnglishOneStores() {
+    Screens::registerFactory(Screen::PatientFile,
+                             [] { return new PatientFileScreen(AppSettings()); });
+    Places english;
+    int englishWidth = 0;
+    {
+        EnglishInterface inEnglish;
+        env_->dialogs.expectInput("File Number :", "Open File", "E5", QString());
+        env_->dialogs.expectNotice("not found");
+        QWidget* screen = showScreen(Screen::PatientFile);
+        typePatientFile(screen);
+        english = placesOf(screen, kPatientFileControls);
+        englishWidth = screen->width();
+        screen->close();
+        discardClosed();
+    }
+    env_->dialogs.expectInput(QString::fromUtf8("رقم الملف :"), QString::fromUtf8("فتح ملف"), "F6",
+                              QString());
+    env_->dialogs.expectNotice(QString::fromUtf8("غير موجود"));
+    QWidget* screen = showScreen(Screen::PatientFile);
+    QCOMPARE(child<QComboBox>(screen, "Combo1")->itemText(2), QString::fromUtf8("غير سعودي"));
+    typePatientFile(screen);
+
+    QCOMPARE(valueIn("SELECT pt_nationality FROM per_inf_data WHERE file_num = 'F6'").toString(),
+             "NON SAUDI");
+    QVERIFY(!storedFile("E5").isEmpty());
+    QCOMPARE(storedFile("F6"), storedFile("E5"));
+    checkMirrored(english, placesOf(screen, kPatientFileControls), englishWidth, screen->width());
+    // Dates and numbers are typed left to right in the mirrored screen.
+    QCOMPARE(child(screen, "Mask1")->layoutDirection(), Qt::LeftToRight);
+    QCOMPARE(child(screen, "Text6")->layoutDirection(), Qt::LeftToRight);
+    // A stored file shows its lists' items in Arabic.
+    QCOMPARE(child<QComboBox>(screen, "Combo1")->currentText(), QString::fromUtf8("غير سعودي"));
+    screen->close();
+}
+
+void ArabicTest::invoiceScreenIsMirroredWithItsNumbersLeftToRight() {
+    Screens::registerFactory(Screen::Invoice, [] { return new InvoiceScreen(AppSettings()); });
+    Screens::registerFactory(Screen::OpenFile, [] { return new QWidget; });
+    addProcedure("10", "Consultation", 100);
+    addProcedure("20", "X-ray", 50);
+    auto openInvoice = [] {
+        runQuery(clinicDatabase(), "INSERT INTO inv_rep_data (file_p, name, adrr) VALUES (?, ?, ?)",
+                 {"7", QString::fromUtf8("هدى صالح"), QString::fromUtf8("الرياض")});
+        QWidget* screen = showActiveScreen(Screen::Invoice);
+        for (const char* code : {"10", "20"}) {
+            typeInto(screen, "text4", code, "Text6");
+            click(screen, "SSCommand1");
+        }
+        return screen;
+    };
+    Places english;
+    int englishWidth = 0;
+    QList<int> englishColumns;
+    {
+        EnglishInterface inEnglish;
+        QWidget* screen = openInvoice();
+        english = placesOf(screen, kInvoiceControls);
+        englishWidth = screen->width();
+        screen->close();
+        discardClosed();
+    }
+    QWidget* screen = openInvoice();
+    QCOMPARE(screen->windowTitle(), QString::fromUtf8("الفواتير"));
+    QCOMPARE(box(screen, "Text8")->text(), "150");
+    checkMirrored(english, placesOf(screen, kInvoiceControls), englishWidth, screen->width());
+    QCOMPARE(child(screen, "text4")->layoutDirection(), Qt::LeftToRight);
+    QCOMPARE(child(screen, "Text6")->layoutDirection(), Qt::LeftToRight);
+    // The lines' grid reads from the right: its first column, the code, stands rightmost.
+    QHeaderView* header = grid(screen, "DBGrid1")->horizontalHeader();
+    QVERIFY(header->sectionViewportPosition(0) > header->sectionViewportPosition(1));
+    QCOMPARE(header->model()->headerData(0, Qt::Horizontal).toString(), QString::fromUtf8("الرمز"));
+    screen->close();
+}
+
+void ArabicTest::dailyReportIsTheEnglishOneMirrored() {
+    RowSet rows({"file_num", "po_num", "po_date", "po_pri", "po_netd"},
+                {{"A1", 1, "06/12/2026", 150, 0}, {"B2", 2, "06/12/2026", 80, 30}});
+    Report english;
+    {
+        EnglishInterface inEnglish;
+        english = incomeLayout("rep_day");
+    }
+    PrepareReport(english, AppSettings());
+    const Page en = layoutReport(english, rows).pages.at(0);
+    Report& arabic = reportByName("rep_day");
+    PrepareReport(arabic, AppSettings());
+    rows = RowSet({"file_num", "po_num", "po_date", "po_pri", "po_netd"},
+                  {{"A1", 1, "06/12/2026", 150, 0}, {"B2", 2, "06/12/2026", 80, 30}});
+    const Page ar = layoutReport(arabic, rows).pages.at(0);
+
+    QCOMPARE(textOf(ar, "patientpayments"), QString::fromUtf8("التقرير اليومي"));
+    QCOMPARE(textOf(ar, "Label1"), QString::fromUtf8("رقم الملف"));
+    QCOMPARE(textOf(ar, "Function1"), textOf(en, "Function1"));
+    // The letterhead, the title, every column and the totals: each stands as far from the
+    // right margin as its English self stands from the left one.
+    const int left = english.margins.left;
+    const int right = kPageSizeTwips.width() - arabic.margins.right;
+    for (const char* control : {"clinicname", "patientpayments", "Label1", "Label5", "Text1",
+                                "Text5", "Label6", "Function1", "Function2"}) {
+        const auto englishTexts = textsOf(en, control);
+        const auto arabicTexts = textsOf(ar, control);
+        QVERIFY2(!englishTexts.empty() && englishTexts.size() == arabicTexts.size(), control);
+        for (size_t i = 0; i < englishTexts.size(); ++i) {
+            const QRect& e = englishTexts[i].rect;
+            const QRect& a = arabicTexts[i].rect;
+            QCOMPARE(right - (a.left() + a.width()), e.left() - left);
+        }
+    }
+    // An Arabic text is laid out right to left, to be shaped and joined when drawn.
+    QVERIFY(textsOf(ar, "patientpayments").front().rightToLeft);
+}
+
+QTEST_MAIN(ArabicTest)
+#include "test_arabic.moc"
