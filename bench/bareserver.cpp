@@ -71,7 +71,8 @@ int BareServer::read(const char* sql, const QVariantList& values, int limit) {
     std::size_t bytes = 0;
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c)
-            bytes += std::size_t(PQgetvalue(result, r, c)[0]) + PQgetlength(result, r, c);
+            bytes += static_cast<unsigned char>(PQgetvalue(result, r, c)[0]) +
+                     std::size_t(PQgetlength(result, r, c));
     PQclear(result);
     gSink = gSink + bytes;
     return rows;
