@@ -7,6 +7,7 @@ struct BenchSetup {
     QString workDir;  // the copy of the database, with the program's files beside it
     QString emptyDir; // an empty database, made by the program, for start-up's reference
     QString self;     // this program, run again for the peak memory of one task
+    QString server;   // the connection URI of a database on a server; empty for the file
     qint64 patients = 0;
     qint64 invoices = 0;
     // Periods of the income reports, in the last year of the data.
@@ -21,4 +22,7 @@ struct BenchSetup {
     bool quick = false;
 
     QString databasePath() const { return workDir + "/korvel_data.mdb"; }
+    bool onServer() const { return !server.isEmpty(); }
+    // Where the measured database is: the server's URI, or the copy of the file.
+    QString location() const { return onServer() ? server : databasePath(); }
 };

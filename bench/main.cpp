@@ -1,10 +1,15 @@
 // Measures the program on a clinic's years of data beside the bare engine:
 //   korvel-bench DIR [--quick | --upgrades] [Google Benchmark options]
+//   korvel-bench --server URI [--quick] [Google Benchmark options]
 // DIR holds a database made by korvel-generate; the benchmark works on a copy of it. --quick runs
 // every operation once without holding the figures to their targets (the test suite's run);
-// --upgrades times only the two upgrades a file gets on its first start and prints them.
+// --upgrades times only the two upgrades a file gets on its first start and prints them. With
+// --server the look-ups run on the server's database that URI names (such a database copied
+// there, which they leave as it was but for the invoices they save), then several workstations
+// save invoices at once.
 
 #include "benchmarks.h"
+#include "desks.h"
 #include "indexupgrade.h"
 #include "paymentsupgrade.h"
 #include "probes.h"
@@ -72,7 +77,7 @@ bool makeEmptyDatabase(const QString& directory) {
 
 // Sizes and periods from the data itself.
 void describeData(BenchSetup& setup) {
-    const QString path = setup.databasePath();
+    const QString path = setup.location();
     setup.patients = numberFrom(path, "select max(id) from per_inf_data");
     setup.invoices = numberFrom(path, "select max(po_num) from pt_sh");
     setup.year = textFrom(path, "select fyear from pt_sh order by po_num desc limit 1");
@@ -102,6 +107,14 @@ void printMachine(const BenchSetup& setup) {
                 qPrintable(QSysInfo::prettyProductName()),
                 qPrintable(firstLineOf("/proc/loadavg", "").section(' ', 0, 2)));
     std::printf("Data: %lld patient files, %lld invoices\n", setup.patients, setup.invoices);
+    if (setup.onServer())
+        std::printf("Server: %s\n",
+                    qPrintable(textFrom(
+                        setup.server, "select 'PostgreSQL ' || current_setting('server_version') "
+                                      "|| ', shared_buffers ' || current_setting('shared_buffers') "
+                                      "|| ', random_page_cost ' || "
+                                      "current_setting('random_page_cost') || ', fsync ' || "
+                                      "current_setting('fsync')")));
 }
 
 // The offscreen platform's notes on window hints it cannot honour say nothing about the program.
@@ -110,6 +123,40 @@ QtMessageHandler gStandardHandler = nullptr;
 void quietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (!text.startsWith("This plugin does not support") && gStandardHandler)
         gStandardHandler(type, context, text);
+}
+
+// The timed operations, then what is measured otherwise, printed as one table; `fileRows` are
+// figures measured before (the upgrades of the file).
+int runBenchmarks(BenchSetup& setup, int argc, char* argv[],
+                  const std::vector<Scoreboard::Row>& fileRows = {}) {
+    describeData(setup);
+    // Google Benchmark takes its own options; the directory or server, and --quick, are ours.
+    std::vector<char*> benchmarkArgs{argv[0]};
+    for (int i = setup.onServer() ? 3 : 2; i < argc; ++i)
+        if (QString(argv[i]) != "--quick" && QString(argv[i]) != "--upgrades")
+            benchmarkArgs.push_back(argv[i]);
+    int benchmarkArgc = int(benchmarkArgs.size());
+    benchmark::Initialize(&benchmarkArgc, benchmarkArgs.data());
+
+    Scoreboard board;
+    registerBenchmarks(setup);
+    Collector collector(board);
+    benchmark::RunSpecifiedBenchmarks(&collector);
+
+    scoreTimes(board, setup);
+    for (const Scoreboard::Row& row : fileRows)
+        board.add(row);
+    if (setup.onServer()) {
+        scoreDesks(board, setup);
+    } else {
+        scoreProbes(board, setup);
+        scoreScreenScans(board, setup);
+    }
+    printMachine(setup);
+    const bool met = board.print();
+    if (collector.failed)
+        return 1;
+    return setup.quick || met ? 0 : 1;
 }
 
 } // namespace
@@ -122,20 +169,27 @@ int main(int argc, char* argv[]) {
     QStringList arguments = app.arguments().mid(1);
     if (arguments.value(0) == "--probe")
         return runProbe(arguments.mid(1));
-    if (arguments.isEmpty() || arguments.first().startsWith('-')) {
-        std::fprintf(stderr,
-                     "usage: korvel-bench DIR [--quick | --upgrades] [benchmark options]\n");
+    if (arguments.value(0) == "--desk")
+        return runDesk(arguments.mid(1));
+    const bool server = arguments.value(0) == "--server" && arguments.size() > 1;
+    if (arguments.isEmpty() || (arguments.first().startsWith('-') && !server)) {
+        std::fprintf(stderr, "usage: korvel-bench DIR [--quick | --upgrades] [benchmark options]\n"
+                             "       korvel-bench --server URI [--quick] [benchmark options]\n");
         return 2;
     }
 
     BenchSetup setup;
     setup.quick = arguments.contains("--quick");
     setup.self = QCoreApplication::applicationFilePath();
-    const QString source = QDir(arguments.first()).absoluteFilePath("korvel_data.mdb");
     QTemporaryDir work;
     QTemporaryDir empty;
     setup.workDir = work.path();
     setup.emptyDir = empty.path();
+    if (server) {
+        setup.server = arguments[1];
+        return runBenchmarks(setup, argc, argv);
+    }
+    const QString source = QDir(arguments.first()).absoluteFilePath("korvel_data.mdb");
     if (!QFile::copy(source, setup.databasePath())) {
         std::fprintf(stderr, "no database at %s: run korvel-generate first\n", qPrintable(source));
         return 1;
@@ -154,41 +208,20 @@ int main(int argc, char* argv[]) {
         timeMoneyReports(setup.databasePath());
         return payments.paid == payments.owed ? 0 : 1;
     }
-    describeData(setup);
-
-    // Google Benchmark takes its own options; the directory and --quick are ours.
-    std::vector<char*> benchmarkArgs{argv[0]};
-    for (int i = 2; i < argc; ++i)
-        if (QString(argv[i]) != "--quick" && QString(argv[i]) != "--upgrades")
-            benchmarkArgs.push_back(argv[i]);
-    int benchmarkArgc = int(benchmarkArgs.size());
-    benchmark::Initialize(&benchmarkArgc, benchmarkArgs.data());
-
-    Scoreboard board;
-    registerBenchmarks(setup);
-    Collector collector(board);
-    benchmark::RunSpecifiedBenchmarks(&collector);
-
-    scoreTimes(board, setup);
-    board.add({"Upgrade of a file made without the added indexes: the collated indexes rebuilt "
-               "and the added ones made, one transaction",
-               milliseconds(upgrade),
-               "",
-               "",
-               "",
-               {}});
-    board.add({"Upgrade of a file made before payments were kept: every invoice's payment to date "
-               "carried over with its sum checked, one transaction",
-               milliseconds(payments.seconds),
-               "",
-               "",
-               "",
-               {}});
-    scoreProbes(board, setup);
-    scoreScreenScans(board, setup);
-    printMachine(setup);
-    const bool met = board.print();
-    if (collector.failed)
-        return 1;
-    return setup.quick || met ? 0 : 1;
+    return runBenchmarks(
+        setup, argc, argv,
+        {{"Upgrade of a file made without the added indexes: the collated indexes rebuilt and "
+          "the added ones made, one transaction",
+          milliseconds(upgrade),
+          "",
+          "",
+          "",
+          {}},
+         {"Upgrade of a file made before payments were kept: every invoice's payment to date "
+          "carried over with its sum checked, one transaction",
+          milliseconds(payments.seconds),
+          "",
+          "",
+          "",
+          {}}});
 }

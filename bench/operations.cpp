@@ -14,6 +14,8 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -34,14 +36,16 @@ void makeActive(QWidget* screen) {
     settle();
 }
 
-// Types into a box the user has moved to, then moves on to the next control.
-void typeInto(QWidget* screen, const QString& name, const QString& typed, const QString& next) {
+// Types into a box the user has moved to, then leaves it with the Tab key, which looks up what
+// was typed. (Focus given to the next control would miss the open-file dialog's "OK", which
+// stays disabled until the look-up.)
+void typeAndTab(QWidget* screen, const QString& name, const QString& typed) {
     auto* box = control<QLineEdit>(screen, name);
     box->setFocus(Qt::TabFocusReason);
     box->selectAll();
     QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClicks(box, typed);
-    control(screen, next)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(box, Qt::Key_Tab);
     settle();
 }
 
@@ -102,12 +106,17 @@ void findInvoice(QWidget* listScreen, qint64 number) {
 QWidget* composeTenLineInvoice(ProgramSession& session, const QString& fileNumber) {
     QWidget* openFile = session.open(Screen::OpenFile);
     makeActive(openFile);
-    typeInto(openFile, "Text1", fileNumber, "SSCommand1");
+    typeAndTab(openFile, "Text1", fileNumber);
     click(openFile, "SSCommand1");
     QWidget* invoice = Screens::existing(Screen::Invoice);
+    if (!invoice || !invoice->isVisible()) {
+        std::fprintf(stderr, "the invoice screen did not open for file number %s\n",
+                     qPrintable(fileNumber));
+        std::exit(1);
+    }
     makeActive(invoice);
     for (int line = 1; line <= 10; ++line) {
-        typeInto(invoice, "text4", QString("%1").arg(line, 2, 10, QChar('0')), "Text6");
+        typeAndTab(invoice, "text4", QString("%1").arg(line, 2, 10, QChar('0')));
         click(invoice, "SSCommand1");
     }
     return invoice;

@@ -27,7 +27,8 @@ void pressNavigation(QWidget* listScreen, const QString& spokenName);
 void findInvoice(QWidget* listScreen, qint64 number);
 
 // Opens an invoice for a patient through the open-file dialog and enters ten catalog lines on
-// the invoice screen; returns the invoice screen, ready for "OK".
+// the invoice screen; returns the invoice screen, ready for "OK". Ends the benchmark when the
+// invoice screen does not open.
 QWidget* composeTenLineInvoice(ProgramSession& session, const QString& fileNumber);
 // "OK" on the invoice screen; returns the invoice number it shows.
 QString saveInvoice(QWidget* invoiceScreen);

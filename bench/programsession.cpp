@@ -56,13 +56,15 @@ void settle() {
         QCoreApplication::processEvents();
 }
 
-ProgramSession::ProgramSession(const QString& directory) : directory_(directory) {
+ProgramSession::ProgramSession(const QString& directory, const QString& server)
+    : directory_(directory) {
     setProgramDir(directory);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, directory + "/settings");
     setDialogs(&dialogs);
     AppSettings() = AppSettingsRecord();
     AppSettings().dbpath = directory;
     AppSettings().letterhead = DefaultLetterhead();
+    AppSettings().dbserver = server;
     WriteAllSettings(AppSettings());
     registerScreens(AppSettings());
 }

@@ -9,11 +9,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-// The program as its user runs it, on the database in one directory: its own program directory,
-// settings store and error log beside the database, the benchmark answering its dialogs.
+// The program as its user runs it, on the database in one directory or on a server: its own
+// program directory, settings store and error log in that directory, the benchmark answering its
+// dialogs.
 class ProgramSession {
   public:
-    explicit ProgramSession(const QString& directory);
+    // A server's connection URI, when given, is where the data are.
+    explicit ProgramSession(const QString& directory, const QString& server = QString());
     ~ProgramSession();
     ProgramSession(const ProgramSession&) = delete;
     ProgramSession& operator=(const ProgramSession&) = delete;

@@ -20,5 +20,7 @@ ReportRun periodReport(const QString& report, ReportPeriod period, const QString
 ReportRun invoicesReport(qint64 rows);
 
 LaidOutReport layOut(const ReportRun& run);
+// Lays out the first page only, as the preview does before it shows anything.
+void layOutFirstPage(const ReportRun& run);
 // Lays out and writes the PDF; returns its page count.
 int writePdf(const ReportRun& run, const QString& path);

@@ -101,7 +101,9 @@ class WorkstationsTest : public QObject {
 
 void WorkstationsTest::prepareClinic(const QSqlDatabase& db) {
     for (int desk = 1; desk <= kDesks; ++desk) {
-        addPatient({{"file_num", fileNumberOf(desk)}, {"pt_name", lineDescription(desk, 0)}}, db);
+        addPatient({{"file_num", fileNumberOf(desk)},
+                    {"pt_name", QString("Patient of desk %1").arg(desk)}},
+                   db);
         for (int line = 1; line <= 3; ++line)
             addProcedure(QString("%1%2").arg(desk).arg(line), lineDescription(desk, line), 1, db);
     }
