@@ -80,7 +80,9 @@ QSqlDatabase openConnection(const QString& name, const QString& location, bool c
         return openFileConnection(name, location, create);
     const auto address = parseServerUri(location);
     if (!address)
-        throw AppError(3044, "'" + location + "' is not a valid server address.");
+        throw AppError(
+            3044, QCoreApplication::translate("Database", "'%1' is not a valid server address.")
+                      .arg(location));
     return openServerConnection(name, *address);
 }
 

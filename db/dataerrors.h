@@ -10,23 +10,32 @@
 namespace DataErrors {
 
 inline AppError noCurrentRecord() {
-    return AppError(3021, "No current record.");
+    return AppError(3021, QCoreApplication::translate("DataErrors", "No current record."));
 }
 inline AppError unknownField(const QString& field) {
-    return AppError(3265, "Item '" + field + "' not found in this collection.");
+    return AppError(
+        3265, QCoreApplication::translate("DataErrors", "Item '%1' not found in this collection.")
+                  .arg(field));
 }
 inline AppError unknownTable(const QString& table) {
-    return AppError(3078, "Cannot find the input table or query '" + table +
-                              "'. Make sure it exists and that its name is spelled correctly.");
+    return AppError(3078, QCoreApplication::translate(
+                              "DataErrors",
+                              "Cannot find the input table or query '%1'. Make sure it exists and "
+                              "that its name is spelled correctly.")
+                              .arg(table));
 }
 inline AppError readOnly() {
-    return AppError(3027, "Cannot update. Database or object is read-only.");
+    return AppError(3027, QCoreApplication::translate(
+                              "DataErrors", "Cannot update. Database or object is read-only."));
 }
 inline AppError notWholeNumber(const QString& field) {
-    return AppError(3421, "Data type conversion error: '" + field + "' takes a whole number.");
+    return AppError(
+        3421, QCoreApplication::translate("DataErrors",
+                                          "Data type conversion error: '%1' takes a whole number.")
+                  .arg(field));
 }
 inline AppError recordDeleted() {
-    return AppError(3167, "Record is deleted.");
+    return AppError(3167, QCoreApplication::translate("DataErrors", "Record is deleted."));
 }
 // A record that another workstation changed since this one read it: what it now holds is told,
 // and the user's values stay unsaved until saved again over it.
@@ -38,7 +47,8 @@ inline AppError changedSinceRead(const QStringList& nowHolds) {
                               .arg(nowHolds.join("\r\n")));
 }
 inline AppError notOpen() {
-    return AppError(3420, "Object invalid or no longer set.");
+    return AppError(3420,
+                    QCoreApplication::translate("DataErrors", "Object invalid or no longer set."));
 }
 
 } // namespace DataErrors

@@ -278,6 +278,37 @@ or to a database on a PostgreSQL server (postgresql://user@host:5432/database):<
     </message>
 </context>
 <context>
+    <name>DataErrors</name>
+    <message>
+        <source>No current record.</source>
+        <translation>لا يوجد سجل حالي.</translation>
+    </message>
+    <message>
+        <source>Item &apos;%1&apos; not found in this collection.</source>
+        <translation>الحقل ‏'%1'‏ غير موجود في هذه المجموعة.</translation>
+    </message>
+    <message>
+        <source>Cannot find the input table or query &apos;%1&apos;. Make sure it exists and that its name is spelled correctly.</source>
+        <translation>تعذر العثور على الجدول أو الاستعلام ‏'%1'‏. تأكد من وجوده ومن كتابة اسمه بشكل صحيح.</translation>
+    </message>
+    <message>
+        <source>Cannot update. Database or object is read-only.</source>
+        <translation>تعذر التحديث. قاعدة البيانات أو العنصر للقراءة فقط.</translation>
+    </message>
+    <message>
+        <source>Data type conversion error: &apos;%1&apos; takes a whole number.</source>
+        <translation>خطأ في تحويل نوع البيانات: الحقل ‏'%1'‏ يقبل عدداً صحيحاً فقط.</translation>
+    </message>
+    <message>
+        <source>Record is deleted.</source>
+        <translation>السجل محذوف.</translation>
+    </message>
+    <message>
+        <source>Object invalid or no longer set.</source>
+        <translation>العنصر غير صالح أو لم يعد معيّناً.</translation>
+    </message>
+</context>
+<context>
     <name>Database</name>
     <message>
         <source>The database is in use by another program and cannot be compacted now (%1)</source>
@@ -356,6 +387,10 @@ Save again to put your values over it.</source>
     <message>
         <source>The password is never kept in the settings: put it in the file ~/.pgpass (host:port:database:user:password) and give the address without it.</source>
         <translation>لا تُحفظ كلمة المرور في الإعدادات أبداً: ضعها في الملف ~/.pgpass ‏(host:port:database:user:password) وأدخل العنوان بدونها.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid server address.</source>
+        <translation>‏'%1'‏ ليس عنوان خادم صالحاً.</translation>
     </message>
 </context>
 <context>
