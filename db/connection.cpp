@@ -143,9 +143,9 @@ void closeAllDatabases() {
     }
 }
 
-ScopedDatabase::ScopedDatabase(const QString& path, Mode mode)
+ScopedDatabase::ScopedDatabase(const QString& location, Mode mode)
     : name_("korvel-once:" + QUuid::createUuid().toString()),
-      db_(openConnection(name_, path, mode == Mode::CreateFile)) {}
+      db_(openConnection(name_, location, mode == Mode::CreateFile)) {}
 
 ScopedDatabase::~ScopedDatabase() {
     db_ = QSqlDatabase();

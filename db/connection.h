@@ -24,11 +24,12 @@ Engine engineAt(const QString& location);
 void closeDatabase(const QString& path);
 void closeAllDatabases();
 
-// A private connection for one operation, closed and removed when it goes out of scope.
+// A private connection for one operation, to a file or a server's database, closed and removed
+// when it goes out of scope. Only a file is ever created.
 class ScopedDatabase {
   public:
     enum class Mode { ExistingFile, CreateFile };
-    explicit ScopedDatabase(const QString& path, Mode mode = Mode::ExistingFile);
+    explicit ScopedDatabase(const QString& location, Mode mode = Mode::ExistingFile);
     ~ScopedDatabase();
     ScopedDatabase(const ScopedDatabase&) = delete;
     ScopedDatabase& operator=(const ScopedDatabase&) = delete;

@@ -5,7 +5,7 @@
 #include "db/connection.h"
 #include "db/createdb.h"
 #include "db/payments.h"
-#include "db/serverconnection.h"
+#include "db/serveraddress.h"
 #include "db/validation.h"
 
 #include <QFile>
@@ -65,7 +65,7 @@ class NewFileEnd : public FileEnd {
 
 class ServerEnd : public CopyEnd {
   public:
-    explicit ServerEnd(const ServerAddress& address) : database_(address) {}
+    explicit ServerEnd(const QString& uri) : database_(uri) {}
 
     QSqlDatabase& db() override { return database_.db(); }
 
@@ -93,21 +93,20 @@ class ServerEnd : public CopyEnd {
     }
 
   private:
-    ServerDatabase database_;
+    ScopedDatabase database_;
 };
 
-ServerAddress serverAddress(const QString& uri) {
-    const auto address = parseServerUri(uri);
-    if (!address)
+const QString& usableServerUri(const QString& uri) {
+    if (!parseServerUri(uri))
         throw AppError(kCopyRefused, "Not a usable server address: " + uri);
-    return *address;
+    return uri;
 }
 
 } // namespace
 
 std::unique_ptr<CopyEnd> openCopySource(const QString& where) {
     if (isServerUri(where))
-        return std::make_unique<ServerEnd>(serverAddress(where));
+        return std::make_unique<ServerEnd>(usableServerUri(where));
     if (!ValidDB(where))
         throw AppError(kCopyRefused, "Not a valid database file: " + where);
     auto source = std::make_unique<FileEnd>(where);
@@ -120,7 +119,7 @@ std::unique_ptr<CopyEnd> openCopySource(const QString& where) {
 
 std::unique_ptr<CopyEnd> openCopyTarget(const QString& where) {
     if (isServerUri(where))
-        return std::make_unique<ServerEnd>(serverAddress(where));
+        return std::make_unique<ServerEnd>(usableServerUri(where));
     if (fileExists(where))
         throw AppError(kCopyRefused, "The file exists already: " + where);
     return std::make_unique<NewFileEnd>(where, where + ".new");

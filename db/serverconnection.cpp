@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QSqlError>
-#include <QUuid>
 
 namespace {
 constexpr int kServerUnreachable = 3704;
@@ -37,14 +36,4 @@ void useOwnWorkingTables(const QSqlDatabase& db) {
     for (const QString table : {"po_desc", "inv_rep_data"})
         runQuery(db, "CREATE TEMPORARY TABLE IF NOT EXISTS " + table + " (LIKE public." + table +
                          " INCLUDING ALL)");
-}
-
-ServerDatabase::ServerDatabase(const ServerAddress& address)
-    : name_("korvel-server:" + QUuid::createUuid().toString()),
-      db_(openServerConnection(name_, address)) {}
-
-ServerDatabase::~ServerDatabase() {
-    db_.close();
-    db_ = QSqlDatabase();
-    QSqlDatabase::removeDatabase(name_);
 }

@@ -3,6 +3,7 @@
 #include "db/serveraddress.h"
 
 #include <QSqlDatabase>
+#include <QString>
 
 // Opens a connection to a database on a PostgreSQL server under the name. An unreachable server
 // raises AppError saying which server and why.
@@ -12,19 +13,3 @@ QSqlDatabase openServerConnection(const QString& name, const ServerAddress& addr
 // which hide the shared ones for the session, so that two desks writing invoices at once never
 // see or delete each other's lines.
 void useOwnWorkingTables(const QSqlDatabase& db);
-
-// A private connection to a database on a PostgreSQL server for one operation, closed and removed
-// when it goes out of scope.
-class ServerDatabase {
-  public:
-    explicit ServerDatabase(const ServerAddress& address);
-    ~ServerDatabase();
-    ServerDatabase(const ServerDatabase&) = delete;
-    ServerDatabase& operator=(const ServerDatabase&) = delete;
-
-    QSqlDatabase& db() { return db_; }
-
-  private:
-    QString name_;
-    QSqlDatabase db_;
-};

@@ -9,7 +9,6 @@
 #include "db/databasecopy.h"
 #include "db/payments.h"
 #include "db/schema.h"
-#include "db/serverconnection.h"
 
 #include <QFile>
 #include <QProcess>
@@ -75,7 +74,7 @@ int nextInvoiceNumber(const QSqlDatabase& db) {
 }
 
 bool serverHoldsTables(PgServer& server, const QString& database) {
-    ServerDatabase db(*parseServerUri(server.uri(database)));
+    ScopedDatabase db(server.uri(database));
     return valueIn("SELECT to_regclass('per_inf_data') IS NOT NULL", {}, db.db()).toBool();
 }
 
@@ -123,7 +122,7 @@ void ServerCopyTest::aFileGoesToTheServerAndBackUnchanged() {
 
     const QStringList expected = contentsOf(clinicDatabase());
     {
-        ServerDatabase server(*parseServerUri(onServer));
+        ScopedDatabase server(onServer);
         QCOMPARE(contentsOf(server.db()), expected);
         QCOMPARE(nextInvoiceNumber(server.db()), 4);
     }
@@ -139,7 +138,7 @@ void ServerCopyTest::theServerKeepsTheFilesRulesForWhatIsStored() {
     TestEnv env;
     const QString onServer = newServerDatabase();
     copyDatabase(env.createDatabase(), onServer, {});
-    ServerDatabase server(*parseServerUri(onServer));
+    ScopedDatabase server(onServer);
     QSqlDatabase& db = server.db();
     const auto refused = [&](const QString& sql) {
         try {
@@ -186,7 +185,7 @@ void ServerCopyTest::nothingIsCopiedOverExistingDataOrAfterACancel() {
     copyDatabase(original, onServer, {});
     QVERIFY_THROWS_EXCEPTION(AppError, copyDatabase(original, onServer, {}));
     {
-        ServerDatabase server(*parseServerUri(onServer));
+        ScopedDatabase server(onServer);
         QCOMPARE(countOf("pt_sh", server.db()), 2);
     }
 

@@ -1,7 +1,6 @@
 #include "pgserver.h"
 
 #include "db/connection.h"
-#include "db/serverconnection.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -87,7 +86,7 @@ bool PgServer::restart() {
 
 bool PgServer::createDatabase(const QString& name) {
     try {
-        ServerDatabase server(*parseServerUri(uri("postgres")));
+        ScopedDatabase server(uri("postgres"));
         runQuery(server.db(), "CREATE DATABASE " + name);
         return true;
     } catch (const AppError& error) {
