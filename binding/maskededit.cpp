@@ -4,6 +4,7 @@
 #include "core/maskclicks.h"
 
 #include <QDate>
+#include <algorithm>
 
 namespace {
 
@@ -22,6 +23,25 @@ QString qtInputMask(const QString& mask, QChar prompt) {
             result += c;
     }
     return result + ';' + prompt;
+}
+
+// The stored "d/M/yyyy" read by hand: a record shown goes through here, and Qt's parse of a
+// format costs more than the query that found the record. Anything else is left to Qt.
+QDate dayMonthYear(const QString& text) {
+    const QList<QStringView> parts = QStringView(text).split(u'/');
+    if (parts.size() != 3)
+        return {};
+    const int shortest[] = {1, 1, 4}, longest[] = {2, 2, 4};
+    int numbers[3];
+    for (int i = 0; i < 3; ++i) {
+        const QStringView part = parts[i];
+        const bool digits =
+            std::all_of(part.begin(), part.end(), [](QChar c) { return c >= '0' && c <= '9'; });
+        if (!digits || part.size() < shortest[i] || part.size() > longest[i])
+            return {};
+        numbers[i] = part.toInt();
+    }
+    return QDate(numbers[2], numbers[1], numbers[0]);
 }
 
 } // namespace
@@ -102,8 +122,11 @@ void MaskedEdit::showValue(const QString& text) {
 QString MaskedEdit::inDisplayFormat(const QString& text) const {
     if (displayFormat_.isEmpty())
         return text;
-    QDate date = QDate::fromString(text.trimmed(), "d/M/yyyy");
+    const QString trimmed = text.trimmed();
+    QDate date = dayMonthYear(trimmed);
     if (!date.isValid())
-        date = QDate::fromString(text.trimmed(), Qt::ISODate);
+        date = QDate::fromString(trimmed, "d/M/yyyy");
+    if (!date.isValid())
+        date = QDate::fromString(trimmed, Qt::ISODate);
     return date.isValid() ? date.toString(displayFormat_) : text;
 }

@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QTableView>
+#include <utility>
 
 namespace {
 
@@ -53,10 +54,15 @@ void InvoiceListScreen::activate() {
 }
 
 // The detail panel's invoice and file numbers are shown, never written back.
+// The number the user typed to find an invoice stands as typed: setting a box's text again costs
+// as much as filling it.
 void InvoiceListScreen::showInvoiceKeys() {
     const bool shown = invoices_->hasCurrent() && !invoices_->isAddingNew();
-    numberBox_->setText(shown ? invoices_->field("po_num").toString() : QString());
-    fileBox_->setText(shown ? invoices_->field("file_num").toString() : QString());
+    for (auto [box, field] : {std::pair{numberBox_, "po_num"}, std::pair{fileBox_, "file_num"}}) {
+        const QString text = shown ? invoices_->field(field).toString() : QString();
+        if (box->text() != text)
+            box->setText(text);
+    }
 }
 
 void InvoiceListScreen::showList(const QString& caption, const QString& query) {

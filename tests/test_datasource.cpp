@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -91,6 +92,7 @@ class DataSourceTest : public QObject {
     void aFieldChangedSinceReadIsNeverOverwrittenUnseen();
     void clickBeyondTheTextOfAMaskedBoxTypesIntoIt();
     void maskedEditFollowsItsMask();
+    void maskedEditShowsStoredDatesInItsFormat();
     void digitFilterPassesDigitsAndBackspace();
 };
 
@@ -801,6 +803,35 @@ void DataSourceTest::maskedEditFollowsItsMask() {
     QTest::keyClicks(date, "ab-12x");
     QCOMPARE(date->maskedText(), QString("ab-1"));
     QCOMPARE(date->value(), QString("ab-1"));
+}
+
+// The usual stored form is read by hand; whatever it reads must be what Qt's parse of
+// "d/M/yyyy" (or ISO) reads, and what neither reads is shown as stored.
+void DataSourceTest::maskedEditShowsStoredDatesInItsFormat() {
+    QWidget screen;
+    MaskedEdit* date = new MaskedEdit(&screen);
+    MaskedEdit* asStored = new MaskedEdit(&screen);
+    for (MaskedEdit* box : {date, asStored}) {
+        box->setMask("##/##/####");
+        box->setPromptChar(' ');
+    }
+    date->setDisplayFormat("dd/MM/yyyy");
+    const QStringList stored = {"6/1/2026",   "06/01/2026", " 6/1/2026 ", "2026-01-06",
+                                "31/12/1999", "29/2/2024",  "29/2/2026",  "31/04/2026",
+                                "0/1/2026",   "1/13/2026",  "001/1/2026", "1/1/26",
+                                "1/1/02026",  "+1/1/2026",  "1//2026",    "12/06/2026x"};
+    for (const QString& text : stored) {
+        QDate expected = QDate::fromString(text.trimmed(), "d/M/yyyy");
+        if (!expected.isValid())
+            expected = QDate::fromString(text.trimmed(), Qt::ISODate);
+        date->showValue(text);
+        asStored->showValue(text);
+        QVERIFY2(date->text() ==
+                     (expected.isValid() ? expected.toString("dd/MM/yyyy") : asStored->text()),
+                 qPrintable(text + " shown as " + date->text()));
+    }
+    date->showValue("6/1/2026");
+    QCOMPARE(date->text(), QString("06/01/2026"));
 }
 
 void DataSourceTest::digitFilterPassesDigitsAndBackspace() {
