@@ -25,8 +25,8 @@ QString qtInputMask(const QString& mask, QChar prompt) {
     return result + ';' + prompt;
 }
 
-// The stored "d/M/yyyy" read by hand: a record shown goes through here, and Qt's parse of a
-// format costs more than the query that found the record. Anything else is left to Qt.
+// The stored "d/M/yyyy" read by hand: every record shown goes through here, and Qt's parse of a
+// format string costs a few microseconds each time. Anything else is left to Qt.
 QDate dayMonthYear(const QString& text) {
     const QList<QStringView> parts = QStringView(text).split(u'/');
     if (parts.size() != 3)

@@ -53,9 +53,9 @@ void InvoiceListScreen::activate() {
         listBar_->setCaption(tr("Pending Invoices"));
 }
 
-// The detail panel's invoice and file numbers are shown, never written back.
-// The number the user typed to find an invoice stands as typed: setting a box's text again costs
-// as much as filling it.
+// The detail panel's invoice and file numbers are shown, never written back. A box that already
+// holds its number (the one the user typed to find the invoice) is left as it is: setting a box's
+// text again costs as much as filling it.
 void InvoiceListScreen::showInvoiceKeys() {
     const bool shown = invoices_->hasCurrent() && !invoices_->isAddingNew();
     for (auto [box, field] : {std::pair{numberBox_, "po_num"}, std::pair{fileBox_, "file_num"}}) {
