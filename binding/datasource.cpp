@@ -61,6 +61,7 @@ struct DataSource::Private {
     bool hasChanges() const;
     void loadBoxes();
     void loadBox(Binding& binding);
+    void loadUneditedBoxes();
 };
 
 Changes DataSource::Private::pendingChanges() const {
@@ -89,6 +90,12 @@ bool DataSource::Private::hasChanges() const {
 void DataSource::Private::loadBoxes() {
     for (Binding& binding : bindings)
         loadBox(binding);
+}
+
+void DataSource::Private::loadUneditedBoxes() {
+    for (Binding& binding : bindings)
+        if (binding.box && BoundBox::value(binding.box) == binding.loaded)
+            loadBox(binding);
 }
 
 void DataSource::Private::loadBox(Binding& binding) {
@@ -381,8 +388,10 @@ void DataSource::store() {
         stored = d->adding ? records.insert(changes)
                            : records.update(d->current->key, changes, d->current->values);
     } catch (const RecordChanged& changed) {
-        // The user has been shown what the record now holds: saving again writes over that.
+        // The user has been shown what the record now holds: the boxes not edited show it too,
+        // so that saving again writes the edits over the current values and nothing older.
         d->current = changed.now();
+        d->loadUneditedBoxes();
         throw;
     }
     if (d->model)

@@ -5,6 +5,7 @@
 #include "db/integrity.h"
 #include "db/schema.h"
 #include "db/serverconnection.h"
+#include "db/serversession.h"
 #include "db/serverstatements.h"
 
 #include <QCoreApplication>
@@ -96,22 +97,19 @@ bool replacedSinceOpened(const QSqlDatabase& db) {
     return moved != 0;
 }
 
-// A server that was restarted, or a network that dropped the session, leaves the connection
-// looking open; one round trip tells, and a new session is opened.
-bool lostByTheServer(const QSqlDatabase& db) {
-    if (!onServer(db))
-        return false;
-    QSqlQuery ping(db);
-    return !ping.exec("SELECT 1");
-}
-
 } // namespace
 
 QSqlDatabase openDatabase(const QString& location) {
     const QString name = sharedName(location);
     if (QSqlDatabase::contains(name)) {
         QSqlDatabase db = QSqlDatabase::database(name, false);
-        if (db.isOpen() && !replacedSinceOpened(db) && !lostByTheServer(db))
+        // A server's session lost or not reached the last time is opened anew in place, as the
+        // screens hold the connection.
+        if (onServer(db)) {
+            reachClosedSession(db);
+            return db;
+        }
+        if (db.isOpen() && !replacedSinceOpened(db))
             return db;
         db = QSqlDatabase();
         removeConnection(name);
@@ -201,7 +199,9 @@ AppError databaseError(const QSqlError& error) {
     return AppError(code, inTheFilesWords(text));
 }
 
-QSqlQuery runQuery(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
+namespace {
+
+QSqlQuery execute(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
     QSqlQuery query(db);
     query.setForwardOnly(true);
     // A server prepares no statement that defines tables or sets the transaction.
@@ -217,4 +217,46 @@ QSqlQuery runQuery(const QSqlDatabase& db, const QString& sql, const QVariantLis
     if (!query.exec())
         throw databaseError(query.lastError());
     return query;
+}
+
+} // namespace
+
+// On a server a statement with values is prepared once for the connection's life: each later run
+// is one round trip.
+QSqlQuery runQuery(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
+    if (!onServer(db))
+        return execute(db, sql, values);
+    if (!values.isEmpty())
+        return runServerStatement(db, sql, values);
+    return onLiveSession(db, [&] { return execute(db, sql, values); });
+}
+
+void beginTransaction(QSqlDatabase& db) {
+    const auto begin = [&] {
+        if (!db.transaction())
+            throw databaseError(db.lastError());
+    };
+    if (!onServer(db))
+        return begin();
+    onLiveSession(db, begin);
+    noteTransaction(db, true);
+}
+
+void commitTransaction(QSqlDatabase& db) {
+    const bool committed = db.commit();
+    noteTransaction(db, false);
+    if (committed)
+        return;
+    const AppError error = databaseError(db.lastError());
+    if (onServer(db) && sessionLost(db)) {
+        renewSession(db);
+        throw lostWithSession(error);
+    }
+    db.rollback();
+    throw error;
+}
+
+void rollBackTransaction(QSqlDatabase& db) {
+    db.rollback();
+    noteTransaction(db, false);
 }

@@ -53,19 +53,19 @@ AppError databaseError(const QSqlError& error);
 // forward-only: results are read once, in order.
 QSqlQuery runQuery(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
 
+// A transaction's start and its end; a failure raises the engine's error, after a rollback.
+void beginTransaction(QSqlDatabase& db);
+void commitTransaction(QSqlDatabase& db);
+void rollBackTransaction(QSqlDatabase& db);
+
 // Runs a set of writes as one transaction: all or none.
 template <typename Work> void inTransaction(QSqlDatabase& db, Work work) {
-    if (!db.transaction())
-        throw databaseError(db.lastError());
+    beginTransaction(db);
     try {
         work();
     } catch (...) {
-        db.rollback();
+        rollBackTransaction(db);
         throw;
     }
-    if (!db.commit()) {
-        const AppError error = databaseError(db.lastError());
-        db.rollback();
-        throw error;
-    }
+    commitTransaction(db);
 }

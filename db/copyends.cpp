@@ -4,6 +4,7 @@
 #include "core/programdir.h"
 #include "db/connection.h"
 #include "db/createdb.h"
+#include "db/invoicecounter.h"
 #include "db/payments.h"
 #include "db/serveraddress.h"
 #include "db/validation.h"
@@ -74,6 +75,8 @@ class ServerEnd : public CopyEnd {
     }
 
     qint64 counter(const QString& table, const QString& column) override {
+        if (table == "pt_sh")
+            return invoiceCounter(db());
         QSqlQuery query =
             runQuery(db(), "SELECT pg_sequence_last_value(pg_get_serial_sequence(?, ?)::regclass)",
                      {table, column});
@@ -81,6 +84,8 @@ class ServerEnd : public CopyEnd {
     }
 
     void setCounter(const QString& table, const QString& column, qint64 value) override {
+        if (table == "pt_sh")
+            return setInvoiceCounter(db(), value);
         // A sequence cannot stand below 1: an unused counter is set to give 1 next.
         runQuery(db(), "SELECT setval(pg_get_serial_sequence(?, ?), ?, ?)",
                  {table, column, qMax<qint64>(value, 1), value > 0});

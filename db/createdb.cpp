@@ -7,6 +7,7 @@
 #include "db/connection.h"
 #include "db/databaselock.h"
 #include "db/indexupkeep.h"
+#include "db/invoicecounter.h"
 #include "db/payments.h"
 #include "db/paymentsupgrade.h"
 #include "db/schema.h"
@@ -133,6 +134,8 @@ void createServerTables(const QSqlDatabase& db) {
     for (const AddedIndexDef& index : addedIndexes())
         runQuery(db, createIndexStatement(index));
     for (const QString& statement : createPaymentTableStatements(Engine::Server))
+        runQuery(db, statement);
+    for (const QString& statement : createInvoiceCounterStatements())
         runQuery(db, statement);
 }
 

@@ -13,3 +13,9 @@ void deleteScratch(const QSqlDatabase& db, const QVariant& headerId);
 // What a program ended in the middle of an invoice left behind: every scratch line, and every
 // scratch header but the newest, which is the one the open-file dialog has just stored.
 void deleteLeftoverScratch(const QSqlDatabase& db);
+
+// Stores a scratch header for the patient, as the open-file dialog does; its id.
+QVariant storeScratchHeader(const QSqlDatabase& db, const QString& fileNumber, const QString& name,
+                            const QString& address);
+// The sum of the scratch lines' amounts.
+qint64 scratchTotal(const QSqlDatabase& db);

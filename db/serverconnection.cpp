@@ -4,28 +4,45 @@
 #include "db/connection.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QSqlError>
 
 namespace {
+
 constexpr int kServerUnreachable = 3704;
+
+// Where each connection was opened, for saying which server could not be reached again.
+QHash<QString, QString>& described() {
+    static QHash<QString, QString> addresses;
+    return addresses;
 }
+
+AppError unreachable(const QSqlDatabase& db, const QString& address) {
+    // The client library's own words, without the driver's line under them.
+    const QString reason = db.lastError().databaseText().section('\n', 0, 0);
+    return AppError(kServerUnreachable,
+                    QCoreApplication::translate("Database", "Could not reach the database %1: %2")
+                        .arg(address, reason.trimmed()));
+}
+
+} // namespace
 
 QSqlDatabase openServerConnection(const QString& name, const ServerAddress& address) {
     QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", name);
-    db.setHostName(address.host);
-    db.setPort(address.port);
-    db.setDatabaseName(address.database);
-    db.setUserName(address.user);
+    db.setConnectOptions(address.options);
     if (!db.open()) {
-        // The client library's own words, without the driver's line under them.
-        const QString reason = db.lastError().databaseText().section('\n', 0, 0);
+        const AppError error = unreachable(db, address.describe());
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
-        throw AppError(kServerUnreachable, QCoreApplication::translate(
-                                               "Database", "Could not reach the database %1: %2")
-                                               .arg(address.describe(), reason.trimmed()));
+        throw error;
     }
+    described().insert(name, address.describe());
     return db;
+}
+
+void reopenServerConnection(QSqlDatabase& db) {
+    if (!db.open())
+        throw unreachable(db, described().value(db.connectionName()));
 }
 
 void useOwnWorkingTables(const QSqlDatabase& db) {

@@ -3,18 +3,18 @@
 #include "core/apperror.h"
 #include "db/connection.h"
 #include "db/createdb.h"
+#include "db/invoicecounter.h"
 #include "db/serveraddress.h"
 
 #include <QCoreApplication>
-#include <QUrl>
-#include <QUrlQuery>
 
 ServerCheck checkServerDatabase(const QString& uri) {
     try {
         ScopedDatabase database(uri);
-        return {holdsClinicTables(database.db()) ? ServerDatabaseState::Ready
-                                                 : ServerDatabaseState::Empty,
-                QString()};
+        if (!holdsClinicTables(database.db()))
+            return {ServerDatabaseState::Empty, QString()};
+        addInvoiceCounter(database.db());
+        return {ServerDatabaseState::Ready, QString()};
     } catch (const AppError& error) {
         return {ServerDatabaseState::Unreachable, error.description()};
     }
@@ -31,13 +31,13 @@ void vacuumServerDatabase(const QString& uri) {
 }
 
 QString unusableServerAddress(const QString& uri) {
+    if (holdsPassword(uri))
+        return QCoreApplication::translate(
+            "Database", "The password is never kept in the settings: put it in the file ~/.pgpass "
+                        "(host:port:database:user:password) and give the address without it.");
     if (!parseServerUri(uri))
         return QCoreApplication::translate("Database", "'%1' is not a server address such as "
                                                        "postgresql://clinic@dbhost:5432/korvel.")
             .arg(uri);
-    if (!QUrl(uri).password().isEmpty() || QUrlQuery(QUrl(uri)).hasQueryItem("password"))
-        return QCoreApplication::translate(
-            "Database", "The password is never kept in the settings: put it in the file ~/.pgpass "
-                        "(host:port:database:user:password) and give the address without it.");
     return QString();
 }

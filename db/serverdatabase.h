@@ -15,6 +15,7 @@ struct ServerCheck {
     QString why; // for an unreachable one: which server and why, in the client library's words
 };
 
+// A database that an earlier version made is given what this one adds.
 ServerCheck checkServerDatabase(const QString& uri);
 
 // Makes the clinic's tables in an empty server database, all or none. A failure raises AppError.

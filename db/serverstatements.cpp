@@ -1,6 +1,7 @@
 #include "db/serverstatements.h"
 
 #include "db/connection.h"
+#include "db/serversession.h"
 
 #include <QHash>
 
@@ -30,12 +31,14 @@ QSqlQuery& cachedQuery(const QSqlDatabase& db, const QString& sql) {
 
 QSqlQuery& runServerStatement(const QSqlDatabase& db, const QString& sql,
                               const QVariantList& values) {
-    QSqlQuery& query = cachedQuery(db, sql);
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values[i]);
-    if (!query.exec())
-        throw databaseError(query.lastError());
-    return query;
+    return onLiveSession(db, [&]() -> QSqlQuery& {
+        QSqlQuery& query = cachedQuery(db, sql);
+        for (int i = 0; i < values.size(); ++i)
+            query.bindValue(i, values[i]);
+        if (!query.exec())
+            throw databaseError(query.lastError());
+        return query;
+    });
 }
 
 void dropServerQueries(const QString& connectionName) {

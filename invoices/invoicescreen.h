@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QVariant>
+#include <optional>
 
 struct AppSettingsRecord;
 class DataSource;
@@ -52,8 +53,11 @@ class InvoiceScreen : public QMainWindow {
     void printInvoice();
 
     // Writes the invoice in one transaction, with the scratch tables emptied in the same one
-    // where asked; returns the invoice number.
-    int storeInvoice(bool clearScratch);
+    // where asked; the invoice number, none when the lines were lost with the server's session.
+    std::optional<int> storeInvoice(bool clearScratch);
+    // Once a lost server session took the scratch tables with it: the header stored again from
+    // the boxes, the totals those of the lines still stored, and the user told; false otherwise.
+    bool tellScratchLost();
     void clearScratch();
     InvoiceDraft draft() const;
     PaymentKind paymentKind() const;
@@ -91,6 +95,8 @@ class InvoiceScreen : public QMainWindow {
 
     // The scratch header record this invoice is composed on; null when there is none.
     QVariant headerId_;
+    // The server session the scratch tables belong to.
+    int session_ = 0;
     bool activated_ = false;
     bool scratchCleared_ = false;
     // Why the database refused the last line added, until a line is stored: saving without lines

@@ -10,6 +10,7 @@
 #include "core/programdir.h"
 #include "db/connection.h"
 #include "db/scratchinvoice.h"
+#include "db/serversession.h"
 #include "invoices/amounttext.h"
 #include "invoices/invoicereport.h"
 #include "settings/appsettings.h"
@@ -44,6 +45,7 @@ void InvoiceScreen::activate() {
             [&] {
                 QSqlDatabase db = openDatabase(settings_.databaseLocation());
                 inTransaction(db, [&] { deleteLeftoverScratch(db); });
+                session_ = sessionOf(db);
             },
             FailureWording::NumberArrowDescription);
     }
@@ -98,8 +100,9 @@ void InvoiceScreen::addLine() {
             lineRefusal_ = error.description();
             throw;
         }
-        totalBox_->setText(
-            amountText(leadingNumber(totalBox_->text()) + leadingNumber(amountBox_->text())));
+        if (!tellScratchLost())
+            totalBox_->setText(
+                amountText(leadingNumber(totalBox_->text()) + leadingNumber(amountBox_->text())));
         // By default the invoice is paid in full.
         paymentsBox_->setText(totalBox_->text());
         addLineButton_->setEnabled(false);
@@ -128,7 +131,13 @@ void InvoiceScreen::removeLine(bool paymentsFollowTotal) {
         return;
     reported([&] {
         const double amount = leadingNumber(lines_->field("amount2").toString());
-        lines_->deleteCurrent();
+        try {
+            lines_->deleteCurrent();
+        } catch (const AppError&) {
+            if (tellScratchLost())
+                return;
+            throw;
+        }
         lines_->moveNext();
         const double total = leadingNumber(totalBox_->text());
         // A line worth more than the total leaves the total as it is.
@@ -146,19 +155,24 @@ void InvoiceScreen::computeNetDue() {
 
 void InvoiceScreen::saveInvoice() {
     reported([&] {
-        if (lines_->recordCount() == 0) {
+        const int lines = lines_->recordCount();
+        if (tellScratchLost())
+            return;
+        if (lines == 0) {
             showMessage(lineRefusal_.isEmpty() ? tr("You have NOT entered anything!")
                                                : lineRefusal_);
             return;
         }
         const InvoiceDraft invoice = draft();
-        showSaved(invoice, storeInvoice(false));
+        if (const std::optional<int> number = storeInvoice(false))
+            showSaved(invoice, *number);
     });
 }
 
 void InvoiceScreen::saveAndStartNext() {
     reported([&] {
-        storeInvoice(true);
+        if (!storeInvoice(true))
+            return;
         scratchCleared_ = true;
         close();
         Screens::enableMainWindow(false);
@@ -167,17 +181,44 @@ void InvoiceScreen::saveAndStartNext() {
     });
 }
 
-int InvoiceScreen::storeInvoice(bool clearScratch) {
+std::optional<int> InvoiceScreen::storeInvoice(bool clearScratch) {
     const InvoiceDraft invoice = draft();
     checkDraftFits(invoice);
     QSqlDatabase db = openDatabase(settings_.databaseLocation());
-    int number = 0;
+    std::optional<int> number;
     inTransaction(db, [&] {
+        // Lines lost with the server's session are never saved as an invoice without them.
+        if (sessionOf(db) != session_)
+            return;
         number = writeInvoice(db, invoice);
         if (clearScratch)
             deleteScratch(db, headerId_);
     });
+    if (!number)
+        tellScratchLost();
     return number;
+}
+
+bool InvoiceScreen::tellScratchLost() {
+    QSqlDatabase db = openDatabase(settings_.databaseLocation());
+    if (sessionOf(db) == session_)
+        return false;
+    const QString date = dateBox_->text();
+    qint64 total = 0;
+    inTransaction(db, [&] {
+        headerId_ = storeScratchHeader(db, fileBox_->text(), nameBox_->text(), addressBox_->text());
+        total = scratchTotal(db);
+    });
+    session_ = sessionOf(db);
+    header_->refresh();
+    lines_->refresh();
+    dateBox_->setText(date);
+    totalBox_->setText(amountText(total));
+    paymentsBox_->setText(totalBox_->text());
+    showMessage(tr("The connection to the database server was lost and has been made again, but "
+                   "the lines of this invoice entered before were lost with it: the invoice now "
+                   "holds only the lines shown. Please enter the others again."));
+    return true;
 }
 
 void InvoiceScreen::showSaved(const InvoiceDraft& invoice, int number) {

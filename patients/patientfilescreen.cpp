@@ -10,6 +10,7 @@
 #include "core/failures.h"
 #include "core/programdir.h"
 #include "db/connection.h"
+#include "db/patientfiling.h"
 #include "db/payments.h"
 #include "db/schema.h"
 #include "patients/fullname.h"
@@ -120,8 +121,7 @@ bool PatientFileScreen::storeOnClose() {
     try {
         if (adding)
             composeFullName();
-        patients_->store();
-        return true;
+        return storeFile();
     } catch (const AppError& error) {
         showMessage(failureText(error, FailureWording::NumberArrowDescription));
         return false;
@@ -186,11 +186,26 @@ void PatientFileScreen::save() {
         [this] {
             composeFullName();
             const QString number = form_.boxes.fileNumber->text();
-            patients_->store();
+            if (!storeFile())
+                return;
             patients_->findFirst("file_num", number);
             showState(nullptr);
         },
         FailureWording::NumberArrowDescription);
+}
+
+// A new file is filed only under a number that no other desk has filed since it was looked up;
+// the user is told so as the look-up would tell, and keeps what was typed.
+bool PatientFileScreen::storeFile() {
+    if (!patients_->isAddingNew()) {
+        patients_->store();
+        return true;
+    }
+    if (fileNewPatient(settings_.databaseLocation(), form_.boxes.fileNumber->text(),
+                       [this] { patients_->store(); }))
+        return true;
+    showNotice(tr("is found"));
+    return false;
 }
 
 // Four full name parts can be longer than the full name's column; the parts keep every character

@@ -44,6 +44,8 @@ class PatientFileScreen : public QMainWindow {
     // Edits of the file shown, or the file being entered, are written when the screen closes;
     // false when that was refused.
     bool storeOnClose();
+    // Writes the file shown or files the one being entered; false when its number was taken.
+    bool storeFile();
 
     const AppSettingsRecord& settings_;
     DataSource* patients_;

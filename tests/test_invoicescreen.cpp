@@ -478,6 +478,8 @@ void InvoiceScreenTest::aFailedSaveLeavesNoPartOfTheInvoice() {
     QVERIFY(isSaved(screen));
     QCOMPARE(countOf("pt_sh"), 1);
     QCOMPARE(countOf("po_descs"), 2);
+    // The refused saves took no number.
+    QCOMPARE(text(screen, "Text7"), "1");
 }
 
 void InvoiceScreenTest::linesLeftByAKilledProgramDoNotReachTheNextInvoice() {

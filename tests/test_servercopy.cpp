@@ -6,6 +6,7 @@
 #include "app/runsettings.h"
 #include "core/apperror.h"
 #include "db/connection.h"
+#include "db/invoicestore.h"
 #include "db/databasecopy.h"
 #include "db/payments.h"
 #include "db/schema.h"
@@ -67,10 +68,12 @@ QStringList contentsOf(const QSqlDatabase& db) {
     return all;
 }
 
-int nextInvoiceNumber(const QSqlDatabase& db) {
-    runQuery(db, "INSERT INTO pt_sh (file_num, po_date, po_pri, po_netd, fmon, fyear) "
-                 "VALUES ('1', '04/01/2026', 10, 0, '01/2026', '2026')");
-    return valueIn("SELECT max(po_num) FROM pt_sh", {}, db).toInt();
+int nextInvoiceNumber(QSqlDatabase db) {
+    int number = 0;
+    inTransaction(db, [&] {
+        number = appendInvoiceWithLines(db, {"1", "04/01/2026", "01/2026", "2026", 10, 0});
+    });
+    return number;
 }
 
 bool serverHoldsTables(PgServer& server, const QString& database) {

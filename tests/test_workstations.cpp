@@ -72,10 +72,24 @@ bool waitForLine(Desk& desk, const QByteArray& line, int times = 1) {
     return desk.lines().count(line) >= times;
 }
 
-// A desk that edits one patient file through its screen (tests/workstations/patientdesk.cpp).
-void startPatientDesk(Desk& desk, const QString& uri, const QString& familyName) {
+// A desk that edits one patient file through its screen (tests/workstations/patientdesk.cpp),
+// typing the text in the box at every Save.
+void startPatientDesk(Desk& desk, const QString& uri, const QString& fileNumber,
+                      const QString& typed) {
     desk.process.setProcessChannelMode(QProcess::MergedChannels);
-    desk.process.start(PATIENT_DESK_CHILD, {uri, "7", familyName});
+    desk.process.start(PATIENT_DESK_CHILD,
+                       {uri, fileNumber, typed.section('=', 0, 0), typed.section('=', 1)});
+}
+
+void startBoth(Desk& first, Desk& second) {
+    QVERIFY2(waitForLine(first, "ready") && waitForLine(second, "ready"),
+             (first.failures() + second.failures()).constData());
+}
+
+void finish(Desk& desk) {
+    desk.process.closeWriteChannel();
+    QVERIFY(desk.process.waitForFinished(30000));
+    QVERIFY2(desk.process.exitCode() == 0, desk.failures().constData());
 }
 
 void pressSave(Desk& desk, int times) {
@@ -92,10 +106,14 @@ class WorkstationsTest : public QObject {
     Q_OBJECT
   private slots:
     void twoDesksWriteInvoicesAtOnce();
+    void twoDesksEditingOnePatientFileLoseNothingUnseen_data();
     void twoDesksEditingOnePatientFileLoseNothingUnseen();
+    void twoDesksFilingOneNumberFileOnePatient();
 
   private:
     void prepareClinic(const QSqlDatabase& db);
+    // A new database on the server with the clinic's tables; its URI.
+    QString newClinic(PgServer& server);
     void runDesks(const QString& uri, std::vector<std::unique_ptr<Desk>>& desks);
 };
 
@@ -206,40 +224,99 @@ void WorkstationsTest::twoDesksWriteInvoicesAtOnce() {
              "the desks did not save at the same time");
 }
 
-// Both desks show the file; the first saves a new family name, then the second its own: the
-// second is told what the file now holds and nothing is written until it saves again.
+QString WorkstationsTest::newClinic(PgServer& server) {
+    if (!server.failure().isEmpty() || !server.createDatabase("clinic"))
+        qFatal("%s", qPrintable(server.failure()));
+    ScopedDatabase clinic(server.uri("clinic"));
+    inTransaction(clinic.db(), [&] { createServerTables(clinic.db()); });
+    return server.uri("clinic");
+}
+
+void WorkstationsTest::twoDesksEditingOnePatientFileLoseNothingUnseen_data() {
+    QTest::addColumn<QString>("firstTypes");
+    QTest::addColumn<QString>("secondTypes");
+    QTest::addColumn<QString>("secondIsTold");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("the same name") << "Text5=Alpha"
+                                   << "Text5=Beta"
+                                   << "pt_name_fm: Alpha | pt_name: Leila Fatima Alpha"
+                                   << "Leila|Fatima|Beta|Leila Fatima Beta";
+    QTest::newRow("two parts of the name") << "Text5=Alpha"
+                                           << "Text2=Layla"
+                                           << "pt_name: Leila Fatima Alpha"
+                                           << "Layla|Fatima|Alpha|Layla Fatima Alpha";
+}
+
+// Both desks show the file; the first saves its change, then the second its own: the second is
+// told what the file now holds, nothing is written until it saves again, and then its edits go
+// over what the file holds now, the full name put together from the current parts.
 void WorkstationsTest::twoDesksEditingOnePatientFileLoseNothingUnseen() {
+    QFETCH(QString, firstTypes);
+    QFETCH(QString, secondTypes);
+    QFETCH(QString, secondIsTold);
+    QFETCH(QString, stored);
     TestEnv env;
     PgServer server;
-    QVERIFY2(server.createDatabase("clinic"), qPrintable(server.failure()));
-    const QString uri = server.uri("clinic");
+    const QString uri = newClinic(server);
     ScopedDatabase clinic(uri);
     QSqlDatabase& db = clinic.db();
-    inTransaction(db, [&] { createServerTables(db); });
-    addPatient({{"file_num", "7"}, {"pt_name_fm", "Before"}}, db);
+    addPatient({{"file_num", "7"},
+                {"pt_name_f", "Leila"},
+                {"pt_name_s", "Fatima"},
+                {"pt_name_fm", "Before"},
+                {"pt_name", "Leila Fatima Before"}},
+               db);
 
     Desk first, second;
-    startPatientDesk(first, uri, "Alpha");
-    startPatientDesk(second, uri, "Beta");
-    QVERIFY2(waitForLine(first, "ready") && waitForLine(second, "ready"),
-             (first.failures() + second.failures()).constData());
+    startPatientDesk(first, uri, "7", firstTypes);
+    startPatientDesk(second, uri, "7", secondTypes);
+    startBoth(first, second);
     pressSave(first, 1);
     pressSave(second, 1);
-    const auto familyName = [&] { return rowsOf("SELECT pt_name_fm FROM per_inf_data", db); };
-    QCOMPARE(familyName(), QStringList{"Alpha"});
-    const QByteArray told = "message: 3197 -> The record was changed at another workstation since "
-                            "you read it, and your changes were not saved. It now holds: | ";
-    QVERIFY2(second.output.contains(told + "pt_name_fm: Alpha | "), second.output.constData());
+    const auto names = [&] {
+        return rowsOf("SELECT pt_name_f, pt_name_s, pt_name_fm, pt_name FROM per_inf_data", db);
+    };
+    QCOMPARE(names(), QStringList{"Leila|Fatima|Alpha|Leila Fatima Alpha"});
+    const QString told = "message: 3197 -> The record was changed at another workstation since "
+                         "you read it, and your changes were not saved. It now holds: | " +
+                         secondIsTold;
+    QVERIFY2(second.output.contains(told.toUtf8()), second.output.constData());
     QVERIFY(!first.output.contains("message: "));
 
     pressSave(second, 2);
-    QCOMPARE(familyName(), QStringList{"Beta"});
+    QCOMPARE(names(), QStringList{stored});
     QCOMPARE(second.output.count("message: "), 1);
+    finish(first);
+    finish(second);
+}
+
+// Both desks look up a number no file has and begin a file under it; both save at once: one file
+// is filed, the other desk is told the number is taken as the look-up would tell.
+void WorkstationsTest::twoDesksFilingOneNumberFileOnePatient() {
+    TestEnv env;
+    PgServer server;
+    const QString uri = newClinic(server);
+    Desk first, second;
+    startPatientDesk(first, uri, "900", "Text5=First");
+    startPatientDesk(second, uri, "900", "Text5=Second");
+    startBoth(first, second);
     for (Desk* desk : {&first, &second}) {
-        desk->process.closeWriteChannel();
-        QVERIFY(desk->process.waitForFinished(30000));
-        QVERIFY2(desk->process.exitCode() == 0, desk->failures().constData());
+        QVERIFY(desk->printed("message: not found"));
+        desk->process.write("go\n");
+        desk->process.waitForBytesWritten();
     }
+    for (Desk* desk : {&first, &second})
+        QVERIFY2(waitForLine(*desk, "saved"), desk->failures().constData());
+
+    ScopedDatabase clinic(uri);
+    const QStringList filed = rowsOf("SELECT file_num, pt_name_fm FROM per_inf_data", clinic.db());
+    QCOMPARE(filed.size(), 1);
+    Desk& refused = filed.first() == "900|First" ? second : first;
+    QVERIFY2(filed.first() == "900|First" || filed.first() == "900|Second", qPrintable(filed[0]));
+    QVERIFY2(refused.printed("message: is found"), refused.output.constData());
+    QCOMPARE(first.output.count("message: ") + second.output.count("message: "), 3);
+    finish(first);
+    finish(second);
 }
 
 QTEST_MAIN(WorkstationsTest)

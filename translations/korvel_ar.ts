@@ -392,6 +392,10 @@ Save again to put your values over it.</source>
         <source>&apos;%1&apos; is not a valid server address.</source>
         <translation>‏'%1'‏ ليس عنوان خادم صالحاً.</translation>
     </message>
+    <message>
+        <source>The connection to the database server was lost (%1). It has been made again, but this was not saved: please try again.</source>
+        <translation>انقطع الاتصال بخادم قاعدة البيانات (%1). أُعيد الاتصال، لكن هذا لم يُحفظ: يُرجى المحاولة مرة أخرى.</translation>
+    </message>
 </context>
 <context>
     <name>DatabaseMenu</name>
@@ -662,6 +666,10 @@ Save again to put your values over it.</source>
     <message>
         <source>You have NOT entered anything!</source>
         <translation>لم تُدخل أي بند!</translation>
+    </message>
+    <message>
+        <source>The connection to the database server was lost and has been made again, but the lines of this invoice entered before were lost with it: the invoice now holds only the lines shown. Please enter the others again.</source>
+        <translation>انقطع الاتصال بخادم قاعدة البيانات ثم أُعيد، لكن بنود هذه الفاتورة المُدخلة من قبل ضاعت معه: لم تعد الفاتورة تحوي إلا البنود المعروضة. يُرجى إدخال البقية مرة أخرى.</translation>
     </message>
 </context>
 <context>

@@ -6,7 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <netinet/in.h>
 #include <pwd.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
@@ -25,9 +27,24 @@ bool giveToServerUser(const QString& path) {
     return user && chown(QFile::encodeName(path).constData(), user->pw_uid, user->pw_gid) == 0;
 }
 
+// A port of the loopback that nothing listens on now.
+int freeLoopbackPort() {
+    const int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    int port = 0;
+    if (bind(probe, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
+        getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    close(probe);
+    return port;
+}
+
 } // namespace
 
-PgServer::PgServer() {
+PgServer::PgServer(Link link) : link_(link) {
     char pattern[] = "/tmp/korvel-pg-XXXXXX";
     if (!mkdtemp(pattern)) {
         failure_ = "no temporary directory";
@@ -35,13 +52,15 @@ PgServer::PgServer() {
     }
     root_ = QString::fromLocal8Bit(pattern);
     // The socket's name holds the port; the directory is private, so any port is free in it.
-    port_ = 5433;
+    port_ = link_ == Link::Socket ? 5433 : freeLoopbackPort();
     if (!giveToServerUser(root_)) {
         failure_ = "no \"postgres\" user to run the server (is postgresql-15 installed?)";
         return;
     }
     if (!run({QString(kBin) + "initdb", "-D", root_ + "/data", "-U", "postgres", "-A", "trust",
               "-E", "UTF8", "--locale=C.UTF-8"}))
+        return;
+    if (link_ == Link::LoopbackTls && !makeCertificate())
         return;
     if (!run({QString(kBin) + "pg_ctl", "-D", root_ + "/data", "-l", root_ + "/server.log", "-o",
               options(), "-w", "start"}))
@@ -76,7 +95,22 @@ bool PgServer::run(const QStringList& command) {
 }
 
 QString PgServer::options() const {
-    return "-k " + root_ + " -p " + QString::number(port_) + " -c listen_addresses='' -c fsync=off";
+    QString options = "-k " + root_ + " -p " + QString::number(port_) + " -c fsync=off";
+    options += link_ == Link::Socket ? " -c listen_addresses=''" : " -c listen_addresses=127.0.0.1";
+    if (link_ == Link::LoopbackTls)
+        options += " -c ssl=on -c ssl_cert_file=" + root_ +
+                   "/data/server.crt -c ssl_key_file=" + root_ + "/data/server.key";
+    return options;
+}
+
+// A self-signed certificate in the cluster's directory, its key readable by the server alone.
+bool PgServer::makeCertificate() {
+    const QString data = root_ + "/data/";
+    if (!run({"openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt",
+              "ec_paramgen_curve:prime256v1", "-nodes", "-days", "1", "-subj", "/CN=127.0.0.1",
+              "-keyout", data + "server.key", "-out", data + "server.crt"}))
+        return false;
+    return QFile::setPermissions(data + "server.key", QFile::ReadOwner | QFile::WriteOwner);
 }
 
 bool PgServer::restart() {
@@ -96,6 +130,8 @@ bool PgServer::createDatabase(const QString& name) {
 }
 
 QString PgServer::uri(const QString& database) const {
+    if (link_ != Link::Socket)
+        return "postgresql://postgres@127.0.0.1:" + QString::number(port_) + "/" + database;
     return "postgresql://postgres@/" + database + "?host=" + root_ +
            "&port=" + QString::number(port_);
 }

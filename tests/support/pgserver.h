@@ -3,11 +3,14 @@
 #include <QString>
 
 // A PostgreSQL 15 server of the test's own: a cluster made in a temporary directory, listening
-// only on a Unix socket in that directory, stopped and removed when it goes out of scope. The
-// server refuses to run as root, so under root it runs as the "postgres" system user.
+// on a Unix socket in that directory, stopped and removed when it goes out of scope. The server
+// refuses to run as root, so under root it runs as the "postgres" system user.
 class PgServer {
   public:
-    PgServer();
+    // How desks reach it: the socket alone, or also TCP on a free loopback port, in plain or
+    // encrypted with a certificate made for the test (the client library never encrypts a socket).
+    enum class Link { Socket, Loopback, LoopbackTls };
+    explicit PgServer(Link link = Link::Socket);
     ~PgServer();
     PgServer(const PgServer&) = delete;
     PgServer& operator=(const PgServer&) = delete;
@@ -24,9 +27,11 @@ class PgServer {
 
   private:
     bool run(const QStringList& command);
+    bool makeCertificate();
     // Only a Unix socket in the cluster's directory; no disk syncs, for speed.
     QString options() const;
 
+    Link link_;
     QString root_;
     int port_ = 0;
     bool running_ = false;

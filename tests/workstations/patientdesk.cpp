@@ -1,8 +1,8 @@
 // A workstation in a process of its own that edits one patient file through the patient file
 // screen, so that a test can have two desks edit the same file. Arguments: the server's connection
-// URI, the file number and the family name to type. Once the file is shown it prints "ready";
-// for every line on its input it types the name, presses Save and prints "saved", after each
-// message it was shown as "message: TEXT".
+// URI, the file number, the box to type in and its text. Once the file is shown (or begun, when
+// there is none under the number) it prints "ready"; for every line on its input it types the
+// text, presses Save and prints "saved", after each message it was shown as "message: TEXT".
 #include "support/testenv.h"
 #include "support/ui.h"
 
@@ -41,8 +41,8 @@ class DeskDialogs : public ScriptedDialogs {
 class PatientDesk : public QObject {
     Q_OBJECT
   public:
-    PatientDesk(QString uri, QString fileNumber, QString name)
-        : uri_(uri), fileNumber_(fileNumber), name_(name) {}
+    PatientDesk(QString uri, QString fileNumber, QString box, QString text)
+        : uri_(uri), fileNumber_(fileNumber), box_(box), text_(text) {}
 
   private slots:
     void editTheFile();
@@ -50,7 +50,8 @@ class PatientDesk : public QObject {
   private:
     QString uri_;
     QString fileNumber_;
-    QString name_;
+    QString box_;
+    QString text_;
 };
 
 void PatientDesk::editTheFile() {
@@ -64,7 +65,7 @@ void PatientDesk::editTheFile() {
     QWidget* file = showScreen(Screen::PatientFile);
     QTextStream(stdout) << "ready" << Qt::endl;
     for (std::string go; std::getline(std::cin, go);) {
-        box(file, "Text5")->setText(name_);
+        box(file, box_)->setText(text_);
         press(file, "SSCommand1");
         QTextStream(stdout) << "saved" << Qt::endl;
     }
@@ -73,10 +74,10 @@ void PatientDesk::editTheFile() {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 4)
+    if (argc != 5)
         return 2;
     PatientDesk desk(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]),
-                     QString::fromLocal8Bit(argv[3]));
+                     QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[4]));
     return QTest::qExec(&desk, 1, argv);
 }
 
