@@ -556,6 +556,14 @@ Save again to put your values over it.</source>
         <source>Net Due cannot be more than the total amount!!</source>
         <translation>لا يمكن أن يزيد المبلغ المتبقي على المبلغ الإجمالي!!</translation>
     </message>
+    <message>
+        <source>Delete invoice %1 of %2 (patient %3), amount %4?</source>
+        <translation>هل تريد حذف الفاتورة %1 للمريض %2 (الملف %3)، بمبلغ %4؟</translation>
+    </message>
+    <message>
+        <source>The %1 it took is booked as paid back today.</source>
+        <translation>ويُقيَّد مبلغ %1 الذي دُفع عنها مردوداً اليوم.</translation>
+    </message>
 </context>
 <context>
     <name>InvoiceReport</name>
@@ -1418,14 +1426,20 @@ Paid in :</source>
 طريقة الدفع :</translation>
     </message>
     <message>
-        <source>Net due raised: %1 paid back today (a refund)
+        <source>Payment</source>
+        <translation>دفعة</translation>
+    </message>
+    <message>
+        <source>Amount paid lowered: %1 paid back today
 Paid back in :</source>
-        <translation>زيادة في المبلغ المتبقي: رُدّ اليوم %1 (استرداد)
+        <translation>نقص المبلغ المدفوع: يُردّ %1 اليوم
 طريقة الرد :</translation>
     </message>
     <message>
-        <source>Payment</source>
-        <translation>دفعة</translation>
+        <source>The net due would be %1: %2 more is paid than the amount of %3.
+Save it so?</source>
+        <translation>سيصبح المتبقي %1: المدفوع يزيد بمقدار %2 على مبلغ الفاتورة %3.
+هل تريد الحفظ هكذا؟</translation>
     </message>
 </context>
 <context>
