@@ -52,6 +52,8 @@ class InvoiceScreen : public QMainWindow {
     void abandonInvoice();
     void printInvoice();
 
+    // Refuses what must not be stored, with the focus where the user mends it.
+    bool readyToStore();
     // Writes the invoice in one transaction, with the scratch tables emptied in the same one
     // where asked; the invoice number, none when the lines were lost with the server's session.
     std::optional<int> storeInvoice(bool clearScratch);

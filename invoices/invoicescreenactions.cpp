@@ -3,6 +3,7 @@
 
 #include "binding/datasource.h"
 #include "binding/maskededit.h"
+#include "binding/paymentchanges.h"
 #include "binding/refreshform.h"
 #include "binding/screens.h"
 #include "core/dialogs.h"
@@ -12,6 +13,7 @@
 #include "db/scratchinvoice.h"
 #include "db/serversession.h"
 #include "invoices/amounttext.h"
+#include "invoices/datetexts.h"
 #include "invoices/invoicereport.h"
 #include "settings/appsettings.h"
 
@@ -163,6 +165,8 @@ void InvoiceScreen::saveInvoice() {
                                                : lineRefusal_);
             return;
         }
+        if (!readyToStore())
+            return;
         const InvoiceDraft invoice = draft();
         if (const std::optional<int> number = storeInvoice(false))
             showSaved(invoice, *number);
@@ -171,7 +175,7 @@ void InvoiceScreen::saveInvoice() {
 
 void InvoiceScreen::saveAndStartNext() {
     reported([&] {
-        if (!storeInvoice(true))
+        if (!readyToStore() || !storeInvoice(true))
             return;
         scratchCleared_ = true;
         close();
@@ -179,6 +183,20 @@ void InvoiceScreen::saveAndStartNext() {
         if (QWidget* openFileDialog = Screens::get(Screen::OpenFile))
             openFileDialog->show();
     });
+}
+
+bool InvoiceScreen::readyToStore() {
+    if (!isInvoiceDate(dateBox_->text())) {
+        showMessage(invoiceDateRefusal(dateBox_->text()));
+        dateBox_->setFocus();
+        return false;
+    }
+    const qint64 total = qint64(leadingNumber(totalBox_->text()));
+    if (!netDueAccepted(total, total - qint64(leadingNumber(paymentsBox_->text())))) {
+        paymentsBox_->setFocus();
+        return false;
+    }
+    return true;
 }
 
 std::optional<int> InvoiceScreen::storeInvoice(bool clearScratch) {
