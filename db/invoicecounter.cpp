@@ -43,6 +43,9 @@ qint64 invoiceCounter(const QSqlDatabase& db) {
     return query.next() ? query.value(0).toLongLong() : 0;
 }
 
+// The table's own sequence goes with it, as the program's saves keep it.
 void setInvoiceCounter(const QSqlDatabase& db, qint64 value) {
     runQuery(db, "UPDATE invoice_counter SET last_po_num = ?", {value});
+    runQuery(db, "SELECT setval(pg_get_serial_sequence('pt_sh', 'po_num')::regclass, ?, ?)",
+             {qMax<qint64>(value, 1), value > 0});
 }

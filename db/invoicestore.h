@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/payments.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariant>
@@ -34,3 +36,16 @@ int appendInvoiceWithLines(const QSqlDatabase& db, const InvoiceHeader& header);
 // Records the saved invoice in the scratch header record with this id.
 void recordInScratchHeader(const QSqlDatabase& db, const QVariant& headerId,
                            const ScratchTotals& totals);
+
+// A new invoice as the invoice screen saves it: its header and the scratch lines, its payment
+// kind, the payment taken with it, and the scratch header record (if any) to note it in.
+struct NewInvoice {
+    InvoiceHeader header;
+    QString kind;
+    Payment payment; // its invoice number is the one the invoice is given
+    QVariant scratchId;
+    ScratchTotals totals; // the same
+};
+
+// Stores the new invoice, inside the caller's transaction; its number.
+int storeNewInvoice(const QSqlDatabase& db, NewInvoice invoice);

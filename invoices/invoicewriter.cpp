@@ -42,9 +42,10 @@ QString mark(bool chosen) {
     return chosen ? "X" : "";
 }
 
-ScratchTotals totalsOf(const InvoiceDraft& draft, int number) {
+// The invoice number is the store's to fill in.
+ScratchTotals totalsOf(const InvoiceDraft& draft) {
     return {draft.date,
-            QString::number(number),
+            QString(),
             draft.total,
             draft.payments,
             draft.netDue(),
@@ -68,12 +69,12 @@ void checkDraftFits(const InvoiceDraft& draft) {
 int writeInvoice(const QSqlDatabase& db, const InvoiceDraft& draft) {
     checkDraftFits(draft);
     const InvoiceHeader header = headerOf(draft);
-    const int number = appendInvoiceWithLines(db, header);
+    const QString kind = kindText(draft.kind);
     // The payment taken with the invoice is dated the day it is taken.
-    recordInvoiceKind(db, number, kindText(draft.kind));
-    recordPayment(db, {number, draft.fileNumber, today(), header.total - header.netDue,
-                       kindText(draft.kind)});
-    if (!draft.headerId.isNull())
-        recordInScratchHeader(db, draft.headerId, totalsOf(draft, number));
-    return number;
+    return storeNewInvoice(
+        db, {header,
+             kind,
+             {QVariant(), draft.fileNumber, today(), header.total - header.netDue, kind},
+             draft.headerId,
+             totalsOf(draft)});
 }
