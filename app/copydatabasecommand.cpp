@@ -68,7 +68,8 @@ int runCopyDatabaseCommand(const QStringList& arguments) {
     const QString to = arguments[3];
     err() << "Copying " << from << " to " << to << Qt::endl;
     try {
-        err() << "Copied " << copied(from, to, adjust).text() << Qt::endl;
+        const CopySummary summary = copied(from, to, adjust);
+        err() << "Copied " << summary.text() << Qt::endl;
         return 0;
     } catch (const AppError& error) {
         err() << "The copy failed: " << error.description() << Qt::endl;

@@ -81,7 +81,18 @@ class OpenTable {
   public:
     OpenTable(MdbHandle* mdb, const QString& path, const QString& table) {
         QByteArray name = table.toUtf8();
-        def = mdb_read_table_by_name(mdb, name.data(), MDB_TABLE);
+        open(path, table, mdb_read_table_by_name(mdb, name.data(), MDB_TABLE));
+    }
+    // The catalog itself, which always starts on page 2.
+    OpenTable(MdbHandle* mdb, const QString& path) : catalog_{} {
+        catalog_.mdb = mdb;
+        catalog_.object_type = MDB_TABLE;
+        catalog_.table_pg = 2;
+        qstrncpy(catalog_.object_name, "MSysObjects", sizeof catalog_.object_name);
+        open(path, "MSysObjects", mdb_read_table(&catalog_));
+    }
+    void open(const QString& path, const QString& table, MdbTableDef* read) {
+        def = read;
         if (!def || !mdb_read_columns(def))
             throw AppError(kJetUnreadable,
                            unreadable(path, QCoreApplication::translate(
@@ -100,7 +111,23 @@ class OpenTable {
     }
 
     MdbTableDef* def = nullptr;
+
+  private:
+    MdbCatalogEntry catalog_{};
 };
+
+// Rows fetched beyond the table's recorded count, or fewer, mean a damaged or cut file.
+void checkCount(const QString& path, const QString& table, qint64 read, qint64 recorded) {
+    if (read != recorded)
+        throw AppError(kJetUnreadable,
+                       unreadable(path, QCoreApplication::translate(
+                                            "Database", "the table %1 records %2 rows, but "
+                                                        "only %3 can be read: the file is cut "
+                                                        "short or damaged.")
+                                            .arg(table)
+                                            .arg(recorded)
+                                            .arg(read)));
+}
 
 } // namespace
 
@@ -135,6 +162,13 @@ JetFile::JetFile(const QString& path) : handle_(std::make_unique<Handle>()), pat
                        unreadable(path, QCoreApplication::translate(
                                             "Database", "it is not an Access 2000 (Jet 4) "
                                                         "database, or it is damaged.")));
+    // The catalog read whole, or the tables it names cannot be trusted to be all.
+    const OpenTable catalog(handle_->mdb, path);
+    qint64 entries = 0;
+    mdb_rewind_table(catalog.def);
+    while (mdb_fetch_row(catalog.def))
+        ++entries;
+    checkCount(path, "MSysObjects", entries, catalog.def->num_rows);
 }
 
 JetFile::~JetFile() = default;
@@ -196,13 +230,5 @@ void JetFile::readRows(const QString& table, const std::function<void(const QVar
         row(values);
         ++read;
     }
-    if (read != def.def->num_rows)
-        throw AppError(kJetUnreadable,
-                       unreadable(path_, QCoreApplication::translate(
-                                             "Database", "the table %1 records %2 rows, but "
-                                                         "only %3 can be read: the file is cut "
-                                                         "short or damaged.")
-                                             .arg(table)
-                                             .arg(def.def->num_rows)
-                                             .arg(read)));
+    checkCount(path_, table, read, def.def->num_rows);
 }

@@ -20,9 +20,10 @@ namespace {
 constexpr int kNotTheClinics = 3704;
 constexpr int kCopyFailed = 3704;
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("Database", text);
-}
+// The texts the user sees, under the context of their translation.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Database)
+};
 
 // The columns that a file of the older layout lacks, and what its upgrade gives them.
 bool addedByUpgrade(const QString& table, const QString& column) {
@@ -123,7 +124,8 @@ class JetCopy {
     void copyTable(const TableDef& table) {
         if (!jet_.hasTable(table.name)) {
             if (!(olderLayout_ && table.name == "po_descs"))
-                note({table.name, "", "", "", tr("the table is missing"), tr("copied empty")});
+                note({table.name, "", "", "", Text::tr("the table is missing"),
+                      Text::tr("copied empty")});
             expected_[table.name] = 0;
             return;
         }
@@ -156,8 +158,8 @@ class JetCopy {
                 if (!jetRow[i].isNull() &&
                     !(jetRow[i].typeId() == QMetaType::Bool && !jetRow[i].toBool()))
                     note({table.name, rowKey(table, jetRow, source, rows), jetColumns[i].name,
-                          jetRow[i].toString(), tr("a column Korvel does not have"),
-                          tr("left out")});
+                          jetRow[i].toString(), Text::tr("a column Korvel does not have"),
+                          Text::tr("left out")});
             if (!key.isEmpty())
                 highest = qMax(highest, values[indexOf(table, key)].toLongLong());
             if (table.name == "pt_sh")
@@ -190,7 +192,7 @@ class JetCopy {
         const int key = indexOf(table, keyColumn(table));
         if (key >= 0 && source[key] >= 0 && !jetRow[source[key]].isNull())
             return jetRow[source[key]].toString();
-        return tr("row %1").arg(row);
+        return Text::tr("row %1").arg(row);
     }
 
     // The value the new database stores for one column of a Jet row.
@@ -217,15 +219,14 @@ class JetCopy {
         const QString text = value.toString();
         if (text.isEmpty() && !column.allowEmpty) {
             note({table.name, rowKey(table, jetRow, source, row), column.name, text,
-                  tr("empty where the column does not take an empty text"),
-                  tr("stored empty "
-                     "(null)")});
+                  Text::tr("empty where the column does not take an empty text"),
+                  Text::tr("stored as null")});
             return {};
         }
         if (characters(text) > column.size) {
             const QString cut = cutToCharacters(text, column.size);
             note({table.name, rowKey(table, jetRow, source, row), column.name, text,
-                  tr("longer than %1 characters").arg(column.size), cut});
+                  Text::tr("longer than %1 characters").arg(column.size), cut});
             return cut;
         }
         return text;
@@ -260,23 +261,24 @@ class JetCopy {
             return;
         done_ += written;
         if (progress_ && !progress_(done_, total_))
-            throw AppError(ErrorNumber::DialogCancelled, tr("The copy was cancelled."));
+            throw AppError(ErrorNumber::DialogCancelled, Text::tr("The copy was cancelled."));
     }
 
     void check() {
         for (auto table = expected_.cbegin(); table != expected_.cend(); ++table) {
             const qint64 copied = valueOf(target_.db(), "SELECT count(*) FROM " + table.key());
             if (copied != table.value())
-                throw AppError(kCopyFailed, tr("The copy of %1 holds %2 rows instead of %3.")
+                throw AppError(kCopyFailed, Text::tr("The copy of %1 holds %2 rows instead of %3.")
                                                 .arg(table.key())
                                                 .arg(copied)
                                                 .arg(table.value()));
         }
         if (yearlyTotals(target_.db()) != years_)
-            throw AppError(kCopyFailed, tr("The yearly sums of the invoices differ after the "
-                                           "copy."));
+            throw AppError(kCopyFailed, Text::tr("The yearly sums of the invoices differ after the "
+                                                 "copy."));
         if (valueOf(target_.db(), "SELECT coalesce(sum(amount), 0) FROM payments") != paid_)
-            throw AppError(kCopyFailed, tr("The sum of the payments differs after the copy."));
+            throw AppError(kCopyFailed,
+                           Text::tr("The sum of the payments differs after the copy."));
     }
 
     JetFile& jet_;
@@ -300,8 +302,8 @@ void refuseOtherFiles(JetFile& jet, const QString& path) {
     for (const char* table : {"per_inf_data", "pt_sh", "po_desc"})
         if (!jet.hasTable(table))
             throw AppError(kNotTheClinics,
-                           tr("%1 is an Access database, but not the clinic's: it holds the "
-                              "tables %2 and no table %3.")
+                           Text::tr("%1 is an Access database, but not the clinic's: it holds the "
+                                    "tables %2 and no table %3.")
                                .arg(path, jet.tables().join(", "), table));
 }
 
@@ -314,7 +316,7 @@ QString csvField(const QString& text) {
 void writeReport(const QString& path, const QList<JetAdjustment>& adjustments) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw AppError(kCopyFailed, tr("The import report %1 cannot be written.").arg(path));
+        throw AppError(kCopyFailed, Text::tr("The import report %1 cannot be written.").arg(path));
     QStringList lines{"table,row,column,value,problem,stored"};
     for (const JetAdjustment& a : adjustments)
         lines << QStringList{csvField(a.table), csvField(a.rowKey),  csvField(a.column),
@@ -322,7 +324,7 @@ void writeReport(const QString& path, const QList<JetAdjustment>& adjustments) {
                      .join(",");
     file.write((lines.join("\r\n") + "\r\n").toUtf8());
     if (!file.commit())
-        throw AppError(kCopyFailed, tr("The import report %1 cannot be written.").arg(path));
+        throw AppError(kCopyFailed, Text::tr("The import report %1 cannot be written.").arg(path));
 }
 
 struct PassResult {
@@ -371,7 +373,7 @@ QString adjustmentList(const QList<JetAdjustment>& adjustments, int most) {
         lines << QString("%1, %2, %3: \"%4\" (%5)")
                      .arg(a.table, a.rowKey, a.column, a.value, a.problem);
     if (adjustments.size() > most)
-        lines << tr("... and %1 more.").arg(adjustments.size() - most);
+        lines << Text::tr("... and %1 more.").arg(adjustments.size() - most);
     return lines.join("\r\n");
 }
 
@@ -382,7 +384,7 @@ CopySummary importJetDatabase(const QString& jetPath, const QString& to,
         return first.summary;
     if (!choice || !choice(first.adjustments))
         throw AppError(ErrorNumber::DialogCancelled,
-                       tr("The copy was stopped: nothing was copied."));
+                       Text::tr("The copy was stopped: nothing was copied."));
     const PassResult adjusted = copyPass(jetPath, to, progress, true);
     writeReport(importReportPath(jetPath, to), adjusted.adjustments);
     return adjusted.summary;
