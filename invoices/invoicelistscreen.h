@@ -39,8 +39,8 @@ class InvoiceListScreen : public QMainWindow {
     void toggleLines(const QModelIndex& index);
     void openInvoice();
     void saveInvoice();
-    // Refuses amounts that cannot be stored, with the focus in the box at fault.
-    bool amountsAreValid();
+    // Refuses a date or amounts that cannot be stored, with the focus in the box at fault.
+    bool correctionIsValid();
     void deleteInvoice();
     void printInvoice(bool preview);
     void showInvoiceKeys();

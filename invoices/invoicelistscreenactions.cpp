@@ -127,10 +127,13 @@ void InvoiceListScreen::openInvoice() {
     });
 }
 
-bool InvoiceListScreen::amountsAreValid() {
-    QLineEdit* wrong = nullptr;
+bool InvoiceListScreen::correctionIsValid() {
+    QWidget* wrong = nullptr;
     QString message = tr(kNotNumeric);
-    if (!isNumeric(amountBox_->text())) {
+    if (!isInvoiceDate(dateBox_->value())) {
+        wrong = dateBox_;
+        message = invoiceDateRefusal(dateBox_->text());
+    } else if (!isNumeric(amountBox_->text())) {
         wrong = amountBox_;
     } else if (!isNumeric(netDueBox_->text())) {
         wrong = netDueBox_;
@@ -150,7 +153,7 @@ bool InvoiceListScreen::amountsAreValid() {
 // paid back when the net due goes up; it is written in the same transaction as the invoice, of
 // the kind the user names. No kind named: nothing is stored.
 void InvoiceListScreen::saveInvoice() {
-    if (!amountsAreValid())
+    if (!correctionIsValid())
         return;
     reported([&] {
         const std::optional<qint64> change =
@@ -188,7 +191,7 @@ void InvoiceListScreen::deleteInvoice() {
     reported([&] {
         const QVariant number = invoices_->field("po_num");
         QSqlDatabase db = openDatabase(settings_.databaseLocation());
-        inTransaction(db, [&] { deleteSavedInvoice(db, number); });
+        inTransaction(db, [&] { deleteSavedInvoice(db, number, today()); });
     });
     reported([&] { invoices_->refresh(); });
     reported([&] { lines_->refresh(); });

@@ -54,6 +54,7 @@ class InvoiceListTest : public QObject {
     void secondGridEventShowsAndHidesTheLines();
     void saveRefusesAmountsThatAreNotNumbers();
     void saveRefusesANetDueAboveTheAmount();
+    void saveRefusesADateThatIsNotADay();
     void saveFilesTheCorrectionWithItsMonthAndYear();
     void paidInvoiceLeavesThePendingList();
     void refusedStoreIsReportedAndChangesNothing();
@@ -198,6 +199,20 @@ void InvoiceListTest::saveRefusesANetDueAboveTheAmount() {
     env_->dialogs.expectChoice(kRefund700, "Payment", kKinds, "Cash", "Cash");
     click(screen, "SSCommand1");
     QCOMPARE(rowsOf("SELECT po_netd FROM pt_sh WHERE po_num = 1"), QStringList{"900"});
+}
+
+void InvoiceListTest::saveRefusesADateThatIsNotADay() {
+    QWidget* screen = openScreen();
+    retype(screen, "text5", "31022026");
+    retype(screen, "Text6", "0");
+    env_->dialogs.expectMessage("\"31/02/2026\" is not a date. Type the day as DD/MM/YYYY, for "
+                                "example 05/03/2027. The invoice was not saved.");
+    click(screen, "SSCommand1");
+    QCOMPARE(QApplication::focusWidget(), child(screen, "text5"));
+    QCOMPARE(child<MaskedEdit>(screen, "text5")->value(), "31/02/2026");
+    QCOMPARE(rowsOf("SELECT po_date, po_netd FROM pt_sh WHERE po_num = 1"),
+             QStringList{"15/01/2026|200"});
+    QCOMPARE(countOf("payments"), 0);
 }
 
 void InvoiceListTest::saveFilesTheCorrectionWithItsMonthAndYear() {

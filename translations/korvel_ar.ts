@@ -512,6 +512,13 @@ Save again to put your values over it.</source>
     </message>
 </context>
 <context>
+    <name>InvoiceDate</name>
+    <message>
+        <source>&quot;%1&quot; is not a date. Type the day as DD/MM/YYYY, for example 05/03/2027. The invoice was not saved.</source>
+        <translation>&quot;%1&quot; ليس تاريخاً. اكتب اليوم بالصيغة DD/MM/YYYY، مثل 05/03/2027. لم تُحفظ الفاتورة.</translation>
+    </message>
+</context>
+<context>
     <name>InvoiceListScreen</name>
     <message>
         <source>Invoice Replacment</source>
@@ -2121,6 +2128,22 @@ Do you want to try again?</source>
     <message>
         <source>NON SAUDI</source>
         <translation>غير سعودي</translation>
+    </message>
+    <message>
+        <source>Payment</source>
+        <translation>دفعة</translation>
+    </message>
+    <message>
+        <source>Refund</source>
+        <translation>استرداد</translation>
+    </message>
+    <message>
+        <source>Invoice deleted</source>
+        <translation>حُذفت الفاتورة</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>، </translation>
     </message>
 </context>
 <context>
