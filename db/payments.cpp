@@ -32,6 +32,13 @@ std::optional<QString> invoiceKind(const QString& path, const QVariant& invoiceN
     return query.value(0).toString();
 }
 
+qint64 paymentsTotal(const QString& path, const QVariant& invoiceNumber) {
+    QSqlQuery query =
+        runQuery(openDatabase(path),
+                 "SELECT coalesce(sum(amount), 0) FROM payments WHERE po_num = ?", {invoiceNumber});
+    return query.next() ? query.value(0).toLongLong() : 0;
+}
+
 // The earlier rows stay as they were booked: each is answered by its opposite, in its order.
 void reversePaymentsOf(const QSqlDatabase& db, const QVariant& invoiceNumber, const QDate& day) {
     runQuery(db,

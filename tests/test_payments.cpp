@@ -299,6 +299,9 @@ void PaymentsTest::deletingAnInvoiceReversesItsPaymentsOnTheDayOfTheDeletion() {
     trigger(list, "mnuAll");
     clickRow(grid(list, "DBGrid1"), 0);
     QCOMPARE(box(list, "Text1")->text(), "1");
+    env_->dialogs.expectQuestion("Delete invoice 1 of Huda Saleh (patient 7), amount 360?\nThe "
+                                 "360 it took is booked as paid back today.",
+                                 Dialogs::Answer::Yes, Dialogs::Icon::Question);
     click(list, "SSCommand5");
     QCOMPARE(firstColumnOf("SELECT po_num FROM pt_sh"), QStringList{"2"});
     QCOMPARE(countOf("po_descs"), 0);
@@ -550,7 +553,19 @@ void PaymentsTest::picturesForAPersonToLookAt() {
         recordPayment(db, {1, "7", QDate(2026, 12, 6), -100, "Credit"});
         recordInvoiceKind(db, 1, "Partial");
     });
+    addInvoice("7", "06/12/2026", 400, 0);
+    inTransaction(db, [&] {
+        recordPayment(db, {4, "7", QDate(2026, 12, 6), 400, "Card"});
+        deleteSavedInvoice(db, 4, QDate(2026, 12, 7));
+    });
     const QString path = AppSettings().databaseLocation();
+    {
+        QWidget* list = showActiveScreen(Screen::InvoiceList);
+        trigger(list, "mnuAll");
+        clickRow(grid(list, "DBGrid1"), 1);
+        list->grab().save(dir + "/invoice-list.png");
+        list->close();
+    }
 
     Report cashBook = reportByName("cashbook");
     PrepareReport(cashBook, AppSettings());

@@ -648,6 +648,14 @@ Save again to put your values over it.</source>
         <source>Net Due cannot be more than the total amount!!</source>
         <translation>لا يمكن أن يزيد المبلغ المتبقي على المبلغ الإجمالي!!</translation>
     </message>
+    <message>
+        <source>Delete invoice %1 of %2 (patient %3), amount %4?</source>
+        <translation>هل تريد حذف الفاتورة %1 للمريض %2 (الملف %3)، بمبلغ %4؟</translation>
+    </message>
+    <message>
+        <source>The %1 it took is booked as paid back today.</source>
+        <translation>ويُقيَّد مبلغ %1 الذي دُفع عنها مردوداً اليوم.</translation>
+    </message>
 </context>
 <context>
     <name>InvoiceReport</name>
