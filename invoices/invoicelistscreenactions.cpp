@@ -189,8 +189,13 @@ bool InvoiceListScreen::correctionIsValid() {
         wrong = netDueBox_;
         message = tr("Net Due cannot be more than the total amount!!");
     }
-    if (!wrong)
-        return true;
+    if (!wrong) {
+        if (netDueAccepted(qint64(leadingNumber(amountBox_->text())),
+                           qint64(leadingNumber(netDueBox_->text()))))
+            return true;
+        netDueBox_->setFocus();
+        return false;
+    }
     showMessage(message);
     wrong->setFocus();
     return false;

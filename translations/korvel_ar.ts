@@ -1569,14 +1569,20 @@ Paid in :</source>
 طريقة الدفع :</translation>
     </message>
     <message>
-        <source>Net due raised: %1 paid back today (a refund)
+        <source>Payment</source>
+        <translation>دفعة</translation>
+    </message>
+    <message>
+        <source>Amount paid lowered: %1 paid back today
 Paid back in :</source>
-        <translation>زيادة في المبلغ المتبقي: رُدّ اليوم %1 (استرداد)
+        <translation>نقص المبلغ المدفوع: يُردّ %1 اليوم
 طريقة الرد :</translation>
     </message>
     <message>
-        <source>Payment</source>
-        <translation>دفعة</translation>
+        <source>The net due would be %1: %2 more is paid than the amount of %3.
+Save it so?</source>
+        <translation>سيصبح المتبقي %1: المدفوع يزيد بمقدار %2 على مبلغ الفاتورة %3.
+هل تريد الحفظ هكذا؟</translation>
     </message>
 </context>
 <context>
