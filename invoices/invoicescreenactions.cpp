@@ -3,6 +3,7 @@
 
 #include "binding/datasource.h"
 #include "binding/maskededit.h"
+#include "binding/paymentchanges.h"
 #include "binding/refreshform.h"
 #include "binding/screens.h"
 #include "core/dialogs.h"
@@ -11,6 +12,7 @@
 #include "db/connection.h"
 #include "db/scratchinvoice.h"
 #include "invoices/amounttext.h"
+#include "invoices/datetexts.h"
 #include "invoices/invoicereport.h"
 #include "settings/appsettings.h"
 
@@ -151,6 +153,8 @@ void InvoiceScreen::saveInvoice() {
                                                : lineRefusal_);
             return;
         }
+        if (!readyToStore())
+            return;
         const InvoiceDraft invoice = draft();
         showSaved(invoice, storeInvoice(false));
     });
@@ -158,6 +162,8 @@ void InvoiceScreen::saveInvoice() {
 
 void InvoiceScreen::saveAndStartNext() {
     reported([&] {
+        if (!readyToStore())
+            return;
         storeInvoice(true);
         scratchCleared_ = true;
         close();
@@ -165,6 +171,20 @@ void InvoiceScreen::saveAndStartNext() {
         if (QWidget* openFileDialog = Screens::get(Screen::OpenFile))
             openFileDialog->show();
     });
+}
+
+bool InvoiceScreen::readyToStore() {
+    if (!isInvoiceDate(dateBox_->text())) {
+        showMessage(invoiceDateRefusal(dateBox_->text()));
+        dateBox_->setFocus();
+        return false;
+    }
+    const qint64 total = qint64(leadingNumber(totalBox_->text()));
+    if (!netDueAccepted(total, total - qint64(leadingNumber(paymentsBox_->text())))) {
+        paymentsBox_->setFocus();
+        return false;
+    }
+    return true;
 }
 
 int InvoiceScreen::storeInvoice(bool clearScratch) {

@@ -1,5 +1,7 @@
 #include "reportpages.h"
 
+#include "ui.h"
+
 #include "reports/lazyreport.h"
 #include "reports/pagepainter.h"
 #include "reports/reportdefinition.h"
@@ -8,6 +10,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QMap>
 #include <QPainter>
 #include <QProcess>
@@ -94,6 +97,30 @@ void ModalWatch::check() {
         dialog->reject();
     else
         modal->close();
+}
+
+LaidOutReport previewOf(QWidget* screen, const QString& control) {
+    LaidOutReport shown;
+    const ModalWatch watch([&shown](QWidget* window) {
+        auto* preview = qobject_cast<ReportPreview*>(window);
+        QVERIFY(preview);
+        shown = shownReport(preview);
+    });
+    if (control.startsWith("mn"))
+        trigger(screen, control);
+    else
+        click(screen, control);
+    if (!watch.seen())
+        qFatal("%s showed no preview", qPrintable(control));
+    return shown;
+}
+
+LaidOutReport cashBookOf(QWidget* reportsDialog, const QString& typedDay) {
+    QLineEdit* day = box(reportsDialog, "text1");
+    day->setFocus();
+    day->home(false);
+    QTest::keyClicks(day, typedDay);
+    return previewOf(reportsDialog, "cmdCashBook");
 }
 
 QString toolOutput(const QString& program, const QStringList& arguments) {
