@@ -517,11 +517,12 @@ void ArabicTest::amountsInReportsLineUpOnTheirLastDigit() {
     for (const qint64 amount : amounts)
         values.push_back(report == "po_rep" ? QVariantList{1, "10", "Consultation", amount}
                                             : QVariantList{"06/12/2026", 1, "A1", "Huda", "Cash",
-                                                           amount, amount, 0, 0, 0});
-    RowSet rows(report == "po_rep" ? QStringList{"xxx", "code2", "descr2", "amount2"}
-                                   : QStringList{"pay_date", "po_num", "file_num", "pt_name",
-                                                 "kind", "amount", "cash_amount", "credit_amount",
-                                                 "partial_amount", "carried_amount"},
+                                                           amount, amount, 0, 0, 0, 0, 0});
+    RowSet rows(report == "po_rep"
+                    ? QStringList{"xxx", "code2", "descr2", "amount2"}
+                    : QStringList{"pay_date", "po_num", "file_num", "pt_name", "kind", "amount",
+                                  "cash_amount", "card_amount", "transfer_amount", "cheque_amount",
+                                  "other_amount", "carried_amount"},
                 values);
     Report& arabic = reportByName(report);
     PrepareReport(arabic, AppSettings());
