@@ -186,6 +186,8 @@ void JetImportTest::everyVariantIsCopiedExactly() {
              valueIn("SELECT sum(po_pri - po_netd) FROM pt_sh", {}, copy.db()).toLongLong());
     QCOMPARE(countOf("payments", copy.db()),
              valueIn("SELECT count(*) FROM pt_sh WHERE po_pri <> po_netd", {}, copy.db()).toInt());
+    // The patient search's folded names are there for every patient.
+    QCOMPARE(countOf("name_search_keys", copy.db()), 40);
     runQuery(copy.db(), "INSERT INTO pt_sh (file_num, po_pri, po_netd) VALUES ('1000', 5, 0)");
     QCOMPARE(valueIn("SELECT max(po_num) FROM pt_sh", {}, copy.db()).toInt(), 121);
     runQuery(copy.db(), "INSERT INTO per_inf_data (file_num) VALUES ('2000')");
