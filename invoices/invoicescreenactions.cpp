@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
@@ -277,8 +278,13 @@ void InvoiceScreen::clearScratch() {
 }
 
 InvoiceDraft InvoiceScreen::draft() const {
-    return {headerId_,         fileBox_->text(),     dateBox_->text(),
-            totalBox_->text(), paymentsBox_->text(), paymentKind()};
+    return {headerId_,
+            fileBox_->text(),
+            dateBox_->text(),
+            totalBox_->text(),
+            paymentsBox_->text(),
+            paymentKind(),
+            paidInBox_->currentData().toString()};
 }
 
 PaymentKind InvoiceScreen::paymentKind() const {

@@ -798,6 +798,10 @@ Save again to put your values over it.</source>
         <source>The connection to the database server was lost and has been made again, but the lines of this invoice entered before were lost with it: the invoice now holds only the lines shown. Please enter the others again.</source>
         <translation>انقطع الاتصال بخادم قاعدة البيانات ثم أُعيد، لكن بنود هذه الفاتورة المُدخلة من قبل ضاعت معه: لم تعد الفاتورة تحوي إلا البنود المعروضة. يُرجى إدخال البقية مرة أخرى.</translation>
     </message>
+    <message>
+        <source>Paid in :</source>
+        <translation>طريقة الدفع :</translation>
+    </message>
 </context>
 <context>
     <name>InvoiceWriter</name>
@@ -1627,6 +1631,18 @@ Save it so?</source>
         <source>Partial</source>
         <translation>جزئي</translation>
     </message>
+    <message>
+        <source>Card</source>
+        <translation>بطاقة</translation>
+    </message>
+    <message>
+        <source>Bank transfer</source>
+        <translation>تحويل بنكي</translation>
+    </message>
+    <message>
+        <source>Cheque</source>
+        <translation>شيك</translation>
+    </message>
 </context>
 <context>
     <name>PeriodicReportsDialog</name>
@@ -1759,14 +1775,6 @@ Save it so?</source>
     <message>
         <source>Cash :</source>
         <translation>نقداً :</translation>
-    </message>
-    <message>
-        <source>Credit :</source>
-        <translation>آجل :</translation>
-    </message>
-    <message>
-        <source>Partial :</source>
-        <translation>جزئي :</translation>
     </message>
     <message>
         <source>Carried over :</source>
@@ -1907,6 +1915,22 @@ Save it so?</source>
     <message>
         <source>Signature : </source>
         <translation>التوقيع : </translation>
+    </message>
+    <message>
+        <source>Card :</source>
+        <translation>بطاقة :</translation>
+    </message>
+    <message>
+        <source>Bank transfer :</source>
+        <translation>تحويل بنكي :</translation>
+    </message>
+    <message>
+        <source>Cheque :</source>
+        <translation>شيك :</translation>
+    </message>
+    <message>
+        <source>Other kinds :</source>
+        <translation>طرق أخرى :</translation>
     </message>
     <message>
         <source>Invoice</source>
@@ -2190,6 +2214,18 @@ Do you want to try again?</source>
     <message>
         <source>, </source>
         <translation>، </translation>
+    </message>
+    <message>
+        <source>Card</source>
+        <translation>بطاقة</translation>
+    </message>
+    <message>
+        <source>Bank transfer</source>
+        <translation>تحويل بنكي</translation>
+    </message>
+    <message>
+        <source>Cheque</source>
+        <translation>شيك</translation>
     </message>
 </context>
 <context>
