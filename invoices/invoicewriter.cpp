@@ -69,21 +69,11 @@ void checkDraftFits(const InvoiceDraft& draft) {
 int writeInvoice(const QSqlDatabase& db, const InvoiceDraft& draft) {
     checkDraftFits(draft);
     const InvoiceHeader header = headerOf(draft);
-    const QString kind = kindText(draft.kind);
     // The payment taken with the invoice is dated the day it is taken.
-<<<<<<< HEAD
     return storeNewInvoice(
         db, {header,
-             kind,
-             {QVariant(), draft.fileNumber, today(), header.total - header.netDue, kind},
+             kindText(draft.kind),
+             {QVariant(), draft.fileNumber, today(), header.total - header.netDue, draft.paidIn},
              draft.headerId,
              totalsOf(draft)});
-=======
-    recordInvoiceKind(db, number, kindText(draft.kind));
-    recordPayment(db,
-                  {number, draft.fileNumber, today(), header.total - header.netDue, draft.paidIn});
-    if (!draft.headerId.isNull())
-        recordInScratchHeader(db, draft.headerId, totalsOf(draft, number));
-    return number;
->>>>>>> main
 }
