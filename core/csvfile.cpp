@@ -1,6 +1,7 @@
 #include "core/csvfile.h"
 
 #include "core/apperror.h"
+#include "core/ownerfiles.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -27,7 +28,7 @@ AppError unwritable(const QSaveFile& file) {
 } // namespace
 
 CsvFile::CsvFile(const QString& path) : file_(path) {
-    if (!file_.open(QIODevice::WriteOnly))
+    if (!file_.open(QIODevice::WriteOnly) || !file_.setPermissions(OwnerFiles::modeFor(path)))
         throw unwritable(file_);
     pending_ = QByteArrayLiteral("\xEF\xBB\xBF");
 }
