@@ -8,7 +8,7 @@
 
 void printPatientSheet(const AppSettingsRecord& settings, const QString& fileNumber) {
     const auto rows = patientSheetRows(settings.databaseLocation(), fileNumber);
-    printReport(reportByName("per_inf_rep"), *rows);
+    printOrSavePdf(reportByName("per_inf_rep"), *rows);
 }
 
 void previewNationalityCount(const AppSettingsRecord& settings, QWidget* parent) {
