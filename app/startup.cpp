@@ -3,6 +3,7 @@
 #include "app/backups.h"
 #include "app/databaseprocedures.h"
 #include "app/integritywatch.h"
+#include "app/jetimportoffer.h"
 #include "app/serverchoice.h"
 #include "app/setdefaults.h"
 #include "core/apperror.h"
@@ -57,6 +58,17 @@ enum class Acceptance { Valid, Invalid, GivenUp };
 // A file that another program keeps locked may be valid: it is never refused, replaced or
 // looked for elsewhere, and the user may wait for the other program and try again.
 Acceptance accept(const QString& path) {
+    // The earlier program's file is offered for copying; without a copy the program has no
+    // database to work on.
+    switch (offerJetCopy(path)) {
+    case JetOffer::NotJet:
+        break;
+    case JetOffer::Copied:
+        return Acceptance::Valid;
+    case JetOffer::Declined:
+    case JetOffer::Failed:
+        return Acceptance::GivenUp;
+    }
     for (;;) {
         if (ValidDB(path))
             return Acceptance::Valid;

@@ -79,8 +79,7 @@ void StartUpTest::firstRunCreatesTheDatabaseAndStoresTheDefaults() {
     QCOMPARE(ReadRegValue("dbpath"), env.programDirectory());
     QCOMPARE(ReadRegValue("reportspath"), env.programDirectory());
     QCOMPARE(ReadRegValue("drname"), QString("Enter Doctor Name"));
-    QCOMPARE(AppSettings().connectionString, "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" +
-                                                 env.programDirectory() + "/korvel_data.mdb");
+    QCOMPARE(AppSettings().databaseFilePath, env.programDirectory() + "/korvel_data.mdb");
     QVERIFY(ValidDB(AppSettings().databaseFilePath));
     QCOMPARE(env.log(), QString());
 }

@@ -285,11 +285,11 @@ or to a database on a PostgreSQL server (postgresql://user@host:5432/database):<
     </message>
     <message>
         <source>Item &apos;%1&apos; not found in this collection.</source>
-        <translation>الحقل ‏'%1'‏ غير موجود في هذه المجموعة.</translation>
+        <translation>الحقل ‏&apos;%1&apos;‏ غير موجود في هذه المجموعة.</translation>
     </message>
     <message>
         <source>Cannot find the input table or query &apos;%1&apos;. Make sure it exists and that its name is spelled correctly.</source>
-        <translation>تعذر العثور على الجدول أو الاستعلام ‏'%1'‏. تأكد من وجوده ومن كتابة اسمه بشكل صحيح.</translation>
+        <translation>تعذر العثور على الجدول أو الاستعلام ‏&apos;%1&apos;‏. تأكد من وجوده ومن كتابة اسمه بشكل صحيح.</translation>
     </message>
     <message>
         <source>Cannot update. Database or object is read-only.</source>
@@ -297,7 +297,7 @@ or to a database on a PostgreSQL server (postgresql://user@host:5432/database):<
     </message>
     <message>
         <source>Data type conversion error: &apos;%1&apos; takes a whole number.</source>
-        <translation>خطأ في تحويل نوع البيانات: الحقل ‏'%1'‏ يقبل عدداً صحيحاً فقط.</translation>
+        <translation>خطأ في تحويل نوع البيانات: الحقل ‏&apos;%1&apos;‏ يقبل عدداً صحيحاً فقط.</translation>
     </message>
     <message>
         <source>Record is deleted.</source>
@@ -390,7 +390,99 @@ Save again to put your values over it.</source>
     </message>
     <message>
         <source>&apos;%1&apos; is not a valid server address.</source>
-        <translation>‏'%1'‏ ليس عنوان خادم صالحاً.</translation>
+        <translation>‏&apos;%1&apos;‏ ليس عنوان خادم صالحاً.</translation>
+    </message>
+    <message>
+        <source>The earlier program&apos;s database %1 cannot be read: %2</source>
+        <translation>تتعذر قراءة قاعدة بيانات البرنامج السابق %1: %2</translation>
+    </message>
+    <message>
+        <source>the table %1 cannot be read.</source>
+        <translation>تتعذر قراءة الجدول %1.</translation>
+    </message>
+    <message>
+        <source>the table %1 records %2 rows, but only %3 can be read: the file is cut short or damaged.</source>
+        <translation>يسجّل الجدول %1 عدد %2 صف، لكن لا يمكن قراءة سوى %3: الملف ناقص أو تالف.</translation>
+    </message>
+    <message>
+        <source>it is not a Jet file.</source>
+        <translation>ليس ملف Jet.</translation>
+    </message>
+    <message>
+        <source>the file is cut short or damaged.</source>
+        <translation>الملف ناقص أو تالف.</translation>
+    </message>
+    <message>
+        <source>it is not an Access 2000 (Jet 4) database, or it is damaged.</source>
+        <translation>ليست قاعدة بيانات Access 2000 ‏(Jet 4)، أو أنها تالفة.</translation>
+    </message>
+    <message>
+        <source>a row of %1 is damaged.</source>
+        <translation>أحد صفوف %1 تالف.</translation>
+    </message>
+    <message>
+        <source>the table is missing</source>
+        <translation>الجدول غير موجود</translation>
+    </message>
+    <message>
+        <source>copied empty</source>
+        <translation>نُسخ فارغاً</translation>
+    </message>
+    <message>
+        <source>a column Korvel does not have</source>
+        <translation>عمود لا يوجد في Korvel</translation>
+    </message>
+    <message>
+        <source>left out</source>
+        <translation>لم يُنسخ</translation>
+    </message>
+    <message>
+        <source>row %1</source>
+        <translation>الصف %1</translation>
+    </message>
+    <message>
+        <source>empty where the column does not take an empty text</source>
+        <translation>فارغ في عمود لا يقبل نصاً فارغاً</translation>
+    </message>
+    <message>
+        <source>stored as null</source>
+        <translation>حُفظ بلا قيمة (null)</translation>
+    </message>
+    <message>
+        <source>longer than %1 characters</source>
+        <translation>أطول من %1 حرفاً</translation>
+    </message>
+    <message>
+        <source>The copy was cancelled.</source>
+        <translation>أُلغي النسخ.</translation>
+    </message>
+    <message>
+        <source>The copy of %1 holds %2 rows instead of %3.</source>
+        <translation>تحتوي نسخة %1 على %2 صف بدلاً من %3.</translation>
+    </message>
+    <message>
+        <source>The yearly sums of the invoices differ after the copy.</source>
+        <translation>تختلف المجاميع السنوية للفواتير بعد النسخ.</translation>
+    </message>
+    <message>
+        <source>The sum of the payments differs after the copy.</source>
+        <translation>يختلف مجموع الدفعات بعد النسخ.</translation>
+    </message>
+    <message>
+        <source>%1 is an Access database, but not the clinic&apos;s: it holds the tables %2 and no table %3.</source>
+        <translation>%1 قاعدة بيانات Access، لكنها ليست قاعدة بيانات العيادة: تحتوي الجداول %2 ولا تحتوي الجدول %3.</translation>
+    </message>
+    <message>
+        <source>The import report %1 cannot be written.</source>
+        <translation>تتعذر كتابة تقرير الاستيراد %1.</translation>
+    </message>
+    <message>
+        <source>... and %1 more.</source>
+        <translation>... و%1 غيرها.</translation>
+    </message>
+    <message>
+        <source>The copy was stopped: nothing was copied.</source>
+        <translation>أُوقف النسخ: لم يُنسخ شيء.</translation>
     </message>
     <message>
         <source>Could not reach the database %1: Qt&apos;s PostgreSQL driver is not installed. Install the package libqt6sql6-psql (sudo apt install libqt6sql6-psql) and try again.</source>
@@ -688,6 +780,57 @@ Save again to put your values over it.</source>
     <message>
         <source>%1 %2 is too large: the total, payments and net due of an invoice can have at most %3 characters each. The invoice was not saved.</source>
         <translation>%1 %2 كبير جداً: الإجمالي والمدفوع والمبلغ المتبقي في الفاتورة لا يتجاوز كل منها %3 خانات. لم تُحفظ الفاتورة.</translation>
+    </message>
+</context>
+<context>
+    <name>JetImport</name>
+    <message>
+        <source>These values of the earlier program&apos;s database cannot be copied as they stand:<byte value="xd"/>
+%1<byte value="xd"/>
+<byte value="xd"/>
+Copy them adjusted (a text cut at a whole character, an empty text stored as null)? Every adjustment is written to the import report korvel_import_report.csv beside the new database. No stops the copy.</source>
+        <translation>لا يمكن نسخ هذه القيم من قاعدة بيانات البرنامج السابق كما هي:<byte value="xd"/>
+%1<byte value="xd"/>
+<byte value="xd"/>
+هل تريد نسخها معدّلة (يُقص النص عند حرف كامل، ويُحفظ النص الفارغ بلا قيمة)؟ يُكتب كل تعديل في تقرير الاستيراد korvel_import_report.csv بجانب قاعدة البيانات الجديدة. اختيار «لا» يوقف النسخ.</translation>
+    </message>
+    <message>
+        <source>Copy the earlier program&apos;s database</source>
+        <translation>نسخ قاعدة بيانات البرنامج السابق</translation>
+    </message>
+    <message>
+        <source>Copying patients, procedures and invoices</source>
+        <translation>جارٍ نسخ المرضى والخدمات والفواتير</translation>
+    </message>
+    <message>
+        <source>The earlier program&apos;s database was copied into a new Korvel database:<byte value="xd"/>
+%1<byte value="xd"/>
+The earlier file is kept unchanged as %2.</source>
+        <translation>نُسخت قاعدة بيانات البرنامج السابق إلى قاعدة بيانات Korvel جديدة:<byte value="xd"/>
+%1<byte value="xd"/>
+بقي الملف السابق دون تغيير باسم %2.</translation>
+    </message>
+    <message>
+        <source>The copy was stopped: nothing was copied, nothing changed.</source>
+        <translation>أُوقف النسخ: لم يُنسخ شيء ولم يتغير شيء.</translation>
+    </message>
+    <message>
+        <source>The copy of the earlier program&apos;s database failed; nothing changed:<byte value="xd"/>
+</source>
+        <translation>فشل نسخ قاعدة بيانات البرنامج السابق، ولم يتغير شيء:<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>%1 is the earlier program&apos;s database.<byte value="xd"/>
+Korvel can copy its patients, procedures and invoices into a new Korvel database, korvel_data.mdb in the same folder, and leaves the earlier file unchanged under the name %2.<byte value="xd"/>
+Copy it now?</source>
+        <translation>%1 هي قاعدة بيانات البرنامج السابق.<byte value="xd"/>
+يستطيع Korvel نسخ مرضاها وخدماتها وفواتيرها إلى قاعدة بيانات Korvel جديدة باسم korvel_data.mdb في المجلد نفسه، ويبقي الملف السابق دون تغيير باسم %2.<byte value="xd"/>
+هل تريد نسخها الآن؟</translation>
+    </message>
+    <message>
+        <source>The earlier program&apos;s database cannot be renamed to %1; nothing changed.</source>
+        <translation>تتعذر إعادة تسمية قاعدة بيانات البرنامج السابق إلى %1، ولم يتغير شيء.</translation>
     </message>
 </context>
 <context>
@@ -1430,14 +1573,20 @@ Paid in :</source>
 طريقة الدفع :</translation>
     </message>
     <message>
-        <source>Net due raised: %1 paid back today (a refund)
+        <source>Payment</source>
+        <translation>دفعة</translation>
+    </message>
+    <message>
+        <source>Amount paid lowered: %1 paid back today
 Paid back in :</source>
-        <translation>زيادة في المبلغ المتبقي: رُدّ اليوم %1 (استرداد)
+        <translation>نقص المبلغ المدفوع: يُردّ %1 اليوم
 طريقة الرد :</translation>
     </message>
     <message>
-        <source>Payment</source>
-        <translation>دفعة</translation>
+        <source>The net due would be %1: %2 more is paid than the amount of %3.
+Save it so?</source>
+        <translation>سيصبح المتبقي %1: المدفوع يزيد بمقدار %2 على مبلغ الفاتورة %3.
+هل تريد الحفظ هكذا؟</translation>
     </message>
 </context>
 <context>
