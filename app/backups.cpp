@@ -203,7 +203,8 @@ bool backUpWithoutStopping(const AppSettingsRecord& settings, BackupOccasion occ
 }
 
 void backUpBeforeUpgrade(const AppSettingsRecord& settings) {
-    if (!settings.onServer() && UpgradeNeeded(settings.databaseFilePath))
+    if (!settings.onServer() &&
+        (UpgradeNeeded(settings.databaseFilePath) || searchKeysNeeded(settings.databaseFilePath)))
         backUpWithoutStopping(settings, BackupOccasion::BeforeUpgrade);
 }
 

@@ -10,6 +10,7 @@
 #include "db/payments.h"
 #include "db/paymentsupgrade.h"
 #include "db/schema.h"
+#include "db/searchkeys.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -92,6 +93,8 @@ void buildEmptyDatabaseFile(const QString& path) {
             for (const QString& statement : createTableStatements(table))
                 runQuery(database.db(), statement);
         createPaymentTables(database.db());
+        for (const QString& statement : createSearchKeyStatements(Engine::File))
+            runQuery(database.db(), statement);
     });
     // The added indexes and the record of the collator, made as for an existing file.
     upkeepIndexes(database.db(), false);
@@ -133,6 +136,8 @@ void createServerTables(const QSqlDatabase& db) {
     for (const AddedIndexDef& index : addedIndexes())
         runQuery(db, createIndexStatement(index));
     for (const QString& statement : createPaymentTableStatements(Engine::Server))
+        runQuery(db, statement);
+    for (const QString& statement : createSearchKeyStatements(Engine::Server))
         runQuery(db, statement);
 }
 

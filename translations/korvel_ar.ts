@@ -110,6 +110,26 @@ What was entered since then stays only in the backup that is taken of the curren
         <source>The backups go to %1 from now on.</source>
         <translation>تُحفظ النسخ الاحتياطية في %1 من الآن فصاعداً.</translation>
     </message>
+    <message>
+        <source>bytes</source>
+        <translation>بايت</translation>
+    </message>
+    <message>
+        <source>kB</source>
+        <translation>كيلوبايت</translation>
+    </message>
+    <message>
+        <source>MB</source>
+        <translation>ميغابايت</translation>
+    </message>
+    <message>
+        <source>GB</source>
+        <translation>غيغابايت</translation>
+    </message>
+    <message>
+        <source>TB</source>
+        <translation>تيرابايت</translation>
+    </message>
 </context>
 <context>
     <name>Backups</name>
@@ -1883,6 +1903,10 @@ Save it so?</source>
     <message>
         <source>Signature : </source>
         <translation>التوقيع : </translation>
+    </message>
+    <message>
+        <source>Invoice</source>
+        <translation>فاتورة</translation>
     </message>
 </context>
 <context>
