@@ -414,7 +414,7 @@ Save again to put your values over it.</source>
     </message>
     <message>
         <source>The earlier program&apos;s database %1 cannot be read: %2</source>
-        <translation>تتعذر قراءة قاعدة بيانات البرنامج السابق %1: %2</translation>
+        <translation>تتعذر قراءة قاعدة بيانات البرنامج السابق ‎%1‎: %2</translation>
     </message>
     <message>
         <source>the table %1 cannot be read.</source>
@@ -490,11 +490,11 @@ Save again to put your values over it.</source>
     </message>
     <message>
         <source>%1 is an Access database, but not the clinic&apos;s: it holds the tables %2 and no table %3.</source>
-        <translation>%1 قاعدة بيانات Access، لكنها ليست قاعدة بيانات العيادة: تحتوي الجداول %2 ولا تحتوي الجدول %3.</translation>
+        <translation>‎%1‎ قاعدة بيانات Access، لكنها ليست قاعدة بيانات العيادة: تحتوي الجداول %2 ولا تحتوي الجدول %3.</translation>
     </message>
     <message>
         <source>The import report %1 cannot be written.</source>
-        <translation>تتعذر كتابة تقرير الاستيراد %1.</translation>
+        <translation>تتعذر كتابة تقرير الاستيراد ‎%1‎.</translation>
     </message>
     <message>
         <source>... and %1 more.</source>
@@ -794,6 +794,10 @@ Save again to put your values over it.</source>
         <source>You have NOT entered anything!</source>
         <translation>لم تُدخل أي بند!</translation>
     </message>
+    <message>
+        <source>Paid in :</source>
+        <translation>طريقة الدفع :</translation>
+    </message>
 </context>
 <context>
     <name>InvoiceWriter</name>
@@ -828,7 +832,7 @@ Copy them adjusted (a text cut at a whole character, an empty text stored as nul
 The earlier file is kept unchanged as %2.</source>
         <translation>نُسخت قاعدة بيانات البرنامج السابق إلى قاعدة بيانات Korvel جديدة:<byte value="xd"/>
 %1<byte value="xd"/>
-بقي الملف السابق دون تغيير باسم %2.</translation>
+بقي الملف السابق دون تغيير باسم ‎%2‎.</translation>
     </message>
     <message>
         <source>The copy was stopped: nothing was copied, nothing changed.</source>
@@ -844,13 +848,13 @@ The earlier file is kept unchanged as %2.</source>
         <source>%1 is the earlier program&apos;s database.<byte value="xd"/>
 Korvel can copy its patients, procedures and invoices into a new Korvel database, korvel_data.mdb in the same folder, and leaves the earlier file unchanged under the name %2.<byte value="xd"/>
 Copy it now?</source>
-        <translation>%1 هي قاعدة بيانات البرنامج السابق.<byte value="xd"/>
+        <translation>‏‪%1‬ هي قاعدة بيانات البرنامج السابق.<byte value="xd"/>
 يستطيع Korvel نسخ مرضاها وخدماتها وفواتيرها إلى قاعدة بيانات Korvel جديدة باسم korvel_data.mdb في المجلد نفسه، ويبقي الملف السابق دون تغيير باسم %2.<byte value="xd"/>
 هل تريد نسخها الآن؟</translation>
     </message>
     <message>
         <source>The earlier program&apos;s database cannot be renamed to %1; nothing changed.</source>
-        <translation>تتعذر إعادة تسمية قاعدة بيانات البرنامج السابق إلى %1، ولم يتغير شيء.</translation>
+        <translation>تتعذر إعادة تسمية قاعدة بيانات البرنامج السابق إلى ‎%1‎، ولم يتغير شيء.</translation>
     </message>
 </context>
 <context>
@@ -1623,6 +1627,18 @@ Save it so?</source>
         <source>Partial</source>
         <translation>جزئي</translation>
     </message>
+    <message>
+        <source>Card</source>
+        <translation>بطاقة</translation>
+    </message>
+    <message>
+        <source>Bank transfer</source>
+        <translation>تحويل بنكي</translation>
+    </message>
+    <message>
+        <source>Cheque</source>
+        <translation>شيك</translation>
+    </message>
 </context>
 <context>
     <name>PeriodicReportsDialog</name>
@@ -1755,14 +1771,6 @@ Save it so?</source>
     <message>
         <source>Cash :</source>
         <translation>نقداً :</translation>
-    </message>
-    <message>
-        <source>Credit :</source>
-        <translation>آجل :</translation>
-    </message>
-    <message>
-        <source>Partial :</source>
-        <translation>جزئي :</translation>
     </message>
     <message>
         <source>Carried over :</source>
@@ -1903,6 +1911,22 @@ Save it so?</source>
     <message>
         <source>Signature : </source>
         <translation>التوقيع : </translation>
+    </message>
+    <message>
+        <source>Card :</source>
+        <translation>بطاقة :</translation>
+    </message>
+    <message>
+        <source>Bank transfer :</source>
+        <translation>تحويل بنكي :</translation>
+    </message>
+    <message>
+        <source>Cheque :</source>
+        <translation>شيك :</translation>
+    </message>
+    <message>
+        <source>Other kinds :</source>
+        <translation>طرق أخرى :</translation>
     </message>
     <message>
         <source>Invoice</source>
@@ -2194,6 +2218,18 @@ Do you want to try again?</source>
     <message>
         <source>, </source>
         <translation>، </translation>
+    </message>
+    <message>
+        <source>Card</source>
+        <translation>بطاقة</translation>
+    </message>
+    <message>
+        <source>Bank transfer</source>
+        <translation>تحويل بنكي</translation>
+    </message>
+    <message>
+        <source>Cheque</source>
+        <translation>شيك</translation>
     </message>
 </context>
 <context>
