@@ -9,7 +9,6 @@
 #include "db/integrity.h"
 #include "db/onlinebackup.h"
 #include "db/upgradedb.h"
-#include "db/validation.h"
 #include "settings/appsettings.h"
 
 #include <QCoreApplication>
@@ -202,10 +201,9 @@ bool backUpWithoutStopping(const AppSettingsRecord& settings, BackupOccasion occ
     }
 }
 
-void backUpBeforeUpgrade(const AppSettingsRecord& settings) {
-    if (!settings.onServer() &&
-        (UpgradeNeeded(settings.databaseFilePath) || searchKeysNeeded(settings.databaseFilePath)))
-        backUpWithoutStopping(settings, BackupOccasion::BeforeUpgrade);
+// A server's database is backed up by the server's own tools, not copied here.
+bool backUpBeforeLayoutChange(const AppSettingsRecord& settings) {
+    return settings.onServer() || backUpWithoutStopping(settings, BackupOccasion::BeforeUpgrade);
 }
 
 void backUpOnFirstStartOfDay(const AppSettingsRecord& settings) {
