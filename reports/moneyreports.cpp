@@ -37,6 +37,9 @@ void produceCashBook(const AppSettingsRecord& settings, ReportPeriod period, con
     Report& report = reportByName("cashbook");
     PrepareReport(report, settings);
     setCaption(report, "period", periodCaption(period, text));
+    setCaption(report, "printed",
+               QCoreApplication::translate("MoneyReports", "Printed %1")
+                   .arg(today().toString("dd/MM/yyyy")));
     if (toPrinter)
         printReport(report, *rows, owner);
     else
