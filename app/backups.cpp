@@ -4,11 +4,11 @@
 #include "core/apperror.h"
 #include "core/dialogs.h"
 #include "core/errorlog.h"
+#include "core/ownerfiles.h"
 #include "core/programdir.h"
 #include "db/integrity.h"
 #include "db/onlinebackup.h"
 #include "db/upgradedb.h"
-#include "db/validation.h"
 #include "settings/appsettings.h"
 
 #include <QCoreApplication>
@@ -53,7 +53,7 @@ QString occasionText(BackupOccasion occasion) {
 // The log stays with the copies it speaks of; a line that cannot be written is lost.
 void logLine(const QString& folder, const QString& text) {
     QFile log(QDir(folder).filePath("backups.log"));
-    if (!log.open(QIODevice::Append | QIODevice::Text))
+    if (!OwnerFiles::open(log, QIODevice::Append | QIODevice::Text))
         return;
     QTextStream(&log) << QDateTime(today(), QTime::currentTime()).toString("dd/MM/yyyy HH:mm:ss")
                       << "  " << text << "\n";
@@ -68,7 +68,7 @@ QString freeName(const QString& folder, const QDateTime& taken) {
 }
 
 void makeFolder(const QString& folder) {
-    if (!QDir().mkpath(folder))
+    if (!OwnerFiles::makeFolder(folder))
         throw AppError(
             75, QCoreApplication::translate("Backups", "The backups folder %1 cannot be made.")
                     .arg(folder));
@@ -201,10 +201,9 @@ bool backUpWithoutStopping(const AppSettingsRecord& settings, BackupOccasion occ
     }
 }
 
-void backUpBeforeUpgrade(const AppSettingsRecord& settings) {
-    if (!settings.onServer() &&
-        (UpgradeNeeded(settings.databaseFilePath) || searchKeysNeeded(settings.databaseFilePath)))
-        backUpWithoutStopping(settings, BackupOccasion::BeforeUpgrade);
+// A server's database is backed up by the server's own tools, not copied here.
+bool backUpBeforeLayoutChange(const AppSettingsRecord& settings) {
+    return settings.onServer() || backUpWithoutStopping(settings, BackupOccasion::BeforeUpgrade);
 }
 
 void backUpOnFirstStartOfDay(const AppSettingsRecord& settings) {

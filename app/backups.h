@@ -44,8 +44,9 @@ BackupCopy backUpDatabase(const AppSettingsRecord& settings, BackupOccasion occa
 // The same for a copy that the work after it does not wait for: a failure is logged, and told
 // the user only the first time in a run. True when the copy was made.
 bool backUpWithoutStopping(const AppSettingsRecord& settings, BackupOccasion occasion);
-// Before the current database is upgraded, when it has the older layout.
-void backUpBeforeUpgrade(const AppSettingsRecord& settings);
+// Before a change of the current database file's layout: a verified copy, waited for. False when
+// none could be made (told the user once in a run); the change is then not to be made.
+bool backUpBeforeLayoutChange(const AppSettingsRecord& settings);
 // At start-up, beside the running program: a copy when the folder holds none of today.
 void backUpOnFirstStartOfDay(const AppSettingsRecord& settings);
 // Waits for the copy being made beside the running program, if any, and tells its failure.

@@ -1,6 +1,7 @@
 #include "core/csvfile.h"
 
 #include "core/apperror.h"
+#include "core/ownerfiles.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -18,6 +19,11 @@ QString quoted(const QString& field) {
     return '"' + QString(field).replace('"', "\"\"") + '"';
 }
 
+bool startsLikeAFormula(const QString& text) {
+    static const QString starts = QStringLiteral("=+-@\t\r");
+    return !text.isEmpty() && starts.contains(text.front());
+}
+
 AppError unwritable(const QSaveFile& file) {
     return AppError(75,
                     QCoreApplication::translate("CsvFile", "The file %1 could not be written (%2).")
@@ -26,8 +32,15 @@ AppError unwritable(const QSaveFile& file) {
 
 } // namespace
 
+QString csvCell(const QVariant& value) {
+    const QString text = value.toString();
+    if (value.typeId() != QMetaType::QString || !startsLikeAFormula(text))
+        return text;
+    return '\'' + text;
+}
+
 CsvFile::CsvFile(const QString& path) : file_(path) {
-    if (!file_.open(QIODevice::WriteOnly))
+    if (!file_.open(QIODevice::WriteOnly) || !file_.setPermissions(OwnerFiles::modeFor(path)))
         throw unwritable(file_);
     pending_ = QByteArrayLiteral("\xEF\xBB\xBF");
 }

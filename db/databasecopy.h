@@ -20,4 +20,8 @@ struct CopySummary {
     QString text() const;
 };
 
+// Why the copy refuses its ends before it starts (a server address that holds a password, which
+// is never taken); empty when it does not. copyDatabase refuses them with AppError too.
+QString refusedCopyEnds(const QString& from, const QString& to);
+
 CopySummary copyDatabase(const QString& from, const QString& to, const CopyProgress& progress);

@@ -31,6 +31,7 @@ void vacuumServerDatabase(const QString& uri) {
 }
 
 QString unusableServerAddress(const QString& uri) {
+    // Asked first: the other answer repeats the address, which must not show a password.
     if (holdsPassword(uri))
         return QCoreApplication::translate(
             "Database", "The password is never kept in the settings: put it in the file ~/.pgpass "

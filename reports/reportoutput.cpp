@@ -2,12 +2,14 @@
 
 #include "core/apperror.h"
 #include "core/dialogs.h"
+#include "core/ownerfiles.h"
 #include "core/windowreturn.h"
 #include "reports/lazyreport.h"
 #include "reports/pagewriter.h"
 #include "reports/reportpreview.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -47,6 +49,23 @@ void printReport(const Report& report, RowSource& rows, QWidget* owner) {
     printPages(pages, owner);
 }
 
+void printOrSavePdf(const Report& report, RowSource& rows, QWidget* owner) {
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        return printReport(report, rows, owner);
+    const QString offer = QCoreApplication::translate(
+        "ReportOutput", "No printer is set up. Save the pages as a PDF file instead?");
+    if (dialogs().message(offer, Dialogs::Buttons::YesNo, Dialogs::Icon::Question) !=
+        Dialogs::Answer::Yes)
+        return;
+    const auto path =
+        dialogs().saveFile(QCoreApplication::translate("ReportOutput", "PDF Files (*.pdf)|*.pdf"),
+                           QDir::homePath(), QString(report.caption).replace('/', '-') + ".pdf");
+    if (!path)
+        return;
+    LazyReport pages(report, rows);
+    savePdf(pages, *path, owner);
+}
+
 void printPages(LazyReport& report, QWidget* owner) {
     const QPrinterInfo info = defaultPrinter();
     const auto progress = dialogs().progress(owner, report.title());
@@ -70,17 +89,22 @@ void savePdf(LazyReport& report, const QString& path, QWidget* owner) {
     const auto progress = dialogs().progress(owner, report.title());
     if (!report.layOutAll(*progress))
         return;
+    // The writer makes the file under the umask; one made beforehand keeps the owner's mode.
+    const bool made = OwnerFiles::makeEmpty(path);
     bool written = false;
     {
         QPdfWriter pdf(path);
         pdf.setTitle(report.title());
         pdf.setCreator("Korvel");
         PageWriter writer(pdf, report.fonts());
-        if (!writer.start())
+        if (!writer.start()) {
+            if (made)
+                QFile::remove(path);
             throw AppError(
                 kFileErrorNumber,
                 QCoreApplication::translate("ReportOutput", "The file %1 could not be written.")
                     .arg(path));
+        }
         written = writeAll(report, writer, *progress,
                            QCoreApplication::translate("ReportOutput", "Writing page %1 of %2"));
         writer.finish();
