@@ -5,6 +5,7 @@
 #include "core/apperror.h"
 #include "core/busycursor.h"
 #include "core/dialogs.h"
+#include "core/programdir.h"
 #include "db/onlinebackup.h"
 #include "settings/appsettings.h"
 #include "settings/settingsstore.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <algorithm>
 
 namespace {
 
@@ -42,9 +44,18 @@ QStringList rowOf(const BackupCopy& copy) {
     return row << QFileInfo(copy.path).fileName();
 }
 
+// Newest first, but a copy dated after today (left by a clock that ran ahead, or put there by
+// someone) comes after the others: the copy offered first is the clinic's latest.
+QList<BackupCopy> offeredCopies(const QString& folder) {
+    QList<BackupCopy> copies = backupCopies(folder);
+    std::stable_partition(copies.begin(), copies.end(),
+                          [](const BackupCopy& copy) { return copy.taken.date() <= today(); });
+    return copies;
+}
+
 std::optional<BackupCopy> chosenCopy(const AppSettingsRecord& settings) {
     const QString folder = backupsFolder(settings);
-    const QList<BackupCopy> copies = backupCopies(folder);
+    const QList<BackupCopy> copies = offeredCopies(folder);
     if (copies.isEmpty()) {
         showMessage(QCoreApplication::translate("BackupMenu", "There are no backups in %1 yet.")
                         .arg(folder));

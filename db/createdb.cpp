@@ -5,6 +5,7 @@
 #include "core/errorlog.h"
 #include "core/programdir.h"
 #include "db/connection.h"
+#include "db/copylayout.h"
 #include "db/databaselock.h"
 #include "db/indexupkeep.h"
 #include "db/payments.h"
@@ -13,6 +14,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <algorithm>
 
 namespace {
 
@@ -95,6 +97,47 @@ void buildEmptyDatabaseFile(const QString& path) {
     });
     // The added indexes and the record of the collator, made as for an existing file.
     upkeepIndexes(database.db(), false);
+}
+
+namespace {
+
+template <typename Item, typename Keep> void keepOnly(std::vector<Item>& items, Keep keep) {
+    items.erase(std::remove_if(items.begin(), items.end(), [&](const Item& i) { return !keep(i); }),
+                items.end());
+}
+
+// The older layout as the program built it: the clinic's tables with the columns the layout has,
+// and the payments' tables where it has them. The upgrade then brings it up to date.
+void buildOlderLayoutFile(const QString& path, const FileLayout& layout) {
+    ScopedDatabase database(path, ScopedDatabase::Mode::CreateFile);
+    inTransaction(database.db(), [&] {
+        for (TableDef table : schemaTables()) {
+            if (!layout.contains(table.name))
+                continue;
+            const QStringList present = layout.value(table.name);
+            keepOnly(table.columns, [&](const ColumnDef& column) {
+                return present.contains(column.name, Qt::CaseInsensitive);
+            });
+            keepOnly(table.indexes, [&](const IndexDef& index) {
+                return present.contains(index.column, Qt::CaseInsensitive);
+            });
+            for (const QString& statement : createTableStatements(table))
+                runQuery(database.db(), statement);
+        }
+        if (layout.contains("payments"))
+            createPaymentTables(database.db());
+    });
+}
+
+} // namespace
+
+void buildDatabaseFileLike(const QString& path, const FileLayout& layout) {
+    if (!olderLayout(layout)) {
+        buildEmptyDatabaseFile(path);
+        return;
+    }
+    removeLeftovers(path);
+    buildOlderLayoutFile(path, layout);
 }
 
 // The new file is built complete under a name of its own and only then put in place by renames,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/copylayout.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -11,6 +13,10 @@ bool createDatabaseFile(const QString& baseName);
 // Builds a database file with the full schema and no rows at a path, replacing what an earlier
 // build that was cut off left there. A failure raises AppError.
 void buildEmptyDatabaseFile(const QString& path);
+
+// The same with the layout of a file from outside, older or current, for its rows to be copied
+// into. A failure raises AppError.
+void buildDatabaseFileLike(const QString& path, const FileLayout& layout);
 
 // Makes the clinic's tables in an empty database on a server, in the caller's transaction. A
 // failure raises AppError.

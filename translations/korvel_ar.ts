@@ -285,11 +285,11 @@ or to a database on a PostgreSQL server (postgresql://user@host:5432/database):<
     </message>
     <message>
         <source>Item &apos;%1&apos; not found in this collection.</source>
-        <translation>الحقل ‏'%1'‏ غير موجود في هذه المجموعة.</translation>
+        <translation>الحقل ‏&apos;%1&apos;‏ غير موجود في هذه المجموعة.</translation>
     </message>
     <message>
         <source>Cannot find the input table or query &apos;%1&apos;. Make sure it exists and that its name is spelled correctly.</source>
-        <translation>تعذر العثور على الجدول أو الاستعلام ‏'%1'‏. تأكد من وجوده ومن كتابة اسمه بشكل صحيح.</translation>
+        <translation>تعذر العثور على الجدول أو الاستعلام ‏&apos;%1&apos;‏. تأكد من وجوده ومن كتابة اسمه بشكل صحيح.</translation>
     </message>
     <message>
         <source>Cannot update. Database or object is read-only.</source>
@@ -297,7 +297,7 @@ or to a database on a PostgreSQL server (postgresql://user@host:5432/database):<
     </message>
     <message>
         <source>Data type conversion error: &apos;%1&apos; takes a whole number.</source>
-        <translation>خطأ في تحويل نوع البيانات: الحقل ‏'%1'‏ يقبل عدداً صحيحاً فقط.</translation>
+        <translation>خطأ في تحويل نوع البيانات: الحقل ‏&apos;%1&apos;‏ يقبل عدداً صحيحاً فقط.</translation>
     </message>
     <message>
         <source>Record is deleted.</source>
@@ -390,7 +390,35 @@ Save again to put your values over it.</source>
     </message>
     <message>
         <source>&apos;%1&apos; is not a valid server address.</source>
-        <translation>‏'%1'‏ ليس عنوان خادم صالحاً.</translation>
+        <translation>‏&apos;%1&apos;‏ ليس عنوان خادم صالحاً.</translation>
+    </message>
+    <message>
+        <source>the column %1.%2 is not one of Korvel&apos;s</source>
+        <translation>العمود %1.%2 ليس من أعمدة Korvel</translation>
+    </message>
+    <message>
+        <source>the column %1.%2 is of the type &quot;%3&quot; instead of &quot;%4&quot;</source>
+        <translation>العمود %1.%2 من النوع "%3" بدلاً من "%4"</translation>
+    </message>
+    <message>
+        <source>the table %1 has no column %2</source>
+        <translation>الجدول %1 ليس فيه العمود %2</translation>
+    </message>
+    <message>
+        <source>the table %1 is missing</source>
+        <translation>الجدول %1 غير موجود</translation>
+    </message>
+    <message>
+        <source>%1 is not one of Korvel&apos;s tables</source>
+        <translation>%1 ليس من جداول Korvel</translation>
+    </message>
+    <message>
+        <source>%1 is a view, not a table</source>
+        <translation>%1 عرض وليس جدولاً</translation>
+    </message>
+    <message>
+        <source>%1 is not a database of Korvel:</source>
+        <translation>%1 ليس قاعدة بيانات لKorvel:</translation>
     </message>
 </context>
 <context>
@@ -1829,8 +1857,8 @@ Paid back in :</source>
 <context>
     <name>RestoreBackup</name>
     <message>
-        <source>The backup %1 is not a database of this program. Nothing was changed.</source>
-        <translation>النسخة الاحتياطية %1 ليست قاعدة بيانات لهذا البرنامج. لم يتغير شيء.</translation>
+        <source>Nothing was changed.</source>
+        <translation>لم يتغير شيء.</translation>
     </message>
 </context>
 <context>
