@@ -1,11 +1,11 @@
 #include "app/letterheadmenu.h"
 
+#include "app/letterheadpanel.h"
 #include "core/dialogs.h"
 #include "settings/appsettings.h"
 #include "settings/settingsstore.h"
 
 #include <QCoreApplication>
-#include <QLabel>
 
 namespace {
 constexpr auto kBlankQualification = QT_TRANSLATE_NOOP(
@@ -14,45 +14,43 @@ constexpr auto kBlankQualification = QT_TRANSLATE_NOOP(
 
 const LetterheadItem kLetterheadItems[7] = {
     {"mnuClinicName", QT_TRANSLATE_NOOP("LetterheadMenu", "Clinic Name"),
-     QT_TRANSLATE_NOOP("LetterheadMenu", "Enter Clinic Name"), Setting::ClinicName, "Label1",
+     QT_TRANSLATE_NOOP("LetterheadMenu", "Enter Clinic Name"), Setting::ClinicName,
      QT_TRANSLATE_NOOP("LetterheadMenu", "Are you sure you want to set Clinic Name to blanks?"),
      false},
     {"mnuDoctorName", QT_TRANSLATE_NOOP("LetterheadMenu", "Doctor Name"),
-     QT_TRANSLATE_NOOP("LetterheadMenu", "Enter Doctor Name"), Setting::DrName, "Label2",
+     QT_TRANSLATE_NOOP("LetterheadMenu", "Enter Doctor Name"), Setting::DrName,
      QT_TRANSLATE_NOOP("LetterheadMenu", "Are you sure you want to set Doctor Name to blanks?"),
      false},
     {"mnuQualifications1", QT_TRANSLATE_NOOP("LetterheadMenu", "Qualifications1"),
      QT_TRANSLATE_NOOP("LetterheadMenu", "Enter Qualification 1"), Setting::Qualifications1,
-     "Label3", kBlankQualification, true},
+     kBlankQualification, true},
     {"mnuQualifications2", QT_TRANSLATE_NOOP("LetterheadMenu", "Qualifications2"),
      QT_TRANSLATE_NOOP("LetterheadMenu", "Enter Qualification 2"), Setting::Qualifications2,
-     "Label4", kBlankQualification, true},
+     kBlankQualification, true},
     {"mnuQualifications3", QT_TRANSLATE_NOOP("LetterheadMenu", "Qualifications3"),
      QT_TRANSLATE_NOOP("LetterheadMenu", "Enter Qualification 3"), Setting::Qualifications3,
-     "Label5", kBlankQualification, true},
+     kBlankQualification, true},
     {"mnuLicenseNo", QT_TRANSLATE_NOOP("LetterheadMenu", "License No"),
      QT_TRANSLATE_NOOP("LetterheadMenu", "Enter the Clinic's License No"), Setting::LicenseNo,
-     nullptr,
      QT_TRANSLATE_NOOP("LetterheadMenu", "Are you sure you want to set License No to blanks?"),
      false},
     {"mnuTelephone", QT_TRANSLATE_NOOP("LetterheadMenu", "Telephone"),
-     QT_TRANSLATE_NOOP("LetterheadMenu", "Enter the Telephone No"), Setting::Telephone, nullptr,
+     QT_TRANSLATE_NOOP("LetterheadMenu", "Enter the Telephone No"), Setting::Telephone,
      QT_TRANSLATE_NOOP("LetterheadMenu",
                        "Are you sure you want to set the Telephone No to blanks?"),
      false},
 };
 
-void editLetterheadItem(AppSettingsRecord& settings, const LetterheadItem& item, QLabel* label) {
+void editLetterheadItem(AppSettingsRecord& settings, const LetterheadItem& item,
+                        LetterheadPanel* panel) {
     QString& value = settingIn(settings, item.line);
     const QString prompt = QCoreApplication::translate("LetterheadMenu", item.prompt);
     value = dialogs().inputBox(prompt, prompt, value);
     if (value.isEmpty() &&
         dialogs().message(QCoreApplication::translate("LetterheadMenu", item.blankConfirmation),
-                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes) {
+                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
         value = ReadRegValue(item.line);
-        return;
-    }
-    if (label)
-        label->setText(value);
-    SaveRegValue(item.line, value);
+    else
+        SaveRegValue(item.line, value);
+    panel->showLetterhead(settings.letterhead);
 }

@@ -3,7 +3,7 @@
 #include "settings/settingkeys.h"
 
 struct AppSettingsRecord;
-class QLabel;
+class LetterheadPanel;
 
 // One of the seven Settings items that edit a letterhead line.
 struct LetterheadItem {
@@ -12,8 +12,6 @@ struct LetterheadItem {
     // Shown as both prompt and title of the input box.
     const char* prompt;
     Setting line;
-    // The main window's label that shows the line; null where the window does not show it.
-    const char* labelName;
     const char* blankConfirmation;
     bool qualification;
 };
@@ -23,4 +21,5 @@ extern const LetterheadItem kLetterheadItems[7];
 
 // Asks for the line's new value, pre-filled with the current one. A blank answer (or Cancel) is
 // kept only when the user confirms it; otherwise the stored value is read back.
-void editLetterheadItem(AppSettingsRecord& settings, const LetterheadItem& item, QLabel* label);
+void editLetterheadItem(AppSettingsRecord& settings, const LetterheadItem& item,
+                        LetterheadPanel* panel);

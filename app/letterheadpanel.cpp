@@ -30,18 +30,26 @@ LetterheadPanel::LetterheadPanel(const Letterhead& l, QWidget* parent) : QFrame(
     column->setContentsMargins(16, 12, 16, 12);
     column->setSpacing(4);
     column->addStretch(1);
-    column->addWidget(line(1, l.clinicname, tr("Clinic name")));
-    column->addWidget(line(2, l.drname, tr("Doctor name")));
+    column->addWidget(line(1, tr("Clinic name")));
+    column->addWidget(line(2, tr("Doctor name")));
     column->addSpacing(6);
-    column->addWidget(line(3, l.qualifications1, tr("Qualification 1")));
-    column->addWidget(line(4, l.qualifications2, tr("Qualification 2")));
-    column->addWidget(line(5, l.qualifications3, tr("Qualification 3")));
+    column->addWidget(line(3, tr("Qualification 1")));
+    column->addWidget(line(4, tr("Qualification 2")));
+    column->addWidget(line(5, tr("Qualification 3")));
     column->addStretch(1);
+    showLetterhead(l);
+}
+
+void LetterheadPanel::showLetterhead(const Letterhead& l) {
+    const QString lines[] = {l.clinicname, l.drname, l.qualifications1, l.qualifications2,
+                             l.qualifications3};
+    for (int i = 0; i < 5; ++i)
+        findChild<QLabel*>("Label" + QString::number(i + 1))->setText(lines[i]);
 }
 
 // A line's accessible name is the text it shows; its role is told as its description.
-QLabel* LetterheadPanel::line(int number, const QString& text, const QString& role) {
-    auto* label = new QLabel(text, this);
+QLabel* LetterheadPanel::line(int number, const QString& role) {
+    auto* label = new QLabel(this);
     label->setObjectName("Label" + QString::number(number));
     label->setAccessibleDescription(role);
     label->setAlignment(Qt::AlignCenter);

@@ -12,12 +12,14 @@ class LetterheadPanel : public QFrame {
     Q_OBJECT
   public:
     explicit LetterheadPanel(const Letterhead& letterhead, QWidget* parent = nullptr);
+    // The one place that writes the letterhead into Label1 to Label5.
+    void showLetterhead(const Letterhead& letterhead);
 
   protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    QLabel* line(int number, const QString& text, const QString& role);
+    QLabel* line(int number, const QString& role);
     void askForWholeLines();
 };

@@ -6,13 +6,13 @@
 #include "app/databasemenu.h"
 #include "app/language.h"
 #include "app/letterheadmenu.h"
+#include "app/letterheadpanel.h"
 #include "app/logomenu.h"
 #include "app/reportslocationmenu.h"
 #include "app/serverchoice.h"
 #include "binding/screens.h"
 
 #include <QCoreApplication>
-#include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 
@@ -47,10 +47,10 @@ void addLetterheadItems(QMainWindow& window, QMenu* menu, AppSettingsRecord& set
             }
             parent = qualifications;
         }
-        QLabel* label = item.labelName ? window.findChild<QLabel*>(item.labelName) : nullptr;
+        auto* panel = window.findChild<LetterheadPanel*>();
         parent->addAction(addItem(
             &window, item.menuName, QCoreApplication::translate("LetterheadMenu", item.text),
-            [&settings, &item, label] { editLetterheadItem(settings, item, label); }));
+            [&settings, &item, panel] { editLetterheadItem(settings, item, panel); }));
     }
 }
 

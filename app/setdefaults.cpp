@@ -1,5 +1,6 @@
 #include "app/setdefaults.h"
 
+#include "app/letterheadpanel.h"
 #include "binding/datacontrols.h"
 #include "binding/datasource.h"
 #include "binding/screens.h"
@@ -8,7 +9,6 @@
 #include "reports/reportinstances.h"
 #include "settings/appsettings.h"
 
-#include <QLabel>
 #include <QWidget>
 
 namespace {
@@ -35,14 +35,9 @@ void giveScreensTheMainIcon() {
 }
 
 void writeLetterheadIntoMainWindow(const Letterhead& l) {
-    QWidget* main = Screens::get(Screen::Main);
-    if (!main)
-        return;
-    const QString lines[] = {l.clinicname, l.drname, l.qualifications1, l.qualifications2,
-                             l.qualifications3};
-    for (int i = 0; i < 5; ++i)
-        if (auto* label = main->findChild<QLabel*>("Label" + QString::number(i + 1)))
-            label->setText(lines[i]);
+    if (QWidget* main = Screens::get(Screen::Main))
+        if (auto* panel = main->findChild<LetterheadPanel*>())
+            panel->showLetterhead(l);
 }
 
 void prepareReports(const AppSettingsRecord& settings) {

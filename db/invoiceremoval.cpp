@@ -3,8 +3,9 @@
 #include "db/connection.h"
 #include "db/payments.h"
 
-void deleteSavedInvoice(const QSqlDatabase& db, const QVariant& invoiceNumber) {
+void deleteSavedInvoice(const QSqlDatabase& db, const QVariant& invoiceNumber, const QDate& day) {
+    reversePaymentsOf(db, invoiceNumber, day);
     runQuery(db, "delete from po_descs where po_num = ?", {invoiceNumber});
     runQuery(db, "delete from pt_sh where po_num = ?", {invoiceNumber});
-    deletePaymentsOf(db, invoiceNumber);
+    runQuery(db, "delete from invoice_kinds where po_num = ?", {invoiceNumber});
 }

@@ -28,14 +28,23 @@ const QString kInvoiceDay =
 const QString kStatementQuery =
     "WITH inv AS (SELECT po_num, po_date, po_pri, po_netd, " + kInvoiceDay +
     " AS day FROM pt_sh WHERE file_num = ?), "
+    // A deleted invoice's payments stay in the patient's account with their reversals, booked
+    // after them on the day of the deletion: the later half of the invoice's rows.
+    "gone AS (SELECT p.*, CASE WHEN row_number() OVER (PARTITION BY p.po_num ORDER BY p.id) * 2 "
+    "> count(*) OVER (PARTITION BY p.po_num) THEN 1 ELSE 0 END AS reversal FROM payments AS p "
+    "WHERE p.file_num = ? "
+    "AND NOT EXISTS (SELECT 1 FROM pt_sh WHERE pt_sh.po_num = p.po_num)), "
+    "pay AS (SELECT p.*, 0 AS reversal FROM payments AS p JOIN inv ON inv.po_num = p.po_num "
+    "UNION ALL SELECT * FROM gone), "
     "ev AS ("
     "SELECT day, po_num, 0 AS ord, 0 AS pid, po_date AS entry_date, 'Invoice' AS entry, "
     "(SELECT sum(amount2) FROM po_descs WHERE po_descs.po_num = inv.po_num) AS lines_total, "
     "po_pri AS charged, NULL AS paid, coalesce(po_pri, 0) AS change FROM inv "
     "UNION ALL "
-    "SELECT p.pay_day, p.po_num, 1, p.id, p.pay_date, "
-    "CASE WHEN p.amount < 0 THEN 'Refund, ' ELSE 'Payment, ' END || p.kind, NULL, NULL, "
-    "p.amount, -p.amount FROM payments AS p JOIN inv ON inv.po_num = p.po_num "
+    "SELECT pay_day, po_num, 1, id, pay_date, "
+    "CASE WHEN reversal = 1 THEN 'Invoice deleted, ' "
+    "WHEN amount < 0 THEN 'Refund, ' ELSE 'Payment, ' END || kind, NULL, NULL, "
+    "amount, -amount FROM pay "
     "UNION ALL "
     "SELECT '9999-99-99', po_num, 2, 0, NULL, 'Unrecorded payment', NULL, NULL, "
     "gap, -gap FROM (SELECT po_num, coalesce(po_pri, 0) - coalesce(po_netd, 0) - "
@@ -76,7 +85,7 @@ std::unique_ptr<RowSource> cashBookRows(const QString& path, ReportPeriod period
 
 std::unique_ptr<RowSource> statementRows(const QString& path, const QString& fileNumber) {
     return std::make_unique<QueryRows>(openDatabase(path), kStatementQuery,
-                                       QVariantList{fileNumber});
+                                       QVariantList{fileNumber, fileNumber});
 }
 
 QString patientName(const QString& path, const QString& fileNumber) {

@@ -32,9 +32,20 @@ std::optional<QString> invoiceKind(const QString& path, const QVariant& invoiceN
     return query.value(0).toString();
 }
 
-void deletePaymentsOf(const QSqlDatabase& db, const QVariant& invoiceNumber) {
-    runQuery(db, "DELETE FROM payments WHERE po_num = ?", {invoiceNumber});
-    runQuery(db, "DELETE FROM invoice_kinds WHERE po_num = ?", {invoiceNumber});
+qint64 paymentsTotal(const QString& path, const QVariant& invoiceNumber) {
+    QSqlQuery query =
+        runQuery(openDatabase(path),
+                 "SELECT coalesce(sum(amount), 0) FROM payments WHERE po_num = ?", {invoiceNumber});
+    return query.next() ? query.value(0).toLongLong() : 0;
+}
+
+// The earlier rows stay as they were booked: each is answered by its opposite, in its order.
+void reversePaymentsOf(const QSqlDatabase& db, const QVariant& invoiceNumber, const QDate& day) {
+    runQuery(db,
+             "INSERT INTO payments (po_num, file_num, pay_date, pay_day, amount, kind, "
+             "carried_over) SELECT po_num, file_num, ?, ?, -amount, kind, carried_over "
+             "FROM payments WHERE po_num = ? ORDER BY id",
+             {day.toString("dd/MM/yyyy"), paymentDay(day), invoiceNumber});
 }
 
 // The amount is an engine integer of 64 bits: a year's payments of a large clinic are summed

@@ -33,8 +33,11 @@ void recordPayment(const QSqlDatabase& db, const Payment& payment);
 void recordInvoiceKind(const QSqlDatabase& db, const QVariant& invoiceNumber, const QString& kind);
 // The payment kind an invoice was saved with; none for an invoice saved before kinds were kept.
 std::optional<QString> invoiceKind(const QString& path, const QVariant& invoiceNumber);
-// Deletes an invoice's payments and kind with it, inside the caller's transaction.
-void deletePaymentsOf(const QSqlDatabase& db, const QVariant& invoiceNumber);
+// What the invoice's payments add up to: the money it took and kept.
+qint64 paymentsTotal(const QString& path, const QVariant& invoiceNumber);
+// Books, on the day given, the opposite of each payment the invoice has taken, inside the
+// caller's transaction.
+void reversePaymentsOf(const QSqlDatabase& db, const QVariant& invoiceNumber, const QDate& day);
 
 // "YYYY-MM-DD", the order in which payments are listed and the key the cash book selects by.
 QString paymentDay(const QDate& date);

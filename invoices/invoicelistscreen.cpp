@@ -48,6 +48,8 @@ InvoiceListScreen::InvoiceListScreen(const AppSettingsRecord& settings, QWidget*
     invoices_->bind(amountBox_, "po_pri");
     invoices_->bind(netDueBox_, "po_netd");
     connect(invoices_, &DataSource::currentChanged, this, &InvoiceListScreen::showInvoiceKeys);
+    connect(invoices_, &DataSource::currentChanged, this,
+            &InvoiceListScreen::highlightShownInvoice);
     resize(760, 620);
 }
 
@@ -57,24 +59,25 @@ QWidget* InvoiceListScreen::makeListArea() {
     column->setContentsMargins(0, 0, 0, 0);
     listBar_ = new NavigationBar(area, "Data2Bar", list_);
     listBar_->setCaption(tr("Invoices"));
-    QTableView* listGrid = makeDataGrid(area, "DBGrid1", tr("Invoices"), list_,
-                                        {{"file_num", tr("Patient No")},
-                                         {"pt_name", tr("Patient Name")},
-                                         {"po_num", tr("Invoice No")},
-                                         {"po_date", tr("Date")},
-                                         {"po_pri", tr("Amount")},
-                                         {"po_netd", tr("Net Due")}});
+    listGrid_ = makeDataGrid(area, "DBGrid1", tr("Invoices"), list_,
+                             {{"file_num", tr("Patient No")},
+                              {"pt_name", tr("Patient Name")},
+                              {"po_num", tr("Invoice No")},
+                              {"po_date", tr("Date")},
+                              {"po_pri", tr("Amount")},
+                              {"po_netd", tr("Net Due")}});
     list_->model()->setCurrencyColumns({"po_pri"});
-    followCurrentRecord(listGrid, list_);
-    connect(listGrid, &QTableView::clicked, this, &InvoiceListScreen::chooseRow);
-    onKeyPress(listGrid, [this, listGrid](QKeyEvent* key) {
+    followCurrentRecord(listGrid_, list_);
+    connect(list_, &DataSource::currentChanged, this, &InvoiceListScreen::followListedInvoice);
+    connect(listGrid_, &QTableView::clicked, this, &InvoiceListScreen::chooseRow);
+    onKeyPress(listGrid_, [this](QKeyEvent* key) {
         if (!isEnterKey(key))
             return false;
-        chooseRow(listGrid->currentIndex());
+        chooseRow(listGrid_->currentIndex());
         return true;
     });
-    connect(listGrid, &QTableView::doubleClicked, this, &InvoiceListScreen::toggleLines);
-    column->addWidget(listGrid, 1);
+    connect(listGrid_, &QTableView::doubleClicked, this, &InvoiceListScreen::toggleLines);
+    column->addWidget(listGrid_, 1);
     column->addWidget(listBar_);
     return area;
 }

@@ -39,9 +39,18 @@ class InvoiceListScreen : public QMainWindow {
     void toggleLines(const QModelIndex& index);
     void openInvoice();
     void saveInvoice();
-    // Refuses amounts that cannot be stored, with the focus in the box at fault.
-    bool amountsAreValid();
+    // Refuses a date or amounts that cannot be stored, with the focus in the box at fault.
+    bool correctionIsValid();
     void deleteInvoice();
+    // Asks before the invoice in the panel is deleted, naming it and what it took.
+    bool deleteIsConfirmed();
+    // The highlighted row and the panel show one invoice: a row the user moves to opens in the
+    // panel, and an invoice the panel opens otherwise is highlighted, or nothing is when the
+    // list does not hold it.
+    void followListedInvoice();
+    void highlightShownInvoice();
+    // Reads the list again, after a change of what it shows, keeping the panel's invoice.
+    void rereadList();
     void printInvoice(bool preview);
     void showInvoiceKeys();
 
@@ -50,6 +59,9 @@ class InvoiceListScreen : public QMainWindow {
     DataSource* list_;
     DataSource* lines_;
     NavigationBar* listBar_ = nullptr;
+    QTableView* listGrid_ = nullptr;
+    // Set while one of the two follows the other, so that neither answers the move it caused.
+    bool following_ = false;
     QWidget* linesArea_ = nullptr;
     QLineEdit* numberBox_ = nullptr;
     MaskedEdit* dateBox_ = nullptr;

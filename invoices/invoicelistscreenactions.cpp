@@ -11,6 +11,7 @@
 #include "core/programdir.h"
 #include "db/connection.h"
 #include "db/invoiceremoval.h"
+#include "db/paymentreports.h"
 #include "db/payments.h"
 #include "db/recordsources.h"
 #include "invoices/amounttext.h"
@@ -21,6 +22,7 @@
 
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QTableView>
 #include <utility>
 
@@ -47,7 +49,12 @@ void InvoiceListScreen::closeEvent(QCloseEvent* event) {
 }
 
 void InvoiceListScreen::activate() {
-    RefreshForm(this, settings_.databaseLocation());
+    {
+        const QScopedValueRollback following(following_, true);
+        RefreshForm(this, settings_.databaseLocation());
+    }
+    followListedInvoice();
+    highlightShownInvoice();
     // The list is the pending invoices again: a caption naming all of them would mislead.
     if (listBar_->caption() == tr("All Invoices"))
         listBar_->setCaption(tr("Pending Invoices"));
@@ -63,6 +70,44 @@ void InvoiceListScreen::showInvoiceKeys() {
         if (box->text() != text)
             box->setText(text);
     }
+}
+
+void InvoiceListScreen::followListedInvoice() {
+    if (following_ || !list_->hasCurrent())
+        return;
+    const QVariant number = list_->field("po_num");
+    if (invoices_->hasCurrent() && invoices_->field("po_num") == number)
+        return;
+    const QScopedValueRollback following(following_, true);
+    reported([&] { invoices_->refreshAndFind("po_num", number); });
+}
+
+void InvoiceListScreen::highlightShownInvoice() {
+    if (following_)
+        return;
+    const QScopedValueRollback following(following_, true);
+    reported([&] {
+        const bool shown = invoices_->hasCurrent() && !invoices_->isAddingNew();
+        const QVariant number = shown ? invoices_->field("po_num") : QVariant();
+        const bool listed = shown && ((list_->hasCurrent() && list_->field("po_num") == number) ||
+                                      list_->findFirst("po_num", number));
+        const int row = listed ? list_->fetchCurrentRow() : -1;
+        if (row < 0) {
+            listGrid_->clearSelection();
+            listGrid_->setCurrentIndex(QModelIndex());
+        } else if (row != listGrid_->currentIndex().row() ||
+                   !listGrid_->selectionModel()->hasSelection()) {
+            listGrid_->setCurrentIndex(listGrid_->model()->index(row, 0));
+        }
+    });
+}
+
+void InvoiceListScreen::rereadList() {
+    {
+        const QScopedValueRollback following(following_, true);
+        reported([&] { list_->refresh(); });
+    }
+    highlightShownInvoice();
 }
 
 void InvoiceListScreen::showList(const QString& caption, const QString& query) {
@@ -127,10 +172,13 @@ void InvoiceListScreen::openInvoice() {
     });
 }
 
-bool InvoiceListScreen::amountsAreValid() {
-    QLineEdit* wrong = nullptr;
+bool InvoiceListScreen::correctionIsValid() {
+    QWidget* wrong = nullptr;
     QString message = tr(kNotNumeric);
-    if (!isNumeric(amountBox_->text())) {
+    if (!isInvoiceDate(dateBox_->value())) {
+        wrong = dateBox_;
+        message = invoiceDateRefusal(dateBox_->text());
+    } else if (!isNumeric(amountBox_->text())) {
         wrong = amountBox_;
     } else if (!isNumeric(netDueBox_->text())) {
         wrong = netDueBox_;
@@ -145,12 +193,12 @@ bool InvoiceListScreen::amountsAreValid() {
     return false;
 }
 
-// The list is not read again: it shows the corrected invoice when it is next read. What the
-// correction changes in the amount paid (amount less net due) is a payment received today, or
-// paid back when the net due goes up; it is written in the same transaction as the invoice, of
-// the kind the user names. No kind named: nothing is stored.
+// The list is read again, so that it shows what was stored. What the correction changes in the
+// amount paid (amount less net due) is a payment received today, or paid back when the net due goes
+// up; it is written in the same transaction as the invoice, of the kind the user names. No kind
+// named: nothing is stored.
 void InvoiceListScreen::saveInvoice() {
-    if (!amountsAreValid())
+    if (!correctionIsValid())
         return;
     reported([&] {
         const std::optional<qint64> change =
@@ -179,20 +227,41 @@ void InvoiceListScreen::saveInvoice() {
             recordPayment(db, payment);
             invoices_->store();
         });
+        rereadList();
     });
 }
 
-// No confirmation is asked. Each step runs even when the one before it failed; the list is read
-// again so that it offers no invoice that is gone.
+// Each step after the confirmation runs even when the one before it failed; the list is read
+// again so that it offers no invoice that is gone, and the panel shows its highlighted row.
 void InvoiceListScreen::deleteInvoice() {
+    if (!invoices_->hasCurrent() || !deleteIsConfirmed())
+        return;
     reported([&] {
         const QVariant number = invoices_->field("po_num");
         QSqlDatabase db = openDatabase(settings_.databaseLocation());
-        inTransaction(db, [&] { deleteSavedInvoice(db, number); });
+        inTransaction(db, [&] { deleteSavedInvoice(db, number, today()); });
     });
     reported([&] { invoices_->refresh(); });
     reported([&] { lines_->refresh(); });
     reported([&] { list_->refresh(); });
+}
+
+bool InvoiceListScreen::deleteIsConfirmed() {
+    std::optional<bool> confirmed;
+    reported([&] {
+        const QVariant number = invoices_->field("po_num");
+        const QString file = invoices_->field("file_num").toString();
+        const QString path = settings_.databaseLocation();
+        const qint64 taken = paymentsTotal(path, number);
+        QString question = tr("Delete invoice %1 of %2 (patient %3), amount %4?")
+                               .arg(number.toString(), patientName(path, file), file,
+                                    invoices_->field("po_pri").toString());
+        if (taken != 0)
+            question += "\n" + tr("The %1 it took is booked as paid back today.").arg(taken);
+        confirmed = dialogs().message(question, Dialogs::Buttons::YesNo, Dialogs::Icon::Question) ==
+                    Dialogs::Answer::Yes;
+    });
+    return confirmed.value_or(false);
 }
 
 void InvoiceListScreen::printInvoice(bool preview) {

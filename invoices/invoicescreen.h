@@ -53,6 +53,8 @@ class InvoiceScreen : public QMainWindow {
 
     // Writes the invoice in one transaction, with the scratch tables emptied in the same one
     // where asked; returns the invoice number.
+    // Refuses what must not be stored, with the focus where the user mends it.
+    bool readyToStore();
     int storeInvoice(bool clearScratch);
     void clearScratch();
     InvoiceDraft draft() const;

@@ -11,6 +11,7 @@
 #include "db/connection.h"
 #include "db/scratchinvoice.h"
 #include "invoices/amounttext.h"
+#include "invoices/datetexts.h"
 #include "invoices/invoicereport.h"
 #include "settings/appsettings.h"
 
@@ -151,6 +152,8 @@ void InvoiceScreen::saveInvoice() {
                                                : lineRefusal_);
             return;
         }
+        if (!readyToStore())
+            return;
         const InvoiceDraft invoice = draft();
         showSaved(invoice, storeInvoice(false));
     });
@@ -158,6 +161,8 @@ void InvoiceScreen::saveInvoice() {
 
 void InvoiceScreen::saveAndStartNext() {
     reported([&] {
+        if (!readyToStore())
+            return;
         storeInvoice(true);
         scratchCleared_ = true;
         close();
@@ -165,6 +170,15 @@ void InvoiceScreen::saveAndStartNext() {
         if (QWidget* openFileDialog = Screens::get(Screen::OpenFile))
             openFileDialog->show();
     });
+}
+
+bool InvoiceScreen::readyToStore() {
+    if (!isInvoiceDate(dateBox_->text())) {
+        showMessage(invoiceDateRefusal(dateBox_->text()));
+        dateBox_->setFocus();
+        return false;
+    }
+    return true;
 }
 
 int InvoiceScreen::storeInvoice(bool clearScratch) {

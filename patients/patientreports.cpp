@@ -2,13 +2,12 @@
 
 #include "db/reportrows.h"
 #include "reports/preparereport.h"
-#include "reports/reportinstances.h"
 #include "reports/reportoutput.h"
 #include "settings/appsettings.h"
 
 void printPatientSheet(const AppSettingsRecord& settings, const QString& fileNumber) {
     const auto rows = patientSheetRows(settings.databaseLocation(), fileNumber);
-    printReport(reportByName("per_inf_rep"), *rows);
+    printReport(preparedReport("per_inf_rep", settings), *rows);
 }
 
 void previewNationalityCount(const AppSettingsRecord& settings, QWidget* parent) {
@@ -16,7 +15,5 @@ void previewNationalityCount(const AppSettingsRecord& settings, QWidget* parent)
         return nationalityCountRows(path);
     };
     const auto rows = readRows();
-    Report& report = reportByName("countbynationality");
-    PrepareReport(report, settings);
-    previewReport(report, *rows, parent, readRows);
+    previewReport(preparedReport("countbynationality", settings), *rows, parent, readRows);
 }

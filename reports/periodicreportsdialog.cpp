@@ -4,6 +4,7 @@
 #include "core/maskclicks.h"
 #include "db/reportrows.h"
 #include "reports/moneyreports.h"
+#include "reports/preparereport.h"
 #include "reports/reportinstances.h"
 #include "reports/reportoutput.h"
 #include "settings/appsettings.h"
@@ -198,7 +199,7 @@ void PeriodicReportsDialog::runReport() {
         return periodInvoiceRows(path, kind.period, period);
     };
     const auto rows = readRows();
-    Report& report = reportByName(kind.report);
+    Report& report = preparedReport(kind.report, settings_);
     if (destination_ == 1)
         printReport(report, *rows, this);
     else

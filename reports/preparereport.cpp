@@ -2,6 +2,7 @@
 
 #include "reports/letterhead.h"
 #include "reports/reportdefinition.h"
+#include "reports/reportinstances.h"
 #include "settings/appsettings.h"
 
 namespace {
@@ -21,4 +22,10 @@ void PrepareReport(Report& report, const AppSettingsRecord& settings) {
                 control.canGrow = true;
                 fillLetterhead(control, settings);
             }
+}
+
+Report& preparedReport(const QString& name, const AppSettingsRecord& settings) {
+    Report& report = reportByName(name);
+    PrepareReport(report, settings);
+    return report;
 }

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <optional>
 
 std::optional<double> numericValue(const QVariant& value) {
     if (value.isNull())
@@ -41,15 +42,29 @@ const char* const kStoredWords[] = {
     QT_TRANSLATE_NOOP("StoredWord", "Refund, Credit"),
     QT_TRANSLATE_NOOP("StoredWord", "Refund, Partial"),
     QT_TRANSLATE_NOOP("StoredWord", "Refund, Carried over"),
+    QT_TRANSLATE_NOOP("StoredWord", "Payment"),
+    QT_TRANSLATE_NOOP("StoredWord", "Refund"),
+    QT_TRANSLATE_NOOP("StoredWord", "Invoice deleted"),
     QT_TRANSLATE_NOOP("StoredWord", "SAUDI"),
     QT_TRANSLATE_NOOP("StoredWord", "NON SAUDI"),
 };
 
-QString shownWord(const QString& stored) {
+std::optional<QString> translatedWord(const QString& stored) {
     for (const char* word : kStoredWords)
         if (stored == QLatin1String(word))
             return QCoreApplication::translate("StoredWord", word);
-    return stored;
+    return std::nullopt;
+}
+
+// An entry and a kind ("Payment, Card") are shown word by word when not known as a whole.
+QString shownWord(const QString& stored) {
+    if (const auto whole = translatedWord(stored))
+        return *whole;
+    const qsizetype comma = stored.lastIndexOf(", ");
+    if (comma < 0)
+        return stored;
+    return shownWord(stored.left(comma)) + QCoreApplication::translate("StoredWord", ", ") +
+           shownWord(stored.mid(comma + 2));
 }
 
 } // namespace

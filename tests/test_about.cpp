@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTest>
 #include <QUrl>
 
@@ -53,7 +52,6 @@ QWidget* openAbout() {
 class AboutTest : public QObject {
     Q_OBJECT
   private slots:
-    void versionComesFromTheBuild();
     void showsTitleDescriptionAndCredit();
     void opensBesideAnEnabledMainWindow();
     void everyWayOfClosingDiscardsIt_data();
@@ -63,17 +61,6 @@ class AboutTest : public QObject {
     void systemInfoStartsTheToolFoundOnThePath();
     void controlsCarryAccessibleNames();
 };
-
-void AboutTest::versionComesFromTheBuild() {
-    TestEnv env;
-    QWidget* about = openAbout();
-    const QString version = child<QLabel>(about, "lblVersion")->text();
-    QCOMPARE(version, "Version " + QString(KORVEL_VERSION));
-    QVERIFY(QRegularExpression("^Version (0|[1-9]\\d*)\\.(0|[1-9]\\d*)\\.(0|[1-9]\\d*)$")
-                .match(version)
-                .hasMatch());
-    QCOMPARE(versionText(), version);
-}
 
 void AboutTest::showsTitleDescriptionAndCredit() {
     TestEnv env;

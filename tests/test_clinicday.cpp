@@ -16,27 +16,6 @@
 #include <QTableView>
 #include <QTest>
 
-namespace {
-
-// What the preview that a click opens shows, laid out to its end; the preview is then closed.
-LaidOutReport previewOf(QWidget* screen, const QString& button) {
-    LaidOutReport shown;
-    const ModalWatch watch([&shown](QWidget* window) {
-        auto* preview = qobject_cast<ReportPreview*>(window);
-        QVERIFY(preview);
-        shown = shownReport(preview);
-    });
-    if (button.startsWith("mn"))
-        trigger(screen, button);
-    else
-        click(screen, button);
-    if (!watch.seen())
-        qFatal("%s showed no preview", qPrintable(button));
-    return shown;
-}
-
-} // namespace
-
 // The receptionist's two days: two procedures go into the catalog, two patients are invoiced
 // (the second through the "Save" menu), the first invoice is printed, paid in part, and the rest
 // is paid on the next day from the invoice list. Each day's cash book shows that day's money;

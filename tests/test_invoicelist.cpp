@@ -36,6 +36,17 @@ QTableView* invoiceGrid(QWidget* screen) {
 
 const int kInvoiceNoColumn = 2;
 
+// The invoice number of the highlighted row; empty when no row is highlighted.
+QString highlighted(QWidget* screen) {
+    const QTableView* list = invoiceGrid(screen);
+    const QModelIndex current = list->currentIndex();
+    if (!current.isValid() || !list->selectionModel()->isRowSelected(current.row(), {}))
+        return QString();
+    return list->model()->index(current.row(), kInvoiceNoColumn).data().toString();
+}
+
+const QString kDeleteFirst = "Delete invoice 1 of Huda Saleh (patient 7), amount 1000?";
+
 // Every change of the amount paid asks for the kind of the payment.
 const QStringList kKinds = {"Cash", "Credit", "Partial"};
 const QString kRefund700 = "Net due raised: 700 paid back today (a refund)\nPaid back in :";
@@ -51,9 +62,12 @@ class InvoiceListTest : public QObject {
     void opensOnThePendingInvoicesWithTheFirstInvoiceInThePanel();
     void menusSwitchBetweenPendingAndAllInvoices();
     void choosingARowOpensItsInvoice();
+    void theHighlightedRowIsAlwaysThePanelsInvoice();
+    void deleteNamesTheInvoiceAndAsksFirst();
     void secondGridEventShowsAndHidesTheLines();
     void saveRefusesAmountsThatAreNotNumbers();
     void saveRefusesANetDueAboveTheAmount();
+    void saveRefusesADateThatIsNotADay();
     void saveFilesTheCorrectionWithItsMonthAndYear();
     void paidInvoiceLeavesThePendingList();
     void refusedStoreIsReportedAndChangesNothing();
@@ -138,9 +152,58 @@ void InvoiceListTest::choosingARowOpensItsInvoice() {
     QTableView* list = invoiceGrid(screen);
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Down);
-    QCOMPARE(panel(screen), "2|20/01/2026|500|0|8");
-    QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(panel(screen), "4|02/02/2026|250|250|7");
+    QTest::keyClick(list, Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(panel(screen), "2|20/01/2026|500|0|8");
+}
+
+// Whichever way the panel or the list moves, the highlighted row is the panel's invoice, or no
+// row is highlighted when the list does not hold it.
+void InvoiceListTest::theHighlightedRowIsAlwaysThePanelsInvoice() {
+    runQuery(clinicDatabase(), "UPDATE pt_sh SET po_netd = 0 WHERE po_num = 1");
+    QWidget* screen = openScreen();
+    QCOMPARE(highlighted(screen), "4");
+    QCOMPARE(panel(screen), "4|02/02/2026|250|250|7");
+
+    retype(screen, "Text1", "2");
+    click(screen, "SSCommand3");
+    QCOMPARE(panel(screen), "2|20/01/2026|500|0|8");
+    QCOMPARE(highlighted(screen), "");
+
+    retype(screen, "Text1", "4");
+    QTest::keyClick(box(screen, "Text1"), Qt::Key_Return);
+    QCOMPARE(highlighted(screen), "4");
+
+    trigger(screen, "mnuAll");
+    QCOMPARE(highlighted(screen), "1");
+    QCOMPARE(box(screen, "Text1")->text(), "1");
+    retype(screen, "Text1", "4");
+    click(screen, "SSCommand3");
+    QCOMPARE(highlighted(screen), "4");
+}
+
+// One click never deletes an invoice the user did not name: the question names it and the money
+// it took, and No leaves it.
+void InvoiceListTest::deleteNamesTheInvoiceAndAsksFirst() {
+    QSqlDatabase db = clinicDatabase();
+    runQuery(db, "INSERT INTO payments (po_num, file_num, pay_date, pay_day, amount, kind) "
+                 "VALUES (1, '7', '15/01/2026', '2026-01-15', 800, 'Cash')");
+    QWidget* screen = openScreen();
+    env_->dialogs.expectQuestion(kDeleteFirst + "\nThe 800 it took is booked as paid back today.",
+                                 Dialogs::Answer::No, Dialogs::Icon::Question);
+    click(screen, "SSCommand5");
+    QCOMPARE(countOf("pt_sh"), 4);
+    QCOMPARE(countOf("payments"), 1);
+    QCOMPARE(panel(screen), "1|15/01/2026|1000|200|7");
+
+    clickRow(invoiceGrid(screen), 1);
+    env_->dialogs.expectQuestion("Delete invoice 4 of Huda Saleh (patient 7), amount 250?",
+                                 Dialogs::Answer::Yes, Dialogs::Icon::Question);
+    click(screen, "SSCommand5");
+    QCOMPARE(firstColumnOf("SELECT po_num FROM pt_sh ORDER BY po_num"),
+             QStringList({"1", "2", "3"}));
+    QVERIFY2(env_->dialogs.allAnswered(), qPrintable(env_->dialogs.report()));
 }
 
 void InvoiceListTest::secondGridEventShowsAndHidesTheLines() {
@@ -200,6 +263,20 @@ void InvoiceListTest::saveRefusesANetDueAboveTheAmount() {
     QCOMPARE(rowsOf("SELECT po_netd FROM pt_sh WHERE po_num = 1"), QStringList{"900"});
 }
 
+void InvoiceListTest::saveRefusesADateThatIsNotADay() {
+    QWidget* screen = openScreen();
+    retype(screen, "text5", "31022026");
+    retype(screen, "Text6", "0");
+    env_->dialogs.expectMessage("\"31/02/2026\" is not a date. Type the day as DD/MM/YYYY, for "
+                                "example 05/03/2027. The invoice was not saved.");
+    click(screen, "SSCommand1");
+    QCOMPARE(QApplication::focusWidget(), child(screen, "text5"));
+    QCOMPARE(child<MaskedEdit>(screen, "text5")->value(), "31/02/2026");
+    QCOMPARE(rowsOf("SELECT po_date, po_netd FROM pt_sh WHERE po_num = 1"),
+             QStringList{"15/01/2026|200"});
+    QCOMPARE(countOf("payments"), 0);
+}
+
 void InvoiceListTest::saveFilesTheCorrectionWithItsMonthAndYear() {
     QWidget* screen = openScreen();
     retype(screen, "text5", "15042007");
@@ -208,10 +285,9 @@ void InvoiceListTest::saveFilesTheCorrectionWithItsMonthAndYear() {
     QCOMPARE(rowsOf("SELECT po_num, file_num, po_date, po_pri, po_netd, fmon, fyear FROM pt_sh "
                     "WHERE po_num = 1"),
              QStringList{"1|7|15/04/2007|1000|200|04/2007|2007"});
-    // The list shows the correction only when it is read again.
-    QCOMPARE(columnOf(invoiceGrid(screen), 3).first(), "15/01/2026");
-    trigger(screen, "mnuOutstanding");
+    // The list shows what was stored at once, on the same row.
     QCOMPARE(columnOf(invoiceGrid(screen), 3).first(), "15/04/2007");
+    QCOMPARE(highlighted(screen), "1");
 }
 
 void InvoiceListTest::paidInvoiceLeavesThePendingList() {
@@ -220,9 +296,10 @@ void InvoiceListTest::paidInvoiceLeavesThePendingList() {
     env_->dialogs.expectChoice("Payment received today: 200\nPaid in :", "Payment", kKinds, "Cash",
                                "Cash");
     click(screen, "SSCommand1");
-    QCOMPARE(columnOf(invoiceGrid(screen), kInvoiceNoColumn), QStringList({"1", "4"}));
-    trigger(screen, "mnuOutstanding");
+    // Paid, it leaves the pending list at once; the panel keeps it, and no row is highlighted.
     QCOMPARE(columnOf(invoiceGrid(screen), kInvoiceNoColumn), QStringList{"4"});
+    QCOMPARE(panel(screen), "1|15/01/2026|1000|0|7");
+    QCOMPARE(highlighted(screen), "");
 }
 
 void InvoiceListTest::refusedStoreIsReportedAndChangesNothing() {
@@ -317,17 +394,19 @@ void InvoiceListTest::movingToAnotherInvoiceDropsUnsavedEdits() {
 void InvoiceListTest::deleteRemovesTheInvoiceWithItsLines() {
     QWidget* screen = openScreen();
     doubleClickRow(invoiceGrid(screen), 0);
+    env_->dialogs.expectQuestion(kDeleteFirst, Dialogs::Answer::Yes, Dialogs::Icon::Question);
     click(screen, "SSCommand5");
     QCOMPARE(rowsOf("SELECT po_num FROM pt_sh ORDER BY po_num"), QStringList({"2", "3", "4"}));
     QCOMPARE(rowsOf("SELECT po_num, descr2 FROM po_descs"), QStringList{"4|X-ray"});
-    QCOMPARE(panel(screen), "2|20/01/2026|500|0|8");
-    QCOMPARE(columnOf(invoiceGrid(screen), kInvoiceNoColumn), QStringList{"4"});
+    QCOMPARE(panel(screen), "4|02/02/2026|250|250|7");
+    QCOMPARE(highlighted(screen), "4");
     QCOMPARE(grid(screen, "DBGrid2")->model()->rowCount(), 0);
 }
 
 void InvoiceListTest::aFailedDeleteLeavesTheInvoiceWhole() {
     failWritesTo("pt_sh", "DELETE", "database is locked");
     QWidget* screen = openScreen();
+    env_->dialogs.expectQuestion(kDeleteFirst, Dialogs::Answer::Yes, Dialogs::Icon::Question);
     env_->dialogs.expectMessage("database is locked");
     click(screen, "SSCommand5");
     QCOMPARE(rowsOf("SELECT count(*) FROM pt_sh"), QStringList{"4"});

@@ -90,6 +90,8 @@ class InvoiceScreenTest : public QObject {
     void everySaveGetsAHigherNumber();
     void dateTextsAndPaymentKindAreFiled_data();
     void dateTextsAndPaymentKindAreFiled();
+    void aDateThatIsNotADayIsRefusedAndKept_data();
+    void aDateThatIsNotADayIsRefusedAndKept();
     void removingLinesByDoubleClickAndByTheEightKey();
     void lineWorthMoreThanTheTotalLeavesTheTotal();
     void okWithoutLinesSaysNothingWasEntered();
@@ -284,6 +286,50 @@ void InvoiceScreenTest::dateTextsAndPaymentKindAreFiled() {
              QStringList{"05/03/2007|03/2007|2007"});
     QCOMPARE(rowsOf("SELECT dater, cash, credit1, parti1 FROM inv_rep_data"),
              QStringList{"05/03/2007|" + marks});
+}
+
+void InvoiceScreenTest::aDateThatIsNotADayIsRefusedAndKept_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("save");
+    QTest::newRow("digits only") << "12022027"
+                                 << "SSCommand2_OK";
+    QTest::newRow("no such day") << "31/02/2027"
+                                 << "SSCommand2_OK";
+    QTest::newRow("no such month") << "05/13/2027"
+                                   << "mnuSave";
+    QTest::newRow("short day") << "5/3/2027"
+                               << "mnuSave";
+    QTest::newRow("year first") << "2027/03/05"
+                                << "SSCommand2_OK";
+    QTest::newRow("empty") << ""
+                           << "mnuSave";
+}
+
+// Refused at OK and at Save alike, the typed text kept for mending; a real day is then saved.
+void InvoiceScreenTest::aDateThatIsNotADayIsRefusedAndKept() {
+    QFETCH(QString, typed);
+    QFETCH(QString, save);
+    QWidget* screen = openScreen();
+    addLine(screen, "10");
+    retype(screen, "mask1", typed);
+    env_->dialogs.expectMessage("\"" + typed +
+                                "\" is not a date. Type the day as DD/MM/YYYY, for example "
+                                "05/03/2027. The invoice was not saved.");
+    if (save.startsWith("mnu"))
+        trigger(screen, save);
+    else
+        click(screen, save);
+    QVERIFY2(env_->dialogs.allAnswered(), qPrintable(env_->dialogs.report()));
+    QCOMPARE(countOf("pt_sh"), 0);
+    QCOMPARE(countOf("payments"), 0);
+    QCOMPARE(text(screen, "mask1"), typed);
+    QCOMPARE(QApplication::focusWidget(), box(screen, "mask1"));
+    QVERIFY(isComposing(screen));
+
+    retype(screen, "mask1", "29/02/2028");
+    click(screen, "SSCommand2_OK");
+    QCOMPARE(rowsOf("SELECT po_date, fmon, fyear FROM pt_sh"),
+             QStringList{"29/02/2028|02/2028|2028"});
 }
 
 void InvoiceScreenTest::removingLinesByDoubleClickAndByTheEightKey() {

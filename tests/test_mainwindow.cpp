@@ -1,6 +1,7 @@
 #include "support/clinicrows.h"
 #include "support/damage.h"
 #include "support/oldlayout.h"
+#include "support/reportpages.h"
 #include "support/testenv.h"
 #include "support/ui.h"
 
@@ -10,6 +11,7 @@
 #include "app/reportslocationmenu.h"
 #include "app/runsettings.h"
 #include "app/screenfactories.h"
+#include "app/setdefaults.h"
 #include "binding/datacontrols.h"
 #include "binding/datasource.h"
 #include "binding/screens.h"
@@ -18,6 +20,7 @@
 #include "db/integrity.h"
 #include "db/validation.h"
 #include "patients/openfiledialog.h"
+#include "reports/reportpreview.h"
 #include "settings/settingsstore.h"
 
 #include <QAccessible>
@@ -228,6 +231,8 @@ class MainWindowTest : public QObject {
 
     void letterheadAnswerIsShownStoredAndKept_data();
     void letterheadAnswerIsShownStoredAndKept();
+    void changedLetterheadReachesTheNextReport_data();
+    void changedLetterheadReachesTheNextReport();
     void confirmedBlankEmptiesTheLine_data();
     void confirmedBlankEmptiesTheLine();
     void declinedBlankKeepsTheStoredValue_data();
@@ -719,6 +724,38 @@ void MainWindowTest::olderDatabaseIsUpgradedWhenTaken() {
     // The upgrade puts the built-in letterhead back, and the window shows it at once.
     QCOMPARE(label(window, 1), DefaultLetterhead().clinicname);
     QCOMPARE(ReadRegValue("clinicname"), DefaultLetterhead().clinicname);
+}
+
+void MainWindowTest::changedLetterheadReachesTheNextReport_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("daily") << "RepType_1";
+    QTest::newRow("monthly") << "RepType_2";
+    QTest::newRow("annual") << "RepType_3";
+}
+
+// The reports were prepared at start-up with the old name; the one produced after the menu
+// carries the new one, without a restart.
+void MainWindowTest::changedLetterheadReachesTheNextReport() {
+    QFETCH(QString, kind);
+    TestEnv env;
+    MainWindow* window = openClinic(env);
+    SetDefaults(AppSettings());
+    window->show();
+    env.dialogs.expectInput("Enter Clinic Name", "Enter Clinic Name", "Dar Al Shifa",
+                            inMemory("clinicname"));
+    trigger(window, "mnuClinicName");
+
+    click(window, "SSCommand3");
+    QWidget* dialog = opened(Screen::PeriodicReports);
+    chooseOption(dialog, kind);
+    QString printedName;
+    const ModalWatch watch([&printedName](QWidget* preview) {
+        printedName =
+            textOf(shownReport(qobject_cast<ReportPreview*>(preview)).pages.at(0), "clinicname");
+    });
+    click(dialog, "SSCommand1");
+    QVERIFY(watch.seen());
+    QCOMPARE(printedName, "Dar Al Shifa");
 }
 
 void MainWindowTest::refusedDatabaseChangeLeavesTheDatabase_data() {

@@ -81,7 +81,7 @@ class PaymentsTest : public QObject {
     void invoiceListWithoutAKindStoresNothing();
     void aFailedPaymentLeavesTheNetDueAsItWas();
     void invoiceListRefusesAFractionOfMoney();
-    void deletingAnInvoiceDeletesItsPayments();
+    void deletingAnInvoiceReversesItsPaymentsOnTheDayOfTheDeletion();
     void patientFileGridAsksTooAndWritesNothingWithoutAKind();
     void theInvoicePrintsItsPaymentKind();
     void upgradeCarriesOverThePaymentsToDate();
@@ -280,18 +280,61 @@ void PaymentsTest::patientFileGridAsksTooAndWritesNothingWithoutAKind() {
     screen->close();
 }
 
-void PaymentsTest::deletingAnInvoiceDeletesItsPayments() {
-    addInvoice("7", "15/03/2026", 1000, 400);
-    addInvoice("8", "15/03/2026", 500, 0);
+// Invoice 1 took 300 in cash and 60 by card on 3 January; deleted on the 5th, its money is
+// paid back on the 5th: the 3rd's cash book keeps its 420, the statement shows both.
+void PaymentsTest::deletingAnInvoiceReversesItsPaymentsOnTheDayOfTheDeletion() {
+    addPatient({{"file_num", "7"}, {"pt_name", "Huda Saleh"}});
+    addInvoice("7", "03/01/2027", 360, 0);
+    addInvoice("7", "03/01/2027", 60, 0);
+    addInvoiceLine(1, "10", "Consultation", 360);
     QSqlDatabase db = clinicDatabase();
     inTransaction(db, [&] {
-        recordPayment(db, {1, "7", QDate(2026, 3, 15), 600, "Cash"});
-        recordPayment(db, {2, "8", QDate(2026, 3, 15), 500, "Cash"});
+        recordPayment(db, {1, "7", QDate(2027, 1, 3), 300, "Cash"});
+        recordPayment(db, {1, "7", QDate(2027, 1, 3), 60, "Card"});
+        recordPayment(db, {2, "7", QDate(2027, 1, 3), 60, "Cash"});
         recordInvoiceKind(db, 1, "Cash");
     });
-    inTransaction(db, [&] { deleteSavedInvoice(db, 1); });
-    QCOMPARE(rowsOf("SELECT po_num FROM payments"), QStringList{"2"});
+    setToday(QDate(2027, 1, 5));
+    QWidget* list = showActiveScreen(Screen::InvoiceList);
+    trigger(list, "mnuAll");
+    clickRow(grid(list, "DBGrid1"), 0);
+    QCOMPARE(box(list, "Text1")->text(), "1");
+    env_->dialogs.expectQuestion("Delete invoice 1 of Huda Saleh (patient 7), amount 360?\nThe "
+                                 "360 it took is booked as paid back today.",
+                                 Dialogs::Answer::Yes, Dialogs::Icon::Question);
+    click(list, "SSCommand5");
+    QCOMPARE(firstColumnOf("SELECT po_num FROM pt_sh"), QStringList{"2"});
+    QCOMPARE(countOf("po_descs"), 0);
     QCOMPARE(countOf("invoice_kinds"), 0);
+    QCOMPARE(rowsOf("SELECT po_num, pay_date, amount, kind FROM payments WHERE id > 3 ORDER BY id"),
+             QStringList({"1|05/01/2027|-300|Cash", "1|05/01/2027|-60|Card"}));
+    list->close();
+
+    PeriodicReportsDialog reports{AppSettings()};
+    reports.setAttribute(Qt::WA_DeleteOnClose, false);
+    reports.show();
+    LaidOutReport book = cashBookOf(&reports, "03012027");
+    QCOMPARE(reportRows(book, {"Text2", "Text6"}).size(), 3);
+    QCOMPARE(reportRows(book, {"Function5"}), QList<QStringList>({{"420.00"}}));
+    book = cashBookOf(&reports, "05012027");
+    QCOMPARE(reportRows(book, {"Text1", "Text2", "Text5", "Text6"}),
+             QList<QStringList>(
+                 {{"05/01/2027", "1", "Cash", "-300.00"}, {"05/01/2027", "1", "Card", "-60.00"}}));
+    QCOMPARE(reportRows(book, {"Function5"}), QList<QStringList>({{"-360.00"}}));
+
+    env_->dialogs.expectInput("File Number :", "Open File", "7", QString());
+    QWidget* file = showScreen(Screen::PatientFile);
+    const LaidOutReport statement = previewOf(file, "mnStatement");
+    QCOMPARE(reportRows(statement, {"Text1", "Text2", "Text3", "Text6", "Text7"}),
+             QList<QStringList>({
+                 {"03/01/2027", "1", "Payment, Cash", "300.00", "-300.00"},
+                 {"03/01/2027", "1", "Payment, Card", "60.00", "-360.00"},
+                 {"03/01/2027", "2", "Invoice", "", "-300.00"},
+                 {"03/01/2027", "2", "Payment, Cash", "60.00", "-360.00"},
+                 {"05/01/2027", "1", "Invoice deleted, Cash", "-300.00", "-60.00"},
+                 {"05/01/2027", "1", "Invoice deleted, Card", "-60.00", "0.00"},
+             }));
+    file->close();
 }
 
 void PaymentsTest::theInvoicePrintsItsPaymentKind() {
@@ -510,7 +553,19 @@ void PaymentsTest::picturesForAPersonToLookAt() {
         recordPayment(db, {1, "7", QDate(2026, 12, 6), -100, "Credit"});
         recordInvoiceKind(db, 1, "Partial");
     });
+    addInvoice("7", "06/12/2026", 400, 0);
+    inTransaction(db, [&] {
+        recordPayment(db, {4, "7", QDate(2026, 12, 6), 400, "Card"});
+        deleteSavedInvoice(db, 4, QDate(2026, 12, 7));
+    });
     const QString path = AppSettings().databaseLocation();
+    {
+        QWidget* list = showActiveScreen(Screen::InvoiceList);
+        trigger(list, "mnuAll");
+        clickRow(grid(list, "DBGrid1"), 1);
+        list->grab().save(dir + "/invoice-list.png");
+        list->close();
+    }
 
     Report cashBook = reportByName("cashbook");
     PrepareReport(cashBook, AppSettings());

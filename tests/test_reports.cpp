@@ -117,7 +117,6 @@ class ReportsTest : public QObject {
     void prepareReportWritesTheLetterheadOfTheSettings();
     void letterheadFollowsChangedSettingsWhateverTheLabelsCase();
     void emptySettingLeavesALineEmptyAndALongOneGrows();
-    void eachReportHasOneInstanceForTheRun();
     void reportsPresentNeedsAllFiveFiles();
     // Whole reports over the database, the PDF and the preview
     void dailyReportOfADayWithoutInvoicesHasTotalsOfZero();
@@ -625,21 +624,6 @@ void ReportsTest::emptySettingLeavesALineEmptyAndALongOneGrows() {
     for (const PlacedLine& rule : page.content.lines)
         if (rule.control == "Line1")
             QVERIFY(rule.line.y1() > textsOf(page, "telephone")[0].rect.bottom());
-}
-
-void ReportsTest::eachReportHasOneInstanceForTheRun() {
-    TestEnv env;
-    for (const QString name :
-         {"po_rep", "per_inf_rep", "rep_day", "rep_mon", "rep_year", "countbynationality"}) {
-        QCOMPARE(&reportByName(name), &reportByName(name));
-        QCOMPARE(reportByName(name).name, name);
-    }
-    try {
-        reportByName("nonesuch");
-        QFAIL("an unknown report was given");
-    } catch (const AppError& error) {
-        QVERIFY(error.description().contains("nonesuch"));
-    }
 }
 
 void ReportsTest::reportsPresentNeedsAllFiveFiles() {

@@ -13,8 +13,6 @@ class SettingsTest : public QObject {
     void writesNeedAnExistingStore();
     void missingValuesReadAsEmpty();
     void arabicAndEmptyTextsRoundTrip();
-    void databasePathAndConnectionStringFollowDbPath();
-    void pickFolderAsksTheDialogs();
 };
 
 void SettingsTest::firstWriteStoresEveryValue() {
@@ -74,28 +72,6 @@ void SettingsTest::arabicAndEmptyTextsRoundTrip() {
     QCOMPARE(ReadRegValue("clinicname"), arabic);
     QCOMPARE(ReadRegValue("drname"), QString("  spaced, with comma  "));
     QCOMPARE(ReadRegValue("qualifications1"), QString());
-}
-
-void SettingsTest::databasePathAndConnectionStringFollowDbPath() {
-    AppSettingsRecord record;
-    record.setDbPath("/clinic");
-    QCOMPARE(record.databaseFilePath, QString("/clinic/korvel_data.mdb"));
-    QCOMPARE(record.connectionString,
-             QString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/clinic/korvel_data.mdb"));
-    record.setDbPath("");
-    QCOMPARE(record.databaseFilePath, QString("/korvel_data.mdb"));
-    record.setDbPath("/");
-    QCOMPARE(record.connectionString,
-             QString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=//korvel_data.mdb"));
-}
-
-void SettingsTest::pickFolderAsksTheDialogs() {
-    TestEnv env;
-    env.dialogs.expectPickFolder("Select Reports Folder", "/chosen");
-    env.dialogs.expectPickFolder("korvel_data.mdb", "");
-    QCOMPARE(PickFolder(nullptr, "Select Reports Folder"), QString("/chosen"));
-    QCOMPARE(PickFolder(nullptr, "korvel_data.mdb"), QString());
-    QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
 }
 
 QTEST_MAIN(SettingsTest)

@@ -448,6 +448,13 @@ Save again to put your values over it.</source>
     </message>
 </context>
 <context>
+    <name>InvoiceDate</name>
+    <message>
+        <source>&quot;%1&quot; is not a date. Type the day as DD/MM/YYYY, for example 05/03/2027. The invoice was not saved.</source>
+        <translation>&quot;%1&quot; ليس تاريخاً. اكتب اليوم بالصيغة DD/MM/YYYY، مثل 05/03/2027. لم تُحفظ الفاتورة.</translation>
+    </message>
+</context>
+<context>
     <name>InvoiceListScreen</name>
     <message>
         <source>Invoice Replacment</source>
@@ -576,6 +583,14 @@ Save again to put your values over it.</source>
     <message>
         <source>Net Due cannot be more than the total amount!!</source>
         <translation>لا يمكن أن يزيد المبلغ المتبقي على المبلغ الإجمالي!!</translation>
+    </message>
+    <message>
+        <source>Delete invoice %1 of %2 (patient %3), amount %4?</source>
+        <translation>هل تريد حذف الفاتورة %1 للمريض %2 (الملف %3)، بمبلغ %4؟</translation>
+    </message>
+    <message>
+        <source>The %1 it took is booked as paid back today.</source>
+        <translation>ويُقيَّد مبلغ %1 الذي دُفع عنها مردوداً اليوم.</translation>
     </message>
 </context>
 <context>
@@ -2006,6 +2021,22 @@ Do you want to try again?</source>
     <message>
         <source>NON SAUDI</source>
         <translation>غير سعودي</translation>
+    </message>
+    <message>
+        <source>Payment</source>
+        <translation>دفعة</translation>
+    </message>
+    <message>
+        <source>Refund</source>
+        <translation>استرداد</translation>
+    </message>
+    <message>
+        <source>Invoice deleted</source>
+        <translation>حُذفت الفاتورة</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>، </translation>
     </message>
 </context>
 <context>

@@ -1,10 +1,13 @@
 #include "reportpages.h"
 
+#include "ui.h"
+
 #include "reports/lazyreport.h"
 #include "reports/reportpreview.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
@@ -67,6 +70,30 @@ void ModalWatch::check() {
         dialog->reject();
     else
         modal->close();
+}
+
+LaidOutReport previewOf(QWidget* screen, const QString& control) {
+    LaidOutReport shown;
+    const ModalWatch watch([&shown](QWidget* window) {
+        auto* preview = qobject_cast<ReportPreview*>(window);
+        QVERIFY(preview);
+        shown = shownReport(preview);
+    });
+    if (control.startsWith("mn"))
+        trigger(screen, control);
+    else
+        click(screen, control);
+    if (!watch.seen())
+        qFatal("%s showed no preview", qPrintable(control));
+    return shown;
+}
+
+LaidOutReport cashBookOf(QWidget* reportsDialog, const QString& typedDay) {
+    QLineEdit* day = box(reportsDialog, "text1");
+    day->setFocus();
+    day->home(false);
+    QTest::keyClicks(day, typedDay);
+    return previewOf(reportsDialog, "cmdCashBook");
 }
 
 QString toolOutput(const QString& program, const QStringList& arguments) {

@@ -38,6 +38,12 @@ class ModalWatch {
     bool seen_ = false;
 };
 
+// What the preview that clicking the button (or triggering the menu item, named "mn...") opens
+// shows, laid out to its end; the preview is then closed. No preview ends the run.
+LaidOutReport previewOf(QWidget* screen, const QString& control);
+// The cash book of a day ("DDMMYYYY" as typed) from the periodic reports dialog.
+LaidOutReport cashBookOf(QWidget* reportsDialog, const QString& typedDay);
+
 // The output of a command-line tool; fails the running test when the tool cannot be run.
 QString toolOutput(const QString& program, const QStringList& arguments);
 int pdfPageCount(const QString& path);

@@ -70,7 +70,7 @@ class ScriptedDialogs : public Dialogs {
         std::optional<QString> defaultText;
         std::optional<QString> reply;
         QStringList items = {};
-        std::optional<int> row;
+        std::optional<int> row = {};
     };
 
     // The next expectation if it is of this kind and text; records a failure otherwise.
