@@ -144,7 +144,10 @@ void chooseBackupsFolder(AppSettingsRecord& settings, QWidget* owner) {
                 .arg(folder));
         return;
     }
-    SaveRegValue(Setting::BackupsPath, folder);
+    if (!SaveRegValue(Setting::BackupsPath, folder)) {
+        showFailure(settingNotStoredText());
+        return;
+    }
     settings.backupspath = folder;
     showMessage(
         QCoreApplication::translate("BackupMenu", "The backups go to %1 from now on.").arg(folder));

@@ -12,10 +12,27 @@
 
 namespace {
 
+// A compaction rewrites the whole file: without its copy the user decides whether it goes on.
+bool backedUpOrGoingOnWithout(const AppSettingsRecord& settings) {
+    if (settings.onServer())
+        return true;
+    try {
+        BusyCursor busy;
+        backUpDatabase(settings, BackupOccasion::BeforeCompaction);
+        return true;
+    } catch (const AppError& error) {
+        ErrorLog::write("error in (CompactDB) : ", error);
+        return dialogs().message(
+                   error.description() + "\r\n" +
+                       QCoreApplication::translate("CompactMenu",
+                                                   "Compact the database without this backup?"),
+                   Dialogs::Buttons::YesNo, Dialogs::Icon::Exclamation) == Dialogs::Answer::Yes;
+    }
+}
+
 // Compacts the database; returns why it failed, logged, or nothing when it succeeded.
 std::optional<QString> compactionFailure(const AppSettingsRecord& settings) {
     BusyCursor busy;
-    backUpWithoutStopping(settings, BackupOccasion::BeforeCompaction);
     try {
         CompactDB(settings, settings.databaseLocation(), settings.dbpath + "/test.mdb");
         return std::nullopt;
@@ -31,6 +48,8 @@ std::optional<QString> compactionFailure(const AppSettingsRecord& settings) {
 } // namespace
 
 void compactDatabase(const AppSettingsRecord& settings) {
+    if (!backedUpOrGoingOnWithout(settings))
+        return;
     const std::optional<QString> failure = compactionFailure(settings);
     showMessage(
         failure

@@ -3,12 +3,14 @@
 #include "app/backups.h"
 #include "app/databaseprocedures.h"
 #include "app/integritywatch.h"
+#include "app/leftovers.h"
 #include "app/serverchoice.h"
 #include "app/setdefaults.h"
 #include "core/apperror.h"
 #include "core/dialogs.h"
 #include "core/failures.h"
 #include "core/programdir.h"
+#include "db/createdb.h"
 #include "db/databaselock.h"
 #include "db/engineprobe.h"
 #include "db/validation.h"
@@ -104,15 +106,27 @@ bool lockForThisCopy(const QString& path) {
     return true;
 }
 
+// A creation that a crash cut off is completed before anything is asked: the clinic's previous
+// database is then the backup, and the new one takes the place the settings name.
+void finishCreation(AppSettingsRecord& s) {
+    if (finishInterruptedCreation("korvel_data") && !fileExists(s.databaseFilePath)) {
+        s.setDbPath(programDir());
+        SaveRegValue(Setting::DbPath, s.dbpath);
+    }
+}
+
 // The database file of the settings, valid and held by this copy alone; false when the program
 // must end.
 bool fileDatabaseReady(AppSettingsRecord& s) {
+    step([&] { finishCreation(s); });
     step([&] { offerNewDatabase(s); });
     bool ready = true;
     step([&] { ready = ensureValidDatabase(s); });
     if (!ready)
         return false;
     step([&] { ready = lockForThisCopy(s.databaseFilePath); });
+    if (ready)
+        step([&] { removeLeftovers(s); });
     return ready;
 }
 

@@ -1,9 +1,10 @@
 #include "core/csvfile.h"
 
-#include "core/apperror.h"
+#include "core/filefailure.h"
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -18,17 +19,12 @@ QString quoted(const QString& field) {
     return '"' + QString(field).replace('"', "\"\"") + '"';
 }
 
-AppError unwritable(const QSaveFile& file) {
-    return AppError(75,
-                    QCoreApplication::translate("CsvFile", "The file %1 could not be written (%2).")
-                        .arg(file.fileName(), file.errorString()));
-}
-
 } // namespace
 
 CsvFile::CsvFile(const QString& path) : file_(path) {
+    errno = 0;
     if (!file_.open(QIODevice::WriteOnly))
-        throw unwritable(file_);
+        throw fileNotWritten(file_, errno);
     pending_ = QByteArrayLiteral("\xEF\xBB\xBF");
 }
 
@@ -39,12 +35,14 @@ void CsvFile::writeRow(const QStringList& fields) {
     pending_ += line.join(',').toUtf8() + "\r\n";
     if (pending_.size() < kBlockBytes)
         return;
+    errno = 0;
     if (file_.write(pending_) != pending_.size())
-        throw unwritable(file_);
+        throw fileNotWritten(file_, errno);
     pending_.clear();
 }
 
 void CsvFile::commit() {
+    errno = 0;
     if (file_.write(pending_) != pending_.size() || !file_.commit())
-        throw unwritable(file_);
+        throw fileNotWritten(file_, errno);
 }

@@ -8,6 +8,7 @@
 #include "db/copylayout.h"
 #include "db/databaselock.h"
 #include "db/indexupkeep.h"
+#include "db/integrity.h"
 #include "db/payments.h"
 #include "db/paymentsupgrade.h"
 #include "db/schema.h"
@@ -166,6 +167,35 @@ bool createDatabaseFile(const QString& baseName) {
         dialogs().message(error.description());
         return false;
     }
+}
+
+namespace {
+
+// A file built to the end holds the whole layout and reads back sound; one cut off mid-build
+// does not.
+bool builtWhole(const QString& path) {
+    try {
+        return !olderLayout(checkedLayout(path)) && damageFound(path, CheckedFile::Copy).isEmpty();
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
+} // namespace
+
+bool finishInterruptedCreation(const QString& baseName) {
+    const QString databasePath = programDir() + "/" + baseName + ".mdb";
+    const QString buildPath = databasePath + ".new";
+    if (!fileExists(buildPath))
+        return false;
+    // The new file is renamed into place only once the previous one is under the backup name:
+    // a whole new file beside no database is a creation cut off between the two renames.
+    if (!fileExists(databasePath) && builtWhole(buildPath)) {
+        moveFile(buildPath, databasePath);
+        return true;
+    }
+    removeLeftovers(buildPath);
+    return false;
 }
 
 void createServerTables(const QSqlDatabase& db) {

@@ -2,16 +2,18 @@
 
 #include "core/apperror.h"
 #include "core/dialogs.h"
+#include "core/filefailure.h"
 #include "core/windowreturn.h"
 #include "reports/lazyreport.h"
 #include "reports/pagewriter.h"
 #include "reports/reportpreview.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
+#include <cerrno>
 
 namespace {
 
@@ -70,21 +72,25 @@ void savePdf(LazyReport& report, const QString& path, QWidget* owner) {
     const auto progress = dialogs().progress(owner, report.title());
     if (!report.layOutAll(*progress))
         return;
+    // Written beside its name and put there once whole: a full disk or a cancel leaves no file
+    // that a reader could not open.
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        throw fileNotWritten(file, errno);
     bool written = false;
     {
-        QPdfWriter pdf(path);
+        QPdfWriter pdf(&file);
         pdf.setTitle(report.title());
         pdf.setCreator("Korvel");
         PageWriter writer(pdf, report.fonts());
         if (!writer.start())
-            throw AppError(
-                kFileErrorNumber,
-                QCoreApplication::translate("ReportOutput", "The file %1 could not be written.")
-                    .arg(path));
+            throw fileNotWritten(file, errno);
         written = writeAll(report, writer, *progress,
                            QCoreApplication::translate("ReportOutput", "Writing page %1 of %2"));
         writer.finish();
     }
-    if (!written)
-        QFile::remove(path);
+    errno = 0;
+    if (written && !file.commit())
+        throw fileNotWritten(file, errno);
 }

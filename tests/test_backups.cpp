@@ -6,6 +6,7 @@
 
 #include "app/backuprotation.h"
 #include "app/backups.h"
+#include "app/compactdb.h"
 #include "app/databaseprocedures.h"
 #include "app/restorebackup.h"
 #include "app/runsettings.h"
@@ -23,6 +24,7 @@
 #include <QTest>
 #include <QThread>
 #include <atomic>
+#include <unistd.h>
 
 namespace {
 
@@ -119,6 +121,8 @@ class BackupsTest : public QObject {
     void damagedDatabaseLeavesNoCopy();
     void copyTakenWhileInvoicesAreSavedHoldsEachWhole();
     void compactionAndUpgradeAreBackedUpFirst();
+    void compactionWithoutItsBackupAsksFirst_data();
+    void compactionWithoutItsBackupAsksFirst();
     void restoreBringsBackExactlyTheChosenCopy();
     void restoreRefusesADamagedCopy();
     void restoreOfACopyThatWouldBeThinnedOutWorks();
@@ -127,6 +131,8 @@ class BackupsTest : public QObject {
     void restoreTakesOnlyTheRowsOfACopy();
     void restoreOfAnOlderLayoutCopyIsUpgraded();
     void copiesDatedAfterTodayPushOutNoneAndAreNotOfferedFirst();
+    void compactionAndRestoreKeepALinkedDatabaseLinked_data();
+    void compactionAndRestoreKeepALinkedDatabaseLinked();
     void killOrFullDiskAtAnyWriteOfRestoreLeavesAValidDatabase();
 };
 
@@ -285,6 +291,42 @@ void BackupsTest::compactionAndUpgradeAreBackedUpFirst() {
     QVERIFY(UpgradeNeeded(copies.first().path));
     QVERIFY(!UpgradeNeeded(databaseFileIn(older)));
     QVERIFY(readFile(databaseFileIn(older)) != oldFile);
+}
+
+void BackupsTest::compactionWithoutItsBackupAsksFirst_data() {
+    QTest::addColumn<bool>("goOn");
+    QTest::newRow("the user stops") << false;
+    QTest::newRow("the user goes on") << true;
+}
+
+// Every time, not only at the first failure of a run: the reason, then the question.
+void BackupsTest::compactionWithoutItsBackupAsksFirst() {
+    QFETCH(bool, goOn);
+    TestEnv env;
+    env.createDatabase();
+    addPatients(1, 2);
+    runQuery(clinicDatabase(), "DELETE FROM per_inf_data WHERE file_num = 'P1'");
+    registerScreens(AppSettings());
+    const QString blocker = env.root() + "/usb-disk";
+    writeFile(blocker, "a file where the folder should be");
+    AppSettings().backupspath = blocker;
+    const QByteArray before = readFile(AppSettings().databaseFilePath);
+    const QString question = "The database could not be backed up to " + blocker +
+                             ".\r\nThe backups folder " + blocker +
+                             " cannot be made.\r\nYour work goes on as usual. Check that the "
+                             "folder is there, can be written and has room, or choose another one "
+                             "with Settings > Backups Folder.\r\nCompact the database without "
+                             "this backup?";
+    for (int run = 0; run < 2; ++run) {
+        env.dialogs.expectQuestion(question, goOn ? Dialogs::Answer::Yes : Dialogs::Answer::No,
+                                   Dialogs::Icon::Exclamation);
+        if (goOn)
+            env.dialogs.expectMessage("Database was compacted successfully");
+        trigger(Screens::get(Screen::Main), "mnuCompactDatabase");
+        QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
+    }
+    QCOMPARE(readFile(AppSettings().databaseFilePath) == before, !goOn);
+    QCOMPARE(countOf("per_inf_data"), 1);
 }
 
 void BackupsTest::restoreBringsBackExactlyTheChosenCopy() {
@@ -539,6 +581,48 @@ void BackupsTest::copiesDatedAfterTodayPushOutNoneAndAreNotOfferedFirst() {
     QVERIFY(shown.value(1).first().startsWith("08/12/2026"));
     QCOMPARE(shown.value(4).last(), QString("korvel_data_2026-12-05_080000.mdb"));
     QCOMPARE(shown.value(5).last(), QString("korvel_data_2099-01-14_080000.mdb"));
+}
+
+void BackupsTest::compactionAndRestoreKeepALinkedDatabaseLinked_data() {
+    QTest::addColumn<bool>("symbolic");
+    QTest::addColumn<bool>("restore");
+    QTest::newRow("symbolic link, compaction") << true << false;
+    QTest::newRow("symbolic link, restore") << true << true;
+    QTest::newRow("hard link, compaction") << false << false;
+    QTest::newRow("hard link, restore") << false << true;
+}
+
+// The settings name clinic/korvel_data.mdb, a link to real/korvel_data.mdb: after a compaction or
+// a restore the link still leads to the file, which holds the result, and new work goes there.
+void BackupsTest::compactionAndRestoreKeepALinkedDatabaseLinked() {
+    QFETCH(bool, symbolic);
+    QFETCH(bool, restore);
+    TestEnv env;
+    const QString path = env.createDatabase();
+    registerScreens(AppSettings());
+    closeAllDatabases();
+    const QString real = env.makeDir("real") + "/korvel_data.mdb";
+    QVERIFY(QFile::rename(path, real));
+    QVERIFY(symbolic ? QFile::link(real, path)
+                     : ::link(QFile::encodeName(real), QFile::encodeName(path)) == 0);
+    addPatients(1, 3);
+    const QString copy = backUpDatabase(AppSettings(), BackupOccasion::Requested).path;
+    const QStringList expected = restore ? clinicRowsIn(copy) : QStringList();
+    addPatients(4, 2);
+    if (restore) {
+        restoreBackup(AppSettings(), copy);
+    } else {
+        runQuery(clinicDatabase(), "DELETE FROM per_inf_data");
+        QVERIFY(CompactDB(AppSettings(), path, AppSettings().dbpath + "/test.mdb"));
+    }
+
+    QCOMPARE(QFileInfo(path).isSymLink(), symbolic);
+    QCOMPARE(clinicRowsIn(real), expected);
+    addPatients(9, 1);
+    QCOMPARE(firstColumnOf("SELECT file_num FROM per_inf_data ORDER BY id DESC LIMIT 1",
+                           ScopedDatabase(real).db()),
+             QStringList{"P9"});
+    QVERIFY(!fileExists(AppSettings().dbpath + "/test.mdb"));
 }
 
 namespace {

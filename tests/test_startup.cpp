@@ -3,6 +3,7 @@
 #include "support/oldlayout.h"
 #include "support/testenv.h"
 
+#include "app/backups.h"
 #include "app/integritywatch.h"
 #include "app/runsettings.h"
 #include "app/screenfactories.h"
@@ -34,6 +35,16 @@ const QString kNoDatabase =
 const QString kInvalid = "This does NOT appear to be a valid Database for this program";
 
 // Settings as an earlier run left them, with the database in the given directory.
+// What a second copy is asked when the first holds the lock of the file at `path`.
+QString inUseQuestion(const QString& named, const QString& path, qint64 holder) {
+    const QDateTime since = QFileInfo(path + ".lock").lastModified();
+    return "The database " + named + " is in use by another copy of this program on the computer " +
+           QSysInfo::machineHostName() + " since " + since.toString("dd/MM/yyyy HH:mm") +
+           " (process " + QString::number(holder) +
+           ").\r\nOnly one copy can work on a database at a time: close the other copy "
+           "first.\r\nDo you want to try again?";
+}
+
 void storeDbPath(const QString& directory) {
     AppSettings().setDbPath(directory);
     AppSettings().letterhead = DefaultLetterhead();
@@ -65,6 +76,8 @@ class StartUpTest : public QObject {
     void everyStartEmptiesTheLog();
     void databaseLockedByAnotherProgramIsOfferedAgain();
     void secondCopyIsToldWhoWorksOnTheFileAndStops();
+    void secondCopyThroughALinkIsToldToo();
+    void whatAKillLeftIsRemovedAtStart();
     void damagedDatabaseIsToldBeforeWork();
     void aSaveDuringTheIntegrityCheckIsNotRefused();
 };
@@ -196,14 +209,8 @@ void StartUpTest::secondCopyIsToldWhoWorksOnTheFileAndStops() {
         ScopedDatabase(path).db(),
         "INSERT INTO po_desc (code2, descr2, file_p, amount2) VALUES ('12', 'Visit', 'P1', 150)");
 
-    const QDateTime since = QFileInfo(path + ".lock").lastModified();
-    env.dialogs.expectQuestion(
-        "The database " + path + " is in use by another copy of this program on the computer " +
-            QSysInfo::machineHostName() + " since " + since.toString("dd/MM/yyyy HH:mm") +
-            " (process " + QString::number(firstCopy.processId()) +
-            ").\r\nOnly one copy can work on a database at a time: close the other copy "
-            "first.\r\nDo you want to try again?",
-        Dialogs::Answer::No);
+    env.dialogs.expectQuestion(inUseQuestion(path, path, firstCopy.processId()),
+                               Dialogs::Answer::No);
     QVERIFY(!StartUp(AppSettings()));
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
     QCOMPARE(rowsOf("SELECT code2, file_p, amount2 FROM po_desc", ScopedDatabase(path).db()),
@@ -218,6 +225,56 @@ void StartUpTest::secondCopyIsToldWhoWorksOnTheFileAndStops() {
     QString host, application;
     QVERIFY(lock.getLockInfo(&holder, &host, &application));
     QCOMPARE(holder, QCoreApplication::applicationPid());
+}
+
+// One copy works on the file through its own folder; a second one, set to reach it through a
+// symbolic link from another folder, takes the same lock.
+void StartUpTest::secondCopyThroughALinkIsToldToo() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    storeDbPath(env.programDirectory());
+    releaseDatabaseLock();
+    const QString linked = env.makeDir("clinic") + "/korvel_data.mdb";
+    QVERIFY(QFile::link(path, linked));
+    QProcess firstCopy;
+    firstCopy.start(STARTUP_CHILD, {env.programDirectory(), env.root() + "/config", "stay"});
+    QVERIFY(firstCopy.waitForReadyRead(20000));
+    QVERIFY(firstCopy.readAll().contains("started"));
+    storeDbPath(env.root() + "/clinic");
+
+    env.dialogs.expectQuestion(inUseQuestion(linked, path, firstCopy.processId()),
+                               Dialogs::Answer::No);
+    QVERIFY(!StartUp(AppSettings()));
+    QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
+    firstCopy.kill();
+    QVERIFY(firstCopy.waitForFinished(10000));
+}
+
+// Half-written copies of the patient data that kills left beside the database and in the backups
+// folder are removed by the next start; the clinic's own files stay.
+void StartUpTest::whatAKillLeftIsRemovedAtStart() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    storeDbPath(env.programDirectory());
+    releaseDatabaseLock();
+    const QString backups = env.makeDir("program/backups");
+    const QStringList left{path + ".restoring",
+                           path + ".restoring-journal",
+                           path + ".restoring.new",
+                           env.programDirectory() + "/test.mdb",
+                           env.programDirectory() + "/test.mdb-journal",
+                           backups + "/korvel_data_2026-12-06_080000.mdb.partial",
+                           backups + "/korvel_data_2026-12-06_080000.mdb.partial-journal"};
+    const QStringList kept{backups + "/korvel_data_2026-12-05_080000.mdb",
+                           env.programDirectory() + "/notes.mdb"};
+    for (const QString& file : left + kept)
+        writeFile(file, "patient data");
+    QVERIFY(StartUp(AppSettings()));
+    waitForBackgroundBackup();
+    for (const QString& file : left)
+        QVERIFY2(!fileExists(file), qPrintable(file));
+    for (const QString& file : kept)
+        QVERIFY2(fileExists(file), qPrintable(file));
 }
 
 void StartUpTest::damagedDatabaseIsToldBeforeWork() {

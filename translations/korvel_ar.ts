@@ -217,6 +217,10 @@ What was entered since then stays only in the backup that is taken of the curren
         <source>Database was compacted successfully</source>
         <translation>تم ضغط قاعدة البيانات بنجاح</translation>
     </message>
+    <message>
+        <source>Compact the database without this backup?</source>
+        <translation>هل تريد ضغط قاعدة البيانات دون هذه النسخة الاحتياطية؟</translation>
+    </message>
 </context>
 <context>
     <name>CopyDatabaseMenu</name>
@@ -398,7 +402,7 @@ Save again to put your values over it.</source>
     </message>
     <message>
         <source>the column %1.%2 is of the type &quot;%3&quot; instead of &quot;%4&quot;</source>
-        <translation>العمود %1.%2 من النوع "%3" بدلاً من "%4"</translation>
+        <translation>العمود %1.%2 من النوع &quot;%3&quot; بدلاً من &quot;%4&quot;</translation>
     </message>
     <message>
         <source>the table %1 has no column %2</source>
@@ -1775,10 +1779,6 @@ Paid back in :</source>
         <translation>جارٍ طباعة الصفحة %1 من %2</translation>
     </message>
     <message>
-        <source>The file %1 could not be written.</source>
-        <translation>تعذرت الكتابة في الملف %1.</translation>
-    </message>
-    <message>
         <source>Writing page %1 of %2</source>
         <translation>جارٍ كتابة الصفحة %1 من %2</translation>
     </message>
@@ -1919,6 +1919,13 @@ Do you want to try again?</source>
 </source>
         <translation>تعذر على Korvel الوصول إلى قاعدة البيانات على الخادم:<byte value="xd"/>
 </translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>The setting could not be stored in %1: the disk may be full, or the file cannot be written. The setting stays as it was.</source>
+        <translation>تعذّر حفظ الإعداد في %1: قد يكون القرص ممتلئاً، أو لا يمكن الكتابة في الملف. يبقى الإعداد كما كان.</translation>
     </message>
 </context>
 <context>
