@@ -14,20 +14,17 @@ namespace {
 
 // A compaction rewrites the whole file: without its copy the user decides whether it goes on.
 bool backedUpOrGoingOnWithout(const AppSettingsRecord& settings) {
-    if (settings.onServer())
-        return true;
-    try {
+    std::optional<QString> failure;
+    {
         BusyCursor busy;
-        backUpDatabase(settings, BackupOccasion::BeforeCompaction);
-        return true;
-    } catch (const AppError& error) {
-        ErrorLog::write("error in (CompactDB) : ", error);
-        return dialogs().message(
-                   error.description() + "\r\n" +
-                       QCoreApplication::translate("CompactMenu",
-                                                   "Compact the database without this backup?"),
-                   Dialogs::Buttons::YesNo, Dialogs::Icon::Exclamation) == Dialogs::Answer::Yes;
+        failure = backUpBeforeCompaction(settings);
     }
+    return !failure ||
+           dialogs().message(*failure + "\r\n" +
+                                 QCoreApplication::translate(
+                                     "CompactMenu", "Compact the database without this backup?"),
+                             Dialogs::Buttons::YesNo,
+                             Dialogs::Icon::Exclamation) == Dialogs::Answer::Yes;
 }
 
 // Compacts the database; returns why it failed, logged, or nothing when it succeeded.

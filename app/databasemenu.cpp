@@ -3,6 +3,7 @@
 #include "app/backups.h"
 #include "app/databaseprocedures.h"
 #include "app/integritywatch.h"
+#include "app/jetimportoffer.h"
 #include "app/menuerrortrap.h"
 #include "app/setdefaults.h"
 #include "binding/releasedb.h"
@@ -29,6 +30,15 @@ void refuseInvalid() {
 // user why not. The file that will be used is checked too, since the user may have chosen a
 // valid database under another name beside an invalid korvel_data.mdb.
 QString acceptedDirectory(const QString& chosen) {
+    switch (offerJetCopy(chosen)) {
+    case JetOffer::NotJet:
+        break;
+    case JetOffer::Copied:
+        return QFileInfo(chosen).absolutePath();
+    case JetOffer::Declined:
+    case JetOffer::Failed:
+        return QString();
+    }
     if (!ValidDB(chosen)) {
         refuseInvalid();
         return QString();

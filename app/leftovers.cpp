@@ -10,8 +10,9 @@
 namespace {
 
 void removeWithJournal(const QString& path) {
-    QFile::remove(path);
-    QFile::remove(path + "-journal");
+    for (const QString& file : {path, path + "-journal"})
+        if (QFileInfo::exists(file))
+            QFile::remove(file);
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "app/startup.h"
 
 #include "app/backups.h"
+#include "app/databasepathreason.h"
 #include "app/databaseprocedures.h"
 #include "app/integritywatch.h"
+#include "app/jetimportoffer.h"
 #include "app/leftovers.h"
 #include "app/serverchoice.h"
 #include "app/setdefaults.h"
@@ -40,9 +42,13 @@ void loadSettings(AppSettingsRecord& s) {
 void offerNewDatabase(AppSettingsRecord& s) {
     if (fileExists(s.databaseFilePath))
         return;
-    if (dialogs().message(
-            QCoreApplication::translate("StartUp", "Do you want to create a NEW Database!?"),
-            Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+    // A path the program cannot use is named with its reason, on a line of its own, first.
+    QString reason = unusableDatabasePathReason(s.dbpath, s.databaseFilePath);
+    if (!reason.isEmpty())
+        reason += "\r\n";
+    if (dialogs().message(reason + QCoreApplication::translate(
+                                       "StartUp", "Do you want to create a NEW Database!?"),
+                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
         return;
     if (CreateDB(s, "korvel_data", QString())) {
         dialogs().message(
@@ -59,6 +65,17 @@ enum class Acceptance { Valid, Invalid, GivenUp };
 // A file that another program keeps locked may be valid: it is never refused, replaced or
 // looked for elsewhere, and the user may wait for the other program and try again.
 Acceptance accept(const QString& path) {
+    // The earlier program's file is offered for copying; without a copy the program has no
+    // database to work on.
+    switch (offerJetCopy(path)) {
+    case JetOffer::NotJet:
+        break;
+    case JetOffer::Copied:
+        return Acceptance::Valid;
+    case JetOffer::Declined:
+    case JetOffer::Failed:
+        return Acceptance::GivenUp;
+    }
     for (;;) {
         if (ValidDB(path))
             return Acceptance::Valid;

@@ -23,7 +23,6 @@ struct DataSource::Private {
     QString defaultSource;
     Rebinding rebinding = Rebinding::OnActivation;
     QString databaseName;
-    QString connect;
     QString recordSource;
     QVariantList values;
     QString filterField;
@@ -120,14 +119,6 @@ void DataSource::setDatabaseName(const QString& path) {
 
 QString DataSource::databaseName() const {
     return d->databaseName;
-}
-
-void DataSource::setConnect(const QString& connect) {
-    d->connect = connect;
-}
-
-QString DataSource::connect() const {
-    return d->connect;
 }
 
 void DataSource::setRecordSource(const QString& tableOrQuery) {

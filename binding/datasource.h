@@ -38,9 +38,6 @@ class DataSource : public QObject {
     // --- what it is bound to -----------------------------------------------------------------
     void setDatabaseName(const QString& path);
     QString databaseName() const;
-    // "Access 2000;" as designed; empty means the same native format.
-    void setConnect(const QString& connect);
-    QString connect() const;
     // A table name, or a query text. A query text may carry '?' placeholders for values given
     // with setRecordSourceValues(); user text always goes through those values.
     void setRecordSource(const QString& tableOrQuery);

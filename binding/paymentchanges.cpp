@@ -11,8 +11,8 @@ std::optional<QString> askPaymentKind(qint64 amount) {
         amount > 0
             ? QCoreApplication::translate("PaymentChanges", "Payment received today: %1\nPaid in :")
                   .arg(amount)
-            : QCoreApplication::translate(
-                  "PaymentChanges", "Net due raised: %1 paid back today (a refund)\nPaid back in :")
+            : QCoreApplication::translate("PaymentChanges",
+                                          "Amount paid lowered: %1 paid back today\nPaid back in :")
                   .arg(-amount);
     // The user picks among the kinds in the interface's language; the stored kind stays the same.
     const QStringList kinds{kCashKind, kCreditKind, kPartialKind};
@@ -24,6 +24,20 @@ std::optional<QString> askPaymentKind(qint64 amount) {
     if (!chosen)
         return std::nullopt;
     return kinds.value(shown.indexOf(*chosen), *chosen);
+}
+
+bool netDueAccepted(qint64 amount, qint64 netDue) {
+    if (netDue >= 0)
+        return true;
+    const QString question =
+        QCoreApplication::translate("PaymentChanges",
+                                    "The net due would be %1: %2 more is paid than the amount "
+                                    "of %3.\nSave it so?")
+            .arg(netDue)
+            .arg(-netDue)
+            .arg(amount);
+    return dialogs().message(question, Dialogs::Buttons::YesNo, Dialogs::Icon::Question) ==
+           Dialogs::Answer::Yes;
 }
 
 QString shownPaymentKind(const QString& kind) {

@@ -11,6 +11,9 @@
 // Asks in which kind the money was received (a refund: paid back), "Cash" offered first. No value
 // when the user cancels.
 std::optional<QString> askPaymentKind(qint64 amount);
+// Asks before an invoice is stored with a net due below zero (more paid than its amount); true
+// when the user wants it stored so, and at once for a net due of 0 or more.
+bool netDueAccepted(qint64 amount, qint64 netDue);
 // A stored kind ("Cash", "Credit", "Partial") as the interface's language names it.
 QString shownPaymentKind(const QString& kind);
 

@@ -13,7 +13,6 @@ constexpr auto kLabel = "error in (RefreshForm) : ";
 void rebind(QWidget* screen, const QString& database) {
     for (DataSource* source : dataControlsOf(screen)) {
         logged(kLabel, [&] {
-            source->setConnect(QString());
             source->setDatabaseName(database);
             if (source->rebinding() == DataSource::Rebinding::OnActivation)
                 source->setRecordSource(source->defaultRecordSource());

@@ -23,7 +23,6 @@ void ReleaseDB() {
     for (QWidget* screen : Screens::loaded()) {
         for (DataSource* source : screen->findChildren<DataSource*>()) {
             skipFailure([&] {
-                source->setConnect(QString());
                 source->setDatabaseName(QString());
                 source->close();
             });

@@ -89,8 +89,11 @@ void InvoiceListScreen::highlightShownInvoice() {
     reported([&] {
         const bool shown = invoices_->hasCurrent() && !invoices_->isAddingNew();
         const QVariant number = shown ? invoices_->field("po_num") : QVariant();
-        const bool listed = shown && ((list_->hasCurrent() && list_->field("po_num") == number) ||
-                                      list_->findFirst("po_num", number));
+        // While the screens are read again from another database the list may not be open yet;
+        // it highlights the invoice once it is.
+        const bool listed = shown && list_->isOpen() &&
+                            ((list_->hasCurrent() && list_->field("po_num") == number) ||
+                             list_->findFirst("po_num", number));
         const int row = listed ? list_->fetchCurrentRow() : -1;
         if (row < 0) {
             listGrid_->clearSelection();
@@ -186,8 +189,13 @@ bool InvoiceListScreen::correctionIsValid() {
         wrong = netDueBox_;
         message = tr("Net Due cannot be more than the total amount!!");
     }
-    if (!wrong)
-        return true;
+    if (!wrong) {
+        if (netDueAccepted(qint64(leadingNumber(amountBox_->text())),
+                           qint64(leadingNumber(netDueBox_->text()))))
+            return true;
+        netDueBox_->setFocus();
+        return false;
+    }
     showMessage(message);
     wrong->setFocus();
     return false;

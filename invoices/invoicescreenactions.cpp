@@ -3,6 +3,7 @@
 
 #include "binding/datasource.h"
 #include "binding/maskededit.h"
+#include "binding/paymentchanges.h"
 #include "binding/refreshform.h"
 #include "binding/screens.h"
 #include "core/dialogs.h"
@@ -176,6 +177,11 @@ bool InvoiceScreen::readyToStore() {
     if (!isInvoiceDate(dateBox_->text())) {
         showMessage(invoiceDateRefusal(dateBox_->text()));
         dateBox_->setFocus();
+        return false;
+    }
+    const qint64 total = qint64(leadingNumber(totalBox_->text()));
+    if (!netDueAccepted(total, total - qint64(leadingNumber(paymentsBox_->text())))) {
+        paymentsBox_->setFocus();
         return false;
     }
     return true;

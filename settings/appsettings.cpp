@@ -31,8 +31,6 @@ QString databaseFileIn(const QString& directory) {
 void AppSettingsRecord::setDbPath(const QString& directory) {
     dbpath = directory;
     databaseFilePath = databaseFileIn(directory);
-    connectionPrefix = kConnectionPrefix;
-    connectionString = connectionPrefix + databaseFilePath;
 }
 
 void resetLetterhead(AppSettingsRecord& settings, const Letterhead& values) {

@@ -30,10 +30,8 @@ struct AppSettingsRecord {
     QString language;
 
     QString databaseFilePath;
-    QString connectionPrefix;
-    QString connectionString;
 
-    // Forms the database file path and the connection string anew from dbpath.
+    // Forms the database file path anew from dbpath.
     void setDbPath(const QString& directory);
     // True when the clinic's database is on a server rather than in the file of dbpath.
     bool onServer() const { return !dbserver.isEmpty(); }
@@ -42,7 +40,6 @@ struct AppSettingsRecord {
 };
 
 constexpr auto kDatabaseFileName = "korvel_data.mdb";
-constexpr auto kConnectionPrefix = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=";
 
 // The database file in a directory: directory + "/korvel_data.mdb".
 QString databaseFileIn(const QString& directory);

@@ -174,8 +174,7 @@ void BindingTest::changeOfDatabaseReachesEveryScreen() {
     for (const Control& control : kControls)
         QVERIFY(!source(control.screen, control.name)->isOpen());
     SetDefaults(AppSettings());
-    QCOMPARE(AppSettings().connectionString,
-             "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + secondDir + "/korvel_data.mdb");
+    QCOMPARE(AppSettings().databaseFilePath, secondDir + "/korvel_data.mdb");
     for (const Control& control : kControls)
         QCOMPARE(source(control.screen, control.name)->databaseName(),
                  secondDir + "/korvel_data.mdb");

@@ -49,7 +49,7 @@ const QString kDeleteFirst = "Delete invoice 1 of Huda Saleh (patient 7), amount
 
 // Every change of the amount paid asks for the kind of the payment.
 const QStringList kKinds = {"Cash", "Credit", "Partial"};
-const QString kRefund700 = "Net due raised: 700 paid back today (a refund)\nPaid back in :";
+const QString kRefund700 = "Amount paid lowered: 700 paid back today\nPaid back in :";
 
 } // namespace
 

@@ -43,7 +43,7 @@ QString received(qint64 amount) {
     return QString("Payment received today: %1\nPaid in :").arg(amount);
 }
 QString refunded(qint64 amount) {
-    return QString("Net due raised: %1 paid back today (a refund)\nPaid back in :").arg(amount);
+    return QString("Amount paid lowered: %1 paid back today\nPaid back in :").arg(amount);
 }
 
 void addLine(QWidget* screen, const QString& code) {
@@ -79,6 +79,7 @@ class PaymentsTest : public QObject {
     void aFailedPaymentLeavesNoPartOfTheInvoice();
     void invoiceListRecordsEachChangeOfTheAmountPaid();
     void invoiceListWithoutAKindStoresNothing();
+    void aNetDueBelowZeroIsStoredOnlyWhenConfirmed();
     void aFailedPaymentLeavesTheNetDueAsItWas();
     void invoiceListRefusesAFractionOfMoney();
     void deletingAnInvoiceReversesItsPaymentsOnTheDayOfTheDeletion();
@@ -185,8 +186,49 @@ void PaymentsTest::invoiceListRecordsEachChangeOfTheAmountPaid() {
     click(list, "SSCommand1");
     QCOMPARE(rowsOf("SELECT po_pri, po_netd FROM pt_sh"), QStringList{"900|150"});
     QCOMPARE(countOf("payments"), 2);
+
+    // The amount lowered alone: the net due did not rise, yet money goes back.
+    typeAndTab(list, "Text3", "850");
+    env_->dialogs.expectChoice(refunded(50), "Payment", kKinds, "Cash", "Cash");
+    click(list, "SSCommand1");
     QCOMPARE(valueIn("SELECT sum(amount) FROM payments").toLongLong(),
              valueIn("SELECT sum(po_pri - po_netd) FROM pt_sh").toLongLong() - 600);
+}
+
+// 80 paid on an invoice of 50, at the invoice screen, then a net due typed below zero in the
+// invoice list: each is asked first, No leaves nothing stored and the focus where it is mended.
+void PaymentsTest::aNetDueBelowZeroIsStoredOnlyWhenConfirmed() {
+    addPatient({{"file_num", "7"}, {"pt_name", "Huda Saleh"}});
+    runQuery(clinicDatabase(), "INSERT INTO inv_rep_data (file_p, name, adrr) VALUES (?, ?, ?)",
+             {"7", "Huda Saleh", "Riyadh"});
+    QWidget* screen = showActiveScreen(Screen::Invoice);
+    addLine(screen, "20");
+    typeInto(screen, "text9", "80", "Option1");
+    const QString question = "The net due would be -30: 30 more is paid than the amount of 50."
+                             "\nSave it so?";
+    env_->dialogs.expectQuestion(question, Dialogs::Answer::No, Dialogs::Icon::Question);
+    click(screen, "SSCommand2_OK");
+    QCOMPARE(countOf("pt_sh"), 0);
+    QCOMPARE(countOf("payments"), 0);
+    QCOMPARE(QApplication::focusWidget(), child(screen, "text9"));
+    env_->dialogs.expectQuestion(question, Dialogs::Answer::Yes, Dialogs::Icon::Question);
+    click(screen, "SSCommand2_OK");
+    QCOMPARE(rowsOf("SELECT po_pri, po_netd FROM pt_sh"), QStringList{"50|-30"});
+    QCOMPARE(rowsOf("SELECT amount FROM payments"), QStringList{"80"});
+    click(screen, "SSCommand5_Quit");
+
+    addInvoice("7", "15/03/2026", 1000, 400);
+    QWidget* list = showActiveScreen(Screen::InvoiceList);
+    retype(list, "Text1", "2");
+    QTest::keyClick(box(list, "Text1"), Qt::Key_Return);
+    typeAndTab(list, "Text6", "-5");
+    env_->dialogs.expectQuestion(
+        "The net due would be -5: 5 more is paid than the amount of 1000.\nSave it so?",
+        Dialogs::Answer::No, Dialogs::Icon::Question);
+    click(list, "SSCommand1");
+    QCOMPARE(QApplication::focusWidget(), child(list, "Text6"));
+    QCOMPARE(valueIn("SELECT po_netd FROM pt_sh WHERE po_num = 2").toInt(), 400);
+    QCOMPARE(countOf("payments"), 1);
 }
 
 void PaymentsTest::invoiceListWithoutAKindStoresNothing() {

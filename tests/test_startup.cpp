@@ -27,6 +27,7 @@
 #include <QTest>
 #include <QThread>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 const QString kCreateQuestion = "Do you want to create a NEW Database!?";
@@ -34,7 +35,6 @@ const QString kNoDatabase =
     "You cannot use this program without the VALID Database korvel_data.mdb!\r\nkorvel_data.mdb";
 const QString kInvalid = "This does NOT appear to be a valid Database for this program";
 
-// Settings as an earlier run left them, with the database in the given directory.
 // What a second copy is asked when the first holds the lock of the file at `path`.
 QString inUseQuestion(const QString& named, const QString& path, qint64 holder) {
     const QDateTime since = QFileInfo(path + ".lock").lastModified();
@@ -45,6 +45,7 @@ QString inUseQuestion(const QString& named, const QString& path, qint64 holder) 
            "first.\r\nDo you want to try again?";
 }
 
+// Settings as an earlier run left them, with the database in the given directory.
 void storeDbPath(const QString& directory) {
     AppSettings().setDbPath(directory);
     AppSettings().letterhead = DefaultLetterhead();
@@ -78,6 +79,8 @@ class StartUpTest : public QObject {
     void secondCopyIsToldWhoWorksOnTheFileAndStops();
     void secondCopyThroughALinkIsToldToo();
     void whatAKillLeftIsRemovedAtStart();
+    void unusableDatabasePathIsNamedBeforeTheCreationQuestion_data();
+    void unusableDatabasePathIsNamedBeforeTheCreationQuestion();
     void damagedDatabaseIsToldBeforeWork();
     void aSaveDuringTheIntegrityCheckIsNotRefused();
 };
@@ -92,8 +95,7 @@ void StartUpTest::firstRunCreatesTheDatabaseAndStoresTheDefaults() {
     QCOMPARE(ReadRegValue("dbpath"), env.programDirectory());
     QCOMPARE(ReadRegValue("reportspath"), env.programDirectory());
     QCOMPARE(ReadRegValue("drname"), QString("Enter Doctor Name"));
-    QCOMPARE(AppSettings().connectionString, "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" +
-                                                 env.programDirectory() + "/korvel_data.mdb");
+    QCOMPARE(AppSettings().databaseFilePath, env.programDirectory() + "/korvel_data.mdb");
     QVERIFY(ValidDB(AppSettings().databaseFilePath));
     QCOMPARE(env.log(), QString());
 }
@@ -275,6 +277,47 @@ void StartUpTest::whatAKillLeftIsRemovedAtStart() {
         QVERIFY2(!fileExists(file), qPrintable(file));
     for (const QString& file : kept)
         QVERIFY2(fileExists(file), qPrintable(file));
+}
+
+void StartUpTest::unusableDatabasePathIsNamedBeforeTheCreationQuestion_data() {
+    QTest::addColumn<QString>("dbpath");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a file") << "/etc/passwd"
+                            << "The database folder of the settings, /etc/passwd, is not a folder.";
+    QTest::newRow("empty") << ""
+                           << "The settings name no database folder.";
+    QTest::newRow("relative") << "clinic"
+                              << "The database folder of the settings, clinic, is not a full path.";
+    QTest::newRow("missing") << "ROOT/usb-disk"
+                             << "The database folder of the settings, ROOT/usb-disk, does not "
+                                "exist.";
+    QTest::newRow("a folder under the database's name")
+        << "ROOT/folder"
+        << "ROOT/folder/korvel_data.mdb is a folder, not a database file.";
+    QTest::newRow("a pipe under the database's name")
+        << "ROOT/pipe"
+        << "ROOT/pipe/korvel_data.mdb is not a file that can hold a database.";
+}
+
+// The creation question keeps its text, after the path and its reason on a line of their own;
+// No leaves the settings as they were.
+void StartUpTest::unusableDatabasePathIsNamedBeforeTheCreationQuestion() {
+    QFETCH(QString, dbpath);
+    QFETCH(QString, reason);
+    TestEnv env;
+    dbpath.replace("ROOT", env.root());
+    reason.replace("ROOT", env.root());
+    QDir().mkpath(env.root() + "/folder/korvel_data.mdb");
+    QDir().mkpath(env.root() + "/pipe");
+    QCOMPARE(::mkfifo(QFile::encodeName(env.root() + "/pipe/korvel_data.mdb").constData(), 0600),
+             0);
+    storeDbPath(dbpath);
+    env.dialogs.expectQuestion(reason + "\r\n" + kCreateQuestion, Dialogs::Answer::No);
+    env.dialogs.expectPickFolder("korvel_data.mdb", "");
+    env.dialogs.expectMessage(kNoDatabase);
+    QVERIFY(!StartUp(AppSettings()));
+    QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
+    QCOMPARE(ReadRegValue("dbpath"), dbpath);
 }
 
 void StartUpTest::damagedDatabaseIsToldBeforeWork() {

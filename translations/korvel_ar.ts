@@ -424,6 +424,98 @@ Save again to put your values over it.</source>
         <source>%1 is not a database of Korvel:</source>
         <translation>%1 ليس قاعدة بيانات لKorvel:</translation>
     </message>
+    <message>
+        <source>The earlier program&apos;s database %1 cannot be read: %2</source>
+        <translation>تتعذر قراءة قاعدة بيانات البرنامج السابق %1: %2</translation>
+    </message>
+    <message>
+        <source>the table %1 cannot be read.</source>
+        <translation>تتعذر قراءة الجدول %1.</translation>
+    </message>
+    <message>
+        <source>the table %1 records %2 rows, but only %3 can be read: the file is cut short or damaged.</source>
+        <translation>يسجّل الجدول %1 عدد %2 صف، لكن لا يمكن قراءة سوى %3: الملف ناقص أو تالف.</translation>
+    </message>
+    <message>
+        <source>it is not a Jet file.</source>
+        <translation>ليس ملف Jet.</translation>
+    </message>
+    <message>
+        <source>the file is cut short or damaged.</source>
+        <translation>الملف ناقص أو تالف.</translation>
+    </message>
+    <message>
+        <source>it is not an Access 2000 (Jet 4) database, or it is damaged.</source>
+        <translation>ليست قاعدة بيانات Access 2000 ‏(Jet 4)، أو أنها تالفة.</translation>
+    </message>
+    <message>
+        <source>a row of %1 is damaged.</source>
+        <translation>أحد صفوف %1 تالف.</translation>
+    </message>
+    <message>
+        <source>the table is missing</source>
+        <translation>الجدول غير موجود</translation>
+    </message>
+    <message>
+        <source>copied empty</source>
+        <translation>نُسخ فارغاً</translation>
+    </message>
+    <message>
+        <source>a column Korvel does not have</source>
+        <translation>عمود لا يوجد في Korvel</translation>
+    </message>
+    <message>
+        <source>left out</source>
+        <translation>لم يُنسخ</translation>
+    </message>
+    <message>
+        <source>row %1</source>
+        <translation>الصف %1</translation>
+    </message>
+    <message>
+        <source>empty where the column does not take an empty text</source>
+        <translation>فارغ في عمود لا يقبل نصاً فارغاً</translation>
+    </message>
+    <message>
+        <source>stored as null</source>
+        <translation>حُفظ بلا قيمة (null)</translation>
+    </message>
+    <message>
+        <source>longer than %1 characters</source>
+        <translation>أطول من %1 حرفاً</translation>
+    </message>
+    <message>
+        <source>The copy was cancelled.</source>
+        <translation>أُلغي النسخ.</translation>
+    </message>
+    <message>
+        <source>The copy of %1 holds %2 rows instead of %3.</source>
+        <translation>تحتوي نسخة %1 على %2 صف بدلاً من %3.</translation>
+    </message>
+    <message>
+        <source>The yearly sums of the invoices differ after the copy.</source>
+        <translation>تختلف المجاميع السنوية للفواتير بعد النسخ.</translation>
+    </message>
+    <message>
+        <source>The sum of the payments differs after the copy.</source>
+        <translation>يختلف مجموع الدفعات بعد النسخ.</translation>
+    </message>
+    <message>
+        <source>%1 is an Access database, but not the clinic&apos;s: it holds the tables %2 and no table %3.</source>
+        <translation>%1 قاعدة بيانات Access، لكنها ليست قاعدة بيانات العيادة: تحتوي الجداول %2 ولا تحتوي الجدول %3.</translation>
+    </message>
+    <message>
+        <source>The import report %1 cannot be written.</source>
+        <translation>تتعذر كتابة تقرير الاستيراد %1.</translation>
+    </message>
+    <message>
+        <source>... and %1 more.</source>
+        <translation>... و%1 غيرها.</translation>
+    </message>
+    <message>
+        <source>The copy was stopped: nothing was copied.</source>
+        <translation>أُوقف النسخ: لم يُنسخ شيء.</translation>
+    </message>
 </context>
 <context>
     <name>DatabaseMenu</name>
@@ -716,6 +808,57 @@ Save again to put your values over it.</source>
     <message>
         <source>%1 %2 is too large: the total, payments and net due of an invoice can have at most %3 characters each. The invoice was not saved.</source>
         <translation>%1 %2 كبير جداً: الإجمالي والمدفوع والمبلغ المتبقي في الفاتورة لا يتجاوز كل منها %3 خانات. لم تُحفظ الفاتورة.</translation>
+    </message>
+</context>
+<context>
+    <name>JetImport</name>
+    <message>
+        <source>These values of the earlier program&apos;s database cannot be copied as they stand:<byte value="xd"/>
+%1<byte value="xd"/>
+<byte value="xd"/>
+Copy them adjusted (a text cut at a whole character, an empty text stored as null)? Every adjustment is written to the import report korvel_import_report.csv beside the new database. No stops the copy.</source>
+        <translation>لا يمكن نسخ هذه القيم من قاعدة بيانات البرنامج السابق كما هي:<byte value="xd"/>
+%1<byte value="xd"/>
+<byte value="xd"/>
+هل تريد نسخها معدّلة (يُقص النص عند حرف كامل، ويُحفظ النص الفارغ بلا قيمة)؟ يُكتب كل تعديل في تقرير الاستيراد korvel_import_report.csv بجانب قاعدة البيانات الجديدة. اختيار «لا» يوقف النسخ.</translation>
+    </message>
+    <message>
+        <source>Copy the earlier program&apos;s database</source>
+        <translation>نسخ قاعدة بيانات البرنامج السابق</translation>
+    </message>
+    <message>
+        <source>Copying patients, procedures and invoices</source>
+        <translation>جارٍ نسخ المرضى والخدمات والفواتير</translation>
+    </message>
+    <message>
+        <source>The earlier program&apos;s database was copied into a new Korvel database:<byte value="xd"/>
+%1<byte value="xd"/>
+The earlier file is kept unchanged as %2.</source>
+        <translation>نُسخت قاعدة بيانات البرنامج السابق إلى قاعدة بيانات Korvel جديدة:<byte value="xd"/>
+%1<byte value="xd"/>
+بقي الملف السابق دون تغيير باسم %2.</translation>
+    </message>
+    <message>
+        <source>The copy was stopped: nothing was copied, nothing changed.</source>
+        <translation>أُوقف النسخ: لم يُنسخ شيء ولم يتغير شيء.</translation>
+    </message>
+    <message>
+        <source>The copy of the earlier program&apos;s database failed; nothing changed:<byte value="xd"/>
+</source>
+        <translation>فشل نسخ قاعدة بيانات البرنامج السابق، ولم يتغير شيء:<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>%1 is the earlier program&apos;s database.<byte value="xd"/>
+Korvel can copy its patients, procedures and invoices into a new Korvel database, korvel_data.mdb in the same folder, and leaves the earlier file unchanged under the name %2.<byte value="xd"/>
+Copy it now?</source>
+        <translation>%1 هي قاعدة بيانات البرنامج السابق.<byte value="xd"/>
+يستطيع Korvel نسخ مرضاها وخدماتها وفواتيرها إلى قاعدة بيانات Korvel جديدة باسم korvel_data.mdb في المجلد نفسه، ويبقي الملف السابق دون تغيير باسم %2.<byte value="xd"/>
+هل تريد نسخها الآن؟</translation>
+    </message>
+    <message>
+        <source>The earlier program&apos;s database cannot be renamed to %1; nothing changed.</source>
+        <translation>تتعذر إعادة تسمية قاعدة بيانات البرنامج السابق إلى %1، ولم يتغير شيء.</translation>
     </message>
 </context>
 <context>
@@ -1458,14 +1601,20 @@ Paid in :</source>
 طريقة الدفع :</translation>
     </message>
     <message>
-        <source>Net due raised: %1 paid back today (a refund)
+        <source>Payment</source>
+        <translation>دفعة</translation>
+    </message>
+    <message>
+        <source>Amount paid lowered: %1 paid back today
 Paid back in :</source>
-        <translation>زيادة في المبلغ المتبقي: رُدّ اليوم %1 (استرداد)
+        <translation>نقص المبلغ المدفوع: يُردّ %1 اليوم
 طريقة الرد :</translation>
     </message>
     <message>
-        <source>Payment</source>
-        <translation>دفعة</translation>
+        <source>The net due would be %1: %2 more is paid than the amount of %3.
+Save it so?</source>
+        <translation>سيصبح المتبقي %1: المدفوع يزيد بمقدار %2 على مبلغ الفاتورة %3.
+هل تريد الحفظ هكذا؟</translation>
     </message>
 </context>
 <context>
@@ -1961,6 +2110,30 @@ Do you want to try again?</source>
     <message>
         <source>You have to install ADO in order to run this program.  Download MDAC_TYP from Microsoft first.</source>
         <translation>يجب تثبيت محرك قاعدة البيانات لتشغيل هذا البرنامج. ثبّت برنامج تشغيل SQLite أولاً.</translation>
+    </message>
+    <message>
+        <source>The settings name no database folder.</source>
+        <translation>لا تذكر الإعدادات أي مجلد لقاعدة البيانات.</translation>
+    </message>
+    <message>
+        <source>The database folder of the settings, %1, is not a full path.</source>
+        <translation>مجلد قاعدة البيانات في الإعدادات، %1، ليس مساراً كاملاً.</translation>
+    </message>
+    <message>
+        <source>The database folder of the settings, %1, does not exist.</source>
+        <translation>مجلد قاعدة البيانات في الإعدادات، %1، غير موجود.</translation>
+    </message>
+    <message>
+        <source>The database folder of the settings, %1, is not a folder.</source>
+        <translation>مجلد قاعدة البيانات في الإعدادات، %1، ليس مجلداً.</translation>
+    </message>
+    <message>
+        <source>%1 is a folder, not a database file.</source>
+        <translation>%1 مجلد وليس ملف قاعدة بيانات.</translation>
+    </message>
+    <message>
+        <source>%1 is not a file that can hold a database.</source>
+        <translation>%1 ليس ملفاً يمكن أن يحتوي قاعدة بيانات.</translation>
     </message>
 </context>
 <context>
