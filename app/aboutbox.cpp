@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVersionNumber>
+#include <algorithm>
 
 namespace {
 
@@ -27,6 +28,10 @@ QPushButton* namedButton(const QString& name, const QString& caption, QWidget* p
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setAccessibleName(QString(caption).remove('&'));
+    // Room at both ends of the caption in either language: the style's own leaves it touching
+    // the frame.
+    const int room = button->fontMetrics().size(Qt::TextShowMnemonic, caption).width() + 24;
+    button->setMinimumWidth(std::max(button->sizeHint().width(), room));
     return button;
 }
 
@@ -96,6 +101,7 @@ QLayout* AboutBox::textColumn() {
 QLayout* AboutBox::buttonRow() {
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 12, 0, 0);
+    row->setSpacing(8);
     QPushButton* sysInfo = namedButton("cmdSysInfo", tr("&System Info..."), this);
     QPushButton* ok = namedButton("cmdOK", tr("OK"), this);
     ok->setDefault(true);

@@ -24,9 +24,21 @@ QString shownDate(const BackupCopy& copy) {
     return copy.taken.toString("dd/MM/yyyy HH:mm:ss");
 }
 
+// Western digits in both languages, as every number the program shows; the unit in the language
+// of the screens.
 QString shownSize(qint64 bytes) {
-    return QLocale(QLocale::English)
-        .formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+    static const char* const units[] = {
+        QT_TRANSLATE_NOOP("BackupMenu", "bytes"), QT_TRANSLATE_NOOP("BackupMenu", "kB"),
+        QT_TRANSLATE_NOOP("BackupMenu", "MB"), QT_TRANSLATE_NOOP("BackupMenu", "GB"),
+        QT_TRANSLATE_NOOP("BackupMenu", "TB")};
+    const QString english =
+        QLocale(QLocale::English).formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+    const qsizetype space = english.lastIndexOf(' ');
+    const QString unit = english.mid(space + 1);
+    for (const char* known : units)
+        if (unit == QLatin1String(known))
+            return english.left(space + 1) + QCoreApplication::translate("BackupMenu", known);
+    return english;
 }
 
 void showFailure(const QString& text) {

@@ -218,7 +218,8 @@ std::optional<QString> backUpBeforeCompaction(const AppSettingsRecord& settings)
 }
 
 void backUpBeforeUpgrade(const AppSettingsRecord& settings) {
-    if (!settings.onServer() && UpgradeNeeded(settings.databaseFilePath))
+    if (!settings.onServer() &&
+        (UpgradeNeeded(settings.databaseFilePath) || searchKeysNeeded(settings.databaseFilePath)))
         backUpWithoutStopping(settings, BackupOccasion::BeforeUpgrade);
 }
 

@@ -21,5 +21,5 @@ void UpgradeDB(AppSettingsRecord& settings) {
         dialogs().message(QCoreApplication::translate(
             "DatabaseProcedures", "The database has been modified successfully"));
     }
-    bringUpToDate(path);
+    bringUpToDate(settings.databaseLocation());
 }

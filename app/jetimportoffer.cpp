@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <optional>
 
 namespace {
 
@@ -40,33 +41,28 @@ bool adjustAfterAsking(const QList<JetAdjustment>& adjustments) {
                Dialogs::Buttons::YesNo, Dialogs::Icon::Critical) == Dialogs::Answer::Yes;
 }
 
-// Copies the Jet file, kept under its new name, into the new database; true when it was.
-bool copied(const QString& kept, const QString& database, QWidget* owner) {
+// The copy, made under a name of its own; none when it failed or was stopped, after telling why.
+std::optional<CopySummary> copied(const QString& path, const QString& staging, QWidget* owner) {
     const auto progress =
         dialogs().progress(owner, Text::tr("Copy the earlier program's database"));
     try {
-        const CopySummary summary = importJetDatabase(
-            kept, database,
+        return importJetDatabase(
+            path, staging,
             [&](qint64 done, qint64 total) {
                 return progress->advance(Text::tr("Copying patients, procedures and invoices"),
                                          int(done), int(total));
             },
             adjustAfterAsking);
-        showMessage(
-            Text::tr("The earlier program's database was copied into a new Korvel database:\r\n"
-                     "%1\r\nThe earlier file is kept unchanged as %2.")
-                .arg(summary.text(), kept));
-        return true;
     } catch (const AppError& error) {
         if (error.number() == ErrorNumber::DialogCancelled) {
             showMessage(Text::tr("The copy was stopped: nothing was copied, nothing changed."));
-            return false;
+            return std::nullopt;
         }
         ErrorLog::write("error in (CopyJetDatabase) : ", error);
         showMessage(
             Text::tr("The copy of the earlier program's database failed; nothing changed:\r\n") +
             error.description());
-        return false;
+        return std::nullopt;
     }
 }
 
@@ -86,15 +82,24 @@ JetOffer offerJetCopy(const QString& path, QWidget* owner) {
                 .arg(QDir::toNativeSeparators(path), QFileInfo(kept).fileName()),
             Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
         return JetOffer::Declined;
-    if (!QFile::rename(path, kept)) {
-        showMessage(
-            Text::tr("The earlier program's database cannot be renamed to %1; nothing changed.")
-                .arg(kept));
+    // Only a complete, checked copy takes the name korvel_data.mdb, once the earlier file has
+    // its new one: a copy stopped at any point leaves the earlier file where it was.
+    const QString staging = database + ".jet-copy";
+    QFile::remove(staging); // what an interrupted attempt left
+    const std::optional<CopySummary> summary = copied(path, staging, owner);
+    if (!summary)
+        return JetOffer::Failed;
+    if (!QFile::rename(path, kept) || !QFile::rename(staging, database)) {
+        if (!fileExists(path))
+            QFile::rename(kept, path);
+        QFile::remove(staging);
+        showMessage(Text::tr("The earlier program's database cannot be renamed to %1; nothing "
+                             "changed.")
+                        .arg(kept));
         return JetOffer::Failed;
     }
-    if (copied(kept, database, owner))
-        return JetOffer::Copied;
-    // Back under the name it had, as before the question.
-    QFile::rename(kept, path);
-    return JetOffer::Failed;
+    showMessage(Text::tr("The earlier program's database was copied into a new Korvel "
+                         "database:\r\n%1\r\nThe earlier file is kept unchanged as %2.")
+                    .arg(summary->text(), kept));
+    return JetOffer::Copied;
 }

@@ -1,5 +1,7 @@
 #include "app/qtdialogs.h"
 
+#include "core/isolatedtext.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -33,6 +35,11 @@ QMessageBox::Icon qtIcon(Dialogs::Icon icon) {
 
 QWidget* activeWindow() {
     return QApplication::activeWindow();
+}
+
+// Paths, numbers and Latin names inside an Arabic text keep their own order.
+QString shown(const QString& text) {
+    return isolatedIn(QApplication::layoutDirection(), text);
 }
 
 // "Pictures (*.jpg;*.png)|*.jpg;*.png" becomes "Pictures (*.jpg;*.png) (*.jpg *.png)".
@@ -76,15 +83,19 @@ class ChooseRowDialog : public QDialog {
         : QDialog(owner), list_(new QTreeWidget(this)) {
         setWindowTitle(title);
         setAccessibleName(title);
-        auto* label = new QLabel(prompt, this);
+        auto* label = new QLabel(shown(prompt), this);
         label->setWordWrap(true);
         list_->setObjectName("ChoiceList");
         list_->setAccessibleName(title);
         list_->setHeaderLabels(headings);
         list_->setRootIsDecorated(false);
         list_->setAlternatingRowColors(true);
-        for (const QStringList& row : rows)
-            list_->addTopLevelItem(new QTreeWidgetItem(row));
+        for (const QStringList& row : rows) {
+            QStringList cells;
+            for (const QString& cell : row)
+                cells << shown(cell);
+            list_->addTopLevelItem(new QTreeWidgetItem(cells));
+        }
         list_->setCurrentItem(list_->topLevelItem(0));
         for (int column = 0; column < headings.size(); ++column) {
             list_->resizeColumnToContents(column);
@@ -113,7 +124,7 @@ class ChooseRowDialog : public QDialog {
 Dialogs::Answer QtDialogs::message(const QString& text, Buttons buttons, Icon icon,
                                    const std::optional<QString>& title) {
     const QString shownTitle = title.value_or(QApplication::applicationName());
-    QMessageBox box(qtIcon(icon), shownTitle.isEmpty() ? kNoCaption : shownTitle, text,
+    QMessageBox box(qtIcon(icon), shownTitle.isEmpty() ? kNoCaption : shownTitle, shown(text),
                     buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
                                               : QMessageBox::Ok,
                     activeWindow());
@@ -127,15 +138,16 @@ QString QtDialogs::inputBox(const QString& prompt, const QString& title,
                             const QString& defaultText) {
     bool ok = false;
     const QString text = QInputDialog::getText(activeWindow(), title.isEmpty() ? kNoCaption : title,
-                                               prompt, QLineEdit::Normal, defaultText, &ok);
+                                               shown(prompt), QLineEdit::Normal, defaultText, &ok);
     return ok ? text : QString();
 }
 
 std::optional<QString> QtDialogs::chooseItem(const QString& prompt, const QString& title,
                                              const QStringList& items, int current) {
     bool ok = false;
-    const QString chosen = QInputDialog::getItem(
-        activeWindow(), title.isEmpty() ? kNoCaption : title, prompt, items, current, false, &ok);
+    const QString chosen =
+        QInputDialog::getItem(activeWindow(), title.isEmpty() ? kNoCaption : title, shown(prompt),
+                              items, current, false, &ok);
     if (!ok)
         return std::nullopt;
     return chosen;

@@ -7,6 +7,7 @@
 #include "core/dialogs.h"
 #include "db/databaselock.h"
 #include "db/serverdatabase.h"
+#include "db/upgradedb.h"
 #include "settings/appsettings.h"
 #include "settings/settingsstore.h"
 #include <QCoreApplication>
@@ -98,6 +99,7 @@ void chooseDatabaseServer(AppSettingsRecord& settings) {
             if (check.state == ServerDatabaseState::Empty && !tablesMadeIn(uri))
                 return;
             keep(settings, uri);
+            bringUpToDate(uri);
             stopDatabaseCheck();
             ReleaseDB();
             releaseDatabaseLock();

@@ -231,8 +231,30 @@ void plainGridPendingList(State& state, const BenchSetup& setup) {
     }
 }
 
-// A list through the grid as its user scrolls it: Ctrl+End until its last row shows.
-template <bool kAll> void programScrollToEnd(State& state, const BenchSetup& setup) {
+// Where the user jumps to in a list through its grid: its end (Ctrl+End), then back to its start
+// (Ctrl+Home), each from where the one before left the grid.
+enum Jump { kToEnd, kToStart };
+
+void jump(QTableView* grid, Jump where) {
+    where == kToEnd ? scrollToEnd(grid) : scrollToStart(grid);
+}
+
+// The grid shows the list's last row current and selected, or its first.
+bool jumpedTo(QTableView* grid, Jump where, int lastInvoice) {
+    const int row = grid->currentIndex().row();
+    const QVariant invoice = grid->model()->index(row, 2).data(Qt::EditRole); // "Invoice No"
+    const bool selected = grid->selectionModel()->isRowSelected(row, {});
+    if (where == kToEnd)
+        return selected && row == grid->model()->rowCount() - 1 && invoice.toInt() == lastInvoice;
+    return selected && row == 0 && grid->rowAt(0) == 0;
+}
+
+template <bool kAll, Jump kWhere> void programListJump(State& state, const BenchSetup& setup) {
+    const auto engine = openFloor(setup);
+    const QByteArray reversed =
+        QByteArray(kAll ? kAllInvoicesQuery : kPendingInvoicesQuery) + " desc";
+    const int lastInvoice =
+        int(engine->number(("select po_num from (" + reversed + ") as q limit 1").constData()));
     Started program(state, setup);
     QWidget* screen = program.session.open(Screen::InvoiceList);
     auto* grid = control<QTableView>(screen, "DBGrid1");
@@ -240,19 +262,25 @@ template <bool kAll> void programScrollToEnd(State& state, const BenchSetup& set
         state.PauseTiming();
         kAll ? showAllInvoices(screen) : showPendingInvoices(screen);
         settle();
+        if (kWhere == kToStart)
+            jump(grid, kToEnd);
+        settle();
         state.ResumeTiming();
-        scrollToEnd(grid);
+        jump(grid, kWhere);
         drawn(state);
+        if (!jumpedTo(grid, kWhere, lastInvoice))
+            state.SkipWithError("the grid did not show the row it jumped to");
     }
-    state.counters["rows"] = grid->model()->rowCount();
 }
 
-template <bool kAll> void floorScrollToEnd(State& state, const BenchSetup& setup) {
+// The rows the grid then shows, by the list's order: a screenful from the end by the reversed
+// order, or from the start.
+template <bool kAll, Jump kWhere> void floorListJump(State& state, const BenchSetup& setup) {
     const auto engine = openFloor(setup);
-    int rows = 0;
+    const QByteArray query(kAll ? kAllInvoicesQuery : kPendingInvoicesQuery);
+    const QByteArray reversed = query + " desc";
     for (auto _ : state)
-        rows = engine->read(kAll ? kAllInvoicesQuery : kPendingInvoicesQuery);
-    state.counters["rows"] = rows;
+        engine->read((kWhere == kToEnd ? reversed : query).constData(), {}, gListScreenful);
 }
 
 // ">|" on the list's navigation bar, the list shown from its start before each press.
@@ -530,14 +558,12 @@ void registerBenchmarks(BenchSetup& setup) {
     add(setup, "boxes/pending_list", plainGridPendingList, 0, 3);
     add(setup, "program/switch_list", programSwitchList);
     add(setup, "floor/switch_list", floorSwitchList);
-    add(setup, "program/pending_to_end", programScrollToEnd<false>, 1, 3);
-    add(setup, "floor/pending_to_end", floorScrollToEnd<false>, 1, 3);
-    // Scrolling the 2,000,000 invoices takes a minute or more on a server; the pending list
-    // shows the same paging.
-    if (!setup.onServer()) {
-        add(setup, "program/all_to_end", programScrollToEnd<true>, 1, 3);
-        add(setup, "floor/all_to_end", floorScrollToEnd<true>, 1, 3);
-    }
+    add(setup, "program/all_to_end", programListJump<true, kToEnd>, 5, 3);
+    add(setup, "floor/all_to_end", floorListJump<true, kToEnd>, 0, 3);
+    add(setup, "program/all_to_start", programListJump<true, kToStart>, 5, 3);
+    add(setup, "floor/all_to_start", floorListJump<true, kToStart>, 0, 3);
+    add(setup, "program/pending_to_end", programListJump<false, kToEnd>, 5, 3);
+    add(setup, "floor/pending_to_end", floorListJump<false, kToEnd>, 0, 3);
     add(setup, "program/last_pending", programLastRecord<false>, 20);
     add(setup, "floor/last_pending", floorLastRecord<false>, 20);
     add(setup, "program/last_all", programLastRecord<true>, 20);
@@ -611,11 +637,16 @@ void scoreTimes(Scoreboard& board, const BenchSetup& setup) {
                            "pending_list");
     board.addRatio("The floor's rows put into a plain grid (reference: the floor)", "pending_list",
                    {}, "boxes/");
-    board.addRatio("Pending invoices scrolled to the end through the grid (Ctrl+End)",
-                   "pending_to_end", limit);
-    if (!setup.onServer())
-        board.addRatio("All invoices scrolled to the end through the grid (Ctrl+End)", "all_to_end",
-                       limit);
+    addUnder100ms(board,
+                  "One Ctrl+End on the list of all invoices, the last one current and selected "
+                  "(reference: a screenful by the reversed order)",
+                  "all_to_end");
+    addUnder100ms(board,
+                  "Ctrl+Home back to the first of all invoices (reference: the first screenful)",
+                  "all_to_start");
+    addUnder100ms(board,
+                  "One Ctrl+End on the pending list (reference: a screenful by the reversed order)",
+                  "pending_to_end");
     addUnder100ms(board,
                   "\">|\" on the pending list (reference: its last row by the reversed order)",
                   "last_pending");

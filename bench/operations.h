@@ -18,7 +18,7 @@ void searchFamilyNames(QWidget* searchScreen, const QString& fragment);
 void showPendingInvoices(QWidget* listScreen);
 // "All" on the invoice list.
 void showAllInvoices(QWidget* listScreen);
-// Ctrl+End on the grid until it shows the list's last row, and Ctrl+Home back to its first.
+// Ctrl+End on the grid, and Ctrl+Home; the grid shows the list's last or first rows.
 void scrollToEnd(QTableView* grid);
 void scrollToStart(QTableView* grid);
 // A button of the invoice list's navigation bar, by its spoken name ("Last record").

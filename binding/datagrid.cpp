@@ -1,5 +1,6 @@
 #include "binding/datagrid.h"
 
+#include "binding/bidirectionaldelegate.h"
 #include "binding/csvexport.h"
 #include "binding/datasource.h"
 #include "binding/gridpaging.h"
@@ -19,6 +20,7 @@ QTableView* makeDataGrid(QWidget* parent, const QString& name, const QString& sp
     model->setColumns(columns);
     model->setEditable(editing == GridEditing::RowByRow);
     grid->setModel(model);
+    grid->setItemDelegate(new BidirectionalDelegate(grid));
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     if (editing == GridEditing::ReadOnly)

@@ -2,8 +2,11 @@
 
 #include "binding/recordsourcemodel.h"
 
+#include "core/failures.h"
+
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMetaObject>
 #include <QScrollBar>
 #include <QTableView>
@@ -42,12 +45,29 @@ class ScreenfulWatch : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Resize)
+        if (event->type() == QEvent::Resize && watched == grid_->viewport())
             update();
+        if (event->type() == QEvent::KeyPress && watched == grid_)
+            return goToEitherEnd(static_cast<QKeyEvent*>(event));
         return QObject::eventFilter(watched, event);
     }
 
   private:
+    // Ctrl+End and Ctrl+Home go to the list's last or first record at once, as in any list,
+    // however few of its rows the grid holds.
+    bool goToEitherEnd(const QKeyEvent* key) {
+        const bool toEnd = key->key() == Qt::Key_End;
+        if ((!toEnd && key->key() != Qt::Key_Home) || key->modifiers() != Qt::ControlModifier)
+            return false;
+        if (!reported([&] { toEnd ? model_->readLastRows() : model_->readFirstRows(); }))
+            return true;
+        const int row = toEnd ? model_->rowCount() - 1 : 0;
+        const int column = std::max(0, grid_->currentIndex().column());
+        if (row >= 0)
+            grid_->setCurrentIndex(model_->index(row, column));
+        return true;
+    }
+
     // Once the grid has finished moving: the rows it is laying out must stay where they are.
     void fetchEarlierLater() {
         if (!model_->canFetchEarlier())
@@ -79,5 +99,6 @@ void pageByScreenful(QTableView* grid) {
         return;
     auto* watch = new ScreenfulWatch(grid, model);
     grid->viewport()->installEventFilter(watch);
+    grid->installEventFilter(watch);
     watch->update();
 }

@@ -346,16 +346,34 @@ int RecordSourceModel::showRowsAround(qint64 key) {
     if (after.isEmpty() || after.first().key != key)
         return -1;
     rows += after;
-    withPendingEdits(rows);
+    showRows(rows, fromStart, after.size() < half + 1);
+    return rowOfKey(key);
+}
+
+void RecordSourceModel::showRows(const QVector<Record>& rows, bool fromStart, bool toEnd) {
     shifting_ = true;
     beginResetModel();
     rows_ = rows;
+    withPendingEdits(rows_);
     atStart_ = fromStart;
-    atEnd_ = after.size() < half + 1;
+    atEnd_ = toEnd;
     endResetModel();
     shifting_ = false;
     emit rowsReadAround();
-    return rowOfKey(key);
+}
+
+void RecordSourceModel::readLastRows() {
+    if (!records_ || atEnd_)
+        return;
+    const QVector<Record> rows = records_->pageBefore(std::nullopt, kNearRows);
+    showRows(rows, rows.size() < kNearRows, true);
+}
+
+void RecordSourceModel::readFirstRows() {
+    if (!records_ || atStart_)
+        return;
+    const QVector<Record> rows = records_->page(std::nullopt, kNearRows);
+    showRows(rows, true, rows.size() < kNearRows);
 }
 
 void RecordSourceModel::recordStored(const Record& record) {

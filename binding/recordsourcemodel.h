@@ -68,6 +68,10 @@ class RecordSourceModel : public QAbstractTableModel {
     // The same above the first row kept, for a grid scrolled back to it.
     bool canFetchEarlier() const { return records_ && !atStart_; }
     void fetchEarlier();
+    // The list's last rows, or its first, read in place of those kept, for a grid sent to
+    // either end at once; nothing is read when they are kept already.
+    void readLastRows();
+    void readFirstRows();
     // True while rows come or go above the grid's rows by the model's doing, not the user's.
     bool isShifting() const { return shifting_; }
 
@@ -104,6 +108,7 @@ class RecordSourceModel : public QAbstractTableModel {
     void letGoOfTop();
     void letGoOfBottom();
     int showRowsAround(qint64 key);
+    void showRows(const QVector<Record>& rows, bool fromStart, bool toEnd);
     bool isCurrencyColumn(int column) const;
 
     RecordSet* records_ = nullptr;

@@ -12,6 +12,7 @@
 #include "db/payments.h"
 #include "db/paymentsupgrade.h"
 #include "db/schema.h"
+#include "db/searchkeys.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -95,6 +96,8 @@ void buildEmptyDatabaseFile(const QString& path) {
             for (const QString& statement : createTableStatements(table))
                 runQuery(database.db(), statement);
         createPaymentTables(database.db());
+        for (const QString& statement : createSearchKeyStatements(Engine::File))
+            runQuery(database.db(), statement);
     });
     // The added indexes and the record of the collator, made as for an existing file.
     upkeepIndexes(database.db(), false);
@@ -206,6 +209,8 @@ void createServerTables(const QSqlDatabase& db) {
     for (const AddedIndexDef& index : addedIndexes())
         runQuery(db, createIndexStatement(index));
     for (const QString& statement : createPaymentTableStatements(Engine::Server))
+        runQuery(db, statement);
+    for (const QString& statement : createSearchKeyStatements(Engine::Server))
         runQuery(db, statement);
 }
 

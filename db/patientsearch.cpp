@@ -1,11 +1,17 @@
 #include "db/patientsearch.h"
 
+#include "db/searchkeys.h"
+
 namespace {
 
 const char* column(SearchField field) {
     static const char* const columns[kSearchFieldCount] = {"pt_name_fm", "pt_name_f", "pt_tel_h",
                                                            "MobileNo"};
     return columns[static_cast<int>(field)];
+}
+
+bool searchesName(SearchField field) {
+    return field == SearchField::FamilyName || field == SearchField::GivenName;
 }
 
 // '*' and '?' keep the wildcard meaning that receptionists know; '%' and '_' are searched for as
@@ -20,13 +26,22 @@ QString likePattern(QString text) {
     return text;
 }
 
-} // namespace
-
 // A server cannot match patterns under the Arabic collation, whose equality ignores case: it
 // matches under the plain one, ignoring the case of Latin letters as the file's LIKE does.
+QString matching(const QString& column, Engine engine) {
+    return engine == Engine::File ? column + " LIKE ? ESCAPE '!'"
+                                  : "(" + column + " COLLATE \"C\") ILIKE ? ESCAPE '!'";
+}
+
+} // namespace
+
+// Names are searched through their folded keys, read in the files' order, each file then fetched
+// by its row number.
 SearchQuery patientSearchQuery(SearchField field, const QString& text, Engine engine) {
-    const QString match = engine == Engine::File
-                              ? QString(column(field)) + " LIKE ? ESCAPE '!'"
-                              : "(" + QString(column(field)) + " COLLATE \"C\") ILIKE ? ESCAPE '!'";
-    return {"select * from per_inf_data where " + match, {"%" + likePattern(text) + "%"}};
+    if (!searchesName(field))
+        return {"select * from per_inf_data where " + matching(column(field), engine),
+                {"%" + likePattern(text) + "%"}};
+    return {"select p.* from name_search_keys k join per_inf_data p on p.id = k.id where " +
+                matching(QString("k.") + column(field), engine) + " order by k.id",
+            {"%" + likePattern(foldedForSearch(text)) + "%"}};
 }

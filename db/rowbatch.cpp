@@ -25,7 +25,19 @@ int RowBatch::add(const QVariantList& row) {
 int RowBatch::flush() {
     if (pending_ == 0)
         return 0;
-    runQuery(db_, insertStatement(table_, columns_, pending_), values_);
+    if (pending_ < kRowsPerInsert) {
+        runQuery(db_, insertStatement(table_, columns_, pending_), values_);
+    } else {
+        if (!full_) {
+            full_.emplace(db_);
+            if (!full_->prepare(insertStatement(table_, columns_, pending_)))
+                throw databaseError(full_->lastError());
+        }
+        for (int i = 0; i < values_.size(); ++i)
+            full_->bindValue(i, values_[i]);
+        if (!full_->exec())
+            throw databaseError(full_->lastError());
+    }
     values_.clear();
     const int written = pending_;
     pending_ = 0;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStringList>
 #include <QVariantList>
+#include <optional>
 
 // Rows written to one table a few hundred at a time, one statement each: few statements, and
-// well under a server's limit of bound values.
+// well under a server's limit of bound values. The statement of a full batch is prepared once.
 class RowBatch {
   public:
     RowBatch(QSqlDatabase& db, const QString& table, const QStringList& columns);
@@ -21,4 +23,5 @@ class RowBatch {
     QStringList columns_;
     QVariantList values_;
     int pending_ = 0;
+    std::optional<QSqlQuery> full_;
 };

@@ -6,6 +6,7 @@
 #include "db/indexupkeep.h"
 #include "db/paymentsupgrade.h"
 #include "db/schema.h"
+#include "db/searchkeys.h"
 #include "db/validation.h"
 
 #include <QSqlRecord>
@@ -111,12 +112,37 @@ void upkeepIndexesOf(const QString& path) {
     }
 }
 
+// A database made by an earlier version, on a file or a server, gets the folded names that the
+// patient search compares.
+void addSearchKeysTo(const QString& location) {
+    try {
+        ScopedDatabase database(location);
+        addSearchKeys(database.db());
+    } catch (const AppError& error) {
+        ErrorLog::write("error (UpgradeDB) : ", error);
+    }
+}
+
 } // namespace
 
-void bringUpToDate(const QString& path) {
-    if (!fileExists(path))
+void bringUpToDate(const QString& location) {
+    if (engineAt(location) == Engine::Server) {
+        addSearchKeysTo(location);
         return;
-    normaliseTemporaryFlags(path);
-    addPaymentTablesTo(path);
-    upkeepIndexesOf(path);
+    }
+    if (!fileExists(location))
+        return;
+    normaliseTemporaryFlags(location);
+    addPaymentTablesTo(location);
+    upkeepIndexesOf(location);
+    addSearchKeysTo(location);
+}
+
+bool searchKeysNeeded(const QString& path) {
+    try {
+        ScopedDatabase database(path);
+        return !hasSearchKeys(database.db());
+    } catch (const AppError&) {
+        return false; // not a database this upgrade can reach
+    }
 }

@@ -7,7 +7,11 @@
 // was.
 bool convertOlderLayout(const QString& path);
 
-// On any database: stores "not temporary" for the patient files whose flag was left empty, and
-// brings the indexes up to date (the added ones created, the collated ones rebuilt after the
-// collator changed).
-void bringUpToDate(const QString& path);
+// On any database file: stores "not temporary" for the patient files whose flag was left empty,
+// and brings the indexes up to date (the added ones created, the collated ones rebuilt after the
+// collator changed). On a file or a server (a location as the connection takes it): adds the
+// folded names that the patient search compares.
+void bringUpToDate(const QString& location);
+
+// True when bringing the file up to date would add the folded names, which changes its layout.
+bool searchKeysNeeded(const QString& path);

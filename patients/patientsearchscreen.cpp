@@ -7,7 +7,6 @@
 #include "binding/widgets.h"
 #include "core/failures.h"
 #include "db/connection.h"
-#include "patients/bidirectionaldelegate.h"
 
 #include "settings/appsettings.h"
 
@@ -100,7 +99,6 @@ QGroupBox* PatientSearchScreen::searchPanel() {
 QTableView* PatientSearchScreen::resultsGrid() {
     QTableView* grid = makeDataGrid(this, "DBGrid1", tr("Patient files found"), patients_,
                                     {{"file_num", tr("File No.")}, {"pt_name", tr("Name")}});
-    grid->setItemDelegate(new BidirectionalDelegate(grid));
     grid->verticalHeader()->hide();
     return grid;
 }

@@ -2,6 +2,8 @@
 
 #include "reports/reportparts.h"
 
+#include <QCoreApplication>
+
 namespace {
 const ReportFont kFont = timesNewRoman(12);
 constexpr int kHeight = 285;
@@ -12,7 +14,8 @@ const QString kRiyalPrefix = QString::fromUtf8("ر.س.") + QChar(0x200F) + " ";
 } // namespace
 
 Report invoiceLayout() {
-    Report report = emptyReport("po_rep", "Invoice", 10305, "Detail");
+    Report report = emptyReport("po_rep", QCoreApplication::translate("ReportLayouts", "Invoice"),
+                                10305, "Detail");
     // The stationery's printed heading fills the top of the sheet.
     report.margins.top = 5100;
 

@@ -1,5 +1,6 @@
 #include "reports/pagepainter.h"
 
+#include "core/isolatedtext.h"
 #include "reports/textlines.h"
 
 #include <QPainter>
@@ -10,7 +11,8 @@ namespace {
 // Text in other scripts (Arabic) is laid out with its own direction and drawn on the baseline
 // that Latin text of the same font would have, so that a row of fields lines up.
 void drawComplexText(QPainter& painter, const PlacedText& text, const QFont& font, qreal ascent) {
-    QTextLayout layout(text.text, font);
+    QTextLayout layout(isolatedIn(text.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight, text.text),
+                       font);
     QTextOption option(text.alignment | Qt::AlignAbsolute);
     option.setWrapMode(QTextOption::NoWrap);
     option.setTextDirection(text.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);

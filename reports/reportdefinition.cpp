@@ -28,11 +28,14 @@ Qt::Alignment mirrored(Qt::Alignment alignment) {
 }
 } // namespace
 
+// Digits run left to right in either language, so amounts and their sums keep their alignment
+// and line up on their last digit; everything else changes sides.
 void Report::mirror() {
     for (ReportSection& section : sections)
         for (ReportControl& c : section.controls) {
             c.rect.moveLeft(width - c.rect.left() - c.rect.width());
-            c.alignment = mirrored(c.alignment);
+            if (c.format != ValueFormat::Amount && c.kind != ControlKind::Function)
+                c.alignment = mirrored(c.alignment);
         }
     rightToLeft = !rightToLeft;
 }

@@ -1,32 +1,43 @@
 #include "support/clinicrows.h"
 #include "support/reportpages.h"
+#include "support/shown.h"
 #include "support/testenv.h"
 #include "support/ui.h"
 
+#include "app/aboutbox.h"
+#include "app/backupmenu.h"
+#include "app/backups.h"
 #include "app/language.h"
 #include "app/mainwindow.h"
+#include "app/qtdialogs.h"
 #include "app/runsettings.h"
 #include "binding/maskededit.h"
 #include "db/connection.h"
 #include "db/rowsource.h"
+#include "invoices/invoicelistscreen.h"
 #include "invoices/invoicescreen.h"
 #include "patients/patientfilescreen.h"
 #include "reports/layouts.h"
 #include "reports/preparereport.h"
 #include "reports/reportinstances.h"
 #include "reports/reportlayout.h"
+#include "reports/reportpreview.h"
 #include "settings/settingsstore.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTableView>
 #include <QTest>
 #include <QTranslator>
+#include <QTreeWidget>
 
 namespace {
 
@@ -123,6 +134,46 @@ const QStringList kInvoiceControls = {"Text1",   "Text2",         "mask1",      
                                       "Text5",   "Text6",         "SSCommand1",     "Text8",
                                       "Option1", "SSCommand2_OK", "SSCommand5_Quit"};
 
+// The captions and labels of a window that still hold Latin words.
+QStringList englishIn(QWidget* window) {
+    static const QRegularExpression latin("[A-Za-z]{2,}");
+    QStringList english;
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        if (button->isVisible() && button->text().contains(latin))
+            english << button->text();
+    for (QLabel* label : window->findChildren<QLabel*>())
+        if (label->isVisible() && label->text().contains(latin))
+            english << label->text();
+    return english;
+}
+
+// Each dialog the program shows through Qt, as the program asks for it.
+std::function<void()> opener(const QString& dialog, const QString& folder) {
+    const auto dialogs = std::make_shared<QtDialogs>();
+    const auto tr = [](const char* context, const char* text) {
+        return QCoreApplication::translate(context, text);
+    };
+    if (dialog == "input")
+        return [=] { dialogs->inputBox(tr("PatientFileScreen", "File Number :"), "", ""); };
+    if (dialog == "question")
+        return [=] {
+            dialogs->message(tr("DatabaseMenu", "Are you sure you want to change the Database "
+                                                "Directory"),
+                             Dialogs::Buttons::YesNo, Dialogs::Icon::Critical, std::nullopt);
+        };
+    if (dialog == "open file")
+        return [=] { dialogs->openFile("Pictures (*.jpg)|*.jpg", folder, QString()); };
+    if (dialog == "folder")
+        return [=] { dialogs->pickFolder(nullptr, tr("BackupMenu", "Select Backups Folder")); };
+    if (dialog == "choose item")
+        return [=] { dialogs->chooseItem("?", "", {"Cash", "Card"}, 0); };
+    return [=] {
+        dialogs->chooseRow(tr("BackupMenu", "Restore from Backup"), "?",
+                           {tr("BackupMenu", "Taken"), tr("BackupMenu", "Size")},
+                           {{"08/12/2026 09:00", "12 kB"}});
+    };
+}
+
 } // namespace
 
 class ArabicTest : public QObject {
@@ -138,6 +189,13 @@ class ArabicTest : public QObject {
     void invoiceScreenIsMirroredWithItsNumbersLeftToRight();
     void dailyReportIsTheEnglishOneMirrored();
     void storedWordsPrintInArabicAndTypedOnesAsTyped();
+    void gridsShowNumbersDatesAndLatinInTheirOwnOrder();
+    void messagesShowPathsAndNumbersInTheirOwnOrder();
+    void qtDialogsShowTheirButtonsWholeInBothLanguages_data();
+    void qtDialogsShowTheirButtonsWholeInBothLanguages();
+    void restoreListAndInvoicePdfSpeakArabic();
+    void amountsInReportsLineUpOnTheirLastDigit_data();
+    void amountsInReportsLineUpOnTheirLastDigit();
 
   private:
     std::unique_ptr<TestEnv> env_;
@@ -322,6 +380,157 @@ void ArabicTest::storedWordsPrintInArabicAndTypedOnesAsTyped() {
     const Page count = layoutReport(nationalityCountLayout(), nationalities).pages.at(0);
     QCOMPARE(textsOf(count, "Text1").front().text, QString::fromUtf8("سعودي"));
     QCOMPARE(textsOf(count, "Text1").back().text, QString("Yemeni"));
+}
+
+// A negative amount, a formula-like name, a date and Latin words beside Arabic each read as they
+// are written, in the mirrored list.
+void ArabicTest::gridsShowNumbersDatesAndLatinInTheirOwnOrder() {
+    Screens::registerFactory(Screen::InvoiceList,
+                             [] { return new InvoiceListScreen(AppSettings()); });
+    addPatient({{"file_num", "A1"}, {"pt_name", "=1+1"}});
+    addPatient({{"file_num", "B2"}, {"pt_name", QString::fromUtf8("هدى Smith-Jones =1+1")}});
+    addInvoice("A1", "06/12/2026", 100, -30);
+    addInvoice("B2", "07/12/2026", -30, 0);
+    QWidget* screen = showScreen(Screen::InvoiceList);
+    trigger(screen, "mnuAll");
+    QTableView* list = grid(screen, "DBGrid1");
+    // The whole cell where no part is named: the amount -30 as its column shows it.
+    const struct {
+        int row;
+        int column;
+        QString part;
+    } cells[] = {{1, 1, "Smith-Jones =1+1"},
+                 {0, 3, "06/12/2026"},
+                 {0, 5, "-30"},
+                 {1, 0, "B2"},
+                 {1, 4, QString()}};
+    for (const auto& cell : cells) {
+        const QModelIndex index = list->model()->index(cell.row, cell.column);
+        const QString part = cell.part.isEmpty() ? index.data().toString() : cell.part;
+        const DrawnCell drawn = drawnCell(list, index);
+        QVERIFY2(readsLeftToRight(drawn.text, part, drawn.direction), qPrintable(part));
+    }
+    screenshot(screen, "arabic-invoice-list");
+    screen->close();
+}
+
+void ArabicTest::messagesShowPathsAndNumbersInTheirOwnOrder() {
+    const QString path = "/tmp/clinic/backups/korvel_data 2026-12-08.mdb";
+    const QString text =
+        QCoreApplication::translate("BackupMenu", "The database was backed up to %1 (%2).")
+            .arg(path, "-30");
+    QVERIFY(text.isRightToLeft());
+    ModalWatch box([&](QWidget* dialog) {
+        const QString shown = child<QLabel>(dialog, "qt_msgbox_label")->text();
+        QVERIFY2(readsLeftToRight(shown, path, Qt::RightToLeft), qPrintable(shown));
+        QVERIFY2(readsLeftToRight(shown, "-30", Qt::RightToLeft), qPrintable(shown));
+        screenshot(dialog, "arabic-message");
+    });
+    QtDialogs().message(text, Dialogs::Buttons::Ok, Dialogs::Icon::Information, std::nullopt);
+    QVERIFY(box.seen());
+}
+
+void ArabicTest::qtDialogsShowTheirButtonsWholeInBothLanguages_data() {
+    QTest::addColumn<bool>("arabic");
+    QTest::addColumn<QString>("dialog");
+    for (const bool arabic : {true, false})
+        for (const char* dialog :
+             {"input", "question", "open file", "folder", "choose item", "restore", "about"})
+            QTest::addRow("%s, %s", arabic ? "Arabic" : "English", dialog) << arabic << dialog;
+}
+
+void ArabicTest::qtDialogsShowTheirButtonsWholeInBothLanguages() {
+    QFETCH(bool, arabic);
+    QFETCH(QString, dialog);
+    std::optional<EnglishInterface> english;
+    if (!arabic)
+        english.emplace();
+    const QString name =
+        QString(arabic ? "arabic-" : "english-") + QString(dialog).replace(' ', '-');
+    const auto check = [&](QWidget* window) {
+        screenshot(window, name);
+        QVERIFY2(crampedButtons(window).isEmpty(), qPrintable(crampedButtons(window).join(", ")));
+        // The About box names the program, its maker and its web site as they are.
+        if (arabic && dialog != "about")
+            QCOMPARE(englishIn(window), QStringList());
+    };
+    if (dialog == "about") {
+        AboutBox about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        check(&about);
+        return;
+    }
+    ModalWatch next(check);
+    opener(dialog, env_->root())();
+    QVERIFY(next.seen());
+}
+
+// The restore list's sizes and the invoice's preview and PDF, in Arabic.
+void ArabicTest::restoreListAndInvoicePdfSpeakArabic() {
+    backUpDatabase(AppSettings(), BackupOccasion::Requested);
+    QtDialogs qt;
+    setDialogs(&qt);
+    {
+        ModalWatch list([](QWidget* window) {
+            const QTreeWidgetItem* copy = child<QTreeWidget>(window, "ChoiceList")->topLevelItem(0);
+            QVERIFY2(copy->text(1).contains(QString::fromUtf8("كيلوبايت")),
+                     qPrintable(copy->text(1)));
+            screenshot(window, "arabic-restore-list");
+        });
+        restoreFromBackup(AppSettings());
+        QVERIFY(list.seen());
+    }
+
+    RowSet rows({"xxx", "code2", "descr2", "amount2"}, {{1, "10", "Consultation", 100}});
+    ReportPreview preview(reportByName("po_rep"), rows);
+    preview.show();
+    QCOMPARE(preview.windowTitle(), QString::fromUtf8("فاتورة"));
+    {
+        ModalWatch save([](QWidget* window) {
+            QCOMPARE(child<QLineEdit>(window, "fileNameEdit")->text(),
+                     QString::fromUtf8("فاتورة.pdf"));
+            QCOMPARE(crampedButtons(window), QStringList());
+            screenshot(window, "arabic-save-pdf");
+        });
+        preview.findChild<QAction*>("actExportPdf")->trigger();
+        QVERIFY(save.seen());
+    }
+    setDialogs(&env_->dialogs);
+}
+
+void ArabicTest::amountsInReportsLineUpOnTheirLastDigit_data() {
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<QString>("control");
+    QTest::newRow("cash book") << "cashbook"
+                               << "Text6";
+    QTest::newRow("invoice") << "po_rep"
+                             << "Text4";
+}
+
+void ArabicTest::amountsInReportsLineUpOnTheirLastDigit() {
+    QFETCH(QString, report);
+    QFETCH(QString, control);
+    const QList<qint64> amounts = {5, 12345, -30};
+    std::vector<QVariantList> values;
+    for (const qint64 amount : amounts)
+        values.push_back(report == "po_rep" ? QVariantList{1, "10", "Consultation", amount}
+                                            : QVariantList{"06/12/2026", 1, "A1", "Huda", "Cash",
+                                                           amount, amount, 0, 0, 0});
+    RowSet rows(report == "po_rep" ? QStringList{"xxx", "code2", "descr2", "amount2"}
+                                   : QStringList{"pay_date", "po_num", "file_num", "pt_name",
+                                                 "kind", "amount", "cash_amount", "credit_amount",
+                                                 "partial_amount", "carried_amount"},
+                values);
+    Report& arabic = reportByName(report);
+    PrepareReport(arabic, AppSettings());
+    const LaidOutReport laid = layoutReport(arabic, rows);
+    const QList<int> edges = inkRightEdges(laid, laid.pages.at(0), control);
+    QCOMPARE(edges.size(), amounts.size());
+    // Within a pixel of the picture, a tenth of a point.
+    for (const int edge : edges)
+        QVERIFY2(std::abs(edge - edges.first()) <= 10,
+                 qPrintable(QString("%1 against %2").arg(edge).arg(edges.first())));
 }
 
 QTEST_MAIN(ArabicTest)

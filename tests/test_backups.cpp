@@ -13,8 +13,10 @@
 #include "app/screenfactories.h"
 #include "core/programdir.h"
 #include "db/connection.h"
+#include "db/createdb.h"
 #include "db/databaselock.h"
 #include "db/integrity.h"
+#include "db/upgradedb.h"
 #include "db/validation.h"
 #include "settings/settingsstore.h"
 
@@ -291,6 +293,18 @@ void BackupsTest::compactionAndUpgradeAreBackedUpFirst() {
     QVERIFY(UpgradeNeeded(copies.first().path));
     QVERIFY(!UpgradeNeeded(databaseFileIn(older)));
     QVERIFY(readFile(databaseFileIn(older)) != oldFile);
+
+    // A file of the current layout without the folded names that the search compares.
+    const QString earlier = env.makeDir("earlier");
+    AppSettings().setDbPath(earlier);
+    buildEmptyDatabaseFile(databaseFileIn(earlier));
+    dropSearchKeys();
+    backUpBeforeUpgrade(AppSettings());
+    UpgradeDB(AppSettings());
+    const QList<BackupCopy> before = backupCopies(earlier + "/backups");
+    QCOMPARE(before.size(), 1);
+    QVERIFY(searchKeysNeeded(before.first().path));
+    QVERIFY(!searchKeysNeeded(databaseFileIn(earlier)));
 }
 
 void BackupsTest::compactionWithoutItsBackupAsksFirst_data() {

@@ -17,6 +17,7 @@
 #include "settings/settingsstore.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
@@ -130,6 +131,7 @@ class JetImportTest : public QObject {
     void filesThatCannotBeCopiedCreateNothing_data();
     void filesThatCannotBeCopiedCreateNothing();
     void aCancelLeavesNothing();
+    void aKillLeavesTheJetFileAndNoDatabase();
     void startUpOffersTheCopy_data();
     void startUpOffersTheCopy();
     void theDatabaseMenuOffersTheCopy();
@@ -293,14 +295,43 @@ void JetImportTest::aCancelLeavesNothing() {
     QVERIFY(!QFile::exists(target) && !QFile::exists(target + ".new"));
 }
 
+void JetImportTest::aKillLeavesTheJetFileAndNoDatabase() {
+    TestEnv env;
+    const QString jet = env.root() + "/old.mdb";
+    const QString target = env.root() + "/new.mdb";
+    JetClinic busy;
+    busy.patients = 4000;
+    busy.invoices = 30000;
+    writeJetClinic(jet, busy);
+    const QByteArray before = digestOf(jet);
+
+    QProcess korvel;
+    korvel.setReadChannel(QProcess::StandardError);
+    korvel.start(KORVEL_EXE, {"--copy-database", jet, target});
+    QString told;
+    while (!told.contains("30 %") && korvel.waitForReadyRead(60000))
+        told += QString::fromUtf8(korvel.readAllStandardError());
+    QVERIFY2(told.contains("30 %"), qPrintable(told));
+    korvel.kill();
+    korvel.waitForFinished();
+
+    QCOMPARE(digestOf(jet), before);
+    QVERIFY(!QFile::exists(target));
+    // What the killed copy left under its working name does not stand in the way of the next.
+    const Run again = korvelCopy({jet, target});
+    QVERIFY2(again.exitCode == 0, qPrintable(again.told));
+}
+
 void JetImportTest::startUpOffersTheCopy_data() {
-    QTest::addColumn<bool>("yes");
-    QTest::newRow("Yes: copied") << true;
-    QTest::newRow("No: nothing changes") << false;
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("Yes: copied") << "Yes";
+    QTest::newRow("No: nothing changes") << "No";
+    QTest::newRow("Yes, then Cancel: nothing changes") << "Cancel";
 }
 
 void JetImportTest::startUpOffersTheCopy() {
-    QFETCH(bool, yes);
+    QFETCH(QString, answer);
+    const bool yes = answer == "Yes";
     TestEnv env;
     const QString directory = env.makeDir("clinic");
     const QString database = directory + "/korvel_data.mdb";
@@ -317,7 +348,11 @@ void JetImportTest::startUpOffersTheCopy() {
                    "procedures and invoices into a new Korvel database, korvel_data.mdb in the "
                    "same folder, and leaves the earlier file unchanged under the name "
                    "korvel_data_jet.mdb.\r\nCopy it now?",
-        yes ? Dialogs::Answer::Yes : Dialogs::Answer::No);
+        answer == "No" ? Dialogs::Answer::No : Dialogs::Answer::Yes);
+    if (answer == "Cancel") {
+        env.dialogs.cancelProgressAt(2);
+        env.dialogs.expectMessage("The copy was stopped: nothing was copied, nothing changed.");
+    }
     if (yes)
         env.dialogs.expectMessage(
             "The earlier program's database was copied into a new Korvel database:\r\n40 patient "
@@ -328,7 +363,7 @@ void JetImportTest::startUpOffersTheCopy() {
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
     if (!yes) {
         QCOMPARE(digestOf(database), before);
-        QVERIFY(!QFile::exists(directory + "/korvel_data_jet.mdb"));
+        QCOMPARE(QDir(directory).entryList(QDir::Files), QStringList{"korvel_data.mdb"});
         return;
     }
     QCOMPARE(digestOf(directory + "/korvel_data_jet.mdb"), before);

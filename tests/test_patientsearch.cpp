@@ -3,9 +3,10 @@
 #include "support/ui.h"
 
 #include "app/runsettings.h"
+#include "binding/bidirectionaldelegate.h"
 #include "binding/screens.h"
 #include "db/connection.h"
-#include "patients/bidirectionaldelegate.h"
+#include "db/upgradedb.h"
 #include "patients/patientsearchscreen.h"
 
 #include <QLabel>
@@ -43,7 +44,7 @@ QStringList listed(QWidget* screen) {
 void search(QWidget* screen, const QString& text) {
     QLineEdit* edit = box(screen, "txtSearch");
     edit->clear();
-    QTest::keyClicks(edit, text);
+    typeText(edit, text);
     click(screen, "SSCommand1");
 }
 
@@ -71,6 +72,10 @@ class PatientSearchTest : public QObject {
     void eachOptionNamesItsFieldInTheLabelAndSearchesIt();
     void quitAndReopenListsEveryFileAgain();
     void arabicNamesAreFoundAndDrawnRightToLeft();
+    void arabicSpellingsFindEachOther_data();
+    void arabicSpellingsFindEachOther();
+    void searchKeysFollowEveryWriteOfAName();
+    void anEarlierDatabaseGetsItsSearchKeysWhenBroughtUpToDate();
     void manyMatchesAreFetchedAsTheGridScrolls();
     void searchThatTheDatabaseRefusesSaysWhy();
 
@@ -238,6 +243,97 @@ void PatientSearchTest::arabicNamesAreFoundAndDrawnRightToLeft() {
     QStyleOptionViewItem number;
     delegate.initStyleOption(&number, files->model()->index(0, 0));
     QCOMPARE(number.direction, Qt::LeftToRight);
+}
+
+void PatientSearchTest::arabicSpellingsFindEachOther_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("found");
+    const auto row = [](const char* name, const char* stored, const char* typed, bool found) {
+        QTest::newRow(name) << QString::fromUtf8(stored) << QString::fromUtf8(typed) << found;
+    };
+    row("hamza above, typed bare", "أحمد", "احمد", true);
+    row("bare, typed with hamza above", "احمد", "أحمد", true);
+    row("hamza below", "إبراهيم", "ابراهيم", true);
+    row("madda and ta marbuta", "آمنة", "امنه", true);
+    row("alef wasla", "ٱلعربي", "العربي", true);
+    row("ta marbuta typed as ha", "أسامة", "اسامه", true);
+    row("ha typed as ta marbuta", "طه", "طة", true);
+    row("alef maqsura typed as ya", "مصطفى", "مصطفي", true);
+    row("ya typed as alef maqsura", "هادي", "هادى", true);
+    row("diacritics stored", "مُحَمَّد", "محمد", true);
+    row("diacritics typed", "محمد", "مُحَمَّد", true);
+    row("tanween and sukun", "سَعْدٌ", "سعد", true);
+    row("superscript alef", "رحمٰن", "رحمن", true);
+    row("tatweel stored", "محـــمد", "محمد", true);
+    row("tatweel typed", "محمد", "مـحمد", true);
+    row("part of the name", "عبد الإله", "الاله", true);
+    row("beside a wildcard", "أحمد", "ا*د", true);
+    row("hamza on ya is its own letter", "هانئ", "هاني", false);
+    row("hamza on waw is its own letter", "مؤمن", "مومن", false);
+    row("other letters", "حامد", "احمد", false);
+    row("Latin as before", "Ahmed", "AHM", true);
+    row("Latin letters are not folded", "Ahmed", "ahmad", false);
+}
+
+// The family name and the given name, each searched with the other spelling; the grid shows the
+// name as it was stored.
+void PatientSearchTest::arabicSpellingsFindEachOther() {
+    QFETCH(QString, stored);
+    QFETCH(QString, typed);
+    QFETCH(bool, found);
+    addFile("8", "Zaid", stored);
+    addFile("9", stored, "Zaid");
+    QWidget* screen = openScreen();
+    for (const int field : {0, 1}) {
+        QTest::mouseClick(option(screen, field), Qt::LeftButton);
+        QLineEdit* text = box(screen, "txtSearch");
+        text->clear();
+        typeText(text, typed);
+        QTest::keyClick(text, Qt::Key_Return);
+        const QString file = field == 0 ? "8" : "9";
+        QCOMPARE(listed(screen), found ? QStringList{file} : QStringList());
+        if (found)
+            QCOMPARE(grid(screen, "DBGrid1")->model()->index(0, 1).data().toString(),
+                     field == 0 ? "Zaid " + stored : stored + " Zaid");
+    }
+}
+
+void PatientSearchTest::searchKeysFollowEveryWriteOfAName() {
+    addFile("8", QString::fromUtf8("سعيد"), QString::fromUtf8("أحمد"));
+    QWidget* screen = openScreen();
+    search(screen, QString::fromUtf8("احمد"));
+    QCOMPARE(listed(screen), QStringList({"8"}));
+
+    runQuery(clinicDatabase(), "UPDATE per_inf_data SET pt_name_fm = ? WHERE file_num = '8'",
+             {QString::fromUtf8("إبراهيم")});
+    search(screen, QString::fromUtf8("احمد"));
+    QCOMPARE(listed(screen), QStringList());
+    search(screen, QString::fromUtf8("ابراهيم"));
+    QCOMPARE(listed(screen), QStringList({"8"}));
+
+    runQuery(clinicDatabase(), "UPDATE per_inf_data SET comm = 'x' WHERE file_num = '8'");
+    search(screen, QString::fromUtf8("ابراهيم"));
+    QCOMPARE(listed(screen), QStringList({"8"}));
+
+    runQuery(clinicDatabase(), "DELETE FROM per_inf_data WHERE file_num = '8'");
+    search(screen, QString::fromUtf8("ابراهيم"));
+    QCOMPARE(listed(screen), QStringList());
+    QCOMPARE(countOf("name_search_keys"), countOf("per_inf_data"));
+}
+
+void PatientSearchTest::anEarlierDatabaseGetsItsSearchKeysWhenBroughtUpToDate() {
+    dropSearchKeys();
+    addFile("8", QString::fromUtf8("أسامة"), QString::fromUtf8("إبراهيم"));
+    bringUpToDate(AppSettings().databaseLocation());
+    QCOMPARE(countOf("name_search_keys"), countOf("per_inf_data"));
+    QWidget* screen = openScreen();
+    search(screen, QString::fromUtf8("ابراهيم"));
+    QCOMPARE(listed(screen), QStringList({"8"}));
+    search(screen, "Alharbi");
+    QCOMPARE(listed(screen), QStringList({"1"}));
+    QCOMPARE(valueIn("SELECT pt_name_f FROM per_inf_data WHERE file_num = '8'").toString(),
+             QString::fromUtf8("أسامة"));
 }
 
 void PatientSearchTest::manyMatchesAreFetchedAsTheGridScrolls() {

@@ -110,6 +110,26 @@ What was entered since then stays only in the backup that is taken of the curren
         <source>The backups go to %1 from now on.</source>
         <translation>تُحفظ النسخ الاحتياطية في %1 من الآن فصاعداً.</translation>
     </message>
+    <message>
+        <source>bytes</source>
+        <translation>بايت</translation>
+    </message>
+    <message>
+        <source>kB</source>
+        <translation>كيلوبايت</translation>
+    </message>
+    <message>
+        <source>MB</source>
+        <translation>ميغابايت</translation>
+    </message>
+    <message>
+        <source>GB</source>
+        <translation>غيغابايت</translation>
+    </message>
+    <message>
+        <source>TB</source>
+        <translation>تيرابايت</translation>
+    </message>
 </context>
 <context>
     <name>Backups</name>
@@ -426,7 +446,7 @@ Save again to put your values over it.</source>
     </message>
     <message>
         <source>The earlier program&apos;s database %1 cannot be read: %2</source>
-        <translation>تتعذر قراءة قاعدة بيانات البرنامج السابق %1: %2</translation>
+        <translation>تتعذر قراءة قاعدة بيانات البرنامج السابق ‎%1‎: %2</translation>
     </message>
     <message>
         <source>the table %1 cannot be read.</source>
@@ -502,11 +522,11 @@ Save again to put your values over it.</source>
     </message>
     <message>
         <source>%1 is an Access database, but not the clinic&apos;s: it holds the tables %2 and no table %3.</source>
-        <translation>%1 قاعدة بيانات Access، لكنها ليست قاعدة بيانات العيادة: تحتوي الجداول %2 ولا تحتوي الجدول %3.</translation>
+        <translation>‎%1‎ قاعدة بيانات Access، لكنها ليست قاعدة بيانات العيادة: تحتوي الجداول %2 ولا تحتوي الجدول %3.</translation>
     </message>
     <message>
         <source>The import report %1 cannot be written.</source>
-        <translation>تتعذر كتابة تقرير الاستيراد %1.</translation>
+        <translation>تتعذر كتابة تقرير الاستيراد ‎%1‎.</translation>
     </message>
     <message>
         <source>... and %1 more.</source>
@@ -836,7 +856,7 @@ Copy them adjusted (a text cut at a whole character, an empty text stored as nul
 The earlier file is kept unchanged as %2.</source>
         <translation>نُسخت قاعدة بيانات البرنامج السابق إلى قاعدة بيانات Korvel جديدة:<byte value="xd"/>
 %1<byte value="xd"/>
-بقي الملف السابق دون تغيير باسم %2.</translation>
+بقي الملف السابق دون تغيير باسم ‎%2‎.</translation>
     </message>
     <message>
         <source>The copy was stopped: nothing was copied, nothing changed.</source>
@@ -852,13 +872,13 @@ The earlier file is kept unchanged as %2.</source>
         <source>%1 is the earlier program&apos;s database.<byte value="xd"/>
 Korvel can copy its patients, procedures and invoices into a new Korvel database, korvel_data.mdb in the same folder, and leaves the earlier file unchanged under the name %2.<byte value="xd"/>
 Copy it now?</source>
-        <translation>%1 هي قاعدة بيانات البرنامج السابق.<byte value="xd"/>
+        <translation>‏‪%1‬ هي قاعدة بيانات البرنامج السابق.<byte value="xd"/>
 يستطيع Korvel نسخ مرضاها وخدماتها وفواتيرها إلى قاعدة بيانات Korvel جديدة باسم korvel_data.mdb في المجلد نفسه، ويبقي الملف السابق دون تغيير باسم %2.<byte value="xd"/>
 هل تريد نسخها الآن؟</translation>
     </message>
     <message>
         <source>The earlier program&apos;s database cannot be renamed to %1; nothing changed.</source>
-        <translation>تتعذر إعادة تسمية قاعدة بيانات البرنامج السابق إلى %1، ولم يتغير شيء.</translation>
+        <translation>تتعذر إعادة تسمية قاعدة بيانات البرنامج السابق إلى ‎%1‎، ولم يتغير شيء.</translation>
     </message>
 </context>
 <context>
@@ -1911,6 +1931,10 @@ Save it so?</source>
     <message>
         <source>Signature : </source>
         <translation>التوقيع : </translation>
+    </message>
+    <message>
+        <source>Invoice</source>
+        <translation>فاتورة</translation>
     </message>
 </context>
 <context>

@@ -50,6 +50,11 @@ grep -qx "Icon=$id" "$root/usr/share/applications/$id.desktop" || fail "the entr
 grep -qx "Exec=korvel" "$root/usr/share/applications/$id.desktop" || fail "the entry runs no korvel"
 grep -qx "Categories=Office;Finance;" "$root/usr/share/applications/$id.desktop" ||
     fail "the entry's categories are not Office;Finance;"
+# An Arabic desktop names and describes it in Arabic.
+for key in 'Name\[ar\]' 'Comment\[ar\]'; do
+    grep -q "^$key=[^A-Za-z]*$" "$root/usr/share/applications/$id.desktop" ||
+        fail "the entry has no Arabic $key"
+done
 report=$(appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" 2>&1) ||
     fail "appstreamcli validate: $report"
 

@@ -65,6 +65,16 @@ void allowWritesTo(const QString& table) {
     runQuery(clinicDatabase(), "DROP FUNCTION refuse_" + table + " CASCADE");
 }
 
+void dropSearchKeys(const QSqlDatabase& db) {
+    if (onServer(db)) {
+        runQuery(db, "DROP FUNCTION name_search_keys_keep CASCADE");
+    } else {
+        for (const char* trigger : {"insert", "update", "delete"})
+            runQuery(db, QString("DROP TRIGGER name_search_keys_") + trigger);
+    }
+    runQuery(db, "DROP TABLE name_search_keys");
+}
+
 QVariant valueIn(const QString& sql, const QVariantList& values, const QSqlDatabase& db) {
     QSqlQuery query = runQuery(db, sql, values);
     return query.next() ? query.value(0) : QVariant();

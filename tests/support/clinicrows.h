@@ -27,6 +27,8 @@ void addInvoiceLine(int invoice, const QString& code, const QString& description
 void failWritesTo(const QString& table, const QString& operation, const QString& engineText);
 void allowWritesTo(const QString& table);
 
+// Takes the folded names of the patient search away, as a database of an earlier version is.
+void dropSearchKeys(const QSqlDatabase& db = clinicDatabase());
 // The first value of a query; invalid when it gives no row.
 QVariant valueIn(const QString& sql, const QVariantList& values = {},
                  const QSqlDatabase& db = clinicDatabase());

@@ -113,8 +113,12 @@ QString procedure(const JetClinic& clinic, qint64 i) {
     return names[int(i % names.size())];
 }
 
+qint64 lineCount(const JetClinic& clinic) {
+    return clinic.lines >= 0 ? clinic.lines : qint64(clinic.invoices) * kLinesPerInvoice;
+}
+
 QVariant lineValue(const JetClinic& clinic, qint64 i, const QString& column) {
-    const qint64 invoice = i / kLinesPerInvoice;
+    const qint64 invoice = i * clinic.invoices / qMax<qint64>(lineCount(clinic), 1);
     if (column == "id")
         return i + 1;
     if (column == "descr2")
@@ -171,7 +175,7 @@ TableRows tableRows(const JetClinic& clinic, const QString& table) {
         return {clinic.invoices,
                 [clinic](qint64 i, const QString& c) { return invoiceValue(clinic, i, c); }};
     if (table == "po_descs" || table == "po_desc")
-        return {table == "po_desc" ? 2 : qint64(clinic.invoices) * kLinesPerInvoice,
+        return {table == "po_desc" ? 2 : lineCount(clinic),
                 [clinic](qint64 i, const QString& c) { return lineValue(clinic, i, c); }};
     if (table == "file_desc")
         return {12, [clinic](qint64 i, const QString& c) { return procedureValue(clinic, i, c); }};

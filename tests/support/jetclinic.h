@@ -10,6 +10,8 @@ struct JetClinic {
     bool arabicNames = false;
     int patients = 40;
     int invoices = 90;
+    // The invoices' lines in all, spread evenly over them; two to an invoice when not given.
+    qint64 lines = -1;
 };
 
 QList<JetTable> jetClinicTables(const JetClinic& clinic);

@@ -3,12 +3,16 @@
 #include "ui.h"
 
 #include "reports/lazyreport.h"
+#include "reports/pagepainter.h"
+#include "reports/reportdefinition.h"
 #include "reports/reportpreview.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QMap>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -51,6 +55,29 @@ LaidOutReport shownReport(ReportPreview* preview) {
     for (int i = 0; i < report.pageCount(); ++i)
         shown.pages.push_back(report.page(i));
     return shown;
+}
+
+QList<int> inkRightEdges(const LaidOutReport& report, const Page& page, const QString& control) {
+    constexpr double kPixelsPerTwip = 0.1;
+    QImage image(QSize(kPageSizeTwips.width(), kPageSizeTwips.height()) * kPixelsPerTwip,
+                 QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.scale(kPixelsPerTwip, kPixelsPerTwip);
+        PagePainter(report.fonts).paint(painter, page);
+    }
+    QList<int> edges;
+    for (const PlacedText& text : textsOf(page, control)) {
+        const QRect box(text.rect.topLeft() * kPixelsPerTwip, text.rect.size() * kPixelsPerTwip);
+        int right = -1;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.right(); x > right && x >= box.left(); --x)
+                if (qGray(image.pixel(x, y)) < 128)
+                    right = x;
+        edges << int(right / kPixelsPerTwip);
+    }
+    return edges;
 }
 
 ModalWatch::ModalWatch(std::function<void(QWidget*)> inspect) : inspect_(std::move(inspect)) {

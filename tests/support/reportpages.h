@@ -20,6 +20,10 @@ QStringList allTexts(const Page& page);
 // The rows of a laid-out report: for each line, the texts of the named controls in their order.
 QList<QStringList> reportRows(const LaidOutReport& report, const QStringList& controls);
 
+// Where the ink of each line of a control ends on the right, in twips, the page painted as the
+// preview and the printer paint it.
+QList<int> inkRightEdges(const LaidOutReport& report, const Page& page, const QString& control);
+
 // What a preview shows once it has laid out the whole report, read back page by page.
 LaidOutReport shownReport(ReportPreview* preview);
 

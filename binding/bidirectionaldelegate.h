@@ -3,7 +3,8 @@
 #include <QStyledItemDelegate>
 
 // Draws a cell whose text is Arabic (or another right-to-left script) from the right, in its
-// own reading direction; other cells are drawn as the grid draws them.
+// own reading direction; in a cell drawn from the right, numbers, dates and Latin words keep
+// their own order ("-30.00", not "30.00-").
 class BidirectionalDelegate : public QStyledItemDelegate {
     Q_OBJECT
   public:
