@@ -45,6 +45,15 @@ double exportSeconds(const QString& jet, const QString& directory) {
     return seconds(timer);
 }
 
+// Processor seconds of this process, or of its finished children: on a machine that others
+// share, the wall clock counts their work too.
+double cpuSeconds(int who) {
+    rusage usage{};
+    getrusage(who, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 long peakKilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -81,15 +90,21 @@ int main(int argc, char** argv) {
                 QFile(jet).size() / 1000000);
 
     const long before = peakKilobytes();
+    const double cpuBefore = cpuSeconds(RUSAGE_SELF);
     timer.restart();
     const CopySummary summary = importJetDatabase(jet, copy, {}, {});
     const double copied = seconds(timer);
+    const double copiedCpu = cpuSeconds(RUSAGE_SELF) - cpuBefore;
     const double floor = exportSeconds(jet, directory);
+    const double floorCpu = cpuSeconds(RUSAGE_CHILDREN);
     const double ratio = copied / floor;
-    std::printf("copy into a new database:   %.1f s (%s)\n", copied, qPrintable(summary.text()));
-    std::printf("mdb-export of the tables:   %.1f s (the floor)\n", floor);
-    std::printf("ratio %.2f (target %.1f), peak memory %ld MB (%ld MB before the copy)\n", ratio,
-                kMostOfFloor, peakKilobytes() / 1024, before / 1024);
+    std::printf("copy into a new database:   %.1f s, processor %.1f s (%s)\n", copied, copiedCpu,
+                qPrintable(summary.text()));
+    std::printf("mdb-export of the tables:   %.1f s, processor %.1f s (the floor)\n", floor,
+                floorCpu);
+    std::printf("ratio %.2f, of processor time %.2f (target %.1f), peak memory %ld MB (%ld MB "
+                "before the copy)\n",
+                ratio, copiedCpu / floorCpu, kMostOfFloor, peakKilobytes() / 1024, before / 1024);
     if (quick)
         return 0;
     const bool met = ratio <= kMostOfFloor && copied <= kMostSeconds;

@@ -1,12 +1,11 @@
 #include "binding/paymentchanges.h"
 
 #include "core/dialogs.h"
-#include "db/payments.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
 
-std::optional<QString> askPaymentKind(qint64 amount) {
+std::optional<QString> askPaymentKind(qint64 amount, const QStringList& kinds) {
     const QString prompt =
         amount > 0
             ? QCoreApplication::translate("PaymentChanges", "Payment received today: %1\nPaid in :")
@@ -15,7 +14,6 @@ std::optional<QString> askPaymentKind(qint64 amount) {
                                           "Amount paid lowered: %1 paid back today\nPaid back in :")
                   .arg(-amount);
     // The user picks among the kinds in the interface's language; the stored kind stays the same.
-    const QStringList kinds{kCashKind, kCreditKind, kPartialKind};
     QStringList shown;
     for (const QString& kind : kinds)
         shown << shownPaymentKind(kind);
@@ -42,6 +40,9 @@ bool netDueAccepted(qint64 amount, qint64 netDue) {
 
 QString shownPaymentKind(const QString& kind) {
     static const char* const names[] = {QT_TRANSLATE_NOOP("PaymentKind", "Cash"),
+                                        QT_TRANSLATE_NOOP("PaymentKind", "Card"),
+                                        QT_TRANSLATE_NOOP("PaymentKind", "Bank transfer"),
+                                        QT_TRANSLATE_NOOP("PaymentKind", "Cheque"),
                                         QT_TRANSLATE_NOOP("PaymentKind", "Credit"),
                                         QT_TRANSLATE_NOOP("PaymentKind", "Partial")};
     for (const char* name : names) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <optional>
 
@@ -8,13 +9,14 @@
 // amount less the net due, is money received that day, or paid back when it goes down. The
 // screens that correct invoices write it as a payment beside the correction.
 
-// Asks in which kind the money was received (a refund: paid back), "Cash" offered first. No value
+// Asks how the money came in (or went back), among the kinds, the first offered first. No value
 // when the user cancels.
-std::optional<QString> askPaymentKind(qint64 amount);
+std::optional<QString> askPaymentKind(qint64 amount, const QStringList& kinds);
 // Asks before an invoice is stored with a net due below zero (more paid than its amount); true
 // when the user wants it stored so, and at once for a net due of 0 or more.
 bool netDueAccepted(qint64 amount, qint64 netDue);
-// A stored kind ("Cash", "Credit", "Partial") as the interface's language names it.
+// A stored kind ("Cash", "Card", ...) as the interface's language names it; a clinic's own kind
+// as it was named.
 QString shownPaymentKind(const QString& kind);
 
 // The whole number that an amount box holds (blanks around it aside; an empty box is 0); none

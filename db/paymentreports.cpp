@@ -11,10 +11,13 @@ const QString kCashBookQuery =
     "(SELECT min(q.id) FROM per_inf_data AS q WHERE q.file_num = p.file_num)) AS pt_name, "
     "p.kind, p.amount, "
     "CASE WHEN p.kind = 'Cash' AND p.carried_over = 0 THEN p.amount ELSE 0 END AS cash_amount, "
-    "CASE WHEN p.kind = 'Credit' AND p.carried_over = 0 THEN p.amount ELSE 0 END AS "
-    "credit_amount, "
-    "CASE WHEN p.kind = 'Partial' AND p.carried_over = 0 THEN p.amount ELSE 0 END AS "
-    "partial_amount, "
+    "CASE WHEN p.kind = 'Card' AND p.carried_over = 0 THEN p.amount ELSE 0 END AS card_amount, "
+    "CASE WHEN p.kind = 'Bank transfer' AND p.carried_over = 0 THEN p.amount ELSE 0 END AS "
+    "transfer_amount, "
+    "CASE WHEN p.kind = 'Cheque' AND p.carried_over = 0 THEN p.amount ELSE 0 END AS "
+    "cheque_amount, "
+    "CASE WHEN p.kind NOT IN ('Cash', 'Card', 'Bank transfer', 'Cheque') AND p.carried_over = 0 "
+    "THEN p.amount ELSE 0 END AS other_amount, "
     "CASE WHEN p.carried_over <> 0 THEN p.amount ELSE 0 END AS carried_amount "
     "FROM payments AS p WHERE p.pay_day BETWEEN ? AND ? ORDER BY p.pay_day, p.id";
 

@@ -9,9 +9,10 @@
 
 // Every payment of one day ("DD/MM/YYYY"), month ("MM/YYYY") or year ("YYYY") in the order it
 // was taken: pay_date, po_num, file_num, pt_name, kind, amount, and the amount again under the
-// column of its kind (cash_amount, credit_amount, partial_amount, carried_amount; 0 under the
-// others), which the report's footer sums into the totals per kind. A period typed only in part
-// matches nothing.
+// column of how it came in (cash_amount, card_amount, transfer_amount, cheque_amount; a clinic's
+// own kind or one stored before kinds said how money came in under other_amount; carried_amount;
+// 0 under the others), which the report's footer sums into the totals per kind. A period typed only
+// in part matches nothing.
 std::unique_ptr<RowSource> cashBookRows(const QString& path, ReportPeriod period,
                                         const QString& text);
 QString cashBookQuery();

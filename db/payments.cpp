@@ -2,6 +2,16 @@
 
 #include "db/connection.h"
 
+QStringList paymentKinds(const QString& clinicKinds) {
+    QStringList kinds{kCashKind, kCardKind, kBankTransferKind, kChequeKind};
+    for (const QString& name : clinicKinds.split(';')) {
+        const QString kind = name.simplified();
+        if (!kind.isEmpty() && !kinds.contains(kind, Qt::CaseInsensitive))
+            kinds << kind;
+    }
+    return kinds;
+}
+
 QString paymentDay(const QDate& date) {
     return date.toString("yyyy-MM-dd");
 }

@@ -11,12 +11,24 @@
 // keep every column as it was; a payment points at its invoice by po_num. Amounts are whole
 // numbers (qint64) throughout.
 
-// The kinds a payment is received in, as the invoice screen offers them, and the kind of a
-// payment that the upgrade carried over from an invoice saved before payments were kept.
+// How the money of a payment came in, Cash first; a clinic adds its own in the settings.
 inline const QString kCashKind = QStringLiteral("Cash");
+inline const QString kCardKind = QStringLiteral("Card");
+inline const QString kBankTransferKind = QStringLiteral("Bank transfer");
+inline const QString kChequeKind = QStringLiteral("Cheque");
+// An invoice's terms besides Cash, kept in invoice_kinds; payments stored before kinds said how
+// money came in may carry them too, and keep them.
 inline const QString kCreditKind = QStringLiteral("Credit");
 inline const QString kPartialKind = QStringLiteral("Partial");
+// The kind of a payment that the upgrade carried over from an invoice saved before payments were
+// kept.
 inline const QString kCarriedOverKind = QStringLiteral("Carried over");
+
+// The kinds a payment is taken in: the four above, then the clinic's own names (the setting's
+// text, names separated by ';'), each once.
+QStringList paymentKinds(const QString& clinicKinds);
+
+#include <QStringList>
 
 struct Payment {
     QVariant invoiceNumber;

@@ -6,13 +6,19 @@
 #include <QVariantList>
 #include <optional>
 
-// Rows written to one table a few hundred at a time, one statement each: few statements, and
-// well under a server's limit of bound values. The statement of a full batch is prepared once.
+struct sqlite3_stmt;
+
+// Rows written to one table. In a file each row goes through one statement prepared once on the
+// engine's own interface; on a server a few hundred rows go in one statement, prepared once for a
+// full batch: few round trips, well under a server's limit of bound values.
 class RowBatch {
   public:
     RowBatch(QSqlDatabase& db, const QString& table, const QStringList& columns);
+    ~RowBatch();
+    RowBatch(const RowBatch&) = delete;
+    RowBatch& operator=(const RowBatch&) = delete;
 
-    // Each returns the rows it wrote: a batch when this row completed one, 0 otherwise.
+    // Each returns the rows it wrote since it last told: a batch's worth, or 0.
     int add(const QVariantList& row);
     // Writes what is pending.
     int flush();
@@ -24,4 +30,5 @@ class RowBatch {
     QVariantList values_;
     int pending_ = 0;
     std::optional<QSqlQuery> full_;
+    sqlite3_stmt* single_ = nullptr;
 };

@@ -220,7 +220,8 @@ void InvoiceListScreen::saveInvoice() {
         const qint64 received = *change;
         QString kind;
         if (received != 0) {
-            const std::optional<QString> chosen = askPaymentKind(received);
+            const std::optional<QString> chosen =
+                askPaymentKind(received, paymentKinds(settings_.paymentkinds));
             if (!chosen)
                 return;
             kind = *chosen;

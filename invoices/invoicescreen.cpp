@@ -4,12 +4,16 @@
 #include "binding/datasource.h"
 #include "binding/keyfilter.h"
 #include "binding/maskededit.h"
+#include "binding/paymentchanges.h"
 #include "binding/widgets.h"
+#include "db/payments.h"
+#include "invoices/amounttext.h"
 #include "invoices/screenparts.h"
 #include "invoices/widgetevents.h"
 
 #include "settings/appsettings.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QFrame>
 #include <QGridLayout>
@@ -138,11 +142,19 @@ QWidget* InvoiceScreen::makeTotalsPanel() {
     // which a length limit would cut short.
     installDigitFilter(paymentsBox_, 4);
     netDueBox_ = shownBox(totals, "Text10");
+    paidInBox_ = new QComboBox(totals);
+    paidInBox_->setObjectName("cboPaidIn");
+    for (const QString& kind : paymentKinds(settings_.paymentkinds))
+        paidInBox_->addItem(shownPaymentKind(kind), kind);
+    paidInBox_->setEnabled(false);
     addLabelled(form, tr("Invoice NO"), invoiceNoBox_);
     addLabelled(form, tr("Total SR"), totalBox_);
     addLabelled(form, tr("Payments"), paymentsBox_);
+    addLabelled(form, tr("Paid in :"), paidInBox_);
     addLabelled(form, tr("Net Due"), netDueBox_);
     onFocusLeaves(paymentsBox_, [this] { computeNetDue(); });
+    connect(paymentsBox_, &QLineEdit::textChanged, this,
+            [this](const QString& paid) { paidInBox_->setEnabled(leadingNumber(paid) != 0); });
     composingPanels_ << totals;
     return totals;
 }

@@ -9,6 +9,7 @@ struct AppSettingsRecord;
 class DataSource;
 class MaskedEdit;
 class QAction;
+class QComboBox;
 class QFrame;
 class QLineEdit;
 class QPushButton;
@@ -81,6 +82,8 @@ class InvoiceScreen : public QMainWindow {
     QLineEdit* invoiceNoBox_ = nullptr;
     QLineEdit* totalBox_ = nullptr;
     MaskedEdit* paymentsBox_ = nullptr;
+    // How the payment came in; asked only while something is paid.
+    QComboBox* paidInBox_ = nullptr;
     QLineEdit* netDueBox_ = nullptr;
     QRadioButton* cashOption_ = nullptr;
     QRadioButton* creditOption_ = nullptr;

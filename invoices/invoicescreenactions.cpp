@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
@@ -238,8 +239,13 @@ void InvoiceScreen::clearScratch() {
 }
 
 InvoiceDraft InvoiceScreen::draft() const {
-    return {headerId_,         fileBox_->text(),     dateBox_->text(),
-            totalBox_->text(), paymentsBox_->text(), paymentKind()};
+    return {headerId_,
+            fileBox_->text(),
+            dateBox_->text(),
+            totalBox_->text(),
+            paymentsBox_->text(),
+            paymentKind(),
+            paidInBox_->currentData().toString()};
 }
 
 PaymentKind InvoiceScreen::paymentKind() const {

@@ -71,8 +71,8 @@ int writeInvoice(const QSqlDatabase& db, const InvoiceDraft& draft) {
     const int number = appendInvoiceWithLines(db, header);
     // The payment taken with the invoice is dated the day it is taken.
     recordInvoiceKind(db, number, kindText(draft.kind));
-    recordPayment(db, {number, draft.fileNumber, today(), header.total - header.netDue,
-                       kindText(draft.kind)});
+    recordPayment(db,
+                  {number, draft.fileNumber, today(), header.total - header.netDue, draft.paidIn});
     if (!draft.headerId.isNull())
         recordInScratchHeader(db, draft.headerId, totalsOf(draft, number));
     return number;

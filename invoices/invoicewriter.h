@@ -1,9 +1,12 @@
 #pragma once
 
+#include "db/payments.h"
 #include <QSqlDatabase>
+
 #include <QString>
 #include <QVariant>
 
+// The invoice's terms: paid in full, on credit, or partly.
 enum class PaymentKind { Cash, Credit, Partial };
 
 // An invoice as the invoice screen holds it when it is saved: the box texts as shown.
@@ -14,6 +17,8 @@ struct InvoiceDraft {
     QString total;
     QString payments;
     PaymentKind kind = PaymentKind::Cash;
+    // How the payment came in ("Cash", "Card", ...).
+    QString paidIn = kCashKind;
 
     // Total minus payments, by the invoice screen's number rule.
     QString netDue() const;
@@ -27,6 +32,7 @@ void checkDraftFits(const InvoiceDraft& draft);
 
 // Appends the invoice header to pt_sh, copies every scratch line under the new invoice number
 // into po_descs in entry order, and records the numbers and the payment kind in the scratch
-// header, with the payment taken (dated today) and the payment kind beside it. Runs inside the
+// header, with the payment taken (dated today, of the kind it was paid in) and the invoice's
+// terms beside it. Runs inside the
 // caller's transaction; returns the invoice number.
 int writeInvoice(const QSqlDatabase& db, const InvoiceDraft& draft);

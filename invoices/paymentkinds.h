@@ -4,5 +4,5 @@
 
 #include <QString>
 
-// The kinds a payment is taken in, as the invoice screen's options name them.
+// An invoice's terms as the invoice screen's options name them and invoice_kinds keeps them.
 QString kindText(PaymentKind kind);

@@ -35,7 +35,7 @@ QString askFileNumber() {
 
 // An invoice corrected in the grid that changes the amount paid writes that change as a payment
 // of the kind the user names, in the same transaction; with no kind named nothing is written.
-Record writeInvoiceRow(const QString& databasePath, const RecordSourceModel::RowEdit& edit,
+Record writeInvoiceRow(const AppSettingsRecord& settings, const RecordSourceModel::RowEdit& edit,
                        const std::function<Record()>& write) {
     const auto shown = [&](const QString& field) {
         return (edit.typed.contains(field) ? edit.typed[field] : edit.stored.value(field))
@@ -46,13 +46,14 @@ Record writeInvoiceRow(const QString& databasePath, const RecordSourceModel::Row
                    shown("po_netd"));
     if (!change || *change == 0)
         return write();
-    const std::optional<QString> kind = askPaymentKind(*change);
+    const std::optional<QString> kind =
+        askPaymentKind(*change, paymentKinds(settings.paymentkinds));
     if (!kind)
         throw AppError(ErrorNumber::DialogCancelled,
                        QCoreApplication::translate(
                            "PatientFileScreen",
                            "The invoice was not changed: no kind was chosen for its payment."));
-    QSqlDatabase db = openDatabase(databasePath);
+    QSqlDatabase db = openDatabase(settings.databaseLocation());
     Record written;
     inTransaction(db, [&] {
         recordPayment(db, {edit.stored.value("po_num"), edit.stored.value("file_num").toString(),
@@ -75,7 +76,7 @@ PatientFileScreen::PatientFileScreen(const AppSettingsRecord& settings, QWidget*
     patients_->setStoresOnMove(true);
     form_ = buildPatientFileForm(this, patients_, invoices_);
     invoices_->model()->setRowWriter([this](const auto& edit, const auto& write) {
-        return writeInvoiceRow(settings_.databaseLocation(), edit, write);
+        return writeInvoiceRow(settings_, edit, write);
     });
     connectHandlers();
 }

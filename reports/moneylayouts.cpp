@@ -92,8 +92,10 @@ Report cashBookLayout() {
                 {QT_TRANSLATE_NOOP("ReportLayouts", "Amount"), "amount", 2105, true}});
     addTotals(report,
               {{QCoreApplication::translate("ReportLayouts", "Cash :"), "cash_amount"},
-               {QCoreApplication::translate("ReportLayouts", "Credit :"), "credit_amount"},
-               {QCoreApplication::translate("ReportLayouts", "Partial :"), "partial_amount"},
+               {QCoreApplication::translate("ReportLayouts", "Card :"), "card_amount"},
+               {QCoreApplication::translate("ReportLayouts", "Bank transfer :"), "transfer_amount"},
+               {QCoreApplication::translate("ReportLayouts", "Cheque :"), "cheque_amount"},
+               {QCoreApplication::translate("ReportLayouts", "Other kinds :"), "other_amount"},
                {QCoreApplication::translate("ReportLayouts", "Carried over :"), "carried_amount"},
                {QCoreApplication::translate("ReportLayouts", "Total :"), "amount"}});
     return report;

@@ -28,6 +28,7 @@ struct AppSettingsRecord {
     QString backupspath;
     QString dbserver;
     QString language;
+    QString paymentkinds;
 
     QString databaseFilePath;
 

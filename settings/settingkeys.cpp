@@ -26,6 +26,7 @@ const SettingInfo& info(Setting setting) {
         {"backupspath", &AppSettingsRecord::backupspath, nullptr},
         {"dbserver", &AppSettingsRecord::dbserver, nullptr},
         {"language", &AppSettingsRecord::language, nullptr},
+        {"paymentkinds", &AppSettingsRecord::paymentkinds, nullptr},
     };
     return settings[int(setting)];
 }
@@ -34,7 +35,7 @@ const SettingInfo& info(Setting setting) {
 
 QList<Setting> allSettings() {
     QList<Setting> settings;
-    for (int i = 0; i <= int(Setting::Language); ++i)
+    for (int i = 0; i <= int(Setting::PaymentKinds); ++i)
         settings << Setting(i);
     return settings;
 }
@@ -57,7 +58,8 @@ QString builtInValue(Setting setting) {
     if (value.letterheadLine)
         return DefaultLetterhead().*value.letterheadLine;
     if (setting == Setting::Logo || setting == Setting::BackupsPath ||
-        setting == Setting::DbServer || setting == Setting::Language)
+        setting == Setting::DbServer || setting == Setting::Language ||
+        setting == Setting::PaymentKinds)
         return QString();
     return programDir();
 }

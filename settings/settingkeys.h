@@ -23,7 +23,10 @@ enum class Setting {
     DbServer,
     // The language of the screens and reports, taken at the next start: "ar" for Arabic, right
     // to left; empty: English.
-    Language
+    Language,
+    // The clinic's own ways of taking money beyond Cash, Card, Bank transfer and Cheque, names
+    // separated by ';'; empty: none.
+    PaymentKinds
 };
 
 // Every value, in the stored order.

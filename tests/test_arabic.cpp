@@ -368,9 +368,10 @@ void ArabicTest::dailyReportIsTheEnglishOneMirrored() {
 // receptionist typed prints as it was typed.
 void ArabicTest::storedWordsPrintInArabicAndTypedOnesAsTyped() {
     RowSet payments({"pay_date", "po_num", "file_num", "pt_name", "kind", "amount", "cash_amount",
-                     "credit_amount", "partial_amount", "carried_amount"},
-                    {{"06/12/2026", 1, "A1", "Huda", "Cash", 150, 150, 0, 0, 0},
-                     {"06/12/2026", 2, "B2", "Omar", "Carried over", 80, 0, 0, 0, 80}});
+                     "card_amount", "transfer_amount", "cheque_amount", "other_amount",
+                     "carried_amount"},
+                    {{"06/12/2026", 1, "A1", "Huda", "Cash", 150, 150, 0, 0, 0, 0, 0},
+                     {"06/12/2026", 2, "B2", "Omar", "Carried over", 80, 0, 0, 0, 0, 0, 80}});
     const Page cashBook = layoutReport(cashBookLayout(), payments).pages.at(0);
     QCOMPARE(textsOf(cashBook, "Text5").front().text, QString::fromUtf8("نقداً"));
     QCOMPARE(textsOf(cashBook, "Text5").back().text, QString::fromUtf8("مُرحَّل"));
@@ -516,11 +517,12 @@ void ArabicTest::amountsInReportsLineUpOnTheirLastDigit() {
     for (const qint64 amount : amounts)
         values.push_back(report == "po_rep" ? QVariantList{1, "10", "Consultation", amount}
                                             : QVariantList{"06/12/2026", 1, "A1", "Huda", "Cash",
-                                                           amount, amount, 0, 0, 0});
-    RowSet rows(report == "po_rep" ? QStringList{"xxx", "code2", "descr2", "amount2"}
-                                   : QStringList{"pay_date", "po_num", "file_num", "pt_name",
-                                                 "kind", "amount", "cash_amount", "credit_amount",
-                                                 "partial_amount", "carried_amount"},
+                                                           amount, amount, 0, 0, 0, 0, 0});
+    RowSet rows(report == "po_rep"
+                    ? QStringList{"xxx", "code2", "descr2", "amount2"}
+                    : QStringList{"pay_date", "po_num", "file_num", "pt_name", "kind", "amount",
+                                  "cash_amount", "card_amount", "transfer_amount", "cheque_amount",
+                                  "other_amount", "carried_amount"},
                 values);
     Report& arabic = reportByName(report);
     PrepareReport(arabic, AppSettings());

@@ -48,7 +48,7 @@ QString highlighted(QWidget* screen) {
 const QString kDeleteFirst = "Delete invoice 1 of Huda Saleh (patient 7), amount 1000?";
 
 // Every change of the amount paid asks for the kind of the payment.
-const QStringList kKinds = {"Cash", "Credit", "Partial"};
+const QStringList kKinds = {"Cash", "Card", "Bank transfer", "Cheque"};
 const QString kRefund700 = "Amount paid lowered: 700 paid back today\nPaid back in :";
 
 } // namespace

@@ -186,6 +186,15 @@ void JetImportTest::everyVariantIsCopiedExactly() {
              valueIn("SELECT sum(po_pri - po_netd) FROM pt_sh", {}, copy.db()).toLongLong());
     QCOMPARE(countOf("payments", copy.db()),
              valueIn("SELECT count(*) FROM pt_sh WHERE po_pri <> po_netd", {}, copy.db()).toInt());
+    if (!toServer) {
+        // The indexes, built after the rows, are those of a new database.
+        const QString indexes = "SELECT name, sql FROM sqlite_master WHERE type = 'index' ORDER "
+                                "BY name";
+        ScopedDatabase fresh(env.createDatabase());
+        QCOMPARE(rowsOf(indexes, copy.db()), rowsOf(indexes, fresh.db()));
+    }
+    // The patient search's folded names are there for every patient.
+    QCOMPARE(countOf("name_search_keys", copy.db()), 40);
     runQuery(copy.db(), "INSERT INTO pt_sh (file_num, po_pri, po_netd) VALUES ('1000', 5, 0)");
     QCOMPARE(valueIn("SELECT max(po_num) FROM pt_sh", {}, copy.db()).toInt(), 121);
     runQuery(copy.db(), "INSERT INTO per_inf_data (file_num) VALUES ('2000')");

@@ -464,6 +464,8 @@ void PatientFileTest::invoiceNumberIsTheOnlyCellThatCannotBeEdited() {
 void PatientFileTest::invoicesGridRowIsWrittenWhenTheUserLeavesIt() {
     const int first = addInvoice("A1", "01/11/2026", 300, 100);
     addInvoice("A1", "03/11/2026", 500, 0);
+    // The clinic takes money in ways of its own too, listed after the program's.
+    AppSettings().paymentkinds = "Mada; Insurance ;;Card";
     QTableView* grid = openInvoicesTab("A1");
     editCell(grid, 0, 2, "02/11/2026");
     editCell(grid, 0, 4, "0");
@@ -472,11 +474,12 @@ void PatientFileTest::invoicesGridRowIsWrittenWhenTheUserLeavesIt() {
     QCOMPARE(rowsOf(stored), QStringList({"01/11/2026|100"}));
     // The net due lowered is a payment received today, of the kind the user names.
     env_->dialogs.expectChoice("Payment received today: 100\nPaid in :", "Payment",
-                               {"Cash", "Credit", "Partial"}, "Cash", "Credit");
+                               {"Cash", "Card", "Bank transfer", "Cheque", "Mada", "Insurance"},
+                               "Cash", "Mada");
     clickRow(grid, 1);
     QCOMPARE(rowsOf(stored), QStringList({"02/11/2026|0"}));
     QCOMPARE(rowsOf("SELECT po_num, pay_date, amount, kind FROM payments"),
-             QStringList{QString::number(first) + "|06/12/2026|100|Credit"});
+             QStringList{QString::number(first) + "|06/12/2026|100|Mada"});
     QCOMPARE(grid->model()->index(0, 4).data().toString(), QLocale().toCurrencyString(0.0));
 }
 

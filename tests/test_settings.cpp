@@ -25,7 +25,8 @@ void SettingsTest::firstWriteStoresEveryValue() {
     QVERIFY(SettingsKeyWritable());
 
     QSettings store(QSettings::IniFormat, QSettings::UserScope, "ovrant", "korvel");
-    QCOMPARE(store.allKeys().size(), 13);
+    QCOMPARE(store.allKeys().size(), 14);
+    QVERIFY(store.contains("paymentkinds"));
     QCOMPARE(ReadRegValue("dbpath"), QString("/data"));
     QCOMPARE(ReadRegValue("reportspath"), QString("/reports"));
     QCOMPARE(ReadRegValue("clinicname"), QString("KORVEL"));

@@ -822,6 +822,10 @@ Save again to put your values over it.</source>
         <source>You have NOT entered anything!</source>
         <translation>لم تُدخل أي بند!</translation>
     </message>
+    <message>
+        <source>Paid in :</source>
+        <translation>طريقة الدفع :</translation>
+    </message>
 </context>
 <context>
     <name>InvoiceWriter</name>
@@ -1651,6 +1655,18 @@ Save it so?</source>
         <source>Partial</source>
         <translation>جزئي</translation>
     </message>
+    <message>
+        <source>Card</source>
+        <translation>بطاقة</translation>
+    </message>
+    <message>
+        <source>Bank transfer</source>
+        <translation>تحويل بنكي</translation>
+    </message>
+    <message>
+        <source>Cheque</source>
+        <translation>شيك</translation>
+    </message>
 </context>
 <context>
     <name>PeriodicReportsDialog</name>
@@ -1783,14 +1799,6 @@ Save it so?</source>
     <message>
         <source>Cash :</source>
         <translation>نقداً :</translation>
-    </message>
-    <message>
-        <source>Credit :</source>
-        <translation>آجل :</translation>
-    </message>
-    <message>
-        <source>Partial :</source>
-        <translation>جزئي :</translation>
     </message>
     <message>
         <source>Carried over :</source>
@@ -1931,6 +1939,22 @@ Save it so?</source>
     <message>
         <source>Signature : </source>
         <translation>التوقيع : </translation>
+    </message>
+    <message>
+        <source>Card :</source>
+        <translation>بطاقة :</translation>
+    </message>
+    <message>
+        <source>Bank transfer :</source>
+        <translation>تحويل بنكي :</translation>
+    </message>
+    <message>
+        <source>Cheque :</source>
+        <translation>شيك :</translation>
+    </message>
+    <message>
+        <source>Other kinds :</source>
+        <translation>طرق أخرى :</translation>
     </message>
     <message>
         <source>Invoice</source>
@@ -2241,6 +2265,18 @@ Do you want to try again?</source>
     <message>
         <source>, </source>
         <translation>، </translation>
+    </message>
+    <message>
+        <source>Card</source>
+        <translation>بطاقة</translation>
+    </message>
+    <message>
+        <source>Bank transfer</source>
+        <translation>تحويل بنكي</translation>
+    </message>
+    <message>
+        <source>Cheque</source>
+        <translation>شيك</translation>
     </message>
 </context>
 <context>
