@@ -8,7 +8,6 @@
 #include "db/integrity.h"
 #include "db/onlinebackup.h"
 #include "db/upgradedb.h"
-#include "db/validation.h"
 #include "settings/appsettings.h"
 
 #include <QCoreApplication>
@@ -217,10 +216,9 @@ std::optional<QString> backUpBeforeCompaction(const AppSettingsRecord& settings)
     }
 }
 
-void backUpBeforeUpgrade(const AppSettingsRecord& settings) {
-    if (!settings.onServer() &&
-        (UpgradeNeeded(settings.databaseFilePath) || searchKeysNeeded(settings.databaseFilePath)))
-        backUpWithoutStopping(settings, BackupOccasion::BeforeUpgrade);
+// A server's database is backed up by the server's own tools, not copied here.
+bool backUpBeforeLayoutChange(const AppSettingsRecord& settings) {
+    return settings.onServer() || backUpWithoutStopping(settings, BackupOccasion::BeforeUpgrade);
 }
 
 void backUpOnFirstStartOfDay(const AppSettingsRecord& settings) {

@@ -49,8 +49,9 @@ bool backUpWithoutStopping(const AppSettingsRecord& settings, BackupOccasion occ
 // what the user is to be told of it is given back; nothing when the copy was made, or when the
 // database itself cannot be read (the compaction refuses it then, saying why).
 std::optional<QString> backUpBeforeCompaction(const AppSettingsRecord& settings);
-// Before the current database is upgraded, when it has the older layout.
-void backUpBeforeUpgrade(const AppSettingsRecord& settings);
+// Before a change of the current database file's layout: a verified copy, waited for. False when
+// none could be made (told the user once in a run); the change is then not to be made.
+bool backUpBeforeLayoutChange(const AppSettingsRecord& settings);
 // At start-up, beside the running program: a copy when the folder holds none of today.
 void backUpOnFirstStartOfDay(const AppSettingsRecord& settings);
 // Waits for the copy being made beside the running program, if any, and tells its failure.

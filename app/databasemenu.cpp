@@ -1,6 +1,5 @@
 #include "app/databasemenu.h"
 
-#include "app/backups.h"
 #include "app/databaseprocedures.h"
 #include "app/integritywatch.h"
 #include "app/jetimportoffer.h"
@@ -72,7 +71,6 @@ void switchTo(AppSettingsRecord& settings, const QString& directory) {
     settings.dbserver.clear();
     SaveRegValue(Setting::DbServer, QString());
     settings.setDbPath(directory);
-    backUpBeforeUpgrade(settings);
     stopDatabaseCheck();
     UpgradeDB(settings);
     ReleaseDB();

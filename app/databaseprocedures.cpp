@@ -1,10 +1,12 @@
 #include "app/databaseprocedures.h"
 
+#include "app/backups.h"
 #include "core/dialogs.h"
 #include "db/createdb.h"
 #include "db/upgradedb.h"
 #include "settings/appsettings.h"
 #include <QCoreApplication>
+#include <optional>
 
 bool CreateDB(AppSettingsRecord& settings, const QString& baseName,
               const QString& /*password: SQLite has no built-in one*/) {
@@ -16,10 +18,17 @@ bool CreateDB(AppSettingsRecord& settings, const QString& baseName,
 
 void UpgradeDB(AppSettingsRecord& settings) {
     const QString& path = settings.databaseFilePath;
-    if (convertOlderLayout(path)) {
+    // One copy for every change of this run, taken by the first that has to write.
+    std::optional<bool> copied;
+    const CopyBeforeLayoutChange copyFirst = [&] {
+        if (!copied)
+            copied = backUpBeforeLayoutChange(settings);
+        return *copied;
+    };
+    if (convertOlderLayout(path, copyFirst)) {
         resetLetterhead(settings, DefaultLetterhead());
         dialogs().message(QCoreApplication::translate(
             "DatabaseProcedures", "The database has been modified successfully"));
     }
-    bringUpToDate(settings.databaseLocation());
+    bringUpToDate(settings.databaseLocation(), copyFirst);
 }

@@ -1,5 +1,6 @@
 #include "app/serverchoice.h"
 
+#include "app/backups.h"
 #include "app/integritywatch.h"
 #include "app/menuerrortrap.h"
 #include "app/setdefaults.h"
@@ -99,7 +100,7 @@ void chooseDatabaseServer(AppSettingsRecord& settings) {
             if (check.state == ServerDatabaseState::Empty && !tablesMadeIn(uri))
                 return;
             keep(settings, uri);
-            bringUpToDate(uri);
+            bringUpToDate(uri, [&] { return backUpBeforeLayoutChange(settings); });
             stopDatabaseCheck();
             ReleaseDB();
             releaseDatabaseLock();

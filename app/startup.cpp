@@ -167,7 +167,6 @@ bool StartUp(AppSettingsRecord& settings) {
     if (!settings.onServer() && !fileDatabaseReady(settings))
         return false;
     step([&] { settings.setDbPath(settings.dbpath); });
-    step([&] { backUpBeforeUpgrade(settings); });
     step([&] { UpgradeDB(settings); });
     step([&] { SetDefaults(settings); });
     step([&] { checkDatabaseIntegrity(settings.databaseLocation()); });

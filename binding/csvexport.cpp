@@ -70,7 +70,7 @@ bool exportRecords(const QString& databasePath, const RecordSourceDefinition& de
         for (const Record& record : page) {
             QStringList row;
             for (const int field : fields)
-                row << record.values[field].toString();
+                row << csvCell(record.values[field]);
             file.writeRow(row);
         }
         done += page.size();

@@ -19,7 +19,19 @@ QString quoted(const QString& field) {
     return '"' + QString(field).replace('"', "\"\"") + '"';
 }
 
+bool startsLikeAFormula(const QString& text) {
+    static const QString starts = QStringLiteral("=+-@\t\r");
+    return !text.isEmpty() && starts.contains(text.front());
+}
+
 } // namespace
+
+QString csvCell(const QVariant& value) {
+    const QString text = value.toString();
+    if (value.typeId() != QMetaType::QString || !startsLikeAFormula(text))
+        return text;
+    return '\'' + text;
+}
 
 CsvFile::CsvFile(const QString& path) : file_(path) {
     errno = 0;

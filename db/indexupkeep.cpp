@@ -77,6 +77,10 @@ class WatchedHandle {
 
 } // namespace
 
+bool indexesNeedUpkeep(const QSqlDatabase& db) {
+    return !pendingStatements(db).isEmpty();
+}
+
 bool upkeepIndexes(QSqlDatabase& db, bool showProgress) {
     const QStringList statements = pendingStatements(db);
     if (statements.isEmpty())

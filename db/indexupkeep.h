@@ -9,3 +9,5 @@
 // there, the file stays as it was and the result is false. A file that needs nothing is not
 // written. Throws the engine's error.
 bool upkeepIndexes(QSqlDatabase& db, bool showProgress);
+// True when upkeepIndexes() would write.
+bool indexesNeedUpkeep(const QSqlDatabase& db);

@@ -111,9 +111,11 @@ void addPaymentTables(QSqlDatabase& db, bool showProgress) {
     sqlite3_progress_handler(handle, 0, nullptr, nullptr);
 }
 
-void addPaymentTablesTo(const QString& path) {
+void addPaymentTablesTo(const QString& path, const std::function<bool()>& copyFirst) {
     try {
         ScopedDatabase database(path);
+        if (hasPaymentTables(database.db()) || !copyFirst())
+            return;
         addPaymentTables(database.db(), true);
     } catch (const AppError& error) {
         ErrorLog::write("error (UpgradeDB) : ", error);

@@ -2,6 +2,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <functional>
 
 // Creates the payment tables in a new file, inside the caller's transaction.
 void createPaymentTables(const QSqlDatabase& db);
@@ -13,6 +14,6 @@ void createPaymentTables(const QSqlDatabase& db);
 // that has the tables is not touched. Throws the engine's error, or a failed check.
 void addPaymentTables(QSqlDatabase& db, bool showProgress);
 
-// The same on the file at the path; a failure is written to the error log under the upgrade's
-// label and leaves the file as it was.
-void addPaymentTablesTo(const QString& path);
+// The same on the file at the path, once copyFirst has taken a copy of it; a failure is written
+// to the error log under the upgrade's label and leaves the file as it was.
+void addPaymentTablesTo(const QString& path, const std::function<bool()>& copyFirst);

@@ -66,13 +66,15 @@ void upgradeSchema(const QSqlDatabase& db) {
 
 } // namespace
 
-bool convertOlderLayout(const QString& path) {
+bool convertOlderLayout(const QString& path, const CopyBeforeLayoutChange& copyFirst) {
     if (!fileExists(path) || !UpgradeNeeded(path))
         return false;
     try {
         ScopedDatabase database(path);
         if (hasTable(database.db(), "po_descs"))
             return false; // present but unreadable: nothing to convert
+        if (!copyFirst())
+            return false;
         inTransaction(database.db(), [&] { upgradeSchema(database.db()); });
         return true;
     } catch (const AppError& error) {
@@ -103,10 +105,11 @@ void normaliseTemporaryFlags(const QString& path) {
 // On every database, not only one of the older layout: a file made or last opened by an earlier
 // version of the program may lack the added indexes or have its collated ones built by another
 // collator.
-void upkeepIndexesOf(const QString& path) {
+void upkeepIndexesOf(const QString& path, const CopyBeforeLayoutChange& copyFirst) {
     try {
         ScopedDatabase database(path);
-        upkeepIndexes(database.db(), true);
+        if (indexesNeedUpkeep(database.db()) && copyFirst())
+            upkeepIndexes(database.db(), true);
     } catch (const AppError& error) {
         ErrorLog::write("error (UpgradeDB) : ", error);
     }
@@ -114,10 +117,11 @@ void upkeepIndexesOf(const QString& path) {
 
 // A database made by an earlier version, on a file or a server, gets the folded names that the
 // patient search compares.
-void addSearchKeysTo(const QString& location) {
+void addSearchKeysTo(const QString& location, const CopyBeforeLayoutChange& copyFirst) {
     try {
         ScopedDatabase database(location);
-        addSearchKeys(database.db());
+        if (!hasSearchKeys(database.db()) && copyFirst())
+            addSearchKeys(database.db());
     } catch (const AppError& error) {
         ErrorLog::write("error (UpgradeDB) : ", error);
     }
@@ -125,24 +129,15 @@ void addSearchKeysTo(const QString& location) {
 
 } // namespace
 
-void bringUpToDate(const QString& location) {
+void bringUpToDate(const QString& location, const CopyBeforeLayoutChange& copyFirst) {
     if (engineAt(location) == Engine::Server) {
-        addSearchKeysTo(location);
+        addSearchKeysTo(location, copyFirst);
         return;
     }
     if (!fileExists(location))
         return;
     normaliseTemporaryFlags(location);
-    addPaymentTablesTo(location);
-    upkeepIndexesOf(location);
-    addSearchKeysTo(location);
-}
-
-bool searchKeysNeeded(const QString& path) {
-    try {
-        ScopedDatabase database(path);
-        return !hasSearchKeys(database.db());
-    } catch (const AppError&) {
-        return false; // not a database this upgrade can reach
-    }
+    addPaymentTablesTo(location, copyFirst);
+    upkeepIndexesOf(location, copyFirst);
+    addSearchKeysTo(location, copyFirst);
 }

@@ -81,7 +81,10 @@ Report cashBookLayout() {
         emptyReport("cashbook", QCoreApplication::translate("ReportLayouts", "Cash Book"), 10305);
     int top = addLetterhead(report, "cashbooktitle", report.caption);
     report.sections[PageHeader].controls.push_back(
-        label("period", "period", QRect(0, top, report.width, 300), timesNewRoman(12, true)));
+        label("period", "period", QRect(0, top, 6000, 300), timesNewRoman(12, true)));
+    report.sections[PageHeader].controls.push_back(label("printed", QString(),
+                                                         QRect(6000, top, report.width - 6000, 300),
+                                                         timesNewRoman(10), Qt::AlignRight));
     top += 400;
     addColumns(report, top,
                {{QT_TRANSLATE_NOOP("ReportLayouts", "Date"), "pay_date", 1300, false},

@@ -31,25 +31,30 @@ void setCaption(Report& report, const QString& labelName, const QString& caption
 
 void produceCashBook(const AppSettingsRecord& settings, ReportPeriod period, const QString& text,
                      bool toPrinter, QWidget* owner) {
-    const QString& path = settings.databaseLocation();
-    const auto rows = cashBookRows(path, period, text);
+    const QString path = settings.databaseLocation();
+    const auto readRows = [path, period, text] { return cashBookRows(path, period, text); };
+    const auto rows = readRows();
     Report& report = reportByName("cashbook");
     PrepareReport(report, settings);
     setCaption(report, "period", periodCaption(period, text));
+    setCaption(report, "printed",
+               QCoreApplication::translate("MoneyReports", "Printed %1")
+                   .arg(today().toString("dd/MM/yyyy")));
     if (toPrinter)
         printReport(report, *rows, owner);
     else
-        previewReport(report, *rows, owner);
+        previewReport(report, *rows, owner, readRows);
 }
 
 void previewStatement(const AppSettingsRecord& settings, const QString& fileNumber,
                       QWidget* parent) {
-    const QString& path = settings.databaseLocation();
-    const auto rows = statementRows(path, fileNumber);
+    const QString path = settings.databaseLocation();
+    const auto readRows = [path, fileNumber] { return statementRows(path, fileNumber); };
+    const auto rows = readRows();
     Report& report = reportByName("statement");
     PrepareReport(report, settings);
     setCaption(report, "statementfile", fileNumber);
     setCaption(report, "statementname", patientName(path, fileNumber));
     setCaption(report, "statementdate", today().toString("dd/MM/yyyy"));
-    previewReport(report, *rows, parent);
+    previewReport(report, *rows, parent, readRows);
 }

@@ -43,7 +43,14 @@ int columnOf(const RowSource& rows, const QString& field) {
 }
 
 QString shown(const QVariant& value, ValueFormat format) {
-    return format == ValueFormat::YesNo ? displayValue(value, format, QString()) : value.toString();
+    switch (format) {
+    case ValueFormat::YesNo:
+        return displayValue(value, format, QString());
+    case ValueFormat::Amount:
+        return value.toString();
+    default:
+        return csvCell(value);
+    }
 }
 
 } // namespace
@@ -58,6 +65,9 @@ QVector<ReportColumn> reportColumns(const Report& report) {
                      [](const ReportControl& a, const ReportControl& b) {
                          return a.rect.left() < b.rect.left();
                      });
+    // A mirrored report's columns run right to left: the file keeps the reading order.
+    if (report.rightToLeft)
+        std::reverse(boxes.begin(), boxes.end());
     QVector<ReportColumn> columns;
     for (const ReportControl& box : boxes)
         columns.append({box.dataField, headingAbove(report, box), box.format});

@@ -122,7 +122,9 @@ class BackupsTest : public QObject {
     void failedCopyIsToldOnceAndWorkGoesOn();
     void damagedDatabaseLeavesNoCopy();
     void copyTakenWhileInvoicesAreSavedHoldsEachWhole();
-    void compactionAndUpgradeAreBackedUpFirst();
+    void compactionIsBackedUpFirst();
+    void everyLayoutChangeIsPrecededByAVerifiedCopy_data();
+    void everyLayoutChangeIsPrecededByAVerifiedCopy();
     void compactionWithoutItsBackupAsksFirst_data();
     void compactionWithoutItsBackupAsksFirst();
     void restoreBringsBackExactlyTheChosenCopy();
@@ -270,7 +272,7 @@ void BackupsTest::copyTakenWhileInvoicesAreSavedHoldsEachWhole() {
     }
 }
 
-void BackupsTest::compactionAndUpgradeAreBackedUpFirst() {
+void BackupsTest::compactionIsBackedUpFirst() {
     TestEnv env;
     env.createDatabase();
     addPatients(1, 2);
@@ -280,31 +282,71 @@ void BackupsTest::compactionAndUpgradeAreBackedUpFirst() {
     trigger(window, "mnuCompactDatabase");
     QVERIFY(backupsLog().contains("before compaction"));
     QCOMPARE(backupCopies(backupsFolder(AppSettings())).size(), 1);
+}
 
-    const QString older = env.makeDir("older");
-    createOldLayoutDatabase(databaseFileIn(older));
-    const QByteArray oldFile = readFile(databaseFileIn(older));
-    AppSettings().setDbPath(older);
-    env.dialogs.expectMessage("The database has been modified successfully");
-    backUpBeforeUpgrade(AppSettings());
-    UpgradeDB(AppSettings());
-    const QList<BackupCopy> copies = backupCopies(older + "/backups");
-    QCOMPARE(copies.size(), 1);
-    QVERIFY(UpgradeNeeded(copies.first().path));
-    QVERIFY(!UpgradeNeeded(databaseFileIn(older)));
-    QVERIFY(readFile(databaseFileIn(older)) != oldFile);
+void BackupsTest::everyLayoutChangeIsPrecededByAVerifiedCopy_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<bool>("folderWritable");
+    QTest::newRow("older layout") << "older"
+                                  << "po_descs" << true;
+    QTest::newRow("payment tables") << "DROP TABLE payments; DROP TABLE invoice_kinds"
+                                    << "payments" << true;
+    QTest::newRow("an added index") << "DROP INDEX pt_sh_fyear"
+                                    << "pt_sh_fyear" << true;
+    QTest::newRow("search keys") << "search keys"
+                                 << "name_search_keys" << true;
+    QTest::newRow("nothing to change") << ""
+                                       << "payments" << true;
+    QTest::newRow("no copy, no change") << "DROP TABLE payments; DROP TABLE invoice_kinds"
+                                        << "payments" << false;
+}
 
-    // A file of the current layout without the folded names that the search compares.
-    const QString earlier = env.makeDir("earlier");
-    AppSettings().setDbPath(earlier);
-    buildEmptyDatabaseFile(databaseFileIn(earlier));
-    dropSearchKeys();
-    backUpBeforeUpgrade(AppSettings());
+// The copy holds the file as it was before the change; without a copy the file stays as it was.
+void BackupsTest::everyLayoutChangeIsPrecededByAVerifiedCopy() {
+    QFETCH(QString, change);
+    QFETCH(QString, object);
+    QFETCH(bool, folderWritable);
+    TestEnv env;
+    env.createDatabase();
+    addPatients(1, 2);
+    if (change == "older") {
+        const QString older = env.makeDir("older");
+        createOldLayoutDatabase(databaseFileIn(older));
+        AppSettings().setDbPath(older);
+        env.dialogs.expectMessage("The database has been modified successfully");
+    } else if (change == "search keys") {
+        dropSearchKeys();
+    } else {
+        for (const QString& statement : change.split("; ", Qt::SkipEmptyParts))
+            runQuery(clinicDatabase(), statement);
+    }
+    const QString blocker = env.root() + "/usb-disk";
+    if (!folderWritable) {
+        writeFile(blocker, "a file where the folder should be");
+        AppSettings().backupspath = blocker + "/korvel";
+        env.dialogs.expectMessage(
+            "The database could not be backed up to " + blocker +
+                "/korvel.\r\nThe backups "
+                "folder " +
+                blocker +
+                "/korvel cannot be made.\r\nYour work goes on as usual. "
+                "Check that the folder is there, can be written and has room, or choose another "
+                "one with Settings > Backups Folder.",
+            Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+    }
+    const QString has = "SELECT count(*) FROM sqlite_master WHERE name = '" + object + "'";
+    const bool hadIt = valueIn(has).toBool();
     UpgradeDB(AppSettings());
-    const QList<BackupCopy> before = backupCopies(earlier + "/backups");
-    QCOMPARE(before.size(), 1);
-    QVERIFY(searchKeysNeeded(before.first().path));
-    QVERIFY(!searchKeysNeeded(databaseFileIn(earlier)));
+    QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
+    const QList<BackupCopy> copies = backupCopies(backupsFolder(AppSettings()));
+    QCOMPARE(copies.size(), change.isEmpty() || !folderWritable ? 0 : 1);
+    QCOMPARE(valueIn(has).toBool(), folderWritable || hadIt);
+    if (!copies.isEmpty()) {
+        ScopedDatabase copy(copies.first().path);
+        QCOMPARE(valueIn(has, {}, copy.db()).toBool(), hadIt);
+        QVERIFY(backupsLog().contains("before upgrade"));
+    }
 }
 
 void BackupsTest::compactionWithoutItsBackupAsksFirst_data() {

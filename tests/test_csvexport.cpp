@@ -7,9 +7,13 @@
 #include "app/runsettings.h"
 #include "app/screenfactories.h"
 #include "db/connection.h"
+#include "db/payments.h"
 #include "patients/patientreports.h"
+#include "reports/layouts.h"
+#include "reports/moneyreports.h"
 #include "reports/periodicreportsdialog.h"
 #include "reports/preparereport.h"
+#include "reports/reportcsv.h"
 #include "reports/reportinstances.h"
 
 #include <QDir>
@@ -98,6 +102,7 @@ class CsvExportTest : public QObject {
     void cancelledExportLeavesNoFile();
     void exportToAFullDiskLeavesNoFileAndSaysWhy();
     void reportsExportTheirListsFromThePreview();
+    void moneyReportsExportTextAsTextInReadingOrder();
 };
 
 void CsvExportTest::everyListRoundTripsThroughACsvReader() {
@@ -228,6 +233,66 @@ void CsvExportTest::reportsExportTheirListsFromThePreview() {
     QVERIFY(rows.contains(QStringList({"SAUDI", "1", "Yes"})));
     // The files without a nationality are counted as the report counts them: none.
     QVERIFY(rows.contains(QStringList({"", "0", "No"})));
+}
+
+// The accountant's two reports leave their previews as CSV; a name that a spreadsheet would take
+// for a formula stays text, amounts and dates stay plain, and a mirrored report keeps the
+// columns in reading order.
+void CsvExportTest::moneyReportsExportTextAsTextInReadingOrder() {
+    TestEnv env;
+    env.createDatabase();
+    addPatient({{"file_num", "F1"}, {"pt_name", "=1+1"}});
+    addPatient({{"file_num", "@F2"}, {"pt_name", "-Omar"}});
+    addInvoice("F1", "06/12/2026", 500, 0);
+    addInvoice("@F2", "06/12/2026", 300, 0);
+    QSqlDatabase db = clinicDatabase();
+    inTransaction(db, [&] {
+        recordPayment(db, {1, "F1", QDate(2026, 12, 6), 600, "Cash"});
+        recordPayment(db, {1, "F1", QDate(2026, 12, 6), -100, "Card"});
+        recordPayment(db, {2, "@F2", QDate(2026, 12, 6), 300, "Cheque"});
+    });
+    const QString out = env.makeDir("out");
+    const auto exported = [&](const QString& name,
+                              const std::function<void()>& show) -> QList<QStringList> {
+        const ModalWatch watch([&](QWidget* preview) {
+            env.dialogs.expectSaveFile(kCsvFilter, out + "/" + name);
+            trigger(preview, "actExportCsv");
+        });
+        show();
+        if (!watch.seen())
+            qFatal("%s: no preview", qPrintable(name));
+        return readCsv(out + "/" + name);
+    };
+    QWidget parent;
+    QCOMPARE(
+        exported("cashbook.csv",
+                 [&] {
+                     produceCashBook(AppSettings(), ReportPeriod::Day, "06/12/2026", false,
+                                     &parent);
+                 }),
+        QList<QStringList>({{"Date", "Invoice No", "File No", "Patient Name", "Kind", "Amount"},
+                            {"06/12/2026", "1", "F1", "'=1+1", "Cash", "600"},
+                            {"06/12/2026", "1", "F1", "'=1+1", "Card", "-100"},
+                            {"06/12/2026", "2", "'@F2", "'-Omar", "Cheque", "300"}}));
+    const QList<QStringList> statement =
+        exported("statement.csv", [&] { previewStatement(AppSettings(), "F1", &parent); });
+    QCOMPARE(statement.first(), QStringList({"Date", "Invoice No", "Entry", "Lines Total",
+                                             "Charged", "Paid", "Balance"}));
+    QCOMPARE(statement.mid(1),
+             QList<QStringList>({{"06/12/2026", "1", "Invoice", "", "500", "", "500"},
+                                 {"06/12/2026", "1", "Payment, Cash", "", "", "600", "-100"},
+                                 {"06/12/2026", "1", "Refund, Card", "", "", "-100", "0"}}));
+
+    for (Report report : {cashBookLayout(), statementLayout()}) {
+        QStringList fields;
+        for (const ReportColumn& column : reportColumns(report))
+            fields << column.field;
+        report.mirror();
+        QStringList mirroredFields;
+        for (const ReportColumn& column : reportColumns(report))
+            mirroredFields << column.field;
+        QCOMPARE(mirroredFields, fields);
+    }
 }
 
 QTEST_MAIN(CsvExportTest)

@@ -2,11 +2,11 @@
 #include "support/testenv.h"
 #include "support/ui.h"
 
+#include "app/databaseprocedures.h"
 #include "app/runsettings.h"
 #include "binding/bidirectionaldelegate.h"
 #include "binding/screens.h"
 #include "db/connection.h"
-#include "db/upgradedb.h"
 #include "patients/patientsearchscreen.h"
 
 #include <QLabel>
@@ -325,7 +325,7 @@ void PatientSearchTest::searchKeysFollowEveryWriteOfAName() {
 void PatientSearchTest::anEarlierDatabaseGetsItsSearchKeysWhenBroughtUpToDate() {
     dropSearchKeys();
     addFile("8", QString::fromUtf8("أسامة"), QString::fromUtf8("إبراهيم"));
-    bringUpToDate(AppSettings().databaseLocation());
+    UpgradeDB(AppSettings());
     QCOMPARE(countOf("name_search_keys"), countOf("per_inf_data"));
     QWidget* screen = openScreen();
     search(screen, QString::fromUtf8("ابراهيم"));

@@ -1158,6 +1158,10 @@ Copy it now?</source>
         <source>Year %1</source>
         <translation>سنة %1</translation>
     </message>
+    <message>
+        <source>Printed %1</source>
+        <translation>طُبع في %1</translation>
+    </message>
 </context>
 <context>
     <name>NavigationBar</name>
