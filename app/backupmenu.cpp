@@ -5,6 +5,7 @@
 #include "core/apperror.h"
 #include "core/busycursor.h"
 #include "core/dialogs.h"
+#include "core/ownerfiles.h"
 #include "core/programdir.h"
 #include "db/onlinebackup.h"
 #include "settings/appsettings.h"
@@ -149,7 +150,7 @@ void chooseBackupsFolder(AppSettingsRecord& settings, QWidget* owner) {
         PickFolder(owner, QCoreApplication::translate("BackupMenu", "Select Backups Folder"));
     if (folder.isEmpty())
         return;
-    if (!QDir().mkpath(folder) || !QFileInfo(folder).isWritable()) {
+    if (!OwnerFiles::makeFolder(folder) || !QFileInfo(folder).isWritable()) {
         showFailure(
             QCoreApplication::translate(
                 "BackupMenu", "Korvel cannot write to %1. Choose another folder for the backups.")

@@ -4,6 +4,7 @@
 #include "core/apperror.h"
 #include "core/dialogs.h"
 #include "core/errorlog.h"
+#include "core/ownerfiles.h"
 #include "core/programdir.h"
 #include "db/integrity.h"
 #include "db/onlinebackup.h"
@@ -52,7 +53,7 @@ QString occasionText(BackupOccasion occasion) {
 // The log stays with the copies it speaks of; a line that cannot be written is lost.
 void logLine(const QString& folder, const QString& text) {
     QFile log(QDir(folder).filePath("backups.log"));
-    if (!log.open(QIODevice::Append | QIODevice::Text))
+    if (!OwnerFiles::open(log, QIODevice::Append | QIODevice::Text))
         return;
     QTextStream(&log) << QDateTime(today(), QTime::currentTime()).toString("dd/MM/yyyy HH:mm:ss")
                       << "  " << text << "\n";
@@ -67,7 +68,7 @@ QString freeName(const QString& folder, const QDateTime& taken) {
 }
 
 void makeFolder(const QString& folder) {
-    if (!QDir().mkpath(folder))
+    if (!OwnerFiles::makeFolder(folder))
         throw AppError(
             75, QCoreApplication::translate("Backups", "The backups folder %1 cannot be made.")
                     .arg(folder));

@@ -42,13 +42,39 @@ struct Parser {
     }
 };
 
+// Qt's own options, which its window system reads: those followed by a value and those alone.
+const QStringList kQtValueOptions{"platform",        "platformpluginpath",
+                                  "platformtheme",   "plugin",
+                                  "qwindowgeometry", "qwindowicon",
+                                  "qwindowtitle",    "session",
+                                  "style",           "stylesheet",
+                                  "display",         "name",
+                                  "title",           "geometry"};
+const QStringList kQtFlags{"reverse", "widgetcount", "nograb", "dograb"};
+
+// The arguments less Qt's own options: what is left beside the program's name is for Korvel.
+QStringList withoutQtOptions(const QStringList& arguments) {
+    QStringList left{arguments.value(0)};
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const QString name = argument.mid(argument.startsWith("--") ? 2 : 1).section('=', 0, 0);
+        if (!argument.startsWith('-') || argument == "-" || argument == "--")
+            left << argument;
+        else if (kQtValueOptions.contains(name) && !argument.contains('='))
+            ++i;
+        else if (!kQtFlags.contains(name) && !kQtValueOptions.contains(name))
+            left << argument;
+    }
+    return left;
+}
+
 } // namespace
 
 bool isConsoleCommand(int argc, char* argv[]) {
-    if (argc < 2)
-        return false;
-    const QString first = QString::fromLocal8Bit(argv[1]);
-    return first == kCopyOption || QStringList{"-h", "--help", "-v", "--version"}.contains(first);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return withoutQtOptions(arguments).size() > 1;
 }
 
 int runConsoleCommand(const QStringList& arguments) {
@@ -56,8 +82,13 @@ int runConsoleCommand(const QStringList& arguments) {
     if (arguments.value(1) == kCopyOption)
         return runCopyDatabaseCommand(arguments);
     Parser parsed;
-    if (!parsed.parser.parse(arguments)) {
-        err() << parsed.parser.errorText() << "\nTry korvel --help" << Qt::endl;
+    QString refusal;
+    if (!parsed.parser.parse(withoutQtOptions(arguments)))
+        refusal = parsed.parser.errorText();
+    else if (!parsed.parser.positionalArguments().isEmpty())
+        refusal = "Unknown argument '" + parsed.parser.positionalArguments().constFirst() + "'.";
+    if (!refusal.isEmpty()) {
+        err() << refusal << "\n\n" << parsed.parser.helpText() << Qt::flush;
         return 2;
     }
     if (parsed.parser.isSet(parsed.help))

@@ -66,6 +66,10 @@ int runCopyDatabaseCommand(const QStringList& arguments) {
     }
     const QString from = arguments[2];
     const QString to = arguments[3];
+    if (const QString refused = refusedCopyEnds(from, to); !refused.isEmpty()) {
+        err() << refused << Qt::endl;
+        return 2;
+    }
     err() << "Copying " << from << " to " << to << Qt::endl;
     try {
         const CopySummary summary = copied(from, to, adjust);

@@ -1,6 +1,7 @@
 #include "core/csvfile.h"
 
 #include "core/filefailure.h"
+#include "core/ownerfiles.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -35,7 +36,7 @@ QString csvCell(const QVariant& value) {
 
 CsvFile::CsvFile(const QString& path) : file_(path) {
     errno = 0;
-    if (!file_.open(QIODevice::WriteOnly))
+    if (!file_.open(QIODevice::WriteOnly) || !file_.setPermissions(OwnerFiles::modeFor(path)))
         throw fileNotWritten(file_, errno);
     pending_ = QByteArrayLiteral("\xEF\xBB\xBF");
 }

@@ -1,6 +1,7 @@
 #include "core/errorlog.h"
 
 #include "core/apperror.h"
+#include "core/ownerfiles.h"
 
 #include <QFile>
 #include <memory>
@@ -13,7 +14,7 @@ namespace ErrorLog {
 
 void open(const QString& path) {
     logFile = std::make_unique<QFile>(path);
-    if (!logFile->open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!OwnerFiles::open(*logFile, QIODevice::WriteOnly | QIODevice::Truncate))
         logFile.reset();
 }
 

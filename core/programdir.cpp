@@ -1,5 +1,7 @@
 #include "core/programdir.h"
 
+#include "core/ownerfiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -20,7 +22,7 @@ QString defaultProgramDir() {
     if (keepsFilesBesideItself(exeDir))
         return exeDir;
     const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(dataDir);
+    OwnerFiles::makeFolder(dataDir);
     return dataDir;
 }
 } // namespace

@@ -1,5 +1,6 @@
 #include "db/connection.h"
 
+#include "core/ownerfiles.h"
 #include "db/arabiccollation.h"
 #include "db/enginestatements.h"
 #include "db/integrity.h"
@@ -8,6 +9,7 @@
 #include "db/serverstatements.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -52,6 +54,8 @@ QSqlDatabase openFileConnection(const QString& name, const QString& path, bool c
     if (!create && !QFileInfo(path).isFile())
         throw AppError(
             3024, QCoreApplication::translate("Database", "Could not find file '%1'.").arg(path));
+    // The engine makes a new file under the umask; one that stands there keeps its mode.
+    const bool made = create && OwnerFiles::makeEmpty(path);
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
     // A URI with mode=rw keeps the engine from making an empty file where the user named none.
     const QString uri =
@@ -63,6 +67,8 @@ QSqlDatabase openFileConnection(const QString& name, const QString& path, bool c
         const AppError error = databaseError(db.lastError());
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
+        if (made)
+            QFile::remove(path);
         throw error;
     }
     sqlite3* handle = engineHandle(db);

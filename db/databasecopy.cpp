@@ -4,6 +4,8 @@
 #include "db/connection.h"
 #include "db/copyends.h"
 #include "db/schema.h"
+#include "db/serveraddress.h"
+#include "db/serverdatabase.h"
 
 #include <QCoreApplication>
 #include <QMap>
@@ -196,7 +198,19 @@ QString CopySummary::text() const {
         .arg(rows);
 }
 
+QString refusedCopyEnds(const QString& from, const QString& to) {
+    for (const QString& end : {from, to}) {
+        if (!isServerUri(end))
+            continue;
+        if (const QString unusable = unusableServerAddress(end); !unusable.isEmpty())
+            return unusable;
+    }
+    return QString();
+}
+
 CopySummary copyDatabase(const QString& from, const QString& to, const CopyProgress& progress) {
+    if (const QString refused = refusedCopyEnds(from, to); !refused.isEmpty())
+        throw AppError(kCopyFailed, refused);
     const auto source = openCopySource(from);
     const auto target = openCopyTarget(to);
     return copyBetween(*source, *target, progress);

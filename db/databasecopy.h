@@ -20,6 +20,10 @@ struct CopySummary {
     QString text() const;
 };
 
+// Why the copy refuses its ends before it starts (a server address that holds a password, which
+// is never taken); empty when it does not. copyDatabase refuses them with AppError too.
+QString refusedCopyEnds(const QString& from, const QString& to);
+
 CopySummary copyDatabase(const QString& from, const QString& to, const CopyProgress& progress);
 
 // Restores a backup from outside: its rows, and nothing else of it, are copied into a new file at

@@ -1,6 +1,7 @@
 #include "db/databaselock.h"
 
 #include "core/apperror.h"
+#include "core/ownerfiles.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -68,6 +69,8 @@ std::optional<LockHolder> lockDatabase(const QString& databasePath) {
         // Written this very moment by a copy that is starting up.
         return holderOf(*file, lockPath).value_or(LockHolder{});
     }
+    // The toolkit makes the lock under the umask; it names the computer and the process.
+    OwnerFiles::restrict(lockPath);
     held.file = std::move(file);
     held.databasePath = resolved;
     return std::nullopt;

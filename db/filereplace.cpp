@@ -1,6 +1,7 @@
 #include "db/filereplace.h"
 
 #include "core/apperror.h"
+#include "core/ownerfiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,12 +29,8 @@ void keepAccessOf(const QString& file, const QString& copy) {
                                                         static_cast<uid_t>(-1), status.st_gid) == 0;
     }
 #endif
-    std::error_code error;
-    std::filesystem::permissions(fsPath(copy), std::filesystem::status(fsPath(file)).permissions(),
-                                 error);
-    if (error)
-        throw AppError(75, "Path/File access error (" + copy +
-                               "): " + QString::fromStdString(error.message()));
+    if (!OwnerFiles::restrict(copy, OwnerFiles::modeFor(file)))
+        throw AppError(75, "Path/File access error (" + copy + ")");
 }
 
 // A symbolic link, or a file with a second name (a hard link): a rename would put a new file in

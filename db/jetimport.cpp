@@ -1,6 +1,7 @@
 #include "db/jetimport.h"
 
 #include "core/apperror.h"
+#include "core/ownerfiles.h"
 #include "db/connection.h"
 #include "db/copyends.h"
 #include "db/jetfile.h"
@@ -338,7 +339,7 @@ QString csvField(const QString& text) {
 
 void writeReport(const QString& path, const QList<JetAdjustment>& adjustments) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(OwnerFiles::modeFor(path)))
         throw AppError(kCopyFailed, Text::tr("The import report %1 cannot be written.").arg(path));
     QStringList lines{"table,row,column,value,problem,stored"};
     for (const JetAdjustment& a : adjustments)

@@ -11,6 +11,14 @@ constexpr int kServerUnreachable = 3704;
 }
 
 QSqlDatabase openServerConnection(const QString& name, const ServerAddress& address) {
+    // Qt's own words would be only "Driver not loaded": the driver is a package of its own.
+    if (!QSqlDatabase::isDriverAvailable("QPSQL"))
+        throw AppError(kServerUnreachable,
+                       QCoreApplication::translate(
+                           "Database", "Could not reach the database %1: Qt's PostgreSQL driver is "
+                                       "not installed. Install the package libqt6sql6-psql "
+                                       "(sudo apt install libqt6sql6-psql) and try again.")
+                           .arg(address.describe()));
     QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", name);
     db.setHostName(address.host);
     db.setPort(address.port);

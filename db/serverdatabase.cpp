@@ -31,13 +31,14 @@ void vacuumServerDatabase(const QString& uri) {
 }
 
 QString unusableServerAddress(const QString& uri) {
-    if (!parseServerUri(uri))
-        return QCoreApplication::translate("Database", "'%1' is not a server address such as "
-                                                       "postgresql://clinic@dbhost:5432/korvel.")
-            .arg(uri);
+    // Asked first: the other answer repeats the address, which must not show a password.
     if (!QUrl(uri).password().isEmpty() || QUrlQuery(QUrl(uri)).hasQueryItem("password"))
         return QCoreApplication::translate(
             "Database", "The password is never kept in the settings: put it in the file ~/.pgpass "
                         "(host:port:database:user:password) and give the address without it.");
+    if (!parseServerUri(uri))
+        return QCoreApplication::translate("Database", "'%1' is not a server address such as "
+                                                       "postgresql://clinic@dbhost:5432/korvel.")
+            .arg(uri);
     return QString();
 }

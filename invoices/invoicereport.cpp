@@ -81,7 +81,7 @@ bool PrintInvoice(const AppSettingsRecord& settings, const QString& invoiceNumbe
     RowSet rows = PrepareInvoiceReport(settings, invoiceNumber);
     if (rows.rowCount() == 0)
         return false;
-    printReport(reportByName("po_rep"), rows);
+    printOrSavePdf(reportByName("po_rep"), rows);
     return true;
 }
 

@@ -28,7 +28,8 @@ void fillLabelsFromFirstRow(Report& report, const RowSet& rows);
 // was saved with and empties the other two; an invoice saved before kinds were kept shows none.
 void markPaymentKind(Report& report, const std::optional<QString>& kind);
 
-// Prepares the invoice and prints it to the default printer, or shows it in a modal preview.
+// Prepares the invoice and prints it to the default printer (or, with none, offers to save it as
+// a PDF file), or shows it in a modal preview.
 // False when there is no such invoice. Failures raise AppError.
 bool PrintInvoice(const AppSettingsRecord& settings, const QString& invoiceNumber);
 bool PreviewInvoice(const AppSettingsRecord& settings, const QString& invoiceNumber,

@@ -7,7 +7,7 @@
 
 void printPatientSheet(const AppSettingsRecord& settings, const QString& fileNumber) {
     const auto rows = patientSheetRows(settings.databaseLocation(), fileNumber);
-    printReport(preparedReport("per_inf_rep", settings), *rows);
+    printOrSavePdf(preparedReport("per_inf_rep", settings), *rows);
 }
 
 void previewNationalityCount(const AppSettingsRecord& settings, QWidget* parent) {

@@ -3,6 +3,7 @@
 #include "core/apperror.h"
 #include "core/dialogs.h"
 #include "core/filefailure.h"
+#include "core/ownerfiles.h"
 #include "core/windowreturn.h"
 #include "reports/lazyreport.h"
 #include "reports/pagewriter.h"
@@ -49,6 +50,23 @@ void printReport(const Report& report, RowSource& rows, QWidget* owner) {
     printPages(pages, owner);
 }
 
+void printOrSavePdf(const Report& report, RowSource& rows, QWidget* owner) {
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        return printReport(report, rows, owner);
+    const QString offer = QCoreApplication::translate(
+        "ReportOutput", "No printer is set up. Save the pages as a PDF file instead?");
+    if (dialogs().message(offer, Dialogs::Buttons::YesNo, Dialogs::Icon::Question) !=
+        Dialogs::Answer::Yes)
+        return;
+    const auto path =
+        dialogs().saveFile(QCoreApplication::translate("ReportOutput", "PDF Files (*.pdf)|*.pdf"),
+                           QDir::homePath(), QString(report.caption).replace('/', '-') + ".pdf");
+    if (!path)
+        return;
+    LazyReport pages(report, rows);
+    savePdf(pages, *path, owner);
+}
+
 void printPages(LazyReport& report, QWidget* owner) {
     const QPrinterInfo info = defaultPrinter();
     const auto progress = dialogs().progress(owner, report.title());
@@ -73,10 +91,10 @@ void savePdf(LazyReport& report, const QString& path, QWidget* owner) {
     if (!report.layOutAll(*progress))
         return;
     // Written beside its name and put there once whole: a full disk or a cancel leaves no file
-    // that a reader could not open.
+    // that a reader could not open. A new file is the owner's alone, a replaced one keeps its mode.
     QSaveFile file(path);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(OwnerFiles::modeFor(path)))
         throw fileNotWritten(file, errno);
     bool written = false;
     {

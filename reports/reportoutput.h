@@ -28,6 +28,8 @@ void previewReport(const Report& report, RowSource& rows, QWidget* parent = null
 // drawn sends nothing more.
 void printReport(const Report& report, RowSource& rows, QWidget* owner = nullptr);
 void printPages(LazyReport& report, QWidget* owner = nullptr);
+// The same where a printer is set up; where none is, offers to save the same pages as a PDF file.
+void printOrSavePdf(const Report& report, RowSource& rows, QWidget* owner = nullptr);
 
 // A cancelled export leaves no file.
 void savePdf(LazyReport& report, const QString& path, QWidget* owner = nullptr);

@@ -1,6 +1,7 @@
 #include "settings/settingsstore.h"
 
 #include "core/dialogs.h"
+#include "core/ownerfiles.h"
 #include "settings/appsettings.h"
 
 #include <QCoreApplication>
@@ -37,6 +38,11 @@ bool SettingsKeyWritable(const QString&) {
 
 void WriteAllSettings(const AppSettingsRecord& settings, const QString&) {
     auto store = openStore();
+#ifndef Q_OS_WIN
+    // Made before the store writes it: the store keeps the mode of a file that stands there.
+    OwnerFiles::makeFolder(QFileInfo(store->fileName()).absolutePath());
+    OwnerFiles::makeEmpty(store->fileName());
+#endif
     for (const Setting setting : allSettings())
         store->setValue(settingName(setting), settingIn(settings, setting));
     store->sync();

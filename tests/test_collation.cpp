@@ -2,8 +2,10 @@
 
 #include "db/arabiccollation.h"
 #include "db/connection.h"
+#include "db/onlinebackup.h"
 
 #include <QCollator>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -128,6 +130,7 @@ class CollationTest : public QObject {
     void sameOrderAndEqualityAsQtCollator();
     void engineSortsAndComparesWithIt();
     void newDatabaseRecordsTheCollatorVersion();
+    void theSqliteToolChecksAndCountsACopyWithTheExtension();
 };
 
 void CollationTest::sameOrderAndEqualityAsQtCollator() {
@@ -162,17 +165,29 @@ void CollationTest::sameOrderAndEqualityAsQtCollator() {
     QCOMPARE(byIcu, byQt);
 }
 
-void CollationTest::engineSortsAndComparesWithIt() {
-    TestEnv env;
-    QSqlDatabase db = openDatabase(env.createDatabase());
+namespace {
+
+const QStringList kOrderedNames{"أحمد", "بدر", "ياسر", "ahmad", "emile", "Émile", "Zaid"};
+
+QString databaseWithNames(TestEnv& env) {
+    const QString path = env.createDatabase();
+    QSqlDatabase db = openDatabase(path);
     for (const char* name : {"Zaid", "ياسر", "أحمد", "ahmad", "Émile", "emile", "بدر"})
         runQuery(db, "INSERT INTO per_inf_data (file_num, pt_name) VALUES ('1', ?)", {name});
+    return path;
+}
+
+} // namespace
+
+void CollationTest::engineSortsAndComparesWithIt() {
+    TestEnv env;
+    QSqlDatabase db = openDatabase(databaseWithNames(env));
     QStringList ordered;
     QSqlQuery query = runQuery(db, "SELECT pt_name FROM per_inf_data ORDER BY pt_name, id");
     while (query.next())
         ordered << query.value(0).toString();
     // The Arabic locale puts its own script first.
-    QCOMPARE(ordered, (QStringList{"أحمد", "بدر", "ياسر", "ahmad", "emile", "Émile", "Zaid"}));
+    QCOMPARE(ordered, kOrderedNames);
     QSqlQuery zaid = runQuery(db, "SELECT count(*) FROM per_inf_data WHERE pt_name = ?", {"zAiD"});
     QVERIFY(zaid.next());
     QCOMPARE(zaid.value(0).toInt(), 1);
@@ -187,6 +202,23 @@ void CollationTest::newDatabaseRecordsTheCollatorVersion() {
     QCOMPARE(query.value(1).toString(), arabicCollationVersion());
     QVERIFY(arabicCollationVersion().contains('.'));
     QVERIFY(!query.next());
+}
+
+// Debian's sqlite3 with the packaged extension checks, counts and orders a backup as the
+// program does; without it every such statement fails on the unknown collation.
+void CollationTest::theSqliteToolChecksAndCountsACopyWithTheExtension() {
+    TestEnv env;
+    const QString copy = env.root() + "/copy.mdb";
+    QCOMPARE(writeDatabaseCopy(databaseWithNames(env), copy), QString());
+    QProcess sqlite;
+    sqlite.start("sqlite3", {"-cmd", ".load " ARABIC_EXTENSION, copy,
+                             "PRAGMA integrity_check; SELECT count(*) FROM per_inf_data; "
+                             "SELECT pt_name FROM per_inf_data ORDER BY pt_name, id;"});
+    QVERIFY(sqlite.waitForFinished(30000));
+    QCOMPARE(QString::fromUtf8(sqlite.readAllStandardError()), QString());
+    QCOMPARE(sqlite.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(sqlite.readAllStandardOutput()),
+             "ok\n7\n" + kOrderedNames.join('\n') + '\n');
 }
 
 QTEST_MAIN(CollationTest)

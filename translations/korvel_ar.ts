@@ -536,6 +536,10 @@ Save again to put your values over it.</source>
         <source>The copy was stopped: nothing was copied.</source>
         <translation>أُوقف النسخ: لم يُنسخ شيء.</translation>
     </message>
+    <message>
+        <source>Could not reach the database %1: Qt&apos;s PostgreSQL driver is not installed. Install the package libqt6sql6-psql (sudo apt install libqt6sql6-psql) and try again.</source>
+        <translation>تعذر الوصول إلى قاعدة البيانات %1: برنامج تشغيل PostgreSQL الخاص بـ Qt غير مثبّت. ثبّت الحزمة libqt6sql6-psql ‏(sudo apt install libqt6sql6-psql) ثم حاول مرة أخرى.</translation>
+    </message>
 </context>
 <context>
     <name>DatabaseMenu</name>
@@ -1982,6 +1986,14 @@ Save it so?</source>
     <message>
         <source>Writing page %1 of %2</source>
         <translation>جارٍ كتابة الصفحة %1 من %2</translation>
+    </message>
+    <message>
+        <source>No printer is set up. Save the pages as a PDF file instead?</source>
+        <translation>لا توجد طابعة معدّة. هل تريد حفظ الصفحات في ملف PDF بدلاً من ذلك؟</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf)|*.pdf</source>
+        <translation>ملفات PDF ‏(*.pdf)|*.pdf</translation>
     </message>
 </context>
 <context>

@@ -24,7 +24,9 @@ deb=$work/out/korvel_${version}_amd64.deb
 # Exactly these files, all under /usr: nothing of the build or the tests slips in.
 icons=/usr/share/icons/hicolor
 expected=(/usr/bin/korvel "/usr/share/applications/$id.desktop"
-          "/usr/share/metainfo/$id.metainfo.xml" "$icons/scalable/apps/$id.svg")
+          "/usr/share/metainfo/$id.metainfo.xml" "$icons/scalable/apps/$id.svg"
+          /usr/lib/korvel/korvel_arabic.so /usr/share/doc/korvel/copyright
+          /usr/share/doc/korvel/changelog.gz /usr/share/man/man1/korvel.1.gz)
 for size in 16 24 32 48 64 128 256; do
     expected+=("$icons/${size}x$size/apps/$id.png")
 done
@@ -38,6 +40,16 @@ for package in libc6 libqt6widgets6 libqt6printsupport6 libsqlite3-0 libqt6sql6-
     qt6-qpa-plugins qt6-translations-l10n; do
     grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
+
+recommends=$(dpkg-deb -f "$deb" Recommends)
+for package in libqt6sql6-psql cups; do
+    grep -qE "(^|, )$package( |,|$)" <<<"$recommends" || fail "Recommends lacks $package: $recommends"
+done
+
+# Debian's own checks: an error fails the package, warnings are shown.
+report=$(lintian --no-tag-display-limit "$deb" 2>&1) || true
+[ -z "$report" ] || echo "$report"
+! grep -q "^E: " <<<"$report" || fail "lintian reports errors"
 
 root=$work/root
 dpkg -x "$deb" "$root"
@@ -57,6 +69,12 @@ for key in 'Name\[ar\]' 'Comment\[ar\]'; do
 done
 report=$(appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" 2>&1) ||
     fail "appstreamcli validate: $report"
+
+# The sqlite3 tool orders by the packaged collation as the program does.
+order=$(sqlite3 :memory: -cmd ".load $root/usr/lib/korvel/korvel_arabic" \
+    "SELECT group_concat(name, ' ') FROM (SELECT 'b' AS name UNION SELECT 'A' UNION SELECT 'أ'
+     ORDER BY name COLLATE ARABIC)") || fail "sqlite3 could not load the collation"
+[ "$order" = "أ A b" ] || fail "the collation ordered: $order"
 
 # Each PNG is as large as the theme folder it is in says; the SVG is a drawing.
 for size in 16 24 32 48 64 128 256; do
