@@ -10,6 +10,8 @@
 #include "reports/reportpreview.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
