@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QGlyphRun>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyledItemDelegate>
@@ -88,4 +89,72 @@ DrawnCell drawnCell(QTableView* grid, const QModelIndex& index) {
     auto* delegate = static_cast<ExposedDelegate*>(grid->itemDelegateForIndex(index));
     delegate->initStyleOption(&option, index);
     return {option.text, option.direction};
+}
+
+namespace {
+
+// Where a picture differs from its background, cut to the extent of its marks.
+QImage inkOf(const QImage& picture) {
+    const QColor background = picture.pixelColor(0, 0);
+    const auto marked = [&](int x, int y) {
+        const QColor c = picture.pixelColor(x, y);
+        return std::abs(c.red() - background.red()) + std::abs(c.green() - background.green()) +
+                   std::abs(c.blue() - background.blue()) >
+               150;
+    };
+    QRect extent;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (marked(x, y))
+                extent |= QRect(x, y, 1, 1);
+    QImage ink(extent.size(), QImage::Format_Grayscale8);
+    ink.fill(0);
+    for (int y = 0; y < ink.height(); ++y)
+        for (int x = 0; x < ink.width(); ++x)
+            if (marked(extent.x() + x, extent.y() + y))
+                ink.setPixel(x, y, 0xffffffff);
+    return ink;
+}
+
+// The text drawn on one line in the given direction, as a cell of the grid would draw it.
+QImage drawnText(const QString& text, const QFont& font, Qt::LayoutDirection direction) {
+    QImage picture(QFontMetrics(font).horizontalAdvance(text) + 20,
+                   QFontMetrics(font).height() + 10, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setTextDirection(direction);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    layout.createLine().setLineWidth(picture.width() - 10);
+    layout.endLayout();
+    QPainter painter(&picture);
+    painter.setPen(Qt::black);
+    layout.draw(&painter, QPointF(5, 5));
+    return picture;
+}
+
+int differingPixels(const QImage& a, const QImage& b) {
+    int differing = 0;
+    for (int y = 0; y < std::max(a.height(), b.height()); ++y)
+        for (int x = 0; x < std::max(a.width(), b.width()); ++x) {
+            const bool inA = a.valid(x, y) && qGray(a.pixel(x, y)) > 0;
+            const bool inB = b.valid(x, y) && qGray(b.pixel(x, y)) > 0;
+            differing += inA != inB;
+        }
+    return differing;
+}
+
+} // namespace
+
+bool cellShowsLeftToRight(QTableView* grid, const QModelIndex& index) {
+    QWidget* window = grid->window();
+    QCoreApplication::processEvents();
+    const QImage picture = window->screen()->grabWindow(window->winId()).toImage();
+    const QRect cell =
+        grid->visualRect(index).translated(grid->viewport()->mapTo(window, QPoint()));
+    const QImage shown = inkOf(picture.copy(cell.adjusted(2, 2, -2, -2)));
+    const QString text = index.data().toString();
+    return differingPixels(shown, inkOf(drawnText(text, grid->font(), Qt::LeftToRight))) <
+           differingPixels(shown, inkOf(drawnText(text, grid->font(), Qt::RightToLeft)));
 }

@@ -26,3 +26,7 @@ struct DrawnCell {
     Qt::LayoutDirection direction;
 };
 DrawnCell drawnCell(QTableView* grid, const QModelIndex& index);
+
+// True when the cell, in a picture of its whole window, shows its text in the text's own
+// left-to-right order rather than turned around by the right-to-left line ("1+1=" for "=1+1").
+bool cellShowsLeftToRight(QTableView* grid, const QModelIndex& index);
