@@ -6,6 +6,7 @@
 #include "core/busycursor.h"
 #include "core/dialogs.h"
 #include "core/ownerfiles.h"
+#include "core/programdir.h"
 #include "db/onlinebackup.h"
 #include "settings/appsettings.h"
 #include "settings/settingsstore.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <algorithm>
 
 namespace {
 
@@ -55,9 +57,18 @@ QStringList rowOf(const BackupCopy& copy) {
     return row << QFileInfo(copy.path).fileName();
 }
 
+// Newest first, but a copy dated after today (left by a clock that ran ahead, or put there by
+// someone) comes after the others: the copy offered first is the clinic's latest.
+QList<BackupCopy> offeredCopies(const QString& folder) {
+    QList<BackupCopy> copies = backupCopies(folder);
+    std::stable_partition(copies.begin(), copies.end(),
+                          [](const BackupCopy& copy) { return copy.taken.date() <= today(); });
+    return copies;
+}
+
 std::optional<BackupCopy> chosenCopy(const AppSettingsRecord& settings) {
     const QString folder = backupsFolder(settings);
-    const QList<BackupCopy> copies = backupCopies(folder);
+    const QList<BackupCopy> copies = offeredCopies(folder);
     if (copies.isEmpty()) {
         showMessage(QCoreApplication::translate("BackupMenu", "There are no backups in %1 yet.")
                         .arg(folder));
@@ -146,7 +157,10 @@ void chooseBackupsFolder(AppSettingsRecord& settings, QWidget* owner) {
                 .arg(folder));
         return;
     }
-    SaveRegValue(Setting::BackupsPath, folder);
+    if (!SaveRegValue(Setting::BackupsPath, folder)) {
+        showFailure(settingNotStoredText());
+        return;
+    }
     settings.backupspath = folder;
     showMessage(
         QCoreApplication::translate("BackupMenu", "The backups go to %1 from now on.").arg(folder));

@@ -48,12 +48,18 @@ void keepByRule(const QList<int>& newestFirst, const QList<QDateTime>& taken, co
 } // namespace
 
 QList<int> copiesToKeep(const QList<QDateTime>& taken, const QDate& today) {
+    // A copy dated after today (a clock that once ran ahead) is kept and counts for no period:
+    // it must not stand in for the copies of the last days.
+    QSet<int> kept;
     QList<int> newestFirst;
-    for (int i = 0; i < taken.size(); ++i)
-        newestFirst << i;
+    for (int i = 0; i < taken.size(); ++i) {
+        if (taken[i].date() > today)
+            kept.insert(i);
+        else
+            newestFirst << i;
+    }
     std::stable_sort(newestFirst.begin(), newestFirst.end(),
                      [&taken](int a, int b) { return taken[a] > taken[b]; });
-    QSet<int> kept;
     for (const Rule& rule : {Rule{7, dayOf}, Rule{4, weekOf}, Rule{12, monthOf}})
         keepByRule(newestFirst, taken, rule, kept);
     for (int i = 0; i < taken.size(); ++i) {

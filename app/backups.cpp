@@ -201,6 +201,22 @@ bool backUpWithoutStopping(const AppSettingsRecord& settings, BackupOccasion occ
     }
 }
 
+std::optional<QString> backUpBeforeCompaction(const AppSettingsRecord& settings) {
+    if (settings.onServer())
+        return std::nullopt;
+    waitForBackgroundBackup();
+    const QString folder = backupsFolder(settings);
+    try {
+        takeCopy(settings.databaseFilePath, folder, BackupOccasion::BeforeCompaction);
+        return std::nullopt;
+    } catch (const AppError& error) {
+        ErrorLog::write(kLogLabel, error);
+        if (failedOnTheDatabase(error))
+            return std::nullopt;
+        return failureText(folder, error);
+    }
+}
+
 // A server's database is backed up by the server's own tools, not copied here.
 bool backUpBeforeLayoutChange(const AppSettingsRecord& settings) {
     return settings.onServer() || backUpWithoutStopping(settings, BackupOccasion::BeforeUpgrade);

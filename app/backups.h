@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <optional>
 
 struct AppSettingsRecord;
 
@@ -44,6 +45,10 @@ BackupCopy backUpDatabase(const AppSettingsRecord& settings, BackupOccasion occa
 // The same for a copy that the work after it does not wait for: a failure is logged, and told
 // the user only the first time in a run. True when the copy was made.
 bool backUpWithoutStopping(const AppSettingsRecord& settings, BackupOccasion occasion);
+// Before a compaction, which the user may not want without its copy: a failure is logged, and
+// what the user is to be told of it is given back; nothing when the copy was made, or when the
+// database itself cannot be read (the compaction refuses it then, saying why).
+std::optional<QString> backUpBeforeCompaction(const AppSettingsRecord& settings);
 // Before a change of the current database file's layout: a verified copy, waited for. False when
 // none could be made (told the user once in a run); the change is then not to be made.
 bool backUpBeforeLayoutChange(const AppSettingsRecord& settings);

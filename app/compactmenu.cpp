@@ -12,10 +12,24 @@
 
 namespace {
 
+// A compaction rewrites the whole file: without its copy the user decides whether it goes on.
+bool backedUpOrGoingOnWithout(const AppSettingsRecord& settings) {
+    std::optional<QString> failure;
+    {
+        BusyCursor busy;
+        failure = backUpBeforeCompaction(settings);
+    }
+    return !failure ||
+           dialogs().message(*failure + "\r\n" +
+                                 QCoreApplication::translate(
+                                     "CompactMenu", "Compact the database without this backup?"),
+                             Dialogs::Buttons::YesNo,
+                             Dialogs::Icon::Exclamation) == Dialogs::Answer::Yes;
+}
+
 // Compacts the database; returns why it failed, logged, or nothing when it succeeded.
 std::optional<QString> compactionFailure(const AppSettingsRecord& settings) {
     BusyCursor busy;
-    backUpWithoutStopping(settings, BackupOccasion::BeforeCompaction);
     try {
         CompactDB(settings, settings.databaseLocation(), settings.dbpath + "/test.mdb");
         return std::nullopt;
@@ -31,6 +45,8 @@ std::optional<QString> compactionFailure(const AppSettingsRecord& settings) {
 } // namespace
 
 void compactDatabase(const AppSettingsRecord& settings) {
+    if (!backedUpOrGoingOnWithout(settings))
+        return;
     const std::optional<QString> failure = compactionFailure(settings);
     showMessage(
         failure

@@ -20,10 +20,16 @@ void install(QApplication& app, const QString& file, const QString& directory) {
         delete translator;
 }
 
-void choose(AppSettingsRecord& settings, const QString& language) {
+void choose(AppSettingsRecord& settings, const QString& language, QActionGroup* group) {
     if (language == settings.language)
         return;
-    SaveRegValue(Setting::Language, language);
+    if (!SaveRegValue(Setting::Language, language)) {
+        showMessage(settingNotStoredText());
+        // The menu goes on marking the language of the next start.
+        for (QAction* item : group->actions())
+            item->setChecked(item->data().toString() == settings.language);
+        return;
+    }
     settings.language = language;
     showMessage(QCoreApplication::translate(
         "Language", "Korvel shows the chosen language from its next start on."));
@@ -51,10 +57,11 @@ QMenu* languageMenu(QWidget* owner, AppSettingsRecord& settings) {
         QAction* item = menu->addAction(name);
         item->setObjectName(value.isEmpty() ? "mnuEnglish" : "mnuArabic");
         item->setCheckable(true);
+        item->setData(value);
         item->setChecked(settings.language == value);
         group->addAction(item);
         QObject::connect(item, &QAction::triggered, owner,
-                         [&settings, value = value] { choose(settings, value); });
+                         [&settings, value = value, group] { choose(settings, value, group); });
     }
     return menu;
 }

@@ -48,9 +48,12 @@ void editLetterheadItem(AppSettingsRecord& settings, const LetterheadItem& item,
     value = dialogs().inputBox(prompt, prompt, value);
     if (value.isEmpty() &&
         dialogs().message(QCoreApplication::translate("LetterheadMenu", item.blankConfirmation),
-                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes) {
         value = ReadRegValue(item.line);
-    else
-        SaveRegValue(item.line, value);
+    } else if (!SaveRegValue(item.line, value)) {
+        // The letterhead shows what the next start will show.
+        showMessage(settingNotStoredText());
+        value = ReadRegValue(item.line);
+    }
     panel->showLetterhead(settings.letterhead);
 }

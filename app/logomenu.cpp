@@ -45,9 +45,11 @@ void changeLogo(AppSettingsRecord& settings, PictureBox& picture) {
         settings.logo = *chosen;
         if (dialogs().message(QCoreApplication::translate(
                                   "LogoMenu", "Are you sure you want to change the logo?"),
-                              Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes)
-            SaveRegValue(Setting::Logo, *chosen);
-        else
+                              Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes) {
             restoreStoredLogo(settings.logo, picture, kept);
+        } else if (!SaveRegValue(Setting::Logo, *chosen)) {
+            showMessage(settingNotStoredText());
+            restoreStoredLogo(settings.logo, picture, kept);
+        }
     });
 }

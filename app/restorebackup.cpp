@@ -6,21 +6,22 @@
 #include "app/setdefaults.h"
 #include "binding/releasedb.h"
 #include "core/apperror.h"
+#include "db/copylayout.h"
 #include "db/integrity.h"
 #include "db/onlinebackup.h"
-#include "db/validation.h"
 #include "settings/appsettings.h"
 #include <QCoreApplication>
 
 namespace {
 
 void refuseUnusableCopy(const QString& copy) {
-    if (!ValidDB(copy))
-        throw AppError(ErrorNumber::Unexpected,
-                       QCoreApplication::translate(
-                           "RestoreBackup",
-                           "The backup %1 is not a database of this program. Nothing was changed.")
-                           .arg(copy));
+    try {
+        checkedLayout(copy);
+    } catch (const AppError& error) {
+        throw AppError(error.number(),
+                       error.description() + "\r\n" +
+                           QCoreApplication::translate("RestoreBackup", "Nothing was changed."));
+    }
     const QString finding = damageFound(copy, CheckedFile::Copy);
     if (!finding.isEmpty())
         throw AppError(kDatabaseDamaged, damagedDatabaseText(copy, finding));

@@ -1,15 +1,18 @@
 #include "app/startup.h"
 
 #include "app/backups.h"
+#include "app/databasepathreason.h"
 #include "app/databaseprocedures.h"
 #include "app/integritywatch.h"
 #include "app/jetimportoffer.h"
+#include "app/leftovers.h"
 #include "app/serverchoice.h"
 #include "app/setdefaults.h"
 #include "core/apperror.h"
 #include "core/dialogs.h"
 #include "core/failures.h"
 #include "core/programdir.h"
+#include "db/createdb.h"
 #include "db/databaselock.h"
 #include "db/engineprobe.h"
 #include "db/validation.h"
@@ -39,9 +42,13 @@ void loadSettings(AppSettingsRecord& s) {
 void offerNewDatabase(AppSettingsRecord& s) {
     if (fileExists(s.databaseFilePath))
         return;
-    if (dialogs().message(
-            QCoreApplication::translate("StartUp", "Do you want to create a NEW Database!?"),
-            Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+    // A path the program cannot use is named with its reason, on a line of its own, first.
+    QString reason = unusableDatabasePathReason(s.dbpath, s.databaseFilePath);
+    if (!reason.isEmpty())
+        reason += "\r\n";
+    if (dialogs().message(reason + QCoreApplication::translate(
+                                       "StartUp", "Do you want to create a NEW Database!?"),
+                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
         return;
     if (CreateDB(s, "korvel_data", QString())) {
         dialogs().message(
@@ -116,15 +123,27 @@ bool lockForThisCopy(const QString& path) {
     return true;
 }
 
+// A creation that a crash cut off is completed before anything is asked: the clinic's previous
+// database is then the backup, and the new one takes the place the settings name.
+void finishCreation(AppSettingsRecord& s) {
+    if (finishInterruptedCreation("korvel_data") && !fileExists(s.databaseFilePath)) {
+        s.setDbPath(programDir());
+        SaveRegValue(Setting::DbPath, s.dbpath);
+    }
+}
+
 // The database file of the settings, valid and held by this copy alone; false when the program
 // must end.
 bool fileDatabaseReady(AppSettingsRecord& s) {
+    step([&] { finishCreation(s); });
     step([&] { offerNewDatabase(s); });
     bool ready = true;
     step([&] { ready = ensureValidDatabase(s); });
     if (!ready)
         return false;
     step([&] { ready = lockForThisCopy(s.databaseFilePath); });
+    if (ready)
+        step([&] { removeLeftovers(s); });
     return ready;
 }
 

@@ -30,10 +30,15 @@ void exportFromGrid(QTableView* grid, DataSource* source, const QString& fileNam
         return;
     const auto progress = dialogs().progress(
         grid->window(), QCoreApplication::translate("CsvExport", "Export to CSV"));
-    reported([&] {
-        exportRecords(source->databaseName(), source->definition(), source->model()->shownColumns(),
-                      *path, *progress);
-    });
+    trapped(
+        [&] {
+            exportRecords(source->databaseName(), source->definition(),
+                          source->model()->shownColumns(), *path, *progress);
+        },
+        [](const AppError& error) {
+            ErrorLog::write("error (Export) : ", error);
+            showMessage(error.description());
+        });
 }
 
 } // namespace

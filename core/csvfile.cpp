@@ -1,10 +1,11 @@
 #include "core/csvfile.h"
 
-#include "core/apperror.h"
+#include "core/filefailure.h"
 #include "core/ownerfiles.h"
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -24,12 +25,6 @@ bool startsLikeAFormula(const QString& text) {
     return !text.isEmpty() && starts.contains(text.front());
 }
 
-AppError unwritable(const QSaveFile& file) {
-    return AppError(75,
-                    QCoreApplication::translate("CsvFile", "The file %1 could not be written (%2).")
-                        .arg(file.fileName(), file.errorString()));
-}
-
 } // namespace
 
 QString csvCell(const QVariant& value) {
@@ -40,8 +35,9 @@ QString csvCell(const QVariant& value) {
 }
 
 CsvFile::CsvFile(const QString& path) : file_(path) {
+    errno = 0;
     if (!file_.open(QIODevice::WriteOnly) || !file_.setPermissions(OwnerFiles::modeFor(path)))
-        throw unwritable(file_);
+        throw fileNotWritten(file_, errno);
     pending_ = QByteArrayLiteral("\xEF\xBB\xBF");
 }
 
@@ -52,12 +48,14 @@ void CsvFile::writeRow(const QStringList& fields) {
     pending_ += line.join(',').toUtf8() + "\r\n";
     if (pending_.size() < kBlockBytes)
         return;
+    errno = 0;
     if (file_.write(pending_) != pending_.size())
-        throw unwritable(file_);
+        throw fileNotWritten(file_, errno);
     pending_.clear();
 }
 
 void CsvFile::commit() {
+    errno = 0;
     if (file_.write(pending_) != pending_.size() || !file_.commit())
-        throw unwritable(file_);
+        throw fileNotWritten(file_, errno);
 }

@@ -3,6 +3,7 @@
 #include "core/apperror.h"
 #include "core/programdir.h"
 #include "db/connection.h"
+#include "db/copylayout.h"
 #include "db/createdb.h"
 #include "db/invoicecounter.h"
 #include "db/payments.h"
@@ -45,12 +46,19 @@ const QString& builtEmpty(const QString& path) {
     return path;
 }
 
+const QString& builtLike(const QString& path, const FileLayout& layout) {
+    buildDatabaseFileLike(path, layout);
+    return path;
+}
+
 // A new file is built under a name of its own and renamed into place once the copy is checked,
 // so that no half-copied database ever stands under the name asked for.
 class NewFileEnd : public FileEnd {
   public:
     NewFileEnd(const QString& path, const QString& buildPath)
         : FileEnd(builtEmpty(buildPath)), path_(path), buildPath_(buildPath) {}
+    NewFileEnd(const QString& path, const QString& buildPath, const FileLayout& layout)
+        : FileEnd(builtLike(buildPath, layout)), path_(path), buildPath_(buildPath) {}
 
     void complete() override {
         if (!QFile::rename(buildPath_, path_))
@@ -114,12 +122,22 @@ std::unique_ptr<CopyEnd> openCopySource(const QString& where) {
         return std::make_unique<ServerEnd>(usableServerUri(where));
     if (!ValidDB(where))
         throw AppError(kCopyRefused, "Not a valid database file: " + where);
+    checkedLayout(where);
     auto source = std::make_unique<FileEnd>(where);
     if (!hasPaymentTables(source->db()))
         throw AppError(kCopyRefused, "The file was last used by an earlier version of Korvel: "
                                      "start Korvel on it once to bring it up to date, then copy "
                                      "it.");
     return source;
+}
+
+std::unique_ptr<CopyEnd> openBackupSource(const QString& path) {
+    checkedLayout(path);
+    return std::make_unique<FileEnd>(path);
+}
+
+std::unique_ptr<CopyEnd> openBackupTarget(const QString& path, const QString& backup) {
+    return std::make_unique<NewFileEnd>(path, path + ".new", checkedLayout(backup));
 }
 
 std::unique_ptr<CopyEnd> openCopyTarget(const QString& where) {

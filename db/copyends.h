@@ -25,6 +25,13 @@ class CopyEnd {
 
 // The database to copy from; it must exist. A failure raises AppError.
 std::unique_ptr<CopyEnd> openCopySource(const QString& where);
+// A backup from outside to restore: only the program's tables are read, and only once their
+// columns and types are found to be the program's (see copylayout.h); an older layout is taken.
+std::unique_ptr<CopyEnd> openBackupSource(const QString& path);
+// The new file that the backup's rows are copied into, built by the program with the backup's
+// layout, under a name of its own until the copy is checked.
+std::unique_ptr<CopyEnd> openBackupTarget(const QString& path, const QString& backup);
+
 // The database to copy into: a file that does not exist yet, or a server database that holds
 // none of the clinic's tables. A failure raises AppError.
 std::unique_ptr<CopyEnd> openCopyTarget(const QString& where);

@@ -5,8 +5,10 @@
 #include "core/errorlog.h"
 #include "core/programdir.h"
 #include "db/connection.h"
+#include "db/copylayout.h"
 #include "db/databaselock.h"
 #include "db/indexupkeep.h"
+#include "db/integrity.h"
 #include "db/invoicecounter.h"
 #include "db/payments.h"
 #include "db/paymentsupgrade.h"
@@ -15,6 +17,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <algorithm>
 
 namespace {
 
@@ -101,6 +104,47 @@ void buildEmptyDatabaseFile(const QString& path) {
     upkeepIndexes(database.db(), false);
 }
 
+namespace {
+
+template <typename Item, typename Keep> void keepOnly(std::vector<Item>& items, Keep keep) {
+    items.erase(std::remove_if(items.begin(), items.end(), [&](const Item& i) { return !keep(i); }),
+                items.end());
+}
+
+// The older layout as the program built it: the clinic's tables with the columns the layout has,
+// and the payments' tables where it has them. The upgrade then brings it up to date.
+void buildOlderLayoutFile(const QString& path, const FileLayout& layout) {
+    ScopedDatabase database(path, ScopedDatabase::Mode::CreateFile);
+    inTransaction(database.db(), [&] {
+        for (TableDef table : schemaTables()) {
+            if (!layout.contains(table.name))
+                continue;
+            const QStringList present = layout.value(table.name);
+            keepOnly(table.columns, [&](const ColumnDef& column) {
+                return present.contains(column.name, Qt::CaseInsensitive);
+            });
+            keepOnly(table.indexes, [&](const IndexDef& index) {
+                return present.contains(index.column, Qt::CaseInsensitive);
+            });
+            for (const QString& statement : createTableStatements(table))
+                runQuery(database.db(), statement);
+        }
+        if (layout.contains("payments"))
+            createPaymentTables(database.db());
+    });
+}
+
+} // namespace
+
+void buildDatabaseFileLike(const QString& path, const FileLayout& layout) {
+    if (!olderLayout(layout)) {
+        buildEmptyDatabaseFile(path);
+        return;
+    }
+    removeLeftovers(path);
+    buildOlderLayoutFile(path, layout);
+}
+
 // The new file is built complete under a name of its own and only then put in place by renames,
 // so that at every moment the previous database stands whole under one of its names.
 bool createDatabaseFile(const QString& baseName) {
@@ -127,6 +171,35 @@ bool createDatabaseFile(const QString& baseName) {
         dialogs().message(error.description());
         return false;
     }
+}
+
+namespace {
+
+// A file built to the end holds the whole layout and reads back sound; one cut off mid-build
+// does not.
+bool builtWhole(const QString& path) {
+    try {
+        return !olderLayout(checkedLayout(path)) && damageFound(path, CheckedFile::Copy).isEmpty();
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
+} // namespace
+
+bool finishInterruptedCreation(const QString& baseName) {
+    const QString databasePath = programDir() + "/" + baseName + ".mdb";
+    const QString buildPath = databasePath + ".new";
+    if (!fileExists(buildPath))
+        return false;
+    // The new file is renamed into place only once the previous one is under the backup name:
+    // a whole new file beside no database is a creation cut off between the two renames.
+    if (!fileExists(databasePath) && builtWhole(buildPath)) {
+        moveFile(buildPath, databasePath);
+        return true;
+    }
+    removeLeftovers(buildPath);
+    return false;
 }
 
 void createServerTables(const QSqlDatabase& db) {

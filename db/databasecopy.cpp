@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QMap>
 #include <QSqlRecord>
+#include <algorithm>
 
 namespace {
 
@@ -25,7 +26,7 @@ struct CopiedTable {
     bool counted;
 };
 
-QList<CopiedTable> copiedTables() {
+QList<CopiedTable> allCopiedTables() {
     QList<CopiedTable> tables;
     for (const TableDef& table : schemaTables())
         for (const ColumnDef& column : table.columns)
@@ -34,6 +35,16 @@ QList<CopiedTable> copiedTables() {
     // The money received, beside the clinic's own tables.
     tables.append({"payments", "id", true});
     tables.append({"invoice_kinds", "po_num", false});
+    return tables;
+}
+
+// The tables that the source holds: a backup of the older layout lacks some of them.
+QList<CopiedTable> copiedTables(QSqlDatabase& source) {
+    const QStringList present = source.tables();
+    QList<CopiedTable> tables;
+    for (const CopiedTable& table : allCopiedTables())
+        if (present.contains(table.name, Qt::CaseInsensitive))
+            tables.append(table);
     return tables;
 }
 
@@ -63,8 +74,11 @@ class Copier {
 
     void copyTable(const CopiedTable& table) {
         const QStringList columns = columnNames(source_.db(), table.name);
+        // The older layout's invoice lines have no counter yet: they go in their stored order.
+        const QString order =
+            columns.contains(table.key, Qt::CaseInsensitive) ? table.key : "rowid";
         QSqlQuery rows = runQuery(source_.db(), "SELECT " + columns.join(", ") + " FROM " +
-                                                    table.name + " ORDER BY " + table.key);
+                                                    table.name + " ORDER BY " + order);
         QVariantList values;
         int pending = 0;
         while (rows.next()) {
@@ -98,10 +112,10 @@ class Copier {
 };
 
 // Per year: the invoices, and the sums of their amounts and of what is still due.
-QMap<QString, QString> yearlyTotals(QSqlDatabase& db) {
+QMap<QString, QString> yearlyTotals(QSqlDatabase& db, const QString& due) {
     QMap<QString, QString> totals;
     QSqlQuery query =
-        runQuery(db, "SELECT fyear, count(*), sum(po_pri), sum(po_netd) FROM pt_sh GROUP BY fyear");
+        runQuery(db, "SELECT fyear, count(*), sum(po_pri), " + due + " FROM pt_sh GROUP BY fyear");
     while (query.next()) {
         const QString year = query.value(0).isNull() ? "(no year)" : query.value(0).toString();
         totals.insert(year, QString("%1 invoices, %2 billed, %3 due")
@@ -118,7 +132,8 @@ qint64 paymentsTotal(QSqlDatabase& db) {
 }
 
 void checkSameContents(CopyEnd& source, CopyEnd& target) {
-    for (const CopiedTable& table : copiedTables()) {
+    const QList<CopiedTable> tables = copiedTables(source.db());
+    for (const CopiedTable& table : tables) {
         const qint64 from = rowCount(source.db(), table.name);
         const qint64 to = rowCount(target.db(), table.name);
         if (from != to)
@@ -127,26 +142,49 @@ void checkSameContents(CopyEnd& source, CopyEnd& target) {
                                             .arg(to)
                                             .arg(from));
     }
-    if (yearlyTotals(source.db()) != yearlyTotals(target.db()))
+    const QString due = columnNames(source.db(), "pt_sh").contains("po_netd", Qt::CaseInsensitive)
+                            ? "sum(po_netd)"
+                            : "0";
+    if (yearlyTotals(source.db(), due) != yearlyTotals(target.db(), due))
         throw AppError(kCopyFailed, "The yearly sums of the invoices differ after the copy.");
-    if (paymentsTotal(source.db()) != paymentsTotal(target.db()))
+    const bool withPayments = std::any_of(
+        tables.begin(), tables.end(), [](const CopiedTable& t) { return t.name == "payments"; });
+    if (withPayments && paymentsTotal(source.db()) != paymentsTotal(target.db()))
         throw AppError(kCopyFailed, "The sum of the payments differs after the copy.");
 }
 
 CopySummary copyInto(CopyEnd& source, CopyEnd& target, const CopyProgress& progress) {
     CopySummary summary;
-    for (const CopiedTable& table : copiedTables())
+    const QList<CopiedTable> tables = copiedTables(source.db());
+    for (const CopiedTable& table : tables)
         summary.rows += rowCount(source.db(), table.name);
     summary.patients = rowCount(source.db(), "per_inf_data");
     summary.invoices = rowCount(source.db(), "pt_sh");
     Copier copier(source, target, progress, summary.rows);
     inTransaction(target.db(), [&] {
         target.createTables();
-        for (const CopiedTable& table : copiedTables())
+        for (const CopiedTable& table : tables)
             copier.copyTable(table);
         checkSameContents(source, target);
     });
     return summary;
+}
+
+CopySummary copyBetween(CopyEnd& source, CopyEnd& target, const CopyProgress& progress) {
+    try {
+        // The source is read in one transaction too, so that what is copied and what is checked
+        // are the same rows even while a desk keeps working on it.
+        CopySummary summary;
+        inTransaction(source.db(), [&] {
+            source.holdSnapshot();
+            summary = copyInto(source, target, progress);
+        });
+        target.complete();
+        return summary;
+    } catch (...) {
+        target.abandon();
+        throw;
+    }
 }
 
 } // namespace
@@ -175,18 +213,11 @@ CopySummary copyDatabase(const QString& from, const QString& to, const CopyProgr
         throw AppError(kCopyFailed, refused);
     const auto source = openCopySource(from);
     const auto target = openCopyTarget(to);
-    try {
-        // The source is read in one transaction too, so that what is copied and what is checked
-        // are the same rows even while a desk keeps working on it.
-        CopySummary summary;
-        inTransaction(source->db(), [&] {
-            source->holdSnapshot();
-            summary = copyInto(*source, *target, progress);
-        });
-        target->complete();
-        return summary;
-    } catch (...) {
-        target->abandon();
-        throw;
-    }
+    return copyBetween(*source, *target, progress);
+}
+
+void copyBackup(const QString& backup, const QString& to) {
+    const auto source = openBackupSource(backup);
+    const auto target = openBackupTarget(to, backup);
+    copyBetween(*source, *target, CopyProgress());
 }

@@ -25,3 +25,9 @@ struct CopySummary {
 QString refusedCopyEnds(const QString& from, const QString& to);
 
 CopySummary copyDatabase(const QString& from, const QString& to, const CopyProgress& progress);
+
+// Restores a backup from outside: its rows, and nothing else of it, are copied into a new file at
+// `to` that the program builds with the backup's layout, checked as above. A backup whose tables,
+// columns or types are not the program's is refused before anything is written, naming what is
+// wrong. A failure raises AppError and leaves no file at `to`.
+void copyBackup(const QString& backup, const QString& to);

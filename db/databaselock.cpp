@@ -20,8 +20,16 @@ HeldLock& heldLock() {
     return lock;
 }
 
+// The file itself, whatever name leads to it: two copies that reach it through a link and
+// through its own folder take the same lock.
+QString resolvedPath(const QString& databasePath) {
+    const QFileInfo file(databasePath);
+    const QString canonical = file.canonicalFilePath();
+    return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
+}
+
 QString lockPathOf(const QString& databasePath) {
-    return QFileInfo(databasePath).absoluteFilePath() + ".lock";
+    return resolvedPath(databasePath) + ".lock";
 }
 
 std::optional<LockHolder> holderOf(const QLockFile& file, const QString& lockPath) {
@@ -48,8 +56,8 @@ bool take(QLockFile& file, const QString& lockPath) {
 
 std::optional<LockHolder> lockDatabase(const QString& databasePath) {
     HeldLock& held = heldLock();
-    const QString absolutePath = QFileInfo(databasePath).absoluteFilePath();
-    if (held.file && held.databasePath == absolutePath)
+    const QString resolved = resolvedPath(databasePath);
+    if (held.file && held.databasePath == resolved)
         return std::nullopt;
     const QString lockPath = lockPathOf(databasePath);
     auto file = std::make_unique<QLockFile>(lockPath);
@@ -64,7 +72,7 @@ std::optional<LockHolder> lockDatabase(const QString& databasePath) {
     // The toolkit makes the lock under the umask; it names the computer and the process.
     OwnerFiles::restrict(lockPath);
     held.file = std::move(file);
-    held.databasePath = absolutePath;
+    held.databasePath = resolved;
     return std::nullopt;
 }
 

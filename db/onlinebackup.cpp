@@ -2,6 +2,7 @@
 
 #include "core/apperror.h"
 #include "db/connection.h"
+#include "db/databasecopy.h"
 #include "db/enginestatements.h"
 #include "db/filereplace.h"
 #include "db/integrity.h"
@@ -103,9 +104,8 @@ bool failedOnTheDatabase(const AppError& error) {
 
 void restoreDatabaseFile(const QString& copy, const QString& databasePath) {
     const QString incoming = databasePath + ".restoring";
-    const QString finding = writeDatabaseCopy(copy, incoming);
-    if (!finding.isEmpty())
-        throw AppError(kDatabaseDamaged, damagedDatabaseText(copy, finding));
+    QFile::remove(incoming);
+    copyBackup(copy, incoming);
     try {
         replaceWithCopy(databasePath, incoming);
     } catch (const AppError&) {

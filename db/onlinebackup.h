@@ -18,10 +18,11 @@ QString writeDatabaseCopy(const QString& source, const QString& target);
 // database at all), rather than for the place the copy was to go.
 bool failedOnTheDatabase(const AppError& error);
 
-// Puts a copy in the place of the database: the copy is written beside the database, checked and
-// then renamed over it, so that a valid database stands at the path at every moment. The copy
-// itself stays as it is. Every connection to the database must be closed first. A damaged copy
-// or any failure raises AppError and leaves the database as it was.
+// Puts a copy in the place of the database: the copy's rows are copied into a new file that the
+// program builds beside the database (see copyBackup), which is then renamed over it, so that a
+// valid database stands at the path at every moment. The copy itself stays as it is. Every
+// connection to the database must be closed first. A copy that is not the program's, or any
+// failure, raises AppError and leaves the database as it was.
 void restoreDatabaseFile(const QString& copy, const QString& databasePath);
 
 // What a copy holds, for the user choosing one. A file that cannot be read raises AppError.

@@ -2,6 +2,7 @@
 
 #include "core/apperror.h"
 #include "core/dialogs.h"
+#include "core/filefailure.h"
 #include "core/ownerfiles.h"
 #include "core/windowreturn.h"
 #include "reports/lazyreport.h"
@@ -14,6 +15,8 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
+#include <cerrno>
 
 namespace {
 
@@ -89,26 +92,25 @@ void savePdf(LazyReport& report, const QString& path, QWidget* owner) {
     const auto progress = dialogs().progress(owner, report.title());
     if (!report.layOutAll(*progress))
         return;
-    // The writer makes the file under the umask; one made beforehand keeps the owner's mode.
-    const bool made = OwnerFiles::makeEmpty(path);
+    // Written beside its name and put there once whole: a full disk or a cancel leaves no file
+    // that a reader could not open. A new file is the owner's alone, a replaced one keeps its mode.
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(OwnerFiles::modeFor(path)))
+        throw fileNotWritten(file, errno);
     bool written = false;
     {
-        QPdfWriter pdf(path);
+        QPdfWriter pdf(&file);
         pdf.setTitle(report.title());
         pdf.setCreator("Korvel");
         PageWriter writer(pdf, report.fonts());
-        if (!writer.start()) {
-            if (made)
-                QFile::remove(path);
-            throw AppError(
-                kFileErrorNumber,
-                QCoreApplication::translate("ReportOutput", "The file %1 could not be written.")
-                    .arg(path));
-        }
+        if (!writer.start())
+            throw fileNotWritten(file, errno);
         written = writeAll(report, writer, *progress,
                            QCoreApplication::translate("ReportOutput", "Writing page %1 of %2"));
         writer.finish();
     }
-    if (!written)
-        QFile::remove(path);
+    errno = 0;
+    if (written && !file.commit())
+        throw fileNotWritten(file, errno);
 }

@@ -2,6 +2,7 @@
 
 #include "core/apperror.h"
 #include "core/dialogs.h"
+#include "core/errorlog.h"
 #include "db/rowsource.h"
 #include "reports/lazyreport.h"
 #include "reports/pagepainter.h"
@@ -21,6 +22,12 @@ constexpr std::chrono::milliseconds kLayoutSlice(20);
 
 void showError(const AppError& error) {
     dialogs().message(QString::number(error.number()) + " -> " + error.description());
+}
+
+// A printout or an export that did not complete is told, and kept in the log.
+void showAndLogError(const AppError& error) {
+    ErrorLog::write("error (Report) : ", error);
+    showError(error);
 }
 
 } // namespace
@@ -147,7 +154,7 @@ void ReportPreview::output(const std::function<void()>& work) {
     try {
         work();
     } catch (const AppError& error) {
-        showError(error);
+        showAndLogError(error);
     }
     showLaidOutPages();
     if (!report_->finished())

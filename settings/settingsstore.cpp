@@ -4,6 +4,7 @@
 #include "core/ownerfiles.h"
 #include "settings/appsettings.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSettings>
 #include <memory>
@@ -47,16 +48,33 @@ void WriteAllSettings(const AppSettingsRecord& settings, const QString&) {
     store->sync();
 }
 
-void SaveRegValue(const QString& name, const QString& value) {
+bool SaveRegValue(const QString& name, const QString& value) {
     auto store = openStore();
     if (!storeExists(*store) || !store->isWritable())
-        return;
+        return false;
+    const QVariant before = store->value(name);
     store->setValue(name, value);
     store->sync();
+    if (store->status() == QSettings::NoError)
+        return true;
+    // The store keeps an unwritten value for later reads of this run: it is put back as stored.
+    if (before.isValid())
+        store->setValue(name, before);
+    else
+        store->remove(name);
+    return false;
 }
 
-void SaveRegValue(Setting setting, const QString& value) {
-    SaveRegValue(settingName(setting), value);
+bool SaveRegValue(Setting setting, const QString& value) {
+    return SaveRegValue(settingName(setting), value);
+}
+
+QString settingNotStoredText() {
+    return QCoreApplication::translate("Settings",
+                                       "The setting could not be stored in %1: the disk may be "
+                                       "full, or the file cannot be written. The setting stays "
+                                       "as it was.")
+        .arg(openStore()->fileName());
 }
 
 QString ReadRegValue(Setting setting) {

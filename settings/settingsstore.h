@@ -9,8 +9,7 @@ class QWidget;
 
 // The settings store: named text values under "Software\ovrant\korvel". On Windows this is
 // that registry key under HKEY_LOCAL_MACHINE; elsewhere an INI file in the user's configuration
-// directory. None of these operations reports a failure: a failed write is lost, a failed read
-// yields an empty text.
+// directory. A failed read yields an empty text; a write says whether the value was stored.
 
 constexpr auto kSettingsKey = "Software\\ovrant\\korvel";
 
@@ -18,9 +17,12 @@ constexpr auto kSettingsKey = "Software\\ovrant\\korvel";
 bool SettingsKeyWritable(const QString& key = kSettingsKey);
 // Creates the store and writes every value of the record.
 void WriteAllSettings(const AppSettingsRecord& settings, const QString& key = kSettingsKey);
-// Writes one value when the store exists and can be written.
-void SaveRegValue(const QString& name, const QString& value);
-void SaveRegValue(Setting setting, const QString& value);
+// Writes one value when the store exists and can be written. True once the value is stored; false
+// when it is not (a full disk, a file that cannot be written), and the store keeps what it held.
+bool SaveRegValue(const QString& name, const QString& value);
+bool SaveRegValue(Setting setting, const QString& value);
+// What the user is told of a setting that could not be stored.
+QString settingNotStoredText();
 // Reads one value; a missing value, or a store that cannot be opened, reads as empty.
 QString ReadRegValue(const QString& name);
 QString ReadRegValue(Setting setting);

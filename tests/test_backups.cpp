@@ -6,6 +6,7 @@
 
 #include "app/backuprotation.h"
 #include "app/backups.h"
+#include "app/compactdb.h"
 #include "app/databaseprocedures.h"
 #include "app/restorebackup.h"
 #include "app/runsettings.h"
@@ -25,6 +26,7 @@
 #include <QTest>
 #include <QThread>
 #include <atomic>
+#include <unistd.h>
 
 namespace {
 
@@ -123,9 +125,18 @@ class BackupsTest : public QObject {
     void compactionIsBackedUpFirst();
     void everyLayoutChangeIsPrecededByAVerifiedCopy_data();
     void everyLayoutChangeIsPrecededByAVerifiedCopy();
+    void compactionWithoutItsBackupAsksFirst_data();
+    void compactionWithoutItsBackupAsksFirst();
     void restoreBringsBackExactlyTheChosenCopy();
     void restoreRefusesADamagedCopy();
     void restoreOfACopyThatWouldBeThinnedOutWorks();
+    void restoreRefusesACopyThatIsNotTheProgramsLayout_data();
+    void restoreRefusesACopyThatIsNotTheProgramsLayout();
+    void restoreTakesOnlyTheRowsOfACopy();
+    void restoreOfAnOlderLayoutCopyIsUpgraded();
+    void copiesDatedAfterTodayPushOutNoneAndAreNotOfferedFirst();
+    void compactionAndRestoreKeepALinkedDatabaseLinked_data();
+    void compactionAndRestoreKeepALinkedDatabaseLinked();
     void killOrFullDiskAtAnyWriteOfRestoreLeavesAValidDatabase();
 };
 
@@ -338,6 +349,42 @@ void BackupsTest::everyLayoutChangeIsPrecededByAVerifiedCopy() {
     }
 }
 
+void BackupsTest::compactionWithoutItsBackupAsksFirst_data() {
+    QTest::addColumn<bool>("goOn");
+    QTest::newRow("the user stops") << false;
+    QTest::newRow("the user goes on") << true;
+}
+
+// Every time, not only at the first failure of a run: the reason, then the question.
+void BackupsTest::compactionWithoutItsBackupAsksFirst() {
+    QFETCH(bool, goOn);
+    TestEnv env;
+    env.createDatabase();
+    addPatients(1, 2);
+    runQuery(clinicDatabase(), "DELETE FROM per_inf_data WHERE file_num = 'P1'");
+    registerScreens(AppSettings());
+    const QString blocker = env.root() + "/usb-disk";
+    writeFile(blocker, "a file where the folder should be");
+    AppSettings().backupspath = blocker;
+    const QByteArray before = readFile(AppSettings().databaseFilePath);
+    const QString question = "The database could not be backed up to " + blocker +
+                             ".\r\nThe backups folder " + blocker +
+                             " cannot be made.\r\nYour work goes on as usual. Check that the "
+                             "folder is there, can be written and has room, or choose another one "
+                             "with Settings > Backups Folder.\r\nCompact the database without "
+                             "this backup?";
+    for (int run = 0; run < 2; ++run) {
+        env.dialogs.expectQuestion(question, goOn ? Dialogs::Answer::Yes : Dialogs::Answer::No,
+                                   Dialogs::Icon::Exclamation);
+        if (goOn)
+            env.dialogs.expectMessage("Database was compacted successfully");
+        trigger(Screens::get(Screen::Main), "mnuCompactDatabase");
+        QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
+    }
+    QCOMPARE(readFile(AppSettings().databaseFilePath) == before, !goOn);
+    QCOMPARE(countOf("per_inf_data"), 1);
+}
+
 void BackupsTest::restoreBringsBackExactlyTheChosenCopy() {
     TestEnv env;
     const QString path = env.createDatabase();
@@ -430,6 +477,208 @@ void BackupsTest::restoreOfACopyThatWouldBeThinnedOutWorks() {
     restoreBackup(AppSettings(), oldest);
     QCOMPARE(clinicRowsIn(path), old);
     QVERIFY(fileExists(oldest));
+}
+
+namespace {
+
+// A backup of the clinic's database changed by the statements, as a hand or another program
+// could change a file in the backups folder.
+QString craftedCopy(const QStringList& statements) {
+    const QString copy = backUpDatabase(AppSettings(), BackupOccasion::Requested).path;
+    ScopedDatabase database(copy);
+    for (const QString& statement : statements)
+        runQuery(database.db(), statement);
+    return copy;
+}
+
+} // namespace
+
+void BackupsTest::restoreRefusesACopyThatIsNotTheProgramsLayout_data() {
+    QTest::addColumn<QStringList>("change");
+    QTest::addColumn<QString>("finding");
+    QTest::newRow("another program's file with a po_desc table")
+        << QStringList{"DROP TABLE per_inf_data",  "DROP TABLE pt_sh",
+                       "DROP TABLE file_desc",     "DROP TABLE inv_rep_data",
+                       "DROP TABLE po_descs",      "DROP TABLE payments",
+                       "DROP TABLE invoice_kinds", "CREATE TABLE notes (body TEXT)"}
+        << "the table file_desc is missing\r\nthe table inv_rep_data is missing\r\nthe table "
+           "per_inf_data is missing\r\nthe table pt_sh is missing\r\nnotes is not one of "
+           "Korvel's tables";
+    QTest::newRow("no patients' table")
+        << QStringList{"DROP TABLE per_inf_data"} << "the table per_inf_data is missing";
+    QTest::newRow("no invoices' table")
+        << QStringList{"DROP TABLE pt_sh"} << "the table pt_sh is missing";
+    QTest::newRow("patients as an empty view")
+        << QStringList{"DROP TABLE per_inf_data",
+                       "CREATE VIEW per_inf_data AS SELECT 1 AS id WHERE 0"}
+        << "per_inf_data is a view, not a table";
+    QTest::newRow("a column of another type")
+        << QStringList{"ALTER TABLE per_inf_data DROP COLUMN comm",
+                       "ALTER TABLE per_inf_data ADD comm BLOB"}
+        << "the column per_inf_data.comm is of the type \"BLOB\" instead of \"TEXT\"";
+    QTest::newRow("a column that is not the program's")
+        << QStringList{"ALTER TABLE per_inf_data ADD notes TEXT"}
+        << "the column per_inf_data.notes is not one of Korvel's";
+    QTest::newRow("a column missing") << QStringList{"ALTER TABLE po_descs DROP COLUMN amount2"}
+                                      << "the table po_descs has no column amount2";
+    QTest::newRow("payments without the invoices' kinds")
+        << QStringList{"DROP TABLE invoice_kinds"} << "the table invoice_kinds is missing";
+    QTest::newRow("not a database at all") << QStringList{} << "file is not a database";
+}
+
+// Refused before anything changes: no copy of the current database is taken, the database stays
+// as it was, and the user is told what is wrong with the copy.
+void BackupsTest::restoreRefusesACopyThatIsNotTheProgramsLayout() {
+    QFETCH(QStringList, change);
+    QFETCH(QString, finding);
+    TestEnv env;
+    const QString path = env.createDatabase();
+    registerScreens(AppSettings());
+    addPatients(1, 2);
+    QString copy = craftedCopy(change);
+    if (change.isEmpty())
+        writeFile(copy, "PK\x03\x04 a zip archive, not a database");
+    const int copies = backupCopies(backupsFolder(AppSettings())).size();
+    const QStringList rows = clinicRows(clinicDatabase());
+
+    try {
+        restoreBackup(AppSettings(), copy);
+        QFAIL("the copy was restored");
+    } catch (const AppError& error) {
+        QCOMPARE(error.description(),
+                 copy + " is not a database of Korvel:\r\n" + finding + "\r\nNothing was changed.");
+    }
+    QCOMPARE(backupCopies(backupsFolder(AppSettings())).size(), copies);
+    QCOMPARE(clinicRowsIn(path), rows);
+    QVERIFY(!fileExists(path + ".restoring"));
+}
+
+// A copy carrying a trigger (and a view and an index of its own) is restored as the clinic's rows
+// alone: saving a patient afterwards leaves every invoice and payment in place.
+void BackupsTest::restoreTakesOnlyTheRowsOfACopy() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    registerScreens(AppSettings());
+    addPatients(1, 2);
+    addInvoiceLine(addInvoice("P1", "06/11/2026", 500, 100), "01", "visit", 500);
+    runQuery(clinicDatabase(), "INSERT INTO payments (po_num, file_num, pay_day, amount, kind) "
+                               "VALUES (1, 'P1', '2026-11-06', 400, 'Cash')");
+    const QStringList rows = clinicRows(clinicDatabase());
+    const QString copy = craftedCopy(
+        {"CREATE TRIGGER wipe AFTER INSERT ON per_inf_data BEGIN DELETE FROM pt_sh; DELETE FROM "
+         "po_descs; DELETE FROM payments; END",
+         "CREATE VIEW everything AS SELECT * FROM pt_sh", "CREATE INDEX mine ON pt_sh (po_pri)"});
+    addPatients(3, 1);
+
+    restoreBackup(AppSettings(), copy);
+    QCOMPARE(clinicRowsIn(path), rows);
+    QCOMPARE(firstColumnOf("SELECT name FROM sqlite_master WHERE name IN ('wipe', 'everything', "
+                           "'mine')"),
+             QStringList());
+    addPatients(4, 1);
+    QCOMPARE(countOf("pt_sh"), 1);
+    QCOMPARE(countOf("po_descs"), 1);
+    QCOMPARE(countOf("payments"), 1);
+}
+
+// A copy taken before an upgrade has the older layout: its rows come back, brought up to date.
+void BackupsTest::restoreOfAnOlderLayoutCopyIsUpgraded() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    registerScreens(AppSettings());
+    const QString folder = backupsFolder(AppSettings());
+    QDir().mkpath(folder);
+    const QString copy = folder + "/korvel_data_2026-01-01_080000.mdb";
+    createOldLayoutDatabase(copy);
+    {
+        ScopedDatabase old(copy);
+        addPatient({{"file_num", "P9"}, {"pt_name", "old file"}}, old.db());
+        runQuery(old.db(), "INSERT INTO pt_sh (file_num, po_date, po_pri, fmon, fyear) VALUES "
+                           "('P9', '01/01/2026', 300, '01/2026', '2026')");
+        runQuery(old.db(), "INSERT INTO po_desc (descr2, code2, amount2) VALUES ('a', '01', 1)");
+    }
+    env.dialogs.expectMessage("The database has been modified successfully");
+    restoreBackup(AppSettings(), copy);
+    QVERIFY(!UpgradeNeeded(path));
+    QCOMPARE(firstColumnOf("SELECT pt_name FROM per_inf_data"), QStringList{"old file"});
+    QCOMPARE(rowsOf("SELECT po_num, po_pri, po_netd FROM pt_sh"), QStringList{"1|300|0"});
+    QCOMPARE(rowsOf("SELECT amount, kind FROM payments"), QStringList{"300|Carried over"});
+    QCOMPARE(rowsOf("SELECT id, descr2 FROM po_desc"), QStringList{"1|a"});
+}
+
+// Copies dated in 2099 (a clock that once ran ahead) neither thin out the copies of the last
+// days nor stand first in the Restore list, where they come after the others.
+void BackupsTest::copiesDatedAfterTodayPushOutNoneAndAreNotOfferedFirst() {
+    TestEnv env;
+    env.createDatabase();
+    registerScreens(AppSettings());
+    const QString folder = env.makeDir("program/backups");
+    const QString copy = backUpDatabase(AppSettings(), BackupOccasion::Requested).path;
+    QStringList names;
+    for (int day = 1; day <= 14; ++day)
+        names << "korvel_data_2099-01-" + QString::asprintf("%02d", day) + "_080000.mdb";
+    for (int day = 5; day <= 7; ++day)
+        names << "korvel_data_2026-12-0" + QString::number(day) + "_080000.mdb";
+    for (const QString& name : names)
+        QFile::copy(copy, folder + "/" + name);
+    QFile::remove(copy);
+    setToday(QDate(2026, 12, 8));
+    backUpWithoutStopping(AppSettings(), BackupOccasion::FirstStartOfDay);
+
+    const QStringList kept = copyNames(folder);
+    for (const QString& name : names)
+        QVERIFY2(kept.contains(name), qPrintable(name + " not in " + kept.join(" ")));
+    QCOMPARE(kept.size(), names.size() + 1);
+
+    env.dialogs.expectRowChoice("Restore", std::nullopt);
+    trigger(Screens::get(Screen::Main), "mnuRestore");
+    const QList<QStringList> shown = env.dialogs.choiceShown();
+    QCOMPARE(shown.value(1).last(), kept.value(14));
+    QVERIFY(shown.value(1).first().startsWith("08/12/2026"));
+    QCOMPARE(shown.value(4).last(), QString("korvel_data_2026-12-05_080000.mdb"));
+    QCOMPARE(shown.value(5).last(), QString("korvel_data_2099-01-14_080000.mdb"));
+}
+
+void BackupsTest::compactionAndRestoreKeepALinkedDatabaseLinked_data() {
+    QTest::addColumn<bool>("symbolic");
+    QTest::addColumn<bool>("restore");
+    QTest::newRow("symbolic link, compaction") << true << false;
+    QTest::newRow("symbolic link, restore") << true << true;
+    QTest::newRow("hard link, compaction") << false << false;
+    QTest::newRow("hard link, restore") << false << true;
+}
+
+// The settings name clinic/korvel_data.mdb, a link to real/korvel_data.mdb: after a compaction or
+// a restore the link still leads to the file, which holds the result, and new work goes there.
+void BackupsTest::compactionAndRestoreKeepALinkedDatabaseLinked() {
+    QFETCH(bool, symbolic);
+    QFETCH(bool, restore);
+    TestEnv env;
+    const QString path = env.createDatabase();
+    registerScreens(AppSettings());
+    closeAllDatabases();
+    const QString real = env.makeDir("real") + "/korvel_data.mdb";
+    QVERIFY(QFile::rename(path, real));
+    QVERIFY(symbolic ? QFile::link(real, path)
+                     : ::link(QFile::encodeName(real), QFile::encodeName(path)) == 0);
+    addPatients(1, 3);
+    const QString copy = backUpDatabase(AppSettings(), BackupOccasion::Requested).path;
+    const QStringList expected = restore ? clinicRowsIn(copy) : QStringList();
+    addPatients(4, 2);
+    if (restore) {
+        restoreBackup(AppSettings(), copy);
+    } else {
+        runQuery(clinicDatabase(), "DELETE FROM per_inf_data");
+        QVERIFY(CompactDB(AppSettings(), path, AppSettings().dbpath + "/test.mdb"));
+    }
+
+    QCOMPARE(QFileInfo(path).isSymLink(), symbolic);
+    QCOMPARE(clinicRowsIn(real), expected);
+    addPatients(9, 1);
+    QCOMPARE(firstColumnOf("SELECT file_num FROM per_inf_data ORDER BY id DESC LIMIT 1",
+                           ScopedDatabase(real).db()),
+             QStringList{"P9"});
+    QVERIFY(!fileExists(AppSettings().dbpath + "/test.mdb"));
 }
 
 namespace {

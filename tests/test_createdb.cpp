@@ -1,8 +1,10 @@
 #include "support/clinicrows.h"
 #include "support/testenv.h"
 
+#include "app/backups.h"
 #include "app/databaseprocedures.h"
 #include "app/runsettings.h"
+#include "app/startup.h"
 #include "core/programdir.h"
 #include "db/connection.h"
 #include "settings/settingsstore.h"
@@ -85,6 +87,7 @@ class CreateDbTest : public QObject {
     void oldBackupBesideNoDatabaseIsKeptAside();
     void oldBackupBesideAnEmptyDatabaseIsKeptAside();
     void killOrFullDiskAtAnyWriteKeepsThePreviousData();
+    void creationCutOffBetweenItsRenamesIsCompletedAtTheNextStart();
 };
 
 void CreateDbTest::newDatabaseWithoutQuestionWhenNothingExists() {
@@ -231,6 +234,31 @@ void CreateDbTest::killOrFullDiskAtAnyWriteKeepsThePreviousData() {
         QVERIFY2(clinic.start(), qPrintable(QString("no start after a full disk at %1").arg(at)));
         QVERIFY2(clinic.previousReachable(), qPrintable(QString("lost at full %1").arg(at)));
     }
+}
+
+// Killed once the previous database took the backup name and before the new one took its place:
+// the next start puts the new file in place without asking anything (a user who would answer No
+// to deleting the backup was told that creation failed, and the program ended).
+void CreateDbTest::creationCutOffBetweenItsRenamesIsCompletedAtTheNextStart() {
+    const QByteArray previous = previousClinicDatabase();
+    for (int at = 1; at < 300; ++at) {
+        FaultRunClinic clinic(previous);
+        if (clinic.start("kill", at))
+            break;
+        const QString database = clinic.env.programDirectory() + "/korvel_data.mdb";
+        if (fileExists(database) || !fileExists(database + ".new"))
+            continue;
+        QVERIFY(StartUp(AppSettings()));
+        waitForBackgroundBackup();
+        QVERIFY2(clinic.env.dialogs.allAnswered(), qPrintable(clinic.env.dialogs.report()));
+        QCOMPARE(readFile(clinic.env.programDirectory() + "/korvel_data_backup.mdb"), previous);
+        QCOMPARE(AppSettings().databaseFilePath, database);
+        QCOMPARE(ReadRegValue("dbpath"), clinic.env.programDirectory());
+        QCOMPARE(countOf("per_inf_data", ScopedDatabase(database).db()), 0);
+        QVERIFY(!fileExists(database + ".new"));
+        return;
+    }
+    QFAIL("no kill fell between the two renames");
 }
 
 QTEST_MAIN(CreateDbTest)

@@ -1,5 +1,6 @@
 #include "support/clinicrows.h"
 #include "support/reportpages.h"
+#include "support/smalldisk.h"
 #include "support/testenv.h"
 #include "support/ui.h"
 
@@ -99,6 +100,7 @@ class CsvExportTest : public QObject {
   private slots:
     void everyListRoundTripsThroughACsvReader();
     void cancelledExportLeavesNoFile();
+    void exportToAFullDiskLeavesNoFileAndSaysWhy();
     void reportsExportTheirListsFromThePreview();
     void moneyReportsExportTextAsTextInReadingOrder();
 };
@@ -167,6 +169,32 @@ void CsvExportTest::cancelledExportLeavesNoFile() {
     exportGrid(env, grid(search, "DBGrid1"), out + "/patients.csv");
     QCOMPARE(readCsv(out + "/patients.csv").size(), 6001);
     QCOMPARE(env.dialogs.progressShown().last(), QString("Exporting 6,000 rows"));
+    search->close();
+}
+
+// A disk with 4 KB free: no file cut off mid-row under its name, the user is told why and the log
+// keeps it.
+void CsvExportTest::exportToAFullDiskLeavesNoFileAndSaysWhy() {
+    TestEnv env;
+    env.createDatabase();
+    QSqlDatabase db = clinicDatabase();
+    inTransaction(db, [&db] {
+        for (int i = 0; i < 3000; ++i)
+            addPatient({{"file_num", QString::number(i)}, {"pt_name", "patient"}}, db);
+    });
+    registerScreens(AppSettings());
+    const SmallDisk disk(env.root() + "/usb", 256);
+    QVERIFY(disk.mounted());
+    disk.fillLeaving(4096);
+    QWidget* search = showScreen(Screen::PatientSearch);
+    const QString path = disk.path() + "/patients.csv";
+    env.dialogs.expectSaveFile(kCsvFilter, path);
+    env.dialogs.expectMessage("The file " + path +
+                              " could not be written (No space left on device).");
+    grid(search, "DBGrid1")->findChild<QAction*>("actExportCsv")->trigger();
+    QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
+    QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList{".filler"});
+    QVERIFY(env.log().contains("error (Export) : 75 -> The file " + path));
     search->close();
 }
 

@@ -2,6 +2,7 @@
 #include "support/damage.h"
 #include "support/oldlayout.h"
 #include "support/reportpages.h"
+#include "support/smalldisk.h"
 #include "support/testenv.h"
 #include "support/ui.h"
 
@@ -225,6 +226,7 @@ class MainWindowTest : public QObject {
     void showsTheStoredLetterheadAndTheDesignPicture();
     void controlsCarryTheirNamesAndAccessibleNames();
     void buttonsStandInTwoColumnsWithQuitBelow();
+    void settingsThatCannotBeStoredAreToldAndNotShown();
     void menusHoldTheirItemsInOrder();
     void languageChoiceIsStoredForTheNextStart();
     void nothingIsClippedAtAnySize();
@@ -363,6 +365,35 @@ void MainWindowTest::languageChoiceIsStoredForTheNextStart() {
     trigger(window, "mnuArabic");
     env.dialogs.expectMessage("Korvel shows the chosen language from its next start on.");
     trigger(window, "mnuEnglish");
+    QCOMPARE(ReadRegValue(Setting::Language), QString());
+    QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
+}
+
+// The settings on a disk that is full: a changed clinic name or language is told as not stored,
+// and the window goes on showing what is stored, which the next start shows.
+void MainWindowTest::settingsThatCannotBeStoredAreToldAndNotShown() {
+    TestEnv env;
+    MainWindow* window = openClinic(env);
+    const SmallDisk disk(env.root() + "/settings-disk", 64);
+    QVERIFY(disk.mounted());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, disk.path());
+    WriteAllSettings(AppSettings());
+    disk.fillLeaving(0);
+    const QString stored = AppSettings().letterhead.clinicname;
+    const QString notStored = "The setting could not be stored in " + disk.path() +
+                              "/ovrant/korvel.ini: the disk may be full, or the file cannot be "
+                              "written. The setting stays as it was.";
+
+    env.dialogs.expectInput("Enter Clinic Name", "Enter Clinic Name", "Another Clinic");
+    env.dialogs.expectMessage(notStored);
+    trigger(window, "mnuClinicName");
+    QCOMPARE(child<QLabel>(window, "Label1")->text(), stored);
+    QCOMPARE(AppSettings().letterhead.clinicname, stored);
+    QCOMPARE(ReadRegValue("clinicname"), stored);
+
+    env.dialogs.expectMessage(notStored);
+    trigger(window, "mnuArabic");
+    QVERIFY(window->findChild<QAction*>("mnuEnglish")->isChecked());
     QCOMPARE(ReadRegValue(Setting::Language), QString());
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
 }

@@ -1,4 +1,5 @@
 #include "support/reportpages.h"
+#include "support/smalldisk.h"
 #include "support/testenv.h"
 
 #include "core/apperror.h"
@@ -14,6 +15,7 @@
 #include "reports/reportpreview.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTest>
@@ -117,6 +119,7 @@ class PreviewTest : public QObject {
     void pagesTurnAndLayOutAsFarAsTheUserGoes();
     void cancelledLayoutAndExportStopAndLeaveNoFile();
     void exportWhileLayingOutWritesEveryPage();
+    void exportToAFullDiskLeavesNoFileAndSaysWhy();
     void aFailureWhileReadingRowsIsShownAndClosesThePreview();
 };
 
@@ -251,6 +254,25 @@ void PreviewTest::exportWhileLayingOutWritesEveryPage() {
     const QString text = pdfText(path);
     QVERIFY(text.contains("700") && text.contains("Footer"));
     QCOMPARE(pageNumber(preview), QString("Page 1 of %1").arg(pages));
+}
+
+// A disk with 4 KB free: the PDF is not left broken under its name, the user is told why and the
+// log keeps it.
+void PreviewTest::exportToAFullDiskLeavesNoFileAndSaysWhy() {
+    TestEnv env;
+    const SmallDisk disk(env.root() + "/usb", 256);
+    QVERIFY(disk.mounted());
+    disk.fillLeaving(4096);
+    CountedRows source(700);
+    ReportPreview preview(numberedReport(), source);
+    const QString path = disk.path() + "/report.pdf";
+    env.dialogs.expectSaveFile("PDF Files (*.pdf)|*.pdf", path);
+    env.dialogs.expectMessage("75 -> The file " + path +
+                              " could not be written (No space left on device).");
+    trigger(preview, "actExportPdf");
+    QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
+    QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList{".filler"});
+    QVERIFY(env.log().contains("error (Report) : 75 -> The file " + path));
 }
 
 void PreviewTest::aFailureWhileReadingRowsIsShownAndClosesThePreview() {

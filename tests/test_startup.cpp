@@ -3,6 +3,7 @@
 #include "support/oldlayout.h"
 #include "support/testenv.h"
 
+#include "app/backups.h"
 #include "app/integritywatch.h"
 #include "app/runsettings.h"
 #include "app/screenfactories.h"
@@ -26,12 +27,23 @@
 #include <QTest>
 #include <QThread>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 const QString kCreateQuestion = "Do you want to create a NEW Database!?";
 const QString kNoDatabase =
     "You cannot use this program without the VALID Database korvel_data.mdb!\r\nkorvel_data.mdb";
 const QString kInvalid = "This does NOT appear to be a valid Database for this program";
+
+// What a second copy is asked when the first holds the lock of the file at `path`.
+QString inUseQuestion(const QString& named, const QString& path, qint64 holder) {
+    const QDateTime since = QFileInfo(path + ".lock").lastModified();
+    return "The database " + named + " is in use by another copy of this program on the computer " +
+           QSysInfo::machineHostName() + " since " + since.toString("dd/MM/yyyy HH:mm") +
+           " (process " + QString::number(holder) +
+           ").\r\nOnly one copy can work on a database at a time: close the other copy "
+           "first.\r\nDo you want to try again?";
+}
 
 // Settings as an earlier run left them, with the database in the given directory.
 void storeDbPath(const QString& directory) {
@@ -65,6 +77,10 @@ class StartUpTest : public QObject {
     void everyStartEmptiesTheLog();
     void databaseLockedByAnotherProgramIsOfferedAgain();
     void secondCopyIsToldWhoWorksOnTheFileAndStops();
+    void secondCopyThroughALinkIsToldToo();
+    void whatAKillLeftIsRemovedAtStart();
+    void unusableDatabasePathIsNamedBeforeTheCreationQuestion_data();
+    void unusableDatabasePathIsNamedBeforeTheCreationQuestion();
     void damagedDatabaseIsToldBeforeWork();
     void aSaveDuringTheIntegrityCheckIsNotRefused();
 };
@@ -195,14 +211,8 @@ void StartUpTest::secondCopyIsToldWhoWorksOnTheFileAndStops() {
         ScopedDatabase(path).db(),
         "INSERT INTO po_desc (code2, descr2, file_p, amount2) VALUES ('12', 'Visit', 'P1', 150)");
 
-    const QDateTime since = QFileInfo(path + ".lock").lastModified();
-    env.dialogs.expectQuestion(
-        "The database " + path + " is in use by another copy of this program on the computer " +
-            QSysInfo::machineHostName() + " since " + since.toString("dd/MM/yyyy HH:mm") +
-            " (process " + QString::number(firstCopy.processId()) +
-            ").\r\nOnly one copy can work on a database at a time: close the other copy "
-            "first.\r\nDo you want to try again?",
-        Dialogs::Answer::No);
+    env.dialogs.expectQuestion(inUseQuestion(path, path, firstCopy.processId()),
+                               Dialogs::Answer::No);
     QVERIFY(!StartUp(AppSettings()));
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
     QCOMPARE(rowsOf("SELECT code2, file_p, amount2 FROM po_desc", ScopedDatabase(path).db()),
@@ -217,6 +227,97 @@ void StartUpTest::secondCopyIsToldWhoWorksOnTheFileAndStops() {
     QString host, application;
     QVERIFY(lock.getLockInfo(&holder, &host, &application));
     QCOMPARE(holder, QCoreApplication::applicationPid());
+}
+
+// One copy works on the file through its own folder; a second one, set to reach it through a
+// symbolic link from another folder, takes the same lock.
+void StartUpTest::secondCopyThroughALinkIsToldToo() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    storeDbPath(env.programDirectory());
+    releaseDatabaseLock();
+    const QString linked = env.makeDir("clinic") + "/korvel_data.mdb";
+    QVERIFY(QFile::link(path, linked));
+    QProcess firstCopy;
+    firstCopy.start(STARTUP_CHILD, {env.programDirectory(), env.root() + "/config", "stay"});
+    QVERIFY(firstCopy.waitForReadyRead(20000));
+    QVERIFY(firstCopy.readAll().contains("started"));
+    storeDbPath(env.root() + "/clinic");
+
+    env.dialogs.expectQuestion(inUseQuestion(linked, path, firstCopy.processId()),
+                               Dialogs::Answer::No);
+    QVERIFY(!StartUp(AppSettings()));
+    QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
+    firstCopy.kill();
+    QVERIFY(firstCopy.waitForFinished(10000));
+}
+
+// Half-written copies of the patient data that kills left beside the database and in the backups
+// folder are removed by the next start; the clinic's own files stay.
+void StartUpTest::whatAKillLeftIsRemovedAtStart() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    storeDbPath(env.programDirectory());
+    releaseDatabaseLock();
+    const QString backups = env.makeDir("program/backups");
+    const QStringList left{path + ".restoring",
+                           path + ".restoring-journal",
+                           path + ".restoring.new",
+                           env.programDirectory() + "/test.mdb",
+                           env.programDirectory() + "/test.mdb-journal",
+                           backups + "/korvel_data_2026-12-06_080000.mdb.partial",
+                           backups + "/korvel_data_2026-12-06_080000.mdb.partial-journal"};
+    const QStringList kept{backups + "/korvel_data_2026-12-05_080000.mdb",
+                           env.programDirectory() + "/notes.mdb"};
+    for (const QString& file : left + kept)
+        writeFile(file, "patient data");
+    QVERIFY(StartUp(AppSettings()));
+    waitForBackgroundBackup();
+    for (const QString& file : left)
+        QVERIFY2(!fileExists(file), qPrintable(file));
+    for (const QString& file : kept)
+        QVERIFY2(fileExists(file), qPrintable(file));
+}
+
+void StartUpTest::unusableDatabasePathIsNamedBeforeTheCreationQuestion_data() {
+    QTest::addColumn<QString>("dbpath");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a file") << "/etc/passwd"
+                            << "The database folder of the settings, /etc/passwd, is not a folder.";
+    QTest::newRow("empty") << ""
+                           << "The settings name no database folder.";
+    QTest::newRow("relative") << "clinic"
+                              << "The database folder of the settings, clinic, is not a full path.";
+    QTest::newRow("missing") << "ROOT/usb-disk"
+                             << "The database folder of the settings, ROOT/usb-disk, does not "
+                                "exist.";
+    QTest::newRow("a folder under the database's name")
+        << "ROOT/folder"
+        << "ROOT/folder/korvel_data.mdb is a folder, not a database file.";
+    QTest::newRow("a pipe under the database's name")
+        << "ROOT/pipe"
+        << "ROOT/pipe/korvel_data.mdb is not a file that can hold a database.";
+}
+
+// The creation question keeps its text, after the path and its reason on a line of their own;
+// No leaves the settings as they were.
+void StartUpTest::unusableDatabasePathIsNamedBeforeTheCreationQuestion() {
+    QFETCH(QString, dbpath);
+    QFETCH(QString, reason);
+    TestEnv env;
+    dbpath.replace("ROOT", env.root());
+    reason.replace("ROOT", env.root());
+    QDir().mkpath(env.root() + "/folder/korvel_data.mdb");
+    QDir().mkpath(env.root() + "/pipe");
+    QCOMPARE(::mkfifo(QFile::encodeName(env.root() + "/pipe/korvel_data.mdb").constData(), 0600),
+             0);
+    storeDbPath(dbpath);
+    env.dialogs.expectQuestion(reason + "\r\n" + kCreateQuestion, Dialogs::Answer::No);
+    env.dialogs.expectPickFolder("korvel_data.mdb", "");
+    env.dialogs.expectMessage(kNoDatabase);
+    QVERIFY(!StartUp(AppSettings()));
+    QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
+    QCOMPARE(ReadRegValue("dbpath"), dbpath);
 }
 
 void StartUpTest::damagedDatabaseIsToldBeforeWork() {

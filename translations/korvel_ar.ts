@@ -237,6 +237,10 @@ What was entered since then stays only in the backup that is taken of the curren
         <source>Database was compacted successfully</source>
         <translation>تم ضغط قاعدة البيانات بنجاح</translation>
     </message>
+    <message>
+        <source>Compact the database without this backup?</source>
+        <translation>هل تريد ضغط قاعدة البيانات دون هذه النسخة الاحتياطية؟</translation>
+    </message>
 </context>
 <context>
     <name>CopyDatabaseMenu</name>
@@ -411,6 +415,34 @@ Save again to put your values over it.</source>
     <message>
         <source>&apos;%1&apos; is not a valid server address.</source>
         <translation>‏&apos;%1&apos;‏ ليس عنوان خادم صالحاً.</translation>
+    </message>
+    <message>
+        <source>the column %1.%2 is not one of Korvel&apos;s</source>
+        <translation>العمود %1.%2 ليس من أعمدة Korvel</translation>
+    </message>
+    <message>
+        <source>the column %1.%2 is of the type &quot;%3&quot; instead of &quot;%4&quot;</source>
+        <translation>العمود %1.%2 من النوع &quot;%3&quot; بدلاً من &quot;%4&quot;</translation>
+    </message>
+    <message>
+        <source>the table %1 has no column %2</source>
+        <translation>الجدول %1 ليس فيه العمود %2</translation>
+    </message>
+    <message>
+        <source>the table %1 is missing</source>
+        <translation>الجدول %1 غير موجود</translation>
+    </message>
+    <message>
+        <source>%1 is not one of Korvel&apos;s tables</source>
+        <translation>%1 ليس من جداول Korvel</translation>
+    </message>
+    <message>
+        <source>%1 is a view, not a table</source>
+        <translation>%1 عرض وليس جدولاً</translation>
+    </message>
+    <message>
+        <source>%1 is not a database of Korvel:</source>
+        <translation>%1 ليس قاعدة بيانات لKorvel:</translation>
     </message>
     <message>
         <source>The earlier program&apos;s database %1 cannot be read: %2</source>
@@ -1960,10 +1992,6 @@ Save it so?</source>
         <translation>جارٍ طباعة الصفحة %1 من %2</translation>
     </message>
     <message>
-        <source>The file %1 could not be written.</source>
-        <translation>تعذرت الكتابة في الملف %1.</translation>
-    </message>
-    <message>
         <source>Writing page %1 of %2</source>
         <translation>جارٍ كتابة الصفحة %1 من %2</translation>
     </message>
@@ -2065,8 +2093,8 @@ Save it so?</source>
 <context>
     <name>RestoreBackup</name>
     <message>
-        <source>The backup %1 is not a database of this program. Nothing was changed.</source>
-        <translation>النسخة الاحتياطية %1 ليست قاعدة بيانات لهذا البرنامج. لم يتغير شيء.</translation>
+        <source>Nothing was changed.</source>
+        <translation>لم يتغير شيء.</translation>
     </message>
 </context>
 <context>
@@ -2115,6 +2143,13 @@ Do you want to try again?</source>
     </message>
 </context>
 <context>
+    <name>Settings</name>
+    <message>
+        <source>The setting could not be stored in %1: the disk may be full, or the file cannot be written. The setting stays as it was.</source>
+        <translation>تعذّر حفظ الإعداد في %1: قد يكون القرص ممتلئاً، أو لا يمكن الكتابة في الملف. يبقى الإعداد كما كان.</translation>
+    </message>
+</context>
+<context>
     <name>StartUp</name>
     <message>
         <source>Do you want to create a NEW Database!?</source>
@@ -2147,6 +2182,30 @@ Do you want to try again?</source>
     <message>
         <source>You have to install ADO in order to run this program.  Download MDAC_TYP from Microsoft first.</source>
         <translation>يجب تثبيت محرك قاعدة البيانات لتشغيل هذا البرنامج. ثبّت برنامج تشغيل SQLite أولاً.</translation>
+    </message>
+    <message>
+        <source>The settings name no database folder.</source>
+        <translation>لا تذكر الإعدادات أي مجلد لقاعدة البيانات.</translation>
+    </message>
+    <message>
+        <source>The database folder of the settings, %1, is not a full path.</source>
+        <translation>مجلد قاعدة البيانات في الإعدادات، %1، ليس مساراً كاملاً.</translation>
+    </message>
+    <message>
+        <source>The database folder of the settings, %1, does not exist.</source>
+        <translation>مجلد قاعدة البيانات في الإعدادات، %1، غير موجود.</translation>
+    </message>
+    <message>
+        <source>The database folder of the settings, %1, is not a folder.</source>
+        <translation>مجلد قاعدة البيانات في الإعدادات، %1، ليس مجلداً.</translation>
+    </message>
+    <message>
+        <source>%1 is a folder, not a database file.</source>
+        <translation>%1 مجلد وليس ملف قاعدة بيانات.</translation>
+    </message>
+    <message>
+        <source>%1 is not a file that can hold a database.</source>
+        <translation>%1 ليس ملفاً يمكن أن يحتوي قاعدة بيانات.</translation>
     </message>
 </context>
 <context>
