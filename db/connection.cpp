@@ -232,8 +232,14 @@ QSqlQuery execute(const QSqlDatabase& db, const QString& sql, const QVariantList
 QSqlQuery runQuery(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
     if (!onServer(db))
         return execute(db, sql, values);
-    if (!values.isEmpty())
+    if (!values.isEmpty()) {
+        // The copy shares the prepared statement's result; callers read it before the same
+        // statement runs again, as with any query handed back.
+        QT_WARNING_PUSH
+        QT_WARNING_DISABLE_DEPRECATED
         return runServerStatement(db, sql, values);
+        QT_WARNING_POP
+    }
     return onLiveSession(db, [&] { return execute(db, sql, values); });
 }
 
