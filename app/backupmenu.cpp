@@ -54,21 +54,25 @@ QStringList rowOf(const BackupCopy& copy) {
     } catch (const AppError&) {
         row << QCoreApplication::translate("BackupMenu", "cannot be read") << QString();
     }
-    return row << QFileInfo(copy.path).fileName();
+    const QFileInfo file(copy.path);
+    return row << QDir::toNativeSeparators(file.absolutePath()) << file.fileName();
 }
 
 // Newest first, but a copy dated after today (left by a clock that ran ahead, or put there by
 // someone) comes after the others: the copy offered first is the clinic's latest.
-QList<BackupCopy> offeredCopies(const QString& folder) {
-    QList<BackupCopy> copies = backupCopies(folder);
+QList<BackupCopy> offeredCopies(const AppSettingsRecord& settings) {
+    QList<BackupCopy> copies = allBackupCopies(settings);
     std::stable_partition(copies.begin(), copies.end(),
                           [](const BackupCopy& copy) { return copy.taken.date() <= today(); });
     return copies;
 }
 
 std::optional<BackupCopy> chosenCopy(const AppSettingsRecord& settings) {
-    const QString folder = backupsFolder(settings);
-    const QList<BackupCopy> copies = offeredCopies(folder);
+    QStringList folders = QStringList{backupsFolder(settings)} + earlierBackupsFolders(settings);
+    for (QString& folder : folders)
+        folder = QDir::toNativeSeparators(folder);
+    const QString folder = folders.join(", ");
+    const QList<BackupCopy> copies = offeredCopies(settings);
     if (copies.isEmpty()) {
         showMessage(QCoreApplication::translate("BackupMenu", "There are no backups in %1 yet.")
                         .arg(folder));
@@ -90,6 +94,7 @@ std::optional<BackupCopy> chosenCopy(const AppSettingsRecord& settings) {
          QCoreApplication::translate("BackupMenu", "Size"),
          QCoreApplication::translate("BackupMenu", "Patients"),
          QCoreApplication::translate("BackupMenu", "Invoices"),
+         QCoreApplication::translate("BackupMenu", "Folder"),
          QCoreApplication::translate("BackupMenu", "File")},
         rows);
     if (!chosen)
@@ -157,10 +162,14 @@ void chooseBackupsFolder(AppSettingsRecord& settings, QWidget* owner) {
                 .arg(folder));
         return;
     }
-    if (!SaveRegValue(Setting::BackupsPath, folder)) {
+    // The copies already taken stay offered for restore and thinned out, in the old folder.
+    const QString remembered = rememberedOnMoveTo(settings, folder);
+    if (!SaveRegValue(Setting::OldBackupsPaths, remembered) ||
+        !SaveRegValue(Setting::BackupsPath, folder)) {
         showFailure(settingNotStoredText());
         return;
     }
+    settings.oldbackupspaths = remembered;
     settings.backupspath = folder;
     showMessage(
         QCoreApplication::translate("BackupMenu", "The backups go to %1 from now on.").arg(folder));

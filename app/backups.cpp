@@ -19,6 +19,7 @@
 #include <QSet>
 #include <QTextStream>
 #include <QThread>
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -74,6 +75,13 @@ void makeFolder(const QString& folder) {
                     .arg(folder));
 }
 
+// One folder reached through a link or a second name is still one folder.
+QString sameFolderKey(const QString& folder) {
+    const QFileInfo info(folder);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
 void thinOut(const QString& folder) {
     const QList<BackupCopy> copies = backupCopies(folder);
     QList<QDateTime> taken;
@@ -86,8 +94,10 @@ void thinOut(const QString& folder) {
     }
 }
 
-// Runs on any thread: it reads no settings and shows nothing.
-BackupCopy takeCopy(const QString& database, const QString& folder, BackupOccasion occasion) {
+// Runs on any thread: it reads no settings and shows nothing. The earlier folders are thinned
+// by the same rule, each on its own.
+BackupCopy takeCopy(const QString& database, const QString& folder, const QStringList& earlier,
+                    BackupOccasion occasion) {
     makeFolder(folder);
     const QDateTime taken(today(), QTime::currentTime());
     const QString target = freeName(folder, taken);
@@ -101,8 +111,11 @@ BackupCopy takeCopy(const QString& database, const QString& folder, BackupOccasi
     logLine(folder, name + "  " + occasionText(occasion) + "  " + QString::number(copy.size) +
                         " bytes  check: ok");
     // The copy about to be restored must still be there: the next copy thins out instead.
-    if (occasion != BackupOccasion::BeforeRestore)
+    if (occasion != BackupOccasion::BeforeRestore) {
         thinOut(folder);
+        for (const QString& other : earlier)
+            thinOut(other);
+    }
     return copy;
 }
 
@@ -167,6 +180,37 @@ QList<BackupCopy> backupCopies(const QString& folder) {
     return copies;
 }
 
+QStringList earlierBackupsFolders(const AppSettingsRecord& settings) {
+    QStringList folders;
+    QSet<QString> seen{sameFolderKey(backupsFolder(settings))};
+    for (const QString& folder : settings.oldbackupspaths.split('\n', Qt::SkipEmptyParts)) {
+        // A hand-edited settings file may name anything: only folders that are there count.
+        const QFileInfo info(folder);
+        if (!info.isAbsolute() || !info.isDir() || seen.contains(sameFolderKey(folder)))
+            continue;
+        seen.insert(sameFolderKey(folder));
+        folders << folder;
+    }
+    return folders;
+}
+
+QString rememberedOnMoveTo(const AppSettingsRecord& settings, const QString& folder) {
+    AppSettingsRecord moved = settings;
+    moved.backupspath = folder;
+    moved.oldbackupspaths =
+        (QStringList{backupsFolder(settings)} + earlierBackupsFolders(settings)).join('\n');
+    return earlierBackupsFolders(moved).join('\n');
+}
+
+QList<BackupCopy> allBackupCopies(const AppSettingsRecord& settings) {
+    QList<BackupCopy> copies = backupCopies(backupsFolder(settings));
+    for (const QString& folder : earlierBackupsFolders(settings))
+        copies += backupCopies(folder);
+    std::stable_sort(copies.begin(), copies.end(),
+                     [](const BackupCopy& a, const BackupCopy& b) { return a.taken > b.taken; });
+    return copies;
+}
+
 QString serverBackupsText(const AppSettingsRecord& settings) {
     return QCoreApplication::translate("Backups",
                                        "The database is on the server %1: it is backed up by the "
@@ -181,7 +225,8 @@ BackupCopy backUpDatabase(const AppSettingsRecord& settings, BackupOccasion occa
     waitForBackgroundBackup();
     const QString folder = backupsFolder(settings);
     try {
-        return takeCopy(settings.databaseFilePath, folder, occasion);
+        return takeCopy(settings.databaseFilePath, folder, earlierBackupsFolders(settings),
+                        occasion);
     } catch (const AppError& error) {
         throw AppError(error.number(), failureText(folder, error));
     }
@@ -193,7 +238,7 @@ bool backUpWithoutStopping(const AppSettingsRecord& settings, BackupOccasion occ
     waitForBackgroundBackup();
     const QString folder = backupsFolder(settings);
     try {
-        takeCopy(settings.databaseFilePath, folder, occasion);
+        takeCopy(settings.databaseFilePath, folder, earlierBackupsFolders(settings), occasion);
         return true;
     } catch (const AppError& error) {
         tellFailure(folder, error);
@@ -207,7 +252,8 @@ std::optional<QString> backUpBeforeCompaction(const AppSettingsRecord& settings)
     waitForBackgroundBackup();
     const QString folder = backupsFolder(settings);
     try {
-        takeCopy(settings.databaseFilePath, folder, BackupOccasion::BeforeCompaction);
+        takeCopy(settings.databaseFilePath, folder, earlierBackupsFolders(settings),
+                 BackupOccasion::BeforeCompaction);
         return std::nullopt;
     } catch (const AppError& error) {
         ErrorLog::write(kLogLabel, error);
@@ -228,12 +274,13 @@ void backUpOnFirstStartOfDay(const AppSettingsRecord& settings) {
     waitForBackgroundBackup();
     const QString database = settings.databaseFilePath;
     const QString folder = backupsFolder(settings);
+    const QStringList earlier = earlierBackupsFolders(settings);
     const QDate day = today();
     auto failure = std::make_shared<std::optional<AppError>>();
-    QThread* thread = QThread::create([database, folder, day, failure] {
+    QThread* thread = QThread::create([database, folder, earlier, day, failure] {
         try {
             if (!hasCopyOf(folder, day))
-                takeCopy(database, folder, BackupOccasion::FirstStartOfDay);
+                takeCopy(database, folder, earlier, BackupOccasion::FirstStartOfDay);
         } catch (const AppError& error) {
             *failure = error;
         }

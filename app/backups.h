@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 struct AppSettingsRecord;
@@ -31,6 +32,13 @@ struct BackupCopy {
 QString backupsFolder(const AppSettingsRecord& settings);
 // The program's copies in the folder, newest first.
 QList<BackupCopy> backupCopies(const QString& folder);
+// The folders the backups went to before, as remembered in the settings: only those that are
+// folders now, each once, the current folder left out.
+QStringList earlierBackupsFolders(const AppSettingsRecord& settings);
+// What the settings are to remember once the backups go to `folder` instead.
+QString rememberedOnMoveTo(const AppSettingsRecord& settings, const QString& folder);
+// The copies of the current folder and of the earlier ones together, newest first.
+QList<BackupCopy> allBackupCopies(const AppSettingsRecord& settings);
 
 // A database on a server is backed up by the server's tools; what the user is told of it.
 QString serverBackupsText(const AppSettingsRecord& settings);

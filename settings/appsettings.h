@@ -29,6 +29,7 @@ struct AppSettingsRecord {
     QString dbserver;
     QString language;
     QString paymentkinds;
+    QString oldbackupspaths;
 
     QString databaseFilePath;
 

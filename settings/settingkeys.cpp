@@ -27,6 +27,7 @@ const SettingInfo& info(Setting setting) {
         {"dbserver", &AppSettingsRecord::dbserver, nullptr},
         {"language", &AppSettingsRecord::language, nullptr},
         {"paymentkinds", &AppSettingsRecord::paymentkinds, nullptr},
+        {"oldbackupspaths", &AppSettingsRecord::oldbackupspaths, nullptr},
     };
     return settings[int(setting)];
 }
@@ -35,7 +36,7 @@ const SettingInfo& info(Setting setting) {
 
 QList<Setting> allSettings() {
     QList<Setting> settings;
-    for (int i = 0; i <= int(Setting::PaymentKinds); ++i)
+    for (int i = 0; i <= int(Setting::OldBackupsPaths); ++i)
         settings << Setting(i);
     return settings;
 }
@@ -59,7 +60,7 @@ QString builtInValue(Setting setting) {
         return DefaultLetterhead().*value.letterheadLine;
     if (setting == Setting::Logo || setting == Setting::BackupsPath ||
         setting == Setting::DbServer || setting == Setting::Language ||
-        setting == Setting::PaymentKinds)
+        setting == Setting::PaymentKinds || setting == Setting::OldBackupsPaths)
         return QString();
     return programDir();
 }

@@ -26,7 +26,10 @@ enum class Setting {
     Language,
     // The clinic's own ways of taking money beyond Cash, Card, Bank transfer and Cheque, names
     // separated by ';'; empty: none.
-    PaymentKinds
+    PaymentKinds,
+    // The folders the backups went to before BackupsPath, one a line: their copies stay offered
+    // for restore and are thinned out as the current folder's are.
+    OldBackupsPaths
 };
 
 // Every value, in the stored order.

@@ -135,6 +135,7 @@ class BackupsTest : public QObject {
     void restoreTakesOnlyTheRowsOfACopy();
     void restoreOfAnOlderLayoutCopyIsUpgraded();
     void copiesDatedAfterTodayPushOutNoneAndAreNotOfferedFirst();
+    void copiesOfAnEarlierBackupsFolderStayOfferedAndThinned();
     void compactionAndRestoreKeepALinkedDatabaseLinked_data();
     void compactionAndRestoreKeepALinkedDatabaseLinked();
     void killOrFullDiskAtAnyWriteOfRestoreLeavesAValidDatabase();
@@ -413,7 +414,7 @@ void BackupsTest::restoreBringsBackExactlyTheChosenCopy() {
     restoreThroughMenu(env, window, 1, monthOldTaken);
     QCOMPARE(env.dialogs.choiceShown().size(), 3);
     QCOMPARE(env.dialogs.choiceShown()[0],
-             QStringList({"Taken", "Size", "Patients", "Invoices", "File"}));
+             QStringList({"Taken", "Size", "Patients", "Invoices", "Folder", "File"}));
     QCOMPARE(env.dialogs.choiceShown()[1].mid(2, 2), QStringList({"5", "1"}));
     QCOMPARE(env.dialogs.choiceShown()[2].mid(2, 2), QStringList({"3", "1"}));
     QCOMPARE(clinicRowsIn(path), monthOld);
@@ -637,6 +638,56 @@ void BackupsTest::copiesDatedAfterTodayPushOutNoneAndAreNotOfferedFirst() {
     QVERIFY(shown.value(1).first().startsWith("08/12/2026"));
     QCOMPARE(shown.value(4).last(), QString("korvel_data_2026-12-05_080000.mdb"));
     QCOMPARE(shown.value(5).last(), QString("korvel_data_2099-01-14_080000.mdb"));
+}
+
+// After the backups folder is changed, the old folder's copies stay: Restore offers the copies of
+// both, newest first, saying where each is, and the old folder is thinned by the same rule.
+// Remembered entries that are not folders now are passed over.
+void BackupsTest::copiesOfAnEarlierBackupsFolderStayOfferedAndThinned() {
+    TestEnv env;
+    const QString path = env.createDatabase();
+    registerScreens(AppSettings());
+    QWidget* window = Screens::get(Screen::Main);
+    addPatients(1, 2);
+    setToday(QDate(2026, 12, 1));
+    const BackupCopy old = backUpDatabase(AppSettings(), BackupOccasion::Requested);
+    const QStringList oldRows = clinicRowsIn(old.path);
+    const QString oldFolder = backupsFolder(AppSettings());
+    for (int day = 1; day <= 30; ++day)
+        writeFile(oldFolder + QString::asprintf("/korvel_data_2026-10-%02d_080000.mdb", day),
+                  "old");
+    QFile::copy(old.path, oldFolder + "/korvel_data_2099-01-01_080000.mdb");
+    writeFile(oldFolder + "/notes.mdb", "the user's own file");
+
+    const QString newFolder = env.makeDir("usb");
+    env.dialogs.expectPickFolder("Select Backups Folder", newFolder);
+    env.dialogs.expectMessage("The backups go to " + newFolder + " from now on.");
+    trigger(window, "mnuBackupsFolder");
+    QCOMPARE(ReadRegValue(Setting::OldBackupsPaths), oldFolder);
+    AppSettings().oldbackupspaths +=
+        "\n/nowhere\nrelative/folder\n" + path + "\n" + newFolder + "\n" + oldFolder + "/";
+
+    addPatients(3, 1);
+    setToday(QDate(2026, 12, 8));
+    const BackupCopy latest = backUpDatabase(AppSettings(), BackupOccasion::Requested);
+    QCOMPARE(QFileInfo(latest.path).absolutePath(), newFolder);
+    QCOMPARE(copyNames(oldFolder).filter("2026-10-"),
+             QStringList({"korvel_data_2026-10-30_080000.mdb", "korvel_data_2026-10-29_080000.mdb",
+                          "korvel_data_2026-10-28_080000.mdb", "korvel_data_2026-10-27_080000.mdb",
+                          "korvel_data_2026-10-26_080000.mdb", "korvel_data_2026-10-25_080000.mdb",
+                          "korvel_data_2026-10-18_080000.mdb", "korvel_data_2026-10-11_080000.mdb",
+                          "korvel_data_2026-10-04_080000.mdb"}));
+    QVERIFY(fileExists(old.path));
+    QVERIFY(fileExists(oldFolder + "/notes.mdb"));
+
+    restoreThroughMenu(env, window, 1, old.taken.toString("dd/MM/yyyy HH:mm:ss"));
+    const QList<QStringList> shown = env.dialogs.choiceShown();
+    QCOMPARE(shown.size(), 1 + 2 + 9 + 1);
+    QCOMPARE(shown[1].mid(4), QStringList({newFolder, QFileInfo(latest.path).fileName()}));
+    QCOMPARE(shown[2].mid(4), QStringList({oldFolder, QFileInfo(old.path).fileName()}));
+    QCOMPARE(shown[3].mid(4), QStringList({oldFolder, "korvel_data_2026-10-30_080000.mdb"}));
+    QCOMPARE(shown.last().mid(4), QStringList({oldFolder, "korvel_data_2099-01-01_080000.mdb"}));
+    QCOMPARE(clinicRowsIn(path), oldRows);
 }
 
 void BackupsTest::compactionAndRestoreKeepALinkedDatabaseLinked_data() {

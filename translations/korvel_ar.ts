@@ -130,6 +130,10 @@ What was entered since then stays only in the backup that is taken of the curren
         <source>TB</source>
         <translation>تيرابايت</translation>
     </message>
+    <message>
+        <source>Folder</source>
+        <translation>المجلد</translation>
+    </message>
 </context>
 <context>
     <name>Backups</name>
