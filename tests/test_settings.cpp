@@ -25,8 +25,9 @@ void SettingsTest::firstWriteStoresEveryValue() {
     QVERIFY(SettingsKeyWritable());
 
     QSettings store(QSettings::IniFormat, QSettings::UserScope, "ovrant", "korvel");
-    QCOMPARE(store.allKeys().size(), 14);
+    QCOMPARE(store.allKeys().size(), 15);
     QVERIFY(store.contains("paymentkinds"));
+    QVERIFY(store.contains("oldbackupspaths"));
     QCOMPARE(ReadRegValue("dbpath"), QString("/data"));
     QCOMPARE(ReadRegValue("reportspath"), QString("/reports"));
     QCOMPARE(ReadRegValue("clinicname"), QString("KORVEL"));
