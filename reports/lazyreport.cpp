@@ -38,7 +38,7 @@ bool writeAll(const LazyReport& report, PageWriter& writer, Progress& progress,
               const QString& pageText) {
     const int total = report.pageCount();
     for (int index = 0; index < total; ++index) {
-        writer.write(report.page(index));
+        writer.write(withPageCount(report.page(index), QString::number(total)));
         const QString text = pageText.arg(index + 1).arg(total);
         if (!progress.advance(text, index + 1, total))
             return false;

@@ -2,6 +2,7 @@
 #include "reports/layouts.h"
 
 #include "reports/letterhead.h"
+#include "reports/pages.h"
 #include "reports/reportparts.h"
 #include <QCoreApplication>
 
@@ -74,6 +75,15 @@ void addTotals(Report& report, const std::vector<std::pair<QString, QString>>& t
     footer.height = top + 100;
 }
 
+// "Page N of M" at the foot of every page.
+void addPageOfPages(Report& report) {
+    ReportSection& footer = report.sections[PageFooter];
+    footer.controls.push_back(
+        label(kPageOfPagesControl, QCoreApplication::translate("ReportLayouts", "Page %1 of %2"),
+              QRect(0, 100, report.width, 270), timesNewRoman(10), Qt::AlignHCenter));
+    footer.height = 400;
+}
+
 } // namespace
 
 Report cashBookLayout() {
@@ -101,6 +111,7 @@ Report cashBookLayout() {
                {QCoreApplication::translate("ReportLayouts", "Other kinds :"), "other_amount"},
                {QCoreApplication::translate("ReportLayouts", "Carried over :"), "carried_amount"},
                {QCoreApplication::translate("ReportLayouts", "Total :"), "amount"}});
+    addPageOfPages(report);
     return report;
 }
 
@@ -134,5 +145,6 @@ Report statementLayout() {
     addTotals(report, {{QCoreApplication::translate("ReportLayouts", "Total charged :"), "charged"},
                        {QCoreApplication::translate("ReportLayouts", "Total paid :"), "paid"},
                        {QCoreApplication::translate("ReportLayouts", "Balance due :"), "change"}});
+    addPageOfPages(report);
     return report;
 }

@@ -10,3 +10,10 @@ void Band::append(Band other, int dy) {
         lines.push_back(std::move(line));
     }
 }
+
+Page withPageCount(Page page, const QString& count) {
+    for (PlacedText& text : page.content.texts)
+        if (text.control == kPageOfPagesControl)
+            text.text = text.text.arg(QString::number(page.number), count);
+    return page;
+}

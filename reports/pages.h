@@ -40,6 +40,12 @@ struct Page {
     Band content;
 };
 
+// The control whose text holds the page's number as %1 and the count of pages as %2. Pages are
+// laid out before the count is known, so the numbers are put in only when a page is shown.
+inline const QString kPageOfPagesControl = QStringLiteral("pageofpages");
+// The page with the numbers put in; `count` is the count of pages as it is to be read.
+Page withPageCount(Page page, const QString& count);
+
 struct LaidOutReport {
     QString title;
     QSize pageSize;

@@ -43,7 +43,8 @@ ReportPreview::ReportPreview(const Report& report, RowSource& rows, QWidget* par
     report_->layOutTo(1);
     painter_ = std::make_unique<PagePainter>(report_->fonts());
     view_ = new PageView(
-        *painter_, [this](int index) { return report_->page(index); }, this);
+        *painter_, [this](int index) { return withPageCount(report_->page(index), countText()); },
+        this);
     view_->setObjectName("PreviewPages");
     view_->setAccessibleName(tr("Pages"));
     pageNumber_ = new QLabel(this);
@@ -126,16 +127,23 @@ bool ReportPreview::finishLayout() {
 }
 
 void ReportPreview::showLaidOutPages() {
-    if (report_->finished())
+    if (report_->finished()) {
         layoutTimer_.stop();
+        // Pages shown while the rest were laid out said how many there were so far.
+        view_->viewport()->update();
+    }
     view_->setPageCount(report_->pageCount());
     showPageNumber();
 }
 
+QString ReportPreview::countText() const {
+    return report_->finished() ? QString::number(report_->pageCount())
+                               : tr("%1 so far").arg(report_->pageCount());
+}
+
 void ReportPreview::showPageNumber() {
-    const QString count = report_->finished() ? QString::number(report_->pageCount())
-                                              : tr("%1 so far").arg(report_->pageCount());
-    pageNumber_->setText(tr("Page %1 of %2").arg(QString::number(view_->currentPage()), count));
+    pageNumber_->setText(
+        tr("Page %1 of %2").arg(QString::number(view_->currentPage()), countText()));
 }
 
 void ReportPreview::nextPage() {

@@ -44,6 +44,8 @@ class ReportPreview : public QDialog {
     void layOutMore();
     void showLaidOutPages();
     void showPageNumber();
+    // The count of pages as the pages and the page label say it.
+    QString countText() const;
     void nextPage();
     void lastPage();
     // Stops the layout in the background while the pages go out.

@@ -101,6 +101,8 @@ class PaymentsTest : public QObject {
     void cashBookTotalsAreExactBeyondAFloatingPoint();
     void statementFromThePatientFileEndsOnTheNetDue();
     void statementPdfPrintsArabicNames();
+    void moneyReportsNumberTheirPages_data();
+    void moneyReportsNumberTheirPages();
     void picturesForAPersonToLookAt();
 
   private:
@@ -618,6 +620,54 @@ void PaymentsTest::statementPdfPrintsArabicNames() {
     for (const QString& expected : {name, QString("Patient Statement"), QString("Payment, Cash"),
                                     QString("1,000.00"), QString("700.00"), QString("300.00")})
         QVERIFY2(text.contains(expected), qPrintable(expected + " not in:\n" + text));
+}
+
+void PaymentsTest::moneyReportsNumberTheirPages_data() {
+    QTest::addColumn<bool>("statement");
+    QTest::newRow("cash book") << false;
+    QTest::newRow("statement") << true;
+}
+
+// Pages are laid out before their count is known: every page of the PDF still says which of how
+// many it is.
+void PaymentsTest::moneyReportsNumberTheirPages() {
+    QFETCH(bool, statement);
+    addPatient({{"file_num", "7"}, {"pt_name", "Omar Ali"}});
+    addInvoice("7", "06/12/2026", 100000, 0);
+    QSqlDatabase db = clinicDatabase();
+    inTransaction(db, [&] {
+        for (int i = 0; i < 100; ++i)
+            recordPayment(db, {1, "7", QDate(2026, 12, 6), 100, "Cash"});
+    });
+    if (statement)
+        env_->dialogs.expectInput("File Number :", "Open File", "7", QString());
+    const QString path = env_->root() + "/numbered.pdf";
+    env_->dialogs.expectSaveFile("PDF Files (*.pdf)|*.pdf", path);
+    int pages = 0;
+    ModalWatch watch([&](QWidget* window) {
+        auto* preview = qobject_cast<ReportPreview*>(window);
+        QVERIFY(preview);
+        trigger(preview, "actExportPdf");
+        pages = preview->report().pageCount();
+    });
+    PeriodicReportsDialog reports(AppSettings());
+    if (statement) {
+        trigger(showScreen(Screen::PatientFile), "mnStatement");
+    } else {
+        reports.show();
+        box(&reports, "text1")->setFocus();
+        box(&reports, "text1")->home(false);
+        QTest::keyClicks(box(&reports, "text1"), "06122026");
+        click(&reports, "cmdCashBook");
+    }
+    QVERIFY(watch.seen());
+    QVERIFY2(pages >= 3, qPrintable(QString::number(pages)));
+    QCOMPARE(pdfPageCount(path), pages);
+    const QString text = pdfText(path);
+    for (int page = 1; page <= pages; ++page) {
+        const QString expected = QString("Page %1 of %2").arg(page).arg(pages);
+        QVERIFY2(text.count(expected) == 1, qPrintable(expected + " not once in:\n" + text));
+    }
 }
 
 // With KORVEL_LOOK_DIR set, writes what a person should look at before a release: the two new

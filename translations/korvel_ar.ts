@@ -1980,6 +1980,10 @@ Save it so?</source>
         <source>Invoice</source>
         <translation>فاتورة</translation>
     </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>الصفحة %1 من %2</translation>
+    </message>
 </context>
 <context>
     <name>ReportOutput</name>
