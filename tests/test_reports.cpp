@@ -794,7 +794,8 @@ void ReportsTest::previewIsModalTitledAndExportsPdf() {
     env.dialogs.expectSaveFile("PDF Files (*.pdf)|*.pdf", exported);
     env.dialogs.expectSaveFile("PDF Files (*.pdf)|*.pdf", std::nullopt);
     env.dialogs.expectSaveFile("PDF Files (*.pdf)|*.pdf", unwritable);
-    env.dialogs.expectMessage("75 -> The file " + unwritable + " could not be written.");
+    env.dialogs.expectMessage("75 -> The file " + unwritable +
+                              " could not be written (No such file or directory).");
     int previewPages = 0;
     QString title;
     const ModalWatch watch([&](QWidget* window) {
