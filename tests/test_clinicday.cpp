@@ -168,8 +168,8 @@ void ClinicDayTest::twoDaysAtTheReception() {
     QTest::keyClicks(day, "07122026");
     shown = previewOf(reports, "cmdCashBook");
     QCOMPARE(reportRows(shown, {"Text1", "Text2", "Text5", "Text6"}),
-             QList<QStringList>({{"07/12/2026", "1", "Cash", "130.00"},
-                                 {"07/12/2026", "2", "Cash", "-80.00"}}));
+             QList<QStringList>(
+                 {{"07/12/2026", "1", "Cash", "130.00"}, {"07/12/2026", "2", "Cash", "-80.00"}}));
     QCOMPARE(reportRows(shown, {"Function1"}), QList<QStringList>({{"50.00"}}));
     QCOMPARE(reportRows(shown, {"Function7"}), QList<QStringList>({{"50.00"}}));
     shown = previewOf(reports, "SSCommand1");

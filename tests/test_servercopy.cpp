@@ -6,8 +6,8 @@
 #include "app/runsettings.h"
 #include "core/apperror.h"
 #include "db/connection.h"
-#include "db/invoicestore.h"
 #include "db/databasecopy.h"
+#include "db/invoicestore.h"
 #include "db/payments.h"
 #include "db/schema.h"
 
