@@ -99,10 +99,6 @@ QString markedForRightToLeft(const QString& text) {
     return eachLine(text, kLeftToRightMark, kLeftToRightMark);
 }
 
-bool holdsRightToLeft(const QString& text) {
-    return std::any_of(text.begin(), text.end(), isRightToLeft);
-}
-
 QString isolatedIn(Qt::LayoutDirection direction, const QString& text) {
     return direction == Qt::RightToLeft ? isolatedForRightToLeft(text) : text;
 }

@@ -14,9 +14,6 @@ QString isolatedForRightToLeft(const QString& text);
 // item views, whose drawing does not honour isolates.
 QString markedForRightToLeft(const QString& text);
 
-// True when the text holds a letter of a right-to-left script.
-bool holdsRightToLeft(const QString& text);
-
 // The text as a right-to-left interface shows it: isolated there, as it is in a left-to-right
 // one.
 QString isolatedIn(Qt::LayoutDirection direction, const QString& text);
