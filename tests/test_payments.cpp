@@ -25,9 +25,7 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QInputDialog>
 #include <QLineEdit>
-#include <QMenu>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableView>
@@ -103,7 +101,6 @@ class PaymentsTest : public QObject {
     void statementPdfPrintsArabicNames();
     void moneyReportsNumberTheirPages_data();
     void moneyReportsNumberTheirPages();
-    void picturesForAPersonToLookAt();
 
   private:
     std::unique_ptr<TestEnv> env_;
@@ -668,123 +665,6 @@ void PaymentsTest::moneyReportsNumberTheirPages() {
         const QString expected = QString("Page %1 of %2").arg(page).arg(pages);
         QVERIFY2(text.count(expected) == 1, qPrintable(expected + " not once in:\n" + text));
     }
-}
-
-// With KORVEL_LOOK_DIR set, writes what a person should look at before a release: the two new
-// reports and the invoice with its mark as PDF files, and pictures of the touched screens and of
-// the previews as the user sees them.
-void PaymentsTest::picturesForAPersonToLookAt() {
-    const QString dir = qEnvironmentVariable("KORVEL_LOOK_DIR");
-    if (dir.isEmpty())
-        QSKIP("KORVEL_LOOK_DIR not set");
-    AppSettings().letterhead.clinicname = QString::fromUtf8("عيادة الشفاء");
-    AppSettings().letterhead.drname = "Dr. Huda Saleh";
-    addPatient({{"file_num", "7"},
-                {"pt_name", QString::fromUtf8("محمد عبدالله الحربي")},
-                {"pt_address", "Olaya Street"}});
-    addPatient({{"file_num", "8"}, {"pt_name", "Omar Ali"}});
-    addInvoice("7", "15/03/2026", 1000, 300);
-    addInvoice("8", "06/12/2026", 500, 0);
-    addInvoice("7", "06/12/2026", 250, 250);
-    addInvoiceLine(1, "10", "Consultation", 600);
-    addInvoiceLine(1, "50", "Crown", 400);
-    addInvoiceLine(2, "20", "X-ray", 500);
-    addInvoiceLine(3, "10", "Consultation", 250);
-    QSqlDatabase db = clinicDatabase();
-    inTransaction(db, [&] {
-        runQuery(db, "INSERT INTO payments (po_num, file_num, pay_date, pay_day, amount, kind, "
-                     "carried_over) VALUES (1, '7', '15/03/2026', '2026-03-15', 500, "
-                     "'Carried over', 1)");
-        recordPayment(db, {2, "8", QDate(2026, 12, 6), 500, "Partial"});
-        recordPayment(db, {1, "7", QDate(2026, 12, 6), 300, "Cash"});
-        recordPayment(db, {1, "7", QDate(2026, 12, 6), -100, "Credit"});
-        recordInvoiceKind(db, 1, "Partial");
-    });
-    addInvoice("7", "06/12/2026", 400, 0);
-    inTransaction(db, [&] {
-        recordPayment(db, {4, "7", QDate(2026, 12, 6), 400, "Card"});
-        deleteSavedInvoice(db, 4, QDate(2026, 12, 7));
-    });
-    const QString path = AppSettings().databaseLocation();
-    {
-        runQuery(db, "INSERT INTO inv_rep_data (file_p, name, adrr) VALUES (?, ?, ?)",
-                 {"8", "Omar Ali", "Jeddah"});
-        QWidget* invoice = showActiveScreen(Screen::Invoice);
-        addLine(invoice, "10");
-        invoice->grab().save(dir + "/invoice-screen.png");
-        invoice->close();
-        QWidget* list = showActiveScreen(Screen::InvoiceList);
-        trigger(list, "mnuAll");
-        clickRow(grid(list, "DBGrid1"), 1);
-        list->grab().save(dir + "/invoice-list.png");
-        list->close();
-    }
-
-    Report cashBook = reportByName("cashbook");
-    PrepareReport(cashBook, AppSettings());
-    cashBook.control("period")->caption = "Year 2026";
-    auto rows = cashBookRows(path, ReportPeriod::Year, "2026");
-    LazyReport cashPages(cashBook, *rows);
-    savePdf(cashPages, dir + "/cashbook.pdf");
-
-    Report statement = reportByName("statement");
-    PrepareReport(statement, AppSettings());
-    statement.control("statementfile")->caption = "7";
-    statement.control("statementname")->caption = patientName(path, "7");
-    statement.control("statementdate")->caption = "06/12/2026";
-    rows = statementRows(path, "7");
-    LazyReport statementPages(statement, *rows);
-    savePdf(statementPages, dir + "/statement.pdf");
-
-    RowSet invoiceRows = PrepareInvoiceReport(AppSettings(), "1");
-    LazyReport invoicePages(reportByName("po_rep"), invoiceRows);
-    savePdf(invoicePages, dir + "/invoice.pdf");
-
-    PeriodicReportsDialog dialog(AppSettings());
-    dialog.setAttribute(Qt::WA_DeleteOnClose, false);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    dialog.grab().save(dir + "/reports-dialog.png");
-    box(&dialog, "text1")->setFocus();
-    box(&dialog, "text1")->home(false);
-    QTest::keyClicks(box(&dialog, "text1"), "06122026");
-    {
-        const ModalWatch watch([&](QWidget* window) {
-            window->resize(900, 1000);
-            QTest::qWait(200);
-            window->grab().save(dir + "/cashbook-preview.png");
-        });
-        click(&dialog, "cmdCashBook");
-    }
-    dialog.close();
-
-    env_->dialogs.expectInput("File Number :", "Open File", "7", QString());
-    QWidget* screen = showScreen(Screen::PatientFile);
-    QVERIFY(QTest::qWaitForWindowExposed(screen));
-    auto* menu = child<QMenu>(screen, "mnRepo1");
-    menu->popup(screen->mapToGlobal(QPoint(10, 30)));
-    QTest::qWait(200);
-    screen->grab().save(dir + "/patient-file.png");
-    menu->grab().save(dir + "/patient-file-menu.png");
-    menu->hide();
-    {
-        const ModalWatch watch([&](QWidget* window) {
-            window->resize(900, 1000);
-            QTest::qWait(200);
-            window->grab().save(dir + "/statement-preview.png");
-        });
-        trigger(screen, "mnStatement");
-    }
-    screen->close();
-
-    // The program's own list of kinds, as the invoice list asks for it.
-    QInputDialog choice;
-    choice.setWindowTitle("Payment");
-    choice.setLabelText("Payment received today: 300\nPaid in :");
-    choice.setComboBoxItems(kKinds);
-    choice.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&choice));
-    choice.grab().save(dir + "/kind-choice.png");
 }
 
 QTEST_MAIN(PaymentsTest)
