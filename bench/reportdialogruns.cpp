@@ -2,9 +2,9 @@
 
 #include "programsession.h"
 
-#include "reports/lazyreport.h"
-#include "reports/pageview.h"
-#include "reports/reportpreview.h"
+#include "reportengine/lazyreport.h"
+#include "reportengine/pageview.h"
+#include "reportengine/reportpreview.h"
 
 #include <QAction>
 #include <QApplication>
