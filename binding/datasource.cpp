@@ -385,7 +385,9 @@ void DataSource::store() {
         d->loadUneditedBoxes();
         throw;
     }
-    if (d->model)
+    if (d->model && d->adding)
+        d->model->recordAdded(stored);
+    else if (d->model)
         d->model->recordStored(stored);
     showRecord(stored);
 }
