@@ -6,8 +6,10 @@
 #include "db/copyends.h"
 #include "db/jetfile.h"
 #include "db/payments.h"
+#include "db/paymentsupgrade.h"
 #include "db/rowbatch.h"
 #include "db/schema.h"
+#include "db/searchkeys.h"
 #include "db/serveraddress.h"
 
 #include <QCoreApplication>
@@ -66,7 +68,7 @@ QString dayOfInvoice(const QString& date, const QString& month, const QString& y
         return month.mid(3, 4) + "-" + month.left(2) + "-00";
     if (yearOnly.match(year).hasMatch())
         return year + "-00-00";
-    return QString();
+    return QStringLiteral("");
 }
 
 struct YearTotals {
@@ -110,15 +112,19 @@ class JetCopy {
 
     void run() {
         target_.createTables();
-        const QStringList indexes = setIndexesAside();
+        const QStringList setAside = setAsideInFile();
         for (const TableDef& table : schemaTables())
             copyTable(table);
         if (!adjustments_.isEmpty() && !adjust_)
             return;
         if (payments_)
             payments_->flush();
-        for (const QString& index : indexes)
-            runQuery(target_.db(), index);
+        if (!onServer(target_.db())) {
+            carryOverPayments(target_.db());
+            fillSearchKeys(target_.db());
+        }
+        for (const QString& definition : setAside)
+            runQuery(target_.db(), definition);
         check();
     }
 
@@ -126,22 +132,24 @@ class JetCopy {
     CopySummary summary() const { return summary_; }
 
   private:
-    // A new file's indexes are built once its rows are in, which is several times faster than
-    // keeping them up to date row by row: the same definitions, in the copy's transaction.
-    QStringList setIndexesAside() {
+    // A new file's indexes are built once its rows are in, and its payments and search keys
+    // made by one statement each, which is several times faster than keeping them up to date row
+    // by row: the same definitions, in the copy's transaction.
+    QStringList setAsideInFile() {
         QStringList definitions;
         if (onServer(target_.db()))
             return definitions;
-        QSqlQuery indexes = runQuery(target_.db(), "SELECT name, sql FROM sqlite_master WHERE "
-                                                   "type = 'index' AND sql IS NOT NULL");
-        QStringList names;
-        while (indexes.next()) {
-            names << indexes.value(0).toString();
-            definitions << indexes.value(1).toString();
+        QSqlQuery items =
+            runQuery(target_.db(), "SELECT type, name, sql FROM sqlite_master WHERE "
+                                   "type IN ('index', 'trigger') AND sql IS NOT NULL");
+        QStringList drops;
+        while (items.next()) {
+            drops << "DROP " + items.value(0).toString() + " \"" + items.value(1).toString() + "\"";
+            definitions << items.value(2).toString();
         }
-        indexes.finish();
-        for (const QString& name : names)
-            runQuery(target_.db(), "DROP INDEX \"" + name + "\"");
+        items.finish();
+        for (const QString& drop : drops)
+            runQuery(target_.db(), drop);
         return definitions;
     }
 
@@ -264,14 +272,15 @@ class JetCopy {
         ++year.invoices;
         year.billed += billed;
         year.due += due;
-        if (billed - due == 0 || at("po_num").isNull() || (!adjustments_.isEmpty() && !adjust_))
+        paid_ += billed - due;
+        if (billed - due == 0 || at("po_num").isNull() || !onServer(target_.db()) ||
+            (!adjustments_.isEmpty() && !adjust_))
             return;
         if (!payments_)
             payments_ =
                 std::make_unique<RowBatch>(target_.db(), "payments",
                                            QStringList{"po_num", "file_num", "pay_date", "pay_day",
                                                        "amount", "kind", "carried_over"});
-        paid_ += billed - due;
         payments_->add(
             {at("po_num"), at("file_num"), at("po_date"),
              dayOfInvoice(at("po_date").toString(), at("fmon").toString(), at("fyear").toString()),

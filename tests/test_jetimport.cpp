@@ -187,9 +187,9 @@ void JetImportTest::everyVariantIsCopiedExactly() {
     QCOMPARE(countOf("payments", copy.db()),
              valueIn("SELECT count(*) FROM pt_sh WHERE po_pri <> po_netd", {}, copy.db()).toInt());
     if (!toServer) {
-        // The indexes, built after the rows, are those of a new database.
-        const QString indexes = "SELECT name, sql FROM sqlite_master WHERE type = 'index' ORDER "
-                                "BY name";
+        // The indexes and triggers, made after the rows, are those of a new database.
+        const QString indexes = "SELECT name, sql FROM sqlite_master WHERE type IN ('index', "
+                                "'trigger') ORDER BY name";
         ScopedDatabase fresh(env.createDatabase());
         QCOMPARE(rowsOf(indexes, copy.db()), rowsOf(indexes, fresh.db()));
     }
