@@ -26,6 +26,18 @@ void pressNavigation(QWidget* listScreen, const QString& spokenName);
 // An invoice number typed into the invoice list's number box, then Enter.
 void findInvoice(QWidget* listScreen, qint64 number);
 
+// The open-file dialog with a patient's file number typed and looked up; returns the dialog.
+QWidget* choosePatientForInvoice(ProgramSession& session, const QString& fileNumber);
+// The dialog's "OK": the invoice screen opened and filled; returns it. Ends the benchmark when
+// it does not open.
+QWidget* openInvoiceScreen(QWidget* openFile);
+// A catalog code typed into the invoice screen's code box and left with Tab, which looks it up:
+// the code of the line-th procedure ("01", "02"...).
+void lookUpCode(QWidget* invoiceScreen, int line);
+// The invoice screen's line "OK": the looked-up procedure added as a line.
+void addLine(QWidget* invoiceScreen);
+// "CANCEL" on the invoice screen: the invoice is dropped and the screen closes.
+void cancelInvoice(QWidget* invoiceScreen);
 // Opens an invoice for a patient through the open-file dialog and enters ten catalog lines on
 // the invoice screen; returns the invoice screen, ready for "OK". Ends the benchmark when the
 // invoice screen does not open.

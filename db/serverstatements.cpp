@@ -15,6 +15,11 @@ QHash<QString, Prepared>& cache() {
     return queries;
 }
 
+QHash<QString, QHash<QString, QVector<QVector<QVariant>>>>& catalogs() {
+    static QHash<QString, QHash<QString, QVector<QVector<QVariant>>>> rows;
+    return rows;
+}
+
 QSqlQuery& cachedQuery(const QSqlDatabase& db, const QString& sql) {
     Prepared& prepared = cache()[db.connectionName()];
     auto found = prepared.find(sql);
@@ -41,8 +46,27 @@ QSqlQuery& runServerStatement(const QSqlDatabase& db, const QString& sql,
     });
 }
 
+QVector<QVector<QVariant>>
+keptCatalogRows(const QSqlDatabase& db, const QString& key,
+                const std::function<QVector<QVector<QVariant>>()>& read) {
+    auto& kept = catalogs()[db.connectionName()];
+    const auto found = kept.constFind(key);
+    if (found != kept.constEnd())
+        return *found;
+    const QVector<QVector<QVariant>> rows = read();
+    // A table not there yet may be made later on the connection.
+    if (!rows.isEmpty())
+        kept.insert(key, rows);
+    return rows;
+}
+
+void forgetCatalogRows(const QSqlDatabase& db) {
+    catalogs().remove(db.connectionName());
+}
+
 void dropServerQueries(const QString& connectionName) {
     cache().remove(connectionName);
+    catalogs().remove(connectionName);
 }
 
 QVariant serverValue(const QSqlQuery& query, int column) {

@@ -7,6 +7,7 @@
 #include "db/paymentsupgrade.h"
 #include "db/schema.h"
 #include "db/searchkeys.h"
+#include "db/serverstatements.h"
 #include "db/validation.h"
 
 #include <QSqlRecord>
@@ -32,6 +33,7 @@ bool addColumnIfMissing(const QSqlDatabase& db, const QString& table, const QStr
         return false;
     const TableDef& def = tableDef(table);
     runQuery(db, "ALTER TABLE " + table + " ADD COLUMN " + columnSql(def, *def.column(column)));
+    forgetCatalogRows(db);
     return true;
 }
 
