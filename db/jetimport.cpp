@@ -8,6 +8,7 @@
 #include "db/payments.h"
 #include "db/paymentsupgrade.h"
 #include "db/rowbatch.h"
+#include "db/rowpipe.h"
 #include "db/schema.h"
 #include "db/searchkeys.h"
 #include "db/serveraddress.h"
@@ -100,11 +101,14 @@ qint64 valueOf(QSqlDatabase& db, const QString& sql) {
 
 // One pass over the Jet file into the target, in the target's transaction. Without leave to
 // adjust it writes until the first value that needs it, then only reads on to list them all.
+// A table's rows are read and made ready on a thread of their own while the caller's thread,
+// which alone uses the target's connection, writes them; what the reading counts is looked at
+// once it has ended.
 class JetCopy {
   public:
     JetCopy(JetFile& jet, CopyEnd& target, const CopyProgress& progress, bool adjust)
         : jet_(jet), target_(target), progress_(progress), adjust_(adjust),
-          olderLayout_(!jet.hasTable("po_descs")) {
+          olderLayout_(!jet.hasTable("po_descs")), server_(onServer(target.db())) {
         for (const TableDef& table : schemaTables())
             if (jet_.hasTable(table.name))
                 total_ += jet_.recordedRows(table.name);
@@ -119,7 +123,7 @@ class JetCopy {
             return;
         if (payments_)
             payments_->flush();
-        if (!onServer(target_.db())) {
+        if (!server_) {
             carryOverPayments(target_.db());
             fillSearchKeys(target_.db());
         }
@@ -132,12 +136,19 @@ class JetCopy {
     CopySummary summary() const { return summary_; }
 
   private:
+    // A row as the new database stores it and, for an invoice copied to a server, its payment
+    // carried over (a file makes them all by one statement after the rows).
+    struct CopiedRow {
+        QVariantList values;
+        QVariantList payment;
+    };
+
     // A new file's indexes are built once its rows are in, and its payments and search keys
     // made by one statement each, which is several times faster than keeping them up to date row
     // by row: the same definitions, in the copy's transaction.
     QStringList setAsideInFile() {
         QStringList definitions;
-        if (onServer(target_.db()))
+        if (server_)
             return definitions;
         QSqlQuery items =
             runQuery(target_.db(), "SELECT type, name, sql FROM sqlite_master WHERE "
@@ -176,33 +187,43 @@ class JetCopy {
         for (int i = 0; i < jetColumns.size(); ++i)
             if (!source.contains(i))
                 extra << i;
-        RowBatch batch(target_.db(), table.name, names);
-        const QString key = keyColumn(table);
+        const int key = indexOf(table, keyColumn(table));
         qint64 rows = 0;
         qint64 highest = 0;
-        jet_.readRows(table.name, [&](const QVariantList& jetRow) {
-            ++rows;
-            QVariantList values;
-            for (int c = 0; c < int(table.columns.size()); ++c)
-                values << valueFor(table, c, source[c] < 0 ? QVariant() : jetRow[source[c]],
-                                   source[c] < 0, rows, jetRow, source);
-            for (const int i : extra)
-                if (!jetRow[i].isNull() &&
-                    !(jetRow[i].typeId() == QMetaType::Bool && !jetRow[i].toBool()))
-                    note({table.name, rowKey(table, jetRow, source, rows), jetColumns[i].name,
-                          jetRow[i].toString(), Text::tr("a column Korvel does not have"),
-                          Text::tr("left out")});
-            if (!key.isEmpty())
-                highest = qMax(highest, values[indexOf(table, key)].toLongLong());
-            if (table.name == "pt_sh")
-                countInvoice(table, values);
-            if (adjustments_.isEmpty() || adjust_)
-                advance(batch.add(values));
-        });
+        RowBatch batch(target_.db(), table.name, names);
+        {
+            RowPipe<CopiedRow> pipe;
+            pipe.start([&] {
+                jet_.readRows(table.name, [&](const QVariantList& jetRow) {
+                    ++rows;
+                    CopiedRow row;
+                    row.values.reserve(qsizetype(table.columns.size()));
+                    for (int c = 0; c < int(table.columns.size()); ++c)
+                        row.values
+                            << valueFor(table, c, source[c] < 0 ? QVariant() : jetRow[source[c]],
+                                        source[c] < 0, rows, jetRow, source);
+                    for (const int i : extra)
+                        if (!jetRow[i].isNull() &&
+                            !(jetRow[i].typeId() == QMetaType::Bool && !jetRow[i].toBool()))
+                            note({table.name, rowKey(table, jetRow, source, rows),
+                                  jetColumns[i].name, jetRow[i].toString(),
+                                  Text::tr("a column Korvel does not have"), Text::tr("left out")});
+                    if (key >= 0)
+                        highest = qMax(highest, row.values[key].toLongLong());
+                    if (table.name == "pt_sh")
+                        row.payment = countInvoice(table, row.values);
+                    if (adjustments_.isEmpty() || adjust_)
+                        pipe.push(std::move(row));
+                });
+            });
+            for (auto chunk = pipe.take(); !chunk.empty(); chunk = pipe.take())
+                for (const CopiedRow& row : chunk)
+                    write(batch, row);
+        }
         if (adjustments_.isEmpty() || adjust_) {
             advance(batch.flush());
-            if (!key.isEmpty())
-                target_.setCounter(table.name, key, highest);
+            if (key >= 0)
+                target_.setCounter(table.name, keyColumn(table), highest);
         }
         expected_[table.name] = rows;
         if (table.name == "per_inf_data")
@@ -255,7 +276,7 @@ class JetCopy {
                   Text::tr("stored as null")});
             return {};
         }
-        if (characters(text) > column.size) {
+        if (text.size() > column.size && characters(text) > column.size) {
             const QString cut = cutToCharacters(text, column.size);
             note({table.name, rowKey(table, jetRow, source, row), column.name, text,
                   Text::tr("longer than %1 characters").arg(column.size), cut});
@@ -264,7 +285,8 @@ class JetCopy {
         return text;
     }
 
-    void countInvoice(const TableDef& table, const QVariantList& values) {
+    // Counted for the check; on a server, the invoice's payment to date to carry over.
+    QVariantList countInvoice(const TableDef& table, const QVariantList& values) {
         const auto at = [&](const char* column) { return values[indexOf(table, column)]; };
         YearTotals& year = years_[at("fyear").isNull() ? "(no year)" : at("fyear").toString()];
         const qint64 billed = at("po_pri").toLongLong();
@@ -273,18 +295,29 @@ class JetCopy {
         year.billed += billed;
         year.due += due;
         paid_ += billed - due;
-        if (billed - due == 0 || at("po_num").isNull() || !onServer(target_.db()) ||
-            (!adjustments_.isEmpty() && !adjust_))
+        if (billed - due == 0 || at("po_num").isNull() || !server_)
+            return {};
+        return {
+            at("po_num"),
+            at("file_num"),
+            at("po_date"),
+            dayOfInvoice(at("po_date").toString(), at("fmon").toString(), at("fyear").toString()),
+            QVariant::fromValue<qlonglong>(billed - due),
+            kCarriedOverKind,
+            1};
+    }
+
+    // On the writer's thread, which alone uses the target's connection.
+    void write(RowBatch& batch, const CopiedRow& row) {
+        advance(batch.add(row.values));
+        if (row.payment.isEmpty())
             return;
         if (!payments_)
             payments_ =
                 std::make_unique<RowBatch>(target_.db(), "payments",
                                            QStringList{"po_num", "file_num", "pay_date", "pay_day",
                                                        "amount", "kind", "carried_over"});
-        payments_->add(
-            {at("po_num"), at("file_num"), at("po_date"),
-             dayOfInvoice(at("po_date").toString(), at("fmon").toString(), at("fyear").toString()),
-             QVariant::fromValue<qlonglong>(billed - due), kCarriedOverKind, 1});
+        payments_->add(row.payment);
     }
 
     void note(const JetAdjustment& adjustment) { adjustments_ << adjustment; }
@@ -319,6 +352,7 @@ class JetCopy {
     const CopyProgress& progress_;
     bool adjust_;
     bool olderLayout_;
+    bool server_;
     qint64 total_ = 0;
     qint64 done_ = 0;
     QList<JetAdjustment> adjustments_;

@@ -293,7 +293,11 @@ void JetImportTest::aCancelLeavesNothing() {
     TestEnv env;
     const QString jet = env.root() + "/old.mdb";
     const QString target = env.root() + "/new.mdb";
-    writeJetClinic(jet, {});
+    // Enough lines that the rows read ahead wait for the writing when the cancel comes.
+    JetClinic clinic;
+    clinic.invoices = 2000;
+    clinic.lines = 12000;
+    writeJetClinic(jet, clinic);
     const auto cancelHalfWay = [](qint64 done, qint64 total) { return done < total / 2; };
     try {
         importJetDatabase(jet, target, cancelHalfWay, {});
