@@ -1,5 +1,7 @@
 #include "benchdialogs.h"
 
+#include "app/qtdialogs.h"
+
 #include <utility>
 
 QStringList BenchDialogs::takeMessages() {
@@ -28,4 +30,8 @@ QString BenchDialogs::pickFolder(QWidget*, const QString&) {
 
 std::optional<QString> BenchDialogs::saveFile(const QString&, const QString&, const QString&) {
     return std::exchange(saveAs_, std::nullopt);
+}
+
+std::unique_ptr<Progress> BenchDialogs::progress(QWidget* owner, const QString& title) {
+    return QtDialogs().progress(owner, title);
 }

@@ -6,7 +6,7 @@
 
 // The benchmark's user: answers each input box with the next text it was given, takes every
 // message with OK (or Yes) and keeps its text, saves a file where it was told to, and cancels the
-// other file dialogs.
+// other file dialogs. Long work shows the program's own progress window, as the user sees it.
 class BenchDialogs : public Dialogs {
   public:
     void answerNextInputWith(const QString& text) { inputs_ << text; }
@@ -23,6 +23,7 @@ class BenchDialogs : public Dialogs {
     QString pickFolder(QWidget* owner, const QString& instruction) override;
     std::optional<QString> saveFile(const QString& filter, const QString& directory,
                                     const QString& fileName) override;
+    std::unique_ptr<Progress> progress(QWidget* owner, const QString& title) override;
 
   private:
     QStringList inputs_;

@@ -1,6 +1,7 @@
 #include "benchmarks.h"
 
 #include "bareengine.h"
+#include "delayproxy.h"
 #include "floor.h"
 #include "operations.h"
 #include "programsession.h"
@@ -16,6 +17,7 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -45,6 +47,8 @@ class Picks {
 // The rows that the floor of a "first screenful" reads: what the program's grid showed.
 int gSearchScreenful = 20;
 int gListScreenful = 20;
+// The row at the middle of the list of all invoices, as its grid's scroll bar puts it.
+int gMiddleRow = 0;
 
 // The boxes that show a patient file and an invoice found in the invoice list.
 constexpr int kPatientBoxes = 29;
@@ -93,6 +97,18 @@ void drawn(State& state) {
     state.ResumeTiming();
 }
 
+// The round trips to the server that an action took on the slow link, reported as their average
+// per iteration.
+template <typename Action> void counted(State& state, const BenchSetup& setup, Action action) {
+    const long before = setup.proxy ? setup.proxy->roundTrips() : 0;
+    action();
+    if (!setup.proxy)
+        return;
+    benchmark::Counter& trips = state.counters[kRoundTrips];
+    trips.value += double(setup.proxy->roundTrips() - before);
+    trips.flags = benchmark::Counter::kAvgIterations;
+}
+
 // A started program for one benchmark; the time that start-up takes is not counted. A message
 // that the program showed on the way means an operation did not do what was measured.
 struct Started {
@@ -118,7 +134,8 @@ void programOpenPatient(State& state, const BenchSetup& setup) {
     QWidget* screen = program.session.open(Screen::PatientFile);
     Picks picks(setup.patients);
     for (auto _ : state) {
-        openPatientFile(program.session, screen, QString::number(picks.next()));
+        counted(state, setup,
+                [&] { openPatientFile(program.session, screen, QString::number(picks.next())); });
         drawn(state);
     }
 }
@@ -172,7 +189,9 @@ void programSearch(State& state, const BenchSetup& setup) {
     QWidget* screen = program.session.open(Screen::PatientSearch);
     size_t turn = 0;
     for (auto _ : state) {
-        searchFamilyNames(screen, kSearchFragments[turn++ % std::size(kSearchFragments)]);
+        counted(state, setup, [&] {
+            searchFamilyNames(screen, kSearchFragments[turn++ % std::size(kSearchFragments)]);
+        });
         drawn(state);
     }
     gSearchScreenful = screenful(control<QTableView>(screen, "DBGrid1"));
@@ -231,46 +250,91 @@ void plainGridPendingList(State& state, const BenchSetup& setup) {
     }
 }
 
-// Where the user jumps to in a list through its grid: its end (Ctrl+End), then back to its start
-// (Ctrl+Home), each from where the one before left the grid.
-enum Jump { kToEnd, kToStart };
+// Where the user jumps to in a list through its grid: its end (Ctrl+End), its middle (the scroll
+// bar's handle dragged there) and back to its start (Ctrl+Home), each from where the one before
+// left the grid.
+enum Jump { kToEnd, kToMiddle, kToStart };
 
 void jump(QTableView* grid, Jump where) {
-    where == kToEnd ? scrollToEnd(grid) : scrollToStart(grid);
+    if (where == kToEnd)
+        scrollToEnd(grid);
+    else if (where == kToMiddle)
+        dragScrollBarTo(grid, 0.5);
+    else
+        scrollToStart(grid);
 }
 
-// The grid shows the list's last row current and selected, or its first.
-bool jumpedTo(QTableView* grid, Jump where, int lastInvoice) {
+// The invoice number in a row of the grid.
+int invoiceIn(QTableView* grid, int row) {
+    return grid->model()->index(row, 2).data(Qt::EditRole).toInt(); // "Invoice No"
+}
+
+// The middle row of the grid's scroll range, where a drag to the middle puts the top row.
+int middleRow(QTableView* grid) {
+    return grid->verticalScrollBar()->maximum() / 2;
+}
+
+// The grid shows the list's last row current and selected, its first, or, at its top, the
+// list's own invoice at the middle.
+bool jumpedTo(QTableView* grid, Jump where, int invoice) {
     const int row = grid->currentIndex().row();
-    const QVariant invoice = grid->model()->index(row, 2).data(Qt::EditRole); // "Invoice No"
     const bool selected = grid->selectionModel()->isRowSelected(row, {});
     if (where == kToEnd)
-        return selected && row == grid->model()->rowCount() - 1 && invoice.toInt() == lastInvoice;
+        return selected && row == grid->model()->rowCount() - 1 && invoiceIn(grid, row) == invoice;
+    if (where == kToMiddle)
+        return grid->rowAt(0) == middleRow(grid) && invoiceIn(grid, grid->rowAt(0)) == invoice;
     return selected && row == 0 && grid->rowAt(0) == 0;
 }
 
+// The invoice a jump shows: the list's last one, or the one at a place of the list, read with
+// the invoice numbers alone.
+int invoiceAt(Floor& engine, bool all, std::optional<int> place) {
+    const QByteArray numbers =
+        QByteArray(all ? kAllInvoicesQuery : kPendingInvoicesQuery)
+            .replace("per_inf_data.file_num,pt_name,po_num,po_date,po_pri,po_netd",
+                     "pt_sh.po_num") +
+        (place ? "" : " desc") + " limit 1 offset " + QByteArray::number(place.value_or(0));
+    return int(engine.number(numbers.constData()));
+}
+
 template <bool kAll, Jump kWhere> void programListJump(State& state, const BenchSetup& setup) {
-    const auto engine = openFloor(setup);
-    const QByteArray reversed =
-        QByteArray(kAll ? kAllInvoicesQuery : kPendingInvoicesQuery) + " desc";
-    const int lastInvoice =
-        int(engine->number(("select po_num from (" + reversed + ") as q limit 1").constData()));
     Started program(state, setup);
     QWidget* screen = program.session.open(Screen::InvoiceList);
     auto* grid = control<QTableView>(screen, "DBGrid1");
+    kAll ? showAllInvoices(screen) : showPendingInvoices(screen);
+    untilCounted(grid);
+    const auto engine = openFloor(setup);
+    if (kWhere == kToMiddle)
+        gMiddleRow = middleRow(grid);
+    const int invoice = kWhere == kToStart ? 0
+                        : kWhere == kToEnd ? invoiceAt(*engine, kAll, std::nullopt)
+                                           : invoiceAt(*engine, kAll, gMiddleRow);
     for (auto _ : state) {
         state.PauseTiming();
         kAll ? showAllInvoices(screen) : showPendingInvoices(screen);
-        settle();
-        if (kWhere == kToStart)
-            jump(grid, kToEnd);
+        untilCounted(grid);
+        for (Jump before = kToEnd; before < kWhere; before = Jump(before + 1))
+            jump(grid, before);
         settle();
         state.ResumeTiming();
         jump(grid, kWhere);
         drawn(state);
-        if (!jumpedTo(grid, kWhere, lastInvoice))
+        if (!jumpedTo(grid, kWhere, invoice))
             state.SkipWithError("the grid did not show the row it jumped to");
     }
+}
+
+// "All" on the invoice list, until the program, left idle, has counted its rows: until its
+// scroll bar spans the whole list.
+void programCountAll(State& state, const BenchSetup& setup) {
+    Started program(state, setup);
+    QWidget* screen = program.session.open(Screen::InvoiceList);
+    auto* grid = control<QTableView>(screen, "DBGrid1");
+    for (auto _ : state) {
+        showAllInvoices(screen);
+        untilCounted(grid);
+    }
+    state.counters["rows"] = grid->model()->rowCount();
 }
 
 // The rows the grid then shows, by the list's order: a screenful from the end by the reversed
@@ -279,8 +343,15 @@ template <bool kAll, Jump kWhere> void floorListJump(State& state, const BenchSe
     const auto engine = openFloor(setup);
     const QByteArray query(kAll ? kAllInvoicesQuery : kPendingInvoicesQuery);
     const QByteArray reversed = query + " desc";
-    for (auto _ : state)
-        engine->read((kWhere == kToEnd ? reversed : query).constData(), {}, gListScreenful);
+    const QByteArray fromMiddle =
+        QByteArray(query).replace(" order by", " and pt_sh.po_num >= ? order by");
+    const qint64 middle = kWhere == kToMiddle ? invoiceAt(*engine, kAll, gMiddleRow) : 0;
+    for (auto _ : state) {
+        if (kWhere == kToMiddle)
+            engine->read(fromMiddle.constData(), {middle}, gListScreenful);
+        else
+            engine->read((kWhere == kToEnd ? reversed : query).constData(), {}, gListScreenful);
+    }
 }
 
 // ">|" on the list's navigation bar, the list shown from its start before each press.
@@ -290,7 +361,7 @@ template <bool kAll> void programLastRecord(State& state, const BenchSetup& setu
     for (auto _ : state) {
         state.PauseTiming();
         kAll ? showAllInvoices(screen) : showPendingInvoices(screen);
-        settle();
+        untilCounted(control<QTableView>(screen, "DBGrid1"));
         state.ResumeTiming();
         pressNavigation(screen, "Last record");
         drawn(state);
@@ -335,7 +406,8 @@ void programSwitchList(State& state, const BenchSetup& setup) {
     bool pending = false;
     for (auto _ : state) {
         pending = !pending;
-        pending ? showPendingInvoices(screen) : showAllInvoices(screen);
+        counted(state, setup,
+                [&] { pending ? showPendingInvoices(screen) : showAllInvoices(screen); });
         drawn(state);
     }
 }
@@ -352,9 +424,10 @@ void floorSwitchList(State& state, const BenchSetup& setup) {
 void programFindInvoice(State& state, const BenchSetup& setup) {
     Started program(state, setup);
     QWidget* screen = program.session.open(Screen::InvoiceList);
+    untilCounted(control<QTableView>(screen, "DBGrid1"));
     Picks picks(setup.invoices);
     for (auto _ : state) {
-        findInvoice(screen, picks.next());
+        counted(state, setup, [&] { findInvoice(screen, picks.next()); });
         drawn(state);
     }
 }
@@ -392,12 +465,19 @@ void plainBoxesFindInvoice(State& state, const BenchSetup& setup) {
 void programSaveInvoice(State& state, const BenchSetup& setup) {
     Started program(state, setup);
     Picks picks(setup.patients);
+    // The session's first save prepares its statement, kept for the connection's life: one round
+    // trip more, once a session.
+    QWidget* first = composeTenLineInvoice(program.session, QString::number(picks.next()));
+    saveInvoice(first);
+    settle();
+    leaveInvoice(first);
     for (auto _ : state) {
         state.PauseTiming();
         QWidget* screen = composeTenLineInvoice(program.session, QString::number(picks.next()));
         state.ResumeTiming();
         diskSettled(state);
-        const QString number = saveInvoice(screen);
+        QString number;
+        counted(state, setup, [&] { number = saveInvoice(screen); });
         state.PauseTiming();
         settle();
         if (number.isEmpty())
@@ -405,6 +485,47 @@ void programSaveInvoice(State& state, const BenchSetup& setup) {
         leaveInvoice(screen);
         state.ResumeTiming();
     }
+}
+
+// The open-file dialog's "OK" for a patient, until the invoice screen is up with its boxes filled;
+// the invoice is cancelled before the next.
+void programOpenInvoice(State& state, const BenchSetup& setup) {
+    Started program(state, setup);
+    Picks picks(setup.patients);
+    for (auto _ : state) {
+        state.PauseTiming();
+        QWidget* openFile = choosePatientForInvoice(program.session, QString::number(picks.next()));
+        state.ResumeTiming();
+        QWidget* invoice = nullptr;
+        counted(state, setup, [&] { invoice = openInvoiceScreen(openFile); });
+        state.PauseTiming();
+        cancelInvoice(invoice);
+        state.ResumeTiming();
+    }
+}
+
+// On the invoice screen, a catalog code looked up as the box is left (kAdd false), or the line's
+// "OK" that adds the procedure looked up (kAdd true); ten lines to an invoice, then another.
+template <bool kAdd> void programInvoiceLine(State& state, const BenchSetup& setup) {
+    Started program(state, setup);
+    Picks picks(setup.patients);
+    QWidget* invoice = nullptr;
+    int line = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (line++ % 10 == 0) {
+            if (invoice)
+                cancelInvoice(invoice);
+            invoice = openInvoiceScreen(
+                choosePatientForInvoice(program.session, QString::number(picks.next())));
+        }
+        if (kAdd)
+            lookUpCode(invoice, (line - 1) % 10 + 1);
+        state.ResumeTiming();
+        counted(state, setup,
+                [&] { kAdd ? addLine(invoice) : lookUpCode(invoice, (line - 1) % 10 + 1); });
+    }
+    cancelInvoice(invoice);
 }
 
 // The rows that saving an invoice writes, as the program finds them: the ten lines typed into
@@ -473,7 +594,7 @@ template <const char* Kind> void programReportPages(State& state, const BenchSet
     Started program(state, setup);
     size_t pages = 0;
     for (auto _ : state)
-        pages = layOut(reportOf(setup, Kind)).pages.size();
+        counted(state, setup, [&] { pages = layOut(reportOf(setup, Kind)).pages.size(); });
     state.counters["pages"] = double(pages);
 }
 
@@ -547,7 +668,30 @@ void floorCompaction(State& state, const BenchSetup& setup) {
 
 } // namespace
 
+namespace {
+
+// On a slow link, the user's single actions alone, each shown by the program; the floor is left
+// out, as its queries on that link would measure the link.
+void registerSlowLinkBenchmarks(BenchSetup& setup) {
+    add(setup, "program/open_patient", programOpenPatient, 20);
+    add(setup, "program/open_invoice", programOpenInvoice, 10);
+    add(setup, "program/code_lookup", programInvoiceLine<false>, 20);
+    add(setup, "program/add_line", programInvoiceLine<true>, 20);
+    add(setup, "program/save_invoice", programSaveInvoice, 10);
+    add(setup, "program/switch_list", programSwitchList, 20);
+    add(setup, "program/find_invoice", programFindInvoice, 20);
+    add(setup, "program/search_family", programSearch, 20);
+    add(setup, "program/day_pages", programReportPages<kDay>, 10);
+    add(setup, "program/month_pages", programReportPages<kMonth>, 3);
+}
+
+} // namespace
+
 void registerBenchmarks(BenchSetup& setup) {
+    if (setup.delayed()) {
+        registerSlowLinkBenchmarks(setup);
+        return;
+    }
     add(setup, "program/open_patient", programOpenPatient, 0, 3);
     add(setup, "floor/open_patient", floorOpenPatient, 0, 3);
     add(setup, "boxes/open_patient", plainBoxesOpenPatient, 0, 3);
@@ -558,8 +702,11 @@ void registerBenchmarks(BenchSetup& setup) {
     add(setup, "boxes/pending_list", plainGridPendingList, 0, 3);
     add(setup, "program/switch_list", programSwitchList);
     add(setup, "floor/switch_list", floorSwitchList);
+    add(setup, "program/all_counted", programCountAll, 1, 3);
     add(setup, "program/all_to_end", programListJump<true, kToEnd>, 5, 3);
     add(setup, "floor/all_to_end", floorListJump<true, kToEnd>, 0, 3);
+    add(setup, "program/all_to_middle", programListJump<true, kToMiddle>, 5, 3);
+    add(setup, "floor/all_to_middle", floorListJump<true, kToMiddle>, 0, 3);
     add(setup, "program/all_to_start", programListJump<true, kToStart>, 5, 3);
     add(setup, "floor/all_to_start", floorListJump<true, kToStart>, 0, 3);
     add(setup, "program/pending_to_end", programListJump<false, kToEnd>, 5, 3);
@@ -637,10 +784,22 @@ void scoreTimes(Scoreboard& board, const BenchSetup& setup) {
                            "pending_list");
     board.addRatio("The floor's rows put into a plain grid (reference: the floor)", "pending_list",
                    {}, "boxes/");
+    const auto counted = board.time("program/all_counted");
+    board.add({"\"All\" shown, then its rows counted while the program is idle (the scroll bar "
+               "then spans the list)",
+               counted ? milliseconds(*counted) : "not measured",
+               "",
+               "",
+               "",
+               {}});
     addUnder100ms(board,
                   "One Ctrl+End on the list of all invoices, the last one current and selected "
                   "(reference: a screenful by the reversed order)",
                   "all_to_end");
+    addUnder100ms(board,
+                  "The scroll bar of all invoices dragged to its middle, the rows there shown "
+                  "(reference: a screenful from the invoice there on)",
+                  "all_to_middle");
     addUnder100ms(board,
                   "Ctrl+Home back to the first of all invoices (reference: the first screenful)",
                   "all_to_start");
@@ -681,4 +840,28 @@ void scoreTimes(Scoreboard& board, const BenchSetup& setup) {
         return;
     board.addRatio("Start-up to the main window (reference: an empty database)", "startup", {});
     board.addRatio("Compaction (reference: the engine's VACUUM INTO)", "compaction", {});
+}
+
+void scoreRoundTrips(Scoreboard& board) {
+    const std::pair<const char*, const char*> actions[] = {
+        {"open_patient", "Open a patient file by number"},
+        {"open_invoice", "Open the invoice screen for a patient (the open-file dialog's \"OK\")"},
+        {"code_lookup", "Look up a procedure code on an invoice line (the box left)"},
+        {"add_line", "Add the line (its \"OK\")"},
+        {"save_invoice", "Save a ten-line invoice"},
+        {"switch_list", "\"Outstanding\" or \"All\" on the invoice list, first screenful"},
+        {"find_invoice", "Find an invoice by number"},
+        {"search_family", "Search family names for two letters, first screenful"},
+        {"day_pages", "Daily report: its query and laid-out pages"},
+        {"month_pages", "Monthly report: its query and laid-out pages"}};
+    for (const auto& [operation, what] : actions) {
+        const std::string name = std::string("program/") + operation;
+        const auto time = board.time(name);
+        const auto trips = board.roundTrips(name);
+        const bool save = std::string(operation) == "save_invoice";
+        board.add({what, time ? milliseconds(*time) : "not measured", "",
+                   trips ? QString::number(*trips, 'f', 1) + " round trips" : "",
+                   save ? "< 100 ms, ≤ 3 round trips" : "< 100 ms",
+                   time && trips && *time < 0.1 && (!save || *trips <= 3)});
+    }
 }

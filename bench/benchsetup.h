@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class DelayProxy;
+
 // What every measurement of one run works on.
 struct BenchSetup {
     QString workDir;  // the copy of the database, with the program's files beside it
@@ -18,11 +20,15 @@ struct BenchSetup {
     // The layout over `layoutRows` invoices is compared with the one over twice as many.
     qint64 layoutRows = 0;
     qint64 pdfRows = 0;
+    // The slow link that the program and the floor reach the server through, when one was asked
+    // for: the single actions alone are measured, with its round trips.
+    const DelayProxy* proxy = nullptr;
     // Every operation once, without holding the figures to their targets: the test suite's run.
     bool quick = false;
 
     QString databasePath() const { return workDir + "/korvel_data.mdb"; }
     bool onServer() const { return !server.isEmpty(); }
+    bool delayed() const { return proxy != nullptr; }
     // Where the measured database is: the server's URI, or the copy of the file.
     QString location() const { return onServer() ? server : databasePath(); }
 };

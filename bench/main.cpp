@@ -1,14 +1,17 @@
 // Measures the program on a clinic's years of data beside the bare engine:
 //   korvel-bench DIR [--quick | --upgrades] [Google Benchmark options]
-//   korvel-bench --server URI [--quick] [Google Benchmark options]
+//   korvel-bench --server URI [--delay MS] [--quick] [Google Benchmark options]
 // DIR holds a database made by korvel-generate; the benchmark works on a copy of it. --quick runs
 // every operation once without holding the figures to their targets (the test suite's run);
 // --upgrades times only the two upgrades a file gets on its first start and prints them. With
 // --server the look-ups run on the server's database that URI names (such a database copied
 // there, which they leave as it was but for the invoices they save), then several workstations
-// save invoices at once.
+// save invoices at once. --delay puts a proxy on loopback between them and the server that holds
+// back each thing the program sends for MS milliseconds, and measures the user's single actions
+// on that link with their round trips.
 
 #include "benchmarks.h"
+#include "delayproxy.h"
 #include "desks.h"
 #include "indexupgrade.h"
 #include "paymentsupgrade.h"
@@ -49,6 +52,9 @@ class Collector : public benchmark::ConsoleReporter {
             board_.setTime(run.run_name.function_name,
                            run.GetAdjustedRealTime() /
                                benchmark::GetTimeUnitMultiplier(run.time_unit));
+            const auto trips = run.counters.find(kRoundTrips);
+            if (trips != run.counters.end())
+                board_.setRoundTrips(run.run_name.function_name, trips->second.value);
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -132,9 +138,12 @@ int runBenchmarks(BenchSetup& setup, int argc, char* argv[],
     describeData(setup);
     // Google Benchmark takes its own options; the directory or server, and --quick, are ours.
     std::vector<char*> benchmarkArgs{argv[0]};
-    for (int i = setup.onServer() ? 3 : 2; i < argc; ++i)
-        if (QString(argv[i]) != "--quick" && QString(argv[i]) != "--upgrades")
+    for (int i = setup.onServer() ? 3 : 2; i < argc; ++i) {
+        if (QString(argv[i]) == "--delay")
+            ++i;
+        else if (QString(argv[i]) != "--quick" && QString(argv[i]) != "--upgrades")
             benchmarkArgs.push_back(argv[i]);
+    }
     int benchmarkArgc = int(benchmarkArgs.size());
     benchmark::Initialize(&benchmarkArgc, benchmarkArgs.data());
 
@@ -143,10 +152,13 @@ int runBenchmarks(BenchSetup& setup, int argc, char* argv[],
     Collector collector(board);
     benchmark::RunSpecifiedBenchmarks(&collector);
 
-    scoreTimes(board, setup);
+    if (!setup.delayed())
+        scoreTimes(board, setup);
     for (const Scoreboard::Row& row : fileRows)
         board.add(row);
-    if (setup.onServer()) {
+    if (setup.delayed()) {
+        scoreRoundTrips(board);
+    } else if (setup.onServer()) {
         scoreDesks(board, setup);
     } else {
         scoreProbes(board, setup);
@@ -174,7 +186,8 @@ int main(int argc, char* argv[]) {
     const bool server = arguments.value(0) == "--server" && arguments.size() > 1;
     if (arguments.isEmpty() || (arguments.first().startsWith('-') && !server)) {
         std::fprintf(stderr, "usage: korvel-bench DIR [--quick | --upgrades] [benchmark options]\n"
-                             "       korvel-bench --server URI [--quick] [benchmark options]\n");
+                             "       korvel-bench --server URI [--delay MS] [--quick] [benchmark "
+                             "options]\n");
         return 2;
     }
 
@@ -187,6 +200,16 @@ int main(int argc, char* argv[]) {
     setup.emptyDir = empty.path();
     if (server) {
         setup.server = arguments[1];
+        const int delay = arguments.indexOf("--delay");
+        if (delay < 0)
+            return runBenchmarks(setup, argc, argv);
+        DelayProxy proxy(setup.server, arguments.value(delay + 1).toInt());
+        if (!proxy.failure().isEmpty()) {
+            std::fprintf(stderr, "%s\n", qPrintable(proxy.failure()));
+            return 1;
+        }
+        setup.server = proxy.uri();
+        setup.proxy = &proxy;
         return runBenchmarks(setup, argc, argv);
     }
     const QString source = QDir(arguments.first()).absoluteFilePath("korvel_data.mdb");

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -85,6 +86,21 @@ void scrollToStart(QTableView* grid) {
     grid->viewport()->repaint();
 }
 
+void dragScrollBarTo(QTableView* grid, double fraction) {
+    QScrollBar* bar = grid->verticalScrollBar();
+    bar->setSliderDown(true);
+    bar->setSliderPosition(bar->minimum() + int((bar->maximum() - bar->minimum()) * fraction));
+    bar->setSliderDown(false);
+    grid->viewport()->repaint();
+}
+
+void untilCounted(QTableView* grid) {
+    auto* model = qobject_cast<RecordSourceModel*>(grid->model());
+    while (!model->isCounted())
+        QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
 void pressNavigation(QWidget* listScreen, const QString& spokenName) {
     for (auto* button : control(listScreen, "Data2Bar")->findChildren<QToolButton*>())
         if (button->accessibleName() == spokenName)
@@ -97,21 +113,41 @@ void findInvoice(QWidget* listScreen, qint64 number) {
     QTest::keyClick(box, Qt::Key_Return);
 }
 
-QWidget* composeTenLineInvoice(ProgramSession& session, const QString& fileNumber) {
+QWidget* choosePatientForInvoice(ProgramSession& session, const QString& fileNumber) {
     QWidget* openFile = session.open(Screen::OpenFile);
     makeActive(openFile);
     typeAndTab(openFile, "Text1", fileNumber);
+    return openFile;
+}
+
+QWidget* openInvoiceScreen(QWidget* openFile) {
     click(openFile, "SSCommand1");
     QWidget* invoice = Screens::existing(Screen::Invoice);
     if (!invoice || !invoice->isVisible()) {
-        std::fprintf(stderr, "the invoice screen did not open for file number %s\n",
-                     qPrintable(fileNumber));
+        std::fprintf(stderr, "the invoice screen did not open\n");
         std::exit(1);
     }
     makeActive(invoice);
+    return invoice;
+}
+
+void lookUpCode(QWidget* invoiceScreen, int line) {
+    typeAndTab(invoiceScreen, "text4", QString("%1").arg(line, 2, 10, QChar('0')));
+}
+
+void addLine(QWidget* invoiceScreen) {
+    click(invoiceScreen, "SSCommand1");
+}
+
+void cancelInvoice(QWidget* invoiceScreen) {
+    click(invoiceScreen, "SSCommand3_Cancel");
+}
+
+QWidget* composeTenLineInvoice(ProgramSession& session, const QString& fileNumber) {
+    QWidget* invoice = openInvoiceScreen(choosePatientForInvoice(session, fileNumber));
     for (int line = 1; line <= 10; ++line) {
-        typeAndTab(invoice, "text4", QString("%1").arg(line, 2, 10, QChar('0')));
-        click(invoice, "SSCommand1");
+        lookUpCode(invoice, line);
+        addLine(invoice);
     }
     return invoice;
 }

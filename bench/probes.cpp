@@ -28,6 +28,8 @@ struct Measured {
     // The whole preview laid out, and its pages.
     double whole = 0;
     int pages = 0;
+    // The probe's processor time, where it tells it.
+    double processor = 0;
 };
 
 QString reported(const ChildRun& run, const QString& key) {
@@ -44,6 +46,7 @@ Measured probe(const BenchSetup& setup, const QStringList& task) {
     measured.peakKib = reported(run, "VmHWM").toLong();
     measured.whole = reported(run, "whole").toDouble();
     measured.pages = reported(run, "pages").toInt();
+    measured.processor = reported(run, "processor").toDouble();
     measured.ok = run.exitCode == 0 && measured.peakKib > 0;
     return measured;
 }
@@ -58,6 +61,7 @@ template <typename Run> Measured fastestOf(int runs, Run run) {
         best.seconds = std::min(best.seconds, next.seconds);
         best.peakKib = std::max(best.peakKib, next.peakKib);
         best.whole = std::min(best.whole, next.whole);
+        best.processor = std::min(best.processor, next.processor);
     }
     return best;
 }
@@ -187,7 +191,9 @@ void scorePrinter(Scoreboard& board, const BenchSetup& setup) {
     const Measured korvel = fastestOf(setup.quick ? 1 : 3, [&] {
         return probe(setup, {"printer", setup.workDir, setup.year});
     });
-    time.measured = korvel.ok ? milliseconds(korvel.seconds) : "no default printer or it failed";
+    time.measured = korvel.ok ? milliseconds(korvel.seconds) + " (processor " +
+                                    milliseconds(korvel.processor) + ")"
+                              : "no default printer or it failed";
     memory.measured = korvel.ok ? mebibytes(korvel.peakKib) : "";
     scoreAgainstLibreOffice(board, setup, korvel, {time, memory},
                             [&] { return libreOffice(setup, "year", "fyear = ?", setup.year); });
@@ -231,10 +237,11 @@ int runProbe(const QStringList& arguments) {
         return 0;
     }
     if (task == "printer") {
-        const double seconds = printAnnualReport(session, arguments.value(2));
-        if (seconds < 0)
+        const PrintRun run = printAnnualReport(session, arguments.value(2));
+        if (!run.ok)
             return 3;
-        std::printf("seconds %.6f\nVmHWM %ld\n", seconds, peakMemoryKib());
+        std::printf("seconds %.6f\nprocessor %.6f\nVmHWM %ld\n", run.seconds, run.processor,
+                    peakMemoryKib());
         return 0;
     }
     if (task == "list") {
@@ -244,8 +251,10 @@ int runProbe(const QStringList& arguments) {
         QWidget* screen = session.open(Screen::InvoiceList);
         showAllInvoices(screen);
         settle();
-        scrollToEnd(control<QTableView>(screen, "DBGrid1"));
-        scrollToStart(control<QTableView>(screen, "DBGrid1"));
+        auto* grid = control<QTableView>(screen, "DBGrid1");
+        scrollToEnd(grid);
+        dragScrollBarTo(grid, 0.5);
+        scrollToStart(grid);
     } else if (task == "list-csv") {
         QWidget* screen = session.open(Screen::InvoiceList);
         showAllInvoices(screen);
@@ -274,7 +283,7 @@ void scoreProbes(Scoreboard& board, const BenchSetup& setup) {
                list.ok && list.peakKib < kListMemoryLimitKib});
     const Measured scrolled = probe(setup, {"list-scrolled", setup.workDir});
     board.add({QString("Peak memory, all %1 invoices scrolled through the grid to the end and "
-                       "back (Ctrl+End, Ctrl+Home)")
+                       "back (Ctrl+End, the scroll bar dragged to the middle, Ctrl+Home)")
                    .arg(setup.invoices),
                scrolled.ok ? mebibytes(scrolled.peakKib) : "probe failed", "", "", "< 150 MiB",
                scrolled.ok && scrolled.peakKib < kListMemoryLimitKib});

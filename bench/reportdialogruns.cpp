@@ -1,10 +1,12 @@
 #include "reportdialogruns.h"
 
+#include "printqueue.h"
 #include "programsession.h"
 
 #include "reportengine/lazyreport.h"
 #include "reportengine/pageview.h"
 #include "reportengine/reportpreview.h"
+#include "reports/reportinstances.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,6 +16,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <ctime>
 
 namespace {
 
@@ -55,6 +58,12 @@ class PaintWatch : public QObject {
     double painted_ = 0;
 };
 
+double processorSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + now.tv_nsec / 1e9;
+}
+
 void waitFor(const std::function<bool()>& done) {
     while (!done())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
@@ -89,12 +98,19 @@ PreviewRun previewAnnualReport(ProgramSession& session, const QString& year) {
     return run;
 }
 
-double printAnnualReport(ProgramSession& session, const QString& year) {
+PrintRun printAnnualReport(ProgramSession& session, const QString& year) {
     QWidget* dialog = chooseAnnualReport(session, year, "Option5_1");
+    const QString title = reportByName("rep_year").caption;
+    const QSet<int> queuedBefore = queuedJobs(title);
+    PrintRun run;
     QElapsedTimer clock;
+    const double processorBefore = processorSeconds();
     clock.start();
     control<QPushButton>(dialog, "SSCommand1")->click();
-    const double seconds = clock.nsecsElapsed() / 1e9;
+    run.seconds = clock.nsecsElapsed() / 1e9;
+    run.processor = processorSeconds() - processorBefore;
+    cancelJobs(queuedJobs(title) - queuedBefore);
     session.close(Screen::PeriodicReports);
-    return session.dialogs.takeMessages().isEmpty() ? seconds : -1;
+    run.ok = session.dialogs.takeMessages().isEmpty();
+    return run;
 }

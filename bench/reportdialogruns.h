@@ -18,6 +18,12 @@ struct PreviewRun {
 // closes the preview.
 PreviewRun previewAnnualReport(ProgramSession& session, const QString& year);
 
-// Sends the report to the default printer; the seconds until the program has handed the job
-// over, or a negative number when the program said something instead.
-double printAnnualReport(ProgramSession& session, const QString& year);
+// One run to the printer, from "OK" until the program has handed the job over: the wall clock,
+// and the program's processor time, which other work on a shared machine stretches less.
+struct PrintRun {
+    double seconds = 0;
+    double processor = 0;
+    bool ok = false; // false when the program said something instead
+};
+// Sends the report to the default printer, then cancels the job in the queue.
+PrintRun printAnnualReport(ProgramSession& session, const QString& year);

@@ -25,3 +25,5 @@ as_server "$bin/createdb" -h "$root" -p 5433 -U postgres korvel
 uri="postgresql://postgres@/korvel?host=$root&port=5433"
 "$korvel" --copy-database "$data/korvel_data.mdb" "$uri" >/dev/null
 "$bench" --server "$uri" --quick
+# The single actions once more through the slow link's proxy.
+"$bench" --server "$uri" --delay 10 --quick

@@ -21,6 +21,13 @@ std::optional<double> Scoreboard::time(const std::string& name) const {
     return found->second;
 }
 
+std::optional<double> Scoreboard::roundTrips(const std::string& name) const {
+    const auto found = trips_.find(name);
+    if (found == trips_.end())
+        return std::nullopt;
+    return found->second;
+}
+
 void Scoreboard::addRatio(const QString& what, const std::string& operation,
                           std::optional<double> limit, const std::string& measuredSide) {
     const auto program = time(measuredSide + operation);

@@ -13,6 +13,9 @@ class Scoreboard {
     // The time of one iteration of a timed operation, by its benchmark name.
     void setTime(const std::string& name, double seconds);
     std::optional<double> time(const std::string& name) const;
+    // The round trips to the server of one iteration, where the link counted them.
+    void setRoundTrips(const std::string& name, double trips) { trips_[name] = trips; }
+    std::optional<double> roundTrips(const std::string& name) const;
 
     // A row of the table. A row without a target only informs.
     struct Row {
@@ -34,6 +37,7 @@ class Scoreboard {
 
   private:
     std::map<std::string, double> times_;
+    std::map<std::string, double> trips_;
     std::vector<Row> rows_;
 };
 

@@ -34,6 +34,9 @@ struct DataSource::Private {
     QString openedSource;
     QString openedFilter;
     std::optional<Record> current;
+    // A source that nothing shows reads its first record when it is first asked for: a round
+    // trip saved for each such source of a screen on a server.
+    bool firstUnread = false;
     // Where the last current record stood, for next and previous after it is gone.
     std::optional<qint64> anchor;
     bool adding = false;
@@ -43,6 +46,15 @@ struct DataSource::Private {
     QVector<Binding> bindings;
     RecordSourceModel* model = nullptr;
 
+    std::optional<Record>& currentRecord() {
+        if (firstUnread) {
+            firstUnread = false;
+            current = openRecords().first();
+            if (current)
+                anchor = current->key;
+        }
+        return current;
+    }
     RecordSet& openRecords() const {
         if (!records)
             throw DataErrors::notOpen();
@@ -189,10 +201,18 @@ void DataSource::reread(const QString& field, const QVariant& value) {
         if (!field.isEmpty())
             shown = d->records->findFirst(d->records->requireColumn(field), value);
         d->noMatch = !field.isEmpty() && !shown;
-        // The grid's first page begins with the first record: no need to read it again.
-        if (!shown && d->model && d->model->rowCount() > 0)
-            shown = d->model->record(0);
-        showRecord(shown ? shown : d->records->first());
+        // The grid's first page begins with the first record: no need to read it again, nor to
+        // ask for one where that page found none.
+        if (!shown && !d->model && d->bindings.isEmpty()) {
+            showRecord(std::nullopt);
+            d->anchor.reset();
+            d->firstUnread = true;
+        } else if (shown || !d->model) {
+            showRecord(shown ? shown : d->records->first());
+        } else {
+            showRecord(d->model->rowCount() > 0 ? std::optional(d->model->record(0))
+                                                : std::nullopt);
+        }
     } catch (...) {
         release();
         showRecord(std::nullopt);
@@ -251,6 +271,7 @@ bool DataSource::leaveRecord() {
 
 void DataSource::showRecord(const std::optional<Record>& record) {
     d->current = record;
+    d->firstUnread = false;
     if (record)
         d->anchor = record->key;
     d->adding = false;
@@ -261,6 +282,7 @@ void DataSource::showRecord(const std::optional<Record>& record) {
 
 void DataSource::moveTo(const std::function<std::optional<Record>(RecordSet&)>& target) {
     RecordSet& records = d->openRecords();
+    d->currentRecord();
     leaveRecord();
     showRecord(target(records));
 }
@@ -282,21 +304,21 @@ bool DataSource::noMatch() const {
 }
 
 bool DataSource::hasCurrent() const {
-    return d->records && d->current.has_value();
+    return d->records && d->currentRecord().has_value();
 }
 
 QVariant DataSource::field(const QString& name) const {
     const int column = d->openRecords().requireColumn(name);
     if (d->adding)
         return d->fieldValues.value(column);
-    if (!d->current)
+    if (!d->currentRecord())
         throw DataErrors::noCurrentRecord();
-    return d->current->values[column];
+    return d->currentRecord()->values[column];
 }
 
 void DataSource::setField(const QString& name, const QVariant& value) {
     const int column = d->openTable().requireColumn(name);
-    if (!d->adding && !d->current)
+    if (!d->adding && !d->currentRecord())
         throw DataErrors::noCurrentRecord();
     d->fieldValues[column] = value;
 }
@@ -371,7 +393,7 @@ bool DataSource::isAddingNew() const {
 
 void DataSource::store() {
     RecordSet& records = d->openTable();
-    if (!d->adding && !d->current)
+    if (!d->adding && !d->currentRecord())
         throw DataErrors::noCurrentRecord();
     const Changes changes = d->pendingChanges();
     Record stored;
@@ -385,7 +407,9 @@ void DataSource::store() {
         d->loadUneditedBoxes();
         throw;
     }
-    if (d->model)
+    if (d->model && d->adding)
+        d->model->recordAdded(stored);
+    else if (d->model)
         d->model->recordStored(stored);
     showRecord(stored);
 }
@@ -401,7 +425,7 @@ void DataSource::cancel() {
 
 void DataSource::deleteCurrent() {
     RecordSet& records = d->openTable();
-    if (d->adding || !d->current)
+    if (d->adding || !d->currentRecord())
         throw DataErrors::noCurrentRecord();
     const qint64 key = d->current->key;
     records.remove(key);
@@ -426,8 +450,10 @@ void DataSource::bind(QWidget* box, const QString& field) {
         throw AppError(ErrorNumber::Unexpected,
                        "A " + QString(box ? box->metaObject()->className() : "missing box") +
                            " cannot be bound to the field '" + field + "'.");
-    if (d->records)
+    if (d->records) {
         d->records->requireColumn(field);
+        d->currentRecord();
+    }
     auto same = std::find_if(d->bindings.begin(), d->bindings.end(),
                              [box](const Binding& b) { return b.box == box; });
     if (same == d->bindings.end())
@@ -447,7 +473,7 @@ RecordSourceModel* DataSource::model() {
 }
 
 void DataSource::takeGridEdit(qint64 key) {
-    if (!d->current || d->current->key != key)
+    if (!d->currentRecord() || d->current->key != key)
         return;
     const bool boxesEdited = d->hasChanges();
     d->current = d->model->record(d->model->rowOfKey(key));

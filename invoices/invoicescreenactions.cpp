@@ -47,7 +47,7 @@ void InvoiceScreen::activate() {
         reported(
             [&] {
                 QSqlDatabase db = openDatabase(settings_.databaseLocation());
-                inTransaction(db, [&] { deleteLeftoverScratch(db); });
+                deleteLeftoverScratch(db);
                 session_ = sessionOf(db);
             },
             FailureWording::NumberArrowDescription);
@@ -158,10 +158,11 @@ void InvoiceScreen::computeNetDue() {
 
 void InvoiceScreen::saveInvoice() {
     reported([&] {
-        const int lines = lines_->recordCount();
+        // A current line says there are lines without asking the server.
+        const bool anyLines = lines_->hasCurrent() || lines_->recordCount() > 0;
         if (tellScratchLost())
             return;
-        if (lines == 0) {
+        if (!anyLines) {
             showMessage(lineRefusal_.isEmpty() ? tr("You have NOT entered anything!")
                                                : lineRefusal_);
             return;

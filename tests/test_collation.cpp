@@ -128,6 +128,7 @@ class CollationTest : public QObject {
     Q_OBJECT
   private slots:
     void sameOrderAndEqualityAsQtCollator();
+    void datesAndNumbersInTheCollatorsOrder();
     void engineSortsAndComparesWithIt();
     void newDatabaseRecordsTheCollatorVersion();
     void theSqliteToolChecksAndCountsACopyWithTheExtension();
@@ -162,6 +163,29 @@ void CollationTest::sameOrderAndEqualityAsQtCollator() {
     QStringList byIcu = names;
     std::stable_sort(byIcu.begin(), byIcu.end(),
                      [](const QString& a, const QString& b) { return icuOrder(a, b) < 0; });
+    QCOMPARE(byIcu, byQt);
+}
+
+void CollationTest::datesAndNumbersInTheCollatorsOrder() {
+    // Every text of up to three of the characters that dates, file numbers and codes are made
+    // of, a few others among them, and some as typed: the order the collation gives them
+    // without the collator is its own.
+    const QString characters = "0123456789/- aB._";
+    QStringList texts{"", "31/12/2026", "01/01/2027", "12/2026", "2026-12-31", "000123", "99"};
+    for (const QChar a : characters) {
+        texts << QString(a);
+        for (const QChar b : characters) {
+            texts << QString(a) + b;
+            for (const QChar c : characters)
+                texts << QString(a) + b + c;
+        }
+    }
+    QStringList byQt = texts;
+    std::sort(byQt.begin(), byQt.end(),
+              [](const QString& a, const QString& b) { return qtCollator().compare(a, b) < 0; });
+    QStringList byIcu = texts;
+    std::sort(byIcu.begin(), byIcu.end(),
+              [](const QString& a, const QString& b) { return icuOrder(a, b) < 0; });
     QCOMPARE(byIcu, byQt);
 }
 

@@ -9,6 +9,7 @@
 #include "app/screenfactories.h"
 #include "app/startup.h"
 #include "core/apperror.h"
+#include "db/clinic/searchkeys.h"
 #include "db/engine/connection.h"
 #include "db/upkeep/jetimport.h"
 #include "db/upkeep/schema.h"
@@ -187,11 +188,17 @@ void JetImportTest::everyVariantIsCopiedExactly() {
     QCOMPARE(countOf("payments", copy.db()),
              valueIn("SELECT count(*) FROM pt_sh WHERE po_pri <> po_netd", {}, copy.db()).toInt());
     if (!toServer) {
-        // The indexes, built after the rows, are those of a new database.
-        const QString indexes = "SELECT name, sql FROM sqlite_master WHERE type = 'index' ORDER "
-                                "BY name";
+        // The indexes and triggers, made after the rows, are those of a new database.
+        const QString indexes = "SELECT name, sql FROM sqlite_master WHERE type IN ('index', "
+                                "'trigger') ORDER BY name";
         ScopedDatabase fresh(env.createDatabase());
         QCOMPARE(rowsOf(indexes, copy.db()), rowsOf(indexes, fresh.db()));
+        // The search keys made with the rows are those that the engine's own statements make.
+        const QString keys = "SELECT id, quote(pt_name_f), quote(pt_name_fm) FROM "
+                             "name_search_keys ORDER BY id";
+        const QStringList made = rowsOf(keys, copy.db());
+        fillSearchKeys(copy.db());
+        QCOMPARE(made, rowsOf(keys, copy.db()));
     }
     // The patient search's folded names are there for every patient.
     QCOMPARE(countOf("name_search_keys", copy.db()), 40);
@@ -293,7 +300,11 @@ void JetImportTest::aCancelLeavesNothing() {
     TestEnv env;
     const QString jet = env.root() + "/old.mdb";
     const QString target = env.root() + "/new.mdb";
-    writeJetClinic(jet, {});
+    // Enough lines that the rows read ahead wait for the writing when the cancel comes.
+    JetClinic clinic;
+    clinic.invoices = 2000;
+    clinic.lines = 12000;
+    writeJetClinic(jet, clinic);
     const auto cancelHalfWay = [](qint64 done, qint64 total) { return done < total / 2; };
     try {
         importJetDatabase(jet, target, cancelHalfWay, {});

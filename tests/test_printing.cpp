@@ -3,6 +3,7 @@
 #include "support/testenv.h"
 #include "support/ui.h"
 
+#include "app/qtdialogs.h"
 #include "app/runsettings.h"
 #include "db/engine/rowsource.h"
 #include "invoices/invoicereport.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -101,6 +103,7 @@ class PrintingTest : public QObject {
     void reportPrintsEveryPageOnTheDefaultPrinter();
     void toPrinterFromTheReportsDialogShowsNothingOnScreen();
     void invoicePrintsThroughTheQueue();
+    void progressWindowShowsTheLastPageAndHearsCancel();
 };
 
 void PrintingTest::init() {
@@ -168,6 +171,30 @@ void PrintingTest::invoicePrintsThroughTheQueue() {
     QVERIFY(PrintInvoice(AppSettings(), "1"));
     QCOMPARE(printedPages(invoice.caption), 1);
     invoice.caption = caption;
+}
+
+// Thousands of pages a second change the progress window only now and then: its last step is
+// shown all the same, and a Cancel between changes stops the work at the next page.
+void PrintingTest::progressWindowShowsTheLastPageAndHearsCancel() {
+    QWidget owner;
+    owner.show();
+    const auto progress = QtDialogs().progress(&owner, "Annual Report");
+    QTest::qWait(600);
+    const int total = 3000;
+    for (int page = 1; page <= total; ++page)
+        QVERIFY(
+            progress->advance(QString("Printing page %1 of %2").arg(page).arg(total), page, total));
+    auto* window = owner.findChild<QProgressDialog*>();
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->labelText(), "Printing page 3000 of 3000");
+    QCOMPARE(window->value(), total);
+
+    const auto next = QtDialogs().progress(&owner, "Annual Report");
+    QVERIFY(next->advance("Laying out page 1", 1, 0));
+    for (QProgressDialog* shown : owner.findChildren<QProgressDialog*>())
+        if (shown != window)
+            shown->cancel();
+    QVERIFY(!next->advance("Laying out page 2", 2, 0));
 }
 
 QTEST_MAIN(PrintingTest)

@@ -8,9 +8,18 @@ void deleteScratch(const QSqlDatabase& db, const QVariant& headerId) {
         runQuery(db, "delete from inv_rep_data where id = ?", {headerId});
 }
 
-void deleteLeftoverScratch(const QSqlDatabase& db) {
-    runQuery(db, "delete from po_desc");
-    runQuery(db, "delete from inv_rep_data where id < (select max(id) from inv_rep_data)");
+void deleteLeftoverScratch(QSqlDatabase& db) {
+    const QString leftoverHeaders =
+        "delete from inv_rep_data where id < (select max(id) from inv_rep_data)";
+    // On a server one statement is a transaction of its own, and one round trip.
+    if (onServer(db)) {
+        runQuery(db, "with lines as (delete from po_desc) " + leftoverHeaders);
+        return;
+    }
+    inTransaction(db, [&] {
+        runQuery(db, "delete from po_desc");
+        runQuery(db, leftoverHeaders);
+    });
 }
 
 QVariant storeScratchHeader(const QSqlDatabase& db, const QString& fileNumber, const QString& name,

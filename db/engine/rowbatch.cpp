@@ -19,30 +19,15 @@ QString insertStatement(const QString& table, const QStringList& columns, int ro
 
 RowBatch::RowBatch(QSqlDatabase& db, const QString& table, const QStringList& columns)
     : db_(db), table_(table), columns_(columns) {
-    if (engineHandle(db))
-        single_ = prepareStatement(db, insertStatement(table, columns, 1));
+    values_.reserve(kRowsPerInsert * columns.size());
 }
 
 RowBatch::~RowBatch() {
-    if (single_)
-        sqlite3_finalize(single_);
+    if (fileFull_)
+        sqlite3_finalize(fileFull_);
 }
 
 int RowBatch::add(const QVariantList& row) {
-    if (single_) {
-        bindValues(single_, row);
-        const int result = sqlite3_step(single_);
-        if (result != SQLITE_DONE) {
-            const AppError error = engineError(single_, result);
-            sqlite3_reset(single_);
-            throw error;
-        }
-        sqlite3_reset(single_);
-        if (++pending_ < kRowsPerInsert)
-            return 0;
-        pending_ = 0;
-        return kRowsPerInsert;
-    }
     values_ += row;
     return ++pending_ == kRowsPerInsert ? flush() : 0;
 }
@@ -50,21 +35,36 @@ int RowBatch::add(const QVariantList& row) {
 int RowBatch::flush() {
     const int written = pending_;
     pending_ = 0;
-    if (written == 0 || single_)
-        return written;
-    if (written < kRowsPerInsert) {
+    if (written == 0)
+        return 0;
+    if (written < kRowsPerInsert)
         runQuery(db_, insertStatement(table_, columns_, written), values_);
-    } else {
-        if (!full_) {
-            full_.emplace(db_);
-            if (!full_->prepare(insertStatement(table_, columns_, written)))
-                throw databaseError(full_->lastError());
-        }
-        for (int i = 0; i < values_.size(); ++i)
-            full_->bindValue(i, values_[i]);
-        if (!full_->exec())
-            throw databaseError(full_->lastError());
-    }
+    else
+        writeFull();
     values_.clear();
     return written;
+}
+
+void RowBatch::writeFull() {
+    if (engineHandle(db_)) {
+        if (!fileFull_)
+            fileFull_ = prepareStatement(db_, insertStatement(table_, columns_, kRowsPerInsert));
+        bindValues(fileFull_, values_);
+        const int result = sqlite3_step(fileFull_);
+        const std::optional<AppError> error =
+            result == SQLITE_DONE ? std::nullopt : std::optional(engineError(fileFull_, result));
+        sqlite3_reset(fileFull_);
+        if (error)
+            throw *error;
+        return;
+    }
+    if (!full_) {
+        full_.emplace(db_);
+        if (!full_->prepare(insertStatement(table_, columns_, kRowsPerInsert)))
+            throw databaseError(full_->lastError());
+    }
+    for (int i = 0; i < values_.size(); ++i)
+        full_->bindValue(i, values_[i]);
+    if (!full_->exec())
+        throw databaseError(full_->lastError());
 }

@@ -8,9 +8,10 @@
 
 struct sqlite3_stmt;
 
-// Rows written to one table. In a file each row goes through one statement prepared once on the
-// engine's own interface; on a server a few hundred rows go in one statement, prepared once for a
-// full batch: few round trips, well under a server's limit of bound values.
+// Rows written to one table, a few hundred in one statement prepared once for a full batch: on a
+// file that spares the engine its work per statement (a counted table's counter is read and
+// written back by every statement), on a server it spares round trips. Well under either's limit
+// of bound values.
 class RowBatch {
   public:
     RowBatch(QSqlDatabase& db, const QString& table, const QStringList& columns);
@@ -24,11 +25,13 @@ class RowBatch {
     int flush();
 
   private:
+    void writeFull();
+
     QSqlDatabase& db_;
     QString table_;
     QStringList columns_;
     QVariantList values_;
     int pending_ = 0;
     std::optional<QSqlQuery> full_;
-    sqlite3_stmt* single_ = nullptr;
+    sqlite3_stmt* fileFull_ = nullptr;
 };

@@ -15,6 +15,18 @@ QHash<QString, Prepared>& cache() {
     return queries;
 }
 
+QHash<QString, QHash<QString, QVector<QVector<QVariant>>>>& catalogs() {
+    static QHash<QString, QHash<QString, QVector<QVector<QVariant>>>> rows;
+    return rows;
+}
+
+QtMessageHandler gHandler = nullptr;
+
+void withoutFreeingNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (!text.startsWith("Unable to free statement"))
+        gHandler(type, context, text);
+}
+
 QSqlQuery& cachedQuery(const QSqlDatabase& db, const QString& sql) {
     Prepared& prepared = cache()[db.connectionName()];
     auto found = prepared.find(sql);
@@ -41,8 +53,35 @@ QSqlQuery& runServerStatement(const QSqlDatabase& db, const QString& sql,
     });
 }
 
+QVector<QVector<QVariant>>
+keptCatalogRows(const QSqlDatabase& db, const QString& key,
+                const std::function<QVector<QVector<QVariant>>()>& read) {
+    auto& kept = catalogs()[db.connectionName()];
+    const auto found = kept.constFind(key);
+    if (found != kept.constEnd())
+        return *found;
+    const QVector<QVector<QVariant>> rows = read();
+    // A table not there yet may be made later on the connection.
+    if (!rows.isEmpty())
+        kept.insert(key, rows);
+    return rows;
+}
+
+void forgetCatalogRows(const QSqlDatabase& db) {
+    catalogs().remove(db.connectionName());
+}
+
 void dropServerQueries(const QString& connectionName) {
     cache().remove(connectionName);
+    catalogs().remove(connectionName);
+}
+
+void dropDeadServerQueries(const QString& connectionName) {
+    // Qt's driver asks the server to free each statement as it is let go, and warns that it could
+    // not: there is nothing left to free.
+    gHandler = qInstallMessageHandler(withoutFreeingNotes);
+    dropServerQueries(connectionName);
+    qInstallMessageHandler(gHandler);
 }
 
 QVariant serverValue(const QSqlQuery& query, int column) {

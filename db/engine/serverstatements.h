@@ -3,6 +3,8 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariantList>
+#include <QVector>
+#include <functional>
 
 // Statements on a server go through Qt's driver; each is prepared once on its connection and kept
 // for the next use with new values, as the file's statements are.
@@ -11,8 +13,16 @@
 // caller reads its rows and finishes it.
 QSqlQuery& runServerStatement(const QSqlDatabase& db, const QString& sql,
                               const QVariantList& values);
-// Lets go of a connection's kept statements before it is closed.
+// The rows of a read of the server's catalog (a table's columns), which hold for the connection's
+// life: read once with `read`, then given from memory until its statements are let go.
+QVector<QVector<QVariant>> keptCatalogRows(const QSqlDatabase& db, const QString& key,
+                                           const std::function<QVector<QVector<QVariant>>()>& read);
+// After a change of a table's columns on the connection.
+void forgetCatalogRows(const QSqlDatabase& db);
+// Lets go of a connection's kept statements and catalog rows before it is closed.
 void dropServerQueries(const QString& connectionName);
+// The same for a connection whose session is gone, and its prepared statements with it.
+void dropDeadServerQueries(const QString& connectionName);
 // A value of the current row as the file's engine gives it: whole numbers of 64 bits, null as a
 // null text, so that an empty number box stays empty.
 QVariant serverValue(const QSqlQuery& query, int column);

@@ -140,8 +140,10 @@ QString Statements::holdsExactly(const QString& column, bool integer) const {
 }
 
 QVector<TableColumn> Statements::tableColumns(const QString& table) {
+    // A server's round trip is kept to once a table for the connection.
     const auto found =
-        onServer() ? rows(kServerColumns, {table}) : rows(kFileColumns, {table, table});
+        onServer() ? keptCatalogRows(db_, table, [&] { return rows(kServerColumns, {table}); })
+                   : rows(kFileColumns, {table, table});
     QVector<TableColumn> columns;
     for (const Row& row : found)
         columns.append({row[0].toString(), row[1].toBool(), row[2].toBool()});

@@ -3,11 +3,14 @@
 #include "core/apperror.h"
 #include "core/ownerfiles.h"
 #include "db/clinic/payments.h"
+#include "db/clinic/searchkeys.h"
 #include "db/engine/connection.h"
 #include "db/engine/rowbatch.h"
+#include "db/engine/rowpipe.h"
 #include "db/engine/serveraddress.h"
 #include "db/upkeep/copyends.h"
 #include "db/upkeep/jetfile.h"
+#include "db/upkeep/paymentsupgrade.h"
 #include "db/upkeep/schema.h"
 
 #include <QCoreApplication>
@@ -66,7 +69,15 @@ QString dayOfInvoice(const QString& date, const QString& month, const QString& y
         return month.mid(3, 4) + "-" + month.left(2) + "-00";
     if (yearOnly.match(year).hasMatch())
         return year + "-00-00";
-    return QString();
+    return QStringLiteral("");
+}
+
+// A name folded as the engine's replacements fold it: null stays null, empty stays empty.
+QVariant searchKey(const QVariant& name) {
+    if (name.isNull())
+        return {};
+    const QString folded = foldedForSearch(name.toString());
+    return folded.isNull() ? QVariant(QStringLiteral("")) : QVariant(folded);
 }
 
 struct YearTotals {
@@ -98,11 +109,14 @@ qint64 valueOf(QSqlDatabase& db, const QString& sql) {
 
 // One pass over the Jet file into the target, in the target's transaction. Without leave to
 // adjust it writes until the first value that needs it, then only reads on to list them all.
+// A table's rows are read and made ready on a thread of their own while the caller's thread,
+// which alone uses the target's connection, writes them; what the reading counts is looked at
+// once it has ended.
 class JetCopy {
   public:
     JetCopy(JetFile& jet, CopyEnd& target, const CopyProgress& progress, bool adjust)
         : jet_(jet), target_(target), progress_(progress), adjust_(adjust),
-          olderLayout_(!jet.hasTable("po_descs")) {
+          olderLayout_(!jet.hasTable("po_descs")), server_(onServer(target.db())) {
         for (const TableDef& table : schemaTables())
             if (jet_.hasTable(table.name))
                 total_ += jet_.recordedRows(table.name);
@@ -110,15 +124,17 @@ class JetCopy {
 
     void run() {
         target_.createTables();
-        const QStringList indexes = setIndexesAside();
+        const QStringList setAside = setAsideInFile();
         for (const TableDef& table : schemaTables())
             copyTable(table);
         if (!adjustments_.isEmpty() && !adjust_)
             return;
-        if (payments_)
-            payments_->flush();
-        for (const QString& index : indexes)
-            runQuery(target_.db(), index);
+        if (!server_)
+            carryOverPayments(target_.db());
+        if (keysByStatement_)
+            fillSearchKeys(target_.db());
+        for (const QString& definition : setAside)
+            runQuery(target_.db(), definition);
         check();
     }
 
@@ -126,22 +142,32 @@ class JetCopy {
     CopySummary summary() const { return summary_; }
 
   private:
-    // A new file's indexes are built once its rows are in, which is several times faster than
-    // keeping them up to date row by row: the same definitions, in the copy's transaction.
-    QStringList setIndexesAside() {
+    // A row as the new database stores it, and its row in the table beside: an invoice's payment
+    // carried over on a server (a file makes them all by one statement after the rows), a patient
+    // file's search keys in a file (a server's trigger makes them).
+    struct CopiedRow {
+        QVariantList values;
+        QVariantList beside;
+    };
+
+    // A new file's indexes are built once its rows are in, its payments made by one statement and
+    // its search keys with the rows, which is several times faster than keeping them up to date
+    // row by row: the same definitions, in the copy's transaction.
+    QStringList setAsideInFile() {
         QStringList definitions;
-        if (onServer(target_.db()))
+        if (server_)
             return definitions;
-        QSqlQuery indexes = runQuery(target_.db(), "SELECT name, sql FROM sqlite_master WHERE "
-                                                   "type = 'index' AND sql IS NOT NULL");
-        QStringList names;
-        while (indexes.next()) {
-            names << indexes.value(0).toString();
-            definitions << indexes.value(1).toString();
+        QSqlQuery items =
+            runQuery(target_.db(), "SELECT type, name, sql FROM sqlite_master WHERE "
+                                   "type IN ('index', 'trigger') AND sql IS NOT NULL");
+        QStringList drops;
+        while (items.next()) {
+            drops << "DROP " + items.value(0).toString() + " \"" + items.value(1).toString() + "\"";
+            definitions << items.value(2).toString();
         }
-        indexes.finish();
-        for (const QString& name : names)
-            runQuery(target_.db(), "DROP INDEX \"" + name + "\"");
+        items.finish();
+        for (const QString& drop : drops)
+            runQuery(target_.db(), drop);
         return definitions;
     }
 
@@ -168,33 +194,58 @@ class JetCopy {
         for (int i = 0; i < jetColumns.size(); ++i)
             if (!source.contains(i))
                 extra << i;
-        RowBatch batch(target_.db(), table.name, names);
-        const QString key = keyColumn(table);
+        const int key = indexOf(table, keyColumn(table));
         qint64 rows = 0;
         qint64 highest = 0;
-        jet_.readRows(table.name, [&](const QVariantList& jetRow) {
-            ++rows;
-            QVariantList values;
-            for (int c = 0; c < int(table.columns.size()); ++c)
-                values << valueFor(table, c, source[c] < 0 ? QVariant() : jetRow[source[c]],
-                                   source[c] < 0, rows, jetRow, source);
-            for (const int i : extra)
-                if (!jetRow[i].isNull() &&
-                    !(jetRow[i].typeId() == QMetaType::Bool && !jetRow[i].toBool()))
-                    note({table.name, rowKey(table, jetRow, source, rows), jetColumns[i].name,
-                          jetRow[i].toString(), Text::tr("a column Korvel does not have"),
-                          Text::tr("left out")});
-            if (!key.isEmpty())
-                highest = qMax(highest, values[indexOf(table, key)].toLongLong());
-            if (table.name == "pt_sh")
-                countInvoice(table, values);
-            if (adjustments_.isEmpty() || adjust_)
-                advance(batch.add(values));
-        });
+        RowBatch batch(target_.db(), table.name, names);
+        std::optional<RowBatch> beside;
+        if (table.name == "pt_sh" && server_)
+            beside.emplace(target_.db(), "payments",
+                           QStringList{"po_num", "file_num", "pay_date", "pay_day", "amount",
+                                       "kind", "carried_over"});
+        if (table.name == "per_inf_data" && !server_)
+            beside.emplace(target_.db(), "name_search_keys",
+                           QStringList{"id", "pt_name_f", "pt_name_fm"});
+        {
+            RowPipe<CopiedRow> pipe;
+            pipe.start([&] {
+                jet_.readRows(table.name, [&](const QVariantList& jetRow) {
+                    ++rows;
+                    CopiedRow row;
+                    row.values.reserve(qsizetype(table.columns.size()));
+                    for (int c = 0; c < int(table.columns.size()); ++c)
+                        row.values
+                            << valueFor(table, c, source[c] < 0 ? QVariant() : jetRow[source[c]],
+                                        source[c] < 0, rows, jetRow, source);
+                    for (const int i : extra)
+                        if (!jetRow[i].isNull() &&
+                            !(jetRow[i].typeId() == QMetaType::Bool && !jetRow[i].toBool()))
+                            note({table.name, rowKey(table, jetRow, source, rows),
+                                  jetColumns[i].name, jetRow[i].toString(),
+                                  Text::tr("a column Korvel does not have"), Text::tr("left out")});
+                    if (key >= 0)
+                        highest = qMax(highest, row.values[key].toLongLong());
+                    if (table.name == "pt_sh")
+                        row.beside = countInvoice(table, row.values);
+                    if (beside && table.name == "per_inf_data")
+                        row.beside = searchKeys(table, row.values);
+                    if (adjustments_.isEmpty() || adjust_)
+                        pipe.push(std::move(row));
+                });
+            });
+            for (auto chunk = pipe.take(); !chunk.empty(); chunk = pipe.take())
+                for (const CopiedRow& row : chunk) {
+                    advance(batch.add(row.values));
+                    if (beside && !row.beside.isEmpty())
+                        beside->add(row.beside);
+                }
+        }
         if (adjustments_.isEmpty() || adjust_) {
             advance(batch.flush());
-            if (!key.isEmpty())
-                target_.setCounter(table.name, key, highest);
+            if (beside)
+                beside->flush();
+            if (key >= 0)
+                target_.setCounter(table.name, keyColumn(table), highest);
         }
         expected_[table.name] = rows;
         if (table.name == "per_inf_data")
@@ -247,7 +298,7 @@ class JetCopy {
                   Text::tr("stored as null")});
             return {};
         }
-        if (characters(text) > column.size) {
+        if (text.size() > column.size && characters(text) > column.size) {
             const QString cut = cutToCharacters(text, column.size);
             note({table.name, rowKey(table, jetRow, source, row), column.name, text,
                   Text::tr("longer than %1 characters").arg(column.size), cut});
@@ -256,7 +307,8 @@ class JetCopy {
         return text;
     }
 
-    void countInvoice(const TableDef& table, const QVariantList& values) {
+    // Counted for the check; on a server, the invoice's payment to date to carry over.
+    QVariantList countInvoice(const TableDef& table, const QVariantList& values) {
         const auto at = [&](const char* column) { return values[indexOf(table, column)]; };
         YearTotals& year = years_[at("fyear").isNull() ? "(no year)" : at("fyear").toString()];
         const qint64 billed = at("po_pri").toLongLong();
@@ -264,18 +316,29 @@ class JetCopy {
         ++year.invoices;
         year.billed += billed;
         year.due += due;
-        if (billed - due == 0 || at("po_num").isNull() || (!adjustments_.isEmpty() && !adjust_))
-            return;
-        if (!payments_)
-            payments_ =
-                std::make_unique<RowBatch>(target_.db(), "payments",
-                                           QStringList{"po_num", "file_num", "pay_date", "pay_day",
-                                                       "amount", "kind", "carried_over"});
         paid_ += billed - due;
-        payments_->add(
-            {at("po_num"), at("file_num"), at("po_date"),
-             dayOfInvoice(at("po_date").toString(), at("fmon").toString(), at("fyear").toString()),
-             QVariant::fromValue<qlonglong>(billed - due), kCarriedOverKind, 1});
+        if (billed - due == 0 || at("po_num").isNull() || !server_)
+            return {};
+        return {
+            at("po_num"),
+            at("file_num"),
+            at("po_date"),
+            dayOfInvoice(at("po_date").toString(), at("fmon").toString(), at("fyear").toString()),
+            QVariant::fromValue<qlonglong>(billed - due),
+            kCarriedOverKind,
+            1};
+    }
+
+    // The patient file's names as the search compares them. A file without its row number gets
+    // its number from the engine only when stored: the keys are then made after the rows.
+    QVariantList searchKeys(const TableDef& table, const QVariantList& values) {
+        const QVariant id = values[indexOf(table, "id")];
+        if (id.isNull()) {
+            keysByStatement_ = true;
+            return {};
+        }
+        return {id, searchKey(values[indexOf(table, "pt_name_f")]),
+                searchKey(values[indexOf(table, "pt_name_fm")])};
     }
 
     void note(const JetAdjustment& adjustment) { adjustments_ << adjustment; }
@@ -310,13 +373,14 @@ class JetCopy {
     const CopyProgress& progress_;
     bool adjust_;
     bool olderLayout_;
+    bool server_;
     qint64 total_ = 0;
     qint64 done_ = 0;
     QList<JetAdjustment> adjustments_;
     QMap<QString, qint64> expected_;
     Years years_;
     qint64 paid_ = 0;
-    std::unique_ptr<RowBatch> payments_;
+    bool keysByStatement_ = false;
     CopySummary summary_;
 };
 

@@ -27,21 +27,17 @@ const QString kDayOfInvoice =
     "WHEN fyear GLOB '[0-9][0-9][0-9][0-9]' THEN fyear || '-00-00' "
     "ELSE '' END";
 
+const QString kCarryOver =
+    "INSERT INTO payments (po_num, file_num, pay_date, pay_day, amount, kind, carried_over) "
+    "SELECT po_num, file_num, po_date, " +
+    kDayOfInvoice + ", coalesce(po_pri, 0) - coalesce(po_netd, 0), '" + kCarriedOverKind +
+    "', 1 FROM pt_sh WHERE coalesce(po_pri, 0) - coalesce(po_netd, 0) <> 0 ORDER BY po_num";
+
 QStringList carryOverStatements() {
     const QStringList created = createPaymentTableStatements();
     // The rows go in before the indexes are built, which is faster than keeping them up to date
     // row by row.
-    return {
-        created[0],
-        "INSERT INTO payments (po_num, file_num, pay_date, pay_day, amount, kind, carried_over) "
-        "SELECT po_num, file_num, po_date, " +
-            kDayOfInvoice + ", coalesce(po_pri, 0) - coalesce(po_netd, 0), '" + kCarriedOverKind +
-            "', 1 FROM pt_sh WHERE coalesce(po_pri, 0) - coalesce(po_netd, 0) <> 0 "
-            "ORDER BY po_num",
-        created[1],
-        created[2],
-        created[3],
-    };
+    return {created[0], kCarryOver, created[1], created[2], created[3]};
 }
 
 // Exact sums of 64-bit integers on both sides; the engine raises an error on an overflow rather
@@ -81,6 +77,10 @@ int watchStep(void* context) {
 void createPaymentTables(const QSqlDatabase& db) {
     for (const QString& statement : createPaymentTableStatements())
         runQuery(db, statement);
+}
+
+void carryOverPayments(const QSqlDatabase& db) {
+    runQuery(db, kCarryOver);
 }
 
 void addPaymentTables(QSqlDatabase& db, bool showProgress) {

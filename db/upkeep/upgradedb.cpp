@@ -4,6 +4,7 @@
 #include "core/programdir.h"
 #include "db/clinic/searchkeys.h"
 #include "db/engine/connection.h"
+#include "db/engine/serverstatements.h"
 #include "db/upkeep/indexupkeep.h"
 #include "db/upkeep/paymentsupgrade.h"
 #include "db/upkeep/schema.h"
@@ -32,6 +33,7 @@ bool addColumnIfMissing(const QSqlDatabase& db, const QString& table, const QStr
         return false;
     const TableDef& def = tableDef(table);
     runQuery(db, "ALTER TABLE " + table + " ADD COLUMN " + columnSql(def, *def.column(column)));
+    forgetCatalogRows(db);
     return true;
 }
 
