@@ -17,6 +17,7 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -46,6 +47,8 @@ class Picks {
 // The rows that the floor of a "first screenful" reads: what the program's grid showed.
 int gSearchScreenful = 20;
 int gListScreenful = 20;
+// The row at the middle of the list of all invoices, as its grid's scroll bar puts it.
+int gMiddleRow = 0;
 
 // The boxes that show a patient file and an invoice found in the invoice list.
 constexpr int kPatientBoxes = 29;
@@ -247,46 +250,92 @@ void plainGridPendingList(State& state, const BenchSetup& setup) {
     }
 }
 
-// Where the user jumps to in a list through its grid: its end (Ctrl+End), then back to its start
-// (Ctrl+Home), each from where the one before left the grid.
-enum Jump { kToEnd, kToStart };
+// Where the user jumps to in a list through its grid: its end (Ctrl+End), its middle (the scroll
+// bar's handle dragged there) and back to its start (Ctrl+Home), each from where the one before
+// left the grid.
+enum Jump { kToEnd, kToMiddle, kToStart };
 
 void jump(QTableView* grid, Jump where) {
-    where == kToEnd ? scrollToEnd(grid) : scrollToStart(grid);
+    if (where == kToEnd)
+        scrollToEnd(grid);
+    else if (where == kToMiddle)
+        dragScrollBarTo(grid, 0.5);
+    else
+        scrollToStart(grid);
 }
 
-// The grid shows the list's last row current and selected, or its first.
-bool jumpedTo(QTableView* grid, Jump where, int lastInvoice) {
+// The invoice number in a row of the grid.
+int invoiceIn(QTableView* grid, int row) {
+    return grid->model()->index(row, 2).data(Qt::EditRole).toInt(); // "Invoice No"
+}
+
+// The middle row of the grid's scroll range, where a drag to the middle puts the top row.
+int middleRow(QTableView* grid) {
+    return grid->verticalScrollBar()->maximum() / 2;
+}
+
+// The grid shows the list's last row current and selected, its first, or, at its top, the
+// list's own invoice at the middle.
+bool jumpedTo(QTableView* grid, Jump where, int invoice) {
     const int row = grid->currentIndex().row();
-    const QVariant invoice = grid->model()->index(row, 2).data(Qt::EditRole); // "Invoice No"
     const bool selected = grid->selectionModel()->isRowSelected(row, {});
     if (where == kToEnd)
-        return selected && row == grid->model()->rowCount() - 1 && invoice.toInt() == lastInvoice;
+        return selected && row == grid->model()->rowCount() - 1 && invoiceIn(grid, row) == invoice;
+    if (where == kToMiddle)
+        return grid->rowAt(0) == middleRow(grid) && invoiceIn(grid, grid->rowAt(0)) == invoice;
     return selected && row == 0 && grid->rowAt(0) == 0;
 }
 
+// The invoice a jump shows: the list's last one, or the one at a place of the list, read with
+// the invoice numbers alone.
+int invoiceAt(Floor& engine, bool all, std::optional<int> place) {
+    const QByteArray numbers =
+        QByteArray(all ? kAllInvoicesQuery : kPendingInvoicesQuery)
+            .replace("per_inf_data.file_num,pt_name,po_num,po_date,po_pri,po_netd",
+                     "pt_sh.po_num") +
+        (place ? "" : " desc") + " limit 1 offset " + QByteArray::number(place.value_or(0));
+    return int(engine.number(numbers.constData()));
+}
+
+// The list is shown and counted once; each jump starts from the other end (or, for Ctrl+Home,
+// from the middle), so that it reads the rows it shows.
 template <bool kAll, Jump kWhere> void programListJump(State& state, const BenchSetup& setup) {
-    const auto engine = openFloor(setup);
-    const QByteArray reversed =
-        QByteArray(kAll ? kAllInvoicesQuery : kPendingInvoicesQuery) + " desc";
-    const int lastInvoice =
-        int(engine->number(("select po_num from (" + reversed + ") as q limit 1").constData()));
     Started program(state, setup);
     QWidget* screen = program.session.open(Screen::InvoiceList);
     auto* grid = control<QTableView>(screen, "DBGrid1");
+    kAll ? showAllInvoices(screen) : showPendingInvoices(screen);
+    untilCounted(grid);
+    if (kWhere == kToMiddle)
+        gMiddleRow = middleRow(grid);
+    const auto engine = openFloor(setup);
+    const int invoice = kWhere == kToStart ? 0
+                        : kWhere == kToEnd ? invoiceAt(*engine, kAll, std::nullopt)
+                                           : invoiceAt(*engine, kAll, gMiddleRow);
     for (auto _ : state) {
         state.PauseTiming();
-        kAll ? showAllInvoices(screen) : showPendingInvoices(screen);
-        settle();
+        jump(grid, kWhere == kToEnd ? kToStart : kToEnd);
         if (kWhere == kToStart)
-            jump(grid, kToEnd);
+            jump(grid, kToMiddle);
         settle();
         state.ResumeTiming();
         jump(grid, kWhere);
         drawn(state);
-        if (!jumpedTo(grid, kWhere, lastInvoice))
+        if (!jumpedTo(grid, kWhere, invoice))
             state.SkipWithError("the grid did not show the row it jumped to");
     }
+}
+
+// "All" on the invoice list, until the program, left idle, has counted its rows: until its
+// scroll bar spans the whole list.
+void programCountAll(State& state, const BenchSetup& setup) {
+    Started program(state, setup);
+    QWidget* screen = program.session.open(Screen::InvoiceList);
+    auto* grid = control<QTableView>(screen, "DBGrid1");
+    for (auto _ : state) {
+        showAllInvoices(screen);
+        untilCounted(grid);
+    }
+    state.counters["rows"] = grid->model()->rowCount();
 }
 
 // The rows the grid then shows, by the list's order: a screenful from the end by the reversed
@@ -295,17 +344,27 @@ template <bool kAll, Jump kWhere> void floorListJump(State& state, const BenchSe
     const auto engine = openFloor(setup);
     const QByteArray query(kAll ? kAllInvoicesQuery : kPendingInvoicesQuery);
     const QByteArray reversed = query + " desc";
-    for (auto _ : state)
-        engine->read((kWhere == kToEnd ? reversed : query).constData(), {}, gListScreenful);
+    const QByteArray fromMiddle =
+        QByteArray(query).replace(" order by", " and pt_sh.po_num >= ? order by");
+    const qint64 middle = kWhere == kToMiddle ? invoiceAt(*engine, kAll, gMiddleRow) : 0;
+    for (auto _ : state) {
+        if (kWhere == kToMiddle)
+            engine->read(fromMiddle.constData(), {middle}, gListScreenful);
+        else
+            engine->read((kWhere == kToEnd ? reversed : query).constData(), {}, gListScreenful);
+    }
 }
 
 // ">|" on the list's navigation bar, the list shown from its start before each press.
 template <bool kAll> void programLastRecord(State& state, const BenchSetup& setup) {
     Started program(state, setup);
     QWidget* screen = program.session.open(Screen::InvoiceList);
+    auto* grid = control<QTableView>(screen, "DBGrid1");
+    kAll ? showAllInvoices(screen) : showPendingInvoices(screen);
+    untilCounted(grid);
     for (auto _ : state) {
         state.PauseTiming();
-        kAll ? showAllInvoices(screen) : showPendingInvoices(screen);
+        scrollToStart(grid);
         settle();
         state.ResumeTiming();
         pressNavigation(screen, "Last record");
@@ -369,6 +428,7 @@ void floorSwitchList(State& state, const BenchSetup& setup) {
 void programFindInvoice(State& state, const BenchSetup& setup) {
     Started program(state, setup);
     QWidget* screen = program.session.open(Screen::InvoiceList);
+    untilCounted(control<QTableView>(screen, "DBGrid1"));
     Picks picks(setup.invoices);
     for (auto _ : state) {
         counted(state, setup, [&] { findInvoice(screen, picks.next()); });
@@ -646,8 +706,11 @@ void registerBenchmarks(BenchSetup& setup) {
     add(setup, "boxes/pending_list", plainGridPendingList, 0, 3);
     add(setup, "program/switch_list", programSwitchList);
     add(setup, "floor/switch_list", floorSwitchList);
+    add(setup, "program/all_counted", programCountAll, 1, 3);
     add(setup, "program/all_to_end", programListJump<true, kToEnd>, 5, 3);
     add(setup, "floor/all_to_end", floorListJump<true, kToEnd>, 0, 3);
+    add(setup, "program/all_to_middle", programListJump<true, kToMiddle>, 5, 3);
+    add(setup, "floor/all_to_middle", floorListJump<true, kToMiddle>, 0, 3);
     add(setup, "program/all_to_start", programListJump<true, kToStart>, 5, 3);
     add(setup, "floor/all_to_start", floorListJump<true, kToStart>, 0, 3);
     add(setup, "program/pending_to_end", programListJump<false, kToEnd>, 5, 3);
@@ -725,10 +788,22 @@ void scoreTimes(Scoreboard& board, const BenchSetup& setup) {
                            "pending_list");
     board.addRatio("The floor's rows put into a plain grid (reference: the floor)", "pending_list",
                    {}, "boxes/");
+    const auto counted = board.time("program/all_counted");
+    board.add({"\"All\" shown, then its rows counted while the program is idle (the scroll bar "
+               "then spans the list)",
+               counted ? milliseconds(*counted) : "not measured",
+               "",
+               "",
+               "",
+               {}});
     addUnder100ms(board,
                   "One Ctrl+End on the list of all invoices, the last one current and selected "
                   "(reference: a screenful by the reversed order)",
                   "all_to_end");
+    addUnder100ms(board,
+                  "The scroll bar of all invoices dragged to its middle, the rows there shown "
+                  "(reference: a screenful from the invoice there on)",
+                  "all_to_middle");
     addUnder100ms(board,
                   "Ctrl+Home back to the first of all invoices (reference: the first screenful)",
                   "all_to_start");

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -83,6 +84,21 @@ void scrollToEnd(QTableView* grid) {
 void scrollToStart(QTableView* grid) {
     QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
     grid->viewport()->repaint();
+}
+
+void dragScrollBarTo(QTableView* grid, double fraction) {
+    QScrollBar* bar = grid->verticalScrollBar();
+    bar->setSliderDown(true);
+    bar->setSliderPosition(bar->minimum() + int((bar->maximum() - bar->minimum()) * fraction));
+    bar->setSliderDown(false);
+    grid->viewport()->repaint();
+}
+
+void untilCounted(QTableView* grid) {
+    auto* model = qobject_cast<RecordSourceModel*>(grid->model());
+    while (!model->isCounted())
+        QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
 }
 
 void pressNavigation(QWidget* listScreen, const QString& spokenName) {

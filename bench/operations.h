@@ -21,6 +21,11 @@ void showAllInvoices(QWidget* listScreen);
 // Ctrl+End on the grid, and Ctrl+Home; the grid shows the list's last or first rows.
 void scrollToEnd(QTableView* grid);
 void scrollToStart(QTableView* grid);
+// The grid's scroll bar dragged to a point of its run (0 the top, 1 the bottom); the grid shows
+// the rows there.
+void dragScrollBarTo(QTableView* grid, double fraction);
+// The program left idle until the grid's list is counted, as it is a few seconds after opening.
+void untilCounted(QTableView* grid);
 // A button of the invoice list's navigation bar, by its spoken name ("Last record").
 void pressNavigation(QWidget* listScreen, const QString& spokenName);
 // An invoice number typed into the invoice list's number box, then Enter.

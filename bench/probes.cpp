@@ -251,8 +251,10 @@ int runProbe(const QStringList& arguments) {
         QWidget* screen = session.open(Screen::InvoiceList);
         showAllInvoices(screen);
         settle();
-        scrollToEnd(control<QTableView>(screen, "DBGrid1"));
-        scrollToStart(control<QTableView>(screen, "DBGrid1"));
+        auto* grid = control<QTableView>(screen, "DBGrid1");
+        scrollToEnd(grid);
+        dragScrollBarTo(grid, 0.5);
+        scrollToStart(grid);
     } else if (task == "list-csv") {
         QWidget* screen = session.open(Screen::InvoiceList);
         showAllInvoices(screen);
@@ -281,7 +283,7 @@ void scoreProbes(Scoreboard& board, const BenchSetup& setup) {
                list.ok && list.peakKib < kListMemoryLimitKib});
     const Measured scrolled = probe(setup, {"list-scrolled", setup.workDir});
     board.add({QString("Peak memory, all %1 invoices scrolled through the grid to the end and "
-                       "back (Ctrl+End, Ctrl+Home)")
+                       "back (Ctrl+End, the scroll bar dragged to the middle, Ctrl+Home)")
                    .arg(setup.invoices),
                scrolled.ok ? mebibytes(scrolled.peakKib) : "probe failed", "", "", "< 150 MiB",
                scrolled.ok && scrolled.peakKib < kListMemoryLimitKib});

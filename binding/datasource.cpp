@@ -207,7 +207,7 @@ void DataSource::reread(const QString& field, const QVariant& value) {
             showRecord(std::nullopt);
             d->anchor.reset();
             d->firstUnread = true;
-        } else if (shown || !d->model || d->model->canFetchMore({})) {
+        } else if (shown || !d->model) {
             showRecord(shown ? shown : d->records->first());
         } else {
             showRecord(d->model->rowCount() > 0 ? std::optional(d->model->record(0))
@@ -407,7 +407,9 @@ void DataSource::store() {
         d->loadUneditedBoxes();
         throw;
     }
-    if (d->model)
+    if (d->model && d->adding)
+        d->model->recordAdded(stored);
+    else if (d->model)
         d->model->recordStored(stored);
     showRecord(stored);
 }

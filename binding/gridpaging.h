@@ -3,5 +3,6 @@
 class QTableView;
 
 // Makes the grid's data source read, when it opens, only the records that the grid shows at
-// once; the grid asks for more as it scrolls. The grid's model must be a data source's.
+// once; the grid reads the others where it is scrolled to. The grid's model must be a data
+// source's.
 void pageByScreenful(QTableView* grid);

@@ -1,6 +1,7 @@
 #include "binding/recordsourcemodel.h"
 
 #include "core/apperror.h"
+#include "core/busycursor.h"
 #include "core/dialogs.h"
 #include "core/errorlog.h"
 
@@ -9,12 +10,26 @@
 
 namespace {
 
-// Rows read next to a record that the grid is to show: a few screenfuls.
+// Rows read around a row that the grid is to show: a few screenfuls.
 constexpr int kNearRows = 128;
+
+const Record kNoRecord;
 
 } // namespace
 
-RecordSourceModel::RecordSourceModel(QObject* parent) : QAbstractTableModel(parent) {}
+RecordSourceModel::RecordSourceModel(QObject* parent) : QAbstractTableModel(parent) {
+    counting_.setSingleShot(true);
+    counting_.setInterval(0);
+    connect(&counting_, &QTimer::timeout, this, [this] {
+        try {
+            if (countOn())
+                countWhenIdle();
+        } catch (const AppError& error) {
+            // The rows counted so far stay; the next opening of the list counts it anew.
+            ErrorLog::write("error in (fetchMore) : ", error);
+        }
+    });
+}
 
 void RecordSourceModel::setColumns(const QVector<Column>& columns) {
     beginResetModel();
@@ -25,7 +40,7 @@ void RecordSourceModel::setColumns(const QVector<Column>& columns) {
 
 void RecordSourceModel::setCurrencyColumns(const QStringList& fields) {
     currencyFields_ = fields;
-    if (!rows_.isEmpty())
+    if (rowCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
@@ -71,18 +86,17 @@ bool RecordSourceModel::isCurrencyColumn(int column) const {
 }
 
 QVariant RecordSourceModel::value(int row, const QString& field) const {
-    if (!records_ || row < 0 || row >= rows_.size())
-        return {};
-    const int column = records_->columnIndex(field);
-    return column < 0 ? QVariant() : rows_[row].values[column];
+    const int column = records_ ? records_->columnIndex(field) : -1;
+    const Record& shown = record(row);
+    return column < 0 || column >= shown.values.size() ? QVariant() : shown.values[column];
 }
 
 qint64 RecordSourceModel::rowId(int row) const {
-    return row >= 0 && row < rows_.size() ? rows_[row].key : -1;
+    return record(row).key;
 }
 
 int RecordSourceModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : rows_.size();
+    return parent.isValid() ? 0 : int(positions_.counted());
 }
 
 int RecordSourceModel::columnCount(const QModelIndex& parent) const {
@@ -92,7 +106,10 @@ int RecordSourceModel::columnCount(const QModelIndex& parent) const {
 QVariant RecordSourceModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || sourceColumns_[index.column()] < 0)
         return {};
-    const QVariant& value = rows_[index.row()].values[sourceColumns_[index.column()]];
+    const Record& shown = record(index.row());
+    if (shown.values.isEmpty())
+        return {};
+    const QVariant& value = shown.values[sourceColumns_[index.column()]];
     const bool number = value.typeId() == QMetaType::LongLong;
     switch (role) {
     case Qt::DisplayRole:
@@ -112,7 +129,7 @@ QVariant RecordSourceModel::headerData(int section, Qt::Orientation orientation,
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < captions_.size())
         return captions_[section];
-    // A row's place in the rows kept is not its place in the list: the row selector shows none.
+    // The row selector shows no numbers, as the list's own grids never did.
     if (orientation == Qt::Vertical && role == Qt::DisplayRole)
         return QString();
     return QAbstractTableModel::headerData(section, orientation, role);
@@ -129,9 +146,9 @@ Qt::ItemFlags RecordSourceModel::flags(const QModelIndex& index) const {
 }
 
 bool RecordSourceModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable) || record(index.row()).key < 0)
         return false;
-    Record& record = rows_[index.row()];
+    Record& record = rows_[slot(index.row())];
     if (record.key != pendingKey_ && !writeEditedRow())
         return false;
     const int column = sourceColumns_[index.column()];
@@ -155,7 +172,7 @@ bool RecordSourceModel::writeEditedRow() {
         const auto write = [this] { return records_->update(pendingKey_, pending_, readAs_); };
         const Record stored = rowWriter_ ? rowWriter_(rowEdit(), write) : write();
         if (row >= 0)
-            rows_[row] = stored;
+            rows_[slot(row)] = stored;
     } catch (const RecordChanged& changed) {
         // Shown what the record now holds, the user may write the typed values over it.
         readAs_ = changed.now().values;
@@ -192,66 +209,106 @@ void RecordSourceModel::dropPendingEdits() {
     readAs_.clear();
 }
 
-QVector<Record> RecordSourceModel::nextPage(int size) {
-    const auto after = rows_.isEmpty() ? std::nullopt : std::optional<qint64>(rows_.last().key);
-    QVector<Record> page = records_->page(after, size);
-    atEnd_ = page.size() < size;
-    return page;
+int RecordSourceModel::slot(int row) const {
+    const int at = row - first_;
+    return at >= 0 && at < rows_.size() ? at : -1;
 }
 
-bool RecordSourceModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && records_ && !atEnd_;
-}
-
-void RecordSourceModel::fetchMore(const QModelIndex& parent) {
-    if (canFetchMore(parent))
-        fetchAfter(PageSize);
-}
-
-void RecordSourceModel::fetchAfter(int size) {
-    QVector<Record> page;
-    try {
-        page = nextPage(size);
-    } catch (const AppError& error) {
-        // Called by the grid while it lays out: the failure is logged and the grid stops here.
-        atEnd_ = true;
-        ErrorLog::write("error in (fetchMore) : ", error);
-        return;
+const Record& RecordSourceModel::record(int row) const {
+    if (!records_ || row < 0 || row >= rowCount())
+        return kNoRecord;
+    if (slot(row) < 0) {
+        try {
+            readRowsAround(row);
+        } catch (const AppError& error) {
+            // Called by the grid while it paints: the failure is logged, the row shows empty.
+            ErrorLog::write("error in (fetchMore) : ", error);
+        }
     }
-    if (page.isEmpty())
-        return;
+    const int at = slot(row);
+    return at < 0 ? kNoRecord : rows_[at];
+}
+
+void RecordSourceModel::readRowsAround(int row) const {
+    const int end = first_ + rows_.size();
+    if (!rows_.isEmpty() && row >= end && row < end + PageSize)
+        readOn(row);
+    else if (!rows_.isEmpty() && row < first_ && row >= first_ - PageSize)
+        readBack(row);
+    else
+        readWindowAt(row);
+}
+
+// Rows next to those read continue from the last one by its key, as the grid scrolls down.
+void RecordSourceModel::readOn(int row) const {
+    const int end = first_ + rows_.size();
+    QVector<Record> page = records_->page(rows_.last().key, row - end + kNearRows);
     withPendingEdits(page);
-    beginInsertRows(QModelIndex(), rows_.size(), rows_.size() + page.size() - 1);
     rows_ += page;
-    endInsertRows();
-    letGoOfTop();
-}
-
-void RecordSourceModel::fetchEarlier() {
-    if (canFetchEarlier() && !rows_.isEmpty())
-        fetchBefore(PageSize);
-}
-
-void RecordSourceModel::fetchBefore(int size) {
-    QVector<Record> page;
-    try {
-        page = records_->pageBefore(rows_.first().key, size);
-    } catch (const AppError& error) {
-        atStart_ = true;
-        ErrorLog::write("error in (fetchEarlier) : ", error);
-        return;
+    const int surplus = rows_.size() - WindowRows;
+    if (surplus > 0) {
+        rows_.remove(0, surplus);
+        first_ += surplus;
     }
-    atStart_ = page.size() < size;
-    if (page.isEmpty())
-        return;
+}
+
+void RecordSourceModel::readBack(int row) const {
+    const int wanted = std::min(first_, first_ - row + kNearRows);
+    QVector<Record> page = records_->pageBefore(rows_.first().key, wanted);
     withPendingEdits(page);
-    shifting_ = true;
-    beginInsertRows(QModelIndex(), 0, page.size() - 1);
     rows_ = page + rows_;
-    endInsertRows();
-    shifting_ = false;
-    emit rowsShiftedAtTop(page.size());
-    letGoOfBottom();
+    first_ = std::max(0, first_ - int(page.size()));
+    if (rows_.size() > WindowRows)
+        rows_.resize(WindowRows);
+}
+
+// A far row: the rows around it, the list's last ones read by its reversed order, any other on
+// from the mark before it.
+void RecordSourceModel::readWindowAt(int row) const {
+    const int count = rowCount();
+    const int start = std::max(0, row - kNearRows / 2);
+    QVector<Record> rows;
+    if (isCounted() && count - start <= 2 * kNearRows) {
+        rows = records_->pageBefore(std::nullopt, count - start);
+        first_ = count - int(rows.size());
+    } else {
+        const ListPositions::Start mark = positions_.startFor(start);
+        const int skipped = int(start - mark.position);
+        rows = records_->page(mark.afterKey, skipped + 2 * kNearRows).mid(skipped);
+        first_ = start;
+    }
+    withPendingEdits(rows);
+    rows_ = rows;
+}
+
+bool RecordSourceModel::countOn() {
+    if (!records_ || isCounted())
+        return false;
+    const QVector<qint64> page = records_->keysAfter(positions_.lastKey(), ListPositions::StepRows);
+    const int count = rowCount();
+    if (!page.isEmpty())
+        beginInsertRows(QModelIndex(), count, count + int(page.size()) - 1);
+    positions_.learn(page, ListPositions::StepRows);
+    if (!page.isEmpty())
+        endInsertRows();
+    if (isCounted())
+        emit counted();
+    return !isCounted();
+}
+
+void RecordSourceModel::countWhenIdle() {
+    if (!isCounted())
+        counting_.start();
+}
+
+void RecordSourceModel::countAll() {
+    if (!records_ || isCounted())
+        return;
+    // A few seconds on millions of records, told by the cursor.
+    BusyCursor busy;
+    counting_.stop();
+    while (countOn()) {
+    }
 }
 
 void RecordSourceModel::withPendingEdits(QVector<Record>& rows) const {
@@ -263,49 +320,27 @@ void RecordSourceModel::withPendingEdits(QVector<Record>& rows) const {
                 record.values[it.key()] = it.value();
 }
 
-void RecordSourceModel::letGoOfTop() {
-    const int surplus = rows_.size() - WindowRows;
-    if (surplus <= 0)
-        return;
-    shifting_ = true;
-    beginRemoveRows(QModelIndex(), 0, surplus - 1);
-    rows_.remove(0, surplus);
-    atStart_ = false;
-    endRemoveRows();
-    shifting_ = false;
-    emit rowsShiftedAtTop(-surplus);
-}
-
-void RecordSourceModel::letGoOfBottom() {
-    const int surplus = rows_.size() - WindowRows;
-    if (surplus <= 0)
-        return;
-    shifting_ = true;
-    beginRemoveRows(QModelIndex(), WindowRows, rows_.size() - 1);
-    rows_.resize(WindowRows);
-    atEnd_ = false;
-    endRemoveRows();
-    shifting_ = false;
-}
-
 void RecordSourceModel::open(RecordSet* records) {
     beginResetModel();
     dropPendingEdits();
     records_ = records;
     rows_.clear();
-    atEnd_ = false;
-    atStart_ = true;
+    first_ = 0;
+    positions_.restart({}, 0);
+    counting_.stop();
     mapColumns();
     try {
-        rows_ = nextPage(firstPageSize_);
+        rows_ = records->page(std::nullopt, firstPageSize_);
     } catch (...) {
         records_ = nullptr;
-        atEnd_ = true;
+        rows_.clear();
         mapColumns();
         endResetModel();
         throw;
     }
+    positions_.restart(rows_, firstPageSize_);
     endResetModel();
+    countWhenIdle();
 }
 
 void RecordSourceModel::close() {
@@ -313,8 +348,9 @@ void RecordSourceModel::close() {
     dropPendingEdits();
     records_ = nullptr;
     rows_.clear();
-    atEnd_ = true;
-    atStart_ = true;
+    first_ = 0;
+    positions_.restart({}, 0);
+    counting_.stop();
     mapColumns();
     endResetModel();
 }
@@ -322,81 +358,96 @@ void RecordSourceModel::close() {
 int RecordSourceModel::rowOfKey(qint64 key) const {
     const auto found = std::lower_bound(rows_.begin(), rows_.end(), key,
                                         [](const Record& r, qint64 k) { return r.key < k; });
-    return found != rows_.end() && found->key == key ? int(found - rows_.begin()) : -1;
+    return found != rows_.end() && found->key == key ? first_ + int(found - rows_.begin()) : -1;
 }
 
 int RecordSourceModel::fetchRowOfKey(qint64 key) {
-    if (!records_ || rowOfKey(key) >= 0 || rows_.isEmpty())
-        return rowOfKey(key);
-    if (key > rows_.last().key && canFetchMore(QModelIndex()))
-        fetchAfter(kNearRows);
-    else if (key < rows_.first().key && canFetchEarlier())
-        fetchBefore(kNearRows);
-    const int row = rowOfKey(key);
-    return row >= 0 ? row : showRowsAround(key);
-}
-
-// A few screenfuls on either side, read at once; the grid reads on by pages from there.
-int RecordSourceModel::showRowsAround(qint64 key) {
-    const int half = kNearRows;
-    QVector<Record> rows = records_->pageBefore(key, half);
-    const bool fromStart = rows.size() < half;
-    const QVector<Record> after = records_->page(
-        rows.isEmpty() ? std::nullopt : std::optional<qint64>(rows.last().key), half + 1);
-    if (after.isEmpty() || after.first().key != key)
+    if (!records_ || rowCount() == 0)
         return -1;
-    rows += after;
-    showRows(rows, fromStart, after.size() < half + 1);
+    int row = rowOfKey(key);
+    if (row < 0)
+        row = readTowards(key);
+    if (row >= 0)
+        return row;
+    // Anywhere else in the list: its place is found among the rows after the mark before it.
+    if (!positions_.holds(key))
+        countAll();
+    const auto stretch = positions_.stretchOf(key);
+    if (!stretch)
+        return -1;
+    const auto& [start, end] = *stretch;
+    const QVector<Record> rows = records_->page(start.afterKey, int(end - start.position));
+    const auto found =
+        std::find_if(rows.begin(), rows.end(), [key](const Record& r) { return r.key == key; });
+    if (found == rows.end())
+        return -1;
+    readWindowAt(int(start.position + (found - rows.begin())));
     return rowOfKey(key);
 }
 
-void RecordSourceModel::showRows(const QVector<Record>& rows, bool fromStart, bool toEnd) {
-    shifting_ = true;
-    beginResetModel();
-    rows_ = rows;
-    withPendingEdits(rows_);
-    atStart_ = fromStart;
-    atEnd_ = toEnd;
-    endResetModel();
-    shifting_ = false;
-    emit rowsReadAround();
-}
-
-void RecordSourceModel::readLastRows() {
-    if (!records_ || atEnd_)
-        return;
-    const QVector<Record> rows = records_->pageBefore(std::nullopt, kNearRows);
-    showRows(rows, rows.size() < kNearRows, true);
-}
-
-void RecordSourceModel::readFirstRows() {
-    if (!records_ || atStart_)
-        return;
-    const QVector<Record> rows = records_->page(std::nullopt, kNearRows);
-    showRows(rows, true, rows.size() < kNearRows);
+// The rows that follow or precede those read, then the list's far end on that side: a move to
+// the next, previous, first or last record reads a few rows by key and counts none.
+int RecordSourceModel::readTowards(qint64 key) {
+    if (rows_.isEmpty())
+        readWindowAt(0);
+    if (rows_.isEmpty())
+        return -1;
+    const int end = first_ + rows_.size();
+    const int count = rowCount();
+    if (key > rows_.last().key && end < count) {
+        readOn(std::min(end, count - 1));
+        if (rowOfKey(key) < 0 && isCounted())
+            readWindowAt(count - 1);
+    } else if (key < rows_.first().key && first_ > 0) {
+        readBack(first_ - 1);
+        if (rowOfKey(key) < 0)
+            readWindowAt(0);
+    }
+    return rowOfKey(key);
 }
 
 void RecordSourceModel::recordStored(const Record& record) {
     const int row = rowOfKey(record.key);
     if (row >= 0) {
-        rows_[row] = record;
+        rows_[slot(row)] = record;
         emit dataChanged(index(row, 0), index(row, columnCount() - 1));
-        return;
     }
-    // A record that lies beyond the fetched rows comes with a later page.
-    const bool beyondLastRow = rows_.isEmpty() || record.key > rows_.last().key;
-    if (!atEnd_ || !beyondLastRow)
+}
+
+void RecordSourceModel::recordAdded(const Record& record) {
+    // While the list is being counted, the count reaches the new record by itself.
+    if (!records_ || !isCounted())
         return;
-    beginInsertRows(QModelIndex(), rows_.size(), rows_.size());
-    rows_.append(record);
+    const int count = rowCount();
+    if (first_ + rows_.size() == count && (rows_.isEmpty() || record.key > rows_.last().key))
+        rows_.append(record);
+    beginInsertRows(QModelIndex(), count, count);
+    positions_.added(record.key);
     endInsertRows();
 }
 
 void RecordSourceModel::recordRemoved(qint64 key) {
-    const int row = rowOfKey(key);
-    if (row < 0)
+    if (!positions_.holds(key))
         return;
+    const int count = rowCount();
+    int row = rowOfKey(key);
+    // A record not read lies before or after the rows read: which of those rows goes does not
+    // matter, only that the rows read move up when it stood above them.
+    const bool elsewhere = row < 0;
+    const bool after = rows_.isEmpty() || key > rows_.last().key;
+    if (elsewhere && after)
+        row = first_ + rows_.size() < count ? count - 1 : -1;
+    else if (elsewhere)
+        row = first_ - 1;
+    if (row < 0 || row >= count)
+        return;
+    shifting_ = elsewhere;
     beginRemoveRows(QModelIndex(), row, row);
-    rows_.removeAt(row);
+    if (!elsewhere)
+        rows_.removeAt(slot(row));
+    else if (row < first_)
+        --first_;
+    positions_.removed(key);
     endRemoveRows();
+    shifting_ = false;
 }

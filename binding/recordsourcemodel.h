@@ -1,14 +1,18 @@
 #pragma once
 
+#include "binding/listpositions.h"
 #include "db/recordset.h"
 
 #include <QAbstractTableModel>
+#include <QTimer>
 #include <functional>
 
-// The grid model of a data source: a window of the records of its record source, fetched a page
-// at a time as the grid scrolls either way, one column per shown field. Rows far from those in
-// sight are let go and read again by key when the grid comes back to them, so that the memory
-// of a list does not grow with its length; a record far away is shown with the rows around it.
+// The grid model of a data source: every record of its record source, one row each in the
+// source's order, one column per shown field. The records are counted from the source's opening
+// on, a page at a time while the program is idle, the rows growing as they are counted; a grid
+// reads only a window of them, around the rows it shows, by key from the rows next to it or from
+// the nearest mark where the user jumps to, so that the memory of a list does not grow with its
+// length.
 class RecordSourceModel : public QAbstractTableModel {
     Q_OBJECT
   public:
@@ -33,12 +37,13 @@ class RecordSourceModel : public QAbstractTableModel {
     // grid's own submit on Enter writes nothing).
     void setEditable(bool editable);
     // How many records a new record set starts with: what its grid shows at once, so that
-    // showing a list reads no more than a screenful. Further pages hold PageSize records.
+    // showing a list reads no more than a screenful.
     void setFirstPageSize(int records);
 
-    // A field's value in a fetched row; null for a field that the source lacks.
+    // A field's value in a row; null for a field that the source lacks.
     QVariant value(int row, const QString& field) const;
-    // The key of the table record in the row (for a query source, the row's position).
+    // The key of the table record in the row (for a query source, the row's position); -1 when
+    // the source no longer holds a record there.
     qint64 rowId(int row) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -63,58 +68,62 @@ class RecordSourceModel : public QAbstractTableModel {
     void setRowWriter(RowWriter writer) { rowWriter_ = std::move(writer); }
     // True when the row holds edits that writeEditedRow() has not written yet.
     bool isEditedRow(int row) const { return !pending_.isEmpty() && rowId(row) == pendingKey_; }
-    bool canFetchMore(const QModelIndex& parent) const override;
-    void fetchMore(const QModelIndex& parent) override;
-    // The same above the first row kept, for a grid scrolled back to it.
-    bool canFetchEarlier() const { return records_ && !atStart_; }
-    void fetchEarlier();
-    // The list's last rows, or its first, read in place of those kept, for a grid sent to
-    // either end at once; nothing is read when they are kept already.
-    void readLastRows();
-    void readFirstRows();
-    // True while rows come or go above the grid's rows by the model's doing, not the user's.
+    // True while rows not read into the grid come or go around the rows it shows.
     bool isShifting() const { return shifting_; }
+    // True once every record of the source has its row.
+    bool isCounted() const { return positions_.isComplete(); }
+    // Counts the records not counted yet at once, for a jump to the list's end; a failure
+    // raises the engine's error.
+    void countAll();
 
     // The data source's side: the record set shown (its first page is fetched at once; a
     // failure raises the engine's error), and what the source did to its records.
     void open(RecordSet* records);
     void close();
+    // A record written again, and a new one, which comes last.
     void recordStored(const Record& record);
+    void recordAdded(const Record& record);
     void recordRemoved(qint64 key);
-    // The row of a fetched record, -1 when it has not been fetched.
+    // The row of a record read into the grid, -1 when it has not been read.
     int rowOfKey(qint64 key) const;
-    // The row of a record, fetching a few rows next to those kept or else the rows around the
-    // record; -1 when the source does not hold it.
+    // The row of a record, reading the rows around it; -1 when the source does not hold it.
     int fetchRowOfKey(qint64 key);
-    const Record& record(int row) const { return rows_[row]; }
+    // The record in the row, read with the rows around it where needed; an empty record when
+    // the source no longer holds one there.
+    const Record& record(int row) const;
 
   signals:
     // A row's edits were written to the record with this key.
     void recordEdited(qint64 key);
-    // Rows came in above the first row (a positive count) or were let go from the top.
-    void rowsShiftedAtTop(int rows);
-    // The rows kept were replaced by those around a far record.
-    void rowsReadAround();
+    // Every record of the source has its row now.
+    void counted();
 
   private:
     void mapColumns();
     void dropPendingEdits();
     RowEdit rowEdit() const;
-    QVector<Record> nextPage(int size);
-    void fetchAfter(int size);
-    void fetchBefore(int size);
+    // The index of the row among the rows read, -1 when it has not been read.
+    int slot(int row) const;
+    // Reads the rows around the row, next to those read where it is near them.
+    void readRowsAround(int row) const;
+    void readOn(int row) const;
+    void readBack(int row) const;
+    void readWindowAt(int row) const;
+    // Counts the next page of records, rows added for them; false once the list is counted.
+    bool countOn();
+    void countWhenIdle();
+    // The record's row, reading the rows that lead to it from one side; -1 when not among them.
+    int readTowards(qint64 key);
     // Rows read again carry the typed values of the edited row.
     void withPendingEdits(QVector<Record>& rows) const;
-    void letGoOfTop();
-    void letGoOfBottom();
-    int showRowsAround(qint64 key);
-    void showRows(const QVector<Record>& rows, bool fromStart, bool toEnd);
     bool isCurrencyColumn(int column) const;
 
     RecordSet* records_ = nullptr;
-    QVector<Record> rows_;
-    bool atEnd_ = true;
-    bool atStart_ = true; // the first row kept is the source's first record
+    ListPositions positions_;
+    QTimer counting_;
+    // The rows read: a window of the list from the row at first_ on.
+    mutable int first_ = 0;
+    mutable QVector<Record> rows_;
     bool shifting_ = false;
     int firstPageSize_ = PageSize;
     QVector<Column> requested_;

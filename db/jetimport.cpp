@@ -72,6 +72,14 @@ QString dayOfInvoice(const QString& date, const QString& month, const QString& y
     return QStringLiteral("");
 }
 
+// A name folded as the engine's replacements fold it: null stays null, empty stays empty.
+QVariant searchKey(const QVariant& name) {
+    if (name.isNull())
+        return {};
+    const QString folded = foldedForSearch(name.toString());
+    return folded.isNull() ? QVariant(QStringLiteral("")) : QVariant(folded);
+}
+
 struct YearTotals {
     qint64 invoices = 0;
     qint64 billed = 0;
@@ -121,12 +129,10 @@ class JetCopy {
             copyTable(table);
         if (!adjustments_.isEmpty() && !adjust_)
             return;
-        if (payments_)
-            payments_->flush();
-        if (!server_) {
+        if (!server_)
             carryOverPayments(target_.db());
+        if (keysByStatement_)
             fillSearchKeys(target_.db());
-        }
         for (const QString& definition : setAside)
             runQuery(target_.db(), definition);
         check();
@@ -136,16 +142,17 @@ class JetCopy {
     CopySummary summary() const { return summary_; }
 
   private:
-    // A row as the new database stores it and, for an invoice copied to a server, its payment
-    // carried over (a file makes them all by one statement after the rows).
+    // A row as the new database stores it, and its row in the table beside: an invoice's payment
+    // carried over on a server (a file makes them all by one statement after the rows), a patient
+    // file's search keys in a file (a server's trigger makes them).
     struct CopiedRow {
         QVariantList values;
-        QVariantList payment;
+        QVariantList beside;
     };
 
-    // A new file's indexes are built once its rows are in, and its payments and search keys
-    // made by one statement each, which is several times faster than keeping them up to date row
-    // by row: the same definitions, in the copy's transaction.
+    // A new file's indexes are built once its rows are in, its payments made by one statement and
+    // its search keys with the rows, which is several times faster than keeping them up to date
+    // row by row: the same definitions, in the copy's transaction.
     QStringList setAsideInFile() {
         QStringList definitions;
         if (server_)
@@ -191,6 +198,14 @@ class JetCopy {
         qint64 rows = 0;
         qint64 highest = 0;
         RowBatch batch(target_.db(), table.name, names);
+        std::optional<RowBatch> beside;
+        if (table.name == "pt_sh" && server_)
+            beside.emplace(target_.db(), "payments",
+                           QStringList{"po_num", "file_num", "pay_date", "pay_day", "amount",
+                                       "kind", "carried_over"});
+        if (table.name == "per_inf_data" && !server_)
+            beside.emplace(target_.db(), "name_search_keys",
+                           QStringList{"id", "pt_name_f", "pt_name_fm"});
         {
             RowPipe<CopiedRow> pipe;
             pipe.start([&] {
@@ -211,17 +226,24 @@ class JetCopy {
                     if (key >= 0)
                         highest = qMax(highest, row.values[key].toLongLong());
                     if (table.name == "pt_sh")
-                        row.payment = countInvoice(table, row.values);
+                        row.beside = countInvoice(table, row.values);
+                    if (beside && table.name == "per_inf_data")
+                        row.beside = searchKeys(table, row.values);
                     if (adjustments_.isEmpty() || adjust_)
                         pipe.push(std::move(row));
                 });
             });
             for (auto chunk = pipe.take(); !chunk.empty(); chunk = pipe.take())
-                for (const CopiedRow& row : chunk)
-                    write(batch, row);
+                for (const CopiedRow& row : chunk) {
+                    advance(batch.add(row.values));
+                    if (beside && !row.beside.isEmpty())
+                        beside->add(row.beside);
+                }
         }
         if (adjustments_.isEmpty() || adjust_) {
             advance(batch.flush());
+            if (beside)
+                beside->flush();
             if (key >= 0)
                 target_.setCounter(table.name, keyColumn(table), highest);
         }
@@ -307,17 +329,16 @@ class JetCopy {
             1};
     }
 
-    // On the writer's thread, which alone uses the target's connection.
-    void write(RowBatch& batch, const CopiedRow& row) {
-        advance(batch.add(row.values));
-        if (row.payment.isEmpty())
-            return;
-        if (!payments_)
-            payments_ =
-                std::make_unique<RowBatch>(target_.db(), "payments",
-                                           QStringList{"po_num", "file_num", "pay_date", "pay_day",
-                                                       "amount", "kind", "carried_over"});
-        payments_->add(row.payment);
+    // The patient file's names as the search compares them. A file without its row number gets
+    // its number from the engine only when stored: the keys are then made after the rows.
+    QVariantList searchKeys(const TableDef& table, const QVariantList& values) {
+        const QVariant id = values[indexOf(table, "id")];
+        if (id.isNull()) {
+            keysByStatement_ = true;
+            return {};
+        }
+        return {id, searchKey(values[indexOf(table, "pt_name_f")]),
+                searchKey(values[indexOf(table, "pt_name_fm")])};
     }
 
     void note(const JetAdjustment& adjustment) { adjustments_ << adjustment; }
@@ -359,7 +380,7 @@ class JetCopy {
     QMap<QString, qint64> expected_;
     Years years_;
     qint64 paid_ = 0;
-    std::unique_ptr<RowBatch> payments_;
+    bool keysByStatement_ = false;
     CopySummary summary_;
 };
 

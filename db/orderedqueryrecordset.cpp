@@ -137,6 +137,32 @@ QVector<Record> OrderedQueryRecordSet::page(std::optional<qint64> afterKey, int 
     return records.mid(int(after - records.begin()), limit);
 }
 
+// The order values alone, which the engine reads without the other columns' tables where an
+// index holds them.
+QVector<qint64> OrderedQueryRecordSet::keysAfter(std::optional<qint64> afterKey, int limit) {
+    QString sql = "SELECT " + orderName() + " FROM (" + query_ + ") AS q";
+    QVariantList values = values_;
+    if (afterKey) {
+        // The run of the key's value is read from its start, for the places within it.
+        sql += " WHERE " + orderName() + " >= ?";
+        values << valueOf(*afterKey);
+    }
+    sql += " LIMIT ?";
+    values << (afterKey ? placeOf(*afterKey) + 1 : 0) + limit;
+    QVector<qint64> keys;
+    qint64 place = 0;
+    std::optional<qint64> previous;
+    for (const Row& row : statements_.rows(sql, values)) {
+        const qint64 value = row.first().toLongLong();
+        place = previous == value ? place + 1 : 0;
+        previous = value;
+        const qint64 key = keyOf(value, place);
+        if ((!afterKey || key > *afterKey) && keys.size() < limit)
+            keys.append(key);
+    }
+    return keys;
+}
+
 QVector<Record> OrderedQueryRecordSet::pageBefore(std::optional<qint64> beforeKey, int limit) {
     const std::optional<qint64> value =
         beforeKey ? std::optional<qint64>(valueOf(*beforeKey)) : std::nullopt;

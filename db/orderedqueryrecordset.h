@@ -24,6 +24,7 @@ class OrderedQueryRecordSet : public RecordSet {
     int count() override;
     QVector<Record> page(std::optional<qint64> afterKey, int limit) override;
     QVector<Record> pageBefore(std::optional<qint64> beforeKey, int limit) override;
+    QVector<qint64> keysAfter(std::optional<qint64> afterKey, int limit) override;
 
   private:
     OrderedQueryRecordSet(const QSqlDatabase& db, const QString& query, const QString& unordered,

@@ -43,6 +43,13 @@ void RecordSet::remove(qint64) {
     throw DataErrors::readOnly();
 }
 
+QVector<qint64> RecordSet::keysAfter(std::optional<qint64> afterKey, int limit) {
+    QVector<qint64> keys;
+    for (const Record& record : page(afterKey, limit))
+        keys.append(record.key);
+    return keys;
+}
+
 std::optional<Record> RecordSet::firstOf(const QVector<Record>& records) {
     if (records.isEmpty())
         return std::nullopt;

@@ -67,6 +67,8 @@ class RecordSet {
     virtual QVector<Record> page(std::optional<qint64> afterKey, int limit) = 0;
     // Up to limit records preceding the one with beforeKey, or the last ones, in their order.
     virtual QVector<Record> pageBefore(std::optional<qint64> beforeKey, int limit) = 0;
+    // The keys alone of the records that page() reads: what counting a list needs.
+    virtual QVector<qint64> keysAfter(std::optional<qint64> afterKey, int limit);
 
     // Writes return the record as the engine then holds it. A query source refuses them. An
     // update writes a field only while it holds what was read (readAs): a field changed since, at

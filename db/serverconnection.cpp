@@ -5,7 +5,9 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QSqlDriver>
 #include <QSqlError>
+#include <postgresql/libpq-fe.h>
 
 namespace {
 
@@ -25,7 +27,24 @@ AppError unreachable(const QSqlDatabase& db, const QString& address) {
                         .arg(address, reason.trimmed()));
 }
 
+void discardNotice(void*, const char*) {}
+
+// The server's notices (that it is shutting down, under a session that then fails) would go to
+// standard error; what matters of them reaches the user as the failure of the statement.
+void withoutNotices(const QSqlDatabase& db) {
+    if (PGconn* connection = clientConnection(db))
+        PQsetNoticeProcessor(connection, discardNotice, nullptr);
+}
+
 } // namespace
+
+PGconn* clientConnection(const QSqlDatabase& db) {
+    // The driver's handle holds the client library's connection, its type known by another name.
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    if (db.driverName() != "QPSQL" || !handle.isValid())
+        return nullptr;
+    return *static_cast<PGconn* const*>(handle.constData());
+}
 
 QSqlDatabase openServerConnection(const QString& name, const ServerAddress& address) {
     // Qt's own words would be only "Driver not loaded": the driver is a package of its own.
@@ -44,6 +63,7 @@ QSqlDatabase openServerConnection(const QString& name, const ServerAddress& addr
         QSqlDatabase::removeDatabase(name);
         throw error;
     }
+    withoutNotices(db);
     described().insert(name, address.describe());
     return db;
 }
@@ -51,6 +71,7 @@ QSqlDatabase openServerConnection(const QString& name, const ServerAddress& addr
 void reopenServerConnection(QSqlDatabase& db) {
     if (!db.open())
         throw unreachable(db, described().value(db.connectionName()));
+    withoutNotices(db);
 }
 
 void useOwnWorkingTables(const QSqlDatabase& db) {

@@ -6,18 +6,9 @@
 #include <QCoreApplication>
 #include <QHash>
 #include <QSet>
-#include <QSqlDriver>
 #include <postgresql/libpq-fe.h>
 
 namespace {
-
-PGconn* clientConnection(const QSqlDatabase& db) {
-    // The driver's handle holds the client library's connection, its type known by another name.
-    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    if (db.driverName() != "QPSQL" || !handle.isValid())
-        return nullptr;
-    return *static_cast<PGconn* const*>(handle.constData());
-}
 
 // By connection name, on the one GUI thread.
 QHash<QString, int>& sessions() {
@@ -66,7 +57,7 @@ bool sessionLost(const QSqlDatabase& db) {
 void renewSession(const QSqlDatabase& db) {
     QSqlDatabase connection = db;
     // The statements kept for the old session name prepared statements it took with it.
-    dropServerQueries(connection.connectionName());
+    dropDeadServerQueries(connection.connectionName());
     connection.close();
     noteTransaction(connection, false);
     ++sessions()[connection.connectionName()];

@@ -20,6 +20,13 @@ QHash<QString, QHash<QString, QVector<QVector<QVariant>>>>& catalogs() {
     return rows;
 }
 
+QtMessageHandler gHandler = nullptr;
+
+void withoutFreeingNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (!text.startsWith("Unable to free statement"))
+        gHandler(type, context, text);
+}
+
 QSqlQuery& cachedQuery(const QSqlDatabase& db, const QString& sql) {
     Prepared& prepared = cache()[db.connectionName()];
     auto found = prepared.find(sql);
@@ -67,6 +74,14 @@ void forgetCatalogRows(const QSqlDatabase& db) {
 void dropServerQueries(const QString& connectionName) {
     cache().remove(connectionName);
     catalogs().remove(connectionName);
+}
+
+void dropDeadServerQueries(const QString& connectionName) {
+    // Qt's driver asks the server to free each statement as it is let go, and warns that it could
+    // not: there is nothing left to free.
+    gHandler = qInstallMessageHandler(withoutFreeingNotes);
+    dropServerQueries(connectionName);
+    qInstallMessageHandler(gHandler);
 }
 
 QVariant serverValue(const QSqlQuery& query, int column) {

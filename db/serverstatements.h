@@ -21,6 +21,8 @@ QVector<QVector<QVariant>> keptCatalogRows(const QSqlDatabase& db, const QString
 void forgetCatalogRows(const QSqlDatabase& db);
 // Lets go of a connection's kept statements and catalog rows before it is closed.
 void dropServerQueries(const QString& connectionName);
+// The same for a connection whose session is gone, and its prepared statements with it.
+void dropDeadServerQueries(const QString& connectionName);
 // A value of the current row as the file's engine gives it: whole numbers of 64 bits, null as a
 // null text, so that an empty number box stays empty.
 QVariant serverValue(const QSqlQuery& query, int column);

@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QSqlRecord>
 #include <QTableView>
 #include <QTest>
@@ -100,14 +101,15 @@ class PagingTest : public QObject {
     void listsWithoutAWholeNumberOrderAreCountedFromTheStart();
     void aRefreshedSourceReadsItsNewValues();
     void aSourceOpensAfterItsConnectionWasClosed();
-    void gridReadsAScreenfulFirstAndMoreAsItScrolls();
+    void gridReadsAScreenfulFirstAndCountsTheRestWhenIdle();
     void invoiceListsAreReadEitherWayByTheirKey_data();
     void invoiceListsAreReadEitherWayByTheirKey();
     void onlyAnOrderByAnIntegerPrimaryKeyGivesKeyedRows();
-    void oneKeyPressReachesEitherEndOfTheList_data();
-    void oneKeyPressReachesEitherEndOfTheList();
+    void oneKeyOrDragReachesAnyPlaceOfTheList_data();
+    void oneKeyOrDragReachesAnyPlaceOfTheList();
     void eitherEndOfAShortListIsItsOwn();
-    void farRecordsShowAmongTheirNeighbours();
+    void aRecordFoundFarAwayShowsAtItsPlace();
+    void theCountFollowsRowsAddedAndDeleted();
     void bareEngineHandleComparesTheArabicWay();
 };
 
@@ -241,12 +243,10 @@ void PagingTest::aSourceOpensAfterItsConnectionWasClosed() {
     QCOMPARE(source.field("pt_name").toString(), QString("Salem"));
 }
 
-void PagingTest::gridReadsAScreenfulFirstAndMoreAsItScrolls() {
+void PagingTest::gridReadsAScreenfulFirstAndCountsTheRestWhenIdle() {
     TestEnv env;
     const QString path = env.createDatabase();
-    runQuery(clinicDatabase(),
-             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) "
-             "INSERT INTO pt_sh (file_num, po_pri, po_netd) SELECT i, i, 1 FROM n");
+    fileManyInvoices(3 * ListPositions::StepRows + 10);
     QWidget screen;
     DataSource source(&screen, "Data1");
     source.setDatabaseName(path);
@@ -262,14 +262,13 @@ void PagingTest::gridReadsAScreenfulFirstAndMoreAsItScrolls() {
     const int shown = gridRowsShown(&grid);
     QVERIFY(source.model()->rowCount() > shown);
     QVERIFY(source.model()->rowCount() <= shown + 2);
-    QTest::qWait(50);
-    // The grid did not need more to fill itself.
-    QVERIFY(source.model()->rowCount() <= shown + 2);
-
-    grid.scrollToBottom();
-    QTRY_VERIFY(source.model()->rowCount() > RecordSourceModel::PageSize);
-    QCOMPARE(source.model()->value(source.model()->rowCount() - 1, "po_num").toInt(),
-             source.model()->rowCount());
+    QVERIFY(!source.model()->isCounted());
+    QSignalSpy counted(source.model(), &RecordSourceModel::counted);
+    QTRY_VERIFY(source.model()->isCounted());
+    QCOMPARE(counted.size(), 1);
+    QCOMPARE(source.model()->rowCount(), 3 * ListPositions::StepRows + 10);
+    QScrollBar* bar = grid.verticalScrollBar();
+    QCOMPARE(bar->maximum() + bar->pageStep(), source.model()->rowCount());
 
     // A taller grid starts with more.
     grid.resize(300, 600);
@@ -305,6 +304,16 @@ void PagingTest::invoiceListsAreReadEitherWayByTheirKey() {
     for (auto record = records->first(); record; record = records->after(record->key))
         forward << keysOf({*record}).first();
     QCOMPARE(forward, whole);
+    // The keys read alone, page by page, are the records' keys.
+    QVector<qint64> keys;
+    std::optional<qint64> after;
+    for (QVector<qint64> page; !(page = records->keysAfter(after, pageSize)).isEmpty();
+         after = page.last())
+        keys += page;
+    QVector<qint64> recordKeys;
+    for (const Record& record : records->page(std::nullopt, int(whole.size()) + 1))
+        recordKeys << record.key;
+    QCOMPARE(keys, recordKeys);
 
     const int nameColumn = records->requireColumn("pt_name");
     const auto found = records->findFirst(nameColumn, "Patient 3");
@@ -333,18 +342,18 @@ namespace {
 
 constexpr int kManyInvoices = 3 * RecordSourceModel::WindowRows;
 
-// Many invoices; one file number in a thousand is shared by several patients, so the list
-// repeats those invoices in runs of rows with one invoice number.
+// Many invoices; one file number in a thousand is shared by more patients than a jump reads
+// back, so the list repeats those invoices in long runs of rows with one invoice number.
 void fileLongList() {
     fileManyInvoices(kManyInvoices);
-    for (int i = 0; i < 3; ++i)
-        addPatient({{"file_num", "2"}, {"pt_name", QString("Twin %1").arg(i)}});
+    for (int i = 0; i < 20; ++i)
+        addPatient({{"file_num", "2"}, {"pt_name", QString("Twin %1").arg(i, 2, 10, QChar('0'))}});
     runQuery(clinicDatabase(), "UPDATE pt_sh SET file_num = '2' WHERE po_num % 1000 = 0");
 }
 
 // A grid over a long list, following its data source, as the screens make it.
 struct ListGrid {
-    explicit ListGrid(const QString& recordSource = kAllInvoicesQuery) : source(&screen, "Data2") {
+    explicit ListGrid(const QString& recordSource) : source(&screen, "Data2") {
         source.setDatabaseName(env.createDatabase());
         fileLongList();
         source.setRecordSource(recordSource);
@@ -355,27 +364,36 @@ struct ListGrid {
         screen.show();
     }
 
-    int currentInvoice() {
-        return source.model()->value(grid->currentIndex().row(), "po_num").toInt();
-    }
     QString rowShown(int row) {
         return source.model()->value(row, "file_num").toString() + "|" +
                source.model()->value(row, "po_num").toString();
     }
-    // The rows the grid holds, in its order.
-    QStringList rowsHeld() {
+    // The rows in sight, as the grid shows them.
+    QStringList rowsInSight() {
         QStringList rows;
-        for (int row = 0; row < source.model()->rowCount(); ++row)
-            rows << rowShown(row);
+        for (int row = grid->rowAt(0); row >= 0 && row <= lastRowInSight(); ++row)
+            rows << grid->model()->index(row, 0).data().toString() + "|" +
+                        grid->model()->index(row, 1).data().toString();
         return rows;
     }
-    // The grid's row is the source's record, selected and in sight.
-    bool showsCurrentRecord() {
-        const int row = grid->currentIndex().row();
-        return row >= 0 && grid->selectionModel()->isRowSelected(row, {}) &&
-               rowShown(row) ==
-                   source.field("file_num").toString() + "|" + source.field("po_num").toString() &&
-               grid->viewport()->rect().intersects(grid->visualRect(grid->currentIndex()));
+    int lastRowInSight() {
+        const int last = grid->rowAt(grid->viewport()->height() - 1);
+        return last < 0 ? grid->model()->rowCount() - 1 : last;
+    }
+    // The grid's current row is selected, in sight, and the source's current record.
+    bool currentRowIsTheRecord(int row) {
+        return grid->currentIndex().row() == row &&
+               grid->selectionModel()->isRowSelected(row, {}) &&
+               grid->viewport()->rect().contains(grid->visualRect(grid->currentIndex())) &&
+               source.field("po_num").toString() == rowShown(row).section('|', 1) &&
+               source.field("file_num").toString() == rowShown(row).section('|', 0, 0);
+    }
+    void dragScrollBarTo(int value) {
+        QScrollBar* bar = grid->verticalScrollBar();
+        bar->setSliderDown(true);
+        bar->setSliderPosition(value);
+        bar->setSliderDown(false);
+        QTest::qWait(1);
     }
 
     TestEnv env;
@@ -386,7 +404,7 @@ struct ListGrid {
 
 } // namespace
 
-void PagingTest::oneKeyPressReachesEitherEndOfTheList_data() {
+void PagingTest::oneKeyOrDragReachesAnyPlaceOfTheList_data() {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("query");
     QTest::addRow("all invoices") << QString(kAllInvoicesQuery) << QString(kAllInvoicesQuery);
@@ -399,9 +417,9 @@ void PagingTest::oneKeyPressReachesEitherEndOfTheList_data() {
     QTest::addRow("a search's rows by place") << byName << byName;
 }
 
-// One Ctrl+End shows the list's last record, current and selected, among the list's own last
-// rows, and one Ctrl+Home its first; paging from there keeps to the list's rows.
-void PagingTest::oneKeyPressReachesEitherEndOfTheList() {
+// The grid holds a row for every record of the list, its scroll bar spans them all, and one
+// press or one drag shows the list's own rows wherever it lands, read without walking there.
+void PagingTest::oneKeyOrDragReachesAnyPlaceOfTheList() {
     QFETCH(QString, source);
     QFETCH(QString, query);
     ListGrid list(source);
@@ -409,33 +427,48 @@ void PagingTest::oneKeyPressReachesEitherEndOfTheList() {
     list.source.refresh();
     const QStringList whole = listRows(query);
     QVERIFY(whole.size() >= kManyInvoices);
-
+    QScrollBar* bar = list.grid->verticalScrollBar();
+    // At once, before the list is counted while the program is idle.
+    QVERIFY(!list.source.model()->isCounted());
     QTest::keyClick(list.grid, Qt::Key_End, Qt::ControlModifier);
-    const QStringList tail = list.rowsHeld();
-    QCOMPARE(tail, whole.mid(whole.size() - tail.size()));
-    QCOMPARE(list.grid->currentIndex().row(), tail.size() - 1);
-    QVERIFY(list.showsCurrentRecord());
-    QCOMPARE(list.grid->verticalScrollBar()->value(), list.grid->verticalScrollBar()->maximum());
+    QCOMPARE(list.grid->model()->rowCount(), whole.size());
+    QCOMPARE(bar->maximum() + bar->pageStep(), whole.size());
+    QVERIFY(list.currentRowIsTheRecord(whole.size() - 1));
+    QCOMPARE(bar->value(), bar->maximum());
+    QCOMPARE(list.rowsInSight(), whole.mid(list.grid->rowAt(0), list.rowsInSight().size()));
 
+    for (const double fraction : {0.5, 0.02, 0.77, 0.5001, 0.98}) {
+        const int top = int(bar->maximum() * fraction);
+        list.dragScrollBarTo(top);
+        QCOMPARE(list.grid->rowAt(0), top);
+        QCOMPARE(list.rowsInSight(), whole.mid(top, list.rowsInSight().size()));
+    }
+
+    // A row chosen there, then a page down and up from it.
+    const int top = list.grid->rowAt(0);
+    QTest::mouseClick(list.grid->viewport(), Qt::LeftButton, {},
+                      list.grid->visualRect(list.grid->model()->index(top, 0)).center());
+    QVERIFY(list.currentRowIsTheRecord(top));
+    QTest::keyClick(list.grid, Qt::Key_PageDown);
+    const int below = list.grid->currentIndex().row();
+    QVERIFY(below > top);
+    QVERIFY(list.currentRowIsTheRecord(below));
     QTest::keyClick(list.grid, Qt::Key_PageUp);
-    QVERIFY(list.grid->currentIndex().row() < tail.size() - 1);
-    QVERIFY(list.showsCurrentRecord());
-    QCOMPARE(list.rowsHeld(), whole.mid(whole.size() - list.rowsHeld().size()));
+    QVERIFY(list.grid->currentIndex().row() < below);
+    QVERIFY(list.currentRowIsTheRecord(list.grid->currentIndex().row()));
 
     QTest::keyClick(list.grid, Qt::Key_Home, Qt::ControlModifier);
-    QCOMPARE(list.grid->currentIndex().row(), 0);
-    QVERIFY(list.showsCurrentRecord());
-    QCOMPARE(list.rowsHeld(), whole.mid(0, list.rowsHeld().size()));
-    QVERIFY(list.source.model()->rowCount() <= RecordSourceModel::WindowRows);
-    QCOMPARE(list.grid->verticalScrollBar()->value(), 0);
+    QVERIFY(list.currentRowIsTheRecord(0));
+    QCOMPARE(bar->value(), 0);
+    QCOMPARE(list.rowsInSight(), whole.mid(0, list.rowsInSight().size()));
 
-    QTest::keyClick(list.grid, Qt::Key_PageDown);
-    QVERIFY(list.grid->currentIndex().row() > 0);
-    QVERIFY(list.showsCurrentRecord());
-    // Again at the end, from a grid that holds only the first rows.
-    QTest::keyClick(list.grid, Qt::Key_End, Qt::ControlModifier);
-    QCOMPARE(list.rowShown(list.grid->currentIndex().row()), whole.last());
-    QVERIFY(list.showsCurrentRecord());
+    // ">|" and "|<" on the navigation bar move the source; the grid follows at once.
+    list.source.moveLast();
+    QVERIFY(list.currentRowIsTheRecord(whole.size() - 1));
+    list.source.movePrevious();
+    QVERIFY(list.currentRowIsTheRecord(whole.size() - 2));
+    list.source.moveFirst();
+    QVERIFY(list.currentRowIsTheRecord(0));
 }
 
 // Ctrl+End and Ctrl+Home on a list that the grid holds whole, or an empty one, stay in it.
@@ -467,33 +500,68 @@ void PagingTest::eitherEndOfAShortListIsItsOwn() {
     QVERIFY(!source.hasCurrent());
 }
 
-void PagingTest::farRecordsShowAmongTheirNeighbours() {
-    ListGrid list;
-    const int invoices = kManyInvoices;
+// A record found far down the list is shown at its place; the rows around it are the list's.
+void PagingTest::aRecordFoundFarAwayShowsAtItsPlace() {
+    ListGrid list(kAllInvoicesQuery);
     QVERIFY(QTest::qWaitForWindowExposed(&list.screen));
     list.source.refresh();
+    const QStringList whole = listRows(kAllInvoicesQuery);
 
+    for (const int invoice : {kManyInvoices / 2, 7000, kManyInvoices - 10, 3}) {
+        QVERIFY(list.source.findFirst("po_num", invoice));
+        const int row = list.grid->currentIndex().row();
+        QCOMPARE(whole[row].section('|', 1).toInt(), invoice);
+        QVERIFY(list.currentRowIsTheRecord(row));
+        QCOMPARE(list.rowsInSight(), whole.mid(list.grid->rowAt(0), list.rowsInSight().size()));
+    }
+}
+
+// Rows added or deleted through the data source keep the grid's count, and its rows, the list's.
+void PagingTest::theCountFollowsRowsAddedAndDeleted() {
+    ListGrid list("pt_sh");
+    QVERIFY(QTest::qWaitForWindowExposed(&list.screen));
+    list.source.refresh();
+    const int invoices = kManyInvoices;
+    QTRY_COMPARE(list.grid->model()->rowCount(), invoices);
+
+    list.source.addNew();
+    list.source.setField("file_num", "9");
+    list.source.store();
+    QCOMPARE(list.grid->model()->rowCount(), invoices + 1);
+    QTest::keyClick(list.grid, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(list.rowShown(invoices), QString("9|%1").arg(invoices + 1));
+
+    // One far from the rows in sight, then the one in sight.
+    list.source.findFirst("po_num", 2);
+    list.source.deleteCurrent();
+    QCOMPARE(list.grid->model()->rowCount(), invoices);
     list.source.moveLast();
-    QCOMPARE(list.currentInvoice(), invoices);
-    QVERIFY(list.showsCurrentRecord());
-    QVERIFY(list.source.model()->rowCount() <= RecordSourceModel::PageSize);
-    list.source.movePrevious();
-    QCOMPARE(list.currentInvoice(), invoices - 1);
+    QVERIFY(list.currentRowIsTheRecord(invoices - 1));
+    list.source.deleteCurrent();
+    QCOMPARE(list.grid->model()->rowCount(), invoices - 1);
+    QStringList whole = listRows("select file_num, po_num from pt_sh order by po_num");
+    QCOMPARE(whole.size(), invoices - 1);
+    QCOMPARE(list.rowsInSight(), whole.mid(list.grid->rowAt(0), list.rowsInSight().size()));
+    QCOMPARE(list.rowShown(1), whole[1]);
 
-    QVERIFY(list.source.findFirst("po_num", invoices / 2));
-    QCOMPARE(list.currentInvoice(), invoices / 2);
-    QVERIFY(list.showsCurrentRecord());
-    // Up from the first row kept reads the rows before it.
-    const int top = list.source.model()->value(0, "po_num").toInt();
-    list.grid->setCurrentIndex(list.source.model()->index(0, 0));
-    QTest::qWait(1);
-    QTest::keyClick(list.grid, Qt::Key_Up);
-    QCOMPARE(list.source.field("po_num").toInt(), top - 1);
-    QVERIFY(list.showsCurrentRecord());
-
-    list.source.moveFirst();
-    QCOMPARE(list.grid->currentIndex().row(), 0);
-    QCOMPARE(list.currentInvoice(), 1);
+    // Rows deleted while the list is being counted, a kept mark among them: the count ends at
+    // the list's own, and a drag anywhere shows the list's rows there.
+    list.source.refresh();
+    QCoreApplication::processEvents();
+    QVERIFY(list.grid->model()->rowCount() > ListPositions::MarkEvery);
+    QVERIFY(!list.source.model()->isCounted());
+    for (int i = 0; i < 12; ++i) {
+        list.source.moveToRow(ListPositions::MarkEvery - 6);
+        list.source.deleteCurrent();
+    }
+    whole = listRows("select file_num, po_num from pt_sh order by po_num");
+    QTRY_VERIFY(list.source.model()->isCounted());
+    QCOMPARE(list.grid->model()->rowCount(), whole.size());
+    for (const double fraction : {0.001, 0.004, 0.5, 0.9}) {
+        const int top = int(list.grid->verticalScrollBar()->maximum() * fraction);
+        list.dragScrollBarTo(top);
+        QCOMPARE(list.rowsInSight(), whole.mid(top, list.rowsInSight().size()));
+    }
 }
 
 // The benchmark's floor and any other bare handle compare text as the program's connections do.
