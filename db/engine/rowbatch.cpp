@@ -15,6 +15,29 @@ QString insertStatement(const QString& table, const QStringList& columns, int ro
            QStringList(rows, row).join(", ");
 }
 
+// The batch keeps its values until the statement has run, so the engine need not copy them.
+int bindValue(sqlite3_stmt* statement, int index, const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::UnknownType:
+        return sqlite3_bind_null(statement, index);
+    case QMetaType::QByteArray: {
+        const auto* text = static_cast<const QByteArray*>(value.constData());
+        return sqlite3_bind_text(statement, index, text->constData(), int(text->size()),
+                                 SQLITE_STATIC);
+    }
+    case QMetaType::QString: {
+        const auto* text = static_cast<const QString*>(value.constData());
+        if (text->isNull())
+            return sqlite3_bind_null(statement, index);
+        return sqlite3_bind_text16(statement, index, text->constData(),
+                                   int(text->size() * sizeof(QChar)), SQLITE_STATIC);
+    }
+    default:
+        return value.isNull() ? sqlite3_bind_null(statement, index)
+                              : sqlite3_bind_int64(statement, index, value.toLongLong());
+    }
+}
+
 } // namespace
 
 RowBatch::RowBatch(QSqlDatabase& db, const QString& table, const QStringList& columns)
@@ -37,30 +60,43 @@ int RowBatch::flush() {
     pending_ = 0;
     if (written == 0)
         return 0;
-    if (written < kRowsPerInsert)
-        runQuery(db_, insertStatement(table_, columns_, written), values_);
+    if (engineHandle(db_))
+        writeToFile(written);
     else
-        writeFull();
+        writeToServer(written);
     values_.clear();
     return written;
 }
 
-void RowBatch::writeFull() {
-    if (engineHandle(db_)) {
-        if (!fileFull_)
-            fileFull_ = prepareStatement(db_, insertStatement(table_, columns_, kRowsPerInsert));
-        bindValues(fileFull_, values_);
-        const int result = sqlite3_step(fileFull_);
-        const std::optional<AppError> error =
-            result == SQLITE_DONE ? std::nullopt : std::optional(engineError(fileFull_, result));
-        sqlite3_reset(fileFull_);
-        if (error)
-            throw *error;
+void RowBatch::writeToFile(int rows) {
+    if (rows == kRowsPerInsert && !fileFull_)
+        fileFull_ = prepareStatement(db_, insertStatement(table_, columns_, rows));
+    sqlite3_stmt* statement = rows == kRowsPerInsert
+                                  ? fileFull_
+                                  : prepareStatement(db_, insertStatement(table_, columns_, rows));
+    int result = SQLITE_OK;
+    for (int i = 0; i < values_.size() && result == SQLITE_OK; ++i)
+        result = bindValue(statement, i + 1, values_[i]);
+    if (result == SQLITE_OK)
+        result = sqlite3_step(statement);
+    const std::optional<AppError> error =
+        result == SQLITE_DONE ? std::nullopt : std::optional(engineError(statement, result));
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    if (statement != fileFull_)
+        sqlite3_finalize(statement);
+    if (error)
+        throw *error;
+}
+
+void RowBatch::writeToServer(int rows) {
+    if (rows < kRowsPerInsert) {
+        runQuery(db_, insertStatement(table_, columns_, rows), values_);
         return;
     }
     if (!full_) {
         full_.emplace(db_);
-        if (!full_->prepare(insertStatement(table_, columns_, kRowsPerInsert)))
+        if (!full_->prepare(insertStatement(table_, columns_, rows)))
             throw databaseError(full_->lastError());
     }
     for (int i = 0; i < values_.size(); ++i)

@@ -12,6 +12,9 @@ struct sqlite3_stmt;
 // file that spares the engine its work per statement (a counted table's counter is read and
 // written back by every statement), on a server it spares round trips. Well under either's limit
 // of bound values.
+//
+// Into a file, a text may come as its UTF-8 bytes (a QByteArray), which is bound as the text it
+// is, without a copy: a thread that makes the rows can encode them, not the one that writes.
 class RowBatch {
   public:
     RowBatch(QSqlDatabase& db, const QString& table, const QStringList& columns);
@@ -25,7 +28,8 @@ class RowBatch {
     int flush();
 
   private:
-    void writeFull();
+    void writeToFile(int rows);
+    void writeToServer(int rows);
 
     QSqlDatabase& db_;
     QString table_;

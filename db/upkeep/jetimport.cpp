@@ -80,6 +80,15 @@ QVariant searchKey(const QVariant& name) {
     return folded.isNull() ? QVariant(QStringLiteral("")) : QVariant(folded);
 }
 
+// A file's texts encoded on the reading thread, so that the writing one binds them as they are.
+void encodeTexts(QVariantList& values) {
+    for (QVariant& value : values) {
+        const auto* text = static_cast<const QString*>(value.constData());
+        if (value.typeId() == QMetaType::QString && !text->isNull())
+            value = text->toUtf8();
+    }
+}
+
 struct YearTotals {
     qint64 invoices = 0;
     qint64 billed = 0;
@@ -229,6 +238,10 @@ class JetCopy {
                         row.beside = countInvoice(table, row.values);
                     if (beside && table.name == "per_inf_data")
                         row.beside = searchKeys(table, row.values);
+                    if (!server_) {
+                        encodeTexts(row.values);
+                        encodeTexts(row.beside);
+                    }
                     if (adjustments_.isEmpty() || adjust_)
                         pipe.push(std::move(row));
                 });
