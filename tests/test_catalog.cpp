@@ -1,4 +1,5 @@
 #include "support/clinicrows.h"
+#include "support/screentest.h"
 #include "support/testenv.h"
 #include "support/ui.h"
 
@@ -71,10 +72,7 @@ class CatalogTest : public QObject {
 };
 
 void CatalogTest::init() {
-    env_ = std::make_unique<TestEnv>();
-    env_->createDatabase();
-    standInForMainWindow();
-    Screens::registerFactory(Screen::Catalog, [] { return new CatalogScreen(AppSettings()); });
+    env_ = screenTestEnv(Screen::Catalog, [] { return new CatalogScreen(AppSettings()); });
     addProcedure("10", "Consultation", 100);
     addProcedure("12", "Dressing", 30);
     addProcedure("20", "X-ray", 250);

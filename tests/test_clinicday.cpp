@@ -1,5 +1,6 @@
 #include "support/clinicrows.h"
 #include "support/reportpages.h"
+#include "support/screentest.h"
 #include "support/testenv.h"
 #include "support/ui.h"
 
@@ -30,7 +31,6 @@ class ClinicDayTest : public QObject {
   private:
     void enterProcedure(const QString& code, const QString& description, const QString& price);
     QWidget* startInvoice(const QString& fileNumber);
-    void addLine(QWidget* invoice, const QString& code);
 
     TestEnv* env_ = nullptr;
     QWidget* main_ = nullptr;
@@ -51,11 +51,6 @@ QWidget* ClinicDayTest::startInvoice(const QString& fileNumber) {
     typeAndTab(openFile, "Text1", fileNumber);
     press(openFile, "SSCommand1");
     return opened(Screen::Invoice);
-}
-
-void ClinicDayTest::addLine(QWidget* invoice, const QString& code) {
-    typeAndTab(invoice, "text4", code);
-    press(invoice, "SSCommand1");
 }
 
 void ClinicDayTest::twoDaysAtTheReception() {

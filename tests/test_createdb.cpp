@@ -80,8 +80,8 @@ class CreateDbTest : public QObject {
   private slots:
     void newDatabaseWithoutQuestionWhenNothingExists();
     void previousDatabaseBecomesTheBackup();
-    void keepingTheOldBackupTouchesNothing();
-    void deletingTheOldBackupReplacesIt();
+    void anOldBackupIsKeptOrReplacedAsAnswered_data();
+    void anOldBackupIsKeptOrReplacedAsAnswered();
     void letterheadBecomesThePromptTexts();
     void failureBeforeTheBackupKeepsTheDatabase();
     void oldBackupBesideNoDatabaseIsKeptAside();
@@ -107,30 +107,30 @@ void CreateDbTest::previousDatabaseBecomesTheBackup() {
     QVERIFY(isNewDatabase(env.programDirectory() + "/korvel_data.mdb"));
 }
 
-void CreateDbTest::keepingTheOldBackupTouchesNothing() {
-    TestEnv env;
-    const QString backup = env.programDirectory() + "/korvel_data_backup.mdb";
-    writeFile(env.programDirectory() + "/korvel_data.mdb", "current");
-    writeFile(backup, "old backup");
-    env.dialogs.expectMessage(kBackupQuestion + backup, Dialogs::Buttons::YesNo,
-                              Dialogs::Icon::Critical, Dialogs::Answer::No);
-    QVERIFY(!CreateDB(AppSettings(), "korvel_data", QString()));
-    QCOMPARE(readFile(backup), QByteArray("old backup"));
-    QCOMPARE(readFile(env.programDirectory() + "/korvel_data.mdb"), QByteArray("current"));
-    QCOMPARE(env.log(), QString());
-    QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
+// No keeps the old backup and touches nothing; Yes makes the current database the backup.
+void CreateDbTest::anOldBackupIsKeptOrReplacedAsAnswered_data() {
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("kept") << false;
+    QTest::newRow("replaced") << true;
 }
 
-void CreateDbTest::deletingTheOldBackupReplacesIt() {
+void CreateDbTest::anOldBackupIsKeptOrReplacedAsAnswered() {
+    QFETCH(bool, replace);
     TestEnv env;
     const QString backup = env.programDirectory() + "/korvel_data_backup.mdb";
-    writeFile(env.programDirectory() + "/korvel_data.mdb", "current");
+    const QString current = env.programDirectory() + "/korvel_data.mdb";
+    writeFile(current, "current");
     writeFile(backup, "old backup");
     env.dialogs.expectMessage(kBackupQuestion + backup, Dialogs::Buttons::YesNo,
-                              Dialogs::Icon::Critical, Dialogs::Answer::Yes);
-    QVERIFY(CreateDB(AppSettings(), "korvel_data", QString()));
-    QCOMPARE(readFile(backup), QByteArray("current"));
-    QVERIFY(isNewDatabase(env.programDirectory() + "/korvel_data.mdb"));
+                              Dialogs::Icon::Critical,
+                              replace ? Dialogs::Answer::Yes : Dialogs::Answer::No);
+    QCOMPARE(CreateDB(AppSettings(), "korvel_data", QString()), replace);
+    QCOMPARE(readFile(backup), QByteArray(replace ? "current" : "old backup"));
+    if (replace)
+        QVERIFY(isNewDatabase(current));
+    else
+        QCOMPARE(readFile(current), QByteArray("current"));
+    QCOMPARE(env.log(), QString());
     QVERIFY2(env.dialogs.allAnswered(), qPrintable(env.dialogs.report()));
 }
 

@@ -1,5 +1,6 @@
 #include "support/clinicrows.h"
 #include "support/reportpages.h"
+#include "support/screentest.h"
 #include "support/testenv.h"
 #include "support/ui.h"
 
@@ -91,11 +92,7 @@ class InvoiceListTest : public QObject {
 };
 
 void InvoiceListTest::init() {
-    env_ = std::make_unique<TestEnv>();
-    env_->createDatabase();
-    standInForMainWindow();
-    Screens::registerFactory(Screen::InvoiceList,
-                             [] { return new InvoiceListScreen(AppSettings()); });
+    env_ = screenTestEnv(Screen::InvoiceList, [] { return new InvoiceListScreen(AppSettings()); });
     addPatient({{"file_num", "7"}, {"pt_name", "Huda Saleh"}});
     addPatient({{"file_num", "8"}, {"pt_name", "Omar Ali"}});
     addInvoice("7", "15/01/2026", 1000, 200); // 1
@@ -422,16 +419,12 @@ void InvoiceListTest::previewShowsTheInvoiceOrSaysThereIsNone() {
     trigger(screen, "mnuScreen");
 
     retype(screen, "Text1", " 4 ");
-    QStringList texts;
-    QTimer::singleShot(0, [&] {
-        if (auto* preview = qobject_cast<ReportPreview*>(QApplication::activeModalWidget())) {
-            for (const Page& page : shownReport(preview).pages)
-                for (const PlacedText& text : page.content.texts)
-                    texts << text.text;
-            preview->reject();
-        }
-    });
+    const PreviewWatch watch;
     trigger(screen, "mnuScreen");
+    QStringList texts;
+    for (const Page& page : watch.shown().pages)
+        for (const PlacedText& text : page.content.texts)
+            texts << text.text;
     QVERIFY2(texts.contains("Huda Saleh") && texts.contains("X-ray") && texts.contains("250.00"),
              qPrintable(texts.join(" | ")));
 }
@@ -441,11 +434,9 @@ void InvoiceListTest::closedPreviewResetsTheListToThePendingInvoices() {
     trigger(screen, "mnuAll");
     clickRow(invoiceGrid(screen), 2);
     QCOMPARE(panel(screen), "4|02/02/2026|250|250|7");
-    QTimer::singleShot(0, [] {
-        if (auto* preview = qobject_cast<ReportPreview*>(QApplication::activeModalWidget()))
-            preview->reject();
-    });
+    const PreviewWatch watch;
     trigger(screen, "mnuScreen");
+    QVERIFY(watch.seen());
     QCoreApplication::processEvents();
     QCOMPARE(child<NavigationBar>(screen, "Data2Bar")->caption(), "Pending Invoices");
     QCOMPARE(columnOf(invoiceGrid(screen), kInvoiceNoColumn), QStringList({"1", "4"}));

@@ -25,10 +25,6 @@ QString addTodaysInvoice(const QString& file, int total, int due) {
     return QString::number(addInvoice(file, "06/12/2026", total, due));
 }
 
-void addLine(const QString& invoice, const QString& code, const QString& description, int amount) {
-    addInvoiceLine(invoice.toInt(), code, description, amount);
-}
-
 QVariant column(const RowSet& rows, int row, const QString& name) {
     return rows.row(row).at(rows.columnIndex(name));
 }
@@ -63,9 +59,9 @@ void InvoiceReportTest::linesAreNumberedInTheOrderTheyWereStored() {
     env.createDatabase();
     addPatient({{"file_num", "A100"}, {"pt_name", "Salem Ali"}, {"pt_address", "Riyadh"}});
     const QString number = addTodaysInvoice("A100", 1500, 500);
-    addLine(number, "03", "Consultation", 1000);
-    addLine(number, "01", "X-Ray", 300);
-    addLine(number, "02", "Dressing", 200);
+    addInvoiceLine(number.toInt(), "03", "Consultation", 1000);
+    addInvoiceLine(number.toInt(), "01", "X-Ray", 300);
+    addInvoiceLine(number.toInt(), "02", "Dressing", 200);
 
     RowSet rows = PrepareInvoiceReport(AppSettings(), " " + number + " ");
     QCOMPARE(rows.columns(), QStringList({"xxx", "name", "adrr", "file_p", "invo", "dater", "tot",
@@ -95,7 +91,7 @@ void InvoiceReportTest::headerLabelsAndMoneyAreFilledFromTheFirstRow() {
                 {"pt_name", QString::fromUtf8("محمد عبدالله")},
                 {"pt_address", "Olaya Street"}});
     const QString number = addTodaysInvoice("A100", 1500, 500);
-    addLine(number, "01", "Consultation", 1500);
+    addInvoiceLine(number.toInt(), "01", "Consultation", 1500);
     reportByName("po_rep").control("credit1")->caption = "X";
     QSqlDatabase db = clinicDatabase();
     inTransaction(db, [&] { recordInvoiceKind(db, number.toInt(), "Cash"); });
@@ -131,11 +127,11 @@ void InvoiceReportTest::linesOfOtherInvoicesAreNeitherShownNorCounted() {
     env.createDatabase();
     const QString first = addTodaysInvoice("A100", 30, 0);
     const QString second = addTodaysInvoice("A100", 20, 0);
-    addLine(first, "01", "first a", 10);
-    addLine(second, "01", "second a", 10);
-    addLine(first, "02", "first b", 10);
-    addLine(second, "02", "second b", 10);
-    addLine(first, "03", "first c", 10);
+    addInvoiceLine(first.toInt(), "01", "first a", 10);
+    addInvoiceLine(second.toInt(), "01", "second a", 10);
+    addInvoiceLine(first.toInt(), "02", "first b", 10);
+    addInvoiceLine(second.toInt(), "02", "second b", 10);
+    addInvoiceLine(first.toInt(), "03", "first c", 10);
 
     RowSet rows = PrepareInvoiceReport(AppSettings(), second);
     QCOMPARE(rows.rowCount(), 2);
@@ -182,7 +178,7 @@ void InvoiceReportTest::invoiceWhosePatientIsMissingStillPrints() {
     TestEnv env;
     env.createDatabase();
     const QString number = addTodaysInvoice("GONE", 700, 700);
-    addLine(number, "05", "Follow-up", 700);
+    addInvoiceLine(number.toInt(), "05", "Follow-up", 700);
 
     RowSet rows = PrepareInvoiceReport(AppSettings(), number);
     QCOMPARE(rows.rowCount(), 1);
@@ -201,8 +197,8 @@ void InvoiceReportTest::fileNumberSharedByTwoFilesDoesNotDoubleTheLines() {
     addPatient({{"file_num", "A100"}, {"pt_name", "First File"}, {"pt_address", "Riyadh"}});
     addPatient({{"file_num", "A100"}, {"pt_name", "Second File"}, {"pt_address", "Jeddah"}});
     const QString number = addTodaysInvoice("A100", 20, 0);
-    addLine(number, "01", "one", 10);
-    addLine(number, "02", "two", 10);
+    addInvoiceLine(number.toInt(), "01", "one", 10);
+    addInvoiceLine(number.toInt(), "02", "two", 10);
 
     RowSet rows = PrepareInvoiceReport(AppSettings(), number);
     QCOMPARE(rows.rowCount(), 2);
@@ -252,12 +248,10 @@ void InvoiceReportTest::previewShowsTheInvoiceModally() {
     TestEnv env;
     env.createDatabase();
     const QString number = addTodaysInvoice("A100", 10, 0);
-    addLine(number, "01", "one", 10);
+    addInvoiceLine(number.toInt(), "01", "one", 10);
     QString title;
     int pages = 0;
-    const ModalWatch watch([&](QWidget* window) {
-        auto* preview = qobject_cast<ReportPreview*>(window);
-        QVERIFY(preview);
+    const PreviewWatch watch([&](ReportPreview* preview) {
         title = preview->windowTitle();
         pages = preview->view()->pageCount();
     });

@@ -1,4 +1,5 @@
 #include "support/clinicrows.h"
+#include "support/screentest.h"
 #include "support/testenv.h"
 #include "support/ui.h"
 
@@ -35,13 +36,6 @@ QString text(QWidget* screen, const QString& name) {
 // A code typed and the box left, which looks it up.
 void lookUp(QWidget* screen, const QString& code) {
     typeInto(screen, "text4", code, "Text6");
-}
-
-void addLine(QWidget* screen, const QString& code, const QString& amount = QString()) {
-    lookUp(screen, code);
-    if (!amount.isEmpty())
-        typeInto(screen, "Text6", amount, "SSCommand1");
-    click(screen, "SSCommand1");
 }
 
 QTableView* linesGrid(QWidget* screen) {
@@ -117,11 +111,8 @@ class InvoiceScreenTest : public QObject {
 };
 
 void InvoiceScreenTest::init() {
-    env_ = std::make_unique<TestEnv>();
-    env_->createDatabase();
-    standInForMainWindow();
-    Screens::registerFactory(Screen::Invoice, [] { return new InvoiceScreen(AppSettings()); });
-    Screens::registerFactory(Screen::OpenFile, [] { return new QWidget; });
+    env_ = screenTestEnv(Screen::Invoice, [] { return new InvoiceScreen(AppSettings()); },
+                         {Screen::OpenFile});
     addProcedure("10", "Consultation", 100);
     addProcedure("20", "X-ray", 50);
     addProcedure("30", "Filling", 80);

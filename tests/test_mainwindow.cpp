@@ -777,14 +777,10 @@ void MainWindowTest::changedLetterheadReachesTheNextReport() {
     click(window, "SSCommand3");
     QWidget* dialog = opened(Screen::PeriodicReports);
     chooseOption(dialog, kind);
-    QString printedName;
-    const ModalWatch watch([&printedName](QWidget* preview) {
-        printedName =
-            textOf(shownReport(qobject_cast<ReportPreview*>(preview)).pages.at(0), "clinicname");
-    });
+    const PreviewWatch watch;
     click(dialog, "SSCommand1");
     QVERIFY(watch.seen());
-    QCOMPARE(printedName, "Dar Al Shifa");
+    QCOMPARE(textOf(watch.shown().pages.at(0), "clinicname"), "Dar Al Shifa");
 }
 
 void MainWindowTest::refusedDatabaseChangeLeavesTheDatabase_data() {

@@ -1,4 +1,5 @@
 #include "support/clinicrows.h"
+#include "support/screentest.h"
 #include "support/testenv.h"
 #include "support/ui.h"
 
@@ -34,11 +35,8 @@ class OpenFileTest : public QObject {
 };
 
 void OpenFileTest::init() {
-    env_ = std::make_unique<TestEnv>();
-    env_->createDatabase();
-    standInForMainWindow();
-    Screens::registerFactory(Screen::Invoice, [] { return new QWidget; });
-    Screens::registerFactory(Screen::OpenFile, [] { return new OpenFileDialog(AppSettings()); });
+    env_ = screenTestEnv(Screen::OpenFile, [] { return new OpenFileDialog(AppSettings()); },
+                         {Screen::Invoice});
     addPatient(
         {{"file_num", "A1"}, {"pt_name", "Ali Hasan Omar"}, {"pt_address", "Riyadh, Olaya St."}});
     addPatient({{"file_num", "B2"}, {"pt_name", "Sara Nasser"}, {"pt_address", "Jeddah"}});

@@ -639,14 +639,9 @@ void PatientFileTest::nationalityCountShowsOneRowPerGroupAndTheTotal() {
     AppSettings().letterhead.clinicname = "Dar Al Shifa";
     QWidget* screen = openScreen("A1");
 
-    LaidOutReport shown;
-    QTimer::singleShot(0, [&] {
-        if (auto* preview = qobject_cast<ReportPreview*>(QApplication::activeModalWidget())) {
-            shown = shownReport(preview);
-            preview->reject();
-        }
-    });
+    const PreviewWatch watch;
     trigger(screen, "mnNationality");
+    const LaidOutReport& shown = watch.shown();
 
     QCOMPARE(shown.title, "Count of Patients (Temporary/Non-Temporary)");
     QList<QStringList> rows = reportRows(shown, {"Text1", "Text2", "Text3"});

@@ -1,4 +1,5 @@
 #include "support/clinicrows.h"
+#include "support/screentest.h"
 #include "support/testenv.h"
 #include "support/ui.h"
 
@@ -86,11 +87,8 @@ class PatientSearchTest : public QObject {
 };
 
 void PatientSearchTest::init() {
-    env_ = std::make_unique<TestEnv>();
-    env_->createDatabase();
-    standInForMainWindow();
-    Screens::registerFactory(Screen::PatientSearch,
-                             [] { return new PatientSearchScreen(AppSettings()); });
+    env_ =
+        screenTestEnv(Screen::PatientSearch, [] { return new PatientSearchScreen(AppSettings()); });
     addFile("1", "Khalid", "Alharbi", "4561234", "0551112222");
     addFile("2", "Sara", "Salem", "4569999", "0553334444");
     addFile("3", "Omar", "Omar", "1112223", "0501234567");

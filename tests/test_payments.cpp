@@ -50,16 +50,6 @@ void addLine(QWidget* screen, const QString& code) {
     click(screen, "SSCommand1");
 }
 
-// What the next modal preview shows, laid out to its end; the preview is then closed.
-struct PreviewWatch {
-    LaidOutReport shown;
-    ModalWatch watch{[this](QWidget* window) {
-        auto* preview = qobject_cast<ReportPreview*>(window);
-        QVERIFY(preview);
-        shown = shownReport(preview);
-    }};
-};
-
 // The footer lines of a cash book: each total's caption and sum.
 QList<QStringList> cashBookTotals(const LaidOutReport& book) {
     QList<QStringList> totals;
@@ -504,25 +494,25 @@ void PaymentsTest::cashBookListsThePaymentsOfThePeriodWithTotalsPerKind() {
     {
         PreviewWatch day;
         click(&dialog, "cmdCashBook");
-        QCOMPARE(day.shown.title, "Cash Book");
+        QCOMPARE(day.shown().title, "Cash Book");
         const QString huda = QString::fromUtf8("هدى صالح");
-        QCOMPARE(reportRows(day.shown, columns),
+        QCOMPARE(reportRows(day.shown(), columns),
                  QList<QStringList>({{"06/12/2026", "2", "8", "Omar Ali", "Partial", "500.00"},
                                      {"06/12/2026", "1", "7", huda, "Cash", "400.00"},
                                      {"06/12/2026", "1", "7", huda, "Card", "300.00"},
                                      {"06/12/2026", "1", "7", huda, "Bank transfer", "200.00"},
                                      {"06/12/2026", "1", "7", huda, "Cheque", "100.00"},
                                      {"06/12/2026", "1", "7", huda, "Cash", "-1,500.00"}}));
-        QCOMPARE(reportRows(day.shown, {"period", "printed"}),
+        QCOMPARE(reportRows(day.shown(), {"period", "printed"}),
                  QList<QStringList>({{"Day 06/12/2026", "Printed 06/12/2026"}}));
-        QCOMPARE(reportRows(day.shown, {"clinicname"}), QList<QStringList>({{"Dar Al Shifa"}}));
-        QCOMPARE(cashBookTotals(day.shown), QList<QStringList>({{"Cash :", "-1,100.00"},
-                                                                {"Card :", "300.00"},
-                                                                {"Bank transfer :", "200.00"},
-                                                                {"Cheque :", "100.00"},
-                                                                {"Other kinds :", "500.00"},
-                                                                {"Carried over :", "0.00"},
-                                                                {"Total :", "0.00"}}));
+        QCOMPARE(reportRows(day.shown(), {"clinicname"}), QList<QStringList>({{"Dar Al Shifa"}}));
+        QCOMPARE(cashBookTotals(day.shown()), QList<QStringList>({{"Cash :", "-1,100.00"},
+                                                                  {"Card :", "300.00"},
+                                                                  {"Bank transfer :", "200.00"},
+                                                                  {"Cheque :", "100.00"},
+                                                                  {"Other kinds :", "500.00"},
+                                                                  {"Carried over :", "0.00"},
+                                                                  {"Total :", "0.00"}}));
     }
     QVERIFY(child(&dialog, "SSCommand3")->isVisible());
 
@@ -532,10 +522,10 @@ void PaymentsTest::cashBookListsThePaymentsOfThePeriodWithTotalsPerKind() {
     QTest::keyClicks(box(&dialog, "text3"), "2026");
     PreviewWatch year;
     click(&dialog, "cmdCashBook");
-    QCOMPARE(reportRows(year.shown, {"Text2"}).size(), 9);
-    QCOMPARE(cashBookTotals(year.shown).mid(4), QList<QStringList>({{"Other kinds :", "550.00"},
-                                                                    {"Carried over :", "600.00"},
-                                                                    {"Total :", "600.00"}}));
+    QCOMPARE(reportRows(year.shown(), {"Text2"}).size(), 9);
+    QCOMPARE(cashBookTotals(year.shown()).mid(4), QList<QStringList>({{"Other kinds :", "550.00"},
+                                                                      {"Carried over :", "600.00"},
+                                                                      {"Total :", "600.00"}}));
 }
 
 void PaymentsTest::cashBookTotalsAreExactBeyondAFloatingPoint() {
@@ -574,11 +564,11 @@ void PaymentsTest::statementFromThePatientFileEndsOnTheNetDue() {
 
     PreviewWatch statement;
     trigger(screen, "mnStatement");
-    QCOMPARE(statement.shown.title, "Patient Statement");
+    QCOMPARE(statement.shown().title, "Patient Statement");
     QCOMPARE(
-        reportRows(statement.shown, {"statementfile", "statementname", "statementdate"}),
+        reportRows(statement.shown(), {"statementfile", "statementname", "statementdate"}),
         QList<QStringList>({{"7", "", "06/12/2026"}, {"", QString::fromUtf8("هدى صالح"), ""}}));
-    QCOMPARE(reportRows(statement.shown,
+    QCOMPARE(reportRows(statement.shown(),
                         {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7"}),
              QList<QStringList>({
                  {"15/03/2026", "1", "Invoice", "1,000.00", "1,000.00", "", "1,000.00"},
@@ -587,7 +577,7 @@ void PaymentsTest::statementFromThePatientFileEndsOnTheNetDue() {
                  {"02/05/2026", "2", "Invoice", "", "250.00", "", "450.00"},
                  {"03/05/2026", "1", "Refund, Cash", "", "", "-100.00", "550.00"},
              }));
-    QCOMPARE(reportRows(statement.shown, {"Function3"}), QList<QStringList>({{"550.00"}}));
+    QCOMPARE(reportRows(statement.shown(), {"Function3"}), QList<QStringList>({{"550.00"}}));
     QCOMPARE(valueIn("SELECT sum(po_netd) FROM pt_sh WHERE file_num = '7'").toInt(), 550);
 
     // A net due changed where no payment was recorded is shown as such, and the balance still
@@ -595,9 +585,9 @@ void PaymentsTest::statementFromThePatientFileEndsOnTheNetDue() {
     runQuery(db, "UPDATE pt_sh SET po_netd = 0 WHERE po_num = 2");
     PreviewWatch again;
     trigger(screen, "mnStatement");
-    const QList<QStringList> rows = reportRows(again.shown, {"Text3", "Text6", "Text7"});
+    const QList<QStringList> rows = reportRows(again.shown(), {"Text3", "Text6", "Text7"});
     QCOMPARE(rows.last(), QStringList({"Unrecorded payment", "250.00", "300.00"}));
-    QCOMPARE(reportRows(again.shown, {"Function3"}), QList<QStringList>({{"300.00"}}));
+    QCOMPARE(reportRows(again.shown(), {"Function3"}), QList<QStringList>({{"300.00"}}));
 }
 
 void PaymentsTest::statementPdfPrintsArabicNames() {
@@ -641,9 +631,7 @@ void PaymentsTest::moneyReportsNumberTheirPages() {
     const QString path = env_->root() + "/numbered.pdf";
     env_->dialogs.expectSaveFile("PDF Files (*.pdf)|*.pdf", path);
     int pages = 0;
-    ModalWatch watch([&](QWidget* window) {
-        auto* preview = qobject_cast<ReportPreview*>(window);
-        QVERIFY(preview);
+    PreviewWatch watch([&](ReportPreview* preview) {
         trigger(preview, "actExportPdf");
         pages = preview->report().pageCount();
     });

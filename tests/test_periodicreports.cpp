@@ -46,9 +46,7 @@ struct Shown {
 
 Shown pressOkAndReadPreview(QWidget* dialog) {
     Shown shown;
-    const ModalWatch watch([&shown](QWidget* window) {
-        auto* preview = qobject_cast<ReportPreview*>(window);
-        QVERIFY(preview);
+    const PreviewWatch watch([&shown](ReportPreview* preview) {
         shown.title = preview->windowTitle();
         for (const Page& page : shownReport(preview).pages) {
             for (const PlacedText& text : textsOf(page, "Text2"))

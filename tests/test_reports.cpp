@@ -33,21 +33,6 @@ const int kPageHeight = kPageSizeTwips.height();
 const QString kRiyal = QString::fromUtf8("ر.س.") + QChar(0x200F) + " ";
 const QString kArabicName = QString::fromUtf8("محمد عبدالله الأحمد");
 
-// A page header, one numbered detail line per row, a page footer and a total.
-Report numberedReport() {
-    Report report = emptyReport("numbered", "Numbered", 9000);
-    report.sections[PageHeader].controls = {label("head", "Heading", QRect(0, 0, 9000, 300))};
-    report.sections[PageHeader].height = 400;
-    report.sections[Detail].controls = {textBox("n", "n", QRect(0, 0, 2000, 300))};
-    report.sections[Detail].height = 300;
-    report.sections[PageFooter].controls = {label("foot", "Footer", QRect(0, 100, 9000, 300))};
-    report.sections[PageFooter].height = 500;
-    report.sections[ReportFooter].controls = {label("totalLabel", "Total", QRect(0, 0, 2000, 300)),
-                                              sumOf("total", "n", QRect(2000, 0, 2000, 300))};
-    report.sections[ReportFooter].height = 300;
-    return report;
-}
-
 RowSet numbers(int count) {
     std::vector<QVariantList> rows;
     for (int i = 1; i <= count; ++i)
@@ -798,9 +783,7 @@ void ReportsTest::previewIsModalTitledAndExportsPdf() {
                               " could not be written (No such file or directory).");
     int previewPages = 0;
     QString title;
-    const ModalWatch watch([&](QWidget* window) {
-        auto* preview = qobject_cast<ReportPreview*>(window);
-        QVERIFY(preview);
+    const PreviewWatch watch([&](ReportPreview* preview) {
         title = preview->windowTitle();
         // Pages are laid out in time slices; on a busy machine the first slice holds fewer.
         QVERIFY(preview->finishLayout());

@@ -5,6 +5,7 @@
 #include "reportengine/lazyreport.h"
 #include "reportengine/pagepainter.h"
 #include "reportengine/reportdefinition.h"
+#include "reportengine/reportparts.h"
 #include "reportengine/reportpreview.h"
 
 #include <QApplication>
@@ -99,20 +100,39 @@ void ModalWatch::check() {
         modal->close();
 }
 
+PreviewWatch::PreviewWatch(std::function<void(ReportPreview*)> inspect)
+    : watch_([this, inspect = std::move(inspect)](QWidget* window) {
+          auto* preview = qobject_cast<ReportPreview*>(window);
+          QVERIFY(preview);
+          if (inspect)
+              inspect(preview);
+          else
+              shown_ = shownReport(preview);
+      }) {}
+
+Report numberedReport() {
+    Report report = emptyReport("numbered", "Numbered", 9000);
+    report.sections[PageHeader].controls = {label("head", "Heading", QRect(0, 0, 9000, 300))};
+    report.sections[PageHeader].height = 400;
+    report.sections[Detail].controls = {textBox("n", "n", QRect(0, 0, 2000, 300))};
+    report.sections[Detail].height = 300;
+    report.sections[PageFooter].controls = {label("foot", "Footer", QRect(0, 100, 9000, 300))};
+    report.sections[PageFooter].height = 500;
+    report.sections[ReportFooter].controls = {label("totalLabel", "Total", QRect(0, 0, 2000, 300)),
+                                              sumOf("total", "n", QRect(2000, 0, 2000, 300))};
+    report.sections[ReportFooter].height = 300;
+    return report;
+}
+
 LaidOutReport previewOf(QWidget* screen, const QString& control) {
-    LaidOutReport shown;
-    const ModalWatch watch([&shown](QWidget* window) {
-        auto* preview = qobject_cast<ReportPreview*>(window);
-        QVERIFY(preview);
-        shown = shownReport(preview);
-    });
+    const PreviewWatch watch;
     if (control.startsWith("mn"))
         trigger(screen, control);
     else
         click(screen, control);
     if (!watch.seen())
         qFatal("%s showed no preview", qPrintable(control));
-    return shown;
+    return watch.shown();
 }
 
 LaidOutReport cashBookOf(QWidget* reportsDialog, const QString& typedDay) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reportengine/pages.h"
+#include "reportengine/reportdefinition.h"
 
 #include <QStringList>
 #include <QTimer>
@@ -41,6 +42,23 @@ class ModalWatch {
     std::function<void(QWidget*)> inspect_;
     bool seen_ = false;
 };
+
+// While it lives, the next modal window must be a report preview: inspect is called with it, or,
+// without one, what it shows is laid out to its end and kept; the preview is then closed.
+class PreviewWatch {
+  public:
+    explicit PreviewWatch(std::function<void(ReportPreview*)> inspect = {});
+    bool seen() const { return watch_.seen(); }
+    const LaidOutReport& shown() const { return shown_; }
+
+  private:
+    LaidOutReport shown_;
+    ModalWatch watch_;
+};
+
+// A page header, one numbered detail line (column "n") per row, a page footer and a total:
+// 41 rows to a page.
+Report numberedReport();
 
 // What the preview that clicking the button (or triggering the menu item, named "mn...") opens
 // shows, laid out to its end; the preview is then closed. No preview ends the run.
