@@ -72,7 +72,7 @@ QVector<RecordSourceModel::Column> RecordSourceModel::shownColumns() const {
     if (!requested_.isEmpty() || !records_)
         return requested_;
     QVector<Column> columns;
-    for (const SourceColumn& column : records_->columns())
+    for (const TableColumn& column : records_->columns())
         columns.append({column.name, column.name});
     return columns;
 }
@@ -194,7 +194,7 @@ bool RecordSourceModel::writeEditedRow() {
 
 RecordSourceModel::RowEdit RecordSourceModel::rowEdit() const {
     RowEdit edit;
-    const QVector<SourceColumn>& columns = records_->columns();
+    const QVector<TableColumn>& columns = records_->columns();
     if (const std::optional<Record> stored = records_->at(pendingKey_))
         for (int i = 0; i < columns.size() && i < stored->values.size(); ++i)
             edit.stored[columns[i].name] = stored->values[i];

@@ -8,12 +8,10 @@
 #include "core/failures.h"
 #include "invoices/screenparts.h"
 #include "invoices/widgetevents.h"
-#include "screens/screens.h"
 #include "screens/widgets.h"
 
 #include "settings/appsettings.h"
 
-#include <QCloseEvent>
 #include <QFormLayout>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -28,7 +26,8 @@ constexpr auto kCodePrompt = QT_TRANSLATE_NOOP("CatalogScreen", "Code Number :")
 }
 
 CatalogScreen::CatalogScreen(const AppSettingsRecord& settings, QWidget* parent)
-    : QWidget(parent), settings_(settings), catalog_(new DataSource(this, "Data1", "file_desc")) {
+    : WorkingScreen(parent), settings_(settings),
+      catalog_(new DataSource(this, "Data1", "file_desc")) {
     setWindowTitle(tr("Description Entry"));
     setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
@@ -87,16 +86,6 @@ QWidget* CatalogScreen::makeButtons() {
     connect(deleteButton_, &QPushButton::clicked, this, &CatalogScreen::deleteRecord);
     connect(quitButton_, &QPushButton::clicked, this, &QWidget::close);
     return panel;
-}
-
-void CatalogScreen::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    Screens::onActivation(this, event, [this] { activate(); });
-}
-
-void CatalogScreen::closeEvent(QCloseEvent* event) {
-    Screens::enableMainWindow(true);
-    event->accept();
 }
 
 void CatalogScreen::activate() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "screens/workingscreen.h"
+
 #include <QWidget>
 
 struct AppSettingsRecord;
@@ -10,19 +12,15 @@ class QTableView;
 
 // "Description Entry": the catalog of billable procedures, one record at a time, with the whole
 // catalog in a grid below. A record is written only by "Save".
-class CatalogScreen : public QWidget {
+class CatalogScreen : public WorkingScreen<QWidget> {
     Q_OBJECT
   public:
     explicit CatalogScreen(const AppSettingsRecord& settings, QWidget* parent = nullptr);
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
   private:
     QWidget* makeBoxes();
     QWidget* makeButtons();
-    void activate();
+    void activate() override;
     void startNewRecord();
     void openRecord();
     void searchTypedCode();

@@ -27,7 +27,7 @@
 using screenparts::addLabelled;
 
 InvoiceListScreen::InvoiceListScreen(const AppSettingsRecord& settings, QWidget* parent)
-    : QMainWindow(parent), settings_(settings), invoices_(new DataSource(this, "Data1", "pt_sh")),
+    : WorkingScreen(parent), settings_(settings), invoices_(new DataSource(this, "Data1", "pt_sh")),
       list_(new DataSource(this, "Data2", kPendingInvoicesQuery)),
       // The lines source is pointed at one invoice's lines by the screen itself.
       lines_(new DataSource(this, "Data3", "po_desc", DataSource::Rebinding::AtStartOnly)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "screens/workingscreen.h"
+
 #include <QMainWindow>
 
 struct AppSettingsRecord;
@@ -13,7 +15,7 @@ class QTableView;
 // "Invoice Replacment": the saved invoices, pending or all, with the patient's name; one invoice
 // in a detail panel where its amount, net due and date are corrected; its lines on request; and
 // its printout. The invoice number box is a search key, never written into an invoice.
-class InvoiceListScreen : public QMainWindow {
+class InvoiceListScreen : public WorkingScreen<QMainWindow> {
     Q_OBJECT
   public:
     explicit InvoiceListScreen(const AppSettingsRecord& settings, QWidget* parent = nullptr);
@@ -22,10 +24,6 @@ class InvoiceListScreen : public QMainWindow {
     // given. No answer, or a number that no invoice has, closes the screen.
     void FindInvoice(const QString& number);
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
   private:
     QWidget* makeListArea();
     QWidget* makeLinesArea();
@@ -33,7 +31,7 @@ class InvoiceListScreen : public QMainWindow {
     QWidget* makeButtons();
     void makeMenus();
 
-    void activate();
+    void activate() override;
     void showList(const QString& caption, const QString& query);
     void chooseRow(const QModelIndex& index);
     void toggleLines(const QModelIndex& index);

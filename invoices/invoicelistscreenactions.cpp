@@ -17,10 +17,8 @@
 #include "invoices/invoicereport.h"
 #include "invoices/navigationbar.h"
 #include "screens/paymentchanges.h"
-#include "screens/screens.h"
 #include "settings/appsettings.h"
 
-#include <QCloseEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QTableView>
@@ -37,16 +35,6 @@ QVariant invoiceNumber(const QString& text) {
 }
 
 } // namespace
-
-void InvoiceListScreen::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    Screens::onActivation(this, event, [this] { activate(); });
-}
-
-void InvoiceListScreen::closeEvent(QCloseEvent* event) {
-    Screens::enableMainWindow(true);
-    event->accept();
-}
 
 void InvoiceListScreen::activate() {
     {

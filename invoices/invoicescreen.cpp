@@ -40,7 +40,7 @@ QLineEdit* shownBox(QWidget* parent, const QString& name) {
 } // namespace
 
 InvoiceScreen::InvoiceScreen(const AppSettingsRecord& settings, QWidget* parent)
-    : QMainWindow(parent), settings_(settings),
+    : WorkingScreen(parent), settings_(settings),
       header_(new DataSource(this, "Data1", "inv_rep_data")),
       catalog_(new DataSource(this, "Data2", "file_desc")),
       lines_(new DataSource(this, "Data3", "po_desc")) {

@@ -2,6 +2,8 @@
 
 #include "invoices/invoicewriter.h"
 
+#include "screens/workingscreen.h"
+
 #include <QMainWindow>
 #include <QVariant>
 #include <optional>
@@ -21,14 +23,13 @@ class QTableView;
 // in the scratch table po_desc and its header in the scratch record that the open-file dialog
 // stored, until "OK" or the "Save" menu writes the real invoice. Every way out of the screen
 // empties the scratch tables again.
-class InvoiceScreen : public QMainWindow {
+class InvoiceScreen : public WorkingScreen<QMainWindow> {
     Q_OBJECT
   public:
     explicit InvoiceScreen(const AppSettingsRecord& settings, QWidget* parent = nullptr);
 
   protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    bool readyToClose() override;
 
   private:
     QWidget* makeHeaderPanel();
@@ -41,7 +42,7 @@ class InvoiceScreen : public QMainWindow {
     void bindBoxes();
 
     // The handlers.
-    void activate();
+    void activate() override;
     void showToday();
     void lookUpCode();
     void addLine();

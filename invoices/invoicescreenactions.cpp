@@ -18,26 +18,17 @@
 #include "settings/appsettings.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
-void InvoiceScreen::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    Screens::onActivation(this, event, [this] { activate(); });
-}
-
-void InvoiceScreen::closeEvent(QCloseEvent* event) {
-    if (activated_ && !scratchCleared_ && !reported([&] { clearScratch(); })) {
-        event->ignore();
-        return;
-    }
+bool InvoiceScreen::readyToClose() {
+    if (activated_ && !scratchCleared_ && !reported([&] { clearScratch(); }))
+        return false;
     scratchCleared_ = true;
-    Screens::enableMainWindow(true);
-    event->accept();
+    return true;
 }
 
 // Each step runs even when the one before it failed.

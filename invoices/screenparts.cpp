@@ -1,5 +1,7 @@
 #include "invoices/screenparts.h"
 
+#include "screens/widgets.h"
+
 #include <QFormLayout>
 #include <QFrame>
 #include <QGridLayout>
@@ -9,11 +11,7 @@
 namespace screenparts {
 
 QFrame* panel(QWidget* parent, const QString& name) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(name);
-    frame->setFrameShape(QFrame::Panel);
-    frame->setFrameShadow(QFrame::Raised);
-    return frame;
+    return makePanel(parent, name, QString(), QFrame::Panel);
 }
 
 QRadioButton* option(QWidget* parent, const QString& name, const QString& caption) {

@@ -12,7 +12,7 @@ class QWidget;
 // gives it, and the name a person would say for it, so that tests and screen readers find it.
 namespace screenparts {
 
-// A raised panel that groups boxes or buttons.
+// A raised panel that groups boxes or buttons, in the invoicing screens' bevelled look.
 QFrame* panel(QWidget* parent, const QString& name);
 QRadioButton* option(QWidget* parent, const QString& name, const QString& caption);
 // Adds a labelled box to a form; the box is spoken as the label without its colon.

@@ -16,7 +16,7 @@
 #include <QPushButton>
 
 OpenFileDialog::OpenFileDialog(const AppSettingsRecord& settings, QWidget* parent)
-    : QDialog(parent), settings_(settings),
+    : WorkingScreen(parent), settings_(settings),
       patients_(new DataSource(this, "Data1", "per_inf_data")),
       header_(new DataSource(this, "Data2", "inv_rep_data")) {
     setObjectName("Form8");
@@ -71,11 +71,6 @@ void OpenFileDialog::buildLayout() {
     setMinimumWidth(380);
     setTabOrder(fileNumber_, ok_);
     setTabOrder(ok_, cancel_);
-}
-
-void OpenFileDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    Screens::onActivation(this, event, [this] { activate(); });
 }
 
 void OpenFileDialog::activate() {

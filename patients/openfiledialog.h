@@ -1,5 +1,7 @@
 #pragma once
 
+#include "screens/workingscreen.h"
+
 #include <QDialog>
 
 struct AppSettingsRecord;
@@ -10,7 +12,7 @@ class QPushButton;
 // The dialog before the invoice screen: the patient to be invoiced is looked up by file number,
 // and "OK" keeps the patient's number, name and address as the header of the invoice to come.
 // It hides rather than closes and begins a fresh header on every showing.
-class OpenFileDialog : public QDialog {
+class OpenFileDialog : public WorkingScreen<QDialog> {
     Q_OBJECT
   public:
     explicit OpenFileDialog(const AppSettingsRecord& settings, QWidget* parent = nullptr);
@@ -19,12 +21,11 @@ class OpenFileDialog : public QDialog {
     void reject() override;
 
   protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildLayout();
-    void activate();
+    void activate() override;
     void lookUp(bool byTab);
     void confirm();
 

@@ -15,11 +15,9 @@
 #include "patients/patientreports.h"
 #include "reports/moneyreports.h"
 #include "screens/paymentchanges.h"
-#include "screens/screens.h"
 #include "settings/appsettings.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -66,8 +64,10 @@ Record writeInvoiceRow(const AppSettingsRecord& settings, const RecordSourceMode
 
 } // namespace
 
+// Opened only once: opened again after the nationality count's preview, the file number prompt
+// would re-read the files and drop a file being entered.
 PatientFileScreen::PatientFileScreen(const AppSettingsRecord& settings, QWidget* parent)
-    : QMainWindow(parent), settings_(settings),
+    : WorkingScreen(parent, Opening::Once), settings_(settings),
       patients_(new DataSource(this, "Data1", "per_inf_data")),
       invoices_(new DataSource(this, "Data2", "pt_sh")) {
     setObjectName("Form1");
@@ -97,20 +97,8 @@ void PatientFileScreen::connectHandlers() {
     connect(form_.statement, &QAction::triggered, this, &PatientFileScreen::showStatement);
 }
 
-void PatientFileScreen::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    // Asked only when the screen opens: asked again after the nationality count's preview, the
-    // file number prompt would re-read the files and drop a file being entered.
-    Screens::whenOpened(this, event, [this] { activate(); });
-}
-
-void PatientFileScreen::closeEvent(QCloseEvent* event) {
-    if (!invoices_->model()->writeEditedRow() || !storeOnClose()) {
-        event->ignore();
-        return;
-    }
-    Screens::enableMainWindow(true);
-    event->accept();
+bool PatientFileScreen::readyToClose() {
+    return invoices_->model()->writeEditedRow() && storeOnClose();
 }
 
 // A file being entered is stored as Save would store it; a refused store keeps the screen open

@@ -2,6 +2,8 @@
 
 #include "patients/patientfileform.h"
 
+#include "screens/workingscreen.h"
+
 #include <QMainWindow>
 
 struct AppSettingsRecord;
@@ -10,18 +12,17 @@ class DataSource;
 // "Pt. File": one patient's file at a time, opened and begun by file number, with the patient's
 // invoices on a second tab; in its menu the count of patients by nationality and the patient's
 // statement.
-class PatientFileScreen : public QMainWindow {
+class PatientFileScreen : public WorkingScreen<QMainWindow> {
     Q_OBJECT
   public:
     explicit PatientFileScreen(const AppSettingsRecord& settings, QWidget* parent = nullptr);
 
   protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    bool readyToClose() override;
 
   private:
     void connectHandlers();
-    void activate();
+    void activate() override;
     void beginFileAtActivation(const QString& number);
     void save();
     void newFile();

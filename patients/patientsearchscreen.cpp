@@ -5,13 +5,11 @@
 #include "binding/refreshform.h"
 #include "core/failures.h"
 #include "db/engine/connection.h"
-#include "screens/screens.h"
 #include "screens/widgets.h"
 
 #include "settings/appsettings.h"
 
 #include <QButtonGroup>
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -37,7 +35,7 @@ QString searchFieldCaption(SearchField field) {
 } // namespace
 
 PatientSearchScreen::PatientSearchScreen(const AppSettingsRecord& settings, QWidget* parent)
-    : QWidget(parent), settings_(settings),
+    : WorkingScreen(parent), settings_(settings),
       patients_(new DataSource(this, "Data1", "per_inf_data")), fields_(new QButtonGroup(this)) {
     setObjectName("Form3");
     setWindowTitle(tr("Reasersh"));
@@ -103,14 +101,8 @@ QTableView* PatientSearchScreen::resultsGrid() {
     return grid;
 }
 
-void PatientSearchScreen::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    Screens::onActivation(this, event, [this] { RefreshForm(this, settings_.databaseLocation()); });
-}
-
-void PatientSearchScreen::closeEvent(QCloseEvent* event) {
-    Screens::enableMainWindow(true);
-    event->accept();
+void PatientSearchScreen::activate() {
+    RefreshForm(this, settings_.databaseLocation());
 }
 
 void PatientSearchScreen::chooseField(SearchField field) {

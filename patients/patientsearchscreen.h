@@ -2,6 +2,8 @@
 
 #include "db/clinic/patientsearch.h"
 
+#include "screens/workingscreen.h"
+
 #include <QWidget>
 
 struct AppSettingsRecord;
@@ -14,16 +16,13 @@ class QTableView;
 
 // "Reasersh": lists the patient files whose family name, given name, home telephone or mobile
 // number holds a text, with their file numbers and full names.
-class PatientSearchScreen : public QWidget {
+class PatientSearchScreen : public WorkingScreen<QWidget> {
     Q_OBJECT
   public:
     explicit PatientSearchScreen(const AppSettingsRecord& settings, QWidget* parent = nullptr);
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
   private:
+    void activate() override;
     QGroupBox* searchPanel();
     QTableView* resultsGrid();
     void chooseField(SearchField field);

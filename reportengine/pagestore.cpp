@@ -1,6 +1,7 @@
 #include "reportengine/pagestore.h"
 
 #include "core/apperror.h"
+#include "core/filefailure.h"
 #include "reportengine/reportoutput.h"
 
 #include <QCoreApplication>
@@ -46,10 +47,10 @@ template <typename T> T take(const char*& at) {
 }
 
 AppError storeFailed(const QIODevice& device) {
-    return AppError(kFileErrorNumber,
-                    QCoreApplication::translate(
-                        "PageStore", "The report's pages could not be kept in a temporary file: ") +
-                        device.errorString());
+    return fileAccessError(
+        QCoreApplication::translate("PageStore",
+                                    "The report's pages could not be kept in a temporary file: ") +
+        device.errorString());
 }
 
 } // namespace

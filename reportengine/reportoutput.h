@@ -15,8 +15,6 @@ class RowSource;
 
 // The runtime's "Printer error".
 constexpr int kPrinterErrorNumber = 482;
-// "Path/File access error".
-constexpr int kFileErrorNumber = 75;
 
 // Shows the report modally, titled with its caption, as soon as its first page is laid out.
 // Given a way to read the rows again, the preview also exports the report's list as CSV.

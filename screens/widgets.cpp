@@ -34,11 +34,12 @@ QLabel* makeLabel(QWidget* parent, const QString& text, QWidget* buddy) {
     return label;
 }
 
-QFrame* makePanel(QWidget* parent, const QString& name, const QString& spokenName) {
+QFrame* makePanel(QWidget* parent, const QString& name, const QString& spokenName,
+                  QFrame::Shape shape) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(name);
     frame->setAccessibleName(spokenName);
-    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setFrameShape(shape);
     frame->setFrameShadow(QFrame::Raised);
     return frame;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QFrame>
 #include <QString>
 
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -18,5 +18,7 @@ QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QString& spok
 // A button whose spoken name is its caption without the '&' of its access key.
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption);
 QLabel* makeLabel(QWidget* parent, const QString& text, QWidget* buddy = nullptr);
-// A raised panel that groups controls, spoken as what it holds.
-QFrame* makePanel(QWidget* parent, const QString& name, const QString& spokenName);
+// A raised panel that groups controls, spoken as what it holds. The invoicing screens keep the
+// plain bevelled panel of their design (QFrame::Panel).
+QFrame* makePanel(QWidget* parent, const QString& name, const QString& spokenName = QString(),
+                  QFrame::Shape shape = QFrame::StyledPanel);

@@ -59,7 +59,7 @@ class AboutTest : public QObject {
     void webAddressTurnsBlueAndOpensInTheBrowser();
     void systemInfoWithoutAToolSaysSo();
     void systemInfoStartsTheToolFoundOnThePath();
-    void controlsCarryAccessibleNames();
+    void picturesAndTheWindowAreReadOut();
 };
 
 void AboutTest::showsTitleDescriptionAndCredit() {
@@ -158,11 +158,9 @@ void AboutTest::systemInfoStartsTheToolFoundOnThePath() {
     QTRY_COMPARE(QString::fromUtf8(readFile(started)).trimmed(), tools + "/gnome-system-monitor");
 }
 
-void AboutTest::controlsCarryAccessibleNames() {
+void AboutTest::picturesAndTheWindowAreReadOut() {
     TestEnv env;
     QWidget* about = openAbout();
-    QCOMPARE(child<QPushButton>(about, "cmdOK")->accessibleName(), QString("OK"));
-    QCOMPARE(child<QPushButton>(about, "cmdSysInfo")->accessibleName(), QString("System Info..."));
     QVERIFY(!child<QLabel>(about, "picIcon")->accessibleName().isEmpty());
     QVERIFY(child<QLabel>(about, "lblDisclaimer")
                 ->accessibleName()

@@ -1,5 +1,6 @@
 #include "support/clinicrows.h"
 #include "support/oldlayout.h"
+#include "support/screentest.h"
 #include "support/testenv.h"
 #include "support/ui.h"
 
@@ -52,17 +53,15 @@ const QList<Control> kControls = {
 // Stand-ins for the screens: just their data controls, so that binding is tested on its own.
 void registerBareScreens() {
     Screens::registerFactory(Screen::Main, [] { return new MainWindow(AppSettings()); });
-    for (const Screen screen : allScreens()) {
-        if (screen == Screen::Main)
-            continue;
-        Screens::registerFactory(screen, [screen] {
+    registerStandIns(
+        [](Screen screen) {
             auto* widget = new QWidget;
             for (const Control& control : kControls)
                 if (control.screen == screen)
                     new DataSource(widget, control.name, control.recordSource);
             return widget;
-        });
-    }
+        },
+        {Screen::Main});
 }
 
 DataSource* source(Screen screen, const char* name) {

@@ -127,7 +127,7 @@ bool hasCopyOf(const QString& folder, const QDate& day) {
     return false;
 }
 
-QString failureText(const QString& folder, const AppError& error) {
+QString backupFailureText(const QString& folder, const AppError& error) {
     return QCoreApplication::translate("Backups", "The database could not be backed up to %1.")
                .arg(folder) +
            "\r\n" + error.description() + "\r\n" +
@@ -146,7 +146,8 @@ void tellFailure(const QString& folder, const AppError& error) {
     if (told.contains(folder) || failedOnTheDatabase(error))
         return;
     told.insert(folder);
-    dialogs().message(failureText(folder, error), Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+    dialogs().message(backupFailureText(folder, error), Dialogs::Buttons::Ok,
+                      Dialogs::Icon::Exclamation);
 }
 
 struct Background {
@@ -228,7 +229,7 @@ BackupCopy backUpDatabase(const AppSettingsRecord& settings, BackupOccasion occa
         return takeCopy(settings.databaseFilePath, folder, earlierBackupsFolders(settings),
                         occasion);
     } catch (const AppError& error) {
-        throw AppError(error.number(), failureText(folder, error));
+        throw AppError(error.number(), backupFailureText(folder, error));
     }
 }
 
@@ -259,7 +260,7 @@ std::optional<QString> backUpBeforeCompaction(const AppSettingsRecord& settings)
         ErrorLog::write(kLogLabel, error);
         if (failedOnTheDatabase(error))
             return std::nullopt;
-        return failureText(folder, error);
+        return backupFailureText(folder, error);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "db/engine/databaselock.h"
 
 #include "core/apperror.h"
+#include "core/filefailure.h"
 #include "core/ownerfiles.h"
 
 #include <QCoreApplication>
@@ -65,7 +66,7 @@ std::optional<LockHolder> lockDatabase(const QString& databasePath) {
     file->setStaleLockTime(0);
     if (!take(*file, lockPath)) {
         if (file->error() != QLockFile::LockFailedError)
-            throw AppError(75, "Path/File access error (" + lockPath + ")");
+            throw pathAccessError(lockPath);
         // Written this very moment by a copy that is starting up.
         return holderOf(*file, lockPath).value_or(LockHolder{});
     }

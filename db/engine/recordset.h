@@ -7,13 +7,6 @@
 #include <memory>
 #include <optional>
 
-// One field of a record source.
-struct SourceColumn {
-    QString name;
-    bool integer = false; // a Long or Boolean column, where an empty box means null
-    bool counter = false; // numbered by the engine, never written
-};
-
 // A record of a record source: its key (a table record's counter, a query row's position) and its
 // values in the order of the source's columns.
 struct Record {
@@ -46,7 +39,7 @@ class RecordSet {
     RecordSet& operator=(const RecordSet&) = delete;
 
     bool isConnected() const { return statements_.isConnected(); }
-    const QVector<SourceColumn>& columns() const { return columns_; }
+    const QVector<TableColumn>& columns() const { return columns_; }
     // The column's index, -1 when the source has no such field.
     int columnIndex(const QString& field) const;
     // The column's index; an unknown field raises the engine's "item not found".
@@ -86,7 +79,7 @@ class RecordSet {
     bool equalsNoValueOf(int column, const QVariant& value) const;
 
     Statements statements_;
-    QVector<SourceColumn> columns_;
+    QVector<TableColumn> columns_;
 };
 
 // An update refused because the record changed since it was read; the record as it now stands.

@@ -10,11 +10,11 @@ struct sqlite3_stmt;
 
 using Row = QVector<QVariant>;
 
-// A column of a table as its engine declares it.
+// A column of a table or a query as its engine declares it.
 struct TableColumn {
     QString name;
-    bool integer = false; // a whole number or a flag
-    bool counter = false; // the table's own record number, alone its key
+    bool integer = false; // a whole number or a flag, where an empty box means null
+    bool counter = false; // the table's own record number, alone its key, never written
 };
 
 // The statements of one record set on its connection, each prepared once and then reused with

@@ -34,7 +34,7 @@ TableRecordSet::TableRecordSet(const QSqlDatabase& db, const QString& table,
     readColumns(table);
     key_ = keyColumn();
     QStringList names{key_};
-    for (const SourceColumn& column : columns_)
+    for (const TableColumn& column : columns_)
         names << quotedName(column.name);
     selectList_ = names.join(", ");
     if (!filterField.isEmpty()) {
@@ -51,18 +51,16 @@ void TableRecordSet::restart(const RecordSourceDefinition& definition) {
 // The table's counter identifies its records; a working table of the older layout has none,
 // and the file's own row number stands in.
 QString TableRecordSet::keyColumn() const {
-    for (const SourceColumn& column : columns_)
+    for (const TableColumn& column : columns_)
         if (column.counter)
             return quotedName(column.name);
     return "rowid";
 }
 
 void TableRecordSet::readColumns(const QString& table) {
-    const QVector<TableColumn> columns = statements_.tableColumns(table);
-    if (columns.isEmpty())
+    columns_ = statements_.tableColumns(table);
+    if (columns_.isEmpty())
         throw DataErrors::unknownTable(table);
-    for (const TableColumn& column : columns)
-        columns_.append({column.name, column.integer, column.counter});
 }
 
 QString TableRecordSet::where(const QString& condition) const {
@@ -132,7 +130,7 @@ QVector<Record> TableRecordSet::page(std::optional<qint64> afterKey, int limit) 
 }
 
 QVariant TableRecordSet::stored(int column, const QVariant& value) const {
-    const SourceColumn& target = columns_[column];
+    const TableColumn& target = columns_[column];
     if (target.integer)
         return wholeNumber(value, target.name);
     return value.isNull() ? QVariant() : QVariant(value.toString());
@@ -175,7 +173,7 @@ Record TableRecordSet::update(qint64 key, const Changes& changes, const Row& rea
     for (auto it = changes.begin(); it != changes.end(); ++it) {
         if (it.key() >= readAs.size())
             continue;
-        const SourceColumn& column = columns_[it.key()];
+        const TableColumn& column = columns_[it.key()];
         sql += " AND " + statements_.holdsExactly(quotedName(column.name), column.integer);
         values << readAs[it.key()];
     }

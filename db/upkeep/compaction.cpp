@@ -1,6 +1,7 @@
 #include "db/upkeep/compaction.h"
 
 #include "core/apperror.h"
+#include "core/filefailure.h"
 #include "core/programdir.h"
 #include "db/engine/connection.h"
 #include "db/upkeep/filereplace.h"
@@ -35,10 +36,11 @@ void refuseUnwritableDatabase(const QString& source) {
     const bool modeAllowsWriting =
         file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
     if (!file.isWritable() || !modeAllowsWriting || !QFileInfo(file.absolutePath()).isWritable())
-        throw AppError(75, QCoreApplication::translate(
-                               "Database", "You cannot write to the database %1 or to its folder, "
-                                           "so it was not compacted. Nothing was changed.")
-                               .arg(source));
+        throw fileAccessError(
+            QCoreApplication::translate("Database",
+                                        "You cannot write to the database %1 or to its folder, "
+                                        "so it was not compacted. Nothing was changed.")
+                .arg(source));
 }
 
 namespace {
@@ -58,7 +60,7 @@ void writeCompactedCopy(const QString& source, const QString& target) {
 
 void removeFile(const QString& path) {
     if (fileExists(path) && !QFile::remove(path))
-        throw AppError(75, "Path/File access error (" + path + ")");
+        throw pathAccessError(path);
 }
 
 } // namespace

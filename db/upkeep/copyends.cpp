@@ -1,6 +1,7 @@
 #include "db/upkeep/copyends.h"
 
 #include "core/apperror.h"
+#include "core/filefailure.h"
 #include "core/programdir.h"
 #include "db/clinic/invoicecounter.h"
 #include "db/clinic/payments.h"
@@ -62,7 +63,7 @@ class NewFileEnd : public FileEnd {
 
     void complete() override {
         if (!QFile::rename(buildPath_, path_))
-            throw AppError(75, "Path/File access error (" + buildPath_ + " -> " + path_ + ")");
+            throw pathAccessError(buildPath_ + " -> " + path_);
     }
 
     void abandon() override { QFile::remove(buildPath_); }

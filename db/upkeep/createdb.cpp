@@ -3,6 +3,7 @@
 #include "core/apperror.h"
 #include "core/dialogs.h"
 #include "core/errorlog.h"
+#include "core/filefailure.h"
 #include "core/programdir.h"
 #include "db/clinic/invoicecounter.h"
 #include "db/clinic/payments.h"
@@ -32,13 +33,13 @@ bool userDeletesOldBackup(const QString& backupPath) {
 void removeFile(const QString& path) {
     QFile file(path);
     if (!file.remove())
-        throw AppError(75, "Path/File access error (" + path + ")");
+        throw pathAccessError(path);
 }
 
 void moveFile(const QString& from, const QString& to) {
     QFile file(from);
     if (!file.rename(to))
-        throw AppError(75, "Path/File access error (" + from + " -> " + to + ")");
+        throw pathAccessError(from + " -> " + to);
 }
 
 // Whatever an earlier creation that was cut off left at the building name.
@@ -84,7 +85,7 @@ void clearBackupName(const QString& backupPath, const QString& databasePath) {
 
 void refuseWhileInUse(const QString& databasePath) {
     if (const auto holder = lockDatabase(databasePath))
-        throw AppError(75, inUseByAnotherCopyText(databasePath, *holder));
+        throw fileAccessError(inUseByAnotherCopyText(databasePath, *holder));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "db/upkeep/filereplace.h"
 
 #include "core/apperror.h"
+#include "core/filefailure.h"
 #include "core/ownerfiles.h"
 
 #include <QFile>
@@ -30,7 +31,7 @@ void keepAccessOf(const QString& file, const QString& copy) {
     }
 #endif
     if (!OwnerFiles::restrict(copy, OwnerFiles::modeFor(file)))
-        throw AppError(75, "Path/File access error (" + copy + ")");
+        throw pathAccessError(copy);
 }
 
 // A symbolic link, or a file with a second name (a hard link): a rename would put a new file in
@@ -92,6 +93,6 @@ void replaceWithCopy(const QString& file, const QString& copy) {
     std::error_code error;
     std::filesystem::rename(fsPath(copy), fsPath(file), error);
     if (error)
-        throw AppError(75, "Path/File access error (" + copy + " -> " + file +
-                               "): " + QString::fromStdString(error.message()));
+        throw fileAccessError("Path/File access error (" + copy + " -> " + file +
+                              "): " + QString::fromStdString(error.message()));
 }

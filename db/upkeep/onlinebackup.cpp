@@ -1,6 +1,7 @@
 #include "db/upkeep/onlinebackup.h"
 
 #include "core/apperror.h"
+#include "core/filefailure.h"
 #include "db/engine/connection.h"
 #include "db/engine/enginestatements.h"
 #include "db/upkeep/databasecopy.h"
@@ -62,7 +63,7 @@ void copyInto(const QString& source, const QString& partial) {
 void renameFile(const QString& from, const QString& to) {
     QFile::remove(to);
     if (!QFile::rename(from, to))
-        throw AppError(75, "Path/File access error (" + from + " -> " + to + ")");
+        throw pathAccessError(from + " -> " + to);
 }
 
 // What a copy cut off by a kill, or by a failure, leaves: the file and its journal.

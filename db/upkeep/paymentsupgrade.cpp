@@ -2,7 +2,6 @@
 
 #include "core/apperror.h"
 #include "core/dialogs.h"
-#include "core/errorlog.h"
 #include "db/clinic/payments.h"
 #include "db/engine/connection.h"
 #include "db/engine/enginestatements.h"
@@ -109,15 +108,4 @@ void addPaymentTables(QSqlDatabase& db, bool showProgress) {
         throw;
     }
     sqlite3_progress_handler(handle, 0, nullptr, nullptr);
-}
-
-void addPaymentTablesTo(const QString& path, const std::function<bool()>& copyFirst) {
-    try {
-        ScopedDatabase database(path);
-        if (hasPaymentTables(database.db()) || !copyFirst())
-            return;
-        addPaymentTables(database.db(), true);
-    } catch (const AppError& error) {
-        ErrorLog::write("error (UpgradeDB) : ", error);
-    }
 }

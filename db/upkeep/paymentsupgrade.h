@@ -2,7 +2,6 @@
 
 #include <QSqlDatabase>
 #include <QString>
-#include <functional>
 
 // Creates the payment tables in a new file, inside the caller's transaction.
 void createPaymentTables(const QSqlDatabase& db);
@@ -17,7 +16,3 @@ void carryOverPayments(const QSqlDatabase& db);
 // payments is checked against the invoices' totals and net dues before it is committed. A file
 // that has the tables is not touched. Throws the engine's error, or a failed check.
 void addPaymentTables(QSqlDatabase& db, bool showProgress);
-
-// The same on the file at the path, once copyFirst has taken a copy of it; a failure is written
-// to the error log under the upgrade's label and leaves the file as it was.
-void addPaymentTablesTo(const QString& path, const std::function<bool()>& copyFirst);

@@ -2,6 +2,7 @@
 
 #include "core/errorlog.h"
 #include "core/programdir.h"
+#include "db/clinic/payments.h"
 #include "db/clinic/searchkeys.h"
 #include "db/engine/connection.h"
 #include "db/engine/serverstatements.h"
@@ -104,14 +105,16 @@ void normaliseTemporaryFlags(const QString& path) {
     }
 }
 
-// On every database, not only one of the older layout: a file made or last opened by an earlier
-// version of the program may lack the added indexes or have its collated ones built by another
-// collator.
-void upkeepIndexesOf(const QString& path, const CopyBeforeLayoutChange& copyFirst) {
+// One step of bringing a database up to date, taken only where it is needed and once copyFirst
+// has kept the database as it was. A failure is logged under the upgrade's label, leaves the
+// database as it was, and the next steps still run.
+void upgradeStep(const QString& location, const CopyBeforeLayoutChange& copyFirst,
+                 const std::function<bool(const QSqlDatabase&)>& needed,
+                 const std::function<void(QSqlDatabase&)>& take) {
     try {
-        ScopedDatabase database(path);
-        if (indexesNeedUpkeep(database.db()) && copyFirst())
-            upkeepIndexes(database.db(), true);
+        ScopedDatabase database(location);
+        if (needed(database.db()) && copyFirst())
+            take(database.db());
     } catch (const AppError& error) {
         ErrorLog::write("error (UpgradeDB) : ", error);
     }
@@ -120,13 +123,9 @@ void upkeepIndexesOf(const QString& path, const CopyBeforeLayoutChange& copyFirs
 // A database made by an earlier version, on a file or a server, gets the folded names that the
 // patient search compares.
 void addSearchKeysTo(const QString& location, const CopyBeforeLayoutChange& copyFirst) {
-    try {
-        ScopedDatabase database(location);
-        if (!hasSearchKeys(database.db()) && copyFirst())
-            addSearchKeys(database.db());
-    } catch (const AppError& error) {
-        ErrorLog::write("error (UpgradeDB) : ", error);
-    }
+    upgradeStep(
+        location, copyFirst, [](const QSqlDatabase& db) { return !hasSearchKeys(db); },
+        addSearchKeys);
 }
 
 } // namespace
@@ -139,7 +138,13 @@ void bringUpToDate(const QString& location, const CopyBeforeLayoutChange& copyFi
     if (!fileExists(location))
         return;
     normaliseTemporaryFlags(location);
-    addPaymentTablesTo(location, copyFirst);
-    upkeepIndexesOf(location, copyFirst);
+    upgradeStep(
+        location, copyFirst, [](const QSqlDatabase& db) { return !hasPaymentTables(db); },
+        [](QSqlDatabase& db) { addPaymentTables(db, true); });
+    // On every file, not only one of the older layout: a file made or last opened by an earlier
+    // version of the program may lack the added indexes or have its collated ones built by
+    // another collator.
+    upgradeStep(location, copyFirst, indexesNeedUpkeep,
+                [](QSqlDatabase& db) { upkeepIndexes(db, true); });
     addSearchKeysTo(location, copyFirst);
 }

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QWidget>
+#include <algorithm>
 
 std::unique_ptr<TestEnv> screenTestEnv(Screen screen, Screens::Factory make,
                                        std::initializer_list<Screen> plainScreens) {
@@ -14,6 +15,13 @@ std::unique_ptr<TestEnv> screenTestEnv(Screen screen, Screens::Factory make,
     for (const Screen plain : plainScreens)
         Screens::registerFactory(plain, [] { return new QWidget; });
     return env;
+}
+
+void registerStandIns(const std::function<QWidget*(Screen)>& make,
+                      std::initializer_list<Screen> except) {
+    for (const Screen screen : allScreens())
+        if (std::find(except.begin(), except.end(), screen) == except.end())
+            Screens::registerFactory(screen, [make, screen] { return make(screen); });
 }
 
 void addLine(QWidget* invoice, const QString& code, const QString& amount) {
