@@ -8,12 +8,12 @@
 #include "reportruns.h"
 #include "scoreboard.h"
 
-#include "app/compactdb.h"
 #include "app/runsettings.h"
-#include "binding/releasedb.h"
-#include "db/connection.h"
-#include "db/patientsearch.h"
-#include "db/recordsources.h"
+#include "db/clinic/patientsearch.h"
+#include "db/engine/connection.h"
+#include "db/engine/recordsources.h"
+#include "screens/releasedb.h"
+#include "upkeep/compactdb.h"
 
 #include <QFile>
 #include <QLineEdit>

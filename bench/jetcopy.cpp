@@ -9,8 +9,8 @@
 
 #include "support/jetclinic.h"
 
-#include "db/jetimport.h"
-#include "db/schema.h"
+#include "db/upkeep/jetimport.h"
+#include "db/upkeep/schema.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,18 +3,18 @@
 
 #include "binding/datasource.h"
 #include "binding/maskededit.h"
-#include "binding/paymentchanges.h"
 #include "binding/refreshform.h"
-#include "binding/screens.h"
 #include "core/dialogs.h"
 #include "core/failures.h"
 #include "core/programdir.h"
-#include "db/connection.h"
-#include "db/scratchinvoice.h"
-#include "db/serversession.h"
+#include "db/clinic/scratchinvoice.h"
+#include "db/engine/connection.h"
+#include "db/engine/serversession.h"
 #include "invoices/amounttext.h"
 #include "invoices/datetexts.h"
 #include "invoices/invoicereport.h"
+#include "screens/paymentchanges.h"
+#include "screens/screens.h"
 #include "settings/appsettings.h"
 
 #include <QAction>

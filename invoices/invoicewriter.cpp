@@ -2,8 +2,8 @@
 
 #include "core/apperror.h"
 #include "core/programdir.h"
-#include "db/invoicestore.h"
-#include "db/payments.h"
+#include "db/clinic/invoicestore.h"
+#include "db/clinic/payments.h"
 #include "invoices/amounttext.h"
 #include "invoices/datetexts.h"
 #include "invoices/paymentkinds.h"

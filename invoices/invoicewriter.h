@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/payments.h"
+#include "db/clinic/payments.h"
 #include <QSqlDatabase>
 
 #include <QString>

@@ -4,11 +4,11 @@
 #include "binding/datagrid.h"
 #include "binding/datasource.h"
 #include "binding/gridpaging.h"
-#include "db/connection.h"
-#include "db/orderedqueryrecordset.h"
-#include "db/patientsearch.h"
-#include "db/queryrecordset.h"
-#include "db/recordsources.h"
+#include "db/clinic/patientsearch.h"
+#include "db/engine/connection.h"
+#include "db/engine/orderedqueryrecordset.h"
+#include "db/engine/queryrecordset.h"
+#include "db/engine/recordsources.h"
 
 #include <QHeaderView>
 #include <QRegularExpression>
