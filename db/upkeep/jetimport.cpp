@@ -247,10 +247,10 @@ class JetCopy {
                 });
             });
             for (auto chunk = pipe.take(); !chunk.empty(); chunk = pipe.take())
-                for (const CopiedRow& row : chunk) {
-                    advance(batch.add(row.values));
+                for (CopiedRow& row : chunk) {
+                    advance(batch.add(std::move(row.values)));
                     if (beside && !row.beside.isEmpty())
-                        beside->add(row.beside);
+                        beside->add(std::move(row.beside));
                 }
         }
         if (adjustments_.isEmpty() || adjust_) {
