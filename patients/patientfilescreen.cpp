@@ -7,9 +7,9 @@
 #include "core/dialogs.h"
 #include "core/failures.h"
 #include "core/programdir.h"
+#include "db/clinic/invoicework.h"
 #include "db/clinic/patientfiling.h"
 #include "db/clinic/payments.h"
-#include "db/engine/connection.h"
 #include "db/upkeep/schema.h"
 #include "patients/fullname.h"
 #include "patients/patientreports.h"
@@ -54,13 +54,11 @@ Record writeInvoiceRow(const AppSettingsRecord& settings, const RecordSourceMode
                        QCoreApplication::translate(
                            "PatientFileScreen",
                            "The invoice was not changed: no kind was chosen for its payment."));
-    QSqlDatabase db = openDatabase(settings.databaseLocation());
     Record written;
-    inTransaction(db, [&] {
-        recordPayment(db, {edit.stored.value("po_num"), edit.stored.value("file_num").toString(),
-                           today(), *change, *kind});
-        written = write();
-    });
+    correctPayment(settings.databaseLocation(),
+                   {edit.stored.value("po_num"), edit.stored.value("file_num").toString(), today(),
+                    *change, *kind},
+                   [&] { written = write(); });
     return written;
 }
 
