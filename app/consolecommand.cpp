@@ -1,6 +1,6 @@
 #include "app/consolecommand.h"
 
-#include "app/copydatabasecommand.h"
+#include "upkeep/copydatabasecommand.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

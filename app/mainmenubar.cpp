@@ -1,16 +1,16 @@
 #include "app/mainmenubar.h"
 
-#include "app/backupmenu.h"
-#include "app/compactmenu.h"
-#include "app/copydatabasemenu.h"
-#include "app/databasemenu.h"
 #include "app/language.h"
 #include "app/letterheadmenu.h"
 #include "app/letterheadpanel.h"
 #include "app/logomenu.h"
 #include "app/reportslocationmenu.h"
-#include "app/serverchoice.h"
-#include "binding/screens.h"
+#include "screens/screens.h"
+#include "upkeep/backupmenu.h"
+#include "upkeep/compactmenu.h"
+#include "upkeep/copydatabasemenu.h"
+#include "upkeep/databasemenu.h"
+#include "upkeep/serverchoice.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>

@@ -4,10 +4,10 @@
 #include "app/logodrawing.h"
 #include "app/mainmenubar.h"
 #include "app/picturebox.h"
-#include "binding/screens.h"
-#include "binding/widgets.h"
 #include "core/apperror.h"
 #include "core/programdir.h"
+#include "screens/screens.h"
+#include "screens/widgets.h"
 #include "settings/appsettings.h"
 
 #include <QCloseEvent>

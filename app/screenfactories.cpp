@@ -2,7 +2,6 @@
 
 #include "app/aboutbox.h"
 #include "app/mainwindow.h"
-#include "binding/screens.h"
 #include "invoices/catalogscreen.h"
 #include "invoices/invoicelistscreen.h"
 #include "invoices/invoicescreen.h"
@@ -10,6 +9,7 @@
 #include "patients/patientfilescreen.h"
 #include "patients/patientsearchscreen.h"
 #include "reports/periodicreportsdialog.h"
+#include "screens/screens.h"
 
 void registerScreens(AppSettingsRecord& settings) {
     Screens::registerFactory(Screen::Main, [&settings] { return new MainWindow(settings); });

@@ -3,10 +3,10 @@
 #include "app/letterheadpanel.h"
 #include "binding/datacontrols.h"
 #include "binding/datasource.h"
-#include "binding/screens.h"
 #include "core/failures.h"
 #include "reports/preparereport.h"
 #include "reports/reportinstances.h"
+#include "screens/screens.h"
 #include "settings/appsettings.h"
 
 #include <QWidget>

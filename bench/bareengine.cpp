@@ -1,6 +1,6 @@
 #include "bareengine.h"
 
-#include "db/connection.h"
+#include "db/engine/connection.h"
 
 #include <QHash>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "clinicdata.h"
 
-#include "db/connection.h"
+#include "db/engine/connection.h"
 
 #include <QDate>
 #include <QStringList>

@@ -4,7 +4,7 @@
 #include "programsession.h"
 #include "scoreboard.h"
 
-#include "db/connection.h"
+#include "db/engine/connection.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

@@ -7,7 +7,7 @@
 #include "core/apperror.h"
 #include "core/dialogs.h"
 #include "core/programdir.h"
-#include "db/createdb.h"
+#include "db/upkeep/createdb.h"
 
 #include <QCoreApplication>
 #include <QDir>

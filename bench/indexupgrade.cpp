@@ -2,9 +2,9 @@
 
 #include "bareengine.h"
 
-#include "db/connection.h"
-#include "db/indexupkeep.h"
-#include "db/schema.h"
+#include "db/engine/connection.h"
+#include "db/upkeep/indexupkeep.h"
+#include "db/upkeep/schema.h"
 
 #include <QElapsedTimer>
 

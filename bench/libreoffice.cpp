@@ -1,6 +1,6 @@
 #include "libreoffice.h"
 
-#include "db/connection.h"
+#include "db/engine/connection.h"
 
 #include <QFile>
 #include <QStandardPaths>

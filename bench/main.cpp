@@ -20,9 +20,9 @@
 #include "scoreboard.h"
 #include "screenscans.h"
 
-#include "app/databaseprocedures.h"
 #include "app/runsettings.h"
-#include "db/connection.h"
+#include "db/engine/connection.h"
+#include "upkeep/databaseprocedures.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "programsession.h"
 
 #include "binding/recordsourcemodel.h"
-#include "binding/screens.h"
+#include "screens/screens.h"
 
 #include <QAbstractItemModel>
 #include <QAction>

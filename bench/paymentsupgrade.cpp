@@ -3,14 +3,14 @@
 #include "bareengine.h"
 #include "benchdialogs.h"
 
-#include "db/rowsource.h"
-#include "reports/lazyreport.h"
+#include "db/engine/rowsource.h"
+#include "reportengine/lazyreport.h"
+#include "reportengine/reportoutput.h"
 #include "reports/reportinstances.h"
-#include "reports/reportoutput.h"
 
-#include "db/connection.h"
-#include "db/paymentreports.h"
-#include "db/paymentsupgrade.h"
+#include "db/clinic/paymentreports.h"
+#include "db/engine/connection.h"
+#include "db/upkeep/paymentsupgrade.h"
 
 #include <QElapsedTimer>
 #include <QFile>

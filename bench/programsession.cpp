@@ -1,16 +1,16 @@
 #include "programsession.h"
 
-#include "app/backups.h"
-#include "app/integritywatch.h"
 #include "app/runsettings.h"
 #include "app/screenfactories.h"
 #include "app/startup.h"
-#include "binding/screens.h"
 #include "core/errorlog.h"
 #include "core/programdir.h"
-#include "db/connection.h"
-#include "db/databaselock.h"
+#include "db/engine/connection.h"
+#include "db/engine/databaselock.h"
+#include "screens/screens.h"
 #include "settings/settingsstore.h"
+#include "upkeep/backups.h"
+#include "upkeep/integritywatch.h"
 
 #include <QCoreApplication>
 #include <QPointer>

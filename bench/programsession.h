@@ -1,6 +1,6 @@
 #pragma once
 
-#include "binding/screens.h"
+#include "screens/screens.h"
 
 #include "benchdialogs.h"
 

@@ -3,10 +3,10 @@
 #include "printqueue.h"
 #include "programsession.h"
 
-#include "reports/lazyreport.h"
-#include "reports/pageview.h"
+#include "reportengine/lazyreport.h"
+#include "reportengine/pageview.h"
+#include "reportengine/reportpreview.h"
 #include "reports/reportinstances.h"
-#include "reports/reportpreview.h"
 
 #include <QAction>
 #include <QApplication>

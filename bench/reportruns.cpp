@@ -1,11 +1,11 @@
 #include "reportruns.h"
 
 #include "app/runsettings.h"
-#include "db/connection.h"
-#include "reports/lazyreport.h"
+#include "db/engine/connection.h"
+#include "reportengine/lazyreport.h"
+#include "reportengine/reportlayout.h"
+#include "reportengine/reportoutput.h"
 #include "reports/reportinstances.h"
-#include "reports/reportlayout.h"
-#include "reports/reportoutput.h"
 
 ReportRun periodReport(const QString& report, ReportPeriod period, const QString& text) {
     return {report, [period, text] {

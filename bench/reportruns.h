@@ -1,7 +1,7 @@
 #pragma once
 
-#include "db/reportrows.h"
-#include "reports/pages.h"
+#include "db/clinic/reportrows.h"
+#include "reportengine/pages.h"
 
 #include <QString>
 #include <functional>

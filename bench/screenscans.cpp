@@ -5,7 +5,7 @@
 #include "scanwatch.h"
 #include "scoreboard.h"
 
-#include "db/connection.h"
+#include "db/engine/connection.h"
 
 #include <QSqlDriver>
 #include <memory>

@@ -4,7 +4,7 @@
 #include "core/csvfile.h"
 #include "core/dialogs.h"
 #include "core/failures.h"
-#include "db/connection.h"
+#include "db/engine/connection.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "binding/datasource.h"
 
 #include "binding/boundbox.h"
-#include "db/connection.h"
-#include "db/dataerrors.h"
+#include "db/engine/connection.h"
+#include "db/engine/dataerrors.h"
 
 #include <QPointer>
 #include <QWidget>

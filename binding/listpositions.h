@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/recordset.h"
+#include "db/engine/recordset.h"
 
 #include <optional>
 

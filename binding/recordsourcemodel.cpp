@@ -1,6 +1,7 @@
 #include "binding/recordsourcemodel.h"
 
 #include "core/apperror.h"
+#include "core/busycursor.h"
 #include "core/dialogs.h"
 #include "core/errorlog.h"
 
@@ -301,6 +302,10 @@ void RecordSourceModel::countWhenIdle() {
 }
 
 void RecordSourceModel::countAll() {
+    if (!records_ || isCounted())
+        return;
+    // A few seconds on millions of records, told by the cursor.
+    BusyCursor busy;
     counting_.stop();
     while (countOn()) {
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "binding/listpositions.h"
-#include "db/recordset.h"
+#include "db/engine/recordset.h"
 
 #include <QAbstractTableModel>
 #include <QTimer>

@@ -4,12 +4,12 @@
 #include "binding/datasource.h"
 #include "binding/keyfilter.h"
 #include "binding/refreshform.h"
-#include "binding/screens.h"
-#include "binding/widgets.h"
 #include "core/dialogs.h"
 #include "core/failures.h"
 #include "invoices/screenparts.h"
 #include "invoices/widgetevents.h"
+#include "screens/screens.h"
+#include "screens/widgets.h"
 
 #include "settings/appsettings.h"
 

@@ -4,12 +4,12 @@
 #include "binding/datasource.h"
 #include "binding/keyfilter.h"
 #include "binding/maskededit.h"
-#include "binding/widgets.h"
-#include "db/recordsources.h"
+#include "db/engine/recordsources.h"
 #include "invoices/amounttext.h"
 #include "invoices/navigationbar.h"
 #include "invoices/screenparts.h"
 #include "invoices/widgetevents.h"
+#include "screens/widgets.h"
 
 #include "settings/appsettings.h"
 

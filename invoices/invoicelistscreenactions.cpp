@@ -3,21 +3,20 @@
 
 #include "binding/datasource.h"
 #include "binding/maskededit.h"
-#include "binding/paymentchanges.h"
 #include "binding/refreshform.h"
-#include "binding/screens.h"
 #include "core/dialogs.h"
 #include "core/failures.h"
 #include "core/programdir.h"
-#include "db/connection.h"
-#include "db/invoiceremoval.h"
-#include "db/paymentreports.h"
-#include "db/payments.h"
-#include "db/recordsources.h"
+#include "db/clinic/invoicework.h"
+#include "db/clinic/paymentreports.h"
+#include "db/clinic/payments.h"
+#include "db/engine/recordsources.h"
 #include "invoices/amounttext.h"
 #include "invoices/datetexts.h"
 #include "invoices/invoicereport.h"
 #include "invoices/navigationbar.h"
+#include "screens/paymentchanges.h"
+#include "screens/screens.h"
 #include "settings/appsettings.h"
 
 #include <QCloseEvent>
@@ -231,11 +230,7 @@ void InvoiceListScreen::saveInvoice() {
         const QString date = dateBox_->value();
         invoices_->setField("fmon", invoiceMonth(date));
         invoices_->setField("fyear", invoiceYear(date));
-        QSqlDatabase db = openDatabase(settings_.databaseLocation());
-        inTransaction(db, [&] {
-            recordPayment(db, payment);
-            invoices_->store();
-        });
+        correctPayment(settings_.databaseLocation(), payment, [&] { invoices_->store(); });
         rereadList();
     });
 }
@@ -247,8 +242,7 @@ void InvoiceListScreen::deleteInvoice() {
         return;
     reported([&] {
         const QVariant number = invoices_->field("po_num");
-        QSqlDatabase db = openDatabase(settings_.databaseLocation());
-        inTransaction(db, [&] { deleteSavedInvoice(db, number, today()); });
+        removeInvoice(settings_.databaseLocation(), number, today());
     });
     reported([&] { invoices_->refresh(); });
     reported([&] { lines_->refresh(); });

@@ -2,13 +2,13 @@
 
 #include "core/apperror.h"
 #include "core/dialogs.h"
-#include "db/payments.h"
-#include "db/reportrows.h"
+#include "db/clinic/payments.h"
+#include "db/clinic/reportrows.h"
 #include "invoices/amounttext.h"
+#include "reportengine/reportoutput.h"
+#include "reportengine/valueformat.h"
 #include "reports/preparereport.h"
 #include "reports/reportinstances.h"
-#include "reports/reportoutput.h"
-#include "reports/valueformat.h"
 #include "settings/appsettings.h"
 #include <QCoreApplication>
 

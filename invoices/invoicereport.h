@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/rowsource.h"
+#include "db/engine/rowsource.h"
 
 #include <optional>
 

@@ -4,12 +4,12 @@
 #include "binding/datasource.h"
 #include "binding/keyfilter.h"
 #include "binding/maskededit.h"
-#include "binding/paymentchanges.h"
-#include "binding/widgets.h"
-#include "db/payments.h"
+#include "db/clinic/payments.h"
 #include "invoices/amounttext.h"
 #include "invoices/screenparts.h"
 #include "invoices/widgetevents.h"
+#include "screens/paymentchanges.h"
+#include "screens/widgets.h"
 
 #include "settings/appsettings.h"
 

@@ -2,8 +2,7 @@
 
 #include "core/apperror.h"
 #include "core/programdir.h"
-#include "db/invoicestore.h"
-#include "db/payments.h"
+#include "db/clinic/payments.h"
 #include "invoices/amounttext.h"
 #include "invoices/datetexts.h"
 #include "invoices/paymentkinds.h"
@@ -66,14 +65,13 @@ void checkDraftFits(const InvoiceDraft& draft) {
     checkFits(QCoreApplication::translate("InvoiceScreen", "Net Due"), draft.netDue());
 }
 
-int writeInvoice(const QSqlDatabase& db, const InvoiceDraft& draft) {
+NewInvoice newInvoiceOf(const InvoiceDraft& draft) {
     checkDraftFits(draft);
     const InvoiceHeader header = headerOf(draft);
     // The payment taken with the invoice is dated the day it is taken.
-    return storeNewInvoice(
-        db, {header,
-             kindText(draft.kind),
-             {QVariant(), draft.fileNumber, today(), header.total - header.netDue, draft.paidIn},
-             draft.headerId,
-             totalsOf(draft)});
+    return {header,
+            kindText(draft.kind),
+            {QVariant(), draft.fileNumber, today(), header.total - header.netDue, draft.paidIn},
+            draft.headerId,
+            totalsOf(draft)};
 }

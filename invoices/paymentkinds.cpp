@@ -1,6 +1,6 @@
 #include "invoices/paymentkinds.h"
 
-#include "db/payments.h"
+#include "db/clinic/payments.h"
 
 QString kindText(PaymentKind kind) {
     switch (kind) {

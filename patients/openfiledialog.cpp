@@ -2,10 +2,10 @@
 
 #include "binding/datasource.h"
 #include "binding/refreshform.h"
-#include "binding/screens.h"
-#include "binding/widgets.h"
 #include "core/dialogs.h"
 #include "core/failures.h"
+#include "screens/screens.h"
+#include "screens/widgets.h"
 
 #include "settings/appsettings.h"
 

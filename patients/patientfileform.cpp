@@ -2,7 +2,7 @@
 
 #include "binding/datagrid.h"
 #include "binding/datasource.h"
-#include "binding/widgets.h"
+#include "screens/widgets.h"
 
 #include <QCoreApplication>
 #include <QFrame>

@@ -2,20 +2,20 @@
 
 #include "binding/datasource.h"
 #include "binding/maskededit.h"
-#include "binding/paymentchanges.h"
 #include "binding/refreshform.h"
-#include "binding/screens.h"
 #include "binding/wholecharacters.h"
 #include "core/dialogs.h"
 #include "core/failures.h"
 #include "core/programdir.h"
-#include "db/connection.h"
-#include "db/patientfiling.h"
-#include "db/payments.h"
-#include "db/schema.h"
+#include "db/clinic/invoicework.h"
+#include "db/clinic/patientfiling.h"
+#include "db/clinic/payments.h"
+#include "db/upkeep/schema.h"
 #include "patients/fullname.h"
 #include "patients/patientreports.h"
 #include "reports/moneyreports.h"
+#include "screens/paymentchanges.h"
+#include "screens/screens.h"
 #include "settings/appsettings.h"
 
 #include <QAction>
@@ -54,13 +54,11 @@ Record writeInvoiceRow(const AppSettingsRecord& settings, const RecordSourceMode
                        QCoreApplication::translate(
                            "PatientFileScreen",
                            "The invoice was not changed: no kind was chosen for its payment."));
-    QSqlDatabase db = openDatabase(settings.databaseLocation());
     Record written;
-    inTransaction(db, [&] {
-        recordPayment(db, {edit.stored.value("po_num"), edit.stored.value("file_num").toString(),
-                           today(), *change, *kind});
-        written = write();
-    });
+    correctPayment(settings.databaseLocation(),
+                   {edit.stored.value("po_num"), edit.stored.value("file_num").toString(), today(),
+                    *change, *kind},
+                   [&] { written = write(); });
     return written;
 }
 

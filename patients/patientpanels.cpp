@@ -3,7 +3,7 @@
 #include "binding/datasource.h"
 #include "binding/keyfilter.h"
 #include "binding/maskededit.h"
-#include "binding/widgets.h"
+#include "screens/widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>

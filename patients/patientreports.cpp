@@ -1,8 +1,8 @@
 #include "patients/patientreports.h"
 
-#include "db/reportrows.h"
+#include "db/clinic/reportrows.h"
+#include "reportengine/reportoutput.h"
 #include "reports/preparereport.h"
-#include "reports/reportoutput.h"
 #include "settings/appsettings.h"
 
 void printPatientSheet(const AppSettingsRecord& settings, const QString& fileNumber) {

@@ -3,10 +3,10 @@
 #include "binding/datagrid.h"
 #include "binding/datasource.h"
 #include "binding/refreshform.h"
-#include "binding/screens.h"
-#include "binding/widgets.h"
 #include "core/failures.h"
-#include "db/connection.h"
+#include "db/engine/connection.h"
+#include "screens/screens.h"
+#include "screens/widgets.h"
 
 #include "settings/appsettings.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/patientsearch.h"
+#include "db/clinic/patientsearch.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 #include "reports/layouts.h"
 
 #include "core/apperror.h"
+#include "reportengine/reportparts.h"
 #include "reports/letterhead.h"
-#include "reports/reportparts.h"
 #include <QCoreApplication>
 
 namespace {

@@ -1,6 +1,6 @@
 #include "reports/layouts.h"
 
-#include "reports/reportparts.h"
+#include "reportengine/reportparts.h"
 
 #include <QCoreApplication>
 

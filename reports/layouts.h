@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/reportdefinition.h"
+#include "reportengine/reportdefinition.h"
 
 // The report layouts of the program, as designed (before PrepareReport): the six of the clinic's
 // first program and the two on the money received.

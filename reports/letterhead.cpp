@@ -1,6 +1,6 @@
 #include "reports/letterhead.h"
 
-#include "reports/reportparts.h"
+#include "reportengine/reportparts.h"
 
 const LetterheadLabel kLetterheadLabels[7] = {
     {Setting::ClinicName, "Clinic Name"},

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/reportdefinition.h"
+#include "reportengine/reportdefinition.h"
 #include "settings/settingkeys.h"
 
 // The letterhead block: seven centred labels at the top left of a page header, which

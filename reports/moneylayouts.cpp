@@ -1,9 +1,9 @@
 // The two reports on the money received: the cash book of a period and a patient's statement.
 #include "reports/layouts.h"
 
+#include "reportengine/pages.h"
+#include "reportengine/reportparts.h"
 #include "reports/letterhead.h"
-#include "reports/pages.h"
-#include "reports/reportparts.h"
 #include <QCoreApplication>
 
 namespace {

@@ -1,10 +1,10 @@
 #include "reports/moneyreports.h"
 
 #include "core/programdir.h"
-#include "db/paymentreports.h"
+#include "db/clinic/paymentreports.h"
+#include "reportengine/reportoutput.h"
 #include "reports/preparereport.h"
 #include "reports/reportinstances.h"
-#include "reports/reportoutput.h"
 #include "settings/appsettings.h"
 #include <QCoreApplication>
 

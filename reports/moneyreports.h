@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/reportrows.h"
+#include "db/clinic/reportrows.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "reports/layouts.h"
 
+#include "reportengine/reportparts.h"
 #include "reports/letterhead.h"
-#include "reports/reportparts.h"
 #include <QCoreApplication>
 
 Report nationalityCountLayout() {

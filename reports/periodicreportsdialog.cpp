@@ -2,11 +2,11 @@
 
 #include "core/failures.h"
 #include "core/maskclicks.h"
-#include "db/reportrows.h"
+#include "db/clinic/reportrows.h"
+#include "reportengine/reportoutput.h"
 #include "reports/moneyreports.h"
 #include "reports/preparereport.h"
 #include "reports/reportinstances.h"
-#include "reports/reportoutput.h"
 #include "settings/appsettings.h"
 
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
 #include "reports/preparereport.h"
 
+#include "reportengine/reportdefinition.h"
 #include "reports/letterhead.h"
-#include "reports/reportdefinition.h"
 #include "reports/reportinstances.h"
 #include "settings/appsettings.h"
 

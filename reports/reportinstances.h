@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/reportdefinition.h"
+#include "reportengine/reportdefinition.h"
 
 // The program's one instance of each report ("po_rep", "per_inf_rep", "rep_day", "rep_mon",
 // "rep_year", "countbynationality", and "cashbook" and "statement" on the money received), made

@@ -4,7 +4,7 @@
 #include "app/aboutbox.h"
 #include "app/runsettings.h"
 #include "app/screenfactories.h"
-#include "binding/screens.h"
+#include "screens/screens.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -3,19 +3,19 @@
 #include "support/testenv.h"
 #include "support/ui.h"
 
-#include "app/compactdb.h"
 #include "app/mainwindow.h"
 #include "app/runsettings.h"
 #include "app/setdefaults.h"
 #include "binding/datasource.h"
 #include "binding/refreshform.h"
-#include "binding/releasedb.h"
-#include "binding/screens.h"
 #include "core/errorlog.h"
 #include "core/programdir.h"
-#include "db/connection.h"
-#include "db/recordsources.h"
-#include "db/validation.h"
+#include "db/engine/connection.h"
+#include "db/engine/recordsources.h"
+#include "db/upkeep/validation.h"
+#include "screens/releasedb.h"
+#include "screens/screens.h"
+#include "upkeep/compactdb.h"
 
 #include <QAbstractTableModel>
 #include <QDir>

@@ -5,10 +5,10 @@
 
 #include "app/runsettings.h"
 #include "app/screenfactories.h"
-#include "binding/screens.h"
 #include "core/programdir.h"
+#include "reportengine/reportpreview.h"
 #include "reports/reportinstances.h"
-#include "reports/reportpreview.h"
+#include "screens/screens.h"
 
 #include <QApplication>
 #include <QComboBox>

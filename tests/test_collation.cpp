@@ -1,8 +1,8 @@
 #include "support/testenv.h"
 
-#include "db/arabiccollation.h"
-#include "db/connection.h"
-#include "db/onlinebackup.h"
+#include "db/engine/arabiccollation.h"
+#include "db/engine/connection.h"
+#include "db/upkeep/onlinebackup.h"
 
 #include <QCollator>
 #include <QProcess>

@@ -1,13 +1,13 @@
 #include "support/clinicrows.h"
 #include "support/testenv.h"
 
-#include "app/backups.h"
-#include "app/databaseprocedures.h"
 #include "app/runsettings.h"
 #include "app/startup.h"
 #include "core/programdir.h"
-#include "db/connection.h"
+#include "db/engine/connection.h"
 #include "settings/settingsstore.h"
+#include "upkeep/backups.h"
+#include "upkeep/databaseprocedures.h"
 
 #include <QDir>
 #include <QProcess>

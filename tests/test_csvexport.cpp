@@ -6,14 +6,14 @@
 
 #include "app/runsettings.h"
 #include "app/screenfactories.h"
-#include "db/connection.h"
-#include "db/payments.h"
+#include "db/clinic/payments.h"
+#include "db/engine/connection.h"
 #include "patients/patientreports.h"
+#include "reportengine/reportcsv.h"
 #include "reports/layouts.h"
 #include "reports/moneyreports.h"
 #include "reports/periodicreportsdialog.h"
 #include "reports/preparereport.h"
-#include "reports/reportcsv.h"
 #include "reports/reportinstances.h"
 
 #include <QDir>

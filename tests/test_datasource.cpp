@@ -4,7 +4,7 @@
 #include "binding/datasource.h"
 #include "binding/keyfilter.h"
 #include "binding/maskededit.h"
-#include "db/connection.h"
+#include "db/engine/connection.h"
 
 #include <QApplication>
 #include <QCheckBox>

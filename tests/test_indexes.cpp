@@ -1,12 +1,12 @@
 #include "support/clinicrows.h"
 #include "support/testenv.h"
 
-#include "app/databaseprocedures.h"
 #include "app/runsettings.h"
-#include "db/connection.h"
-#include "db/recordsources.h"
-#include "db/reportrows.h"
-#include "db/schema.h"
+#include "db/clinic/reportrows.h"
+#include "db/engine/connection.h"
+#include "db/engine/recordsources.h"
+#include "db/upkeep/schema.h"
+#include "upkeep/databaseprocedures.h"
 
 #include <QFile>
 #include <QTest>

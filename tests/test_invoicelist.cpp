@@ -5,11 +5,11 @@
 
 #include "app/runsettings.h"
 #include "binding/maskededit.h"
-#include "binding/screens.h"
-#include "db/connection.h"
+#include "db/engine/connection.h"
 #include "invoices/invoicelistscreen.h"
 #include "invoices/navigationbar.h"
-#include "reports/reportpreview.h"
+#include "reportengine/reportpreview.h"
+#include "screens/screens.h"
 
 #include <QAction>
 #include <QApplication>

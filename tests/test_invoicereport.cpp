@@ -4,15 +4,15 @@
 
 #include "app/runsettings.h"
 #include "core/apperror.h"
-#include "db/connection.h"
-#include "db/payments.h"
+#include "db/clinic/payments.h"
+#include "db/engine/connection.h"
 #include "invoices/invoicereport.h"
+#include "reportengine/reportlayout.h"
+#include "reportengine/reportparts.h"
+#include "reportengine/reportpreview.h"
 #include "reports/reportinstances.h"
-#include "reports/reportlayout.h"
-#include "reports/reportparts.h"
-#include "reports/reportpreview.h"
 
-#include "reports/pageview.h"
+#include "reportengine/pageview.h"
 #include <QTest>
 
 namespace {

@@ -4,11 +4,11 @@
 
 #include "app/runsettings.h"
 #include "binding/maskededit.h"
-#include "binding/screens.h"
 #include "core/programdir.h"
-#include "db/connection.h"
+#include "db/engine/connection.h"
 #include "invoices/amounttext.h"
 #include "invoices/invoicescreen.h"
+#include "screens/screens.h"
 
 #include <QAction>
 #include <QApplication>

@@ -15,13 +15,13 @@
 #include "app/setdefaults.h"
 #include "binding/datacontrols.h"
 #include "binding/datasource.h"
-#include "binding/screens.h"
 #include "core/programdir.h"
-#include "db/connection.h"
-#include "db/integrity.h"
-#include "db/validation.h"
+#include "db/engine/connection.h"
+#include "db/upkeep/integrity.h"
+#include "db/upkeep/validation.h"
 #include "patients/openfiledialog.h"
-#include "reports/reportpreview.h"
+#include "reportengine/reportpreview.h"
+#include "screens/screens.h"
 #include "settings/settingsstore.h"
 
 #include <QAccessible>

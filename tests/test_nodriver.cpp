@@ -1,4 +1,4 @@
-#include "db/serverdatabase.h"
+#include "db/engine/serverdatabase.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -3,9 +3,9 @@
 #include "support/ui.h"
 
 #include "app/runsettings.h"
-#include "binding/screens.h"
-#include "db/connection.h"
+#include "db/engine/connection.h"
 #include "patients/openfiledialog.h"
+#include "screens/screens.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,16 +1,16 @@
 #include "support/testenv.h"
 
-#include "app/backups.h"
 #include "app/runsettings.h"
 #include "core/csvfile.h"
-#include "db/databaselock.h"
-#include "db/onlinebackup.h"
-#include "db/paymentreports.h"
-#include "reports/lazyreport.h"
+#include "db/clinic/paymentreports.h"
+#include "db/engine/databaselock.h"
+#include "db/upkeep/onlinebackup.h"
+#include "reportengine/lazyreport.h"
+#include "reportengine/reportoutput.h"
 #include "reports/preparereport.h"
 #include "reports/reportinstances.h"
-#include "reports/reportoutput.h"
 #include "settings/settingsstore.h"
+#include "upkeep/backups.h"
 
 #include <QFileInfo>
 #include <QSettings>

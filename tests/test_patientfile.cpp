@@ -5,14 +5,14 @@
 
 #include "app/runsettings.h"
 #include "binding/maskededit.h"
-#include "binding/screens.h"
-#include "db/connection.h"
-#include "db/reportrows.h"
+#include "db/clinic/reportrows.h"
+#include "db/engine/connection.h"
 #include "patients/patientfilescreen.h"
 #include "patients/patientreports.h"
+#include "reportengine/reportlayout.h"
+#include "reportengine/reportpreview.h"
 #include "reports/reportinstances.h"
-#include "reports/reportlayout.h"
-#include "reports/reportpreview.h"
+#include "screens/screens.h"
 
 #include <QAction>
 #include <QApplication>

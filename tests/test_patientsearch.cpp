@@ -2,12 +2,12 @@
 #include "support/testenv.h"
 #include "support/ui.h"
 
-#include "app/databaseprocedures.h"
 #include "app/runsettings.h"
 #include "binding/bidirectionaldelegate.h"
-#include "binding/screens.h"
-#include "db/connection.h"
+#include "db/engine/connection.h"
 #include "patients/patientsearchscreen.h"
+#include "screens/screens.h"
+#include "upkeep/databaseprocedures.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -5,12 +5,12 @@
 
 #include "app/runsettings.h"
 #include "app/screenfactories.h"
-#include "binding/screens.h"
-#include "db/connection.h"
+#include "db/engine/connection.h"
+#include "reportengine/reportpreview.h"
 #include "reports/periodicreportsdialog.h"
 #include "reports/preparereport.h"
 #include "reports/reportinstances.h"
-#include "reports/reportpreview.h"
+#include "screens/screens.h"
 
 #include <QApplication>
 #include <QLineEdit>

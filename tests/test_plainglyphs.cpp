@@ -1,6 +1,6 @@
-#include "reports/plainglyphs.h"
-#include "reports/reportfonts.h"
-#include "reports/textlines.h"
+#include "reportengine/plainglyphs.h"
+#include "reportengine/reportfonts.h"
+#include "reportengine/textlines.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>

@@ -3,16 +3,16 @@
 #include "support/testenv.h"
 
 #include "core/apperror.h"
-#include "db/rowsource.h"
-#include "reports/lazyreport.h"
-#include "reports/pagepainter.h"
-#include "reports/pagestore.h"
-#include "reports/pageview.h"
-#include "reports/reportfonts.h"
-#include "reports/reportlayout.h"
-#include "reports/reportoutput.h"
-#include "reports/reportparts.h"
-#include "reports/reportpreview.h"
+#include "db/engine/rowsource.h"
+#include "reportengine/lazyreport.h"
+#include "reportengine/pagepainter.h"
+#include "reportengine/pagestore.h"
+#include "reportengine/pageview.h"
+#include "reportengine/reportfonts.h"
+#include "reportengine/reportlayout.h"
+#include "reportengine/reportoutput.h"
+#include "reportengine/reportparts.h"
+#include "reportengine/reportpreview.h"
 
 #include <QAction>
 #include <QDir>

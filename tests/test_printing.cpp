@@ -5,14 +5,14 @@
 
 #include "app/qtdialogs.h"
 #include "app/runsettings.h"
-#include "db/rowsource.h"
+#include "db/engine/rowsource.h"
 #include "invoices/invoicereport.h"
+#include "reportengine/reportlayout.h"
+#include "reportengine/reportoutput.h"
 #include "reports/layouts.h"
 #include "reports/periodicreportsdialog.h"
 #include "reports/preparereport.h"
 #include "reports/reportinstances.h"
-#include "reports/reportlayout.h"
-#include "reports/reportoutput.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "support/clinicrows.h"
 #include "support/testenv.h"
 
-#include "db/connection.h"
-#include "db/schema.h"
+#include "db/engine/connection.h"
+#include "db/upkeep/schema.h"
 
 #include <QSqlRecord>
 #include <QTest>

@@ -2,14 +2,14 @@
 #include "support/pgserver.h"
 #include "support/testenv.h"
 
-#include "app/copydatabasemenu.h"
 #include "app/runsettings.h"
 #include "core/apperror.h"
-#include "db/connection.h"
-#include "db/databasecopy.h"
-#include "db/invoicestore.h"
-#include "db/payments.h"
-#include "db/schema.h"
+#include "db/clinic/invoicestore.h"
+#include "db/clinic/payments.h"
+#include "db/engine/connection.h"
+#include "db/upkeep/databasecopy.h"
+#include "db/upkeep/schema.h"
+#include "upkeep/copydatabasemenu.h"
 
 #include <QFile>
 #include <QProcess>

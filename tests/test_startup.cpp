@@ -3,20 +3,20 @@
 #include "support/oldlayout.h"
 #include "support/testenv.h"
 
-#include "app/backups.h"
-#include "app/integritywatch.h"
 #include "app/runsettings.h"
 #include "app/screenfactories.h"
 #include "app/startup.h"
-#include "binding/screens.h"
 #include "core/errorlog.h"
 #include "core/programdir.h"
-#include "db/connection.h"
-#include "db/createdb.h"
-#include "db/databaselock.h"
-#include "db/integrity.h"
-#include "db/validation.h"
+#include "db/engine/connection.h"
+#include "db/engine/databaselock.h"
+#include "db/upkeep/createdb.h"
+#include "db/upkeep/integrity.h"
+#include "db/upkeep/validation.h"
+#include "screens/screens.h"
 #include "settings/settingsstore.h"
+#include "upkeep/backups.h"
+#include "upkeep/integritywatch.h"
 
 #include <QFile>
 #include <QFileInfo>

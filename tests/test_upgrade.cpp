@@ -2,12 +2,12 @@
 #include "support/oldlayout.h"
 #include "support/testenv.h"
 
-#include "app/databaseprocedures.h"
 #include "app/runsettings.h"
 #include "core/programdir.h"
-#include "db/connection.h"
-#include "db/validation.h"
+#include "db/engine/connection.h"
+#include "db/upkeep/validation.h"
 #include "settings/settingsstore.h"
+#include "upkeep/databaseprocedures.h"
 
 #include <QFile>
 #include <QTest>

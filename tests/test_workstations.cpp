@@ -2,8 +2,8 @@
 #include "support/pgserver.h"
 #include "support/testenv.h"
 
-#include "db/connection.h"
-#include "db/createdb.h"
+#include "db/engine/connection.h"
+#include "db/upkeep/createdb.h"
 
 #include <QProcess>
 #include <QTest>

@@ -4,7 +4,7 @@
 #include "app/runsettings.h"
 #include "app/screenfactories.h"
 #include "app/startup.h"
-#include "binding/screens.h"
+#include "screens/screens.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -4,13 +4,13 @@
 // a backup to restore once started. Every question is answered Yes; the folder picker is
 // cancelled. Each text shown is printed on its own line.
 // Exit code 0: the program started (and restored); 1: it ended at start-up; 3: the restore failed.
-#include "app/backups.h"
-#include "app/restorebackup.h"
 #include "app/runsettings.h"
 #include "app/startup.h"
 #include "core/apperror.h"
 #include "core/dialogs.h"
 #include "core/programdir.h"
+#include "upkeep/backups.h"
+#include "upkeep/restorebackup.h"
 
 #include <QApplication>
 #include <QSettings>

@@ -1,7 +1,7 @@
 #include "clinicrows.h"
 
 #include "app/runsettings.h"
-#include "db/connection.h"
+#include "db/engine/connection.h"
 
 #include <QSqlRecord>
 

@@ -2,7 +2,7 @@
 
 #include "clinicrows.h"
 
-#include "db/connection.h"
+#include "db/engine/connection.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -1,6 +1,6 @@
 #include "support/jetclinic.h"
 
-#include "db/schema.h"
+#include "db/upkeep/schema.h"
 
 namespace {
 

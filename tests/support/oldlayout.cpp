@@ -1,7 +1,7 @@
 #include "oldlayout.h"
 
-#include "db/connection.h"
-#include "db/schema.h"
+#include "db/engine/connection.h"
+#include "db/upkeep/schema.h"
 
 namespace {
 bool missingInOldLayout(const QString& table, const QString& column) {

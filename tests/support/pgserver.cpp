@@ -1,6 +1,6 @@
 #include "pgserver.h"
 
-#include "db/connection.h"
+#include "db/engine/connection.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,10 +2,10 @@
 
 #include "ui.h"
 
-#include "reports/lazyreport.h"
-#include "reports/pagepainter.h"
-#include "reports/reportdefinition.h"
-#include "reports/reportpreview.h"
+#include "reportengine/lazyreport.h"
+#include "reportengine/pagepainter.h"
+#include "reportengine/reportdefinition.h"
+#include "reportengine/reportpreview.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/pages.h"
+#include "reportengine/pages.h"
 
 #include <QStringList>
 #include <QTimer>

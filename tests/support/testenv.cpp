@@ -1,16 +1,16 @@
 #include "testenv.h"
 
-#include "app/backups.h"
-#include "app/databaseprocedures.h"
 #include "app/runsettings.h"
-#include "binding/screens.h"
 #include "core/errorlog.h"
 #include "core/programdir.h"
-#include "db/connection.h"
-#include "db/createdb.h"
-#include "db/databaselock.h"
+#include "db/engine/connection.h"
+#include "db/engine/databaselock.h"
+#include "db/upkeep/createdb.h"
 #include "pgserver.h"
+#include "screens/screens.h"
 #include "settings/settingsstore.h"
+#include "upkeep/backups.h"
+#include "upkeep/databaseprocedures.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "ui.h"
 
-#include "binding/screens.h"
+#include "screens/screens.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -10,7 +10,7 @@
 
 #include "app/runsettings.h"
 #include "app/screenfactories.h"
-#include "binding/screens.h"
+#include "screens/screens.h"
 #include "settings/settingsstore.h"
 
 #include <QApplication>

@@ -1,0 +1,47 @@
+#include "db/clinic/patientsearch.h"
+
+#include "db/clinic/searchkeys.h"
+
+namespace {
+
+const char* column(SearchField field) {
+    static const char* const columns[kSearchFieldCount] = {"pt_name_fm", "pt_name_f", "pt_tel_h",
+                                                           "MobileNo"};
+    return columns[static_cast<int>(field)];
+}
+
+bool searchesName(SearchField field) {
+    return field == SearchField::FamilyName || field == SearchField::GivenName;
+}
+
+// '*' and '?' keep the wildcard meaning that receptionists know; '%' and '_' are searched for as
+// themselves. The escape character is not a backslash: Qt's placeholder scan reads a backslash
+// inside a quoted literal as escaping the quote, and then misses the placeholders after it.
+QString likePattern(QString text) {
+    text.replace('!', "!!");
+    text.replace('%', "!%");
+    text.replace('_', "!_");
+    text.replace('*', '%');
+    text.replace('?', '_');
+    return text;
+}
+
+// A server cannot match patterns under the Arabic collation, whose equality ignores case: it
+// matches under the plain one, ignoring the case of Latin letters as the file's LIKE does.
+QString matching(const QString& column, Engine engine) {
+    return engine == Engine::File ? column + " LIKE ? ESCAPE '!'"
+                                  : "(" + column + " COLLATE \"C\") ILIKE ? ESCAPE '!'";
+}
+
+} // namespace
+
+// Names are searched through their folded keys, read in the files' order, each file then fetched
+// by its row number.
+SearchQuery patientSearchQuery(SearchField field, const QString& text, Engine engine) {
+    if (!searchesName(field))
+        return {"select * from per_inf_data where " + matching(column(field), engine),
+                {"%" + likePattern(text) + "%"}};
+    return {"select p.* from name_search_keys k join per_inf_data p on p.id = k.id where " +
+                matching(QString("k.") + column(field), engine) + " order by k.id",
+            {"%" + likePattern(foldedForSearch(text)) + "%"}};
+}

@@ -1,0 +1,517 @@
+#include "db/upkeep/jetimport.h"
+
+#include "core/apperror.h"
+#include "core/ownerfiles.h"
+#include "db/clinic/payments.h"
+#include "db/clinic/searchkeys.h"
+#include "db/engine/connection.h"
+#include "db/engine/rowbatch.h"
+#include "db/engine/rowpipe.h"
+#include "db/engine/serveraddress.h"
+#include "db/upkeep/copyends.h"
+#include "db/upkeep/jetfile.h"
+#include "db/upkeep/paymentsupgrade.h"
+#include "db/upkeep/schema.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMap>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+namespace {
+
+constexpr int kNotTheClinics = 3704;
+constexpr int kCopyFailed = 3704;
+
+// The texts the user sees, under the context of their translation.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Database)
+};
+
+// The columns that a file of the older layout lacks, and what its upgrade gives them.
+bool addedByUpgrade(const QString& table, const QString& column) {
+    return (table == "pt_sh" && column == "po_netd") ||
+           (table == "per_inf_data" && column == "mobileno") ||
+           (table == "po_desc" && column == "id");
+}
+
+QString keyColumn(const TableDef& table) {
+    for (const ColumnDef& column : table.columns)
+        if (column.autoIncrement)
+            return column.name;
+    return QString();
+}
+
+// At most the given number of characters, never cutting a letter from its marks.
+QString cutToCharacters(const QString& text, int chars) {
+    const QList<uint> points = text.toUcs4();
+    int keep = qMin(chars, int(points.size()));
+    while (keep > 0 && keep < points.size() &&
+           QChar::category(char32_t(points[keep])) == QChar::Mark_NonSpacing)
+        --keep;
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), keep);
+}
+
+int characters(const QString& text) {
+    return int(text.toUcs4().size());
+}
+
+// The day a carried-over payment is listed under: the invoice's date as "YYYY-MM-DD", or what
+// can be read of it (its month, its year), as the upgrade of a file without payments does.
+QString dayOfInvoice(const QString& date, const QString& month, const QString& year) {
+    static const QRegularExpression fullDate(R"(^\d\d/\d\d/\d\d\d\d$)");
+    static const QRegularExpression monthYear(R"(^\d\d/\d\d\d\d$)");
+    static const QRegularExpression yearOnly(R"(^\d\d\d\d$)");
+    if (fullDate.match(date).hasMatch())
+        return date.mid(6, 4) + "-" + date.mid(3, 2) + "-" + date.left(2);
+    if (monthYear.match(month).hasMatch())
+        return month.mid(3, 4) + "-" + month.left(2) + "-00";
+    if (yearOnly.match(year).hasMatch())
+        return year + "-00-00";
+    return QStringLiteral("");
+}
+
+// A name folded as the engine's replacements fold it: null stays null, empty stays empty.
+QVariant searchKey(const QVariant& name) {
+    if (name.isNull())
+        return {};
+    const QString folded = foldedForSearch(name.toString());
+    return folded.isNull() ? QVariant(QStringLiteral("")) : QVariant(folded);
+}
+
+// A file's texts encoded on the reading thread, so that the writing one binds them as they are.
+void encodeTexts(QVariantList& values) {
+    for (QVariant& value : values) {
+        const auto* text = static_cast<const QString*>(value.constData());
+        if (value.typeId() == QMetaType::QString && !text->isNull())
+            value = text->toUtf8();
+    }
+}
+
+struct YearTotals {
+    qint64 invoices = 0;
+    qint64 billed = 0;
+    qint64 due = 0;
+    bool operator==(const YearTotals& other) const {
+        return invoices == other.invoices && billed == other.billed && due == other.due;
+    }
+};
+
+using Years = QMap<QString, YearTotals>;
+
+Years yearlyTotals(QSqlDatabase& db) {
+    Years years;
+    QSqlQuery query =
+        runQuery(db, "SELECT fyear, count(*), sum(po_pri), sum(po_netd) FROM pt_sh GROUP BY fyear");
+    while (query.next())
+        years.insert(query.value(0).isNull() ? "(no year)" : query.value(0).toString(),
+                     {query.value(1).toLongLong(), query.value(2).toLongLong(),
+                      query.value(3).toLongLong()});
+    return years;
+}
+
+qint64 valueOf(QSqlDatabase& db, const QString& sql) {
+    QSqlQuery query = runQuery(db, sql);
+    return query.next() ? query.value(0).toLongLong() : 0;
+}
+
+// One pass over the Jet file into the target, in the target's transaction. Without leave to
+// adjust it writes until the first value that needs it, then only reads on to list them all.
+// A table's rows are read and made ready on a thread of their own while the caller's thread,
+// which alone uses the target's connection, writes them; what the reading counts is looked at
+// once it has ended.
+class JetCopy {
+  public:
+    JetCopy(JetFile& jet, CopyEnd& target, const CopyProgress& progress, bool adjust)
+        : jet_(jet), target_(target), progress_(progress), adjust_(adjust),
+          olderLayout_(!jet.hasTable("po_descs")), server_(onServer(target.db())) {
+        for (const TableDef& table : schemaTables())
+            if (jet_.hasTable(table.name))
+                total_ += jet_.recordedRows(table.name);
+    }
+
+    void run() {
+        target_.createTables();
+        const QStringList setAside = setAsideInFile();
+        for (const TableDef& table : schemaTables())
+            copyTable(table);
+        if (!adjustments_.isEmpty() && !adjust_)
+            return;
+        if (!server_)
+            carryOverPayments(target_.db());
+        if (keysByStatement_)
+            fillSearchKeys(target_.db());
+        for (const QString& definition : setAside)
+            runQuery(target_.db(), definition);
+        check();
+    }
+
+    const QList<JetAdjustment>& adjustments() const { return adjustments_; }
+    CopySummary summary() const { return summary_; }
+
+  private:
+    // A row as the new database stores it, and its row in the table beside: an invoice's payment
+    // carried over on a server (a file makes them all by one statement after the rows), a patient
+    // file's search keys in a file (a server's trigger makes them).
+    struct CopiedRow {
+        QVariantList values;
+        QVariantList beside;
+    };
+
+    // A new file's indexes are built once its rows are in, its payments made by one statement and
+    // its search keys with the rows, which is several times faster than keeping them up to date
+    // row by row: the same definitions, in the copy's transaction.
+    QStringList setAsideInFile() {
+        QStringList definitions;
+        if (server_)
+            return definitions;
+        QSqlQuery items =
+            runQuery(target_.db(), "SELECT type, name, sql FROM sqlite_master WHERE "
+                                   "type IN ('index', 'trigger') AND sql IS NOT NULL");
+        QStringList drops;
+        while (items.next()) {
+            drops << "DROP " + items.value(0).toString() + " \"" + items.value(1).toString() + "\"";
+            definitions << items.value(2).toString();
+        }
+        items.finish();
+        for (const QString& drop : drops)
+            runQuery(target_.db(), drop);
+        return definitions;
+    }
+
+    // Where each of a table's columns comes from in the Jet row.
+    struct TablePlan {
+        const TableDef& table;
+        QList<JetColumnInfo> jetColumns;
+        QList<int> source; // for each column of the table, its place in the Jet row, or -1
+        QList<int> extra;  // the Jet row's columns that the table does not have
+        int key;
+    };
+
+    TablePlan planFor(const TableDef& table) {
+        TablePlan plan{table, jet_.columns(table.name), {}, {}, indexOf(table, keyColumn(table))};
+        for (const ColumnDef& column : table.columns) {
+            int found = -1;
+            for (int i = 0; i < plan.jetColumns.size(); ++i)
+                if (plan.jetColumns[i].name.compare(column.name, Qt::CaseInsensitive) == 0)
+                    found = i;
+            plan.source << found;
+        }
+        for (int i = 0; i < plan.jetColumns.size(); ++i)
+            if (!plan.source.contains(i))
+                plan.extra << i;
+        return plan;
+    }
+
+    // The table beside that the rows of the table give rows to, if any.
+    std::unique_ptr<RowBatch> besideBatch(const TableDef& table) {
+        if (table.name == "pt_sh" && server_)
+            return std::make_unique<RowBatch>(target_.db(), "payments",
+                                              QStringList{"po_num", "file_num", "pay_date",
+                                                          "pay_day", "amount", "kind",
+                                                          "carried_over"});
+        if (table.name == "per_inf_data" && !server_)
+            return std::make_unique<RowBatch>(target_.db(), "name_search_keys",
+                                              QStringList{"id", "pt_name_f", "pt_name_fm"});
+        return nullptr;
+    }
+
+    void copyTable(const TableDef& table) {
+        if (!jet_.hasTable(table.name)) {
+            if (!(olderLayout_ && table.name == "po_descs"))
+                note({table.name, "", "", "", Text::tr("the table is missing"),
+                      Text::tr("copied empty")});
+            expected_[table.name] = 0;
+            return;
+        }
+        const TablePlan plan = planFor(table);
+        QStringList names;
+        for (const ColumnDef& column : table.columns)
+            names << column.name;
+        qint64 rows = 0;
+        qint64 highest = 0;
+        RowBatch batch(target_.db(), table.name, names);
+        const std::unique_ptr<RowBatch> beside = besideBatch(table);
+        {
+            RowPipe<CopiedRow> pipe;
+            pipe.start([&] {
+                jet_.readRows(table.name, [&](const QVariantList& jetRow) {
+                    CopiedRow row = prepared(plan, jetRow, ++rows, beside != nullptr);
+                    if (plan.key >= 0)
+                        highest = qMax(highest, row.values[plan.key].toLongLong());
+                    if (adjustments_.isEmpty() || adjust_)
+                        pipe.push(std::move(row));
+                });
+            });
+            for (auto chunk = pipe.take(); !chunk.empty(); chunk = pipe.take())
+                for (CopiedRow& row : chunk) {
+                    advance(batch.add(std::move(row.values)));
+                    if (beside && !row.beside.isEmpty())
+                        beside->add(std::move(row.beside));
+                }
+        }
+        if (adjustments_.isEmpty() || adjust_) {
+            advance(batch.flush());
+            if (beside)
+                beside->flush();
+            if (plan.key >= 0)
+                target_.setCounter(table.name, keyColumn(table), highest);
+        }
+        expected_[table.name] = rows;
+        if (table.name == "per_inf_data")
+            summary_.patients = rows;
+        if (table.name == "pt_sh")
+            summary_.invoices = rows;
+        summary_.rows += rows;
+    }
+
+    // On the reading thread: a Jet row as the new database stores it, with its row beside.
+    CopiedRow prepared(const TablePlan& plan, const QVariantList& jetRow, qint64 row,
+                       bool withBeside) {
+        const TableDef& table = plan.table;
+        CopiedRow copied;
+        copied.values.reserve(qsizetype(table.columns.size()));
+        for (int c = 0; c < int(table.columns.size()); ++c)
+            copied.values << valueFor(table, c,
+                                      plan.source[c] < 0 ? QVariant() : jetRow[plan.source[c]],
+                                      plan.source[c] < 0, row, jetRow, plan.source);
+        for (const int i : plan.extra)
+            if (!jetRow[i].isNull() &&
+                !(jetRow[i].typeId() == QMetaType::Bool && !jetRow[i].toBool()))
+                note({table.name, rowKey(table, jetRow, plan.source, row), plan.jetColumns[i].name,
+                      jetRow[i].toString(), Text::tr("a column Korvel does not have"),
+                      Text::tr("left out")});
+        if (table.name == "pt_sh")
+            copied.beside = countInvoice(table, copied.values);
+        if (withBeside && table.name == "per_inf_data")
+            copied.beside = searchKeys(table, copied.values);
+        if (!server_) {
+            encodeTexts(copied.values);
+            encodeTexts(copied.beside);
+        }
+        return copied;
+    }
+
+    static int indexOf(const TableDef& table, const QString& column) {
+        for (int i = 0; i < int(table.columns.size()); ++i)
+            if (table.columns[size_t(i)].name == column)
+                return i;
+        return -1;
+    }
+
+    QString rowKey(const TableDef& table, const QVariantList& jetRow, const QList<int>& source,
+                   qint64 row) const {
+        const int key = indexOf(table, keyColumn(table));
+        if (key >= 0 && source[key] >= 0 && !jetRow[source[key]].isNull())
+            return jetRow[source[key]].toString();
+        return Text::tr("row %1").arg(row);
+    }
+
+    // The value the new database stores for one column of a Jet row.
+    QVariant valueFor(const TableDef& table, int c, const QVariant& value, bool absent, qint64 row,
+                      const QVariantList& jetRow, const QList<int>& source) {
+        const ColumnDef& column = table.columns[size_t(c)];
+        if (absent && olderLayout_ && addedByUpgrade(table.name, column.name)) {
+            if (column.name == "po_netd")
+                return 0;
+            if (column.name == "id")
+                return row;
+            return {};
+        }
+        if (value.isNull())
+            return column.type == ColumnDef::Type::Boolean ? QVariant(0) : QVariant();
+        switch (column.type) {
+        case ColumnDef::Type::Boolean:
+            return value.toBool() ? 1 : 0;
+        case ColumnDef::Type::Long:
+            return value.toLongLong();
+        case ColumnDef::Type::Text:
+            break;
+        }
+        const QString text = value.toString();
+        if (text.isEmpty() && !column.allowEmpty) {
+            note({table.name, rowKey(table, jetRow, source, row), column.name, text,
+                  Text::tr("empty where the column does not take an empty text"),
+                  Text::tr("stored as null")});
+            return {};
+        }
+        if (text.size() > column.size && characters(text) > column.size) {
+            const QString cut = cutToCharacters(text, column.size);
+            note({table.name, rowKey(table, jetRow, source, row), column.name, text,
+                  Text::tr("longer than %1 characters").arg(column.size), cut});
+            return cut;
+        }
+        return text;
+    }
+
+    // Counted for the check; on a server, the invoice's payment to date to carry over.
+    QVariantList countInvoice(const TableDef& table, const QVariantList& values) {
+        const auto at = [&](const char* column) { return values[indexOf(table, column)]; };
+        YearTotals& year = years_[at("fyear").isNull() ? "(no year)" : at("fyear").toString()];
+        const qint64 billed = at("po_pri").toLongLong();
+        const qint64 due = at("po_netd").toLongLong();
+        ++year.invoices;
+        year.billed += billed;
+        year.due += due;
+        paid_ += billed - due;
+        if (billed - due == 0 || at("po_num").isNull() || !server_)
+            return {};
+        return {
+            at("po_num"),
+            at("file_num"),
+            at("po_date"),
+            dayOfInvoice(at("po_date").toString(), at("fmon").toString(), at("fyear").toString()),
+            QVariant::fromValue<qlonglong>(billed - due),
+            kCarriedOverKind,
+            1};
+    }
+
+    // The patient file's names as the search compares them. A file without its row number gets
+    // its number from the engine only when stored: the keys are then made after the rows.
+    QVariantList searchKeys(const TableDef& table, const QVariantList& values) {
+        const QVariant id = values[indexOf(table, "id")];
+        if (id.isNull()) {
+            keysByStatement_ = true;
+            return {};
+        }
+        return {id, searchKey(values[indexOf(table, "pt_name_f")]),
+                searchKey(values[indexOf(table, "pt_name_fm")])};
+    }
+
+    void note(const JetAdjustment& adjustment) { adjustments_ << adjustment; }
+
+    void advance(int written) {
+        if (written == 0)
+            return;
+        done_ += written;
+        if (progress_ && !progress_(done_, total_))
+            throw AppError(ErrorNumber::DialogCancelled, Text::tr("The copy was cancelled."));
+    }
+
+    void check() {
+        for (auto table = expected_.cbegin(); table != expected_.cend(); ++table) {
+            const qint64 copied = valueOf(target_.db(), "SELECT count(*) FROM " + table.key());
+            if (copied != table.value())
+                throw AppError(kCopyFailed, Text::tr("The copy of %1 holds %2 rows instead of %3.")
+                                                .arg(table.key())
+                                                .arg(copied)
+                                                .arg(table.value()));
+        }
+        if (yearlyTotals(target_.db()) != years_)
+            throw AppError(kCopyFailed, Text::tr("The yearly sums of the invoices differ after the "
+                                                 "copy."));
+        if (valueOf(target_.db(), "SELECT coalesce(sum(amount), 0) FROM payments") != paid_)
+            throw AppError(kCopyFailed,
+                           Text::tr("The sum of the payments differs after the copy."));
+    }
+
+    JetFile& jet_;
+    CopyEnd& target_;
+    const CopyProgress& progress_;
+    bool adjust_;
+    bool olderLayout_;
+    bool server_;
+    qint64 total_ = 0;
+    qint64 done_ = 0;
+    QList<JetAdjustment> adjustments_;
+    QMap<QString, qint64> expected_;
+    Years years_;
+    qint64 paid_ = 0;
+    bool keysByStatement_ = false;
+    CopySummary summary_;
+};
+
+// The clinic's file holds at least its patients, invoices and the invoice screen's lines; a
+// file without them is another program's.
+void refuseOtherFiles(JetFile& jet, const QString& path) {
+    for (const char* table : {"per_inf_data", "pt_sh", "po_desc"})
+        if (!jet.hasTable(table))
+            throw AppError(kNotTheClinics,
+                           Text::tr("%1 is an Access database, but not the clinic's: it holds the "
+                                    "tables %2 and no table %3.")
+                               .arg(path, jet.tables().join(", "), table));
+}
+
+QString csvField(const QString& text) {
+    QString quoted = text;
+    quoted.replace('"', "\"\"");
+    return '"' + quoted + '"';
+}
+
+void writeReport(const QString& path, const QList<JetAdjustment>& adjustments) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(OwnerFiles::modeFor(path)))
+        throw AppError(kCopyFailed, Text::tr("The import report %1 cannot be written.").arg(path));
+    QStringList lines{"table,row,column,value,problem,stored"};
+    for (const JetAdjustment& a : adjustments)
+        lines << QStringList{csvField(a.table), csvField(a.rowKey),  csvField(a.column),
+                             csvField(a.value), csvField(a.problem), csvField(a.adjusted)}
+                     .join(",");
+    file.write((lines.join("\r\n") + "\r\n").toUtf8());
+    if (!file.commit())
+        throw AppError(kCopyFailed, Text::tr("The import report %1 cannot be written.").arg(path));
+}
+
+struct PassResult {
+    bool kept = false;
+    CopySummary summary;
+    QList<JetAdjustment> adjustments;
+};
+
+struct NeedsAdjusting {};
+
+// One attempt. Without leave to adjust, a file that needs adjustments leaves nothing behind and
+// gives their list back.
+PassResult copyPass(const QString& jetPath, const QString& to, const CopyProgress& progress,
+                    bool adjust) {
+    JetFile jet(jetPath);
+    refuseOtherFiles(jet, jetPath);
+    const auto target = openCopyTarget(to);
+    JetCopy copy(jet, *target, progress, adjust);
+    try {
+        inTransaction(target->db(), [&] {
+            copy.run();
+            if (!copy.adjustments().isEmpty() && !adjust)
+                throw NeedsAdjusting();
+        });
+        target->complete();
+        return {true, copy.summary(), copy.adjustments()};
+    } catch (const NeedsAdjusting&) {
+        target->abandon();
+        return {false, {}, copy.adjustments()};
+    } catch (...) {
+        target->abandon();
+        throw;
+    }
+}
+
+} // namespace
+
+QString importReportPath(const QString& jetPath, const QString& to) {
+    const QString beside = isServerUri(to) ? jetPath : to;
+    return QFileInfo(beside).absolutePath() + "/korvel_import_report.csv";
+}
+
+QString adjustmentList(const QList<JetAdjustment>& adjustments, int most) {
+    QStringList lines;
+    for (const JetAdjustment& a : adjustments.mid(0, most))
+        lines << QString("%1, %2, %3: \"%4\" (%5)")
+                     .arg(a.table, a.rowKey, a.column, a.value, a.problem);
+    if (adjustments.size() > most)
+        lines << Text::tr("... and %1 more.").arg(adjustments.size() - most);
+    return lines.join("\r\n");
+}
+
+CopySummary importJetDatabase(const QString& jetPath, const QString& to,
+                              const CopyProgress& progress, const AdjustmentChoice& choice) {
+    const PassResult first = copyPass(jetPath, to, progress, false);
+    if (first.kept)
+        return first.summary;
+    if (!choice || !choice(first.adjustments))
+        throw AppError(ErrorNumber::DialogCancelled,
+                       Text::tr("The copy was stopped: nothing was copied."));
+    const PassResult adjusted = copyPass(jetPath, to, progress, true);
+    writeReport(importReportPath(jetPath, to), adjusted.adjustments);
+    return adjusted.summary;
+}

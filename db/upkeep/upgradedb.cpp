@@ -1,0 +1,145 @@
+#include "db/upkeep/upgradedb.h"
+
+#include "core/errorlog.h"
+#include "core/programdir.h"
+#include "db/clinic/searchkeys.h"
+#include "db/engine/connection.h"
+#include "db/engine/serverstatements.h"
+#include "db/upkeep/indexupkeep.h"
+#include "db/upkeep/paymentsupgrade.h"
+#include "db/upkeep/schema.h"
+#include "db/upkeep/validation.h"
+
+#include <QSqlRecord>
+
+namespace {
+
+bool hasTable(const QSqlDatabase& db, const QString& table) {
+    return runQuery(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?", {table})
+        .next();
+}
+
+QStringList columnsOf(const QSqlDatabase& db, const QString& table) {
+    QStringList names;
+    QSqlQuery query = runQuery(db, "SELECT name FROM pragma_table_info(?)", {table});
+    while (query.next())
+        names << query.value(0).toString();
+    return names;
+}
+
+// Returns true when the column had to be added.
+bool addColumnIfMissing(const QSqlDatabase& db, const QString& table, const QString& column) {
+    if (columnsOf(db, table).contains(column))
+        return false;
+    const TableDef& def = tableDef(table);
+    runQuery(db, "ALTER TABLE " + table + " ADD COLUMN " + columnSql(def, *def.column(column)));
+    forgetCatalogRows(db);
+    return true;
+}
+
+// The engine cannot add a counter column in place: the table is built anew and its rows copied
+// in their stored order, which numbers them.
+void addLineCounterIfMissing(const QSqlDatabase& db) {
+    const QStringList oldColumns = columnsOf(db, "po_desc");
+    if (oldColumns.contains("id"))
+        return;
+    runQuery(db, "ALTER TABLE po_desc RENAME TO po_desc_old");
+    runQuery(db, "DROP INDEX IF EXISTS po_desc_file_p");
+    runQuery(db, "DROP INDEX IF EXISTS po_desc_code2");
+    for (const QString& statement : createTableStatements(tableDef("po_desc")))
+        runQuery(db, statement);
+    const QString columns = oldColumns.join(", ");
+    runQuery(db, "INSERT INTO po_desc (" + columns + ") SELECT " + columns +
+                     " FROM po_desc_old ORDER BY rowid");
+    runQuery(db, "DROP TABLE po_desc_old");
+}
+
+void upgradeSchema(const QSqlDatabase& db) {
+    // A due amount is reset only where the column is new: an invoice's due amount that exists
+    // already is never overwritten.
+    if (addColumnIfMissing(db, "pt_sh", "po_netd"))
+        runQuery(db, "update pt_sh set po_netd=0");
+    addColumnIfMissing(db, "per_inf_data", "mobileno");
+    addLineCounterIfMissing(db);
+    if (!hasTable(db, "po_descs"))
+        for (const QString& statement : createTableStatements(tableDef("po_descs")))
+            runQuery(db, statement);
+}
+
+} // namespace
+
+bool convertOlderLayout(const QString& path, const CopyBeforeLayoutChange& copyFirst) {
+    if (!fileExists(path) || !UpgradeNeeded(path))
+        return false;
+    try {
+        ScopedDatabase database(path);
+        if (hasTable(database.db(), "po_descs"))
+            return false; // present but unreadable: nothing to convert
+        if (!copyFirst())
+            return false;
+        inTransaction(database.db(), [&] { upgradeSchema(database.db()); });
+        return true;
+    } catch (const AppError& error) {
+        // The transaction left the file as it was; the user is not told of a success.
+        ErrorLog::write("error (UpgradeDB) : ", error);
+        return false;
+    }
+}
+
+namespace {
+
+// Files stored before "temporary" was always written hold it empty; they are not temporary.
+// The file is written only when such a file exists, so a read-only database opens as before.
+void normaliseTemporaryFlags(const QString& path) {
+    try {
+        ScopedDatabase database(path);
+        QSqlDatabase& db = database.db();
+        if (!runQuery(db, "SELECT 1 FROM per_inf_data WHERE temporary IS NULL LIMIT 1").next())
+            return;
+        inTransaction(db, [&] {
+            runQuery(db, "UPDATE per_inf_data SET temporary = 0 WHERE temporary IS NULL");
+        });
+    } catch (const AppError& error) {
+        ErrorLog::write("error (UpgradeDB) : ", error);
+    }
+}
+
+// On every database, not only one of the older layout: a file made or last opened by an earlier
+// version of the program may lack the added indexes or have its collated ones built by another
+// collator.
+void upkeepIndexesOf(const QString& path, const CopyBeforeLayoutChange& copyFirst) {
+    try {
+        ScopedDatabase database(path);
+        if (indexesNeedUpkeep(database.db()) && copyFirst())
+            upkeepIndexes(database.db(), true);
+    } catch (const AppError& error) {
+        ErrorLog::write("error (UpgradeDB) : ", error);
+    }
+}
+
+// A database made by an earlier version, on a file or a server, gets the folded names that the
+// patient search compares.
+void addSearchKeysTo(const QString& location, const CopyBeforeLayoutChange& copyFirst) {
+    try {
+        ScopedDatabase database(location);
+        if (!hasSearchKeys(database.db()) && copyFirst())
+            addSearchKeys(database.db());
+    } catch (const AppError& error) {
+        ErrorLog::write("error (UpgradeDB) : ", error);
+    }
+}
+
+} // namespace
+
+void bringUpToDate(const QString& location, const CopyBeforeLayoutChange& copyFirst) {
+    if (engineAt(location) == Engine::Server) {
+        addSearchKeysTo(location, copyFirst);
+        return;
+    }
+    if (!fileExists(location))
+        return;
+    normaliseTemporaryFlags(location);
+    addPaymentTablesTo(location, copyFirst);
+    upkeepIndexesOf(location, copyFirst);
+    addSearchKeysTo(location, copyFirst);
+}

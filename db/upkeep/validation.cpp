@@ -1,0 +1,50 @@
+#include "db/upkeep/validation.h"
+
+#include "core/errorlog.h"
+#include "db/engine/connection.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <sqlite3.h>
+
+bool ValidDB(const QString& path) {
+    try {
+        ScopedDatabase database(path);
+        runQuery(database.db(), "select * from po_desc");
+        return true;
+    } catch (const AppError& error) {
+        ErrorLog::write("error (ValidDB) : ", error);
+        return false;
+    }
+}
+
+// Asked of the engine directly, without waiting: its result code tells a lock from a file that is
+// not a database, where the program's own error numbers cannot.
+bool databaseBusy(const QString& path) {
+    sqlite3* handle = nullptr;
+    int result = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, SQLITE_OPEN_READONLY,
+                                 nullptr);
+    if (result == SQLITE_OK)
+        result =
+            sqlite3_exec(handle, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
+    sqlite3_close(handle);
+    const int primary = result & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
+QString busyDatabaseText(const QString& path) {
+    return QCoreApplication::translate("Database",
+                                       "The database %1 is in use by another program, which keeps "
+                                       "it locked.\r\nDo you want to try again?")
+        .arg(path);
+}
+
+bool UpgradeNeeded(const QString& path) {
+    try {
+        ScopedDatabase database(path);
+        runQuery(database.db(), "select * from po_descs");
+        return false;
+    } catch (const AppError&) {
+        return true;
+    }
+}
