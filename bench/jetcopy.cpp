@@ -3,9 +3,10 @@
 // The earlier program's Jet file of a busy clinic copied into a new Korvel database as the user's
 // command copies it (korvel --copy-database OLD.mdb NEW.mdb), beside mdb-export writing the same
 // tables to CSV, the floor: the least any reader of the file through libmdb does. The file is
-// written by the tests' Jet writer. Prints both times, their ratio and the copy's peak memory;
-// exits with 1 when the copy takes more than 1.5 times the floor or more than 60 s. --quick runs
-// a small file once and holds nothing to the targets.
+// written by the tests' Jet writer. Each is the fastest of three runs, taken in turn. Prints both
+// times, their ratio and the copy's peak memory; exits with 1 when the copy takes more than 1.5
+// times the floor or more than 60 s. --quick runs a small file once and holds nothing to the
+// targets.
 
 #include "support/jetclinic.h"
 
@@ -13,6 +14,7 @@
 #include "db/upkeep/schema.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -25,14 +27,14 @@ namespace {
 constexpr double kMostOfFloor = 1.5;
 constexpr double kMostSeconds = 60;
 
+constexpr int kRuns = 3;
+
 double seconds(const QElapsedTimer& timer) {
     return double(timer.nsecsElapsed()) / 1e9;
 }
 
 // mdb-export of every table of the file to CSV, as the floor.
-double exportSeconds(const QString& jet, const QString& directory) {
-    QElapsedTimer timer;
-    timer.start();
+void exportTables(const QString& jet, const QString& directory) {
     for (const TableDef& table : schemaTables()) {
         QProcess exporter;
         exporter.setStandardOutputFile(directory + "/" + table.name + ".csv");
@@ -42,7 +44,6 @@ double exportSeconds(const QString& jet, const QString& directory) {
             std::exit(2);
         }
     }
-    return seconds(timer);
 }
 
 // Processor seconds of this process, or of its finished children: on a machine that others
@@ -52,6 +53,25 @@ double cpuSeconds(int who) {
     getrusage(who, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+struct Timing {
+    double wall = 0;
+    double processor = 0;
+};
+
+// The clock and the processor time of the process, or of its finished children.
+Timing now(int who) {
+    return {double(QDateTime::currentMSecsSinceEpoch()) / 1e3, cpuSeconds(who)};
+}
+
+Timing since(const Timing& start, int who) {
+    const Timing end = now(who);
+    return {end.wall - start.wall, end.processor - start.processor};
+}
+
+Timing fastest(const Timing& best, const Timing& run) {
+    return best.wall == 0 || run.wall < best.wall ? run : best;
 }
 
 long peakKilobytes() {
@@ -89,25 +109,33 @@ int main(int argc, char** argv) {
                 clinic.patients, clinic.invoices, clinic.lines, seconds(timer),
                 QFile(jet).size() / 1000000);
 
+    // Each the fastest of its runs, taken in turn: the machine is shared, and a moment of the
+    // others' work should not decide.
     const long before = peakKilobytes();
-    const double cpuBefore = cpuSeconds(RUSAGE_SELF);
-    timer.restart();
-    const CopySummary summary = importJetDatabase(jet, copy, {}, {});
-    const double copied = seconds(timer);
-    const double copiedCpu = cpuSeconds(RUSAGE_SELF) - cpuBefore;
-    const double floor = exportSeconds(jet, directory);
-    const double floorCpu = cpuSeconds(RUSAGE_CHILDREN);
-    const double ratio = copied / floor;
-    std::printf("copy into a new database:   %.1f s, processor %.1f s (%s)\n", copied, copiedCpu,
-                qPrintable(summary.text()));
-    std::printf("mdb-export of the tables:   %.1f s, processor %.1f s (the floor)\n", floor,
-                floorCpu);
+    Timing copied;
+    Timing floor;
+    CopySummary summary;
+    for (int run = 0; run < (quick ? 1 : kRuns); ++run) {
+        QFile::remove(copy);
+        const Timing start = now(RUSAGE_SELF);
+        summary = importJetDatabase(jet, copy, {}, {});
+        copied = fastest(copied, since(start, RUSAGE_SELF));
+        const Timing exportStart = now(RUSAGE_CHILDREN);
+        exportTables(jet, directory);
+        floor = fastest(floor, since(exportStart, RUSAGE_CHILDREN));
+    }
+    const double ratio = copied.wall / floor.wall;
+    std::printf("copy into a new database:   %.1f s, processor %.1f s (%s)\n", copied.wall,
+                copied.processor, qPrintable(summary.text()));
+    std::printf("mdb-export of the tables:   %.1f s, processor %.1f s (the floor)\n", floor.wall,
+                floor.processor);
     std::printf("ratio %.2f, of processor time %.2f (target %.1f), peak memory %ld MB (%ld MB "
                 "before the copy)\n",
-                ratio, copiedCpu / floorCpu, kMostOfFloor, peakKilobytes() / 1024, before / 1024);
+                ratio, copied.processor / floor.processor, kMostOfFloor, peakKilobytes() / 1024,
+                before / 1024);
     if (quick)
         return 0;
-    const bool met = ratio <= kMostOfFloor && copied <= kMostSeconds;
+    const bool met = ratio <= kMostOfFloor && copied.wall <= kMostSeconds;
     std::printf("%s\n", met ? "target met" : "TARGET MISSED");
     return met ? 0 : 1;
 }

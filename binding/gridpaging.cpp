@@ -11,11 +11,14 @@
 
 namespace {
 
-// Follows the grid's height: a resized grid shows more or fewer rows.
+// Follows the grid's height (a resized grid shows more or fewer rows) and whether it is seen: a
+// hidden grid's list is not counted, so that screens made ahead cost nothing while idle.
 class ScreenfulWatch : public QObject {
   public:
     ScreenfulWatch(QTableView* grid, RecordSourceModel* model)
-        : QObject(grid), grid_(grid), model_(model) {}
+        : QObject(grid), grid_(grid), model_(model) {
+        model->setCountingWhenIdle(grid->isVisible());
+    }
 
     void update() {
         const int rowHeight = std::max(1, grid_->verticalHeader()->defaultSectionSize());
@@ -27,6 +30,8 @@ class ScreenfulWatch : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Resize && watched == grid_->viewport())
             update();
+        if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && watched == grid_)
+            model_->setCountingWhenIdle(event->type() == QEvent::Show);
         if (event->type() == QEvent::KeyPress && watched == grid_)
             return goToEitherEnd(static_cast<QKeyEvent*>(event));
         return QObject::eventFilter(watched, event);

@@ -5,6 +5,7 @@
 #include "core/dialogs.h"
 #include "core/errorlog.h"
 
+#include <QApplication>
 #include <QLocale>
 #include <algorithm>
 
@@ -12,6 +13,9 @@ namespace {
 
 // Rows read around a row that the grid is to show: a few screenfuls.
 constexpr int kNearRows = 128;
+
+// How often a count held back by a modal window looks again, in milliseconds.
+constexpr int kModalPause = 250;
 
 const Record kNoRecord;
 
@@ -21,6 +25,13 @@ RecordSourceModel::RecordSourceModel(QObject* parent) : QAbstractTableModel(pare
     counting_.setSingleShot(true);
     counting_.setInterval(0);
     connect(&counting_, &QTimer::timeout, this, [this] {
+        // A modal window's work (a report's progress, a backup) turns the event loop too: the
+        // count waits until it is done rather than take its time.
+        if (QApplication::activeModalWidget()) {
+            counting_.start(kModalPause);
+            return;
+        }
+        counting_.setInterval(0);
         try {
             if (countOn())
                 countWhenIdle();
@@ -297,8 +308,16 @@ bool RecordSourceModel::countOn() {
 }
 
 void RecordSourceModel::countWhenIdle() {
-    if (!isCounted())
+    if (countingWhenIdle_ && !isCounted())
         counting_.start();
+}
+
+void RecordSourceModel::setCountingWhenIdle(bool on) {
+    countingWhenIdle_ = on;
+    if (on)
+        countWhenIdle();
+    else
+        counting_.stop();
 }
 
 void RecordSourceModel::countAll() {

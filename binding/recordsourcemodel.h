@@ -75,6 +75,9 @@ class RecordSourceModel : public QAbstractTableModel {
     // Counts the records not counted yet at once, for a jump to the list's end; a failure
     // raises the engine's error.
     void countAll();
+    // Whether the records are counted while the program is idle, as they are unless a grid that
+    // nobody sees turns it off: its list is counted once it is shown, or at a jump.
+    void setCountingWhenIdle(bool on);
 
     // The data source's side: the record set shown (its first page is fetched at once; a
     // failure raises the engine's error), and what the source did to its records.
@@ -121,6 +124,7 @@ class RecordSourceModel : public QAbstractTableModel {
     RecordSet* records_ = nullptr;
     ListPositions positions_;
     QTimer counting_;
+    bool countingWhenIdle_ = true;
     // The rows read: a window of the list from the row at first_ on.
     mutable int first_ = 0;
     mutable QVector<Record> rows_;

@@ -7,10 +7,8 @@
 #include "core/dialogs.h"
 #include "core/failures.h"
 #include "core/programdir.h"
-#include "db/clinic/scratchinvoice.h"
-#include "db/engine/connection.h"
-#include "db/engine/serversession.h"
-#include "invoices/amounttext.h"
+#include "db/clinic/invoicework.h"
+#include "screens/amounttext.h"
 #include "invoices/datetexts.h"
 #include "invoices/invoicereport.h"
 #include "screens/paymentchanges.h"
@@ -35,13 +33,8 @@ bool InvoiceScreen::readyToClose() {
 void InvoiceScreen::activate() {
     if (!activated_) {
         activated_ = true;
-        reported(
-            [&] {
-                QSqlDatabase db = openDatabase(settings_.databaseLocation());
-                deleteLeftoverScratch(db);
-                session_ = sessionOf(db);
-            },
-            FailureWording::NumberArrowDescription);
+        reported([&] { session_ = startInvoiceWork(settings_.databaseLocation()); },
+                 FailureWording::NumberArrowDescription);
     }
     reported(
         [&] {
@@ -193,38 +186,27 @@ bool InvoiceScreen::readyToStore() {
 }
 
 std::optional<int> InvoiceScreen::storeInvoice(bool clearScratch) {
-    const InvoiceDraft invoice = draft();
-    checkDraftFits(invoice);
-    QSqlDatabase db = openDatabase(settings_.databaseLocation());
-    std::optional<int> number;
-    inTransaction(db, [&] {
-        // Lines lost with the server's session are never saved as an invoice without them.
-        if (sessionOf(db) != session_)
-            return;
-        number = writeInvoice(db, invoice);
-        if (clearScratch)
-            deleteScratch(db, headerId_);
-    });
+    // Lines lost with the server's session are never saved as an invoice without them.
+    const std::optional<int> number =
+        saveNewInvoice(settings_.databaseLocation(), newInvoiceOf(draft()), session_, clearScratch);
     if (!number)
         tellScratchLost();
     return number;
 }
 
 bool InvoiceScreen::tellScratchLost() {
-    QSqlDatabase db = openDatabase(settings_.databaseLocation());
-    if (sessionOf(db) == session_)
+    const std::optional<RestartedScratch> restarted =
+        restartLostScratch(settings_.databaseLocation(), session_, fileBox_->text(),
+                           nameBox_->text(), addressBox_->text());
+    if (!restarted)
         return false;
+    headerId_ = restarted->headerId;
+    session_ = restarted->session;
     const QString date = dateBox_->text();
-    qint64 total = 0;
-    inTransaction(db, [&] {
-        headerId_ = storeScratchHeader(db, fileBox_->text(), nameBox_->text(), addressBox_->text());
-        total = scratchTotal(db);
-    });
-    session_ = sessionOf(db);
     header_->refresh();
     lines_->refresh();
     dateBox_->setText(date);
-    totalBox_->setText(amountText(total));
+    totalBox_->setText(amountText(restarted->total));
     paymentsBox_->setText(totalBox_->text());
     showMessage(tr("The connection to the database server was lost and has been made again, but "
                    "the lines of this invoice entered before were lost with it: the invoice now "
@@ -265,8 +247,7 @@ void InvoiceScreen::printInvoice() {
 }
 
 void InvoiceScreen::clearScratch() {
-    QSqlDatabase db = openDatabase(settings_.databaseLocation());
-    inTransaction(db, [&] { deleteScratch(db, headerId_); });
+    discardScratch(settings_.databaseLocation(), headerId_);
 }
 
 InvoiceDraft InvoiceScreen::draft() const {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "db/clinic/invoicestore.h"
 #include "db/clinic/payments.h"
-#include <QSqlDatabase>
 
 #include <QString>
 #include <QVariant>
@@ -30,9 +30,7 @@ constexpr int kScratchAmountLength = 5;
 // Refuses a draft whose amounts the scratch header cannot hold, before anything is written.
 void checkDraftFits(const InvoiceDraft& draft);
 
-// Appends the invoice header to pt_sh, copies every scratch line under the new invoice number
-// into po_descs in entry order, and records the numbers and the payment kind in the scratch
-// header, with the payment taken (dated today, of the kind it was paid in) and the invoice's
-// terms beside it. Runs inside the
-// caller's transaction; returns the invoice number.
-int writeInvoice(const QSqlDatabase& db, const InvoiceDraft& draft);
+// The invoice as the store saves it: the header and the scratch lines under a new number, the
+// payment taken with it (dated today, of the kind it was paid in) and its terms, and the numbers
+// and the payment kind for the scratch header. Refuses a draft that does not fit.
+NewInvoice newInvoiceOf(const InvoiceDraft& draft);

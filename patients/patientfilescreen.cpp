@@ -7,9 +7,10 @@
 #include "core/dialogs.h"
 #include "core/failures.h"
 #include "core/programdir.h"
+#include "db/clinic/invoicework.h"
 #include "db/clinic/patientfiling.h"
 #include "db/clinic/payments.h"
-#include "db/engine/connection.h"
+#include "db/clinic/savedinvoices.h"
 #include "db/upkeep/schema.h"
 #include "patients/fullname.h"
 #include "patients/patientreports.h"
@@ -40,9 +41,9 @@ Record writeInvoiceRow(const AppSettingsRecord& settings, const RecordSourceMode
         return (edit.typed.contains(field) ? edit.typed[field] : edit.stored.value(field))
             .toString();
     };
-    const std::optional<qint64> change =
-        paidChange(edit.stored.value("po_pri"), edit.stored.value("po_netd"), shown("po_pri"),
-                   shown("po_netd"));
+    const std::optional<qint64> change = paidChange(
+        edit.stored.value(SavedInvoices::kAmount), edit.stored.value(SavedInvoices::kNetDue),
+        shown(SavedInvoices::kAmount), shown(SavedInvoices::kNetDue));
     if (!change || *change == 0)
         return write();
     const std::optional<QString> kind =
@@ -52,13 +53,12 @@ Record writeInvoiceRow(const AppSettingsRecord& settings, const RecordSourceMode
                        QCoreApplication::translate(
                            "PatientFileScreen",
                            "The invoice was not changed: no kind was chosen for its payment."));
-    QSqlDatabase db = openDatabase(settings.databaseLocation());
     Record written;
-    inTransaction(db, [&] {
-        recordPayment(db, {edit.stored.value("po_num"), edit.stored.value("file_num").toString(),
-                           today(), *change, *kind});
-        written = write();
-    });
+    correctPayment(settings.databaseLocation(),
+                   {edit.stored.value(SavedInvoices::kNumber),
+                    edit.stored.value(SavedInvoices::kFileNumber).toString(), today(), *change,
+                    *kind},
+                   [&] { written = write(); });
     return written;
 }
 

@@ -50,8 +50,8 @@ RowBatch::~RowBatch() {
         sqlite3_finalize(fileFull_);
 }
 
-int RowBatch::add(const QVariantList& row) {
-    values_ += row;
+int RowBatch::add(QVariantList&& row) {
+    values_.append(std::move(row));
     return ++pending_ == kRowsPerInsert ? flush() : 0;
 }
 

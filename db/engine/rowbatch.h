@@ -23,7 +23,7 @@ class RowBatch {
     RowBatch& operator=(const RowBatch&) = delete;
 
     // Each returns the rows it wrote since it last told: a batch's worth, or 0.
-    int add(const QVariantList& row);
+    int add(QVariantList&& row);
     // Writes what is pending.
     int flush();
 

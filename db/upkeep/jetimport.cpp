@@ -180,6 +180,43 @@ class JetCopy {
         return definitions;
     }
 
+    // Where each of a table's columns comes from in the Jet row.
+    struct TablePlan {
+        const TableDef& table;
+        QList<JetColumnInfo> jetColumns;
+        QList<int> source; // for each column of the table, its place in the Jet row, or -1
+        QList<int> extra;  // the Jet row's columns that the table does not have
+        int key;
+    };
+
+    TablePlan planFor(const TableDef& table) {
+        TablePlan plan{table, jet_.columns(table.name), {}, {}, indexOf(table, keyColumn(table))};
+        for (const ColumnDef& column : table.columns) {
+            int found = -1;
+            for (int i = 0; i < plan.jetColumns.size(); ++i)
+                if (plan.jetColumns[i].name.compare(column.name, Qt::CaseInsensitive) == 0)
+                    found = i;
+            plan.source << found;
+        }
+        for (int i = 0; i < plan.jetColumns.size(); ++i)
+            if (!plan.source.contains(i))
+                plan.extra << i;
+        return plan;
+    }
+
+    // The table beside that the rows of the table give rows to, if any.
+    std::unique_ptr<RowBatch> besideBatch(const TableDef& table) {
+        if (table.name == "pt_sh" && server_)
+            return std::make_unique<RowBatch>(target_.db(), "payments",
+                                              QStringList{"po_num", "file_num", "pay_date",
+                                                          "pay_day", "amount", "kind",
+                                                          "carried_over"});
+        if (table.name == "per_inf_data" && !server_)
+            return std::make_unique<RowBatch>(target_.db(), "name_search_keys",
+                                              QStringList{"id", "pt_name_f", "pt_name_fm"});
+        return nullptr;
+    }
+
     void copyTable(const TableDef& table) {
         if (!jet_.hasTable(table.name)) {
             if (!(olderLayout_ && table.name == "po_descs"))
@@ -188,76 +225,37 @@ class JetCopy {
             expected_[table.name] = 0;
             return;
         }
-        const QList<JetColumnInfo> jetColumns = jet_.columns(table.name);
-        QList<int> source; // for each column of the table, its place in the Jet row, or -1
+        const TablePlan plan = planFor(table);
         QStringList names;
-        for (const ColumnDef& column : table.columns) {
+        for (const ColumnDef& column : table.columns)
             names << column.name;
-            int found = -1;
-            for (int i = 0; i < jetColumns.size(); ++i)
-                if (jetColumns[i].name.compare(column.name, Qt::CaseInsensitive) == 0)
-                    found = i;
-            source << found;
-        }
-        QList<int> extra;
-        for (int i = 0; i < jetColumns.size(); ++i)
-            if (!source.contains(i))
-                extra << i;
-        const int key = indexOf(table, keyColumn(table));
         qint64 rows = 0;
         qint64 highest = 0;
         RowBatch batch(target_.db(), table.name, names);
-        std::optional<RowBatch> beside;
-        if (table.name == "pt_sh" && server_)
-            beside.emplace(target_.db(), "payments",
-                           QStringList{"po_num", "file_num", "pay_date", "pay_day", "amount",
-                                       "kind", "carried_over"});
-        if (table.name == "per_inf_data" && !server_)
-            beside.emplace(target_.db(), "name_search_keys",
-                           QStringList{"id", "pt_name_f", "pt_name_fm"});
+        const std::unique_ptr<RowBatch> beside = besideBatch(table);
         {
             RowPipe<CopiedRow> pipe;
             pipe.start([&] {
                 jet_.readRows(table.name, [&](const QVariantList& jetRow) {
-                    ++rows;
-                    CopiedRow row;
-                    row.values.reserve(qsizetype(table.columns.size()));
-                    for (int c = 0; c < int(table.columns.size()); ++c)
-                        row.values
-                            << valueFor(table, c, source[c] < 0 ? QVariant() : jetRow[source[c]],
-                                        source[c] < 0, rows, jetRow, source);
-                    for (const int i : extra)
-                        if (!jetRow[i].isNull() &&
-                            !(jetRow[i].typeId() == QMetaType::Bool && !jetRow[i].toBool()))
-                            note({table.name, rowKey(table, jetRow, source, rows),
-                                  jetColumns[i].name, jetRow[i].toString(),
-                                  Text::tr("a column Korvel does not have"), Text::tr("left out")});
-                    if (key >= 0)
-                        highest = qMax(highest, row.values[key].toLongLong());
-                    if (table.name == "pt_sh")
-                        row.beside = countInvoice(table, row.values);
-                    if (beside && table.name == "per_inf_data")
-                        row.beside = searchKeys(table, row.values);
-                    if (!server_) {
-                        encodeTexts(row.values);
-                        encodeTexts(row.beside);
-                    }
+                    CopiedRow row = prepared(plan, jetRow, ++rows, beside != nullptr);
+                    if (plan.key >= 0)
+                        highest = qMax(highest, row.values[plan.key].toLongLong());
                     if (adjustments_.isEmpty() || adjust_)
                         pipe.push(std::move(row));
                 });
             });
             for (auto chunk = pipe.take(); !chunk.empty(); chunk = pipe.take())
-                for (const CopiedRow& row : chunk) {
-                    advance(batch.add(row.values));
+                for (CopiedRow& row : chunk) {
+                    advance(batch.add(std::move(row.values)));
                     if (beside && !row.beside.isEmpty())
-                        beside->add(row.beside);
+                        beside->add(std::move(row.beside));
                 }
         }
         if (adjustments_.isEmpty() || adjust_) {
             advance(batch.flush());
             if (beside)
                 beside->flush();
-            if (key >= 0)
+            if (plan.key >= 0)
                 target_.setCounter(table.name, keyColumn(table), highest);
         }
         expected_[table.name] = rows;
@@ -266,6 +264,33 @@ class JetCopy {
         if (table.name == "pt_sh")
             summary_.invoices = rows;
         summary_.rows += rows;
+    }
+
+    // On the reading thread: a Jet row as the new database stores it, with its row beside.
+    CopiedRow prepared(const TablePlan& plan, const QVariantList& jetRow, qint64 row,
+                       bool withBeside) {
+        const TableDef& table = plan.table;
+        CopiedRow copied;
+        copied.values.reserve(qsizetype(table.columns.size()));
+        for (int c = 0; c < int(table.columns.size()); ++c)
+            copied.values << valueFor(table, c,
+                                      plan.source[c] < 0 ? QVariant() : jetRow[plan.source[c]],
+                                      plan.source[c] < 0, row, jetRow, plan.source);
+        for (const int i : plan.extra)
+            if (!jetRow[i].isNull() &&
+                !(jetRow[i].typeId() == QMetaType::Bool && !jetRow[i].toBool()))
+                note({table.name, rowKey(table, jetRow, plan.source, row), plan.jetColumns[i].name,
+                      jetRow[i].toString(), Text::tr("a column Korvel does not have"),
+                      Text::tr("left out")});
+        if (table.name == "pt_sh")
+            copied.beside = countInvoice(table, copied.values);
+        if (withBeside && table.name == "per_inf_data")
+            copied.beside = searchKeys(table, copied.values);
+        if (!server_) {
+            encodeTexts(copied.values);
+            encodeTexts(copied.beside);
+        }
+        return copied;
     }
 
     static int indexOf(const TableDef& table, const QString& column) {
