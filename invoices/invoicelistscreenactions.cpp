@@ -11,7 +11,7 @@
 #include "db/clinic/paymentreports.h"
 #include "db/clinic/payments.h"
 #include "db/engine/recordsources.h"
-#include "invoices/amounttext.h"
+#include "screens/amounttext.h"
 #include "invoices/datetexts.h"
 #include "invoices/invoicereport.h"
 #include "invoices/navigationbar.h"
