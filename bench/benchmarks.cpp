@@ -203,7 +203,7 @@ void floorSearch(State& state, const BenchSetup& setup) {
     for (auto _ : state) {
         const SearchQuery query = patientSearchQuery(
             SearchField::FamilyName, kSearchFragments[turn++ % std::size(kSearchFragments)],
-            engineAt(setup.location()));
+            setup.location());
         engine->read(query.sql.toUtf8().constData(), query.values, gSearchScreenful);
     }
 }

@@ -5,6 +5,7 @@
 #include "core/dialogs.h"
 #include "core/failures.h"
 #include "db/engine/connection.h"
+#include "db/upkeep/databasecare.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -49,7 +50,7 @@ bool exportRecords(const QString& databasePath, const RecordSourceDefinition& de
     // A file is read once on a connection of its own, unmapped; on a server the invoice being
     // written is seen only by the session of the shared connection.
     std::optional<ScopedDatabase> own;
-    if (engineAt(databasePath) == Engine::File) {
+    if (readsOnceApart(databasePath)) {
         own.emplace(databasePath);
         readOnceUnmapped(own->db());
     }

@@ -5,7 +5,7 @@
 #include "binding/keyfilter.h"
 #include "binding/maskededit.h"
 #include "db/engine/recordsources.h"
-#include "invoices/amounttext.h"
+#include "screens/amounttext.h"
 #include "invoices/navigationbar.h"
 #include "invoices/screenparts.h"
 #include "invoices/widgetevents.h"

@@ -10,11 +10,12 @@
 #include "db/clinic/invoicework.h"
 #include "db/clinic/paymentreports.h"
 #include "db/clinic/payments.h"
+#include "db/clinic/savedinvoices.h"
 #include "db/engine/recordsources.h"
-#include "invoices/amounttext.h"
 #include "invoices/datetexts.h"
 #include "invoices/invoicereport.h"
 #include "invoices/navigationbar.h"
+#include "screens/amounttext.h"
 #include "screens/paymentchanges.h"
 #include "screens/screens.h"
 #include "settings/appsettings.h"
@@ -74,11 +75,11 @@ void InvoiceListScreen::showInvoiceKeys() {
 void InvoiceListScreen::followListedInvoice() {
     if (following_ || !list_->hasCurrent())
         return;
-    const QVariant number = list_->field("po_num");
-    if (invoices_->hasCurrent() && invoices_->field("po_num") == number)
+    const QVariant number = list_->field(SavedInvoices::kNumber);
+    if (invoices_->hasCurrent() && invoices_->field(SavedInvoices::kNumber) == number)
         return;
     const QScopedValueRollback following(following_, true);
-    reported([&] { invoices_->refreshAndFind("po_num", number); });
+    reported([&] { invoices_->refreshAndFind(SavedInvoices::kNumber, number); });
 }
 
 void InvoiceListScreen::highlightShownInvoice() {
@@ -87,12 +88,13 @@ void InvoiceListScreen::highlightShownInvoice() {
     const QScopedValueRollback following(following_, true);
     reported([&] {
         const bool shown = invoices_->hasCurrent() && !invoices_->isAddingNew();
-        const QVariant number = shown ? invoices_->field("po_num") : QVariant();
+        const QVariant number = shown ? invoices_->field(SavedInvoices::kNumber) : QVariant();
         // While the screens are read again from another database the list may not be open yet;
         // it highlights the invoice once it is.
-        const bool listed = shown && list_->isOpen() &&
-                            ((list_->hasCurrent() && list_->field("po_num") == number) ||
-                             list_->findFirst("po_num", number));
+        const bool listed =
+            shown && list_->isOpen() &&
+            ((list_->hasCurrent() && list_->field(SavedInvoices::kNumber) == number) ||
+             list_->findFirst(SavedInvoices::kNumber, number));
         const int row = listed ? list_->fetchCurrentRow() : -1;
         if (row < 0) {
             listGrid_->clearSelection();
@@ -123,7 +125,7 @@ void InvoiceListScreen::showList(const QString& caption, const QString& query) {
 void InvoiceListScreen::chooseRow(const QModelIndex& index) {
     if (!index.isValid())
         return;
-    numberBox_->setText(list_->model()->value(index.row(), "po_num").toString());
+    numberBox_->setText(list_->model()->value(index.row(), SavedInvoices::kNumber).toString());
     if (isNumeric(numberBox_->text()))
         FindInvoice(numberBox_->text());
 }
@@ -133,7 +135,7 @@ void InvoiceListScreen::toggleLines(const QModelIndex& index) {
         return;
     reported([&] {
         lines_->setRecordSource(kInvoiceLinesQuery);
-        lines_->setRecordSourceValues({list_->model()->value(index.row(), "po_num")});
+        lines_->setRecordSourceValues({list_->model()->value(index.row(), SavedInvoices::kNumber)});
         lines_->refresh();
         if (!lines_->hasCurrent()) {
             linesArea_->hide();
@@ -154,8 +156,8 @@ void InvoiceListScreen::FindInvoice(const QString& number) {
         }
     }
     bool found = false;
-    const bool searched =
-        reported([&] { found = invoices_->refreshAndFind("po_num", invoiceNumber(wanted)); });
+    const bool searched = reported(
+        [&] { found = invoices_->refreshAndFind(SavedInvoices::kNumber, invoiceNumber(wanted)); });
     if (searched && !found) {
         showNotice(tr("not found"));
         close();
@@ -169,7 +171,7 @@ void InvoiceListScreen::openInvoice() {
     if (number.isEmpty())
         return;
     reported([&] {
-        if (!invoices_->findFirst("po_num", invoiceNumber(number)))
+        if (!invoices_->findFirst(SavedInvoices::kNumber, invoiceNumber(number)))
             showNotice(tr("not found"));
     });
 }
@@ -208,9 +210,9 @@ void InvoiceListScreen::saveInvoice() {
     if (!correctionIsValid())
         return;
     reported([&] {
-        const std::optional<qint64> change =
-            paidChange(invoices_->field("po_pri"), invoices_->field("po_netd"), amountBox_->text(),
-                       netDueBox_->text());
+        const std::optional<qint64> change = paidChange(invoices_->field(SavedInvoices::kAmount),
+                                                        invoices_->field(SavedInvoices::kNetDue),
+                                                        amountBox_->text(), netDueBox_->text());
         if (!change) {
             // A fraction of money: the database refuses it, in its own words.
             invoices_->store();
@@ -225,11 +227,12 @@ void InvoiceListScreen::saveInvoice() {
                 return;
             kind = *chosen;
         }
-        const Payment payment{invoices_->field("po_num"), invoices_->field("file_num").toString(),
-                              today(), received, kind};
+        const Payment payment{invoices_->field(SavedInvoices::kNumber),
+                              invoices_->field(SavedInvoices::kFileNumber).toString(), today(),
+                              received, kind};
         const QString date = dateBox_->value();
-        invoices_->setField("fmon", invoiceMonth(date));
-        invoices_->setField("fyear", invoiceYear(date));
+        invoices_->setField(SavedInvoices::kMonth, invoiceMonth(date));
+        invoices_->setField(SavedInvoices::kYear, invoiceYear(date));
         correctPayment(settings_.databaseLocation(), payment, [&] { invoices_->store(); });
         rereadList();
     });
@@ -241,7 +244,7 @@ void InvoiceListScreen::deleteInvoice() {
     if (!invoices_->hasCurrent() || !deleteIsConfirmed())
         return;
     reported([&] {
-        const QVariant number = invoices_->field("po_num");
+        const QVariant number = invoices_->field(SavedInvoices::kNumber);
         removeInvoice(settings_.databaseLocation(), number, today());
     });
     reported([&] { invoices_->refresh(); });
@@ -252,13 +255,13 @@ void InvoiceListScreen::deleteInvoice() {
 bool InvoiceListScreen::deleteIsConfirmed() {
     std::optional<bool> confirmed;
     reported([&] {
-        const QVariant number = invoices_->field("po_num");
-        const QString file = invoices_->field("file_num").toString();
+        const QVariant number = invoices_->field(SavedInvoices::kNumber);
+        const QString file = invoices_->field(SavedInvoices::kFileNumber).toString();
         const QString path = settings_.databaseLocation();
         const qint64 taken = paymentsTotal(path, number);
         QString question = tr("Delete invoice %1 of %2 (patient %3), amount %4?")
                                .arg(number.toString(), patientName(path, file), file,
-                                    invoices_->field("po_pri").toString());
+                                    invoices_->field(SavedInvoices::kAmount).toString());
         if (taken != 0)
             question += "\n" + tr("The %1 it took is booked as paid back today.").arg(taken);
         confirmed = dialogs().message(question, Dialogs::Buttons::YesNo, Dialogs::Icon::Question) ==

@@ -4,7 +4,7 @@
 #include "core/dialogs.h"
 #include "db/clinic/payments.h"
 #include "db/clinic/reportrows.h"
-#include "invoices/amounttext.h"
+#include "screens/amounttext.h"
 #include "reportengine/reportoutput.h"
 #include "reportengine/valueformat.h"
 #include "reports/preparereport.h"

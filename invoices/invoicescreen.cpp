@@ -5,7 +5,7 @@
 #include "binding/keyfilter.h"
 #include "binding/maskededit.h"
 #include "db/clinic/payments.h"
-#include "invoices/amounttext.h"
+#include "screens/amounttext.h"
 #include "invoices/screenparts.h"
 #include "invoices/widgetevents.h"
 #include "screens/paymentchanges.h"

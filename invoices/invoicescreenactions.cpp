@@ -8,7 +8,7 @@
 #include "core/failures.h"
 #include "core/programdir.h"
 #include "db/clinic/invoicework.h"
-#include "invoices/amounttext.h"
+#include "screens/amounttext.h"
 #include "invoices/datetexts.h"
 #include "invoices/invoicereport.h"
 #include "screens/paymentchanges.h"

@@ -3,22 +3,13 @@
 #include "core/apperror.h"
 #include "core/programdir.h"
 #include "db/clinic/payments.h"
-#include "invoices/amounttext.h"
 #include "invoices/datetexts.h"
 #include "invoices/paymentkinds.h"
+#include "screens/amounttext.h"
 
 #include <QCoreApplication>
-#include <QRegularExpression>
 
 namespace {
-
-// The leading-number rule on whole numbers: the digits at the start of the text, 0 for none.
-// The boxes take only digits, so this is what the screen computes, without a floating point.
-qint64 wholeAmount(const QString& text) {
-    static const QRegularExpression prefix("^\\s*[+-]?\\d{1,18}");
-    const QRegularExpressionMatch match = prefix.match(text);
-    return match.hasMatch() ? match.captured(0).trimmed().toLongLong() : 0;
-}
 
 void checkFits(const QString& label, const QString& value) {
     if (value.size() > kScratchAmountLength)
@@ -32,9 +23,10 @@ void checkFits(const QString& label, const QString& value) {
 }
 
 InvoiceHeader headerOf(const InvoiceDraft& draft) {
-    const qint64 total = wholeAmount(draft.total);
+    // Whole amounts, as the screen checked the net due before saving.
+    const qint64 total = qint64(leadingNumber(draft.total));
     return {draft.fileNumber,        draft.date, invoiceMonth(draft.date),
-            invoiceYear(draft.date), total,      total - wholeAmount(draft.payments)};
+            invoiceYear(draft.date), total,      total - qint64(leadingNumber(draft.payments))};
 }
 
 QString mark(bool chosen) {

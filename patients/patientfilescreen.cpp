@@ -10,6 +10,7 @@
 #include "db/clinic/invoicework.h"
 #include "db/clinic/patientfiling.h"
 #include "db/clinic/payments.h"
+#include "db/clinic/savedinvoices.h"
 #include "db/upkeep/schema.h"
 #include "patients/fullname.h"
 #include "patients/patientreports.h"
@@ -42,9 +43,9 @@ Record writeInvoiceRow(const AppSettingsRecord& settings, const RecordSourceMode
         return (edit.typed.contains(field) ? edit.typed[field] : edit.stored.value(field))
             .toString();
     };
-    const std::optional<qint64> change =
-        paidChange(edit.stored.value("po_pri"), edit.stored.value("po_netd"), shown("po_pri"),
-                   shown("po_netd"));
+    const std::optional<qint64> change = paidChange(
+        edit.stored.value(SavedInvoices::kAmount), edit.stored.value(SavedInvoices::kNetDue),
+        shown(SavedInvoices::kAmount), shown(SavedInvoices::kNetDue));
     if (!change || *change == 0)
         return write();
     const std::optional<QString> kind =
@@ -56,8 +57,9 @@ Record writeInvoiceRow(const AppSettingsRecord& settings, const RecordSourceMode
                            "The invoice was not changed: no kind was chosen for its payment."));
     Record written;
     correctPayment(settings.databaseLocation(),
-                   {edit.stored.value("po_num"), edit.stored.value("file_num").toString(), today(),
-                    *change, *kind},
+                   {edit.stored.value(SavedInvoices::kNumber),
+                    edit.stored.value(SavedInvoices::kFileNumber).toString(), today(), *change,
+                    *kind},
                    [&] { written = write(); });
     return written;
 }

@@ -4,7 +4,6 @@
 #include "binding/datasource.h"
 #include "binding/refreshform.h"
 #include "core/failures.h"
-#include "db/engine/connection.h"
 #include "screens/screens.h"
 #include "screens/widgets.h"
 
@@ -120,7 +119,7 @@ void PatientSearchScreen::chooseField(SearchField field) {
 // A failing search is told, not passed off as a search that found nothing.
 void PatientSearchScreen::search() {
     const SearchQuery query = patientSearchQuery(SearchField(fields_->checkedId()), text_->text(),
-                                                 engineAt(settings_.databaseLocation()));
+                                                 settings_.databaseLocation());
     reported(
         [&] {
             patients_->setRecordSource(query.sql);

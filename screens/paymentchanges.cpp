@@ -1,9 +1,9 @@
 #include "screens/paymentchanges.h"
 
 #include "core/dialogs.h"
+#include "screens/amounttext.h"
 
 #include <QCoreApplication>
-#include <QRegularExpression>
 
 std::optional<QString> askPaymentKind(qint64 amount, const QStringList& kinds) {
     const QString prompt =
@@ -50,20 +50,6 @@ QString shownPaymentKind(const QString& kind) {
             return QCoreApplication::translate("PaymentKind", name);
     }
     return kind;
-}
-
-std::optional<qint64> wholeNumber(const QString& text) {
-    if (text.trimmed().isEmpty())
-        return 0;
-    static const QRegularExpression whole("^\\s*([+-]?\\d{1,18})\\s*$");
-    const QRegularExpressionMatch match = whole.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    return match.captured(1).toLongLong();
-}
-
-qint64 wholeNumber(const QVariant& value) {
-    return value.isNull() ? 0 : value.toLongLong();
 }
 
 std::optional<qint64> paidChange(const QVariant& storedAmount, const QVariant& storedNetDue,

@@ -19,12 +19,6 @@ bool netDueAccepted(qint64 amount, qint64 netDue);
 // as it was named.
 QString shownPaymentKind(const QString& kind);
 
-// The whole number that an amount box holds (blanks around it aside; an empty box is 0); none
-// for any other text.
-std::optional<qint64> wholeNumber(const QString& text);
-// A stored amount as a whole number; null is 0.
-qint64 wholeNumber(const QVariant& value);
-
 // What the correction from the stored amount and net due to the typed ones changes in the amount
 // paid; none when a typed amount is not a whole number (the database refuses it in its own words).
 std::optional<qint64> paidChange(const QVariant& storedAmount, const QVariant& storedNetDue,

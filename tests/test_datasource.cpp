@@ -461,6 +461,10 @@ void DataSourceTest::movesStopAtBothEnds() {
     source.movePrevious();
     QCOMPARE(source.field("file_num").toString(), QString("003"));
     QCOMPARE(source.recordCount(), 3);
+    // A source that nothing shows reads its first record when asked; a move goes on from there.
+    source.refresh();
+    source.moveNext();
+    QCOMPARE(source.field("file_num").toString(), QString("003"));
 }
 
 void DataSourceTest::querySourceIsReadOnly() {

@@ -6,7 +6,7 @@
 #include "binding/maskededit.h"
 #include "core/programdir.h"
 #include "db/engine/connection.h"
-#include "invoices/amounttext.h"
+#include "screens/amounttext.h"
 #include "invoices/invoicescreen.h"
 #include "screens/screens.h"
 

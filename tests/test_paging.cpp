@@ -200,7 +200,7 @@ void PagingTest::aRefreshedSourceReadsItsNewValues() {
     DataSource source(&screen, "Data1");
     source.setDatabaseName(path);
     const auto search = [&](const QString& text) {
-        return patientSearchQuery(SearchField::FamilyName, text, engineAt(path));
+        return patientSearchQuery(SearchField::FamilyName, text, path);
     };
     source.setRecordSource(search("dd").sql);
 

@@ -5,6 +5,7 @@
 #include "core/dialogs.h"
 #include "core/ownerfiles.h"
 #include "core/programdir.h"
+#include "db/upkeep/databasecare.h"
 #include "db/upkeep/onlinebackup.h"
 #include "settings/appsettings.h"
 #include "settings/settingsstore.h"
@@ -117,7 +118,7 @@ void backUpNow(const AppSettingsRecord& settings) {
 }
 
 void restoreFromBackup(AppSettingsRecord& settings) {
-    if (settings.onServer()) {
+    if (keepsOwnBackups(settings.databaseLocation())) {
         showMessage(serverBackupsText(settings));
         return;
     }
@@ -147,7 +148,7 @@ void restoreFromBackup(AppSettingsRecord& settings) {
 }
 
 void chooseBackupsFolder(AppSettingsRecord& settings, QWidget* owner) {
-    if (settings.onServer()) {
+    if (keepsOwnBackups(settings.databaseLocation())) {
         showMessage(serverBackupsText(settings));
         return;
     }

@@ -5,6 +5,7 @@
 #include "core/errorlog.h"
 #include "core/ownerfiles.h"
 #include "core/programdir.h"
+#include "db/upkeep/databasecare.h"
 #include "db/upkeep/integrity.h"
 #include "db/upkeep/onlinebackup.h"
 #include "db/upkeep/upgradedb.h"
@@ -220,7 +221,7 @@ QString serverBackupsText(const AppSettingsRecord& settings) {
 }
 
 BackupCopy backUpDatabase(const AppSettingsRecord& settings, BackupOccasion occasion) {
-    if (settings.onServer())
+    if (keepsOwnBackups(settings.databaseLocation()))
         throw AppError(ErrorNumber::Unexpected, serverBackupsText(settings));
     waitForBackgroundBackup();
     const QString folder = backupsFolder(settings);
@@ -233,7 +234,7 @@ BackupCopy backUpDatabase(const AppSettingsRecord& settings, BackupOccasion occa
 }
 
 bool backUpWithoutStopping(const AppSettingsRecord& settings, BackupOccasion occasion) {
-    if (settings.onServer())
+    if (keepsOwnBackups(settings.databaseLocation()))
         return false;
     waitForBackgroundBackup();
     const QString folder = backupsFolder(settings);
@@ -247,7 +248,7 @@ bool backUpWithoutStopping(const AppSettingsRecord& settings, BackupOccasion occ
 }
 
 std::optional<QString> backUpBeforeCompaction(const AppSettingsRecord& settings) {
-    if (settings.onServer())
+    if (keepsOwnBackups(settings.databaseLocation()))
         return std::nullopt;
     waitForBackgroundBackup();
     const QString folder = backupsFolder(settings);
@@ -265,11 +266,12 @@ std::optional<QString> backUpBeforeCompaction(const AppSettingsRecord& settings)
 
 // A server's database is backed up by the server's own tools, not copied here.
 bool backUpBeforeLayoutChange(const AppSettingsRecord& settings) {
-    return settings.onServer() || backUpWithoutStopping(settings, BackupOccasion::BeforeUpgrade);
+    return keepsOwnBackups(settings.databaseLocation()) ||
+           backUpWithoutStopping(settings, BackupOccasion::BeforeUpgrade);
 }
 
 void backUpOnFirstStartOfDay(const AppSettingsRecord& settings) {
-    if (settings.onServer())
+    if (keepsOwnBackups(settings.databaseLocation()))
         return;
     waitForBackgroundBackup();
     const QString database = settings.databaseFilePath;

@@ -5,10 +5,11 @@
 #include "db/engine/connection.h"
 #include "db/engine/serverdatabase.h"
 #include "db/upkeep/compaction.h"
+#include "db/upkeep/databasecare.h"
 #include "screens/releasedb.h"
 
 bool CompactDB(const AppSettingsRecord& settings, const QString& source, const QString& target) {
-    if (engineAt(source) == Engine::Server) {
+    if (compactsInPlace(source)) {
         vacuumServerDatabase(source);
         return true;
     }

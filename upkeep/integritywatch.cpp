@@ -4,6 +4,7 @@
 #include "core/dialogs.h"
 #include "core/errorlog.h"
 #include "db/engine/connection.h"
+#include "db/upkeep/databasecare.h"
 #include "db/upkeep/integrity.h"
 
 #include <QCoreApplication>
@@ -86,7 +87,7 @@ void stopDatabaseCheck() {
 void checkDatabaseIntegrity(const QString& path, qint64 checkedBeforeStart) {
     stopDatabaseCheck();
     // A server checks and keeps its own storage.
-    if (engineAt(path) == Engine::Server)
+    if (watchesOwnIntegrity(path))
         return;
     if (QFileInfo(path).size() <= checkedBeforeStart)
         report(path, checked(path), latest);

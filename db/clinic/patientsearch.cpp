@@ -1,6 +1,7 @@
 #include "db/clinic/patientsearch.h"
 
 #include "db/clinic/searchkeys.h"
+#include "db/engine/connection.h"
 
 namespace {
 
@@ -37,7 +38,8 @@ QString matching(const QString& column, Engine engine) {
 
 // Names are searched through their folded keys, read in the files' order, each file then fetched
 // by its row number.
-SearchQuery patientSearchQuery(SearchField field, const QString& text, Engine engine) {
+SearchQuery patientSearchQuery(SearchField field, const QString& text, const QString& location) {
+    const Engine engine = engineAt(location);
     if (!searchesName(field))
         return {"select * from per_inf_data where " + matching(column(field), engine),
                 {"%" + likePattern(text) + "%"}};

@@ -17,4 +17,5 @@ struct SearchQuery {
 
 // The patient files whose field holds the text anywhere, the text taken literally: '%', '_' and
 // '\' in it match only themselves. The column comes from a fixed table, never from the text.
-SearchQuery patientSearchQuery(SearchField field, const QString& text, Engine engine);
+// Written for the engine of the database at the location.
+SearchQuery patientSearchQuery(SearchField field, const QString& text, const QString& location);

@@ -1,4 +1,4 @@
-#include "invoices/amounttext.h"
+#include "screens/amounttext.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -41,4 +41,18 @@ QString amountText(double value) {
     if (text.endsWith('.'))
         text.chop(1);
     return text;
+}
+
+std::optional<qint64> wholeNumber(const QString& text) {
+    if (text.trimmed().isEmpty())
+        return 0;
+    static const QRegularExpression whole("^\\s*([+-]?\\d{1,18})\\s*$");
+    const QRegularExpressionMatch match = whole.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1).toLongLong();
+}
+
+qint64 wholeNumber(const QVariant& value) {
+    return value.isNull() ? 0 : value.toLongLong();
 }

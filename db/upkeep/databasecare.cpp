@@ -1,0 +1,19 @@
+#include "db/upkeep/databasecare.h"
+
+#include "db/engine/connection.h"
+
+bool keepsOwnBackups(const QString& location) {
+    return engineAt(location) == Engine::Server;
+}
+
+bool compactsInPlace(const QString& location) {
+    return engineAt(location) == Engine::Server;
+}
+
+bool watchesOwnIntegrity(const QString& location) {
+    return engineAt(location) == Engine::Server;
+}
+
+bool readsOnceApart(const QString& location) {
+    return engineAt(location) == Engine::File;
+}
