@@ -5,10 +5,10 @@
 #include "binding/keyfilter.h"
 #include "binding/maskededit.h"
 #include "db/engine/recordsources.h"
-#include "screens/amounttext.h"
 #include "invoices/navigationbar.h"
 #include "invoices/screenparts.h"
 #include "invoices/widgetevents.h"
+#include "screens/amounttext.h"
 #include "screens/widgets.h"
 
 #include "settings/appsettings.h"

@@ -4,11 +4,11 @@
 #include "core/dialogs.h"
 #include "db/clinic/payments.h"
 #include "db/clinic/reportrows.h"
-#include "screens/amounttext.h"
 #include "reportengine/reportoutput.h"
 #include "reportengine/valueformat.h"
 #include "reports/preparereport.h"
 #include "reports/reportinstances.h"
+#include "screens/amounttext.h"
 #include "settings/appsettings.h"
 #include <QCoreApplication>
 

@@ -5,9 +5,9 @@
 #include "binding/keyfilter.h"
 #include "binding/maskededit.h"
 #include "db/clinic/payments.h"
-#include "screens/amounttext.h"
 #include "invoices/screenparts.h"
 #include "invoices/widgetevents.h"
+#include "screens/amounttext.h"
 #include "screens/paymentchanges.h"
 #include "screens/widgets.h"
 
