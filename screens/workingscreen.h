@@ -7,10 +7,10 @@
 #include <QShowEvent>
 #include <type_traits>
 
-// A screen opened over the main window, which stays disabled while it is open: its opening work
-// (binding its data again among it) runs when the program shows it, and again each time it is
-// the active window after a preview closes unless it opens once only; closing it gives the main
-// window back, unless the screen keeps itself open. A dialog's close is its Cancel.
+// A screen opened over the main window, which stays disabled while it is open. Its opening work,
+// which binds its data again, runs when the screen is shown and, unless it opens once only, each
+// time it becomes the active window again after a preview closes. Closing it gives the main window
+// back, unless the screen keeps itself open. A dialog's close is its Cancel.
 template <typename Base> class WorkingScreen : public Base {
   public:
     enum class Opening { EachActivation, Once };
