@@ -106,7 +106,7 @@ BackupCopy takeCopy(const QString& database, const QString& folder, const QStrin
     const QString name = QFileInfo(target).fileName();
     if (!finding.isEmpty()) {
         logLine(folder, name + "  " + occasionText(occasion) + "  not kept, check: " + finding);
-        throw AppError(kDatabaseDamaged, damagedDatabaseText(database, finding));
+        throw damagedDatabase(database, finding);
     }
     const BackupCopy copy{target, taken, QFileInfo(target).size()};
     logLine(folder, name + "  " + occasionText(occasion) + "  " + QString::number(copy.size) +
@@ -230,7 +230,7 @@ BackupCopy backUpDatabase(const AppSettingsRecord& settings, BackupOccasion occa
         return takeCopy(settings.databaseFilePath, folder, earlierBackupsFolders(settings),
                         occasion);
     } catch (const AppError& error) {
-        throw AppError(error.number(), backupFailureText(folder, error));
+        throw AppError(error.number(), backupFailureText(folder, error), error.kind());
     }
 }
 

@@ -43,7 +43,7 @@ void checkInBackground(const QString& path, int generation);
 // Runs on the main thread. A file that cannot even be checked is only logged: ordinary work on it
 // tells the user its own failures. A check that gave way to a save is taken up again later.
 void report(const QString& path, const Check& check, int generation) {
-    if (check.failure && check.failure->number() == kCheckGaveWay)
+    if (check.failure && check.failure->kind() == ErrorKind::GaveWay)
         QTimer::singleShot(kRetryAfterGivingWay, QCoreApplication::instance(),
                            [path, generation] { checkInBackground(path, generation); });
     else if (check.failure)

@@ -20,11 +20,12 @@ void refuseUnusableCopy(const QString& copy) {
     } catch (const AppError& error) {
         throw AppError(error.number(),
                        error.description() + "\r\n" +
-                           QCoreApplication::translate("RestoreBackup", "Nothing was changed."));
+                           QCoreApplication::translate("RestoreBackup", "Nothing was changed."),
+                       error.kind());
     }
     const QString finding = damageFound(copy, CheckedFile::Copy);
     if (!finding.isEmpty())
-        throw AppError(kDatabaseDamaged, damagedDatabaseText(copy, finding));
+        throw damagedDatabase(copy, finding);
 }
 
 } // namespace

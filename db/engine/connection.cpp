@@ -2,6 +2,7 @@
 
 #include "core/ownerfiles.h"
 #include "db/engine/arabiccollation.h"
+#include "db/engine/dialect.h"
 #include "db/engine/enginestatements.h"
 #include "db/engine/serverconnection.h"
 #include "db/engine/serversession.h"
@@ -12,8 +13,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
-#include <QRegularExpression>
 #include <QSqlError>
 #include <QUrl>
 #include <QUuid>
@@ -156,53 +155,13 @@ ScopedDatabase::~ScopedDatabase() {
     removeConnection(name_);
 }
 
-namespace {
-
-// A server's text starts with its severity and goes on with where in the statement it failed;
-// the user is told what failed, and for a refusing constraint what the file would tell.
-QString inTheFilesWords(const QString& text) {
-    static const QRegularExpression severity("^(ERROR|FATAL|PANIC):\\s+");
-    static const QRegularExpression checkRefused("violates check constraint \"([^\"]+)\"");
-    const QString firstLine = text.section('\n', 0, 0).remove(severity).trimmed();
-    const QRegularExpressionMatch match = checkRefused.match(firstLine);
-    if (!match.hasMatch())
-        return firstLine;
-    const auto message = serverConstraintMessage(match.captured(1));
-    return message ? "CHECK constraint failed: " + *message : firstLine;
-}
-
-// A server's refusal of a row carries its standard state; the program knows the file's numbers.
-int inTheFilesNumber(const QString& state, int code) {
-    static const QHash<QString, int> fileNumbers{
-        {"23514", 275},  // a check
-        {"23502", 1299}, // a value that cannot be null
-        {"23505", 2067}, // a value that must be unique
-        {"P0001", 1811}, // a trigger's refusal
-    };
-    // A statement that names what is not there, or is not well formed.
-    if (state.startsWith("42"))
-        return 1;
-    return fileNumbers.value(state, code);
-}
-
-} // namespace
-
 void readOnceUnmapped(const QSqlDatabase& db) {
     if (!onServer(db))
         runQuery(db, "PRAGMA mmap_size = 0");
 }
 
 AppError databaseError(const QSqlError& error) {
-    bool ok = false;
-    int code = error.nativeErrorCode().toInt(&ok);
-    if (!ok)
-        code = ErrorNumber::Unexpected;
-    if (error.driverText().startsWith("QPSQL"))
-        code = inTheFilesNumber(error.nativeErrorCode(), code);
-    QString text = error.databaseText();
-    if (text.isEmpty())
-        text = error.text();
-    return AppError(code, inTheFilesWords(text));
+    return dialectOf(error).error(error);
 }
 
 namespace {

@@ -25,8 +25,10 @@ inline AppError unknownTable(const QString& table) {
                               .arg(table));
 }
 inline AppError readOnly() {
-    return AppError(3027, QCoreApplication::translate(
-                              "DataErrors", "Cannot update. Database or object is read-only."));
+    return AppError(3027,
+                    QCoreApplication::translate("DataErrors",
+                                                "Cannot update. Database or object is read-only."),
+                    ErrorKind::ReadOnly);
 }
 inline AppError notWholeNumber(const QString& field) {
     return AppError(

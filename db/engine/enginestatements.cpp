@@ -1,5 +1,7 @@
 #include "db/engine/enginestatements.h"
 
+#include "db/engine/filedialect.h"
+
 #include <QHash>
 #include <QSqlDriver>
 #include <QVariant>
@@ -127,5 +129,5 @@ QStringList columnNames(sqlite3_stmt* statement) {
 }
 
 AppError engineError(sqlite3_stmt* statement, int result) {
-    return AppError(result, QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(statement))));
+    return fileEngineError(result, QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(statement))));
 }

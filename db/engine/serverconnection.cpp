@@ -24,7 +24,8 @@ AppError unreachable(const QSqlDatabase& db, const QString& address) {
     const QString reason = db.lastError().databaseText().section('\n', 0, 0);
     return AppError(kServerUnreachable,
                     QCoreApplication::translate("Database", "Could not reach the database %1: %2")
-                        .arg(address, reason.trimmed()));
+                        .arg(address, reason.trimmed()),
+                    ErrorKind::ConnectionLost);
 }
 
 void discardNotice(void*, const char*) {}

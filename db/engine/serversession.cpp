@@ -70,5 +70,6 @@ AppError lostWithSession(const AppError& error) {
                     QCoreApplication::translate(
                         "Database", "The connection to the database server was lost (%1). It has "
                                     "been made again, but this was not saved: please try again.")
-                        .arg(error.description()));
+                        .arg(error.description()),
+                    ErrorKind::ConnectionLost);
 }

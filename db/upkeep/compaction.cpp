@@ -23,7 +23,8 @@ void refuseWhileAnotherWriterIsBusy(const QSqlDatabase& db) {
                        QCoreApplication::translate("Database",
                                                    "The database is in use by another program and "
                                                    "cannot be compacted now (%1)")
-                           .arg(error.description()));
+                           .arg(error.description()),
+                       error.kind());
     }
 }
 
@@ -49,7 +50,7 @@ namespace {
 void refuseDamaged(const QString& source) {
     const QString finding = damageFound(source);
     if (!finding.isEmpty())
-        throw AppError(kDatabaseDamaged, damagedDatabaseText(source, finding));
+        throw damagedDatabase(source, finding);
 }
 
 void writeCompactedCopy(const QString& source, const QString& target) {

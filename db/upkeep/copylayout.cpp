@@ -2,6 +2,7 @@
 
 #include "core/apperror.h"
 #include "db/engine/arabiccollation.h"
+#include "db/engine/filedialect.h"
 #include "db/upkeep/createdb.h"
 #include "db/upkeep/schema.h"
 
@@ -33,7 +34,7 @@ QStringList textsOf(sqlite3* handle, const QString& sql, const QString& value = 
     QStringList texts;
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(handle, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK)
-        throw AppError(sqlite3_errcode(handle), QString::fromUtf8(sqlite3_errmsg(handle)));
+        throw fileEngineError(sqlite3_errcode(handle), QString::fromUtf8(sqlite3_errmsg(handle)));
     const QByteArray bound = value.toUtf8();
     if (!value.isNull())
         sqlite3_bind_text(statement, 1, bound.constData(), int(bound.size()), SQLITE_TRANSIENT);
@@ -44,7 +45,7 @@ QStringList textsOf(sqlite3* handle, const QString& sql, const QString& value = 
                 reinterpret_cast<const char*>(sqlite3_column_text(statement, i)));
     sqlite3_finalize(statement);
     if (code != SQLITE_DONE)
-        throw AppError(code, QString::fromUtf8(sqlite3_errstr(code)));
+        throw fileEngineError(code, QString::fromUtf8(sqlite3_errstr(code)));
     return texts;
 }
 
@@ -55,7 +56,7 @@ Objects objectsIn(const QString& path) {
                                        SQLITE_OPEN_READONLY, nullptr);
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> closer(handle, sqlite3_close);
     if (opened != SQLITE_OK)
-        throw AppError(opened, QString::fromUtf8(sqlite3_errstr(opened)));
+        throw fileEngineError(opened, QString::fromUtf8(sqlite3_errstr(opened)));
     registerArabicCollation(handle);
     Objects objects;
     const QStringList named =
@@ -166,7 +167,7 @@ FileLayout checkedLayout(const QString& path) {
     try {
         file = objectsIn(path);
     } catch (const AppError& error) {
-        throw AppError(error.number(), notKorvels + error.description());
+        throw AppError(error.number(), notKorvels + error.description(), error.kind());
     }
     const QStringList wrong = findings(file);
     if (!wrong.isEmpty())

@@ -3,6 +3,7 @@
 #include "core/apperror.h"
 #include "core/filefailure.h"
 #include "core/ownerfiles.h"
+#include "db/engine/filedialect.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -48,9 +49,9 @@ bool reachedByAnotherName(const QString& file) {
 }
 
 AppError engineError(sqlite3* handle, const QString& file) {
-    return AppError(sqlite3_extended_errcode(handle),
-                    "Path/File access error (" + file +
-                        "): " + QString::fromUtf8(sqlite3_errmsg(handle)));
+    return fileEngineError(sqlite3_extended_errcode(handle),
+                           "Path/File access error (" + file +
+                               "): " + QString::fromUtf8(sqlite3_errmsg(handle)));
 }
 
 // The copy's pages are written into the file itself, in one transaction of the engine, which
@@ -77,8 +78,8 @@ void writeIntoFile(const QString& file, const QString& copy) {
     const int stepped = sqlite3_backup_step(backup, -1);
     sqlite3_backup_finish(backup);
     if (stepped != SQLITE_DONE)
-        throw AppError(stepped, "Path/File access error (" + file +
-                                    "): " + QString::fromUtf8(sqlite3_errstr(stepped)));
+        throw fileEngineError(stepped, "Path/File access error (" + file +
+                                           "): " + QString::fromUtf8(sqlite3_errstr(stepped)));
 }
 
 } // namespace

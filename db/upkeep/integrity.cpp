@@ -66,7 +66,8 @@ QString damageFound(const QString& path, CheckedFile file) {
         return findingsText(checkFindings(database.db()));
     } catch (const AppError& error) {
         if (giveWayAsked)
-            throw AppError(kCheckGaveWay, "The check of the database gave way to a save.");
+            throw AppError(kCheckGaveWay, "The check of the database gave way to a save.",
+                           ErrorKind::GaveWay);
         throw;
     }
 }
@@ -78,4 +79,10 @@ QString damagedDatabaseText(const QString& path, const QString& finding) {
                "of the file now, and go back to your last good copy of the database or have this "
                "one repaired.")
         .arg(path, finding);
+}
+
+AppError damagedDatabase(const QString& path, const QString& finding) {
+    // The engine's own number for a damaged file.
+    constexpr int kDatabaseDamaged = 11;
+    return AppError(kDatabaseDamaged, damagedDatabaseText(path, finding), ErrorKind::Damaged);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/apperror.h"
+
 #include <QString>
 
 // The engine's own check of a database file's structure, which finds damage that ordinary reads
@@ -15,6 +17,6 @@ QString damageFound(const QString& path, CheckedFile file = CheckedFile::InUse);
 constexpr int kCheckGaveWay = 9;
 void askRunningCheckToGiveWay();
 
-// The number of the error that refuses to work on a damaged file, and what the user is told.
-constexpr int kDatabaseDamaged = 11;
+// What the user is told of a damaged file, and the error that refuses to work on it.
 QString damagedDatabaseText(const QString& path, const QString& finding);
+AppError damagedDatabase(const QString& path, const QString& finding);

@@ -4,6 +4,7 @@
 #include "core/filefailure.h"
 #include "db/engine/connection.h"
 #include "db/engine/enginestatements.h"
+#include "db/engine/filedialect.h"
 #include "db/upkeep/databasecopy.h"
 #include "db/upkeep/filereplace.h"
 #include "db/upkeep/integrity.h"
@@ -22,7 +23,7 @@ constexpr int kBusyRetries = 50;
 constexpr int kRestartsInSteps = 3;
 
 AppError engineError(sqlite3* handle, int code) {
-    return AppError(code, QString::fromUtf8(sqlite3_errmsg(handle)));
+    return fileEngineError(code, QString::fromUtf8(sqlite3_errmsg(handle)));
 }
 
 // A write to the source through another connection (a save of the program) makes the engine
@@ -34,23 +35,24 @@ void copyPages(sqlite3* from, sqlite3* to) {
     if (!backup)
         throw engineError(to, sqlite3_errcode(to));
     int code = SQLITE_OK;
-    int busy = 0;
+    bool busy = false;
+    int busyTimes = 0;
     int restarts = 0;
     int remaining = -1;
     do {
         code = sqlite3_backup_step(backup, restarts < kRestartsInSteps ? kPagesPerStep : -1);
-        if (code == SQLITE_BUSY || code == SQLITE_LOCKED) {
+        busy = fileErrorKind(code) == ErrorKind::Busy;
+        if (busy) {
             sqlite3_sleep(100);
-            ++busy;
+            ++busyTimes;
         }
         if (remaining >= 0 && sqlite3_backup_remaining(backup) > remaining)
             ++restarts;
         remaining = sqlite3_backup_remaining(backup);
-    } while ((code == SQLITE_OK || code == SQLITE_BUSY || code == SQLITE_LOCKED) &&
-             busy < kBusyRetries);
+    } while ((code == SQLITE_OK || busy) && busyTimes < kBusyRetries);
     sqlite3_backup_finish(backup);
     if (code != SQLITE_DONE)
-        throw AppError(code, QString::fromUtf8(sqlite3_errstr(code)));
+        throw fileEngineError(code, QString::fromUtf8(sqlite3_errstr(code)));
 }
 
 void copyInto(const QString& source, const QString& partial) {
@@ -100,7 +102,7 @@ QString writeDatabaseCopy(const QString& source, const QString& target) {
 }
 
 bool failedOnTheDatabase(const AppError& error) {
-    return error.number() == kDatabaseDamaged || error.number() == SQLITE_NOTADB;
+    return error.kind() == ErrorKind::Damaged || error.kind() == ErrorKind::NotADatabase;
 }
 
 void restoreDatabaseFile(const QString& copy, const QString& databasePath) {

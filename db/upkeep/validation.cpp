@@ -2,6 +2,7 @@
 
 #include "core/errorlog.h"
 #include "db/engine/connection.h"
+#include "db/engine/filedialect.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -28,8 +29,7 @@ bool databaseBusy(const QString& path) {
         result =
             sqlite3_exec(handle, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
     sqlite3_close(handle);
-    const int primary = result & 0xff;
-    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+    return fileErrorKind(result) == ErrorKind::Busy;
 }
 
 QString busyDatabaseText(const QString& path) {
