@@ -586,12 +586,12 @@ ReportRun reportOf(const BenchSetup& setup, const std::string& kind) {
 
 // The floor: the report's own query, read by the bare engine.
 std::pair<QByteArray, QString> floorQueryOf(const BenchSetup& setup, const std::string& kind) {
-    const Engine engine = engineAt(setup.location());
+    const Dialect& dialect = dialectAt(setup.location());
     if (kind == "day")
-        return {periodInvoiceQuery(ReportPeriod::Day, engine).toUtf8(), setup.day};
+        return {periodInvoiceQuery(ReportPeriod::Day, dialect).toUtf8(), setup.day};
     if (kind == "month")
-        return {periodInvoiceQuery(ReportPeriod::Month, engine).toUtf8(), setup.month};
-    return {periodInvoiceQuery(ReportPeriod::Year, engine).toUtf8(), setup.year};
+        return {periodInvoiceQuery(ReportPeriod::Month, dialect).toUtf8(), setup.month};
+    return {periodInvoiceQuery(ReportPeriod::Year, dialect).toUtf8(), setup.year};
 }
 
 template <const char* Kind> void programReportPages(State& state, const BenchSetup& setup) {

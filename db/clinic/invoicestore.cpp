@@ -2,6 +2,7 @@
 
 #include "db/clinic/payments.h"
 #include "db/engine/connection.h"
+#include "db/engine/dialect.h"
 #include "db/upkeep/schema.h"
 
 #include <QStringList>
@@ -74,7 +75,7 @@ int storeOnServer(const QSqlDatabase& db, const NewInvoice& invoice) {
 } // namespace
 
 int appendInvoiceWithLines(const QSqlDatabase& db, const InvoiceHeader& header) {
-    if (onServer(db))
+    if (dialectOf(db).servesManyDesks())
         return numberOf(runQuery(db, numberedOnServer() + kTheNumber, headerValues(header)));
     const int number = numberOf(runQuery(db,
                                          "insert into pt_sh (file_num, po_date, po_pri, po_netd, "
@@ -98,7 +99,7 @@ void recordInScratchHeader(const QSqlDatabase& db, const QVariant& headerId,
 }
 
 int storeNewInvoice(const QSqlDatabase& db, NewInvoice invoice) {
-    if (onServer(db))
+    if (dialectOf(db).servesManyDesks())
         return storeOnServer(db, invoice);
     const int number = appendInvoiceWithLines(db, invoice.header);
     recordInvoiceKind(db, number, invoice.kind);

@@ -2,6 +2,7 @@
 
 #include "db/clinic/searchkeys.h"
 #include "db/engine/connection.h"
+#include "db/engine/dialect.h"
 
 namespace {
 
@@ -27,23 +28,16 @@ QString likePattern(QString text) {
     return text;
 }
 
-// A server cannot match patterns under the Arabic collation, whose equality ignores case: it
-// matches under the plain one, ignoring the case of Latin letters as the file's LIKE does.
-QString matching(const QString& column, Engine engine) {
-    return engine == Engine::File ? column + " LIKE ? ESCAPE '!'"
-                                  : "(" + column + " COLLATE \"C\") ILIKE ? ESCAPE '!'";
-}
-
 } // namespace
 
 // Names are searched through their folded keys, read in the files' order, each file then fetched
 // by its row number.
 SearchQuery patientSearchQuery(SearchField field, const QString& text, const QString& location) {
-    const Engine engine = engineAt(location);
+    const Dialect& dialect = dialectAt(location);
     if (!searchesName(field))
-        return {"select * from per_inf_data where " + matching(column(field), engine),
+        return {"select * from per_inf_data where " + dialect.matchesPattern(column(field)),
                 {"%" + likePattern(text) + "%"}};
     return {"select p.* from name_search_keys k join per_inf_data p on p.id = k.id where " +
-                matching(QString("k.") + column(field), engine) + " order by k.id",
+                dialect.matchesPattern(QString("k.") + column(field)) + " order by k.id",
             {"%" + likePattern(foldedForSearch(text)) + "%"}};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/engine/dialect.h"
+
 #include <QDate>
 #include <QSqlDatabase>
 #include <QString>
@@ -57,5 +59,5 @@ QString paymentDay(const QDate& date);
 // The statements that create the two tables and their indexes in a file that has none.
 #include "db/upkeep/schema.h"
 
-QStringList createPaymentTableStatements(Engine engine = Engine::File);
+QStringList createPaymentTableStatements(const Dialect& dialect = fileDialect());
 bool hasPaymentTables(const QSqlDatabase& db);

@@ -41,27 +41,28 @@ std::unique_ptr<RowSource> patientSheetRows(const QString& path, const QString& 
 }
 
 std::unique_ptr<RowSource> nationalityCountRows(const QString& path) {
-    return rows(path, nationalityCountQuery(engineAt(path)), {});
+    return rows(path, nationalityCountQuery(dialectAt(path)), {});
 }
 
 std::unique_ptr<RowSource> periodInvoiceRows(const QString& path, ReportPeriod period,
                                              const QString& text) {
-    return rows(path, periodInvoiceQuery(period, engineAt(path)), {text});
+    return rows(path, periodInvoiceQuery(period, dialectAt(path)), {text});
 }
 
 // The file gives the rows in invoice-number order, that of its table; a server gives rows in no
 // order unless asked, and a paid invoice's new version stands after the later ones.
-QString periodInvoiceQuery(ReportPeriod period, Engine engine) {
+QString periodInvoiceQuery(ReportPeriod period, const Dialect& dialect) {
+    const QString order = dialect.storedOrder("po_num");
     return "select * from pt_sh where " + periodColumn(period) + " = ?" +
-           (engine == Engine::Server ? " order by po_num" : "");
+           (order.isEmpty() ? "" : " " + order);
 }
 
 // In the file the groups come in the order of their index, the patients without a nationality
 // first; a server is asked for that order.
-QString nationalityCountQuery(Engine engine) {
+QString nationalityCountQuery(const Dialect& dialect) {
     return QString("select pt_nationality,\"temporary\",count(pt_nationality) as pt_count from "
                    "per_inf_data group by pt_nationality,\"temporary\" ") +
-           (engine == Engine::Server ? "order by pt_nationality nulls first,\"temporary\"" : "");
+           dialect.storedOrder("pt_nationality nulls first,\"temporary\"");
 }
 
 RowSet invoiceReportRows(const QString& path, const QVariant& invoiceNumber) {

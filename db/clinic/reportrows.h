@@ -20,8 +20,8 @@ std::unique_ptr<RowSource> periodInvoiceRows(const QString& path, ReportPeriod p
                                              const QString& text);
 
 // The statements behind those rows (one value: the period's text), for a look at their plans.
-QString periodInvoiceQuery(ReportPeriod period, Engine engine = Engine::File);
-QString nationalityCountQuery(Engine engine = Engine::File);
+QString periodInvoiceQuery(ReportPeriod period, const Dialect& dialect = fileDialect());
+QString nationalityCountQuery(const Dialect& dialect = fileDialect());
 
 // One invoice with its patient and its lines, numbered in the order they were entered. The
 // number is compared as the database compares it with po_num.

@@ -1,6 +1,7 @@
 #include "db/clinic/scratchinvoice.h"
 
 #include "db/engine/connection.h"
+#include "db/engine/dialect.h"
 
 void deleteScratch(const QSqlDatabase& db, const QVariant& headerId) {
     runQuery(db, "delete from po_desc");
@@ -11,8 +12,8 @@ void deleteScratch(const QSqlDatabase& db, const QVariant& headerId) {
 void deleteLeftoverScratch(QSqlDatabase& db) {
     const QString leftoverHeaders =
         "delete from inv_rep_data where id < (select max(id) from inv_rep_data)";
-    // On a server one statement is a transaction of its own, and one round trip.
-    if (onServer(db)) {
+    // Where statements travel, one statement is a transaction of its own, and one round trip.
+    if (dialectOf(db).statementsTravel()) {
         runQuery(db, "with lines as (delete from po_desc) " + leftoverHeaders);
         return;
     }

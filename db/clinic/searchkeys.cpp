@@ -1,6 +1,7 @@
 #include "db/clinic/searchkeys.h"
 
 #include "db/engine/connection.h"
+#include "db/engine/dialect.h"
 
 #include <QList>
 #include <algorithm>
@@ -51,7 +52,7 @@ QList<std::pair<QString, QString>> foldings() {
     return pairs;
 }
 
-// A server translates every letter in one call.
+// An engine with translate() folds every letter in one call.
 QString translated(const QString& expression) {
     QString from, to;
     for (const auto& [letter, written] : foldings()) {
@@ -83,7 +84,7 @@ QStringList replacementSteps() {
 
 const QString kColumns = "name_search_keys (id, pt_name_f, pt_name_fm)";
 
-QStringList fileStatements() {
+QStringList replacingStatements() {
     QString keep =
         "INSERT OR REPLACE INTO " + kColumns + " VALUES (new.id, new.pt_name_f, new.pt_name_fm); ";
     for (const QString& step : replacementSteps())
@@ -102,7 +103,7 @@ QStringList fileStatements() {
 
 // The keys compare byte by byte, as a server's searches do (ILIKE cannot work under the Arabic
 // collation, which ignores case).
-QStringList serverStatements() {
+QStringList translatingStatements() {
     return {
         "CREATE TABLE name_search_keys (id INTEGER PRIMARY KEY, pt_name_f TEXT COLLATE \"C\", "
         "pt_name_fm TEXT COLLATE \"C\")",
@@ -134,21 +135,18 @@ QString foldedForSearch(const QString& text) {
     return result;
 }
 
-QStringList createSearchKeyStatements(Engine engine) {
-    return engine == Engine::File ? fileStatements() : serverStatements();
+QStringList createSearchKeyStatements(const Dialect& dialect) {
+    return dialect.translatesLetters() ? translatingStatements() : replacingStatements();
 }
 
 bool hasSearchKeys(const QSqlDatabase& db) {
-    QSqlQuery query =
-        runQuery(db, onServer(db) ? "SELECT to_regclass('public.name_search_keys') IS NOT NULL"
-                                  : "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
-                                    "name = 'name_search_keys'");
+    QSqlQuery query = runQuery(db, dialectOf(db).tableExistsQuery(), {"name_search_keys"});
     return query.next() && query.value(0).toBool();
 }
 
 void fillSearchKeys(const QSqlDatabase& db) {
     runQuery(db, "DELETE FROM name_search_keys");
-    if (onServer(db)) {
+    if (dialectOf(db).translatesLetters()) {
         runQuery(db, "INSERT INTO " + kColumns + " SELECT id, " + translated("pt_name_f") + ", " +
                          translated("pt_name_fm") + " FROM per_inf_data");
         return;
@@ -162,8 +160,7 @@ void addSearchKeys(QSqlDatabase& db) {
     if (hasSearchKeys(db))
         return;
     inTransaction(db, [&] {
-        for (const QString& statement :
-             createSearchKeyStatements(onServer(db) ? Engine::Server : Engine::File))
+        for (const QString& statement : createSearchKeyStatements(dialectOf(db)))
             runQuery(db, statement);
         fillSearchKeys(db);
     });

@@ -17,7 +17,7 @@ QString foldedForSearch(const QString& text);
 
 // The table, and the triggers through which the engine keeps it current on every write of a
 // patient file, whatever writes it; in the caller's transaction.
-QStringList createSearchKeyStatements(Engine engine);
+QStringList createSearchKeyStatements(const Dialect& dialect);
 bool hasSearchKeys(const QSqlDatabase& db);
 
 // Computes every patient file's keys anew, inside the caller's transaction: after rows were

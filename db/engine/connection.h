@@ -2,7 +2,6 @@
 
 #include "core/apperror.h"
 #include "db/engine/arabiccollation.h"
-#include "db/upkeep/schema.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -16,10 +15,9 @@
 // The shared connection of the run for a database file or a server's database (named by its
 // connection URI), opened on first use.
 QSqlDatabase openDatabase(const QString& location);
-// True for a connection to a database server rather than to a file.
+// True for a connection to a database server rather than to a file. What differs between the
+// two is asked of their dialects (db/engine/dialect.h).
 bool onServer(const QSqlDatabase& db);
-// The engine that keeps the database at a location.
-Engine engineAt(const QString& location);
 // Closes the shared connection of one file, or of every file.
 void closeDatabase(const QString& path);
 void closeAllDatabases();

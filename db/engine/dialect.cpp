@@ -1,24 +1,27 @@
 #include "db/engine/dialect.h"
 
 #include "db/engine/filedialect.h"
+#include "db/engine/serveraddress.h"
 #include "db/engine/serverdialect.h"
 
-namespace {
-
-const Dialect& dialectOfDriver(const QString& driver) {
+const Dialect& fileDialect() {
     static const FileDialect file;
-    static const ServerDialect server;
-    if (driver.startsWith("QPSQL"))
-        return server;
     return file;
 }
 
-} // namespace
+const Dialect& serverDialect() {
+    static const ServerDialect server;
+    return server;
+}
 
 const Dialect& dialectOf(const QSqlDatabase& db) {
-    return dialectOfDriver(db.driverName());
+    return db.driverName() == "QPSQL" ? serverDialect() : fileDialect();
+}
+
+const Dialect& dialectAt(const QString& location) {
+    return isServerUri(location) ? serverDialect() : fileDialect();
 }
 
 const Dialect& dialectOf(const QSqlError& error) {
-    return dialectOfDriver(error.driverText());
+    return error.driverText().startsWith("QPSQL") ? serverDialect() : fileDialect();
 }

@@ -1,12 +1,8 @@
 #include "db/engine/rowsource.h"
 
-#include "db/engine/connection.h"
-#include "db/engine/enginestatements.h"
-#include "db/engine/serverstatements.h"
+#include "db/engine/dialect.h"
 
-#include <QSqlError>
 #include <QSqlRecord>
-#include <sqlite3.h>
 
 namespace {
 QStringList columnNames(const QSqlRecord& record) {
@@ -15,61 +11,10 @@ QStringList columnNames(const QSqlRecord& record) {
         names << record.fieldName(i);
     return names;
 }
-// A streamed result would be cut off by the next statement on the connection, which a report
-// runs while it lays out its rows: a server's result is taken whole, in the client library's
-// compact form, and turned into values row by row.
-QSqlQuery wholeResult(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
-    QSqlQuery query(db);
-    if (!query.prepare(sql))
-        throw databaseError(query.lastError());
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values[i]);
-    if (!query.exec())
-        throw databaseError(query.lastError());
-    return query;
-}
-
 } // namespace
 
-QueryRows::QueryRows(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
-    if (onServer(db)) {
-        serverRows_.emplace(wholeResult(db, sql, values));
-        columns_ = columnNames(serverRows_->record());
-        return;
-    }
-    statement_ = prepareStatement(db, sql);
-    try {
-        bindValues(statement_, values);
-    } catch (...) {
-        sqlite3_finalize(statement_);
-        throw;
-    }
-    columns_ = ::columnNames(statement_);
-}
-
-QueryRows::~QueryRows() {
-    sqlite3_finalize(statement_);
-}
-
-bool QueryRows::next() {
-    if (serverRows_) {
-        onRow_ = serverRows_->next();
-        if (!onRow_ && serverRows_->lastError().isValid())
-            throw databaseError(serverRows_->lastError());
-        return onRow_;
-    }
-    const int step = sqlite3_step(statement_);
-    onRow_ = step == SQLITE_ROW;
-    if (step != SQLITE_ROW && step != SQLITE_DONE)
-        throw engineError(statement_, step);
-    return onRow_;
-}
-
-QVariant QueryRows::value(int column) const {
-    if (!onRow_ || column < 0 || column >= columns_.size())
-        return QVariant();
-    return serverRows_ ? serverValue(*serverRows_, column) : columnValue(statement_, column);
-}
+QueryRows::QueryRows(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
+    : rows_(dialectOf(db).streamedRows(db, sql, values)) {}
 
 RowSet::RowSet(QStringList columns, std::vector<QVariantList> rows)
     : columns_(std::move(columns)), rows_(std::move(rows)) {}

@@ -4,10 +4,8 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariantList>
-#include <optional>
+#include <memory>
 #include <vector>
-
-struct sqlite3_stmt;
 
 // The rows a report is laid out from, read once from the first to the last. The report finds its
 // fields by column name, ignoring letter case.
@@ -21,26 +19,19 @@ class RowSource {
     virtual QVariant value(int column) const = 0;
 };
 
-// The rows of a query, streamed as the engine reads them. A report reads tens of thousands of
-// them, so a file's are read on the engine's own interface; a server's come through Qt's driver.
+// The rows of a query, streamed as its engine reads them (a report reads tens of thousands).
 class QueryRows : public RowSource {
   public:
     // Runs the query with its values on the connection, which stays open while the rows are read.
     // A query the engine refuses raises its error, here or, for a failure while reading, in next().
     QueryRows(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
-    ~QueryRows() override;
-    QueryRows(const QueryRows&) = delete;
-    QueryRows& operator=(const QueryRows&) = delete;
 
-    QStringList columns() const override { return columns_; }
-    bool next() override;
-    QVariant value(int column) const override;
+    QStringList columns() const override { return rows_->columns(); }
+    bool next() override { return rows_->next(); }
+    QVariant value(int column) const override { return rows_->value(column); }
 
   private:
-    sqlite3_stmt* statement_ = nullptr;
-    std::optional<QSqlQuery> serverRows_;
-    QStringList columns_;
-    bool onRow_ = false;
+    std::unique_ptr<RowSource> rows_;
 };
 
 // Rows held in memory, for a row set that must be counted before it is printed.

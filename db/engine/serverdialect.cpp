@@ -1,7 +1,15 @@
 #include "db/engine/serverdialect.h"
 
+#include "db/engine/plainquery.h"
+#include "db/engine/serveraddress.h"
+#include "db/engine/serverconnection.h"
+#include "db/engine/serverrunner.h"
+#include "db/engine/serversession.h"
+#include "db/engine/serverstatements.h"
+#include "db/engine/statements.h"
 #include "db/upkeep/schema.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
 
@@ -53,7 +61,71 @@ ErrorKind kindOfState(const QString& state) {
     return ErrorKind::Other;
 }
 
+const char* const kColumns =
+    "SELECT attname, format_type(atttypid, NULL) IN ('integer', 'bigint', 'smallint'), "
+    "attidentity <> '' FROM pg_attribute WHERE attrelid = to_regclass(?) AND "
+    "attnum > 0 AND NOT attisdropped ORDER BY attnum";
+
 } // namespace
+
+QSqlDatabase ServerDialect::open(const QString& name, const QString& location, bool) const {
+    const auto address = parseServerUri(location);
+    if (!address)
+        throw AppError(
+            3044, QCoreApplication::translate("Database", "'%1' is not a valid server address.")
+                      .arg(location));
+    return openServerConnection(name, *address);
+}
+
+bool ServerDialect::servesOn(const QSqlDatabase& db) const {
+    reachClosedSession(db);
+    return true;
+}
+
+void ServerDialect::prepareShared(const QSqlDatabase& db) const {
+    useOwnWorkingTables(db);
+}
+
+// A statement with values is prepared once for the connection's life: each later run is one
+// round trip.
+QSqlQuery ServerDialect::run(const QSqlDatabase& db, const QString& sql,
+                             const QVariantList& values) const {
+    if (!values.isEmpty()) {
+        // The copy shares the prepared statement's result; callers read it before the same
+        // statement runs again, as with any query handed back.
+        QT_WARNING_PUSH
+        QT_WARNING_DISABLE_DEPRECATED
+        return runServerStatement(db, sql, values);
+        QT_WARNING_POP
+    }
+    return onLiveSession(db, [&] { return plainQuery(db, sql, values); });
+}
+
+std::unique_ptr<StatementRunner> ServerDialect::statementsOn(const QSqlDatabase& db) const {
+    return std::make_unique<ServerRunner>(db);
+}
+
+std::unique_ptr<RowSource> ServerDialect::streamedRows(const QSqlDatabase& db, const QString& sql,
+                                                       const QVariantList& values) const {
+    return std::make_unique<ServerRows>(db, sql, values);
+}
+
+void ServerDialect::begin(QSqlDatabase& db) const {
+    onLiveSession(db, [&] {
+        if (!db.transaction())
+            throw error(db.lastError());
+    });
+    noteTransaction(db, true);
+}
+
+void ServerDialect::failCommit(QSqlDatabase& db, const AppError& error) const {
+    if (sessionLost(db)) {
+        renewSession(db);
+        throw lostWithSession(error);
+    }
+    db.rollback();
+    throw error;
+}
 
 AppError ServerDialect::error(const QSqlError& error) const {
     bool ok = false;
@@ -65,4 +137,31 @@ AppError ServerDialect::error(const QSqlError& error) const {
     if (text.isEmpty())
         text = error.text();
     return AppError(inTheFilesNumber(state, code), inTheFilesWords(text), kindOfState(state));
+}
+
+QString ServerDialect::matchesPattern(const QString& column) const {
+    // The Arabic collation, whose equality ignores case, cannot match patterns: the plain one
+    // does, ignoring the case of Latin letters as the file's LIKE does.
+    return "(" + column + " COLLATE \"C\") ILIKE ? ESCAPE '!'";
+}
+
+QString ServerDialect::holdsExactly(const QString& column, bool integer) const {
+    return (integer ? column : "(" + column + " COLLATE \"C\")") + " IS NOT DISTINCT FROM ?";
+}
+
+// The shared tables only: a connection's working tables hide them under the same names.
+QString ServerDialect::tableExistsQuery() const {
+    return "SELECT count(*) FROM pg_tables WHERE schemaname = 'public' AND tablename = ?";
+}
+
+// A server's round trip is kept to once a table for the connection.
+QVector<QVector<QVariant>> ServerDialect::tableColumns(Statements& statements,
+                                                       const QString& table) const {
+    return keptCatalogRows(statements.database(), table,
+                           [&] { return statements.rows(kColumns, {table}); });
+}
+
+// Readers go on; another desk's write waits until this transaction is committed.
+QString ServerDialect::lockAgainstWriters(const QString& table) const {
+    return "LOCK TABLE " + table + " IN SHARE ROW EXCLUSIVE MODE";
 }

@@ -1,14 +1,10 @@
 #pragma once
 
+#include "db/engine/statementrunner.h"
+
 #include <QSqlDatabase>
-#include <QStringList>
-#include <QVariant>
-#include <QVector>
 #include <limits>
-
-struct sqlite3_stmt;
-
-using Row = QVector<QVariant>;
+#include <memory>
 
 // A column of a table or a query as its engine declares it.
 struct TableColumn {
@@ -18,17 +14,19 @@ struct TableColumn {
 };
 
 // The statements of one record set on its connection, each prepared once and then reused with
-// new values: on a file on the engine's own interface, on a server through Qt's driver. Every
-// result is read whole (the statements carry their own LIMIT) and the statement reset at once, so
-// that no read keeps the database file locked between operations.
+// new values, as its engine's dialect runs them. Every result is read whole (the statements carry
+// their own LIMIT) and the statement reset at once, so that no read keeps the database file
+// locked between operations.
 class Statements {
   public:
     explicit Statements(const QSqlDatabase& db);
+    ~Statements();
     Statements(const Statements&) = delete;
     Statements& operator=(const Statements&) = delete;
 
     // False once the connection was closed under the statements (the database released).
     bool isConnected() const { return db_.isOpen(); }
+    const QSqlDatabase& database() const { return db_; }
     QVector<Row> rows(const QString& sql, const QVariantList& values = {});
     // The names of the result columns of a query.
     QStringList columnNames(const QString& sql, const QVariantList& values = {});
@@ -46,8 +44,6 @@ class Statements {
     static constexpr qint64 kNoLimit = std::numeric_limits<qint64>::max();
 
   private:
-    bool onServer() const;
-    sqlite3_stmt* bound(const QString& sql, const QVariantList& values);
-
     QSqlDatabase db_;
+    std::unique_ptr<StatementRunner> runner_;
 };

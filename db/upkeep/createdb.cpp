@@ -98,7 +98,7 @@ void buildEmptyDatabaseFile(const QString& path) {
             for (const QString& statement : createTableStatements(table))
                 runQuery(database.db(), statement);
         createPaymentTables(database.db());
-        for (const QString& statement : createSearchKeyStatements(Engine::File))
+        for (const QString& statement : createSearchKeyStatements(fileDialect()))
             runQuery(database.db(), statement);
     });
     // The added indexes and the record of the collator, made as for an existing file.
@@ -206,13 +206,13 @@ bool finishInterruptedCreation(const QString& baseName) {
 void createServerTables(const QSqlDatabase& db) {
     runQuery(db, createServerCollationStatement());
     for (const TableDef& table : schemaTables())
-        for (const QString& statement : createTableStatements(table, Engine::Server))
+        for (const QString& statement : createTableStatements(table, serverDialect()))
             runQuery(db, statement);
     for (const AddedIndexDef& index : addedIndexes())
         runQuery(db, createIndexStatement(index));
-    for (const QString& statement : createPaymentTableStatements(Engine::Server))
+    for (const QString& statement : createPaymentTableStatements(serverDialect()))
         runQuery(db, statement);
-    for (const QString& statement : createSearchKeyStatements(Engine::Server))
+    for (const QString& statement : createSearchKeyStatements(serverDialect()))
         runQuery(db, statement);
     for (const QString& statement : createInvoiceCounterStatements())
         runQuery(db, statement);

@@ -1,19 +1,19 @@
 #include "db/upkeep/databasecare.h"
 
-#include "db/engine/connection.h"
+#include "db/engine/dialect.h"
 
 bool keepsOwnBackups(const QString& location) {
-    return engineAt(location) == Engine::Server;
+    return dialectAt(location).keepsOwnBackups();
 }
 
 bool compactsInPlace(const QString& location) {
-    return engineAt(location) == Engine::Server;
+    return dialectAt(location).compactsInPlace();
 }
 
 bool watchesOwnIntegrity(const QString& location) {
-    return engineAt(location) == Engine::Server;
+    return dialectAt(location).watchesOwnIntegrity();
 }
 
 bool readsOnceApart(const QString& location) {
-    return engineAt(location) == Engine::File;
+    return dialectAt(location).readsOnceApart();
 }

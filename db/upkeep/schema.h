@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/engine/dialect.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -38,16 +40,14 @@ struct AddedIndexDef {
     QString condition;
 };
 
-// The same tables stand in a database file and on a database server; only how a counter is
-// declared and the name of the Arabic collation differ.
-enum class Engine { File, Server };
-
 // The six tables in the order in which a new database creates them.
 const std::vector<TableDef>& schemaTables();
 const TableDef& tableDef(const QString& tableName);
 
 // The statements that create one table and its indexes.
-QStringList createTableStatements(const TableDef& table, Engine engine = Engine::File);
+// The same tables stand in a database file and on a database server; only how a counter is
+// declared, the name of the Arabic collation and the names of the rules differ.
+QStringList createTableStatements(const TableDef& table, const Dialect& dialect = fileDialect());
 // On a server: the collation that the text columns declare, made before the tables. Case aside,
 // as in the file; such a collation cannot serve LIKE, so searches name another one.
 QString createServerCollationStatement();
@@ -55,6 +55,7 @@ QString createServerCollationStatement();
 const std::vector<AddedIndexDef>& addedIndexes();
 QString createIndexStatement(const AddedIndexDef& index);
 // One column as it stands in CREATE TABLE or ALTER TABLE ... ADD COLUMN.
-QString columnSql(const TableDef& table, const ColumnDef& column, Engine engine = Engine::File);
+QString columnSql(const TableDef& table, const ColumnDef& column,
+                  const Dialect& dialect = fileDialect());
 // What a server's refusal by the named constraint means, in the file's own words.
 std::optional<QString> serverConstraintMessage(const QString& name);

@@ -5,6 +5,7 @@
 #include "db/clinic/payments.h"
 #include "db/clinic/searchkeys.h"
 #include "db/engine/connection.h"
+#include "db/engine/dialect.h"
 #include "db/engine/serverstatements.h"
 #include "db/upkeep/indexupkeep.h"
 #include "db/upkeep/paymentsupgrade.h"
@@ -131,7 +132,7 @@ void addSearchKeysTo(const QString& location, const CopyBeforeLayoutChange& copy
 } // namespace
 
 void bringUpToDate(const QString& location, const CopyBeforeLayoutChange& copyFirst) {
-    if (engineAt(location) == Engine::Server) {
+    if (!dialectAt(location).mayHoldOlderLayouts()) {
         addSearchKeysTo(location, copyFirst);
         return;
     }
