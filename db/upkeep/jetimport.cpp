@@ -18,6 +18,7 @@
 #include <QMap>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QThread>
 
 namespace {
 
@@ -142,8 +143,7 @@ class JetCopy {
             carryOverPayments(target_.db());
         if (keysByStatement_)
             fillSearchKeys(target_.db());
-        for (const QString& definition : setAside)
-            runQuery(target_.db(), definition);
+        rebuild(setAside);
         check();
     }
 
@@ -178,6 +178,16 @@ class JetCopy {
         for (const QString& drop : drops)
             runQuery(target_.db(), drop);
         return definitions;
+    }
+
+    // By now every row has been read, so the engine's sorts may take the other cores too.
+    void rebuild(const QStringList& definitions) {
+        if (server_)
+            return;
+        runQuery(target_.db(), "PRAGMA threads = " + QString::number(QThread::idealThreadCount()));
+        for (const QString& definition : definitions)
+            runQuery(target_.db(), definition);
+        runQuery(target_.db(), "PRAGMA threads = 0");
     }
 
     // Where each of a table's columns comes from in the Jet row.
