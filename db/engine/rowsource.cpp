@@ -15,26 +15,15 @@ QStringList columnNames(const QSqlRecord& record) {
         names << record.fieldName(i);
     return names;
 }
-// A streamed result would be cut off by the next statement on the connection, which a report
-// runs while it lays out its rows: a server's result is taken whole, in the client library's
-// compact form, and turned into values row by row.
-QSqlQuery wholeResult(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
-    QSqlQuery query(db);
-    if (!query.prepare(sql))
-        throw databaseError(query.lastError());
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values[i]);
-    if (!query.exec())
-        throw databaseError(query.lastError());
-    return query;
-}
-
 } // namespace
 
 QueryRows::QueryRows(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
+    // A streamed result would be cut off by the next statement on the connection, which a report
+    // runs while it lays out its rows: a server's result is taken whole, in the client library's
+    // compact form, and turned into values row by row.
     if (onServer(db)) {
-        serverRows_.emplace(wholeResult(db, sql, values));
-        columns_ = columnNames(serverRows_->record());
+        serverRows_.emplace(db, sql, values);
+        columns_ = columnNames(serverRows_->query().record());
         return;
     }
     statement_ = prepareStatement(db, sql);
@@ -53,9 +42,9 @@ QueryRows::~QueryRows() {
 
 bool QueryRows::next() {
     if (serverRows_) {
-        onRow_ = serverRows_->next();
-        if (!onRow_ && serverRows_->lastError().isValid())
-            throw databaseError(serverRows_->lastError());
+        onRow_ = serverRows_->query().next();
+        if (!onRow_ && serverRows_->query().lastError().isValid())
+            throw databaseError(serverRows_->query().lastError());
         return onRow_;
     }
     const int step = sqlite3_step(statement_);
@@ -68,7 +57,8 @@ bool QueryRows::next() {
 QVariant QueryRows::value(int column) const {
     if (!onRow_ || column < 0 || column >= columns_.size())
         return QVariant();
-    return serverRows_ ? serverValue(*serverRows_, column) : columnValue(statement_, column);
+    return serverRows_ ? serverValue(serverRows_->query(), column)
+                       : columnValue(statement_, column);
 }
 
 RowSet::RowSet(QStringList columns, std::vector<QVariantList> rows)

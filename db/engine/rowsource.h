@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/engine/serverstatements.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringList>
@@ -38,7 +40,7 @@ class QueryRows : public RowSource {
 
   private:
     sqlite3_stmt* statement_ = nullptr;
-    std::optional<QSqlQuery> serverRows_;
+    std::optional<HeldServerStatement> serverRows_;
     QStringList columns_;
     bool onRow_ = false;
 };

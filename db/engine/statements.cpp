@@ -99,12 +99,20 @@ QVector<Row> Statements::rows(const QString& sql, const QVariantList& values) {
 
 QStringList Statements::columnNames(const QString& sql, const QVariantList& values) {
     if (onServer()) {
-        QSqlQuery& query = runServerStatement(db_, sql, values);
-        Finisher finisher(query);
+        // A statement's columns do not depend on its values: a list opened again with other
+        // values (a search for other letters) is spared the round trip.
+        const auto kept = keptCatalogRows(db_, sql, [&] {
+            QSqlQuery& query = runServerStatement(db_, sql, values);
+            Finisher finisher(query);
+            QVector<QVariant> names;
+            const QSqlRecord record = query.record();
+            for (int i = 0; i < record.count(); ++i)
+                names << record.fieldName(i);
+            return QVector<QVector<QVariant>>{names};
+        });
         QStringList names;
-        const QSqlRecord record = query.record();
-        for (int i = 0; i < record.count(); ++i)
-            names << record.fieldName(i);
+        for (const QVariant& name : kept.value(0))
+            names << name.toString();
         return names;
     }
     sqlite3_stmt* statement = bound(sql, values);
