@@ -6,6 +6,7 @@
 #include "binding/refreshform.h"
 #include "core/dialogs.h"
 #include "core/failures.h"
+#include "db/clinic/catalogitems.h"
 #include "invoices/screenparts.h"
 #include "invoices/widgetevents.h"
 #include "screens/widgets.h"
@@ -27,7 +28,7 @@ constexpr auto kCodePrompt = QT_TRANSLATE_NOOP("CatalogScreen", "Code Number :")
 
 CatalogScreen::CatalogScreen(const AppSettingsRecord& settings, QWidget* parent)
     : WorkingScreen(parent), settings_(settings),
-      catalog_(new DataSource(this, "Data1", "file_desc")) {
+      catalog_(new DataSource(this, "Data1", CatalogItems::kTable)) {
     setWindowTitle(tr("Description Entry"));
     setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
@@ -35,15 +36,15 @@ CatalogScreen::CatalogScreen(const AppSettingsRecord& settings, QWidget* parent)
     layout->addWidget(makeBoxes());
     layout->addWidget(makeButtons());
     grid_ = makeDataGrid(this, "DBGrid1", tr("Procedures"), catalog_,
-                         {{"id", tr("ID")},
-                          {"code", tr("Code")},
-                          {"descrip", tr("Description")},
-                          {"amount", tr("Amount")}});
+                         {{CatalogItems::kId, tr("ID")},
+                          {CatalogItems::kCode, tr("Code")},
+                          {CatalogItems::kDescription, tr("Description")},
+                          {CatalogItems::kAmount, tr("Amount")}});
     followCurrentRecord(grid_, catalog_);
     layout->addWidget(grid_, 1);
-    catalog_->bind(codeBox_, "code");
-    catalog_->bind(descriptionBox_, "descrip");
-    catalog_->bind(amountBox_, "amount");
+    catalog_->bind(codeBox_, CatalogItems::kCode);
+    catalog_->bind(descriptionBox_, CatalogItems::kDescription);
+    catalog_->bind(amountBox_, CatalogItems::kAmount);
     setEditing(false);
     resize(560, 460);
 }
@@ -107,7 +108,7 @@ void CatalogScreen::startNewRecord() {
     if (code.isEmpty())
         return;
     reported([&] {
-        if (catalog_->findFirst("code", code)) {
+        if (catalog_->findFirst(CatalogItems::kCode, code)) {
             showNotice(code + tr("is found"));
             return;
         }
@@ -122,7 +123,7 @@ void CatalogScreen::openRecord() {
     if (code.isEmpty())
         return;
     reported([&] {
-        if (!catalog_->findFirst("code", code))
+        if (!catalog_->findFirst(CatalogItems::kCode, code))
             showNotice(tr("not found"));
     });
 }
@@ -133,7 +134,7 @@ void CatalogScreen::openRecord() {
 void CatalogScreen::searchTypedCode() {
     const QString code = codeBox_->text();
     reported([&] {
-        if (catalog_->findFirst("code", code))
+        if (catalog_->findFirst(CatalogItems::kCode, code))
             return;
         showNotice(tr("not found"));
         if (!catalog_->isAddingNew()) {

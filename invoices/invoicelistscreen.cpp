@@ -4,6 +4,9 @@
 #include "binding/datasource.h"
 #include "binding/keyfilter.h"
 #include "binding/maskededit.h"
+#include "db/clinic/invoicelines.h"
+#include "db/clinic/patientfiles.h"
+#include "db/clinic/savedinvoices.h"
 #include "db/engine/recordsources.h"
 #include "invoices/navigationbar.h"
 #include "invoices/screenparts.h"
@@ -27,10 +30,12 @@
 using screenparts::addLabelled;
 
 InvoiceListScreen::InvoiceListScreen(const AppSettingsRecord& settings, QWidget* parent)
-    : WorkingScreen(parent), settings_(settings), invoices_(new DataSource(this, "Data1", "pt_sh")),
+    : WorkingScreen(parent), settings_(settings),
+      invoices_(new DataSource(this, "Data1", SavedInvoices::kTable)),
       list_(new DataSource(this, "Data2", kPendingInvoicesQuery)),
       // The lines source is pointed at one invoice's lines by the screen itself.
-      lines_(new DataSource(this, "Data3", "po_desc", DataSource::Rebinding::AtStartOnly)) {
+      lines_(new DataSource(this, "Data3", InvoiceLines::kScratchTable,
+                            DataSource::Rebinding::AtStartOnly)) {
     setWindowTitle(tr("Invoice Replacment"));
     setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
@@ -44,9 +49,9 @@ InvoiceListScreen::InvoiceListScreen(const AppSettingsRecord& settings, QWidget*
     layout->addLayout(bottom);
     setCentralWidget(central);
     makeMenus();
-    invoices_->bind(dateBox_, "po_date");
-    invoices_->bind(amountBox_, "po_pri");
-    invoices_->bind(netDueBox_, "po_netd");
+    invoices_->bind(dateBox_, SavedInvoices::kDate);
+    invoices_->bind(amountBox_, SavedInvoices::kAmount);
+    invoices_->bind(netDueBox_, SavedInvoices::kNetDue);
     connect(invoices_, &DataSource::currentChanged, this, &InvoiceListScreen::showInvoiceKeys);
     connect(invoices_, &DataSource::currentChanged, this,
             &InvoiceListScreen::highlightShownInvoice);
@@ -60,13 +65,13 @@ QWidget* InvoiceListScreen::makeListArea() {
     listBar_ = new NavigationBar(area, "Data2Bar", list_);
     listBar_->setCaption(tr("Invoices"));
     listGrid_ = makeDataGrid(area, "DBGrid1", tr("Invoices"), list_,
-                             {{"file_num", tr("Patient No")},
-                              {"pt_name", tr("Patient Name")},
-                              {"po_num", tr("Invoice No")},
-                              {"po_date", tr("Date")},
-                              {"po_pri", tr("Amount")},
-                              {"po_netd", tr("Net Due")}});
-    list_->model()->setCurrencyColumns({"po_pri"});
+                             {{PatientFiles::kFileNumber, tr("Patient No")},
+                              {PatientFiles::kName, tr("Patient Name")},
+                              {SavedInvoices::kNumber, tr("Invoice No")},
+                              {SavedInvoices::kDate, tr("Date")},
+                              {SavedInvoices::kAmount, tr("Amount")},
+                              {SavedInvoices::kNetDue, tr("Net Due")}});
+    list_->model()->setCurrencyColumns({SavedInvoices::kAmount});
     followCurrentRecord(listGrid_, list_);
     connect(list_, &DataSource::currentChanged, this, &InvoiceListScreen::followListedInvoice);
     connect(listGrid_, &QTableView::clicked, this, &InvoiceListScreen::chooseRow);
@@ -91,12 +96,12 @@ QWidget* InvoiceListScreen::makeLinesArea() {
     auto* linesBar = new NavigationBar(area, "Data3Bar", lines_);
     linesBar->setCaption(tr("Invoice Details"));
     QTableView* linesGrid = makeDataGrid(area, "DBGrid2", tr("Invoice Details"), lines_,
-                                         {{"descr2", tr("Description")},
-                                          {"file_p", tr("Patient No")},
-                                          {"amount2", tr("Amount")},
-                                          {"code2", tr("Code")},
-                                          {"po_num", tr("Invoice No")}});
-    lines_->model()->setCurrencyColumns({"amount2"});
+                                         {{InvoiceLines::kDescription, tr("Description")},
+                                          {InvoiceLines::kFileNumber, tr("Patient No")},
+                                          {InvoiceLines::kAmount, tr("Amount")},
+                                          {InvoiceLines::kCode, tr("Code")},
+                                          {InvoiceLines::kInvoiceNumber, tr("Invoice No")}});
+    lines_->model()->setCurrencyColumns({InvoiceLines::kAmount});
     followCurrentRecord(linesGrid, lines_);
     column->addWidget(linesGrid, 1);
     column->addWidget(linesBar);

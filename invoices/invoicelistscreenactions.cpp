@@ -53,7 +53,8 @@ void InvoiceListScreen::activate() {
 // text again costs as much as filling it.
 void InvoiceListScreen::showInvoiceKeys() {
     const bool shown = invoices_->hasCurrent() && !invoices_->isAddingNew();
-    for (auto [box, field] : {std::pair{numberBox_, "po_num"}, std::pair{fileBox_, "file_num"}}) {
+    for (auto [box, field] : {std::pair{numberBox_, SavedInvoices::kNumber},
+                              std::pair{fileBox_, SavedInvoices::kFileNumber}}) {
         const QString text = shown ? invoices_->field(field).toString() : QString();
         if (box->text() != text)
             box->setText(text);

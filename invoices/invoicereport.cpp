@@ -4,6 +4,8 @@
 #include "core/dialogs.h"
 #include "db/clinic/payments.h"
 #include "db/clinic/reportrows.h"
+#include "db/clinic/savedinvoices.h"
+#include "db/clinic/scratchheader.h"
 #include "reportengine/reportoutput.h"
 #include "reportengine/valueformat.h"
 #include "reports/preparereport.h"
@@ -19,15 +21,16 @@ namespace {
 QVariant invoiceNumberValue(const QString& number) {
     const std::optional<QVariant> value = numberValue(number);
     if (!value)
-        throw AppError(3075, "Syntax error (missing operator) in query expression "
-                             "'pt_sh.po_num=" +
+        throw AppError(3075, "Syntax error (missing operator) in query expression '" +
+                                 SavedInvoices::kTable + "." + SavedInvoices::kNumber + "=" +
                                  number + "'.");
     return *value;
 }
 
 bool isMoney(const QString& name) {
     const QString lower = name.toLower();
-    return lower == "tot" || lower == "paym" || lower == "netd";
+    return lower == ScratchHeader::kTotal || lower == ScratchHeader::kPayments ||
+           lower == ScratchHeader::kNetDue;
 }
 
 QString captionFor(const QString& name, const QVariant& value) {
@@ -59,8 +62,9 @@ RowSet PrepareInvoiceReport(const AppSettingsRecord& settings, const QString& in
 }
 
 void markPaymentKind(Report& report, const std::optional<QString>& kind) {
-    const std::pair<const char*, QString> marks[] = {
-        {"cash", kCashKind}, {"credit1", kCreditKind}, {"parti1", kPartialKind}};
+    const std::pair<QString, QString> marks[] = {{ScratchHeader::kCash, kCashKind},
+                                                 {ScratchHeader::kCredit, kCreditKind},
+                                                 {ScratchHeader::kPartial, kPartialKind}};
     for (const auto& [labelName, kindName] : marks)
         if (ReportControl* mark = report.control(labelName))
             mark->caption = kind == kindName ? "X" : QString();

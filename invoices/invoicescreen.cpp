@@ -4,7 +4,11 @@
 #include "binding/datasource.h"
 #include "binding/keyfilter.h"
 #include "binding/maskededit.h"
+#include "db/clinic/catalogitems.h"
+#include "db/clinic/invoicelines.h"
 #include "db/clinic/payments.h"
+#include "db/clinic/savedinvoices.h"
+#include "db/clinic/scratchheader.h"
 #include "invoices/screenparts.h"
 #include "invoices/widgetevents.h"
 #include "screens/amounttext.h"
@@ -41,11 +45,11 @@ QLineEdit* shownBox(QWidget* parent, const QString& name) {
 
 InvoiceScreen::InvoiceScreen(const AppSettingsRecord& settings, QWidget* parent)
     : WorkingScreen(parent), settings_(settings),
-      header_(new DataSource(this, "Data1", "inv_rep_data")),
-      catalog_(new DataSource(this, "Data2", "file_desc")),
-      lines_(new DataSource(this, "Data3", "po_desc")) {
-    new DataSource(this, "Data4", "pt_sh");
-    new DataSource(this, "Data5", "po_descs");
+      header_(new DataSource(this, "Data1", ScratchHeader::kTable)),
+      catalog_(new DataSource(this, "Data2", CatalogItems::kTable)),
+      lines_(new DataSource(this, "Data3", InvoiceLines::kScratchTable)) {
+    new DataSource(this, "Data4", SavedInvoices::kTable);
+    new DataSource(this, "Data5", InvoiceLines::kSavedTable);
     setWindowTitle(tr("Invoices"));
     setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
@@ -114,9 +118,10 @@ QWidget* InvoiceScreen::makeLineEntryPanel() {
 
 QWidget* InvoiceScreen::makeLinesPanel() {
     QFrame* linesPanel = panel(this, "SSPanel5");
-    grid_ = makeDataGrid(
-        linesPanel, "DBGrid1", tr("Invoice lines"), lines_,
-        {{"code2", tr("Code")}, {"descr2", tr("Description")}, {"amount2", tr("Amount SR")}});
+    grid_ = makeDataGrid(linesPanel, "DBGrid1", tr("Invoice lines"), lines_,
+                         {{InvoiceLines::kCode, tr("Code")},
+                          {InvoiceLines::kDescription, tr("Description")},
+                          {InvoiceLines::kAmount, tr("Amount SR")}});
     followCurrentRecord(grid_, lines_);
     (new QVBoxLayout(linesPanel))->addWidget(grid_);
     connect(grid_, &QTableView::doubleClicked, this, [this] { removeLine(true); });
@@ -201,12 +206,12 @@ void InvoiceScreen::makeMenu() {
 }
 
 void InvoiceScreen::bindBoxes() {
-    header_->bind(fileBox_, "file_p");
-    header_->bind(nameBox_, "name");
-    header_->bind(addressBox_, "adrr");
-    header_->bind(dateBox_, "dater");
-    header_->bind(invoiceNoBox_, "invo");
-    header_->bind(totalBox_, "tot");
-    header_->bind(paymentsBox_, "paym");
-    header_->bind(netDueBox_, "netd");
+    header_->bind(fileBox_, ScratchHeader::kFileNumber);
+    header_->bind(nameBox_, ScratchHeader::kName);
+    header_->bind(addressBox_, ScratchHeader::kAddress);
+    header_->bind(dateBox_, ScratchHeader::kDate);
+    header_->bind(invoiceNoBox_, ScratchHeader::kInvoiceNumber);
+    header_->bind(totalBox_, ScratchHeader::kTotal);
+    header_->bind(paymentsBox_, ScratchHeader::kPayments);
+    header_->bind(netDueBox_, ScratchHeader::kNetDue);
 }

@@ -7,7 +7,10 @@
 #include "core/dialogs.h"
 #include "core/failures.h"
 #include "core/programdir.h"
+#include "db/clinic/catalogitems.h"
+#include "db/clinic/invoicelines.h"
 #include "db/clinic/invoicework.h"
+#include "db/clinic/scratchheader.h"
 #include "invoices/datetexts.h"
 #include "invoices/invoicereport.h"
 #include "screens/amounttext.h"
@@ -39,7 +42,7 @@ void InvoiceScreen::activate() {
     reported(
         [&] {
             RefreshForm(this, settings_.databaseLocation());
-            headerId_ = header_->hasCurrent() ? header_->field("id") : QVariant();
+            headerId_ = header_->hasCurrent() ? header_->field(ScratchHeader::kId) : QVariant();
         },
         FailureWording::NumberArrowDescription);
     showToday();
@@ -65,7 +68,7 @@ void InvoiceScreen::lookUpCode() {
         // The catalog opens here too if the screen could not open it when it was shown.
         if (!catalog_->isOpen())
             catalog_->refresh();
-        if (!catalog_->findFirst("code", code)) {
+        if (!catalog_->findFirst(CatalogItems::kCode, code)) {
             showNotice(tr("not found"));
             descriptionBox_->clear();
             amountBox_->clear();
@@ -73,8 +76,8 @@ void InvoiceScreen::lookUpCode() {
             return;
         }
         addLineButton_->setEnabled(true);
-        descriptionBox_->setText(catalog_->field("descrip").toString());
-        amountBox_->setText(catalog_->field("amount").toString());
+        descriptionBox_->setText(catalog_->field(CatalogItems::kDescription).toString());
+        amountBox_->setText(catalog_->field(CatalogItems::kAmount).toString());
     });
 }
 
@@ -102,10 +105,10 @@ void InvoiceScreen::addLine() {
 void InvoiceScreen::appendLine() {
     lines_->addNew();
     try {
-        lines_->setField("code2", codeBox_->maskedText());
-        lines_->setField("descr2", catalog_->field("descrip"));
-        lines_->setField("amount2", amountBox_->text());
-        lines_->setField("file_p", fileBox_->text());
+        lines_->setField(InvoiceLines::kCode, codeBox_->maskedText());
+        lines_->setField(InvoiceLines::kDescription, catalog_->field(CatalogItems::kDescription));
+        lines_->setField(InvoiceLines::kAmount, amountBox_->text());
+        lines_->setField(InvoiceLines::kFileNumber, fileBox_->text());
         lines_->store();
     } catch (...) {
         lines_->cancel();
@@ -117,7 +120,7 @@ void InvoiceScreen::removeLine(bool paymentsFollowTotal) {
     if (!lines_->hasCurrent())
         return;
     reported([&] {
-        const double amount = leadingNumber(lines_->field("amount2").toString());
+        const double amount = leadingNumber(lines_->field(InvoiceLines::kAmount).toString());
         try {
             lines_->deleteCurrent();
         } catch (const AppError&) {

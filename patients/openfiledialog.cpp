@@ -4,6 +4,8 @@
 #include "binding/refreshform.h"
 #include "core/dialogs.h"
 #include "core/failures.h"
+#include "db/clinic/patientfiles.h"
+#include "db/clinic/scratchheader.h"
 #include "screens/screens.h"
 #include "screens/widgets.h"
 
@@ -17,8 +19,8 @@
 
 OpenFileDialog::OpenFileDialog(const AppSettingsRecord& settings, QWidget* parent)
     : WorkingScreen(parent), settings_(settings),
-      patients_(new DataSource(this, "Data1", "per_inf_data")),
-      header_(new DataSource(this, "Data2", "inv_rep_data")) {
+      patients_(new DataSource(this, "Data1", PatientFiles::kTable)),
+      header_(new DataSource(this, "Data2", ScratchHeader::kTable)) {
     setObjectName("Form8");
     setWindowTitle(kNoCaption);
     setAccessibleName(tr("Open File"));
@@ -40,11 +42,11 @@ OpenFileDialog::OpenFileDialog(const AppSettingsRecord& settings, QWidget* paren
     cancel_ = makeButton(this, "SSCommand2", tr("CANCEL"));
     buildLayout();
 
-    patients_->bind(patientName_, "pt_name");
-    patients_->bind(patientAddress_, "pt_address");
-    header_->bind(fileNumber_, "file_p");
-    header_->bind(name_, "name");
-    header_->bind(address_, "adrr");
+    patients_->bind(patientName_, PatientFiles::kName);
+    patients_->bind(patientAddress_, PatientFiles::kAddress);
+    header_->bind(fileNumber_, ScratchHeader::kFileNumber);
+    header_->bind(name_, ScratchHeader::kName);
+    header_->bind(address_, ScratchHeader::kAddress);
 
     fileNumber_->installEventFilter(this);
     // A number typed since the last look-up has not been looked up.
@@ -95,7 +97,7 @@ void OpenFileDialog::lookUp(bool byTab) {
     ok_->setEnabled(false);
     reported(
         [&] {
-            if (!patients_->findFirst("file_num", fileNumber_->text())) {
+            if (!patients_->findFirst(PatientFiles::kFileNumber, fileNumber_->text())) {
                 showNotice(tr("not found"));
                 name_->clear();
                 address_->clear();

@@ -2,6 +2,7 @@
 
 #include "binding/datagrid.h"
 #include "binding/datasource.h"
+#include "db/clinic/savedinvoices.h"
 #include "screens/widgets.h"
 
 #include <QCoreApplication>
@@ -72,13 +73,13 @@ QWidget* personalTab(QWidget* parent, DataSource* patients, PatientFileForm& for
 QTableView* invoicesGrid(QWidget* parent, DataSource* invoices) {
     QTableView* grid = makeDataGrid(
         parent, "DBGrid1", QCoreApplication::translate("PatientFileForm", "Invoices"), invoices,
-        {{"file_num", QCoreApplication::translate("PatientFileForm", "Patient No")},
-         {"po_num", QCoreApplication::translate("PatientFileForm", "Invoice No")},
-         {"po_date", QCoreApplication::translate("PatientFileForm", "Date")},
-         {"po_pri", QCoreApplication::translate("PatientFileForm", "Amount")},
-         {"po_netd", QCoreApplication::translate("PatientFileForm", "Due")}},
+        {{SavedInvoices::kFileNumber, QCoreApplication::translate("PatientFileForm", "Patient No")},
+         {SavedInvoices::kNumber, QCoreApplication::translate("PatientFileForm", "Invoice No")},
+         {SavedInvoices::kDate, QCoreApplication::translate("PatientFileForm", "Date")},
+         {SavedInvoices::kAmount, QCoreApplication::translate("PatientFileForm", "Amount")},
+         {SavedInvoices::kNetDue, QCoreApplication::translate("PatientFileForm", "Due")}},
         GridEditing::RowByRow);
-    invoices->model()->setCurrencyColumns({"po_pri", "po_netd"});
+    invoices->model()->setCurrencyColumns({SavedInvoices::kAmount, SavedInvoices::kNetDue});
     grid->verticalHeader()->hide();
     return grid;
 }

@@ -8,6 +8,7 @@
 #include "core/failures.h"
 #include "core/programdir.h"
 #include "db/clinic/invoicework.h"
+#include "db/clinic/patientfiles.h"
 #include "db/clinic/patientfiling.h"
 #include "db/clinic/payments.h"
 #include "db/clinic/savedinvoices.h"
@@ -68,8 +69,8 @@ Record writeInvoiceRow(const AppSettingsRecord& settings, const RecordSourceMode
 // would re-read the files and drop a file being entered.
 PatientFileScreen::PatientFileScreen(const AppSettingsRecord& settings, QWidget* parent)
     : WorkingScreen(parent, Opening::Once), settings_(settings),
-      patients_(new DataSource(this, "Data1", "per_inf_data")),
-      invoices_(new DataSource(this, "Data2", "pt_sh")) {
+      patients_(new DataSource(this, "Data1", PatientFiles::kTable)),
+      invoices_(new DataSource(this, "Data2", SavedInvoices::kTable)) {
     setObjectName("Form1");
     setWindowTitle(tr("Pt. File"));
     setAccessibleName(windowTitle());
@@ -126,7 +127,7 @@ void PatientFileScreen::activate() {
     }
     bool found = false;
     try {
-        found = patients_->findFirst("file_num", answer);
+        found = patients_->findFirst(PatientFiles::kFileNumber, answer);
     } catch (const AppError& error) {
         showMessage(failureText(error, FailureWording::NumberArrowDescription));
     }
@@ -177,7 +178,7 @@ void PatientFileScreen::save() {
             const QString number = form_.boxes.fileNumber->text();
             if (!storeFile())
                 return;
-            patients_->findFirst("file_num", number);
+            patients_->findFirst(PatientFiles::kFileNumber, number);
             showState(nullptr);
         },
         FailureWording::NumberArrowDescription);
@@ -204,7 +205,7 @@ void PatientFileScreen::composeFullName() {
     const QString fullName = ::composeFullName(boxes.givenName->text(), boxes.secondName->text(),
                                                boxes.thirdName->text(), boxes.familyName->text());
     boxes.fullName->setText(
-        cutToLength(fullName, tableDef("per_inf_data").column("pt_name")->size));
+        cutToLength(fullName, tableDef(PatientFiles::kTable).column(PatientFiles::kName)->size));
 }
 
 void PatientFileScreen::newFile() {
@@ -213,7 +214,7 @@ void PatientFileScreen::newFile() {
         return;
     reported(
         [&] {
-            if (patients_->findFirst("file_num", answer.trimmed()))
+            if (patients_->findFirst(PatientFiles::kFileNumber, answer.trimmed()))
                 showNotice(tr("is found"));
             else
                 beginNewFile(form_.cancelNew, answer);
@@ -227,7 +228,7 @@ void PatientFileScreen::openFile() {
         return;
     reported(
         [&] {
-            if (!patients_->findFirst("file_num", answer))
+            if (!patients_->findFirst(PatientFiles::kFileNumber, answer))
                 showNotice(tr("not found"));
         },
         FailureWording::NumberArrowDescription);
@@ -271,8 +272,8 @@ void PatientFileScreen::listInvoices() {
     }
     reported(
         [this] {
-            invoices_->setRecordSource("pt_sh");
-            invoices_->setFilter("file_num", form_.boxes.fileNumber->text());
+            invoices_->setRecordSource(SavedInvoices::kTable);
+            invoices_->setFilter(SavedInvoices::kFileNumber, form_.boxes.fileNumber->text());
             invoices_->refresh();
         },
         FailureWording::NumberArrowDescription);

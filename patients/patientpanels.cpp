@@ -3,6 +3,7 @@
 #include "binding/datasource.h"
 #include "binding/keyfilter.h"
 #include "binding/maskededit.h"
+#include "db/clinic/patientfiles.h"
 #include "screens/widgets.h"
 
 #include <QCheckBox>
@@ -19,7 +20,7 @@ enum class Keys { Any, Digits };
 
 struct PanelBox {
     const char* name;
-    const char* field;
+    QString field;
     int maxLength;
     Keys keys;
     const char* spokenName;
@@ -116,24 +117,24 @@ QCheckBox* checkBox(QWidget* panel) {
 // the mobile number come last.
 void buildPatientPanel(PanelGrid& grid, PatientBoxes& boxes) {
     QWidget* panel = grid.panel();
-    boxes.fileNumber = grid.textBox(
-        {"Text1", "file_num", 0, Keys::Any, QT_TRANSLATE_NOOP("PatientPanels", "File Number")});
+    boxes.fileNumber = grid.textBox({"Text1", PatientFiles::kFileNumber, 0, Keys::Any,
+                                     QT_TRANSLATE_NOOP("PatientPanels", "File Number")});
     boxes.fileNumber->setFixedWidth(boxes.fileNumber->fontMetrics().horizontalAdvance('0') * 12);
-    boxes.givenName = grid.textBox({"Text2", "pt_name_f", 12, Keys::Any,
+    boxes.givenName = grid.textBox({"Text2", PatientFiles::kGivenName, 12, Keys::Any,
                                     QT_TRANSLATE_NOOP("PatientPanels", "Pt. Name given")});
-    boxes.secondName = grid.textBox({"Text3", "pt_name_s", 12, Keys::Any,
+    boxes.secondName = grid.textBox({"Text3", PatientFiles::kSecondName, 12, Keys::Any,
                                      QT_TRANSLATE_NOOP("PatientPanels", "Pt. Name second")});
-    boxes.thirdName = grid.textBox({"Text4", "pt_name_t", 12, Keys::Any,
+    boxes.thirdName = grid.textBox({"Text4", PatientFiles::kThirdName, 12, Keys::Any,
                                     QT_TRANSLATE_NOOP("PatientPanels", "Pt. Name third")});
-    boxes.familyName = grid.textBox({"Text5", "pt_name_fm", 12, Keys::Any,
+    boxes.familyName = grid.textBox({"Text5", PatientFiles::kFamilyName, 12, Keys::Any,
                                      QT_TRANSLATE_NOOP("PatientPanels", "Pt. Name family")});
     QLineEdit* age = grid.textBox(
-        {"Text6", "pt_age", 2, Keys::Digits, QT_TRANSLATE_NOOP("PatientPanels", "Age")});
+        {"Text6", PatientFiles::kAge, 2, Keys::Digits, QT_TRANSLATE_NOOP("PatientPanels", "Age")});
     QComboBox* nationality = grid.bound(
         comboBox(panel, "Combo1", QCoreApplication::translate("PatientPanels", "Nationality"),
                  {"", QT_TRANSLATE_NOOP("PatientPanels", "SAUDI"),
                   QT_TRANSLATE_NOOP("PatientPanels", "NON SAUDI")}),
-        "pt_nationality");
+        PatientFiles::kNationality);
     QComboBox* social =
         grid.bound(comboBox(panel, "Combo2", QCoreApplication::translate("PatientPanels", "Social"),
                             {"   \t\t\t", QT_TRANSLATE_NOOP("PatientPanels", "SINGL"),
@@ -141,25 +142,25 @@ void buildPatientPanel(PanelGrid& grid, PatientBoxes& boxes) {
                              QT_TRANSLATE_NOOP("PatientPanels", "DIVORCE"),
                              QT_TRANSLATE_NOOP("PatientPanels", "WIDOW"),
                              QT_TRANSLATE_NOOP("PatientPanels", "ENGAGED")}),
-                   "pt_social");
-    QLineEdit* idCard = grid.textBox(
-        {"Text9", "pt_id_card", 15, Keys::Any, QT_TRANSLATE_NOOP("PatientPanels", "I.D Card No")});
-    QLineEdit* occupation = grid.textBox({"Text10", "pt_occupation", 15, Keys::Any,
+                   PatientFiles::kSocial);
+    QLineEdit* idCard = grid.textBox({"Text9", PatientFiles::kIdCard, 15, Keys::Any,
+                                      QT_TRANSLATE_NOOP("PatientPanels", "I.D Card No")});
+    QLineEdit* occupation = grid.textBox({"Text10", PatientFiles::kOccupation, 15, Keys::Any,
                                           QT_TRANSLATE_NOOP("PatientPanels", "Occupation")});
-    QLineEdit* homeTel = grid.textBox(
-        {"Text11", "pt_tel_h", 7, Keys::Digits, QT_TRANSLATE_NOOP("PatientPanels", "Home Tel")});
-    QLineEdit* homeExt = grid.textBox({"Text12", "pt_ex_h", 4, Keys::Digits,
+    QLineEdit* homeTel = grid.textBox({"Text11", PatientFiles::kHomeTel, 7, Keys::Digits,
+                                       QT_TRANSLATE_NOOP("PatientPanels", "Home Tel")});
+    QLineEdit* homeExt = grid.textBox({"Text12", PatientFiles::kHomeExtension, 4, Keys::Digits,
                                        QT_TRANSLATE_NOOP("PatientPanels", "Home Tel extension")});
-    QLineEdit* workTel = grid.textBox(
-        {"Text13", "pt_tel_w", 7, Keys::Digits, QT_TRANSLATE_NOOP("PatientPanels", "Work Tel")});
-    QLineEdit* workExt = grid.textBox({"Text14", "pt_ex_w", 4, Keys::Digits,
+    QLineEdit* workTel = grid.textBox({"Text13", PatientFiles::kWorkTel, 7, Keys::Digits,
+                                       QT_TRANSLATE_NOOP("PatientPanels", "Work Tel")});
+    QLineEdit* workExt = grid.textBox({"Text14", PatientFiles::kWorkExtension, 4, Keys::Digits,
                                        QT_TRANSLATE_NOOP("PatientPanels", "Work Tel extension")});
-    boxes.date = grid.bound(dateBox(panel), "file_data");
-    QLineEdit* address = grid.textBox(
-        {"Text15", "pt_address", 25, Keys::Any, QT_TRANSLATE_NOOP("PatientPanels", "Address")});
-    QCheckBox* temporary = grid.bound(checkBox(panel), "temporary");
-    QLineEdit* mobile = grid.textBox(
-        {"Text8", "mobileno", 10, Keys::Any, QT_TRANSLATE_NOOP("PatientPanels", "Mob.No")});
+    boxes.date = grid.bound(dateBox(panel), PatientFiles::kDate);
+    QLineEdit* address = grid.textBox({"Text15", PatientFiles::kAddress, 25, Keys::Any,
+                                       QT_TRANSLATE_NOOP("PatientPanels", "Address")});
+    QCheckBox* temporary = grid.bound(checkBox(panel), PatientFiles::kTemporary);
+    QLineEdit* mobile = grid.textBox({"Text8", PatientFiles::kMobile, 10, Keys::Any,
+                                      QT_TRANSLATE_NOOP("PatientPanels", "Mob.No")});
 
     grid.addRow(0, 0, QCoreApplication::translate("PatientPanels", "File Number :"),
                 {boxes.fileNumber});
@@ -181,27 +182,27 @@ void buildPatientPanel(PanelGrid& grid, PatientBoxes& boxes) {
 }
 
 void buildRelativePanel(PanelGrid& grid) {
-    QLineEdit* name = grid.textBox({"Text16", "rel_name", 40, Keys::Any,
+    QLineEdit* name = grid.textBox({"Text16", PatientFiles::kRelativeName, 40, Keys::Any,
                                     QT_TRANSLATE_NOOP("PatientPanels", "First Relative")});
-    QLineEdit* age = grid.textBox(
-        {"Text17", "rel_age", 0, Keys::Digits, QT_TRANSLATE_NOOP("PatientPanels", "Relative Age")});
+    QLineEdit* age = grid.textBox({"Text17", PatientFiles::kRelativeAge, 0, Keys::Digits,
+                                   QT_TRANSLATE_NOOP("PatientPanels", "Relative Age")});
     QLineEdit* occupation =
-        grid.textBox({"Text18", "rel_occupation", 15, Keys::Any,
+        grid.textBox({"Text18", PatientFiles::kRelativeOccupation, 15, Keys::Any,
                       QT_TRANSLATE_NOOP("PatientPanels", "Relative Occupation")});
-    QLineEdit* address = grid.textBox({"Text19", "rel_address", 15, Keys::Any,
+    QLineEdit* address = grid.textBox({"Text19", PatientFiles::kRelativeAddress, 15, Keys::Any,
                                        QT_TRANSLATE_NOOP("PatientPanels", "Relative Address")});
-    QLineEdit* homeTel = grid.textBox({"Text20", "rel_tel_h", 7, Keys::Digits,
+    QLineEdit* homeTel = grid.textBox({"Text20", PatientFiles::kRelativeHomeTel, 7, Keys::Digits,
                                        QT_TRANSLATE_NOOP("PatientPanels", "Relative Home Tel")});
     QLineEdit* homeExt =
-        grid.textBox({"Text21", "rel_ex_h", 4, Keys::Digits,
+        grid.textBox({"Text21", PatientFiles::kRelativeHomeExtension, 4, Keys::Digits,
                       QT_TRANSLATE_NOOP("PatientPanels", "Relative Home Tel extension")});
-    QLineEdit* workTel = grid.textBox({"Text22", "rel_tel_w", 7, Keys::Digits,
+    QLineEdit* workTel = grid.textBox({"Text22", PatientFiles::kRelativeWorkTel, 7, Keys::Digits,
                                        QT_TRANSLATE_NOOP("PatientPanels", "Relative Work Tel")});
     QLineEdit* workExt =
-        grid.textBox({"Text23", "rel_ex_w", 4, Keys::Digits,
+        grid.textBox({"Text23", PatientFiles::kRelativeWorkExtension, 4, Keys::Digits,
                       QT_TRANSLATE_NOOP("PatientPanels", "Relative Work Tel extension")});
-    QLineEdit* comment = grid.textBox(
-        {"Text24", "comm", 50, Keys::Any, QT_TRANSLATE_NOOP("PatientPanels", "Commen")});
+    QLineEdit* comment = grid.textBox({"Text24", PatientFiles::kComment, 50, Keys::Any,
+                                       QT_TRANSLATE_NOOP("PatientPanels", "Commen")});
     age->setFixedWidth(homeExt->maximumWidth());
 
     grid.addRow(0, 0, QCoreApplication::translate("PatientPanels", "First Relative :"), {name}, 3);
@@ -229,7 +230,7 @@ PatientBoxes buildPatientPanels(QWidget* patientPanel, QWidget* relativePanel,
     boxes.fullName = makeTextBox(patientPanel, "Text7",
                                  QCoreApplication::translate("PatientPanels", "Pt. Name"));
     boxes.fullName->hide();
-    patients->bind(boxes.fullName, "pt_name");
+    patients->bind(boxes.fullName, PatientFiles::kName);
 
     // The temporary flag and the mobile number come after the relative's boxes.
     QList<QWidget*> patientOrder = patientGrid.order();

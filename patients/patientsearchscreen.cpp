@@ -6,6 +6,7 @@
 #include "core/failures.h"
 #include "screens/widgets.h"
 
+#include "db/clinic/patientfiles.h"
 #include "settings/appsettings.h"
 
 #include <QButtonGroup>
@@ -35,7 +36,8 @@ QString searchFieldCaption(SearchField field) {
 
 PatientSearchScreen::PatientSearchScreen(const AppSettingsRecord& settings, QWidget* parent)
     : WorkingScreen(parent), settings_(settings),
-      patients_(new DataSource(this, "Data1", "per_inf_data")), fields_(new QButtonGroup(this)) {
+      patients_(new DataSource(this, "Data1", PatientFiles::kTable)),
+      fields_(new QButtonGroup(this)) {
     setObjectName("Form3");
     setWindowTitle(tr("Reasersh"));
     setAccessibleName(windowTitle());
@@ -94,8 +96,9 @@ QGroupBox* PatientSearchScreen::searchPanel() {
 }
 
 QTableView* PatientSearchScreen::resultsGrid() {
-    QTableView* grid = makeDataGrid(this, "DBGrid1", tr("Patient files found"), patients_,
-                                    {{"file_num", tr("File No.")}, {"pt_name", tr("Name")}});
+    QTableView* grid = makeDataGrid(
+        this, "DBGrid1", tr("Patient files found"), patients_,
+        {{PatientFiles::kFileNumber, tr("File No.")}, {PatientFiles::kName, tr("Name")}});
     grid->verticalHeader()->hide();
     return grid;
 }

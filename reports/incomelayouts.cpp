@@ -1,6 +1,7 @@
 #include "reports/layouts.h"
 
 #include "core/apperror.h"
+#include "db/clinic/savedinvoices.h"
 #include "reportengine/reportparts.h"
 #include "reports/letterhead.h"
 #include <QCoreApplication>
@@ -39,7 +40,8 @@ Report incomeLayout(const QString& name) {
                                 QCoreApplication::translate("ReportLayouts", "Date"),
                                 QCoreApplication::translate("ReportLayouts", "Amount"),
                                 QCoreApplication::translate("ReportLayouts", "Due")};
-    const QString fields[] = {"file_num", "po_num", "po_date", "po_pri", "po_netd"};
+    const QString fields[] = {SavedInvoices::kFileNumber, SavedInvoices::kNumber,
+                              SavedInvoices::kDate, SavedInvoices::kAmount, SavedInvoices::kNetDue};
     for (int i = 0; i < 5; ++i) {
         const QString number = QString::number(i + 1);
         report.sections[PageHeader].controls.push_back(
@@ -56,10 +58,10 @@ Report incomeLayout(const QString& name) {
     footer.controls = {
         label("Label6", QCoreApplication::translate("ReportLayouts", "Total :"),
               QRect(0, 150, column, 200)),
-        sumOf("Function1", "po_pri", QRect(3 * column, 150, column, 200), std::nullopt,
-              Qt::AlignCenter),
-        sumOf("Function2", "po_netd", QRect(4 * column, 150, column, 200), std::nullopt,
-              Qt::AlignCenter),
+        sumOf("Function1", SavedInvoices::kAmount, QRect(3 * column, 150, column, 200),
+              std::nullopt, Qt::AlignCenter),
+        sumOf("Function2", SavedInvoices::kNetDue, QRect(4 * column, 150, column, 200),
+              std::nullopt, Qt::AlignCenter),
     };
     footer.height = 450;
     return report;

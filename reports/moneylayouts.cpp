@@ -1,6 +1,9 @@
 // The two reports on the money received: the cash book of a period and a patient's statement.
 #include "reports/layouts.h"
 
+#include "db/clinic/patientfiles.h"
+#include "db/clinic/paymentreports.h"
+#include "db/clinic/savedinvoices.h"
 #include "reportengine/pages.h"
 #include "reportengine/reportparts.h"
 #include "reports/letterhead.h"
@@ -15,7 +18,7 @@ constexpr int kRow = 270;
 
 struct Column {
     const char* heading;
-    const char* field;
+    QString field;
     int width;
     bool money;
     bool storedWord = false;
@@ -96,21 +99,25 @@ Report cashBookLayout() {
                                                          QRect(6000, top, report.width - 6000, 300),
                                                          timesNewRoman(10), Qt::AlignRight));
     top += 400;
-    addColumns(report, top,
-               {{QT_TRANSLATE_NOOP("ReportLayouts", "Date"), "pay_date", 1300, false},
-                {QT_TRANSLATE_NOOP("ReportLayouts", "Invoice No"), "po_num", 1100, false},
-                {QT_TRANSLATE_NOOP("ReportLayouts", "File No"), "file_num", 1000, false},
-                {QT_TRANSLATE_NOOP("ReportLayouts", "Patient Name"), "pt_name", 3400, false},
-                {QT_TRANSLATE_NOOP("ReportLayouts", "Kind"), "kind", 1400, false, true},
-                {QT_TRANSLATE_NOOP("ReportLayouts", "Amount"), "amount", 2105, true}});
-    addTotals(report,
-              {{QCoreApplication::translate("ReportLayouts", "Cash :"), "cash_amount"},
-               {QCoreApplication::translate("ReportLayouts", "Card :"), "card_amount"},
-               {QCoreApplication::translate("ReportLayouts", "Bank transfer :"), "transfer_amount"},
-               {QCoreApplication::translate("ReportLayouts", "Cheque :"), "cheque_amount"},
-               {QCoreApplication::translate("ReportLayouts", "Other kinds :"), "other_amount"},
-               {QCoreApplication::translate("ReportLayouts", "Carried over :"), "carried_amount"},
-               {QCoreApplication::translate("ReportLayouts", "Total :"), "amount"}});
+    addColumns(
+        report, top,
+        {{QT_TRANSLATE_NOOP("ReportLayouts", "Date"), CashBookColumns::kDate, 1300, false},
+         {QT_TRANSLATE_NOOP("ReportLayouts", "Invoice No"), SavedInvoices::kNumber, 1100, false},
+         {QT_TRANSLATE_NOOP("ReportLayouts", "File No"), SavedInvoices::kFileNumber, 1000, false},
+         {QT_TRANSLATE_NOOP("ReportLayouts", "Patient Name"), PatientFiles::kName, 3400, false},
+         {QT_TRANSLATE_NOOP("ReportLayouts", "Kind"), CashBookColumns::kKind, 1400, false, true},
+         {QT_TRANSLATE_NOOP("ReportLayouts", "Amount"), CashBookColumns::kAmount, 2105, true}});
+    addTotals(
+        report,
+        {{QCoreApplication::translate("ReportLayouts", "Cash :"), CashBookColumns::kCash},
+         {QCoreApplication::translate("ReportLayouts", "Card :"), CashBookColumns::kCard},
+         {QCoreApplication::translate("ReportLayouts", "Bank transfer :"),
+          CashBookColumns::kTransfer},
+         {QCoreApplication::translate("ReportLayouts", "Cheque :"), CashBookColumns::kCheque},
+         {QCoreApplication::translate("ReportLayouts", "Other kinds :"), CashBookColumns::kOther},
+         {QCoreApplication::translate("ReportLayouts", "Carried over :"),
+          CashBookColumns::kCarriedOver},
+         {QCoreApplication::translate("ReportLayouts", "Total :"), CashBookColumns::kAmount}});
     addPageOfPages(report);
     return report;
 }
@@ -123,7 +130,8 @@ Report statementLayout() {
     const ReportFont font = timesNewRoman(12);
     header.push_back(label("Label10", QCoreApplication::translate("ReportLayouts", "File Number :"),
                            QRect(0, top, 1700, 300), font));
-    header.push_back(label("statementfile", "file_num", QRect(1700, top, 1600, 300), font));
+    header.push_back(
+        label("statementfile", SavedInvoices::kFileNumber, QRect(1700, top, 1600, 300), font));
     header.push_back(label("Label11", QCoreApplication::translate("ReportLayouts", "Date :"),
                            QRect(6500, top, 900, 300), font));
     header.push_back(label("statementdate", "date", QRect(7400, top, 2900, 300), font));
@@ -131,20 +139,25 @@ Report statementLayout() {
     header.push_back(label("Label12",
                            QCoreApplication::translate("ReportLayouts", "Patient Name :"),
                            QRect(0, top, 1700, 300), font));
-    header.push_back(
-        label("statementname", "pt_name", QRect(1700, top, report.width - 1700, 300), font));
+    header.push_back(label("statementname", PatientFiles::kName,
+                           QRect(1700, top, report.width - 1700, 300), font));
     top += 430;
-    addColumns(report, top,
-               {{QT_TRANSLATE_NOOP("ReportLayouts", "Date"), "entry_date", 1250, false},
-                {QT_TRANSLATE_NOOP("ReportLayouts", "Invoice No"), "po_num", 1050, false},
-                {QT_TRANSLATE_NOOP("ReportLayouts", "Entry"), "entry", 2500, false, true},
-                {QT_TRANSLATE_NOOP("ReportLayouts", "Lines Total"), "lines_total", 1350, true},
-                {QT_TRANSLATE_NOOP("ReportLayouts", "Charged"), "charged", 1350, true},
-                {QT_TRANSLATE_NOOP("ReportLayouts", "Paid"), "paid", 1350, true},
-                {QT_TRANSLATE_NOOP("ReportLayouts", "Balance"), "balance", 1455, true}});
-    addTotals(report, {{QCoreApplication::translate("ReportLayouts", "Total charged :"), "charged"},
-                       {QCoreApplication::translate("ReportLayouts", "Total paid :"), "paid"},
-                       {QCoreApplication::translate("ReportLayouts", "Balance due :"), "change"}});
+    addColumns(
+        report, top,
+        {{QT_TRANSLATE_NOOP("ReportLayouts", "Date"), StatementColumns::kDate, 1250, false},
+         {QT_TRANSLATE_NOOP("ReportLayouts", "Invoice No"), SavedInvoices::kNumber, 1050, false},
+         {QT_TRANSLATE_NOOP("ReportLayouts", "Entry"), StatementColumns::kEntry, 2500, false, true},
+         {QT_TRANSLATE_NOOP("ReportLayouts", "Lines Total"), StatementColumns::kLinesTotal, 1350,
+          true},
+         {QT_TRANSLATE_NOOP("ReportLayouts", "Charged"), StatementColumns::kCharged, 1350, true},
+         {QT_TRANSLATE_NOOP("ReportLayouts", "Paid"), StatementColumns::kPaid, 1350, true},
+         {QT_TRANSLATE_NOOP("ReportLayouts", "Balance"), StatementColumns::kBalance, 1455, true}});
+    addTotals(report, {{QCoreApplication::translate("ReportLayouts", "Total charged :"),
+                        StatementColumns::kCharged},
+                       {QCoreApplication::translate("ReportLayouts", "Total paid :"),
+                        StatementColumns::kPaid},
+                       {QCoreApplication::translate("ReportLayouts", "Balance due :"),
+                        StatementColumns::kChange}});
     addPageOfPages(report);
     return report;
 }

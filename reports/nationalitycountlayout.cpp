@@ -1,5 +1,7 @@
 #include "reports/layouts.h"
 
+#include "db/clinic/patientfiles.h"
+#include "db/clinic/reportrows.h"
 #include "reportengine/reportparts.h"
 #include "reports/letterhead.h"
 #include <QCoreApplication>
@@ -14,7 +16,8 @@ Report nationalityCountLayout() {
     const QString headings[] = {QCoreApplication::translate("ReportLayouts", "Nationality"),
                                 QCoreApplication::translate("ReportLayouts", "Count"),
                                 QCoreApplication::translate("ReportLayouts", "Temproary Patients")};
-    const QString fields[] = {"pt_nationality", "pt_count", "temporary"};
+    const QString fields[] = {PatientFiles::kNationality, kPatientCountColumn,
+                              PatientFiles::kTemporary};
     for (int i = 0; i < 3; ++i) {
         const QString number = QString::number(i + 1);
         report.sections[PageHeader].controls.push_back(
@@ -32,7 +35,7 @@ Report nationalityCountLayout() {
     footer.controls = {
         label("Label4", QCoreApplication::translate("ReportLayouts", "Total"),
               QRect(0, 150, column, 200)),
-        sumOf("Function1", "pt_count", QRect(column, 150, column, 200), std::nullopt,
+        sumOf("Function1", kPatientCountColumn, QRect(column, 150, column, 200), std::nullopt,
               Qt::AlignCenter),
     };
     footer.height = 450;

@@ -1,5 +1,6 @@
 #include "reports/layouts.h"
 
+#include "db/clinic/patientfiles.h"
 #include "reportengine/reportparts.h"
 #include "reports/letterhead.h"
 
@@ -63,30 +64,45 @@ Report patientSheetLayout() {
                       QCoreApplication::translate("ReportLayouts", "Personal Information"));
 
     const SheetRow rows[] = {
-        {QT_TRANSLATE_NOOP("ReportLayouts", "File Number : "), {"file_num"}, nullptr, {}},
-        {QT_TRANSLATE_NOOP("ReportLayouts", "Patient Name : "), {"pt_name"}, nullptr, {}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "File Number : "),
+         {PatientFiles::kFileNumber},
+         nullptr,
+         {}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "Patient Name : "), {PatientFiles::kName}, nullptr, {}},
         {QT_TRANSLATE_NOOP("ReportLayouts", "Age :"),
-         {"pt_age"},
+         {PatientFiles::kAge},
          QT_TRANSLATE_NOOP("ReportLayouts", "ID Card No. : "),
-         {"pt_id_card"}},
+         {PatientFiles::kIdCard}},
         {QT_TRANSLATE_NOOP("ReportLayouts", "Home Tel. :"),
-         {"pt_tel_h", "pt_ex_h"},
+         {PatientFiles::kHomeTel, PatientFiles::kHomeExtension},
          QT_TRANSLATE_NOOP("ReportLayouts", "Mobile :"),
-         {"mobileno"}},
+         {PatientFiles::kMobile}},
         {QT_TRANSLATE_NOOP("ReportLayouts", "Nationality : "),
-         {"pt_nationality"},
+         {PatientFiles::kNationality},
          QT_TRANSLATE_NOOP("ReportLayouts", "Work Tel. :"),
-         {"pt_tel_w", "pt_ex_w"}},
-        {QT_TRANSLATE_NOOP("ReportLayouts", "Occupation : "), {"pt_occupation"}, nullptr, {}},
-        {QT_TRANSLATE_NOOP("ReportLayouts", "Address : "), {"pt_address"}, nullptr, {}},
-        {QT_TRANSLATE_NOOP("ReportLayouts", "Relative Name : "), {"rel_name"}, nullptr, {}},
-        {QT_TRANSLATE_NOOP("ReportLayouts", "Age : "), {"rel_age"}, nullptr, {}},
+         {PatientFiles::kWorkTel, PatientFiles::kWorkExtension}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "Occupation : "),
+         {PatientFiles::kOccupation},
+         nullptr,
+         {}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "Address : "), {PatientFiles::kAddress}, nullptr, {}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "Relative Name : "),
+         {PatientFiles::kRelativeName},
+         nullptr,
+         {}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "Age : "), {PatientFiles::kRelativeAge}, nullptr, {}},
         {QT_TRANSLATE_NOOP("ReportLayouts", "Home Tel. : "),
-         {"rel_tel_h", "rel_ex_h"},
+         {PatientFiles::kRelativeHomeTel, PatientFiles::kRelativeHomeExtension},
          QT_TRANSLATE_NOOP("ReportLayouts", "Work Tel. : "),
-         {"rel_tel_w", "rel_ex_w"}},
-        {QT_TRANSLATE_NOOP("ReportLayouts", "Occupation : "), {"rel_occupation"}, nullptr, {}},
-        {QT_TRANSLATE_NOOP("ReportLayouts", "Address : "), {"rel_address"}, nullptr, {}},
+         {PatientFiles::kRelativeWorkTel, PatientFiles::kRelativeWorkExtension}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "Occupation : "),
+         {PatientFiles::kRelativeOccupation},
+         nullptr,
+         {}},
+        {QT_TRANSLATE_NOOP("ReportLayouts", "Address : "),
+         {PatientFiles::kRelativeAddress},
+         nullptr,
+         {}},
     };
     ReportSection& detail = report.sections[Detail];
     int top = 200;

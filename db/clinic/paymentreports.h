@@ -16,6 +16,18 @@
 std::unique_ptr<RowSource> cashBookRows(const QString& path, ReportPeriod period,
                                         const QString& text);
 QString cashBookQuery();
+// The cash book's columns beside the invoice's and the patient's.
+namespace CashBookColumns {
+inline const QString kDate = QStringLiteral("pay_date");
+inline const QString kKind = QStringLiteral("kind");
+inline const QString kAmount = QStringLiteral("amount");
+inline const QString kCash = QStringLiteral("cash_amount");
+inline const QString kCard = QStringLiteral("card_amount");
+inline const QString kTransfer = QStringLiteral("transfer_amount");
+inline const QString kCheque = QStringLiteral("cheque_amount");
+inline const QString kOther = QStringLiteral("other_amount");
+inline const QString kCarriedOver = QStringLiteral("carried_amount");
+} // namespace CashBookColumns
 // The first and last day key ("YYYY-MM-DD") of the period the text names.
 std::pair<QString, QString> cashBookDays(ReportPeriod period, const QString& text);
 
@@ -26,5 +38,14 @@ std::pair<QString, QString> cashBookDays(ReportPeriod period, const QString& tex
 // in a way that recorded no payment), a last row says so and makes up the difference, so that
 // the balance at the end is always the sum of the patient's net dues.
 std::unique_ptr<RowSource> statementRows(const QString& path, const QString& fileNumber);
+namespace StatementColumns {
+inline const QString kDate = QStringLiteral("entry_date");
+inline const QString kEntry = QStringLiteral("entry");
+inline const QString kLinesTotal = QStringLiteral("lines_total");
+inline const QString kCharged = QStringLiteral("charged");
+inline const QString kPaid = QStringLiteral("paid");
+inline const QString kChange = QStringLiteral("change");
+inline const QString kBalance = QStringLiteral("balance");
+} // namespace StatementColumns
 // The patient's name as the reports show it: that of the first file with the number.
 QString patientName(const QString& path, const QString& fileNumber);

@@ -26,3 +26,8 @@ QString nationalityCountQuery(Engine engine = Engine::File);
 // One invoice with its patient and its lines, numbered in the order they were entered. The
 // number is compared as the database compares it with po_num.
 RowSet invoiceReportRows(const QString& path, const QVariant& invoiceNumber);
+
+// The columns those queries name themselves: the invoice line's number from 1, and the count of
+// the nationality's files.
+inline const QString kLineNumberColumn = QStringLiteral("xxx");
+inline const QString kPatientCountColumn = QStringLiteral("pt_count");
