@@ -9,6 +9,7 @@
 #include "scoreboard.h"
 
 #include "app/runsettings.h"
+#include "binding/recordsourcemodel.h"
 #include "db/clinic/patientsearch.h"
 #include "db/engine/connection.h"
 #include "db/engine/recordsources.h"
@@ -322,6 +323,27 @@ template <bool kAll, Jump kWhere> void programListJump(State& state, const Bench
         drawn(state);
         if (!jumpedTo(grid, kWhere, invoice))
             state.SkipWithError("the grid did not show the row it jumped to");
+    }
+}
+
+// One Ctrl+End right after "All" is shown, before the program has counted the list: the list's
+// last invoice must show at once, whatever is left to count.
+void programEndBeforeCounted(State& state, const BenchSetup& setup) {
+    Started program(state, setup);
+    QWidget* screen = program.session.open(Screen::InvoiceList);
+    auto* grid = control<QTableView>(screen, "DBGrid1");
+    const int invoice = invoiceAt(*openFloor(setup), true, std::nullopt);
+    for (auto _ : state) {
+        state.PauseTiming();
+        showPendingInvoices(screen);
+        showAllInvoices(screen);
+        settle();
+        const bool counted = qobject_cast<RecordSourceModel*>(grid->model())->isCounted();
+        state.ResumeTiming();
+        scrollToEnd(grid);
+        drawn(state);
+        if (counted || !jumpedTo(grid, kToEnd, invoice))
+            state.SkipWithError("the grid did not show the list's end before it was counted");
     }
 }
 
@@ -707,6 +729,8 @@ void registerBenchmarks(BenchSetup& setup) {
     add(setup, "program/switch_list", programSwitchList);
     add(setup, "floor/switch_list", floorSwitchList);
     add(setup, "program/all_counted", programCountAll, 1, 3);
+    add(setup, "program/all_end_uncounted", programEndBeforeCounted, 5, 3);
+    add(setup, "floor/all_end_uncounted", floorListJump<true, kToEnd>, 0, 3);
     add(setup, "program/all_to_end", programListJump<true, kToEnd>, 5, 3);
     add(setup, "floor/all_to_end", floorListJump<true, kToEnd>, 0, 3);
     add(setup, "program/all_to_middle", programListJump<true, kToMiddle>, 5, 3);
@@ -796,6 +820,10 @@ void scoreTimes(Scoreboard& board, const BenchSetup& setup) {
                "",
                "",
                {}});
+    addUnder100ms(board,
+                  "One Ctrl+End on all invoices right after \"All\", before it is counted "
+                  "(reference: a screenful by the reversed order)",
+                  "all_end_uncounted");
     addUnder100ms(board,
                   "One Ctrl+End on the list of all invoices, the last one current and selected "
                   "(reference: a screenful by the reversed order)",

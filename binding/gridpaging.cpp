@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QTableView>
 
 namespace {
@@ -18,6 +19,24 @@ class ScreenfulWatch : public QObject {
     ScreenfulWatch(QTableView* grid, RecordSourceModel* model)
         : QObject(grid), grid_(grid), model_(model) {
         model->setCountingWhenIdle(grid->isVisible());
+        // Rows counted in above those in sight (the list's end, read before the count reached
+        // it) leave the rows in sight where they are.
+        connect(model, &QAbstractItemModel::rowsAboutToBeInserted, this,
+                [this](const QModelIndex&, int first) {
+                    const int top = grid_->rowAt(0);
+                    keptAt_ = top >= 0 && first <= top ? grid_->verticalScrollBar()->value() : -1;
+                });
+        connect(model, &QAbstractItemModel::rowsInserted, this,
+                [this](const QModelIndex&, int first, int last) {
+                    if (keptAt_ < 0)
+                        return;
+                    const bool byRow =
+                        grid_->verticalScrollMode() == QAbstractItemView::ScrollPerItem;
+                    const int rowHeight = grid_->verticalHeader()->defaultSectionSize();
+                    grid_->doItemsLayout();
+                    grid_->verticalScrollBar()->setValue(keptAt_ + (last - first + 1) *
+                                                                       (byRow ? 1 : rowHeight));
+                });
     }
 
     void update() {
@@ -39,12 +58,12 @@ class ScreenfulWatch : public QObject {
 
   private:
     // Ctrl+End and Ctrl+Home go to the list's last or first record at once, as in any list,
-    // in the column the user is in; the end is the list's, counted to it where need be.
+    // in the column the user is in; the end is the list's, read where it is not counted yet.
     bool goToEitherEnd(const QKeyEvent* key) {
         const bool toEnd = key->key() == Qt::Key_End;
         if ((!toEnd && key->key() != Qt::Key_Home) || key->modifiers() != Qt::ControlModifier)
             return false;
-        if (toEnd && !reported([&] { model_->countAll(); }))
+        if (toEnd && !reported([&] { model_->readEnd(); }))
             return true;
         const int row = toEnd ? model_->rowCount() - 1 : 0;
         const int column = std::max(0, grid_->currentIndex().column());
@@ -55,6 +74,8 @@ class ScreenfulWatch : public QObject {
 
     QTableView* grid_;
     RecordSourceModel* model_;
+    // Where the grid was scrolled to while rows go in above those in sight, else -1.
+    int keptAt_ = -1;
 };
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "binding/recordsourcemodel.h"
 
 #include "core/apperror.h"
-#include "core/busycursor.h"
 #include "core/dialogs.h"
 #include "core/errorlog.h"
 
@@ -107,7 +106,7 @@ qint64 RecordSourceModel::rowId(int row) const {
 }
 
 int RecordSourceModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(positions_.counted());
+    return parent.isValid() ? 0 : countedRows() + int(ahead_.size());
 }
 
 int RecordSourceModel::columnCount(const QModelIndex& parent) const {
@@ -159,7 +158,7 @@ Qt::ItemFlags RecordSourceModel::flags(const QModelIndex& index) const {
 bool RecordSourceModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable) || record(index.row()).key < 0)
         return false;
-    Record& record = rows_[slot(index.row())];
+    Record& record = *held(index.row());
     if (record.key != pendingKey_ && !writeEditedRow())
         return false;
     const int column = sourceColumns_[index.column()];
@@ -182,8 +181,8 @@ bool RecordSourceModel::writeEditedRow() {
     try {
         const auto write = [this] { return records_->update(pendingKey_, pending_, readAs_); };
         const Record stored = rowWriter_ ? rowWriter_(rowEdit(), write) : write();
-        if (row >= 0)
-            rows_[slot(row)] = stored;
+        if (Record* shown = held(row))
+            *shown = stored;
     } catch (const RecordChanged& changed) {
         // Shown what the record now holds, the user may write the typed values over it.
         readAs_ = changed.now().values;
@@ -222,12 +221,21 @@ void RecordSourceModel::dropPendingEdits() {
 
 int RecordSourceModel::slot(int row) const {
     const int at = row - first_;
-    return at >= 0 && at < rows_.size() ? at : -1;
+    return at >= 0 && at < rows_.size() && row < countedRows() ? at : -1;
+}
+
+Record* RecordSourceModel::held(int row) {
+    if (row >= countedRows() && row < rowCount())
+        return &ahead_[row - countedRows()];
+    const int at = slot(row);
+    return at < 0 ? nullptr : &rows_[at];
 }
 
 const Record& RecordSourceModel::record(int row) const {
     if (!records_ || row < 0 || row >= rowCount())
         return kNoRecord;
+    if (row >= countedRows())
+        return ahead_[row - countedRows()];
     if (slot(row) < 0) {
         try {
             readRowsAround(row);
@@ -276,7 +284,7 @@ void RecordSourceModel::readBack(int row) const {
 // A far row: the rows around it, the list's last ones read by its reversed order, any other on
 // from the mark before it.
 void RecordSourceModel::readWindowAt(int row) const {
-    const int count = rowCount();
+    const int count = countedRows();
     const int start = std::max(0, row - kNearRows / 2);
     QVector<Record> rows;
     if (isCounted() && count - start <= 2 * kNearRows) {
@@ -295,16 +303,83 @@ void RecordSourceModel::readWindowAt(int row) const {
 bool RecordSourceModel::countOn() {
     if (!records_ || isCounted())
         return false;
-    const QVector<qint64> page = records_->keysAfter(positions_.lastKey(), ListPositions::StepRows);
-    const int count = rowCount();
+    QVector<qint64> page = records_->keysAfter(positions_.lastKey(), ListPositions::StepRows);
+    // The count stops where it meets the records read ahead; where it passes their first one,
+    // that one is gone, and so is their place.
+    auto met = std::find_if(page.begin(), page.end(), [this](qint64 key) {
+        return !ahead_.isEmpty() && key >= ahead_[0].key;
+    });
+    if (met != page.end() && *met != ahead_.first().key) {
+        dropAhead();
+        met = page.end();
+    }
+    const bool meets = met != page.end();
+    page.erase(met, page.end());
+    const int count = countedRows();
+    // The rows counted go in above those read ahead, which keep their records.
+    shifting_ = !ahead_.isEmpty();
     if (!page.isEmpty())
         beginInsertRows(QModelIndex(), count, count + int(page.size()) - 1);
-    positions_.learn(page, ListPositions::StepRows);
+    positions_.learn(page, meets ? int(page.size()) : ListPositions::StepRows);
     if (!page.isEmpty())
         endInsertRows();
-    if (isCounted())
+    shifting_ = false;
+    if (meets)
+        countAhead();
+    if (isCounted()) {
+        dropAhead();
         emit counted();
+    }
     return !isCounted();
+}
+
+void RecordSourceModel::countAhead() {
+    QVector<qint64> keys;
+    for (const Record& record : ahead_)
+        keys.append(record.key);
+    const int at = countedRows();
+    // Records may have come after them since they were read: the count goes on from them.
+    positions_.learn(keys, int(keys.size()));
+    // They become the rows read, where the user most likely looks.
+    first_ = at;
+    rows_ = ahead_;
+    ahead_.clear();
+    aheadEndsList_ = false;
+}
+
+void RecordSourceModel::holdAhead(QVector<Record> records, bool endsList) {
+    dropAhead();
+    if (const std::optional<qint64> last = positions_.lastKey())
+        records.erase(records.begin(),
+                      std::find_if(records.begin(), records.end(),
+                                   [&](const Record& r) { return r.key > *last; }));
+    if (records.isEmpty())
+        return;
+    withPendingEdits(records);
+    const int at = countedRows();
+    beginInsertRows(QModelIndex(), at, at + int(records.size()) - 1);
+    ahead_ = records;
+    aheadEndsList_ = endsList;
+    endInsertRows();
+}
+
+void RecordSourceModel::dropAhead() {
+    if (ahead_.isEmpty())
+        return;
+    const int at = countedRows();
+    shifting_ = true;
+    beginRemoveRows(QModelIndex(), at, at + int(ahead_.size()) - 1);
+    ahead_.clear();
+    aheadEndsList_ = false;
+    endRemoveRows();
+    shifting_ = false;
+}
+
+int RecordSourceModel::aheadRowOfKey(qint64 key) const {
+    const auto found = std::lower_bound(ahead_.begin(), ahead_.end(), key,
+                                        [](const Record& r, qint64 k) { return r.key < k; });
+    return found != ahead_.end() && found->key == key ? countedRows() + int(found - ahead_.begin())
+                                                      : -1;
 }
 
 void RecordSourceModel::countWhenIdle() {
@@ -320,14 +395,10 @@ void RecordSourceModel::setCountingWhenIdle(bool on) {
         counting_.stop();
 }
 
-void RecordSourceModel::countAll() {
-    if (!records_ || isCounted())
+void RecordSourceModel::readEnd() {
+    if (!records_ || isCounted() || aheadEndsList_)
         return;
-    // A few seconds on millions of records, told by the cursor.
-    BusyCursor busy;
-    counting_.stop();
-    while (countOn()) {
-    }
+    holdAhead(records_->pageBefore(std::nullopt, 2 * kNearRows), true);
 }
 
 void RecordSourceModel::withPendingEdits(QVector<Record>& rows) const {
@@ -345,6 +416,8 @@ void RecordSourceModel::open(RecordSet* records) {
     records_ = records;
     rows_.clear();
     first_ = 0;
+    ahead_.clear();
+    aheadEndsList_ = false;
     positions_.restart({}, 0);
     counting_.stop();
     mapColumns();
@@ -368,6 +441,8 @@ void RecordSourceModel::close() {
     records_ = nullptr;
     rows_.clear();
     first_ = 0;
+    ahead_.clear();
+    aheadEndsList_ = false;
     positions_.restart({}, 0);
     counting_.stop();
     mapColumns();
@@ -375,60 +450,50 @@ void RecordSourceModel::close() {
 }
 
 int RecordSourceModel::rowOfKey(qint64 key) const {
+    const int ahead = aheadRowOfKey(key);
+    if (ahead >= 0)
+        return ahead;
     const auto found = std::lower_bound(rows_.begin(), rows_.end(), key,
                                         [](const Record& r, qint64 k) { return r.key < k; });
-    return found != rows_.end() && found->key == key ? first_ + int(found - rows_.begin()) : -1;
+    if (found == rows_.end() || found->key != key)
+        return -1;
+    // Rows read past those counted have no row yet.
+    const int row = first_ + int(found - rows_.begin());
+    return row < countedRows() ? row : -1;
 }
 
 int RecordSourceModel::fetchRowOfKey(qint64 key) {
     if (!records_ || rowCount() == 0)
         return -1;
-    int row = rowOfKey(key);
-    if (row < 0)
-        row = readTowards(key);
+    const int row = rowOfKey(key);
     if (row >= 0)
         return row;
-    // Anywhere else in the list: its place is found among the rows after the mark before it.
-    if (!positions_.holds(key))
-        countAll();
-    const auto stretch = positions_.stretchOf(key);
-    if (!stretch)
-        return -1;
-    const auto& [start, end] = *stretch;
-    const QVector<Record> rows = records_->page(start.afterKey, int(end - start.position));
-    const auto found =
-        std::find_if(rows.begin(), rows.end(), [key](const Record& r) { return r.key == key; });
-    if (found == rows.end())
-        return -1;
-    readWindowAt(int(start.position + (found - rows.begin())));
-    return rowOfKey(key);
-}
-
-// The rows that follow or precede those read, then the list's far end on that side: a move to
-// the next, previous, first or last record reads a few rows by key and counts none.
-int RecordSourceModel::readTowards(qint64 key) {
-    if (rows_.isEmpty())
-        readWindowAt(0);
-    if (rows_.isEmpty())
-        return -1;
-    const int end = first_ + rows_.size();
-    const int count = rowCount();
-    if (key > rows_.last().key && end < count) {
-        readOn(std::min(end, count - 1));
-        if (rowOfKey(key) < 0 && isCounted())
-            readWindowAt(count - 1);
-    } else if (key < rows_.first().key && first_ > 0) {
-        readBack(first_ - 1);
-        if (rowOfKey(key) < 0)
-            readWindowAt(0);
+    // Past the rows counted: the rows around it follow them until the count meets them.
+    if (!positions_.holds(key)) {
+        QVector<Record> around = records_->pageBefore(key, kNearRows);
+        const QVector<Record> from = records_->page(
+            around.isEmpty() ? std::nullopt : std::optional(around.last().key), kNearRows + 1);
+        around += from;
+        holdAhead(around, from.size() <= kNearRows);
+        return rowOfKey(key);
     }
+    // Anywhere else, near the rows read or far: its place is found among the rows after the
+    // mark before it, read in one go with those after it.
+    const auto stretch = positions_.stretchOf(key);
+    const auto& [start, end] = *stretch;
+    QVector<Record> rows = records_->page(start.afterKey, int(end - start.position) + kNearRows);
+    if (std::none_of(rows.begin(), rows.end(), [key](const Record& r) { return r.key == key; }))
+        return -1;
+    withPendingEdits(rows);
+    rows_ = rows;
+    first_ = int(start.position);
     return rowOfKey(key);
 }
 
 void RecordSourceModel::recordStored(const Record& record) {
     const int row = rowOfKey(record.key);
-    if (row >= 0) {
-        rows_[slot(row)] = record;
+    if (Record* shown = held(row)) {
+        *shown = record;
         emit dataChanged(index(row, 0), index(row, columnCount() - 1));
     }
 }
@@ -446,9 +511,20 @@ void RecordSourceModel::recordAdded(const Record& record) {
 }
 
 void RecordSourceModel::recordRemoved(qint64 key) {
-    if (!positions_.holds(key))
+    if (const int ahead = aheadRowOfKey(key); ahead >= 0) {
+        beginRemoveRows(QModelIndex(), ahead, ahead);
+        ahead_.removeAt(ahead - countedRows());
+        endRemoveRows();
         return;
-    const int count = rowCount();
+    }
+    if (!positions_.holds(key)) {
+        // A record read past those counted has no row yet; the count will not meet it.
+        rows_.erase(std::remove_if(rows_.begin(), rows_.end(),
+                                   [key](const Record& r) { return r.key == key; }),
+                    rows_.end());
+        return;
+    }
+    const int count = countedRows();
     int row = rowOfKey(key);
     // A record not read lies before or after the rows read: which of those rows goes does not
     // matter, only that the rows read move up when it stood above them.

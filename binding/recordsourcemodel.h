@@ -72,9 +72,10 @@ class RecordSourceModel : public QAbstractTableModel {
     bool isShifting() const { return shifting_; }
     // True once every record of the source has its row.
     bool isCounted() const { return positions_.isComplete(); }
-    // Counts the records not counted yet at once, for a jump to the list's end; a failure
+    // Makes the last row the list's last record, for a jump to the list's end: on a list not
+    // counted yet, its last records are read and follow the rows counted so far. A failure
     // raises the engine's error.
-    void countAll();
+    void readEnd();
     // Whether the records are counted while the program is idle, as they are unless a grid that
     // nobody sees turns it off: its list is counted once it is shown, or at a jump.
     void setCountingWhenIdle(bool on);
@@ -114,9 +115,19 @@ class RecordSourceModel : public QAbstractTableModel {
     void readWindowAt(int row) const;
     // Counts the next page of records, rows added for them; false once the list is counted.
     bool countOn();
+    // The rows counted so far, those read ahead of the count aside.
+    int countedRows() const { return int(positions_.counted()); }
+    // Holds records read beyond those counted, in their order, in rows after the counted ones;
+    // records already counted are left out. endsList: they are the list's last ones.
+    void holdAhead(QVector<Record> records, bool endsList);
+    void dropAhead();
+    // The records counted meet those read ahead: these are counted as they stand.
+    void countAhead();
+    // The row of a record read ahead of the count, -1 when it is not among them.
+    int aheadRowOfKey(qint64 key) const;
+    // The record of a row read, counted or ahead; null when it has not been read.
+    Record* held(int row);
     void countWhenIdle();
-    // The record's row, reading the rows that lead to it from one side; -1 when not among them.
-    int readTowards(qint64 key);
     // Rows read again carry the typed values of the edited row.
     void withPendingEdits(QVector<Record>& rows) const;
     bool isCurrencyColumn(int column) const;
@@ -128,6 +139,11 @@ class RecordSourceModel : public QAbstractTableModel {
     // The rows read: a window of the list from the row at first_ on.
     mutable int first_ = 0;
     mutable QVector<Record> rows_;
+    // Records the user jumped to before the count reached them (the list's last ones, a far one
+    // found), in the rows after those counted: the rows counted meanwhile go in before them,
+    // until the count meets them. aheadEndsList_: they are the list's last records.
+    QVector<Record> ahead_;
+    bool aheadEndsList_ = false;
     bool shifting_ = false;
     int firstPageSize_ = PageSize;
     QVector<Column> requested_;

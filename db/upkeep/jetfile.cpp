@@ -23,27 +23,31 @@ QString unreadable(const QString& path, const QString& why) {
 // Jet's compressed Unicode: FF FE, then one byte per character below 256, a zero byte switching
 // to two bytes per character and back; otherwise plain UCS-2.
 QString decodeText(const unsigned char* bytes, int size) {
-    QString text;
     if (size >= 2 && bytes[0] == 0xff && bytes[1] == 0xfe) {
+        // Never more characters than bytes: filled in place rather than grown one at a time.
+        QString text(size - 2, Qt::Uninitialized);
+        QChar* out = text.data();
         bool narrow = true;
         for (int i = 2; i < size;) {
             if (bytes[i] == 0) {
                 narrow = !narrow;
                 ++i;
             } else if (narrow) {
-                text += QChar(bytes[i++]);
+                *out++ = QChar(bytes[i++]);
             } else if (i + 1 < size) {
-                text += QChar(qFromLittleEndian<quint16>(bytes + i));
+                *out++ = QChar(qFromLittleEndian<quint16>(bytes + i));
                 i += 2;
             } else {
                 break;
             }
         }
+        text.truncate(int(out - text.constData()));
         return text;
     }
-    text.resize(size / 2);
+    QString text(size / 2, Qt::Uninitialized);
+    QChar* out = text.data();
     for (int i = 0; i < size / 2; ++i)
-        text[i] = QChar(qFromLittleEndian<quint16>(bytes + 2 * i));
+        out[i] = QChar(qFromLittleEndian<quint16>(bytes + 2 * i));
     return text;
 }
 

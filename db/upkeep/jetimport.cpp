@@ -10,13 +10,11 @@
 #include "db/engine/serveraddress.h"
 #include "db/upkeep/copyends.h"
 #include "db/upkeep/jetfile.h"
-#include "db/upkeep/paymentsupgrade.h"
 #include "db/upkeep/schema.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMap>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QThread>
 
@@ -58,17 +56,25 @@ int characters(const QString& text) {
     return int(text.toUcs4().size());
 }
 
+// Whether the text has the pattern's shape, '9' standing for an ASCII digit only, as the
+// upgrade's GLOB '[0-9]' takes it: an Arabic-Indic digit is no digit of a day.
+bool shaped(const QString& text, QLatin1StringView pattern) {
+    if (text.size() != pattern.size())
+        return false;
+    for (int i = 0; i < text.size(); ++i)
+        if (pattern[i] == '9' ? !(text[i] >= '0' && text[i] <= '9') : text[i] != pattern[i])
+            return false;
+    return true;
+}
+
 // The day a carried-over payment is listed under: the invoice's date as "YYYY-MM-DD", or what
 // can be read of it (its month, its year), as the upgrade of a file without payments does.
 QString dayOfInvoice(const QString& date, const QString& month, const QString& year) {
-    static const QRegularExpression fullDate(R"(^\d\d/\d\d/\d\d\d\d$)");
-    static const QRegularExpression monthYear(R"(^\d\d/\d\d\d\d$)");
-    static const QRegularExpression yearOnly(R"(^\d\d\d\d$)");
-    if (fullDate.match(date).hasMatch())
+    if (shaped(date, QLatin1StringView("99/99/9999")))
         return date.mid(6, 4) + "-" + date.mid(3, 2) + "-" + date.left(2);
-    if (monthYear.match(month).hasMatch())
+    if (shaped(month, QLatin1StringView("99/9999")))
         return month.mid(3, 4) + "-" + month.left(2) + "-00";
-    if (yearOnly.match(year).hasMatch())
+    if (shaped(year, QLatin1StringView("9999")))
         return year + "-00-00";
     return QStringLiteral("");
 }
@@ -139,8 +145,6 @@ class JetCopy {
             copyTable(table);
         if (!adjustments_.isEmpty() && !adjust_)
             return;
-        if (!server_)
-            carryOverPayments(target_.db());
         if (keysByStatement_)
             fillSearchKeys(target_.db());
         rebuild(setAside);
@@ -152,16 +156,17 @@ class JetCopy {
 
   private:
     // A row as the new database stores it, and its row in the table beside: an invoice's payment
-    // carried over on a server (a file makes them all by one statement after the rows), a patient
-    // file's search keys in a file (a server's trigger makes them).
+    // carried over (made on the reading thread, as the upgrade's statement would make it, so that
+    // the writing one does not read the invoices again), a patient file's search keys in a file
+    // (a server's trigger makes them).
     struct CopiedRow {
         QVariantList values;
         QVariantList beside;
     };
 
-    // A new file's indexes are built once its rows are in, its payments made by one statement and
-    // its search keys with the rows, which is several times faster than keeping them up to date
-    // row by row: the same definitions, in the copy's transaction.
+    // A new file's indexes are built once its rows are in, its payments and search keys with the
+    // rows, which is several times faster than keeping them up to date row by row: the same
+    // definitions, in the copy's transaction.
     QStringList setAsideInFile() {
         QStringList definitions;
         if (server_)
@@ -197,10 +202,24 @@ class JetCopy {
         QList<int> source; // for each column of the table, its place in the Jet row, or -1
         QList<int> extra;  // the Jet row's columns that the table does not have
         int key;
+        QList<int> invoice = {}; // of the invoices' table, the places of each InvoiceField
     };
+
+    // The values of an invoice that its check and its payment take, found once for the table.
+    enum InvoiceField { Number, File, Date, Billed, Due, Month, Year };
+
+    static QList<int> invoiceFields(const TableDef& table) {
+        QList<int> places;
+        if (table.name == "pt_sh")
+            for (const char* column :
+                 {"po_num", "file_num", "po_date", "po_pri", "po_netd", "fmon", "fyear"})
+                places << indexOf(table, column);
+        return places;
+    }
 
     TablePlan planFor(const TableDef& table) {
         TablePlan plan{table, jet_.columns(table.name), {}, {}, indexOf(table, keyColumn(table))};
+        plan.invoice = invoiceFields(table);
         for (const ColumnDef& column : table.columns) {
             int found = -1;
             for (int i = 0; i < plan.jetColumns.size(); ++i)
@@ -216,7 +235,7 @@ class JetCopy {
 
     // The table beside that the rows of the table give rows to, if any.
     std::unique_ptr<RowBatch> besideBatch(const TableDef& table) {
-        if (table.name == "pt_sh" && server_)
+        if (table.name == "pt_sh")
             return std::make_unique<RowBatch>(target_.db(), "payments",
                                               QStringList{"po_num", "file_num", "pay_date",
                                                           "pay_day", "amount", "kind",
@@ -292,8 +311,8 @@ class JetCopy {
                 note({table.name, rowKey(table, jetRow, plan.source, row), plan.jetColumns[i].name,
                       jetRow[i].toString(), Text::tr("a column Korvel does not have"),
                       Text::tr("left out")});
-        if (table.name == "pt_sh")
-            copied.beside = countInvoice(table, copied.values);
+        if (!plan.invoice.isEmpty())
+            copied.beside = countInvoice(plan.invoice, copied.values);
         if (withBeside && table.name == "per_inf_data")
             copied.beside = searchKeys(table, copied.values);
         if (!server_) {
@@ -355,26 +374,27 @@ class JetCopy {
         return text;
     }
 
-    // Counted for the check; on a server, the invoice's payment to date to carry over.
-    QVariantList countInvoice(const TableDef& table, const QVariantList& values) {
-        const auto at = [&](const char* column) { return values[indexOf(table, column)]; };
-        YearTotals& year = years_[at("fyear").isNull() ? "(no year)" : at("fyear").toString()];
-        const qint64 billed = at("po_pri").toLongLong();
-        const qint64 due = at("po_netd").toLongLong();
+    // Counted for the check; the invoice's payment to date to carry over.
+    QVariantList countInvoice(const QList<int>& places, const QVariantList& values) {
+        const auto at = [&](InvoiceField field) -> const QVariant& {
+            return values[places[field]];
+        };
+        YearTotals& year = years_[at(Year).isNull() ? "(no year)" : at(Year).toString()];
+        const qint64 billed = at(Billed).toLongLong();
+        const qint64 due = at(Due).toLongLong();
         ++year.invoices;
         year.billed += billed;
         year.due += due;
         paid_ += billed - due;
-        if (billed - due == 0 || at("po_num").isNull() || !server_)
+        if (billed - due == 0 || at(Number).isNull())
             return {};
-        return {
-            at("po_num"),
-            at("file_num"),
-            at("po_date"),
-            dayOfInvoice(at("po_date").toString(), at("fmon").toString(), at("fyear").toString()),
-            QVariant::fromValue<qlonglong>(billed - due),
-            kCarriedOverKind,
-            1};
+        return {at(Number),
+                at(File),
+                at(Date),
+                dayOfInvoice(at(Date).toString(), at(Month).toString(), at(Year).toString()),
+                QVariant::fromValue<qlonglong>(billed - due),
+                kCarriedOverKind,
+                1};
     }
 
     // The patient file's names as the search compares them. A file without its row number gets

@@ -78,10 +78,6 @@ void createPaymentTables(const QSqlDatabase& db) {
         runQuery(db, statement);
 }
 
-void carryOverPayments(const QSqlDatabase& db) {
-    runQuery(db, kCarryOver);
-}
-
 void addPaymentTables(QSqlDatabase& db, bool showProgress) {
     if (hasPaymentTables(db))
         return;

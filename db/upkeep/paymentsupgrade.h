@@ -6,10 +6,6 @@
 // Creates the payment tables in a new file, inside the caller's transaction.
 void createPaymentTables(const QSqlDatabase& db);
 
-// Into a file's empty payment table, in the caller's transaction: every invoice's payment to date
-// as the upgrade below carries it over.
-void carryOverPayments(const QSqlDatabase& db);
-
 // Gives a file made before payments were kept its payment tables: every invoice already stored
 // gets its payment to date (total minus net due) as one payment on the invoice's own date, of the
 // kind "Carried over". One transaction, shown in a progress window when asked for; the sum of the
