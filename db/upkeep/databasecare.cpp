@@ -2,6 +2,10 @@
 
 #include "db/engine/connection.h"
 
+bool keptOnServer(const QString& serverSetting) {
+    return !serverSetting.isEmpty();
+}
+
 bool keepsOwnBackups(const QString& location) {
     return engineAt(location) == Engine::Server;
 }
