@@ -8,6 +8,7 @@
 #include "db/engine/databaselock.h"
 #include "db/engine/engineprobe.h"
 #include "db/upkeep/createdb.h"
+#include "db/upkeep/databasecare.h"
 #include "db/upkeep/validation.h"
 #include "settings/appsettings.h"
 #include "settings/settingsstore.h"
@@ -162,9 +163,9 @@ bool StartUp(AppSettingsRecord& settings) {
         return false;
     }
     step([&] { loadSettings(settings); });
-    if (settings.onServer())
+    if (keptOnServer(settings.dbserver))
         step([&] { settleServerDatabase(settings); });
-    if (!settings.onServer() && !fileDatabaseReady(settings))
+    if (!keptOnServer(settings.dbserver) && !fileDatabaseReady(settings))
         return false;
     step([&] { settings.setDbPath(settings.dbpath); });
     step([&] { UpgradeDB(settings); });

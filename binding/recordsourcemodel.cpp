@@ -3,8 +3,10 @@
 #include "core/apperror.h"
 #include "core/dialogs.h"
 #include "core/errorlog.h"
+#include "core/userinput.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <algorithm>
 
@@ -15,6 +17,20 @@ constexpr int kNearRows = 128;
 
 // How often a count held back by a modal window looks again, in milliseconds.
 constexpr int kModalPause = 250;
+// The count waits this long after the user's last key or click, in milliseconds: a user at work
+// never waits for it.
+constexpr qint64 kInputPause = 300;
+// A page counted while idle is sized to take about this long on the wall, in milliseconds, so
+// that a key pressed as it starts waits no longer: on a server a page costs a round trip and
+// the server's time, many times what the file's engine takes.
+constexpr qint64 kCountStepTime = 20;
+
+// The next page's size for the time the last one took: in proportion, within a mark's records and
+// a full page.
+int nextCountStep(int rows, qint64 took) {
+    const qint64 sized = rows * kCountStepTime / std::max<qint64>(1, took);
+    return int(std::clamp<qint64>(sized, ListPositions::MarkEvery, ListPositions::StepRows));
+}
 
 const Record kNoRecord;
 
@@ -23,6 +39,8 @@ const Record kNoRecord;
 RecordSourceModel::RecordSourceModel(QObject* parent) : QAbstractTableModel(parent) {
     counting_.setSingleShot(true);
     counting_.setInterval(0);
+    // The user's input is watched from the first list on.
+    sinceUserInput();
     connect(&counting_, &QTimer::timeout, this, [this] {
         // A modal window's work (a report's progress, a backup) turns the event loop too: the
         // count waits until it is done rather than take its time.
@@ -30,9 +48,17 @@ RecordSourceModel::RecordSourceModel(QObject* parent) : QAbstractTableModel(pare
             counting_.start(kModalPause);
             return;
         }
+        if (const qint64 since = sinceUserInput(); since < kInputPause) {
+            counting_.start(int(kInputPause - since));
+            return;
+        }
         counting_.setInterval(0);
         try {
-            if (countOn())
+            QElapsedTimer took;
+            took.start();
+            const bool more = countOn(countStep_);
+            countStep_ = nextCountStep(countStep_, took.elapsed());
+            if (more)
                 countWhenIdle();
         } catch (const AppError& error) {
             // The rows counted so far stay; the next opening of the list counts it anew.
@@ -300,10 +326,10 @@ void RecordSourceModel::readWindowAt(int row) const {
     rows_ = rows;
 }
 
-bool RecordSourceModel::countOn() {
+bool RecordSourceModel::countOn(int rows) {
     if (!records_ || isCounted())
         return false;
-    QVector<qint64> page = records_->keysAfter(positions_.lastKey(), ListPositions::StepRows);
+    QVector<qint64> page = records_->keysAfter(positions_.lastKey(), rows);
     // The count stops where it meets the records read ahead; where it passes their first one,
     // that one is gone, and so is their place.
     auto met = std::find_if(page.begin(), page.end(), [this](qint64 key) {
@@ -320,7 +346,7 @@ bool RecordSourceModel::countOn() {
     shifting_ = !ahead_.isEmpty();
     if (!page.isEmpty())
         beginInsertRows(QModelIndex(), count, count + int(page.size()) - 1);
-    positions_.learn(page, meets ? int(page.size()) : ListPositions::StepRows);
+    positions_.learn(page, meets ? int(page.size()) : rows);
     if (!page.isEmpty())
         endInsertRows();
     shifting_ = false;

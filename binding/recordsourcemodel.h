@@ -113,8 +113,8 @@ class RecordSourceModel : public QAbstractTableModel {
     void readOn(int row) const;
     void readBack(int row) const;
     void readWindowAt(int row) const;
-    // Counts the next page of records, rows added for them; false once the list is counted.
-    bool countOn();
+    // Counts the next `rows` records, rows added for them; false once the list is counted.
+    bool countOn(int rows);
     // The rows counted so far, those read ahead of the count aside.
     int countedRows() const { return int(positions_.counted()); }
     // Holds records read beyond those counted, in their order, in rows after the counted ones;
@@ -135,6 +135,8 @@ class RecordSourceModel : public QAbstractTableModel {
     RecordSet* records_ = nullptr;
     ListPositions positions_;
     QTimer counting_;
+    // The records of the next page counted while idle, sized by the time the last one took.
+    int countStep_ = ListPositions::MarkEvery;
     bool countingWhenIdle_ = true;
     // The rows read: a window of the list from the row at first_ on.
     mutable int first_ = 0;

@@ -267,6 +267,18 @@ void ReportsTest::queryRowsGiveTheEnginesValuesAndErrors() {
     QCOMPARE(rows.value(3).toDouble(), 499.5);
     QVERIFY(!rows.next());
 
+    // One query held twice at once, then again once both are done: each reads its own rows.
+    addInvoice("200", "06/12/2026", 700, 0, db);
+    const QString byFile = "select po_pri from pt_sh where file_num = ?";
+    for (int round = 0; round < 2; ++round) {
+        QueryRows first(db, byFile, {"100"});
+        QueryRows second(db, byFile, {"200"});
+        QVERIFY(first.next() && second.next());
+        QCOMPARE(first.value(0).toLongLong(), 1500);
+        QCOMPARE(second.value(0).toLongLong(), 700);
+        QVERIFY(!first.next() && !second.next());
+    }
+
     try {
         QueryRows missing(db, "select * from no_such_table");
         QFAIL("a query on a missing table was accepted");

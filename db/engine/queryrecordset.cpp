@@ -48,37 +48,44 @@ void QueryRecordSet::restart(const RecordSourceDefinition& definition) {
     bookmarks_.clear();
 }
 
-std::optional<qint64> QueryRecordSet::orderValue(const Record& record) const {
-    const QVariant& value = record.values[orderColumn_];
+namespace {
+
+std::optional<qint64> wholeNumber(const QVariant& value) {
     if (value.typeId() != QMetaType::LongLong)
         return std::nullopt;
     return value.toLongLong();
 }
 
-void QueryRecordSet::remember(const QVector<Record>& records) {
-    if (orderColumn_ < 0 || records.isEmpty())
+} // namespace
+
+void QueryRecordSet::remember(qint64 offset, const QVector<Row>& rows, int orderAt) {
+    if (orderColumn_ < 0 || rows.isEmpty())
         return;
-    const auto last = orderValue(records.last());
+    const auto last = wholeNumber(rows.last()[orderAt]);
     if (!last)
         return;
     qint64 ties = 0;
-    for (auto it = records.rbegin(); it != records.rend() && orderValue(*it) == last; ++it)
+    for (auto it = rows.rbegin(); it != rows.rend() && wholeNumber((*it)[orderAt]) == last; ++it)
         ++ties;
-    if (ties == records.size()) {
+    if (ties == rows.size()) {
         // The whole page shares one value: the rows before it count only if they are known.
-        const auto before = bookmarks_.find(records.first().key - 1);
+        const auto before = bookmarks_.find(offset - 1);
         if (before == bookmarks_.end() || before->second.value != *last)
             return;
         ties += before->second.ties;
     }
-    bookmarks_[records.last().key] = {*last, ties};
+    bookmarks_[offset + rows.size() - 1] = {*last, ties};
 }
 
-QVector<Record> QueryRecordSet::rowsFrom(qint64 offset, int limit) {
-    QVector<Record> records;
+QVector<Row> QueryRecordSet::read(qint64 offset, int limit, Reading reading) {
     if (offset < 0)
-        return records;
-    QString sql = "SELECT * FROM (" + query_ + ") AS q";
+        return {};
+    const QString orderName =
+        orderColumn_ < 0 ? QString() : quotedName(columns_[orderColumn_].name);
+    const QString shown = reading == Reading::WholeRows ? QString("*")
+                          : orderColumn_ < 0            ? QString("1")
+                                                        : orderName;
+    QString sql = "SELECT " + shown + " FROM (" + query_ + ") AS q";
     QVariantList values = values_;
     qint64 skipped = offset;
     // Rows from the nearest known row before the wanted one on: the order value finds them
@@ -86,16 +93,32 @@ QVector<Record> QueryRecordSet::rowsFrom(qint64 offset, int limit) {
     const auto after = bookmarks_.lower_bound(offset);
     if (after != bookmarks_.begin()) {
         const auto& [position, mark] = *std::prev(after);
-        sql += " WHERE " + quotedName(columns_[orderColumn_].name) + " >= ?";
+        sql += " WHERE " + orderName + " >= ?";
         values << mark.value;
         skipped = offset - (position - mark.ties + 1);
     }
     sql += " LIMIT ? OFFSET ?";
+    const QVector<Row> rows = statements_.rows(sql, values + QVariantList{limit, skipped});
+    remember(offset, rows, reading == Reading::WholeRows ? orderColumn_ : 0);
+    return rows;
+}
+
+QVector<Record> QueryRecordSet::rowsFrom(qint64 offset, int limit) {
+    QVector<Record> records;
     qint64 position = offset;
-    for (const Row& row : statements_.rows(sql, values + QVariantList{limit, skipped}))
+    for (const Row& row : read(offset, limit, Reading::WholeRows))
         records.append({position++, row});
-    remember(records);
     return records;
+}
+
+// Counting needs no more of a row than its order value, for the pages after it.
+QVector<qint64> QueryRecordSet::keysAfter(std::optional<qint64> afterKey, int limit) {
+    const qint64 offset = afterKey ? *afterKey + 1 : 0;
+    const qint64 rows = read(offset, limit, Reading::OrderValues).size();
+    QVector<qint64> keys;
+    for (qint64 position = offset; position < offset + rows; ++position)
+        keys.append(position);
+    return keys;
 }
 
 std::optional<Record> QueryRecordSet::first() {

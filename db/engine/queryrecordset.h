@@ -23,6 +23,7 @@ class QueryRecordSet : public RecordSet {
     int count() override;
     QVector<Record> page(std::optional<qint64> afterKey, int limit) override;
     QVector<Record> pageBefore(std::optional<qint64> beforeKey, int limit) override;
+    QVector<qint64> keysAfter(std::optional<qint64> afterKey, int limit) override;
 
   private:
     // A row already read: its order value, and how many rows up to it, itself included, have
@@ -32,11 +33,14 @@ class QueryRecordSet : public RecordSet {
         qint64 ties = 0;
     };
 
-    // The rows from position offset on, at most limit of them.
+    enum class Reading { WholeRows, OrderValues };
+    // The rows from position offset on, at most limit of them: whole, or their order value
+    // alone (nothing where the query has no order column).
+    QVector<Row> read(qint64 offset, int limit, Reading reading);
     QVector<Record> rowsFrom(qint64 offset, int limit);
-    // Marks the last row of a page that was read, for the pages after it.
-    void remember(const QVector<Record>& records);
-    std::optional<qint64> orderValue(const Record& record) const;
+    // Marks the last row of a page read from offset on, its order value at orderAt, for the
+    // pages after it.
+    void remember(qint64 offset, const QVector<Row>& rows, int orderAt);
 
     QString query_;
     QVariantList values_;

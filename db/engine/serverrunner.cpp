@@ -26,17 +26,6 @@ QStringList namesIn(const QSqlRecord& record) {
     return names;
 }
 
-QSqlQuery wholeResult(const QSqlDatabase& db, const QString& sql, const QVariantList& values) {
-    QSqlQuery query(db);
-    if (!query.prepare(sql))
-        throw databaseError(query.lastError());
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values[i]);
-    if (!query.exec())
-        throw databaseError(query.lastError());
-    return query;
-}
-
 } // namespace
 
 QVector<Row> ServerRunner::rows(const QString& sql, const QVariantList& values) {
@@ -56,9 +45,20 @@ QVector<Row> ServerRunner::rows(const QString& sql, const QVariantList& values) 
 }
 
 QStringList ServerRunner::columnNames(const QString& sql, const QVariantList& values) {
-    QSqlQuery& query = runServerStatement(db_, sql, values);
-    Finisher finisher(query);
-    return namesIn(query.record());
+    // A statement's columns do not depend on its values: a list opened again with other values
+    // (a search for other letters) is spared the round trip.
+    const auto kept = keptCatalogRows(db_, sql, [&] {
+        QSqlQuery& query = runServerStatement(db_, sql, values);
+        Finisher finisher(query);
+        QVector<QVariant> names;
+        for (const QString& name : namesIn(query.record()))
+            names << name;
+        return QVector<QVector<QVariant>>{names};
+    });
+    QStringList names;
+    for (const QVariant& name : kept.value(0))
+        names << name.toString();
+    return names;
 }
 
 int ServerRunner::write(const QString& sql, const QVariantList& values) {
@@ -68,17 +68,18 @@ int ServerRunner::write(const QString& sql, const QVariantList& values) {
 }
 
 ServerRows::ServerRows(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
-    : query_(wholeResult(db, sql, values)), columns_(namesIn(query_.record())) {}
+    : held_(db, sql, values), columns_(namesIn(held_.query().record())) {}
 
 bool ServerRows::next() {
-    onRow_ = query_.next();
-    if (!onRow_ && query_.lastError().isValid())
-        throw databaseError(query_.lastError());
+    QSqlQuery& query = held_.query();
+    onRow_ = query.next();
+    if (!onRow_ && query.lastError().isValid())
+        throw databaseError(query.lastError());
     return onRow_;
 }
 
 QVariant ServerRows::value(int column) const {
     if (!onRow_ || column < 0 || column >= columns_.size())
         return QVariant();
-    return serverValue(query_, column);
+    return serverValue(held_.query(), column);
 }

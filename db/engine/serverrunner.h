@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/engine/rowsource.h"
+#include "db/engine/serverstatements.h"
 #include "db/engine/statementrunner.h"
 
 #include <QSqlDatabase>
@@ -20,7 +21,7 @@ class ServerRunner : public StatementRunner {
 
 // A streamed result would be cut off by the next statement on the connection, which a report
 // runs while it lays out its rows: a server's result is taken whole, in the client library's
-// compact form, and turned into values row by row.
+// compact form, on a statement held for it, and turned into values row by row.
 class ServerRows : public RowSource {
   public:
     ServerRows(const QSqlDatabase& db, const QString& sql, const QVariantList& values);
@@ -30,7 +31,7 @@ class ServerRows : public RowSource {
     QVariant value(int column) const override;
 
   private:
-    QSqlQuery query_;
+    HeldServerStatement held_;
     QStringList columns_;
     bool onRow_ = false;
 };

@@ -4,6 +4,7 @@
 #include "db/engine/serversession.h"
 
 #include <QHash>
+#include <QMultiHash>
 
 namespace {
 
@@ -12,6 +13,12 @@ using Prepared = QHash<QString, QSqlQuery>;
 // By connection name; the program's connections all live on the one GUI thread.
 QHash<QString, Prepared>& cache() {
     static QHash<QString, Prepared> queries;
+    return queries;
+}
+
+// Held statements given back, by connection name and statement.
+QHash<QString, QMultiHash<QString, QSqlQuery>>& spares() {
+    static QHash<QString, QMultiHash<QString, QSqlQuery>> queries;
     return queries;
 }
 
@@ -56,6 +63,33 @@ QSqlQuery& runServerStatement(const QSqlDatabase& db, const QString& sql,
     });
 }
 
+HeldServerStatement::HeldServerStatement(const QSqlDatabase& db, const QString& sql,
+                                         const QVariantList& values)
+    : db_(db), sql_(sql), session_(sessionOf(db)) {
+    QMultiHash<QString, QSqlQuery>& spare = spares()[db.connectionName()];
+    const auto found = spare.find(sql);
+    if (found != spare.end()) {
+        query_ = std::move(*found);
+        spare.erase(found);
+    } else {
+        query_ = QSqlQuery(db);
+        if (!query_.prepare(sql))
+            throw databaseError(query_.lastError());
+    }
+    for (int i = 0; i < values.size(); ++i)
+        query_.bindValue(i, values[i]);
+    if (!query_.exec())
+        throw databaseError(query_.lastError());
+}
+
+HeldServerStatement::~HeldServerStatement() {
+    // A statement of a session since lost, or of a connection closed, is let go.
+    if (!db_.isOpen() || sessionOf(db_) != session_ || query_.lastError().isValid())
+        return;
+    query_.finish();
+    spares()[db_.connectionName()].emplace(sql_, std::move(query_));
+}
+
 QVector<QVector<QVariant>>
 keptCatalogRows(const QSqlDatabase& db, const QString& key,
                 const std::function<QVector<QVector<QVariant>>()>& read) {
@@ -76,6 +110,7 @@ void forgetCatalogRows(const QSqlDatabase& db) {
 
 void dropServerQueries(const QString& connectionName) {
     cache().remove(connectionName);
+    spares().remove(connectionName);
     catalogs().remove(connectionName);
 }
 

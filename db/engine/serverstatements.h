@@ -13,6 +13,26 @@
 // caller reads its rows and finishes it.
 QSqlQuery& runServerStatement(const QSqlDatabase& db, const QString& sql,
                               const QVariantList& values);
+// A kept statement of its own for a result read while other statements run (a report's rows,
+// read as they are laid out): prepared once a session, it goes back to the connection's spare
+// ones when its holder is done, for the next holder of the same statement.
+class HeldServerStatement {
+  public:
+    // Runs the statement with the values; a refusal raises the server's error.
+    HeldServerStatement(const QSqlDatabase& db, const QString& sql, const QVariantList& values);
+    ~HeldServerStatement();
+    HeldServerStatement(const HeldServerStatement&) = delete;
+    HeldServerStatement& operator=(const HeldServerStatement&) = delete;
+
+    QSqlQuery& query() { return query_; }
+    const QSqlQuery& query() const { return query_; }
+
+  private:
+    QSqlDatabase db_;
+    QString sql_;
+    int session_;
+    QSqlQuery query_;
+};
 // The rows of a read of the server's catalog (a table's columns), which hold for the connection's
 // life: read once with `read`, then given from memory until its statements are let go.
 QVector<QVector<QVariant>> keptCatalogRows(const QSqlDatabase& db, const QString& key,

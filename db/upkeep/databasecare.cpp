@@ -2,6 +2,10 @@
 
 #include "db/engine/dialect.h"
 
+bool keptOnServer(const QString& serverSetting) {
+    return !serverSetting.isEmpty();
+}
+
 bool keepsOwnBackups(const QString& location) {
     return dialectAt(location).keepsOwnBackups();
 }
