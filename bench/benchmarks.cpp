@@ -21,6 +21,7 @@
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QTest>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -336,6 +337,9 @@ void programEndBeforeCounted(State& state, const BenchSetup& setup) {
     for (auto _ : state) {
         state.PauseTiming();
         showPendingInvoices(screen);
+        // The user's own click on "All" holds the count back, as input always does; a key that
+        // moves nothing stands for it.
+        QTest::keyClick(grid, Qt::Key_Shift);
         showAllInvoices(screen);
         settle();
         const bool counted = qobject_cast<RecordSourceModel*>(grid->model())->isCounted();
