@@ -8,7 +8,6 @@
 #include "db/engine/databaselock.h"
 #include "db/engine/engineprobe.h"
 #include "db/upkeep/createdb.h"
-#include "db/upkeep/databasecare.h"
 #include "db/upkeep/validation.h"
 #include "settings/appsettings.h"
 #include "settings/settingsstore.h"
@@ -163,9 +162,9 @@ bool StartUp(AppSettingsRecord& settings) {
         return false;
     }
     step([&] { loadSettings(settings); });
-    if (keptOnServer(settings.dbserver))
+    if (settings.onServer())
         step([&] { settleServerDatabase(settings); });
-    if (!keptOnServer(settings.dbserver) && !fileDatabaseReady(settings))
+    if (!settings.onServer() && !fileDatabaseReady(settings))
         return false;
     step([&] { settings.setDbPath(settings.dbpath); });
     step([&] { UpgradeDB(settings); });

@@ -2,10 +2,6 @@
 
 #include "db/engine/dialect.h"
 
-bool keptOnServer(const QString& serverSetting) {
-    return !serverSetting.isEmpty();
-}
-
 bool keepsOwnBackups(const QString& location) {
     return dialectAt(location).keepsOwnBackups();
 }

@@ -5,9 +5,6 @@
 // What the database at a location looks after by itself, and so what the program leaves to it. A
 // server's database is kept by the server; a file is kept by the program.
 
-// True when the settings' server text gives the database to a server, even by an address that
-// will not do (the server is then settled on first): no database file is looked for.
-bool keptOnServer(const QString& serverSetting);
 // True when the database keeps its own backups (the server's tools): the program copies nothing.
 bool keepsOwnBackups(const QString& location);
 // True when the database is compacted where it stands, with no copy written and no connection to
