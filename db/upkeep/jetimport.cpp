@@ -141,8 +141,10 @@ class JetCopy {
     void run() {
         target_.createTables();
         const QStringList setAside = setAsideInFile();
+        checksByEngine(false);
         for (const TableDef& table : schemaTables())
             copyTable(table);
+        checksByEngine(true);
         if (!adjustments_.isEmpty() && !adjust_)
             return;
         if (keysByStatement_)
@@ -183,6 +185,15 @@ class JetCopy {
         for (const QString& drop : drops)
             runQuery(target_.db(), drop);
         return definitions;
+    }
+
+    // The columns' checks of a new file (sizes, empty texts, Yes/No, 32-bit numbers) are those
+    // the reading thread applies to every value before it hands the row on: the engine need not
+    // evaluate them again, row by row, on the writing thread that alone uses the connection.
+    void checksByEngine(bool on) {
+        if (!server_)
+            runQuery(target_.db(),
+                     QString("PRAGMA ignore_check_constraints = %1").arg(on ? "OFF" : "ON"));
     }
 
     // By now every row has been read, so the engine's sorts may take the other cores too.
