@@ -17,6 +17,7 @@
 #include <QMap>
 #include <QSaveFile>
 #include <QThread>
+#include <algorithm>
 
 namespace {
 
@@ -52,8 +53,16 @@ QString cutToCharacters(const QString& text, int chars) {
     return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), keep);
 }
 
-int characters(const QString& text) {
-    return int(text.toUcs4().size());
+// The characters of a UTF-8 text: its bytes that do not continue a character.
+int characters(const QByteArray& text) {
+    return int(std::count_if(text.cbegin(), text.cend(),
+                             [](char byte) { return (uchar(byte) & 0xc0) != 0x80; }));
+}
+
+QByteArray utf8Of(const QVariant& value) {
+    if (value.typeId() == QMetaType::QByteArray)
+        return *static_cast<const QByteArray*>(value.constData());
+    return value.toString().toUtf8();
 }
 
 // Whether the text has the pattern's shape, '9' standing for an ASCII digit only, as the
@@ -94,6 +103,16 @@ void encodeTexts(QVariantList& values) {
         if (value.typeId() == QMetaType::QString && !text->isNull())
             value = text->toUtf8();
     }
+}
+
+// A server's texts bound as texts: the Jet file's come as UTF-8 bytes, which would be bound as
+// binary. An empty one stays empty, not null.
+void decodeTexts(QVariantList& values) {
+    for (QVariant& value : values)
+        if (value.typeId() == QMetaType::QByteArray) {
+            const auto* text = static_cast<const QByteArray*>(value.constData());
+            value = text->isEmpty() ? QStringLiteral("") : QString::fromUtf8(*text);
+        }
 }
 
 struct YearTotals {
@@ -326,10 +345,9 @@ class JetCopy {
             copied.beside = countInvoice(plan.invoice, copied.values);
         if (withBeside && table.name == "per_inf_data")
             copied.beside = searchKeys(table, copied.values);
-        if (!server_) {
-            encodeTexts(copied.values);
-            encodeTexts(copied.beside);
-        }
+        const auto finish = server_ ? decodeTexts : encodeTexts;
+        finish(copied.values);
+        finish(copied.beside);
         return copied;
     }
 
@@ -369,18 +387,20 @@ class JetCopy {
         case ColumnDef::Type::Text:
             break;
         }
-        const QString text = value.toString();
+        const QByteArray text = utf8Of(value);
         if (text.isEmpty() && !column.allowEmpty) {
-            note({table.name, rowKey(table, jetRow, source, row), column.name, text,
+            note({table.name, rowKey(table, jetRow, source, row), column.name, QString(),
                   Text::tr("empty where the column does not take an empty text"),
                   Text::tr("stored as null")});
             return {};
         }
+        // A character takes at least a byte: most texts are within their size by their bytes.
         if (text.size() > column.size && characters(text) > column.size) {
-            const QString cut = cutToCharacters(text, column.size);
-            note({table.name, rowKey(table, jetRow, source, row), column.name, text,
+            const QString whole = QString::fromUtf8(text);
+            const QString cut = cutToCharacters(whole, column.size);
+            note({table.name, rowKey(table, jetRow, source, row), column.name, whole,
                   Text::tr("longer than %1 characters").arg(column.size), cut});
-            return cut;
+            return cut.toUtf8();
         }
         return text;
     }
