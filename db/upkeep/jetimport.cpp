@@ -339,11 +339,11 @@ class JetCopy {
                        bool withBeside) {
         const TableDef& table = plan.table;
         CopiedRow copied;
-        copied.values.reserve(qsizetype(table.columns.size()));
+        copied.values.resize(qsizetype(table.columns.size()));
+        QVariant* value = copied.values.data();
         for (int c = 0; c < int(table.columns.size()); ++c)
-            copied.values << valueFor(table, c,
-                                      plan.source[c] < 0 ? QVariant() : jetRow[plan.source[c]],
-                                      plan.source[c] < 0, row, jetRow, plan.source);
+            value[c] = valueFor(table, c, plan.source[c] < 0 ? QVariant() : jetRow[plan.source[c]],
+                                plan.source[c] < 0, row, jetRow, plan.source);
         for (const int i : plan.extra)
             if (!jetRow[i].isNull() &&
                 !(jetRow[i].typeId() == QMetaType::Bool && !jetRow[i].toBool()))
