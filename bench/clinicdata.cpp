@@ -1,6 +1,7 @@
 #include "clinicdata.h"
 
 #include "db/engine/connection.h"
+#include "db/engine/statements.h"
 
 #include <QDate>
 #include <QStringList>
@@ -165,9 +166,10 @@ void generateClinicData(const QString& databasePath, const ClinicSize& size) {
     ScopedDatabase database(databasePath);
     QSqlDatabase& db = database.db();
     // A generated file can be made again: speed matters more here than surviving a power cut.
-    runQuery(db, "PRAGMA synchronous = OFF");
-    runQuery(db, "PRAGMA journal_mode = MEMORY");
-    runQuery(db, "PRAGMA cache_size = -262144");
+    Statements statements(db);
+    statements.runOnce("PRAGMA synchronous = OFF");
+    statements.runOnce("PRAGMA journal_mode = MEMORY");
+    statements.runOnce("PRAGMA cache_size = -262144");
     Random random(size.seed);
     inTransaction(db, [&] {
         const auto catalog = writeCatalog(db, random);

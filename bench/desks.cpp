@@ -5,6 +5,7 @@
 #include "scoreboard.h"
 
 #include "db/engine/connection.h"
+#include "db/engine/statements.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -28,25 +29,26 @@ struct Counts {
 
 Counts countsOn(const QString& uri) {
     ScopedDatabase database(uri);
-    QSqlQuery query = runQuery(database.db(), "select (select count(*) from pt_sh), "
-                                              "(select count(*) from po_descs), "
-                                              "(select coalesce(max(po_num), 0) from pt_sh)");
-    query.next();
-    return {query.value(0).toLongLong(), query.value(1).toLongLong(), query.value(2).toLongLong()};
+    const Row counts = Statements(database.db())
+                           .rows("select (select count(*) from pt_sh), "
+                                 "(select count(*) from po_descs), "
+                                 "(select coalesce(max(po_num), 0) from pt_sh)")
+                           .value(0);
+    return {counts.value(0).toLongLong(), counts.value(1).toLongLong(),
+            counts.value(2).toLongLong()};
 }
 
 // Invoices after `number` without the desk's file number and a date, or without exactly their
 // ten lines.
 qint64 invoicesAmiss(const QString& uri, qint64 number) {
     ScopedDatabase database(uri);
-    QSqlQuery query = runQuery(database.db(),
-                               "select count(*) from pt_sh where po_num > ? and "
-                               "(coalesce(file_num, '') = '' or coalesce(po_date, '') = '' or "
-                               "(select count(*) from po_descs d where d.po_num = pt_sh.po_num) "
-                               "<> ?)",
-                               {number, kLinesPerInvoice});
-    query.next();
-    return query.value(0).toLongLong();
+    return Statements(database.db())
+        .value("select count(*) from pt_sh where po_num > ? and "
+               "(coalesce(file_num, '') = '' or coalesce(po_date, '') = '' or "
+               "(select count(*) from po_descs d where d.po_num = pt_sh.po_num) "
+               "<> ?)",
+               {number, kLinesPerInvoice})
+        .toLongLong();
 }
 
 double reported(const QByteArray& output, const QByteArray& key) {

@@ -22,6 +22,7 @@
 
 #include "app/runsettings.h"
 #include "db/engine/connection.h"
+#include "db/engine/statements.h"
 #include "upkeep/databaseprocedures.h"
 
 #include <QApplication>
@@ -67,14 +68,12 @@ class Collector : public benchmark::ConsoleReporter {
 
 qint64 numberFrom(const QString& databasePath, const QString& sql) {
     ScopedDatabase database(databasePath);
-    QSqlQuery query = runQuery(database.db(), sql);
-    return query.next() ? query.value(0).toLongLong() : 0;
+    return Statements(database.db()).value(sql).toLongLong();
 }
 
 QString textFrom(const QString& databasePath, const QString& sql) {
     ScopedDatabase database(databasePath);
-    QSqlQuery query = runQuery(database.db(), sql);
-    return query.next() ? query.value(0).toString() : QString();
+    return Statements(database.db()).value(sql).toString();
 }
 
 bool makeEmptyDatabase(const QString& directory) {

@@ -2,6 +2,7 @@
 
 #include "db/engine/connection.h"
 #include "db/engine/enginestatements.h"
+#include "db/engine/statements.h"
 
 #include <sqlite3.h>
 
@@ -91,7 +92,7 @@ void RowBatch::writeToFile(int rows) {
 
 void RowBatch::writeToServer(int rows) {
     if (rows < kRowsPerInsert) {
-        runQuery(db_, insertStatement(table_, columns_, rows), values_);
+        Statements(db_).write(insertStatement(table_, columns_, rows), values_);
         return;
     }
     if (!full_) {

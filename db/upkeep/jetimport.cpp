@@ -8,6 +8,7 @@
 #include "db/engine/rowbatch.h"
 #include "db/engine/rowpipe.h"
 #include "db/engine/serveraddress.h"
+#include "db/engine/statements.h"
 #include "db/upkeep/copyends.h"
 #include "db/upkeep/jetfile.h"
 #include "db/upkeep/schema.h"
@@ -128,18 +129,15 @@ using Years = QMap<QString, YearTotals>;
 
 Years yearlyTotals(QSqlDatabase& db) {
     Years years;
-    QSqlQuery query =
-        runQuery(db, "SELECT fyear, count(*), sum(po_pri), sum(po_netd) FROM pt_sh GROUP BY fyear");
-    while (query.next())
-        years.insert(query.value(0).isNull() ? "(no year)" : query.value(0).toString(),
-                     {query.value(1).toLongLong(), query.value(2).toLongLong(),
-                      query.value(3).toLongLong()});
+    for (const Row& row : Statements(db).rows(
+             "SELECT fyear, count(*), sum(po_pri), sum(po_netd) FROM pt_sh GROUP BY fyear"))
+        years.insert(row[0].isNull() ? "(no year)" : row[0].toString(),
+                     {row[1].toLongLong(), row[2].toLongLong(), row[3].toLongLong()});
     return years;
 }
 
 qint64 valueOf(QSqlDatabase& db, const QString& sql) {
-    QSqlQuery query = runQuery(db, sql);
-    return query.next() ? query.value(0).toLongLong() : 0;
+    return Statements(db).value(sql).toLongLong();
 }
 
 // One pass over the Jet file into the target, in the target's transaction. Without leave to
@@ -199,19 +197,18 @@ class JetCopy {
         QStringList definitions;
         if (server_)
             return definitions;
-        QSqlQuery items =
-            runQuery(target_.db(), "SELECT type, name, sql FROM sqlite_master WHERE "
-                                   "type IN ('index', 'trigger') AND sql IS NOT NULL");
+        Statements statements(target_.db());
         QStringList drops;
-        while (items.next()) {
-            if (keptWhileStreaming(items.value(1).toString()))
+        for (const Row& item :
+             statements.rows("SELECT type, name, sql FROM sqlite_master WHERE "
+                             "type IN ('index', 'trigger') AND sql IS NOT NULL")) {
+            if (keptWhileStreaming(item[1].toString()))
                 continue;
-            drops << "DROP " + items.value(0).toString() + " \"" + items.value(1).toString() + "\"";
-            definitions << items.value(2).toString();
+            drops << "DROP " + item[0].toString() + " \"" + item[1].toString() + "\"";
+            definitions << item[2].toString();
         }
-        items.finish();
         for (const QString& drop : drops)
-            runQuery(target_.db(), drop);
+            statements.runOnce(drop);
         return definitions;
     }
 
@@ -220,18 +217,19 @@ class JetCopy {
     // evaluate them again, row by row, on the writing thread that alone uses the connection.
     void checksByEngine(bool on) {
         if (!server_)
-            runQuery(target_.db(),
-                     QString("PRAGMA ignore_check_constraints = %1").arg(on ? "OFF" : "ON"));
+            Statements(target_.db())
+                .runOnce(QString("PRAGMA ignore_check_constraints = %1").arg(on ? "OFF" : "ON"));
     }
 
     // By now every row has been read, so the engine's sorts may take the other cores too.
     void rebuild(const QStringList& definitions) {
         if (server_)
             return;
-        runQuery(target_.db(), "PRAGMA threads = " + QString::number(QThread::idealThreadCount()));
+        Statements statements(target_.db());
+        statements.runOnce("PRAGMA threads = " + QString::number(QThread::idealThreadCount()));
         for (const QString& definition : definitions)
-            runQuery(target_.db(), definition);
-        runQuery(target_.db(), "PRAGMA threads = 0");
+            statements.runOnce(definition);
+        statements.runOnce("PRAGMA threads = 0");
     }
 
     // Where each of a table's columns comes from in the Jet row.
