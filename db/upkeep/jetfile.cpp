@@ -215,7 +215,7 @@ void JetFile::readRows(const QString& table, const std::function<void(const QVar
     const OpenTable def(mdb, path_, table);
     const int count = int(def.def->num_cols);
     std::vector<MdbField> fields(size_t(count) + 1);
-    QVariantList values;
+    QVariantList values(count);
     QString buffer;
     qint64 read = 0;
     mdb_rewind_table(def.def);
@@ -231,9 +231,10 @@ void JetFile::readRows(const QString& table, const std::function<void(const QVar
                 unreadable(
                     path_,
                     QCoreApplication::translate("Database", "a row of %1 is damaged.").arg(table)));
-        values.clear();
+        // Each row's values take the places of the last one's, not a list grown anew.
+        QVariant* value = values.data();
         for (int i = 0; i < count; ++i)
-            values << fieldValue(def.column(fields[i].colnum), fields[i], buffer);
+            value[i] = fieldValue(def.column(fields[i].colnum), fields[i], buffer);
         row(values);
         ++read;
     }

@@ -185,11 +185,14 @@ class JetCopy {
         QVariantList beside;
     };
 
-    // The indexes led by the invoice number, which the rows of the invoices, their lines and
-    // their payments come in the order of: each key goes at the end of its index, cheaper than
-    // sorting them once the rows are in, and done while the writing thread waits for the reading.
+    // The indexes whose keys come in the order of the rows: led by the invoice number (of the
+    // lines, the payments, the invoices still due), or by the invoice's year and then its number,
+    // as invoices are numbered year after year. Each key goes at the end of its index, cheaper
+    // than sorting them once the rows are in, and done while the writing thread waits for the
+    // reading one. Keys out of order would still be stored right, only more slowly.
     static bool keptWhileStreaming(const QString& index) {
-        return index == "po_descs_po_num" || index == "payments_po_num" || index == "pt_sh_pending";
+        return index == "po_descs_po_num" || index == "payments_po_num" ||
+               index == "pt_sh_pending" || index == "pt_sh_fyear";
     }
 
     // A new file's other indexes are built once its rows are in, its payments and search keys
@@ -339,11 +342,11 @@ class JetCopy {
                        bool withBeside) {
         const TableDef& table = plan.table;
         CopiedRow copied;
-        copied.values.reserve(qsizetype(table.columns.size()));
+        copied.values.resize(qsizetype(table.columns.size()));
+        QVariant* value = copied.values.data();
         for (int c = 0; c < int(table.columns.size()); ++c)
-            copied.values << valueFor(table, c,
-                                      plan.source[c] < 0 ? QVariant() : jetRow[plan.source[c]],
-                                      plan.source[c] < 0, row, jetRow, plan.source);
+            value[c] = valueFor(table, c, plan.source[c] < 0 ? QVariant() : jetRow[plan.source[c]],
+                                plan.source[c] < 0, row, jetRow, plan.source);
         for (const int i : plan.extra)
             if (!jetRow[i].isNull() &&
                 !(jetRow[i].typeId() == QMetaType::Bool && !jetRow[i].toBool()))
