@@ -760,7 +760,7 @@ void registerBenchmarks(BenchSetup& setup) {
     add(setup, "floor/day_pages", floorReport<kDay>);
     add(setup, "program/month_pages", programReportPages<kMonth>, 3);
     add(setup, "program/month_pdf", programReportPdf<kMonth>, 3);
-    add(setup, "floor/month_pages", floorReport<kMonth>, 3);
+    add(setup, "floor/month_pages", floorReport<kMonth>);
     add(setup, "program/year_pages", programReportPages<kYear>, 1);
     add(setup, "program/year_pdf", programReportPdf<kYear>, 1);
     add(setup, "floor/year_pages", floorReport<kYear>, 1);

@@ -2,6 +2,7 @@
 
 #include "app/runsettings.h"
 #include "db/engine/connection.h"
+#include "db/engine/statements.h"
 #include "reportengine/lazyreport.h"
 #include "reportengine/reportlayout.h"
 #include "reportengine/reportoutput.h"
@@ -16,9 +17,8 @@ ReportRun periodReport(const QString& report, ReportPeriod period, const QString
 // No screen asks for a number of invoices: the benchmark's own query makes a report of any size.
 ReportRun invoicesReport(qint64 rows) {
     return {"rep_year", [rows]() -> std::unique_ptr<RowSource> {
-                return std::make_unique<QueryRows>(openDatabase(AppSettings().databaseLocation()),
-                                                   "select * from pt_sh where po_num <= ?",
-                                                   QVariantList{rows});
+                return Statements(openDatabase(AppSettings().databaseLocation()))
+                    .stream("select * from pt_sh where po_num <= ?", {rows});
             }};
 }
 

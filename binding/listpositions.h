@@ -8,11 +8,12 @@
 // the last read stopped, a page at a time, while the program has nothing else to do: opening a
 // list of millions costs its first page, and counting them never holds the screen for long.
 // The key of every MarkEvery-th record read is kept, so that the records at any place counted
-// are read by key from the mark before it.
+// are read by key from the mark before it, and a record found is placed by reading no more than
+// a mark's records and the screenful around it.
 class ListPositions {
   public:
     static constexpr int StepRows = 4096;
-    static constexpr int MarkEvery = 256;
+    static constexpr int MarkEvery = 32;
 
     // Where to read from for a place: the place of the first record read and the key of the
     // record before it (none at the list's start).

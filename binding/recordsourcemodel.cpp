@@ -25,11 +25,12 @@ constexpr qint64 kInputPause = 300;
 // the server's time, many times what the file's engine takes.
 constexpr qint64 kCountStepTime = 20;
 
-// The next page's size for the time the last one took: in proportion, within a mark's records and
-// a full page.
+// The next page's size for the time the last one took: in proportion, within the smallest step
+// and a full page.
 int nextCountStep(int rows, qint64 took) {
     const qint64 sized = rows * kCountStepTime / std::max<qint64>(1, took);
-    return int(std::clamp<qint64>(sized, ListPositions::MarkEvery, ListPositions::StepRows));
+    return int(
+        std::clamp<qint64>(sized, RecordSourceModel::SmallestCountStep, ListPositions::StepRows));
 }
 
 const Record kNoRecord;
@@ -503,11 +504,14 @@ int RecordSourceModel::fetchRowOfKey(qint64 key) {
         holdAhead(around, from.size() <= kNearRows);
         return rowOfKey(key);
     }
-    // Anywhere else, near the rows read or far: its place is found among the rows after the
-    // mark before it, read in one go with those after it.
-    const auto stretch = positions_.stretchOf(key);
-    const auto& [start, end] = *stretch;
-    QVector<Record> rows = records_->page(start.afterKey, int(end - start.position) + kNearRows);
+    // Anywhere else, near the rows read or far: its place is found among the rows after a mark,
+    // read in one go with a screenful either side of it, which the grid shows wherever the record
+    // lands in it; the rest is read as the user scrolls.
+    const qint64 around = std::min(firstPageSize_, kNearRows);
+    const auto [stretch, end] = *positions_.stretchOf(key);
+    const ListPositions::Start start =
+        positions_.startFor(std::max<qint64>(0, stretch.position - around));
+    QVector<Record> rows = records_->page(start.afterKey, int(end - start.position + around));
     if (std::none_of(rows.begin(), rows.end(), [key](const Record& r) { return r.key == key; }))
         return -1;
     withPendingEdits(rows);

@@ -22,6 +22,8 @@ class RecordSourceModel : public QAbstractTableModel {
     };
     static constexpr int PageSize = 4096;
     static constexpr int WindowRows = 4 * PageSize;
+    // The fewest records counted at a time while idle: on a server each page costs a round trip.
+    static constexpr int SmallestCountStep = 256;
 
     explicit RecordSourceModel(QObject* parent = nullptr);
 
@@ -136,7 +138,7 @@ class RecordSourceModel : public QAbstractTableModel {
     ListPositions positions_;
     QTimer counting_;
     // The records of the next page counted while idle, sized by the time the last one took.
-    int countStep_ = ListPositions::MarkEvery;
+    int countStep_ = SmallestCountStep;
     bool countingWhenIdle_ = true;
     // The rows read: a window of the list from the row at first_ on.
     mutable int first_ = 0;

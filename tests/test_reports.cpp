@@ -7,6 +7,7 @@
 #include "db/clinic/reportrows.h"
 #include "db/engine/connection.h"
 #include "db/engine/rowsource.h"
+#include "db/engine/statements.h"
 #include "reportengine/fieldsum.h"
 #include "reportengine/lazyreport.h"
 #include "reportengine/reportfonts.h"
@@ -235,16 +236,15 @@ void ReportsTest::rowsOfAForwardOnlyQueryAreReadOnceAndSummed() {
     Report report = numberedReport();
     report.sections[Detail].controls[0].dataField = "po_pri";
     report.sections[ReportFooter].controls[1].dataField = "PO_PRI";
-    QueryRows rows(db, "select * from pt_sh order by po_num");
-    const LaidOutReport out = layoutReport(report, rows);
+    const auto rows = Statements(db).stream("select * from pt_sh order by po_num");
+    const LaidOutReport out = layoutReport(report, *rows);
 
     int count = 0;
     for (const Page& page : out.pages)
         count += int(textsOf(page, "n").size());
     QCOMPARE(count, 1000);
-    QSqlQuery sum = runQuery(db, "select sum(po_pri) from pt_sh");
-    QVERIFY(sum.next());
-    QCOMPARE(textOf(out.pages.back(), "total"), sum.value(0).toString());
+    QCOMPARE(textOf(out.pages.back(), "total"),
+             Statements(db).value("select sum(po_pri) from pt_sh").toString());
 }
 
 void ReportsTest::queryRowsGiveTheEnginesValuesAndErrors() {
@@ -253,34 +253,34 @@ void ReportsTest::queryRowsGiveTheEnginesValuesAndErrors() {
     QSqlDatabase db = clinicDatabase();
     addInvoice("100", "06/12/2026", 1500, 500, db);
 
-    QueryRows rows(db,
-                   "select po_pri, file_num, null as blank, po_netd - 0.5 as half from pt_sh "
-                   "where file_num = ?",
-                   {"100"});
-    QCOMPARE(rows.columns(), (QStringList{"po_pri", "file_num", "blank", "half"}));
-    QVERIFY(!rows.value(0).isValid());
-    QVERIFY(rows.next());
-    QCOMPARE(rows.value(0).typeId(), QMetaType::LongLong);
-    QCOMPARE(rows.value(0).toLongLong(), 1500);
-    QCOMPARE(rows.value(1).toString(), QString("100"));
-    QVERIFY(rows.value(2).isNull());
-    QCOMPARE(rows.value(3).toDouble(), 499.5);
-    QVERIFY(!rows.next());
+    const auto rows = Statements(db).stream(
+        "select po_pri, file_num, null as blank, po_netd - 0.5 as half from pt_sh "
+        "where file_num = ?",
+        {"100"});
+    QCOMPARE(rows->columns(), (QStringList{"po_pri", "file_num", "blank", "half"}));
+    QVERIFY(!rows->value(0).isValid());
+    QVERIFY(rows->next());
+    QCOMPARE(rows->value(0).typeId(), QMetaType::LongLong);
+    QCOMPARE(rows->value(0).toLongLong(), 1500);
+    QCOMPARE(rows->value(1).toString(), QString("100"));
+    QVERIFY(rows->value(2).isNull());
+    QCOMPARE(rows->value(3).toDouble(), 499.5);
+    QVERIFY(!rows->next());
 
     // One query held twice at once, then again once both are done: each reads its own rows.
     addInvoice("200", "06/12/2026", 700, 0, db);
     const QString byFile = "select po_pri from pt_sh where file_num = ?";
     for (int round = 0; round < 2; ++round) {
-        QueryRows first(db, byFile, {"100"});
-        QueryRows second(db, byFile, {"200"});
-        QVERIFY(first.next() && second.next());
-        QCOMPARE(first.value(0).toLongLong(), 1500);
-        QCOMPARE(second.value(0).toLongLong(), 700);
-        QVERIFY(!first.next() && !second.next());
+        const auto first = Statements(db).stream(byFile, {"100"});
+        const auto second = Statements(db).stream(byFile, {"200"});
+        QVERIFY(first->next() && second->next());
+        QCOMPARE(first->value(0).toLongLong(), 1500);
+        QCOMPARE(second->value(0).toLongLong(), 700);
+        QVERIFY(!first->next() && !second->next());
     }
 
     try {
-        QueryRows missing(db, "select * from no_such_table");
+        Statements(db).stream("select * from no_such_table");
         QFAIL("a query on a missing table was accepted");
     } catch (const AppError& error) {
         QCOMPARE(error.number(), 1);
@@ -290,8 +290,9 @@ void ReportsTest::queryRowsGiveTheEnginesValuesAndErrors() {
     }
     // A failure while reading is not the end of the rows: a report must not total half of them.
     try {
-        QueryRows failing(db, "select abs(po_pri - 9223372036854775807 - 1500 - 1) from pt_sh");
-        failing.next();
+        Statements(db)
+            .stream("select abs(po_pri - 9223372036854775807 - 1500 - 1) from pt_sh")
+            ->next();
         QFAIL("a failing read was taken for the end of the rows");
     } catch (const AppError& error) {
         QVERIFY(error.description().contains(testsOnServer() ? "bigint out of range"
@@ -650,8 +651,9 @@ void ReportsTest::dailyReportOfADayWithoutInvoicesHasTotalsOfZero() {
     addInvoice("100", "05/12/2026", 1500, 500);
     Report report = incomeLayout("rep_day");
     PrepareReport(report, AppSettings());
-    QueryRows rows(clinicDatabase(), "select * from pt_sh where po_date = ?", {"06/12/2026"});
-    const LaidOutReport out = layoutReport(report, rows);
+    const auto rows = Statements(clinicDatabase())
+                          .stream("select * from pt_sh where po_date = ?", {"06/12/2026"});
+    const LaidOutReport out = layoutReport(report, *rows);
     QCOMPARE(int(out.pages.size()), 1);
     const Page& page = out.pages[0];
     for (int i = 1; i <= 5; ++i)
@@ -674,8 +676,8 @@ void ReportsTest::longReportRepeatsItsPageHeaderOnEveryPage() {
     });
     Report report = incomeLayout("rep_mon");
     PrepareReport(report, AppSettings());
-    QueryRows rows(db, "select * from pt_sh where fmon = ?", {"11/2026"});
-    const LaidOutReport out = layoutReport(report, rows);
+    const auto rows = Statements(db).stream("select * from pt_sh where fmon = ?", {"11/2026"});
+    const LaidOutReport out = layoutReport(report, *rows);
     QVERIFY(out.pages.size() >= 5);
 
     QStringList invoices;
@@ -721,8 +723,8 @@ void ReportsTest::annualReportOverManyInvoicesPaginatesAndSumsAsTheDatabase() {
     });
     Report& report = reportByName("rep_year");
     PrepareReport(report, AppSettings());
-    QueryRows rows(db, "select * from pt_sh where fyear = ?", {"2026"});
-    ReportLayout layout(report, rows);
+    const auto rows = Statements(db).stream("select * from pt_sh where fyear = ?", {"2026"});
+    ReportLayout layout(report, *rows);
 
     int details = 0;
     int fullPageRows = -1;
@@ -749,9 +751,10 @@ void ReportsTest::annualReportOverManyInvoicesPaginatesAndSumsAsTheDatabase() {
     QCOMPARE(details, invoices);
     QCOMPARE(pages, previousPage);
     QVERIFY(pages >= invoices / fullPageRows);
-    QSqlQuery sums =
-        runQuery(db, "select sum(po_pri), sum(po_netd) from pt_sh where fyear = ?", {"2026"});
-    QVERIFY(sums.next());
+    const Row sums =
+        Statements(db)
+            .rows("select sum(po_pri), sum(po_netd) from pt_sh where fyear = ?", {"2026"})
+            .value(0);
     QCOMPARE(amountTotal, sums.value(0).toString());
     QCOMPARE(dueTotal, sums.value(1).toString());
 }
@@ -764,9 +767,10 @@ void ReportsTest::pdfReadsBackWithTheLetterheadAndTheFigures() {
     addInvoice("B4", "06/12/2026", 2250, 0);
     Report report = incomeLayout("rep_day");
     PrepareReport(report, AppSettings());
-    QueryRows rows(clinicDatabase(), "select * from pt_sh where po_date = ?", {"06/12/2026"});
+    const auto rows = Statements(clinicDatabase())
+                          .stream("select * from pt_sh where po_date = ?", {"06/12/2026"});
     const QString path = env.root() + "/daily.pdf";
-    LazyReport pages(report, rows);
+    LazyReport pages(report, *rows);
     savePdf(pages, path);
 
     QCOMPARE(pdfPageCount(path), 1);

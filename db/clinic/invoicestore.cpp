@@ -3,6 +3,7 @@
 #include "db/clinic/payments.h"
 #include "db/engine/connection.h"
 #include "db/engine/dialect.h"
+#include "db/engine/statements.h"
 #include "db/upkeep/schema.h"
 
 #include <QStringList>
@@ -44,17 +45,16 @@ QString numberedOnServer() {
 
 const char* const kTheNumber = " select po_num from header, synced";
 
-int numberOf(QSqlQuery query) {
-    if (!query.next())
+int numberOf(const QVector<Row>& rows) {
+    if (rows.isEmpty())
         throw AppError(ErrorNumber::Unexpected, "The database has no counter of invoice numbers.");
-    return query.value(0).toInt();
+    return rows.first().value(0).toInt();
 }
 
 // The whole save as one statement: a single round trip inside its transaction.
 int storeOnServer(const QSqlDatabase& db, const NewInvoice& invoice) {
     const ScratchTotals& totals = invoice.totals;
-    return numberOf(runQuery(
-        db,
+    return numberOf(Statements(db).rows(
         numberedOnServer() +
             ", kind as (insert into invoice_kinds (po_num, kind) select po_num, ?::text from "
             "header), paid as (insert into payments (po_num, file_num, pay_date, pay_day, amount, "
@@ -76,26 +76,26 @@ int storeOnServer(const QSqlDatabase& db, const NewInvoice& invoice) {
 
 int appendInvoiceWithLines(const QSqlDatabase& db, const InvoiceHeader& header) {
     if (dialectOf(db).servesManyDesks())
-        return numberOf(runQuery(db, numberedOnServer() + kTheNumber, headerValues(header)));
-    const int number = numberOf(runQuery(db,
-                                         "insert into pt_sh (file_num, po_date, po_pri, po_netd, "
-                                         "fmon, fyear) values (?, ?, ?, ?, ?, ?) returning po_num",
-                                         headerValues(header)));
+        return numberOf(Statements(db).rows(numberedOnServer() + kTheNumber, headerValues(header)));
+    Statements statements(db);
+    const int number =
+        numberOf(statements.rows("insert into pt_sh (file_num, po_date, po_pri, po_netd, "
+                                 "fmon, fyear) values (?, ?, ?, ?, ?, ?) returning po_num",
+                                 headerValues(header)));
     const QString fields = copiedLineFields();
-    runQuery(db,
-             "insert into po_descs (" + fields + ", po_num) select " + fields +
-                 ", ? from po_desc order by id",
-             {number});
+    statements.write("insert into po_descs (" + fields + ", po_num) select " + fields +
+                         ", ? from po_desc order by id",
+                     {number});
     return number;
 }
 
 void recordInScratchHeader(const QSqlDatabase& db, const QVariant& headerId,
                            const ScratchTotals& totals) {
-    runQuery(db,
-             "update inv_rep_data set dater = ?, invo = ?, tot = ?, paym = ?, netd = ?, "
-             "cash = ?, credit1 = ?, parti1 = ? where id = ?",
-             {totals.date, totals.invoiceNumber, totals.total, totals.payments, totals.netDue,
-              totals.cash, totals.credit, totals.partial, headerId});
+    Statements(db).write(
+        "update inv_rep_data set dater = ?, invo = ?, tot = ?, paym = ?, netd = ?, "
+        "cash = ?, credit1 = ?, parti1 = ? where id = ?",
+        {totals.date, totals.invoiceNumber, totals.total, totals.payments, totals.netDue,
+         totals.cash, totals.credit, totals.partial, headerId});
 }
 
 int storeNewInvoice(const QSqlDatabase& db, NewInvoice invoice) {

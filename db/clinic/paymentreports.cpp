@@ -2,6 +2,7 @@
 
 #include "db/clinic/payments.h"
 #include "db/engine/connection.h"
+#include "db/engine/statements.h"
 
 namespace {
 
@@ -82,19 +83,16 @@ std::pair<QString, QString> cashBookDays(ReportPeriod period, const QString& tex
 std::unique_ptr<RowSource> cashBookRows(const QString& path, ReportPeriod period,
                                         const QString& text) {
     const auto [first, last] = cashBookDays(period, text);
-    return std::make_unique<QueryRows>(openDatabase(path), kCashBookQuery,
-                                       QVariantList{first, last});
+    return Statements(openDatabase(path)).stream(kCashBookQuery, {first, last});
 }
 
 std::unique_ptr<RowSource> statementRows(const QString& path, const QString& fileNumber) {
-    return std::make_unique<QueryRows>(openDatabase(path), kStatementQuery,
-                                       QVariantList{fileNumber, fileNumber});
+    return Statements(openDatabase(path)).stream(kStatementQuery, {fileNumber, fileNumber});
 }
 
 QString patientName(const QString& path, const QString& fileNumber) {
-    QSqlQuery query = runQuery(openDatabase(path),
-                               "SELECT pt_name FROM per_inf_data WHERE file_num = ? "
-                               "ORDER BY id LIMIT 1",
-                               {fileNumber});
-    return query.next() ? query.value(0).toString() : QString();
+    return Statements(openDatabase(path))
+        .value("SELECT pt_name FROM per_inf_data WHERE file_num = ? ORDER BY id LIMIT 1",
+               {fileNumber})
+        .toString();
 }

@@ -1,6 +1,7 @@
 #include "db/clinic/payments.h"
 
 #include "db/engine/connection.h"
+#include "db/engine/statements.h"
 
 QStringList paymentKinds(const QString& clinicKinds) {
     QStringList kinds{kCashKind, kCardKind, kBankTransferKind, kChequeKind};
@@ -19,43 +20,40 @@ QString paymentDay(const QDate& date) {
 void recordPayment(const QSqlDatabase& db, const Payment& payment) {
     if (payment.amount == 0)
         return;
-    runQuery(db,
-             "INSERT INTO payments (po_num, file_num, pay_date, pay_day, amount, kind, "
-             "carried_over) VALUES (?, ?, ?, ?, ?, ?, 0)",
-             {payment.invoiceNumber, payment.fileNumber, payment.date.toString("dd/MM/yyyy"),
-              paymentDay(payment.date), QVariant::fromValue<qlonglong>(payment.amount),
-              payment.kind});
+    Statements(db).write("INSERT INTO payments (po_num, file_num, pay_date, pay_day, amount, kind, "
+                         "carried_over) VALUES (?, ?, ?, ?, ?, ?, 0)",
+                         {payment.invoiceNumber, payment.fileNumber,
+                          payment.date.toString("dd/MM/yyyy"), paymentDay(payment.date),
+                          QVariant::fromValue<qlonglong>(payment.amount), payment.kind});
 }
 
 void recordInvoiceKind(const QSqlDatabase& db, const QVariant& invoiceNumber, const QString& kind) {
-    runQuery(db,
-             "INSERT INTO invoice_kinds (po_num, kind) VALUES (?, ?) "
-             "ON CONFLICT (po_num) DO UPDATE SET kind = excluded.kind",
-             {invoiceNumber, kind});
+    Statements(db).write("INSERT INTO invoice_kinds (po_num, kind) VALUES (?, ?) "
+                         "ON CONFLICT (po_num) DO UPDATE SET kind = excluded.kind",
+                         {invoiceNumber, kind});
 }
 
 std::optional<QString> invoiceKind(const QString& path, const QVariant& invoiceNumber) {
-    QSqlQuery query = runQuery(openDatabase(path),
-                               "SELECT kind FROM invoice_kinds WHERE po_num = ?", {invoiceNumber});
-    if (!query.next())
+    const QVector<Row> rows =
+        Statements(openDatabase(path))
+            .rows("SELECT kind FROM invoice_kinds WHERE po_num = ?", {invoiceNumber});
+    if (rows.isEmpty())
         return std::nullopt;
-    return query.value(0).toString();
+    return rows.first().value(0).toString();
 }
 
 qint64 paymentsTotal(const QString& path, const QVariant& invoiceNumber) {
-    QSqlQuery query =
-        runQuery(openDatabase(path),
-                 "SELECT coalesce(sum(amount), 0) FROM payments WHERE po_num = ?", {invoiceNumber});
-    return query.next() ? query.value(0).toLongLong() : 0;
+    return Statements(openDatabase(path))
+        .value("SELECT coalesce(sum(amount), 0) FROM payments WHERE po_num = ?", {invoiceNumber})
+        .toLongLong();
 }
 
 // The earlier rows stay as they were booked: each is answered by its opposite, in its order.
 void reversePaymentsOf(const QSqlDatabase& db, const QVariant& invoiceNumber, const QDate& day) {
-    runQuery(db,
-             "INSERT INTO payments (po_num, file_num, pay_date, pay_day, amount, kind, "
-             "carried_over) SELECT po_num, file_num, ?, ?, -amount, kind, carried_over "
-             "FROM payments WHERE po_num = ? ORDER BY id",
-             {day.toString("dd/MM/yyyy"), paymentDay(day), invoiceNumber});
+    Statements(db).write("INSERT INTO payments (po_num, file_num, pay_date, pay_day, amount, kind, "
+                         "carried_over) SELECT po_num, file_num, ?, ?, -amount, kind, carried_over "
+                         "FROM payments WHERE po_num = ? ORDER BY id",
+                         {day.toString("dd/MM/yyyy"), paymentDay(day), invoiceNumber});
 }
 
 // The amount is an engine integer of 64 bits: a year's payments of a large clinic are summed
@@ -75,7 +73,8 @@ QStringList createPaymentTableStatements(const Dialect& dialect) {
 }
 
 bool hasPaymentTables(const QSqlDatabase& db) {
-    QSqlQuery query = runQuery(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
-                                   "name IN ('payments', 'invoice_kinds')");
-    return query.next() && query.value(0).toInt() == 2;
+    return Statements(db)
+               .value("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
+                      "name IN ('payments', 'invoice_kinds')")
+               .toInt() == 2;
 }

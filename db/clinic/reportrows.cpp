@@ -1,6 +1,7 @@
 #include "db/clinic/reportrows.h"
 
 #include "db/engine/connection.h"
+#include "db/engine/statements.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ const QString kInvoiceQuery =
 
 std::unique_ptr<RowSource> rows(const QString& path, const QString& sql,
                                 const QVariantList& values) {
-    return std::make_unique<QueryRows>(openDatabase(path), sql, values);
+    return Statements(openDatabase(path)).stream(sql, values);
 }
 
 QString periodColumn(ReportPeriod period) {
@@ -66,6 +67,7 @@ QString nationalityCountQuery(const Dialect& dialect) {
 }
 
 RowSet invoiceReportRows(const QString& path, const QVariant& invoiceNumber) {
-    QSqlQuery query = runQuery(openDatabase(path), kInvoiceQuery, {invoiceNumber, invoiceNumber});
-    return RowSet::readAll(query);
+    const auto rows =
+        Statements(openDatabase(path)).stream(kInvoiceQuery, {invoiceNumber, invoiceNumber});
+    return RowSet::readAll(*rows);
 }

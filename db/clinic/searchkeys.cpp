@@ -2,6 +2,7 @@
 
 #include "db/engine/connection.h"
 #include "db/engine/dialect.h"
+#include "db/engine/statements.h"
 
 #include <QList>
 #include <algorithm>
@@ -140,28 +141,30 @@ QStringList createSearchKeyStatements(const Dialect& dialect) {
 }
 
 bool hasSearchKeys(const QSqlDatabase& db) {
-    QSqlQuery query = runQuery(db, dialectOf(db).tableExistsQuery(), {"name_search_keys"});
-    return query.next() && query.value(0).toBool();
+    return Statements(db).value(dialectOf(db).tableExistsQuery(), {"name_search_keys"}).toBool();
 }
 
 void fillSearchKeys(const QSqlDatabase& db) {
-    runQuery(db, "DELETE FROM name_search_keys");
+    Statements statements(db);
+    statements.write("DELETE FROM name_search_keys");
     if (dialectOf(db).translatesLetters()) {
-        runQuery(db, "INSERT INTO " + kColumns + " SELECT id, " + translated("pt_name_f") + ", " +
-                         translated("pt_name_fm") + " FROM per_inf_data");
+        statements.write("INSERT INTO " + kColumns + " SELECT id, " + translated("pt_name_f") +
+                         ", " + translated("pt_name_fm") + " FROM per_inf_data");
         return;
     }
-    runQuery(db, "INSERT INTO " + kColumns + " SELECT id, pt_name_f, pt_name_fm FROM per_inf_data");
+    statements.write("INSERT INTO " + kColumns +
+                     " SELECT id, pt_name_f, pt_name_fm FROM per_inf_data");
     for (const QString& step : replacementSteps())
-        runQuery(db, step);
+        statements.write(step);
 }
 
 void addSearchKeys(QSqlDatabase& db) {
     if (hasSearchKeys(db))
         return;
     inTransaction(db, [&] {
+        Statements statements(db);
         for (const QString& statement : createSearchKeyStatements(dialectOf(db)))
-            runQuery(db, statement);
+            statements.runOnce(statement);
         fillSearchKeys(db);
     });
 }

@@ -73,7 +73,7 @@ sqlite3_stmt* prepareStatement(const QSqlDatabase& db, const QString& sql) {
         sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &statement, nullptr);
     if (result != SQLITE_OK) {
         sqlite3_finalize(statement);
-        throw AppError(result, QString::fromUtf8(sqlite3_errmsg(handle)));
+        throw fileEngineError(result, QString::fromUtf8(sqlite3_errmsg(handle)));
     }
     return statement;
 }

@@ -1,32 +1,16 @@
 #include "db/engine/rowsource.h"
 
-#include "db/engine/dialect.h"
-
-#include <QSqlRecord>
-
-namespace {
-QStringList columnNames(const QSqlRecord& record) {
-    QStringList names;
-    for (int i = 0; i < record.count(); ++i)
-        names << record.fieldName(i);
-    return names;
-}
-} // namespace
-
-QueryRows::QueryRows(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
-    : rows_(dialectOf(db).streamedRows(db, sql, values)) {}
-
 RowSet::RowSet(QStringList columns, std::vector<QVariantList> rows)
     : columns_(std::move(columns)), rows_(std::move(rows)) {}
 
-RowSet RowSet::readAll(QSqlQuery& query) {
-    const QStringList names = columnNames(query.record());
+RowSet RowSet::readAll(RowSource& source) {
+    const QStringList names = source.columns();
     std::vector<QVariantList> rows;
-    while (query.next()) {
+    while (source.next()) {
         QVariantList row;
         row.reserve(names.size());
         for (int i = 0; i < names.size(); ++i)
-            row << query.value(i);
+            row << source.value(i);
         rows.push_back(std::move(row));
     }
     return RowSet(names, std::move(rows));

@@ -1,10 +1,7 @@
 #pragma once
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStringList>
 #include <QVariantList>
-#include <memory>
 #include <vector>
 
 // The rows a report is laid out from, read once from the first to the last. The report finds its
@@ -19,28 +16,13 @@ class RowSource {
     virtual QVariant value(int column) const = 0;
 };
 
-// The rows of a query, streamed as its engine reads them (a report reads tens of thousands).
-class QueryRows : public RowSource {
-  public:
-    // Runs the query with its values on the connection, which stays open while the rows are read.
-    // A query the engine refuses raises its error, here or, for a failure while reading, in next().
-    QueryRows(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
-
-    QStringList columns() const override { return rows_->columns(); }
-    bool next() override { return rows_->next(); }
-    QVariant value(int column) const override { return rows_->value(column); }
-
-  private:
-    std::unique_ptr<RowSource> rows_;
-};
-
 // Rows held in memory, for a row set that must be counted before it is printed.
 class RowSet : public RowSource {
   public:
     RowSet() = default;
     RowSet(QStringList columns, std::vector<QVariantList> rows);
-    // Reads every remaining row of a query.
-    static RowSet readAll(QSqlQuery& query);
+    // Reads every remaining row of a source.
+    static RowSet readAll(RowSource& source);
 
     int rowCount() const { return static_cast<int>(rows_.size()); }
     const QVariantList& row(int index) const { return rows_.at(index); }

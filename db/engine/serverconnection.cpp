@@ -2,6 +2,7 @@
 
 #include "core/apperror.h"
 #include "db/engine/connection.h"
+#include "db/engine/statements.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -77,10 +78,10 @@ void reopenServerConnection(QSqlDatabase& db) {
 
 void useOwnWorkingTables(const QSqlDatabase& db) {
     // A database made empty for a copy has no tables yet to take the form of.
-    QSqlQuery shared = runQuery(db, "SELECT to_regclass('public.po_desc') IS NOT NULL");
-    if (!shared.next() || !shared.value(0).toBool())
+    Statements statements(db);
+    if (!statements.value("SELECT to_regclass('public.po_desc') IS NOT NULL").toBool())
         return;
     for (const QString table : {"po_desc", "inv_rep_data"})
-        runQuery(db, "CREATE TEMPORARY TABLE IF NOT EXISTS " + table + " (LIKE public." + table +
-                         " INCLUDING ALL)");
+        statements.runOnce("CREATE TEMPORARY TABLE IF NOT EXISTS " + table + " (LIKE public." +
+                           table + " INCLUDING ALL)");
 }

@@ -4,6 +4,7 @@
 #include "db/clinic/invoicecounter.h"
 #include "db/engine/connection.h"
 #include "db/engine/serveraddress.h"
+#include "db/engine/statements.h"
 #include "db/upkeep/createdb.h"
 
 #include <QCoreApplication>
@@ -27,7 +28,7 @@ void createClinicTablesOn(const QString& uri) {
 
 void vacuumServerDatabase(const QString& uri) {
     ScopedDatabase database(uri);
-    runQuery(database.db(), "VACUUM ANALYZE");
+    Statements(database.db()).runOnce("VACUUM ANALYZE");
 }
 
 QString unusableServerAddress(const QString& uri) {

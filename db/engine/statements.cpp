@@ -14,8 +14,21 @@ QStringList Statements::columnNames(const QString& sql, const QVariantList& valu
     return runner_->columnNames(sql, values);
 }
 
+QVariant Statements::value(const QString& sql, const QVariantList& values) {
+    const QVector<Row> found = rows(sql, values);
+    return found.isEmpty() ? QVariant() : found.first().value(0);
+}
+
+std::unique_ptr<RowSource> Statements::stream(const QString& sql, const QVariantList& values) {
+    return dialectOf(db_).streamedRows(db_, sql, values);
+}
+
 int Statements::write(const QString& sql, const QVariantList& values) {
     return runner_->write(sql, values);
+}
+
+void Statements::runOnce(const QString& sql) {
+    dialectOf(db_).run(db_, sql, {});
 }
 
 qint64 Statements::insert(const QString& sql, const QVariantList& values,

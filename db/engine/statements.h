@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/engine/rowsource.h"
 #include "db/engine/statementrunner.h"
 
 #include <QSqlDatabase>
@@ -13,10 +14,11 @@ struct TableColumn {
     bool counter = false; // the table's own record number, alone its key, never written
 };
 
-// The statements of one record set on its connection, each prepared once and then reused with
-// new values, as its engine's dialect runs them. Every result is read whole (the statements carry
-// their own LIMIT) and the statement reset at once, so that no read keeps the database file
-// locked between operations.
+// The one way the program runs a statement: on its connection, each prepared once and then reused
+// with new values, as its engine's dialect runs them. Every result is read whole (the statements
+// carry their own LIMIT) and the statement reset at once, so that no read keeps the database file
+// locked between operations; a report's rows are streamed instead. A failure raises the engine's
+// error.
 class Statements {
   public:
     explicit Statements(const QSqlDatabase& db);
@@ -28,11 +30,20 @@ class Statements {
     bool isConnected() const { return db_.isOpen(); }
     const QSqlDatabase& database() const { return db_; }
     QVector<Row> rows(const QString& sql, const QVariantList& values = {});
+    // The first value of the first row; an invalid value when there is no row.
+    QVariant value(const QString& sql, const QVariantList& values = {});
+    // A query's rows streamed as its engine reads them (a report reads tens of thousands). They
+    // stay readable after the statements are gone, while the connection is open; a failure while
+    // reading raises the engine's error in next().
+    std::unique_ptr<RowSource> stream(const QString& sql, const QVariantList& values = {});
     // The names of the result columns of a query.
     QStringList columnNames(const QString& sql, const QVariantList& values = {});
 
     // Runs a change; the number of rows it changed.
-    int write(const QString& sql, const QVariantList& values);
+    int write(const QString& sql, const QVariantList& values = {});
+    // Runs a statement that is not kept prepared: one that defines tables, or sets the
+    // transaction or the engine, which a server does not prepare.
+    void runOnce(const QString& sql);
     // Runs an INSERT; the value of the key column that the new row was given.
     qint64 insert(const QString& sql, const QVariantList& values, const QString& keyColumn);
     // The condition that the column holds exactly the value bound to it, null as null, letter case

@@ -4,6 +4,7 @@
 #include "core/filefailure.h"
 #include "core/programdir.h"
 #include "db/engine/connection.h"
+#include "db/engine/statements.h"
 #include "db/upkeep/filereplace.h"
 #include "db/upkeep/integrity.h"
 
@@ -16,8 +17,9 @@ namespace {
 // Another program in the middle of a write would have its work cut off by the replacement.
 void refuseWhileAnotherWriterIsBusy(const QSqlDatabase& db) {
     try {
-        runQuery(db, "BEGIN IMMEDIATE");
-        runQuery(db, "ROLLBACK");
+        Statements statements(db);
+        statements.runOnce("BEGIN IMMEDIATE");
+        statements.runOnce("ROLLBACK");
     } catch (const AppError& error) {
         throw AppError(error.number(),
                        QCoreApplication::translate("Database",
@@ -56,7 +58,7 @@ void refuseDamaged(const QString& source) {
 void writeCompactedCopy(const QString& source, const QString& target) {
     ScopedDatabase database(source);
     refuseWhileAnotherWriterIsBusy(database.db());
-    runQuery(database.db(), "VACUUM INTO ?", {target});
+    Statements(database.db()).write("VACUUM INTO ?", {target});
 }
 
 void removeFile(const QString& path) {

@@ -7,6 +7,7 @@
 #include "db/clinic/payments.h"
 #include "db/engine/connection.h"
 #include "db/engine/serveraddress.h"
+#include "db/engine/statements.h"
 #include "db/upkeep/copylayout.h"
 #include "db/upkeep/createdb.h"
 #include "db/upkeep/validation.h"
@@ -24,16 +25,19 @@ class FileEnd : public CopyEnd {
     QSqlDatabase& db() override { return database_.db(); }
 
     qint64 counter(const QString& table, const QString&) override {
-        QSqlQuery query = runQuery(db(), "SELECT seq FROM sqlite_sequence WHERE name = ?", {table});
-        return query.next() ? query.value(0).toLongLong() : 0;
+        return Statements(db())
+            .value("SELECT seq FROM sqlite_sequence WHERE name = ?", {table})
+            .toLongLong();
     }
 
     void setCounter(const QString& table, const QString&, qint64 value) override {
         // The engine keeps one row per table once a row was stored with a counter.
-        QSqlQuery update =
-            runQuery(db(), "UPDATE sqlite_sequence SET seq = ? WHERE name = ?", {value, table});
-        if (update.numRowsAffected() == 0 && value > 0)
-            runQuery(db(), "INSERT INTO sqlite_sequence (name, seq) VALUES (?, ?)", {table, value});
+        Statements statements(db());
+        if (statements.write("UPDATE sqlite_sequence SET seq = ? WHERE name = ?", {value, table}) ==
+                0 &&
+            value > 0)
+            statements.write("INSERT INTO sqlite_sequence (name, seq) VALUES (?, ?)",
+                             {table, value});
     }
 
     void createTables() override {} // built before the copy, under a name of its own
@@ -80,24 +84,24 @@ class ServerEnd : public CopyEnd {
     QSqlDatabase& db() override { return database_.db(); }
 
     void holdSnapshot() override {
-        runQuery(db(), "SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY");
+        Statements(db()).runOnce("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY");
     }
 
     qint64 counter(const QString& table, const QString& column) override {
         if (table == "pt_sh")
             return invoiceCounter(db());
-        QSqlQuery query =
-            runQuery(db(), "SELECT pg_sequence_last_value(pg_get_serial_sequence(?, ?)::regclass)",
-                     {table, column});
-        return query.next() ? query.value(0).toLongLong() : 0;
+        return Statements(db())
+            .value("SELECT pg_sequence_last_value(pg_get_serial_sequence(?, ?)::regclass)",
+                   {table, column})
+            .toLongLong();
     }
 
     void setCounter(const QString& table, const QString& column, qint64 value) override {
         if (table == "pt_sh")
             return setInvoiceCounter(db(), value);
         // A sequence cannot stand below 1: an unused counter is set to give 1 next.
-        runQuery(db(), "SELECT setval(pg_get_serial_sequence(?, ?), ?, ?)",
-                 {table, column, qMax<qint64>(value, 1), value > 0});
+        Statements(db()).rows("SELECT setval(pg_get_serial_sequence(?, ?), ?, ?)",
+                              {table, column, qMax<qint64>(value, 1), value > 0});
     }
 
     void createTables() override {

@@ -10,6 +10,7 @@
 #include "db/clinic/searchkeys.h"
 #include "db/engine/connection.h"
 #include "db/engine/databaselock.h"
+#include "db/engine/statements.h"
 #include "db/upkeep/copylayout.h"
 #include "db/upkeep/indexupkeep.h"
 #include "db/upkeep/integrity.h"
@@ -63,10 +64,10 @@ QString asideName(const QString& backupPath) {
 bool holdsRecords(const QString& path) {
     try {
         ScopedDatabase database(path);
-        return runQuery(database.db(), "select 1 where exists (select 1 from per_inf_data) or "
-                                       "exists (select 1 from pt_sh) or "
-                                       "exists (select 1 from file_desc)")
-            .next();
+        return !Statements(database.db())
+                    .rows("select 1 where exists (select 1 from per_inf_data) or "
+                          "exists (select 1 from pt_sh) or exists (select 1 from file_desc)")
+                    .isEmpty();
     } catch (const AppError&) {
         return false;
     }
@@ -93,13 +94,14 @@ void refuseWhileInUse(const QString& databasePath) {
 void buildEmptyDatabaseFile(const QString& path) {
     removeLeftovers(path);
     ScopedDatabase database(path, ScopedDatabase::Mode::CreateFile);
+    Statements statements(database.db());
     inTransaction(database.db(), [&] {
         for (const TableDef& table : schemaTables())
             for (const QString& statement : createTableStatements(table))
-                runQuery(database.db(), statement);
+                statements.runOnce(statement);
         createPaymentTables(database.db());
         for (const QString& statement : createSearchKeyStatements(fileDialect()))
-            runQuery(database.db(), statement);
+            statements.runOnce(statement);
     });
     // The added indexes and the record of the collator, made as for an existing file.
     upkeepIndexes(database.db(), false);
@@ -116,6 +118,7 @@ template <typename Item, typename Keep> void keepOnly(std::vector<Item>& items, 
 // and the payments' tables where it has them. The upgrade then brings it up to date.
 void buildOlderLayoutFile(const QString& path, const FileLayout& layout) {
     ScopedDatabase database(path, ScopedDatabase::Mode::CreateFile);
+    Statements statements(database.db());
     inTransaction(database.db(), [&] {
         for (TableDef table : schemaTables()) {
             if (!layout.contains(table.name))
@@ -128,7 +131,7 @@ void buildOlderLayoutFile(const QString& path, const FileLayout& layout) {
                 return present.contains(index.column, Qt::CaseInsensitive);
             });
             for (const QString& statement : createTableStatements(table))
-                runQuery(database.db(), statement);
+                statements.runOnce(statement);
         }
         if (layout.contains("payments"))
             createPaymentTables(database.db());
@@ -204,21 +207,21 @@ bool finishInterruptedCreation(const QString& baseName) {
 }
 
 void createServerTables(const QSqlDatabase& db) {
-    runQuery(db, createServerCollationStatement());
+    Statements statements(db);
+    statements.runOnce(createServerCollationStatement());
     for (const TableDef& table : schemaTables())
         for (const QString& statement : createTableStatements(table, serverDialect()))
-            runQuery(db, statement);
+            statements.runOnce(statement);
     for (const AddedIndexDef& index : addedIndexes())
-        runQuery(db, createIndexStatement(index));
+        statements.runOnce(createIndexStatement(index));
     for (const QString& statement : createPaymentTableStatements(serverDialect()))
-        runQuery(db, statement);
+        statements.runOnce(statement);
     for (const QString& statement : createSearchKeyStatements(serverDialect()))
-        runQuery(db, statement);
+        statements.runOnce(statement);
     for (const QString& statement : createInvoiceCounterStatements())
-        runQuery(db, statement);
+        statements.runOnce(statement);
 }
 
 bool holdsClinicTables(const QSqlDatabase& db) {
-    QSqlQuery existing = runQuery(db, "SELECT to_regclass('public.per_inf_data') IS NOT NULL");
-    return existing.next() && existing.value(0).toBool();
+    return Statements(db).value("SELECT to_regclass('public.per_inf_data') IS NOT NULL").toBool();
 }

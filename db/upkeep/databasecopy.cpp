@@ -4,6 +4,7 @@
 #include "db/engine/connection.h"
 #include "db/engine/serveraddress.h"
 #include "db/engine/serverdatabase.h"
+#include "db/engine/statements.h"
 #include "db/upkeep/copyends.h"
 #include "db/upkeep/schema.h"
 
@@ -57,8 +58,7 @@ QStringList columnNames(QSqlDatabase& db, const QString& table) {
 }
 
 qint64 rowCount(QSqlDatabase& db, const QString& table) {
-    QSqlQuery query = runQuery(db, "SELECT count(*) FROM " + table);
-    return query.next() ? query.value(0).toLongLong() : 0;
+    return Statements(db).value("SELECT count(*) FROM " + table).toLongLong();
 }
 
 QString insertStatement(const QString& table, const QStringList& columns, int rows) {
@@ -96,7 +96,7 @@ class Copier {
     void flush(const QString& statement, QVariantList& values, int& pending) {
         if (pending == 0)
             return;
-        runQuery(target_.db(), statement, values);
+        Statements(target_.db()).write(statement, values);
         done_ += pending;
         values.clear();
         pending = 0;
@@ -114,21 +114,19 @@ class Copier {
 // Per year: the invoices, and the sums of their amounts and of what is still due.
 QMap<QString, QString> yearlyTotals(QSqlDatabase& db, const QString& due) {
     QMap<QString, QString> totals;
-    QSqlQuery query =
-        runQuery(db, "SELECT fyear, count(*), sum(po_pri), " + due + " FROM pt_sh GROUP BY fyear");
-    while (query.next()) {
-        const QString year = query.value(0).isNull() ? "(no year)" : query.value(0).toString();
+    for (const Row& row : Statements(db).rows("SELECT fyear, count(*), sum(po_pri), " + due +
+                                              " FROM pt_sh GROUP BY fyear")) {
+        const QString year = row[0].isNull() ? "(no year)" : row[0].toString();
         totals.insert(year, QString("%1 invoices, %2 billed, %3 due")
-                                .arg(query.value(1).toLongLong())
-                                .arg(query.value(2).toLongLong())
-                                .arg(query.value(3).toLongLong()));
+                                .arg(row[1].toLongLong())
+                                .arg(row[2].toLongLong())
+                                .arg(row[3].toLongLong()));
     }
     return totals;
 }
 
 qint64 paymentsTotal(QSqlDatabase& db) {
-    QSqlQuery query = runQuery(db, "SELECT coalesce(sum(amount), 0) FROM payments");
-    return query.next() ? query.value(0).toLongLong() : 0;
+    return Statements(db).value("SELECT coalesce(sum(amount), 0) FROM payments").toLongLong();
 }
 
 void checkSameContents(CopyEnd& source, CopyEnd& target) {

@@ -3,6 +3,7 @@
 #include "core/dialogs.h"
 #include "db/engine/connection.h"
 #include "db/engine/enginestatements.h"
+#include "db/engine/statements.h"
 #include "db/upkeep/schema.h"
 
 #include <QCoreApplication>
@@ -13,25 +14,26 @@ namespace {
 constexpr auto kStepText = QT_TRANSLATE_NOOP("Database", "Updating the indexes of the database");
 
 bool hasObject(const QSqlDatabase& db, const QString& type, const QString& name) {
-    return runQuery(db, "SELECT 1 FROM sqlite_master WHERE type = ? AND name = ?", {type, name})
-        .next();
+    return !Statements(db)
+                .rows("SELECT 1 FROM sqlite_master WHERE type = ? AND name = ?", {type, name})
+                .isEmpty();
 }
 
 QString recordedVersion(const QSqlDatabase& db) {
     if (!hasObject(db, "table", "collation_version"))
         return QString();
-    QSqlQuery query =
-        runQuery(db, "SELECT version FROM collation_version WHERE collation = 'ARABIC'");
-    return query.next() ? query.value(0).toString() : QString();
+    return Statements(db)
+        .value("SELECT version FROM collation_version WHERE collation = 'ARABIC'")
+        .toString();
 }
 
 void recordVersion(const QSqlDatabase& db) {
-    runQuery(db, "CREATE TABLE IF NOT EXISTS collation_version "
-                 "(collation TEXT PRIMARY KEY, version TEXT NOT NULL)");
-    runQuery(db,
-             "INSERT OR REPLACE INTO collation_version (collation, version) VALUES "
-             "('ARABIC', ?)",
-             {arabicCollationVersion()});
+    Statements statements(db);
+    statements.runOnce("CREATE TABLE IF NOT EXISTS collation_version "
+                       "(collation TEXT PRIMARY KEY, version TEXT NOT NULL)");
+    statements.write("INSERT OR REPLACE INTO collation_version (collation, version) VALUES "
+                     "('ARABIC', ?)",
+                     {arabicCollationVersion()});
 }
 
 // The statements still to run, in order: a rebuild first, so that new indexes are built once.
@@ -91,8 +93,9 @@ bool upkeepIndexes(QSqlDatabase& db, bool showProgress) {
     try {
         const WatchedHandle watched(db, watch);
         inTransaction(db, [&] {
+            Statements run(db);
             for (const QString& statement : statements) {
-                runQuery(db, statement);
+                run.runOnce(statement);
                 ++watch.done;
             }
             recordVersion(db);

@@ -2,6 +2,7 @@
 
 #include "db/engine/connection.h"
 #include "db/engine/enginestatements.h"
+#include "db/engine/statements.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -35,10 +36,16 @@ class RunningCheck {
 };
 
 QStringList checkFindings(QSqlDatabase& db) {
-    QSqlQuery query = runQuery(db, "PRAGMA quick_check");
+    const auto rows = Statements(db).stream("PRAGMA quick_check");
     QStringList findings;
-    while (query.next() && findings.size() < kFindingsShown)
-        findings << query.value(0).toString().remove("*** in database main ***").simplified();
+    try {
+        while (findings.size() < kFindingsShown && rows->next())
+            findings << rows->value(0).toString().remove("*** in database main ***").simplified();
+    } catch (const AppError&) {
+        // A badly damaged file can fail the check after its first findings, which say enough.
+        if (findings.isEmpty())
+            throw;
+    }
     return findings;
 }
 

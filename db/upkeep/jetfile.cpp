@@ -21,12 +21,14 @@ QString unreadable(const QString& path, const QString& why) {
 }
 
 // Jet's compressed Unicode: FF FE, then one byte per character below 256, a zero byte switching
-// to two bytes per character and back; otherwise plain UCS-2.
-QString decodeText(const unsigned char* bytes, int size) {
+// to two bytes per character and back; otherwise plain UCS-2. Given as UTF-8, as the copy stores
+// it: the characters go into a buffer kept from field to field, then are encoded once.
+QByteArray decodeText(const unsigned char* bytes, int size, QString& buffer) {
+    // Never more characters than bytes.
+    buffer.resize(size);
+    QChar* const start = buffer.data();
+    QChar* out = start;
     if (size >= 2 && bytes[0] == 0xff && bytes[1] == 0xfe) {
-        // Never more characters than bytes: filled in place rather than grown one at a time.
-        QString text(size - 2, Qt::Uninitialized);
-        QChar* out = text.data();
         bool narrow = true;
         for (int i = 2; i < size;) {
             if (bytes[i] == 0) {
@@ -41,14 +43,14 @@ QString decodeText(const unsigned char* bytes, int size) {
                 break;
             }
         }
-        text.truncate(int(out - text.constData()));
-        return text;
+    } else {
+        for (int i = 0; i + 1 < size; i += 2)
+            *out++ = QChar(qFromLittleEndian<quint16>(bytes + i));
     }
-    QString text(size / 2, Qt::Uninitialized);
-    QChar* out = text.data();
-    for (int i = 0; i < size / 2; ++i)
-        out[i] = QChar(qFromLittleEndian<quint16>(bytes + 2 * i));
-    return text;
+    // An empty text stays a text, not a null.
+    if (out == start)
+        return QByteArray("", 0);
+    return QStringView(start, out).toUtf8();
 }
 
 JetColumnInfo::Kind kindOf(int type) {
@@ -64,7 +66,7 @@ JetColumnInfo::Kind kindOf(int type) {
     }
 }
 
-QVariant fieldValue(const MdbColumn* column, const MdbField& field) {
+QVariant fieldValue(const MdbColumn* column, const MdbField& field, QString& buffer) {
     if (column->col_type == MDB_BOOL)
         return !field.is_null;
     if (field.is_null)
@@ -74,7 +76,7 @@ QVariant fieldValue(const MdbColumn* column, const MdbField& field) {
     case MDB_LONGINT:
         return field.siz == 4 ? QVariant(qint64(qFromLittleEndian<qint32>(bytes))) : QVariant();
     case MDB_TEXT:
-        return decodeText(bytes, field.siz);
+        return decodeText(bytes, field.siz, buffer);
     default:
         return {};
     }
@@ -213,7 +215,8 @@ void JetFile::readRows(const QString& table, const std::function<void(const QVar
     const OpenTable def(mdb, path_, table);
     const int count = int(def.def->num_cols);
     std::vector<MdbField> fields(size_t(count) + 1);
-    QVariantList values;
+    QVariantList values(count);
+    QString buffer;
     qint64 read = 0;
     mdb_rewind_table(def.def);
     // libmdb finds the rows and skips the deleted and forwarded ones; the fields are taken apart
@@ -228,9 +231,10 @@ void JetFile::readRows(const QString& table, const std::function<void(const QVar
                 unreadable(
                     path_,
                     QCoreApplication::translate("Database", "a row of %1 is damaged.").arg(table)));
-        values.clear();
+        // Each row's values take the places of the last one's, not a list grown anew.
+        QVariant* value = values.data();
         for (int i = 0; i < count; ++i)
-            values << fieldValue(def.column(fields[i].colnum), fields[i]);
+            value[i] = fieldValue(def.column(fields[i].colnum), fields[i], buffer);
         row(values);
         ++read;
     }

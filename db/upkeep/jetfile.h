@@ -33,9 +33,10 @@ class JetFile {
     QList<JetColumnInfo> columns(const QString& table);
     // The row count that the table's definition records.
     qint64 recordedRows(const QString& table);
-    // Every row of the table in stored order, one at a time: a Long as qint64, a text as QString,
-    // a Boolean as bool, a null as an invalid QVariant; other types as null. Raises AppError when
-    // a row cannot be read or fewer rows come than the table records (a damaged or cut file).
+    // Every row of the table in stored order, one at a time: a Long as qint64, a text as its
+    // UTF-8 bytes (a QByteArray, empty but never null for an empty text), a Boolean as bool, a null
+    // as an invalid QVariant; other types as null. Raises AppError when a row cannot be read or
+    // fewer rows come than the table records (a damaged or cut file).
     void readRows(const QString& table, const std::function<void(const QVariantList&)>& row);
 
   private:

@@ -17,6 +17,7 @@
 #include <QMap>
 #include <QSaveFile>
 #include <QThread>
+#include <algorithm>
 
 namespace {
 
@@ -52,8 +53,16 @@ QString cutToCharacters(const QString& text, int chars) {
     return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), keep);
 }
 
-int characters(const QString& text) {
-    return int(text.toUcs4().size());
+// The characters of a UTF-8 text: its bytes that do not continue a character.
+int characters(const QByteArray& text) {
+    return int(std::count_if(text.cbegin(), text.cend(),
+                             [](char byte) { return (uchar(byte) & 0xc0) != 0x80; }));
+}
+
+QByteArray utf8Of(const QVariant& value) {
+    if (value.typeId() == QMetaType::QByteArray)
+        return *static_cast<const QByteArray*>(value.constData());
+    return value.toString().toUtf8();
 }
 
 // Whether the text has the pattern's shape, '9' standing for an ASCII digit only, as the
@@ -94,6 +103,16 @@ void encodeTexts(QVariantList& values) {
         if (value.typeId() == QMetaType::QString && !text->isNull())
             value = text->toUtf8();
     }
+}
+
+// A server's texts bound as texts: the Jet file's come as UTF-8 bytes, which would be bound as
+// binary. An empty one stays empty, not null.
+void decodeTexts(QVariantList& values) {
+    for (QVariant& value : values)
+        if (value.typeId() == QMetaType::QByteArray) {
+            const auto* text = static_cast<const QByteArray*>(value.constData());
+            value = text->isEmpty() ? QStringLiteral("") : QString::fromUtf8(*text);
+        }
 }
 
 struct YearTotals {
@@ -141,8 +160,10 @@ class JetCopy {
     void run() {
         target_.createTables();
         const QStringList setAside = setAsideInFile();
+        checksByEngine(false);
         for (const TableDef& table : schemaTables())
             copyTable(table);
+        checksByEngine(true);
         if (!adjustments_.isEmpty() && !adjust_)
             return;
         if (keysByStatement_)
@@ -164,9 +185,19 @@ class JetCopy {
         QVariantList beside;
     };
 
-    // A new file's indexes are built once its rows are in, its payments and search keys with the
-    // rows, which is several times faster than keeping them up to date row by row: the same
-    // definitions, in the copy's transaction.
+    // The indexes whose keys come in the order of the rows: led by the invoice number (of the
+    // lines, the payments, the invoices still due), or by the invoice's year and then its number,
+    // as invoices are numbered year after year. Each key goes at the end of its index, cheaper
+    // than sorting them once the rows are in, and done while the writing thread waits for the
+    // reading one. Keys out of order would still be stored right, only more slowly.
+    static bool keptWhileStreaming(const QString& index) {
+        return index == "po_descs_po_num" || index == "payments_po_num" ||
+               index == "pt_sh_pending" || index == "pt_sh_fyear";
+    }
+
+    // A new file's other indexes are built once its rows are in, its payments and search keys
+    // with the rows, which is several times faster than keeping them up to date row by row: the
+    // same definitions, in the copy's transaction.
     QStringList setAsideInFile() {
         QStringList definitions;
         if (server_)
@@ -176,6 +207,8 @@ class JetCopy {
                                    "type IN ('index', 'trigger') AND sql IS NOT NULL");
         QStringList drops;
         while (items.next()) {
+            if (keptWhileStreaming(items.value(1).toString()))
+                continue;
             drops << "DROP " + items.value(0).toString() + " \"" + items.value(1).toString() + "\"";
             definitions << items.value(2).toString();
         }
@@ -183,6 +216,15 @@ class JetCopy {
         for (const QString& drop : drops)
             runQuery(target_.db(), drop);
         return definitions;
+    }
+
+    // The columns' checks of a new file (sizes, empty texts, Yes/No, 32-bit numbers) are those
+    // the reading thread applies to every value before it hands the row on: the engine need not
+    // evaluate them again, row by row, on the writing thread that alone uses the connection.
+    void checksByEngine(bool on) {
+        if (!server_)
+            runQuery(target_.db(),
+                     QString("PRAGMA ignore_check_constraints = %1").arg(on ? "OFF" : "ON"));
     }
 
     // By now every row has been read, so the engine's sorts may take the other cores too.
@@ -300,11 +342,11 @@ class JetCopy {
                        bool withBeside) {
         const TableDef& table = plan.table;
         CopiedRow copied;
-        copied.values.reserve(qsizetype(table.columns.size()));
+        copied.values.resize(qsizetype(table.columns.size()));
+        QVariant* value = copied.values.data();
         for (int c = 0; c < int(table.columns.size()); ++c)
-            copied.values << valueFor(table, c,
-                                      plan.source[c] < 0 ? QVariant() : jetRow[plan.source[c]],
-                                      plan.source[c] < 0, row, jetRow, plan.source);
+            value[c] = valueFor(table, c, plan.source[c] < 0 ? QVariant() : jetRow[plan.source[c]],
+                                plan.source[c] < 0, row, jetRow, plan.source);
         for (const int i : plan.extra)
             if (!jetRow[i].isNull() &&
                 !(jetRow[i].typeId() == QMetaType::Bool && !jetRow[i].toBool()))
@@ -315,10 +357,9 @@ class JetCopy {
             copied.beside = countInvoice(plan.invoice, copied.values);
         if (withBeside && table.name == "per_inf_data")
             copied.beside = searchKeys(table, copied.values);
-        if (!server_) {
-            encodeTexts(copied.values);
-            encodeTexts(copied.beside);
-        }
+        const auto finish = server_ ? decodeTexts : encodeTexts;
+        finish(copied.values);
+        finish(copied.beside);
         return copied;
     }
 
@@ -358,18 +399,20 @@ class JetCopy {
         case ColumnDef::Type::Text:
             break;
         }
-        const QString text = value.toString();
+        const QByteArray text = utf8Of(value);
         if (text.isEmpty() && !column.allowEmpty) {
-            note({table.name, rowKey(table, jetRow, source, row), column.name, text,
+            note({table.name, rowKey(table, jetRow, source, row), column.name, QString(),
                   Text::tr("empty where the column does not take an empty text"),
                   Text::tr("stored as null")});
             return {};
         }
+        // A character takes at least a byte: most texts are within their size by their bytes.
         if (text.size() > column.size && characters(text) > column.size) {
-            const QString cut = cutToCharacters(text, column.size);
-            note({table.name, rowKey(table, jetRow, source, row), column.name, text,
+            const QString whole = QString::fromUtf8(text);
+            const QString cut = cutToCharacters(whole, column.size);
+            note({table.name, rowKey(table, jetRow, source, row), column.name, whole,
                   Text::tr("longer than %1 characters").arg(column.size), cut});
-            return cut;
+            return cut.toUtf8();
         }
         return text;
     }

@@ -5,6 +5,7 @@
 #include "db/engine/connection.h"
 #include "db/engine/enginestatements.h"
 #include "db/engine/filedialect.h"
+#include "db/engine/statements.h"
 #include "db/upkeep/databasecopy.h"
 #include "db/upkeep/filereplace.h"
 #include "db/upkeep/integrity.h"
@@ -75,8 +76,7 @@ void removePartial(const QString& partial) {
 }
 
 qint64 rowCount(const QSqlDatabase& db, const QString& table) {
-    QSqlQuery query = runQuery(db, "select count(*) from " + table);
-    return query.next() ? query.value(0).toLongLong() : 0;
+    return Statements(db).value("select count(*) from " + table).toLongLong();
 }
 
 } // namespace

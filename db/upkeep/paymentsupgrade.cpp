@@ -5,6 +5,7 @@
 #include "db/clinic/payments.h"
 #include "db/engine/connection.h"
 #include "db/engine/enginestatements.h"
+#include "db/engine/statements.h"
 
 #include <QCoreApplication>
 #include <sqlite3.h>
@@ -42,12 +43,14 @@ QStringList carryOverStatements() {
 // Exact sums of 64-bit integers on both sides; the engine raises an error on an overflow rather
 // than round.
 void checkSums(const QSqlDatabase& db) {
-    QSqlQuery query = runQuery(
-        db, "SELECT (SELECT coalesce(sum(amount), 0) FROM payments), "
-            "(SELECT coalesce(sum(coalesce(po_pri, 0) - coalesce(po_netd, 0)), 0) FROM pt_sh)");
-    query.next();
-    const QString paid = query.value(0).toString();
-    const QString owed = query.value(1).toString();
+    const Row sums =
+        Statements(db)
+            .rows(
+                "SELECT (SELECT coalesce(sum(amount), 0) FROM payments), "
+                "(SELECT coalesce(sum(coalesce(po_pri, 0) - coalesce(po_netd, 0)), 0) FROM pt_sh)")
+            .value(0);
+    const QString paid = sums.value(0).toString();
+    const QString owed = sums.value(1).toString();
     if (paid != owed)
         throw AppError(ErrorNumber::Unexpected,
                        "The payments carried over (" + paid +
@@ -74,8 +77,9 @@ int watchStep(void* context) {
 } // namespace
 
 void createPaymentTables(const QSqlDatabase& db) {
+    Statements statements(db);
     for (const QString& statement : createPaymentTableStatements())
-        runQuery(db, statement);
+        statements.runOnce(statement);
 }
 
 void addPaymentTables(QSqlDatabase& db, bool showProgress) {
@@ -90,8 +94,9 @@ void addPaymentTables(QSqlDatabase& db, bool showProgress) {
         sqlite3_progress_handler(handle, 100000, watchStep, &watch);
     try {
         inTransaction(db, [&] {
+            Statements run(db);
             for (const QString& statement : statements) {
-                runQuery(db, statement);
+                run.runOnce(statement);
                 ++watch.done;
                 if (progress)
                     progress->advance(QCoreApplication::translate("Database", kStepText),

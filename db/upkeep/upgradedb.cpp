@@ -7,6 +7,7 @@
 #include "db/engine/connection.h"
 #include "db/engine/dialect.h"
 #include "db/engine/serverstatements.h"
+#include "db/engine/statements.h"
 #include "db/upkeep/indexupkeep.h"
 #include "db/upkeep/paymentsupgrade.h"
 #include "db/upkeep/schema.h"
@@ -17,15 +18,15 @@
 namespace {
 
 bool hasTable(const QSqlDatabase& db, const QString& table) {
-    return runQuery(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?", {table})
-        .next();
+    return !Statements(db)
+                .rows("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?", {table})
+                .isEmpty();
 }
 
 QStringList columnsOf(const QSqlDatabase& db, const QString& table) {
     QStringList names;
-    QSqlQuery query = runQuery(db, "SELECT name FROM pragma_table_info(?)", {table});
-    while (query.next())
-        names << query.value(0).toString();
+    for (const Row& row : Statements(db).rows("SELECT name FROM pragma_table_info(?)", {table}))
+        names << row.value(0).toString();
     return names;
 }
 
@@ -34,7 +35,8 @@ bool addColumnIfMissing(const QSqlDatabase& db, const QString& table, const QStr
     if (columnsOf(db, table).contains(column))
         return false;
     const TableDef& def = tableDef(table);
-    runQuery(db, "ALTER TABLE " + table + " ADD COLUMN " + columnSql(def, *def.column(column)));
+    Statements(db).runOnce("ALTER TABLE " + table + " ADD COLUMN " +
+                           columnSql(def, *def.column(column)));
     forgetCatalogRows(db);
     return true;
 }
@@ -45,27 +47,28 @@ void addLineCounterIfMissing(const QSqlDatabase& db) {
     const QStringList oldColumns = columnsOf(db, "po_desc");
     if (oldColumns.contains("id"))
         return;
-    runQuery(db, "ALTER TABLE po_desc RENAME TO po_desc_old");
-    runQuery(db, "DROP INDEX IF EXISTS po_desc_file_p");
-    runQuery(db, "DROP INDEX IF EXISTS po_desc_code2");
+    Statements statements(db);
+    statements.runOnce("ALTER TABLE po_desc RENAME TO po_desc_old");
+    statements.runOnce("DROP INDEX IF EXISTS po_desc_file_p");
+    statements.runOnce("DROP INDEX IF EXISTS po_desc_code2");
     for (const QString& statement : createTableStatements(tableDef("po_desc")))
-        runQuery(db, statement);
+        statements.runOnce(statement);
     const QString columns = oldColumns.join(", ");
-    runQuery(db, "INSERT INTO po_desc (" + columns + ") SELECT " + columns +
-                     " FROM po_desc_old ORDER BY rowid");
-    runQuery(db, "DROP TABLE po_desc_old");
+    statements.runOnce("INSERT INTO po_desc (" + columns + ") SELECT " + columns +
+                       " FROM po_desc_old ORDER BY rowid");
+    statements.runOnce("DROP TABLE po_desc_old");
 }
 
 void upgradeSchema(const QSqlDatabase& db) {
     // A due amount is reset only where the column is new: an invoice's due amount that exists
     // already is never overwritten.
     if (addColumnIfMissing(db, "pt_sh", "po_netd"))
-        runQuery(db, "update pt_sh set po_netd=0");
+        Statements(db).write("update pt_sh set po_netd=0");
     addColumnIfMissing(db, "per_inf_data", "mobileno");
     addLineCounterIfMissing(db);
     if (!hasTable(db, "po_descs"))
         for (const QString& statement : createTableStatements(tableDef("po_descs")))
-            runQuery(db, statement);
+            Statements(db).runOnce(statement);
 }
 
 } // namespace
@@ -96,10 +99,11 @@ void normaliseTemporaryFlags(const QString& path) {
     try {
         ScopedDatabase database(path);
         QSqlDatabase& db = database.db();
-        if (!runQuery(db, "SELECT 1 FROM per_inf_data WHERE temporary IS NULL LIMIT 1").next())
+        Statements statements(db);
+        if (statements.rows("SELECT 1 FROM per_inf_data WHERE temporary IS NULL LIMIT 1").isEmpty())
             return;
         inTransaction(db, [&] {
-            runQuery(db, "UPDATE per_inf_data SET temporary = 0 WHERE temporary IS NULL");
+            statements.write("UPDATE per_inf_data SET temporary = 0 WHERE temporary IS NULL");
         });
     } catch (const AppError& error) {
         ErrorLog::write("error (UpgradeDB) : ", error);

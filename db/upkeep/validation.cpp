@@ -3,6 +3,7 @@
 #include "core/errorlog.h"
 #include "db/engine/connection.h"
 #include "db/engine/filedialect.h"
+#include "db/engine/statements.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -11,7 +12,7 @@
 bool ValidDB(const QString& path) {
     try {
         ScopedDatabase database(path);
-        runQuery(database.db(), "select * from po_desc");
+        Statements(database.db()).stream("select * from po_desc")->next();
         return true;
     } catch (const AppError& error) {
         ErrorLog::write("error (ValidDB) : ", error);
@@ -42,7 +43,7 @@ QString busyDatabaseText(const QString& path) {
 bool UpgradeNeeded(const QString& path) {
     try {
         ScopedDatabase database(path);
-        runQuery(database.db(), "select * from po_descs");
+        Statements(database.db()).stream("select * from po_descs")->next();
         return false;
     } catch (const AppError&) {
         return true;
