@@ -84,6 +84,8 @@ class DataSourceTest : public QObject {
     void storesOnMoveWritesPendingEdits();
     void movesStopAtBothEnds();
     void querySourceIsReadOnly();
+    void queryValuesKeepTheirKinds_data();
+    void queryValuesKeepTheirKinds();
     void refreshFailuresRaiseTheEnginesError();
     void nothingHoldsTheFileBetweenOperations();
     void modelCountsItsRowsAndReadsThemWhereAsked();
@@ -465,6 +467,39 @@ void DataSourceTest::movesStopAtBothEnds() {
     source.refresh();
     source.moveNext();
     QCOMPARE(source.field("file_num").toString(), QString("003"));
+}
+
+// Every engine gives a value of a query alike: a whole number as 64 bits, a text as stored, a null
+// as a null text (an empty number box stays empty), a fraction as a double.
+void DataSourceTest::queryValuesKeepTheirKinds_data() {
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QVariant>("expected");
+    QTest::newRow("whole number") << "-7" << QVariant(qlonglong(-7));
+    QTest::newRow("beyond 32 bits") << "CAST(9000000000 AS BIGINT)" << QVariant(9000000000LL);
+    QTest::newRow("stored number") << "temporary" << QVariant(qlonglong(1));
+    QTest::newRow("stored text") << "pt_name_f" << QVariant(QString("هدى Huda"));
+    QTest::newRow("empty text") << "''" << QVariant(QString(""));
+    QTest::newRow("null") << "pt_name_s" << QVariant(QMetaType::fromType<QString>());
+    QTest::newRow("fraction") << "CAST(1.5 AS REAL)" << QVariant(1.5);
+}
+
+void DataSourceTest::queryValuesKeepTheirKinds() {
+    QFETCH(QString, expression);
+    QFETCH(QVariant, expected);
+    TestEnv env;
+    const QString path = env.createDatabase();
+    addPatient({{"file_num", "001"}, {"pt_name_f", "هدى Huda"}, {"temporary", 1}});
+    QWidget screen;
+    DataSource query(&screen, "Data1");
+    query.setDatabaseName(path);
+    query.setRecordSource("SELECT " + expression + " AS v FROM per_inf_data");
+
+    query.refresh();
+
+    const QVariant value = query.field("v");
+    QCOMPARE(value.metaType(), expected.metaType());
+    QCOMPARE(value.isNull(), expected.isNull());
+    QCOMPARE(value, expected);
 }
 
 void DataSourceTest::querySourceIsReadOnly() {

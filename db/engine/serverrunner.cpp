@@ -1,6 +1,7 @@
 #include "db/engine/serverrunner.h"
 
 #include "db/engine/connection.h"
+#include "db/engine/serverresult.h"
 #include "db/engine/serverstatements.h"
 
 #include <QSqlRecord>
@@ -31,14 +32,7 @@ QStringList namesIn(const QSqlRecord& record) {
 QVector<Row> ServerRunner::rows(const QString& sql, const QVariantList& values) {
     QSqlQuery& query = runServerStatement(db_, sql, values);
     Finisher finisher(query);
-    const int columns = query.record().count();
-    QVector<Row> result;
-    while (query.next()) {
-        Row row(columns);
-        for (int i = 0; i < columns; ++i)
-            row[i] = serverValue(query, i);
-        result.append(std::move(row));
-    }
+    const QVector<Row> result = serverResultRows(query);
     if (query.lastError().isValid())
         throw databaseError(query.lastError());
     return result;

@@ -183,11 +183,14 @@ class JetCopy {
         QVariantList beside;
     };
 
-    // The indexes led by the invoice number, which the rows of the invoices, their lines and
-    // their payments come in the order of: each key goes at the end of its index, cheaper than
-    // sorting them once the rows are in, and done while the writing thread waits for the reading.
+    // The indexes whose keys come in the order of the rows: led by the invoice number (of the
+    // lines, the payments, the invoices still due), or by the invoice's year and then its number,
+    // as invoices are numbered year after year. Each key goes at the end of its index, cheaper
+    // than sorting them once the rows are in, and done while the writing thread waits for the
+    // reading one. Keys out of order would still be stored right, only more slowly.
     static bool keptWhileStreaming(const QString& index) {
-        return index == "po_descs_po_num" || index == "payments_po_num" || index == "pt_sh_pending";
+        return index == "po_descs_po_num" || index == "payments_po_num" ||
+               index == "pt_sh_pending" || index == "pt_sh_fyear";
     }
 
     // A new file's other indexes are built once its rows are in, its payments and search keys
