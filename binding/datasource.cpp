@@ -67,6 +67,8 @@ struct DataSource::Private {
         return set;
     }
 
+    // The first record whose field equals the value.
+    std::optional<Record> find(RecordSet& records, int column, const QVariant& value) const;
     // The edited boxes' values and the setField values, by column.
     Changes pendingChanges() const;
     bool hasChanges() const;
@@ -96,6 +98,20 @@ bool DataSource::Private::hasChanges() const {
         if (binding.box && BoundBox::value(binding.box) != binding.loaded)
             return true;
     return false;
+}
+
+// A list counted past the record knows whether it holds it and where: the record is read with
+// the rows its grid shows around it, and nothing is read for a record that the list lacks.
+std::optional<Record> DataSource::Private::find(RecordSet& records, int column,
+                                                const QVariant& value) const {
+    const std::optional<qint64> key = model ? records.keyOfFirst(column, value) : std::nullopt;
+    const std::optional<int> row = key ? model->countedRowOfKey(*key) : std::nullopt;
+    if (!row)
+        return records.findFirst(column, value);
+    if (*row < 0)
+        return std::nullopt;
+    // Typed values not yet written are not the record's: it is read as stored.
+    return model->isEditedRow(*row) ? records.at(*key) : std::optional(model->record(*row));
 }
 
 void DataSource::Private::loadBoxes() {
@@ -289,7 +305,7 @@ void DataSource::moveTo(const std::function<std::optional<Record>(RecordSet&)>& 
 
 bool DataSource::findFirst(const QString& field, const QVariant& value) {
     RecordSet& records = d->openRecords();
-    auto found = records.findFirst(records.requireColumn(field), value);
+    auto found = d->find(records, records.requireColumn(field), value);
     d->noMatch = !found;
     if (!found)
         return false;

@@ -3,9 +3,8 @@
 #include <algorithm>
 
 void ListPositions::restart(const QVector<Record>& first, int asked) {
-    marks_.clear();
+    keys_.clear();
     lastKey_.reset();
-    counted_ = 0;
     complete_ = false;
     QVector<qint64> keys;
     for (const Record& record : first)
@@ -14,55 +13,35 @@ void ListPositions::restart(const QVector<Record>& first, int asked) {
 }
 
 void ListPositions::learn(const QVector<qint64>& keys, int asked) {
-    for (const qint64 key : keys) {
-        if (counted_ % MarkEvery == MarkEvery - 1)
-            marks_.append({counted_, key});
-        ++counted_;
-    }
+    keys_ += keys;
     if (!keys.isEmpty())
         lastKey_ = keys.last();
     complete_ = keys.size() < asked;
 }
 
 ListPositions::Start ListPositions::startFor(qint64 position) const {
-    const auto after = std::lower_bound(marks_.begin(), marks_.end(), position,
-                                        [](const Mark& m, qint64 p) { return m.position < p; });
-    if (after == marks_.begin())
+    const qint64 at = std::clamp<qint64>(position, 0, keys_.size());
+    if (at == 0)
         return {};
-    const Mark& mark = *(after - 1);
-    return {mark.position + 1, mark.key};
+    return {at, keys_[at - 1]};
 }
 
-std::optional<std::pair<ListPositions::Start, qint64>> ListPositions::stretchOf(qint64 key) const {
-    if (!holds(key))
+std::optional<qint64> ListPositions::placeOf(qint64 key) const {
+    const auto found = std::lower_bound(keys_.begin(), keys_.end(), key);
+    if (found == keys_.end() || *found != key)
         return std::nullopt;
-    const auto next = std::lower_bound(marks_.begin(), marks_.end(), key,
-                                       [](const Mark& m, qint64 k) { return m.key < k; });
-    Start start;
-    if (next != marks_.begin())
-        start = {(next - 1)->position + 1, (next - 1)->key};
-    const qint64 end = next == marks_.end() ? counted_ : next->position + 1;
-    return std::make_pair(start, end);
+    return found - keys_.begin();
 }
 
 void ListPositions::added(qint64 key) {
     // While the list is still being counted, the read that reaches the end counts it.
     if (!complete_)
         return;
-    if (counted_ % MarkEvery == MarkEvery - 1)
-        marks_.append({counted_, key});
-    ++counted_;
+    keys_.append(key);
     lastKey_ = key;
 }
 
 void ListPositions::removed(qint64 key) {
-    if (!holds(key))
-        return;
-    marks_.erase(
-        std::remove_if(marks_.begin(), marks_.end(), [key](const Mark& m) { return m.key == key; }),
-        marks_.end());
-    for (Mark& mark : marks_)
-        if (mark.key > key)
-            --mark.position;
-    --counted_;
+    if (const std::optional<qint64> place = placeOf(key))
+        keys_.remove(*place);
 }

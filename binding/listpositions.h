@@ -7,13 +7,12 @@
 // How many records a list holds and where they stand, learnt by reading the list on from where
 // the last read stopped, a page at a time, while the program has nothing else to do: opening a
 // list of millions costs its first page, and counting them never holds the screen for long.
-// The key of every MarkEvery-th record read is kept, so that the records at any place counted
-// are read by key from the mark before it, and a record found is placed by reading no more than
-// a mark's records and the screenful around it.
+// The key of every record counted is kept (8 bytes a record), so that the records at any place
+// are read by key from the one before it, and a record looked for is placed, or known not to be
+// in the list, without asking the database.
 class ListPositions {
   public:
     static constexpr int StepRows = 4096;
-    static constexpr int MarkEvery = 32;
 
     // Where to read from for a place: the place of the first record read and the key of the
     // record before it (none at the list's start).
@@ -30,26 +29,21 @@ class ListPositions {
     // end the list.
     void learn(const QVector<qint64>& keys, int asked);
     bool isComplete() const { return complete_; }
-    qint64 counted() const { return counted_; }
-    // True when the record with the key is among those counted.
+    qint64 counted() const { return keys_.size(); }
+    // True when the count has gone past the key: whether the list holds the record is known.
     bool holds(qint64 key) const { return lastKey_ && key <= *lastKey_; }
 
     Start startFor(qint64 position) const;
-    // The start of the marked stretch that holds the key and the place where it ends, or none
-    // when the key lies past the records counted.
-    std::optional<std::pair<Start, qint64>> stretchOf(qint64 key) const;
+    // The place of a record counted; none when the list does not hold it or the count has not
+    // reached it.
+    std::optional<qint64> placeOf(qint64 key) const;
 
     // A record added after every other one, and one removed: the places after it move up.
     void added(qint64 key);
     void removed(qint64 key);
 
   private:
-    struct Mark {
-        qint64 position;
-        qint64 key;
-    };
-    QVector<Mark> marks_;
+    QVector<qint64> keys_;
     std::optional<qint64> lastKey_;
-    qint64 counted_ = 0;
     bool complete_ = true;
 };

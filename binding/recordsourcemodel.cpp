@@ -309,7 +309,7 @@ void RecordSourceModel::readBack(int row) const {
 }
 
 // A far row: the rows around it, the list's last ones read by its reversed order, any other on
-// from the mark before it.
+// from the key of the record before it.
 void RecordSourceModel::readWindowAt(int row) const {
     const int count = countedRows();
     const int start = std::max(0, row - kNearRows / 2);
@@ -318,9 +318,7 @@ void RecordSourceModel::readWindowAt(int row) const {
         rows = records_->pageBefore(std::nullopt, count - start);
         first_ = count - int(rows.size());
     } else {
-        const ListPositions::Start mark = positions_.startFor(start);
-        const int skipped = int(start - mark.position);
-        rows = records_->page(mark.afterKey, skipped + 2 * kNearRows).mid(skipped);
+        rows = records_->page(positions_.startFor(start).afterKey, 2 * kNearRows);
         first_ = start;
     }
     withPendingEdits(rows);
@@ -504,20 +502,28 @@ int RecordSourceModel::fetchRowOfKey(qint64 key) {
         holdAhead(around, from.size() <= kNearRows);
         return rowOfKey(key);
     }
-    // Anywhere else, near the rows read or far: its place is found among the rows after a mark,
-    // read in one go with a screenful either side of it, which the grid shows wherever the record
-    // lands in it; the rest is read as the user scrolls.
-    const qint64 around = std::min(firstPageSize_, kNearRows);
-    const auto [stretch, end] = *positions_.stretchOf(key);
-    const ListPositions::Start start =
-        positions_.startFor(std::max<qint64>(0, stretch.position - around));
-    QVector<Record> rows = records_->page(start.afterKey, int(end - start.position + around));
+    // Anywhere else, near the rows read or far: its place is known, and it is read with a
+    // screenful either side of it, which the grid shows wherever the record lands in it; the rest
+    // is read as the user scrolls.
+    const std::optional<qint64> place = positions_.placeOf(key);
+    if (!place)
+        return -1;
+    const int around = std::min(firstPageSize_, kNearRows);
+    const ListPositions::Start start = positions_.startFor(*place - around);
+    QVector<Record> rows =
+        records_->page(start.afterKey, int(*place - start.position) + around + 1);
     if (std::none_of(rows.begin(), rows.end(), [key](const Record& r) { return r.key == key; }))
         return -1;
     withPendingEdits(rows);
     rows_ = rows;
     first_ = int(start.position);
     return rowOfKey(key);
+}
+
+std::optional<int> RecordSourceModel::countedRowOfKey(qint64 key) {
+    if (!records_ || !positions_.holds(key))
+        return std::nullopt;
+    return fetchRowOfKey(key);
 }
 
 void RecordSourceModel::recordStored(const Record& record) {

@@ -94,6 +94,9 @@ class RecordSourceModel : public QAbstractTableModel {
     int rowOfKey(qint64 key) const;
     // The row of a record, reading the rows around it; -1 when the source does not hold it.
     int fetchRowOfKey(qint64 key);
+    // The same for a record that the count has gone past, where the list is known to hold it or
+    // not without asking the database; none for a record the count has not reached.
+    std::optional<int> countedRowOfKey(qint64 key);
     // The record in the row, read with the rows around it where needed; an empty record when
     // the source no longer holds one there.
     const Record& record(int row) const;

@@ -111,6 +111,7 @@ class PagingTest : public QObject {
     void oneKeyOrDragReachesAnyPlaceOfTheList();
     void eitherEndOfAShortListIsItsOwn();
     void aRecordFoundFarAwayShowsAtItsPlace();
+    void aRecordFoundInACountedListIsAtItsPlace();
     void theCountFollowsRowsAddedAndDeleted();
     void bareEngineHandleComparesTheArabicWay();
 };
@@ -557,6 +558,27 @@ void PagingTest::aRecordFoundFarAwayShowsAtItsPlace() {
     QCOMPARE(list.rowsInSight(), whole.mid(list.grid->rowAt(0), list.rowsInSight().size()));
 }
 
+// In a counted list a record found is current at its own place, the list's rows around it in
+// sight, whether the grid scrolls up or down to it; one that the list lacks is not found.
+void PagingTest::aRecordFoundInACountedListIsAtItsPlace() {
+    ListGrid list(kPendingInvoicesQuery);
+    QVERIFY(QTest::qWaitForWindowExposed(&list.screen));
+    runQuery(clinicDatabase(), "UPDATE pt_sh SET po_netd = 0 WHERE po_num % 7 = 0");
+    list.source.refresh();
+    const QStringList whole = listRows(kPendingInvoicesQuery);
+    QTRY_VERIFY_WITH_TIMEOUT(list.source.model()->isCounted(), 30000);
+    for (const int invoice : {kManyInvoices - 2, 1, 9000, 2, 9000 - 1, kManyInvoices / 2}) {
+        QVERIFY(list.source.findFirst("po_num", invoice));
+        const int place = int(whole.indexOf(QRegularExpression(QString("^.*\\|%1$").arg(invoice))));
+        QVERIFY(list.currentRowIsTheRecord(place));
+        QCOMPARE(list.rowsInSight(), whole.mid(list.grid->rowAt(0), list.rowsInSight().size()));
+    }
+    for (const int invoice : {7, 7 * 1000, kManyInvoices + 1}) {
+        QVERIFY(!list.source.findFirst("po_num", invoice));
+        QCOMPARE(list.source.field("po_num").toInt(), kManyInvoices / 2);
+    }
+}
+
 // Rows added or deleted through the data source keep the grid's count, and its rows, the list's.
 void PagingTest::theCountFollowsRowsAddedAndDeleted() {
     ListGrid list("pt_sh");
@@ -585,17 +607,18 @@ void PagingTest::theCountFollowsRowsAddedAndDeleted() {
     QCOMPARE(list.rowsInSight(), whole.mid(list.grid->rowAt(0), list.rowsInSight().size()));
     QCOMPARE(list.rowShown(1), whole[1]);
 
-    // Rows deleted while the list is being counted, a kept mark among them: the count ends at
+    // Rows deleted while the list is being counted, counted ones and others: the count ends at
     // the list's own, and a drag anywhere shows the list's rows there.
     list.source.refresh();
     // One page counted, once the key pressed above is far enough behind.
     const QDeadlineTimer deadline(5000);
-    while (list.grid->model()->rowCount() <= ListPositions::MarkEvery && !deadline.hasExpired())
+    while (list.grid->model()->rowCount() <= RecordSourceModel::SmallestCountStep &&
+           !deadline.hasExpired())
         QCoreApplication::processEvents();
-    QVERIFY(list.grid->model()->rowCount() > ListPositions::MarkEvery);
+    QVERIFY(list.grid->model()->rowCount() > RecordSourceModel::SmallestCountStep);
     QVERIFY(!list.source.model()->isCounted());
     for (int i = 0; i < 12; ++i) {
-        list.source.moveToRow(ListPositions::MarkEvery - 6);
+        list.source.moveToRow(RecordSourceModel::SmallestCountStep - 6);
         list.source.deleteCurrent();
     }
     whole = listRows("select file_num, po_num from pt_sh order by po_num");

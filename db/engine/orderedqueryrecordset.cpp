@@ -202,12 +202,19 @@ std::optional<Record> OrderedQueryRecordSet::at(qint64 key) {
     return Record{key, rows.first()};
 }
 
+// The first row of an order value is the first in its run.
+std::optional<qint64> OrderedQueryRecordSet::keyOfFirst(int column, const QVariant& value) const {
+    if (column != orderColumn_ || equalsNoValueOf(column, value))
+        return std::nullopt;
+    return keyOf(value.toString().trimmed().toLongLong(), 0);
+}
+
 std::optional<Record> OrderedQueryRecordSet::findFirst(int column, const QVariant& value) {
     if (equalsNoValueOf(column, value))
         return std::nullopt;
-    // The first row of an order value is the first in its run: read at once, by its key.
-    if (column == orderColumn_)
-        return at(keyOf(value.toString().trimmed().toLongLong(), 0));
+    // Read at once, by its key.
+    if (const std::optional<qint64> key = keyOfFirst(column, value))
+        return at(*key);
     const QString field = quotedName(columns_[column].name);
     const auto found = statements_.rows("SELECT " + orderName() + " FROM (" + query_ +
                                             ") AS q WHERE " + field + " = ? LIMIT 1",

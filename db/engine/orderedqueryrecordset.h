@@ -21,6 +21,7 @@ class OrderedQueryRecordSet : public RecordSet {
     std::optional<Record> before(qint64 key) override;
     std::optional<Record> at(qint64 key) override;
     std::optional<Record> findFirst(int column, const QVariant& value) override;
+    std::optional<qint64> keyOfFirst(int column, const QVariant& value) const override;
     int count() override;
     QVector<Record> page(std::optional<qint64> afterKey, int limit) override;
     QVector<Record> pageBefore(std::optional<qint64> beforeKey, int limit) override;

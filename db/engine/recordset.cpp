@@ -50,6 +50,10 @@ QVector<qint64> RecordSet::keysAfter(std::optional<qint64> afterKey, int limit) 
     return keys;
 }
 
+std::optional<qint64> RecordSet::keyOfFirst(int, const QVariant&) const {
+    return std::nullopt;
+}
+
 std::optional<Record> RecordSet::firstOf(const QVector<Record>& records) {
     if (records.isEmpty())
         return std::nullopt;

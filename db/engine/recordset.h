@@ -55,6 +55,9 @@ class RecordSet {
     virtual std::optional<Record> before(qint64 key) = 0;
     virtual std::optional<Record> at(qint64 key) = 0;
     virtual std::optional<Record> findFirst(int column, const QVariant& value) = 0;
+    // The key that the first record with the value would have, where the source's order gives
+    // it without reading; none otherwise.
+    virtual std::optional<qint64> keyOfFirst(int column, const QVariant& value) const;
     virtual int count() = 0;
     // Up to limit records following the one with afterKey, or from the first one.
     virtual QVector<Record> page(std::optional<qint64> afterKey, int limit) = 0;
