@@ -2,6 +2,7 @@
 #include "support/testenv.h"
 
 #include "app/runsettings.h"
+#include "db/clinic/paymentreports.h"
 #include "db/clinic/reportrows.h"
 #include "db/engine/connection.h"
 #include "db/engine/recordsources.h"
@@ -149,6 +150,7 @@ void IndexesTest::statementsUseTheirIndexes_data() {
     QTest::newRow("nationality count")
         << nationalityCountQuery() << "COVERING INDEX per_inf_data_nationality";
     QTest::newRow("pending list") << QString(kPendingInvoicesQuery) << "INDEX pt_sh_pending";
+    QTest::newRow("statement") << statementQuery() << "INDEX payments_file_num";
 }
 
 void IndexesTest::statementsUseTheirIndexes() {

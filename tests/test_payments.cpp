@@ -9,6 +9,7 @@
 #include "db/clinic/paymentreports.h"
 #include "db/clinic/payments.h"
 #include "db/engine/connection.h"
+#include "db/engine/dialect.h"
 #include "db/upkeep/paymentsupgrade.h"
 #include "invoices/invoicelistscreen.h"
 #include "invoices/invoicereport.h"
@@ -85,6 +86,7 @@ class PaymentsTest : public QObject {
     void theInvoicePrintsItsPaymentKind();
     void upgradeCarriesOverThePaymentsToDate();
     void upgradeLeavesAFileWithPaymentsAlone();
+    void upgradeAddsTheIndexOfPaymentsByFile();
     void cashBookListsThePaymentsOfThePeriodWithTotalsPerKind();
     void cashBookTotalsAreExactBeyondAFloatingPoint();
     void statementFromThePatientFileEndsOnTheNetDue();
@@ -460,6 +462,16 @@ void PaymentsTest::upgradeLeavesAFileWithPaymentsAlone() {
     UpgradeDB(AppSettings());
     QCOMPARE(countOf("payments"), 0);
     QVERIFY(env_->dialogs.progressShown().isEmpty());
+}
+
+// A statement finds the payments of a patient's deleted invoices by it, on a file as on a server.
+void PaymentsTest::upgradeAddsTheIndexOfPaymentsByFile() {
+    runQuery(clinicDatabase(), "DROP INDEX payments_file_num");
+    closeAllDatabases();
+    UpgradeDB(AppSettings());
+    QVERIFY(
+        valueIn(dialectOf(clinicDatabase()).indexExistsQuery(), {"payments_file_num"}).toBool());
+    QVERIFY(env_->log().isEmpty());
 }
 
 void PaymentsTest::cashBookListsThePaymentsOfThePeriodWithTotalsPerKind() {

@@ -147,7 +147,8 @@ void SchemaTest::countersNumberTheRows() {
 void SchemaTest::indexesCoverTheLookUpColumns() {
     QStringList added;
     for (const AddedIndexDef& index : addedIndexes())
-        added << index.name;
+        if (index.table != "payments")
+            added << index.name;
     QStringList found;
     QStringList foundAdded;
     QSqlQuery query = runQuery(
@@ -167,11 +168,11 @@ void SchemaTest::indexesCoverTheLookUpColumns() {
     QCOMPARE(found, (QStringList{"file_desc.code", "inv_rep_data.file_p", "per_inf_data.file_num",
                                  "po_desc.code2", "po_desc.file_p", "po_descs.code2",
                                  "po_descs.file_p", "po_descs.po_num", "pt_sh.file_num"}));
-    // The payments stand in tables of their own, found by invoice and by day.
+    // The payments stand in tables of their own, found by patient, by invoice and by day.
     QCOMPARE(firstColumnOf("SELECT name FROM sqlite_master WHERE type = 'index' AND "
                            "tbl_name = 'payments' ORDER BY name",
                            db),
-             QStringList({"payments_pay_day", "payments_po_num"}));
+             QStringList({"payments_file_num", "payments_pay_day", "payments_po_num"}));
     // The counters are the tables' row keys, unique by nature.
     for (const char* table : {"per_inf_data", "po_desc", "po_descs", "file_desc", "inv_rep_data"})
         QVERIFY(

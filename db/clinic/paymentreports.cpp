@@ -86,6 +86,10 @@ std::unique_ptr<RowSource> cashBookRows(const QString& path, ReportPeriod period
     return Statements(openDatabase(path)).stream(kCashBookQuery, {first, last});
 }
 
+QString statementQuery() {
+    return kStatementQuery;
+}
+
 std::unique_ptr<RowSource> statementRows(const QString& path, const QString& fileNumber) {
     return Statements(openDatabase(path)).stream(kStatementQuery, {fileNumber, fileNumber});
 }

@@ -38,6 +38,7 @@ std::pair<QString, QString> cashBookDays(ReportPeriod period, const QString& tex
 // in a way that recorded no payment), a last row says so and makes up the difference, so that
 // the balance at the end is always the sum of the patient's net dues.
 std::unique_ptr<RowSource> statementRows(const QString& path, const QString& fileNumber);
+QString statementQuery();
 namespace StatementColumns {
 inline const QString kDate = QStringLiteral("entry_date");
 inline const QString kEntry = QStringLiteral("entry");

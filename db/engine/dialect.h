@@ -65,6 +65,8 @@ class Dialect {
     virtual QString storedOrder(const QString& columns) const = 0;
     // A query of one value, the name of a table: whether the database holds the table.
     virtual QString tableExistsQuery() const = 0;
+    // The same for an index.
+    virtual QString indexExistsQuery() const = 0;
     // The rows (name, whole number, counter) of a table's columns in their order.
     virtual QVector<QVector<QVariant>> tableColumns(Statements& statements,
                                                     const QString& table) const = 0;

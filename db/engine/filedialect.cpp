@@ -165,6 +165,10 @@ QString FileDialect::tableExistsQuery() const {
     return "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?";
 }
 
+QString FileDialect::indexExistsQuery() const {
+    return "SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = ?";
+}
+
 QVector<QVector<QVariant>> FileDialect::tableColumns(Statements& statements,
                                                      const QString& table) const {
     return statements.rows(kColumns, {table, table});

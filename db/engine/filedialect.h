@@ -28,6 +28,7 @@ class FileDialect : public Dialect {
     // The file gives rows in the order of the table or of the index it reads them by.
     QString storedOrder(const QString&) const override { return QString(); }
     QString tableExistsQuery() const override;
+    QString indexExistsQuery() const override;
     QVector<QVector<QVariant>> tableColumns(Statements& statements,
                                             const QString& table) const override;
     // A database file is open at one desk only.

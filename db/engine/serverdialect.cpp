@@ -154,6 +154,10 @@ QString ServerDialect::tableExistsQuery() const {
     return "SELECT count(*) FROM pg_tables WHERE schemaname = 'public' AND tablename = ?";
 }
 
+QString ServerDialect::indexExistsQuery() const {
+    return "SELECT count(*) FROM pg_indexes WHERE schemaname = 'public' AND indexname = ?";
+}
+
 // A server's round trip is kept to once a table for the connection.
 QVector<QVector<QVariant>> ServerDialect::tableColumns(Statements& statements,
                                                        const QString& table) const {

@@ -31,6 +31,7 @@ class ServerDialect : public Dialect {
     QString holdsExactly(const QString& column, bool integer) const override;
     QString storedOrder(const QString& columns) const override { return "order by " + columns; }
     QString tableExistsQuery() const override;
+    QString indexExistsQuery() const override;
     QVector<QVector<QVariant>> tableColumns(Statements& statements,
                                             const QString& table) const override;
     QString lockAgainstWriters(const QString& table) const override;

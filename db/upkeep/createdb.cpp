@@ -212,10 +212,10 @@ void createServerTables(const QSqlDatabase& db) {
     for (const TableDef& table : schemaTables())
         for (const QString& statement : createTableStatements(table, serverDialect()))
             statements.runOnce(statement);
-    for (const AddedIndexDef& index : addedIndexes())
-        statements.runOnce(createIndexStatement(index));
     for (const QString& statement : createPaymentTableStatements(serverDialect()))
         statements.runOnce(statement);
+    for (const AddedIndexDef& index : addedIndexes())
+        statements.runOnce(createIndexStatement(index));
     for (const QString& statement : createSearchKeyStatements(serverDialect()))
         statements.runOnce(statement);
     for (const QString& statement : createInvoiceCounterStatements())

@@ -133,10 +133,34 @@ void addSearchKeysTo(const QString& location, const CopyBeforeLayoutChange& copy
         addSearchKeys);
 }
 
+// A server made by an earlier version gets the indexes added since. A file's are kept by the
+// index upkeep, which also watches the collator they were sorted by.
+std::vector<AddedIndexDef> missingIndexes(const QSqlDatabase& db) {
+    std::vector<AddedIndexDef> missing;
+    Statements statements(db);
+    for (const AddedIndexDef& index : addedIndexes())
+        if (!statements.value(dialectOf(db).indexExistsQuery(), {index.name}).toBool())
+            missing.push_back(index);
+    return missing;
+}
+
+void addMissingIndexesTo(const QString& location, const CopyBeforeLayoutChange& copyFirst) {
+    upgradeStep(
+        location, copyFirst, [](const QSqlDatabase& db) { return !missingIndexes(db).empty(); },
+        [](QSqlDatabase& db) {
+            inTransaction(db, [&] {
+                Statements statements(db);
+                for (const AddedIndexDef& index : missingIndexes(db))
+                    statements.runOnce(createIndexStatement(index));
+            });
+        });
+}
+
 } // namespace
 
 void bringUpToDate(const QString& location, const CopyBeforeLayoutChange& copyFirst) {
     if (!dialectAt(location).mayHoldOlderLayouts()) {
+        addMissingIndexesTo(location, copyFirst);
         addSearchKeysTo(location, copyFirst);
         return;
     }
