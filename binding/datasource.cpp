@@ -106,10 +106,10 @@ std::optional<Record> DataSource::Private::find(RecordSet& records, int column,
                                                 const QVariant& value) const {
     const std::optional<qint64> key = model ? records.keyOfFirst(column, value) : std::nullopt;
     const std::optional<int> row = key ? model->countedRowOfKey(*key) : std::nullopt;
-    if (!row)
+    // One the count did not find may have joined the list at another desk since: the database
+    // is asked.
+    if (!row || *row < 0)
         return records.findFirst(column, value);
-    if (*row < 0)
-        return std::nullopt;
     // Typed values not yet written are not the record's: it is read as stored.
     return model->isEditedRow(*row) ? records.at(*key) : std::optional(model->record(*row));
 }
