@@ -100,8 +100,8 @@ bool DataSource::Private::hasChanges() const {
     return false;
 }
 
-// A list counted past the record knows whether it holds it and where: the record is read with
-// the rows its grid shows around it, and nothing is read for a record that the list lacks.
+// A list counted past the record knows where it stands: the record is read with the rows its
+// grid shows around it.
 std::optional<Record> DataSource::Private::find(RecordSet& records, int column,
                                                 const QVariant& value) const {
     const std::optional<qint64> key = model ? records.keyOfFirst(column, value) : std::nullopt;

@@ -8,8 +8,8 @@
 // the last read stopped, a page at a time, while the program has nothing else to do: opening a
 // list of millions costs its first page, and counting them never holds the screen for long.
 // The key of every record counted is kept (8 bytes a record), so that the records at any place
-// are read by key from the one before it, and a record looked for is placed, or known not to be
-// in the list, without asking the database.
+// are read by key from the one before it, and a record looked for is placed without asking the
+// database where it stands.
 class ListPositions {
   public:
     static constexpr int StepRows = 4096;
