@@ -2,6 +2,7 @@
 
 #include "core/dialogs.h"
 #include "db/engine/connection.h"
+#include "db/engine/dialect.h"
 #include "db/engine/enginestatements.h"
 #include "db/engine/statements.h"
 #include "db/upkeep/schema.h"
@@ -13,14 +14,8 @@ namespace {
 
 constexpr auto kStepText = QT_TRANSLATE_NOOP("Database", "Updating the indexes of the database");
 
-bool hasObject(const QSqlDatabase& db, const QString& type, const QString& name) {
-    return !Statements(db)
-                .rows("SELECT 1 FROM sqlite_master WHERE type = ? AND name = ?", {type, name})
-                .isEmpty();
-}
-
 QString recordedVersion(const QSqlDatabase& db) {
-    if (!hasObject(db, "table", "collation_version"))
+    if (!Statements(db).value(dialectOf(db).tableExistsQuery(), {"collation_version"}).toBool())
         return QString();
     return Statements(db)
         .value("SELECT version FROM collation_version WHERE collation = 'ARABIC'")
@@ -41,9 +36,8 @@ QStringList pendingStatements(const QSqlDatabase& db) {
     QStringList statements;
     if (recordedVersion(db) != arabicCollationVersion())
         statements << "REINDEX ARABIC";
-    for (const AddedIndexDef& index : addedIndexes())
-        if (!hasObject(db, "index", index.name))
-            statements << createIndexStatement(index);
+    for (const AddedIndexDef& index : missingIndexes(db))
+        statements << createIndexStatement(index);
     return statements;
 }
 
@@ -78,6 +72,15 @@ class WatchedHandle {
 };
 
 } // namespace
+
+std::vector<AddedIndexDef> missingIndexes(const QSqlDatabase& db) {
+    std::vector<AddedIndexDef> missing;
+    Statements statements(db);
+    for (const AddedIndexDef& index : addedIndexes())
+        if (!statements.value(dialectOf(db).indexExistsQuery(), {index.name}).toBool())
+            missing.push_back(index);
+    return missing;
+}
 
 bool indexesNeedUpkeep(const QSqlDatabase& db) {
     return !pendingStatements(db).isEmpty();

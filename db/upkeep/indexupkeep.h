@@ -1,6 +1,9 @@
 #pragma once
 
+#include "db/upkeep/schema.h"
+
 #include <QSqlDatabase>
+#include <vector>
 
 // Keeps a database's indexes fit for the program that opens it: the indexes ordered by the
 // Arabic collation are rebuilt when the collator's rules are not the ones they were built with
@@ -11,3 +14,5 @@
 bool upkeepIndexes(QSqlDatabase& db, bool showProgress);
 // True when upkeepIndexes() would write.
 bool indexesNeedUpkeep(const QSqlDatabase& db);
+// The added indexes that the database, a file or a server, lacks.
+std::vector<AddedIndexDef> missingIndexes(const QSqlDatabase& db);

@@ -135,15 +135,6 @@ void addSearchKeysTo(const QString& location, const CopyBeforeLayoutChange& copy
 
 // A server made by an earlier version gets the indexes added since. A file's are kept by the
 // index upkeep, which also watches the collator they were sorted by.
-std::vector<AddedIndexDef> missingIndexes(const QSqlDatabase& db) {
-    std::vector<AddedIndexDef> missing;
-    Statements statements(db);
-    for (const AddedIndexDef& index : addedIndexes())
-        if (!statements.value(dialectOf(db).indexExistsQuery(), {index.name}).toBool())
-            missing.push_back(index);
-    return missing;
-}
-
 void addMissingIndexesTo(const QString& location, const CopyBeforeLayoutChange& copyFirst) {
     upgradeStep(
         location, copyFirst, [](const QSqlDatabase& db) { return !missingIndexes(db).empty(); },
